@@ -1,0 +1,60 @@
+# The two commands that matter: `make play` and `make test`. Both install what
+# the build needs from Debian's packages first (as root), then build.
+
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+# Debian packages the build and the tests need.
+BUILD_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev \
+                  libbenchmark-dev libpng-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+
+# CI treats every warning as an error.
+ifdef CI
+WERROR := -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+endif
+
+.PHONY: all deps fuzz-deps build build-asan test test-plain test-asan play bench clean
+
+all: build
+
+# Installs whichever of the given packages are missing; runs `apt-get update`
+# once, before the first install.
+define ensure_packages
+	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" -ne 0 ]; then \
+	    echo "error: missing Debian packages: $$missing (run as root, or install them with apt-get)" >&2; exit 1; \
+	  fi; \
+	  echo "Installing: $$missing"; \
+	  apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	fi
+endef
+
+deps:
+	$(call ensure_packages,$(BUILD_PACKAGES))
+
+fuzz-deps: deps
+	$(call ensure_packages,$(FUZZ_PACKAGES))
+
+build: deps
+	cmake --preset default $(WERROR)
+	cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	cmake --preset asan $(WERROR)
+	cmake --build --preset asan -j $(JOBS)
+
+test-plain: build
+	ctest --preset default -j $(JOBS)
+
+test-asan: build-asan
+	ctest --preset asan -j $(JOBS)
+
+test: test-plain test-asan
+
+play:
+	@echo "No host is built yet: there is nothing to play." >&2; exit 1
+
+clean:
+	rm -rf build
