@@ -1,0 +1,249 @@
+// Moves by Move and by mouse presses: guards, events and their order.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "EventLog.h"
+#include "Quintar.h"
+#include "support/QuintarAccess.h"
+
+namespace quintar {
+namespace {
+
+using testing::TEventLog;
+using testing::TNames;
+
+// Plays the given 1-based cells in turn with the computer switched off.
+void Play(TQuintar& Control, std::initializer_list<vcl::TPoint> Cells) {
+  const bool Auto = Control.AutoResponse();
+  Control.SetAutoResponse(false);
+  for (const vcl::TPoint Cell : Cells) Control.Move(Cell.X, Cell.Y);
+  Control.SetAutoResponse(Auto);
+}
+
+void Press(TQuintar& Control, int X, int Y) { Control.MouseDown(vcl::mbLeft, vcl::TShiftState{}, X, Y); }
+
+// A 5 x 5 board without five anywhere and its centre empty, noughts to move.
+void NearlyFullSmallBoard(TQuintar& Control) {
+  Control.SetColCount(5);
+  Control.SetRowCount(5);
+  const char* Rows[5] = {"XOXOX", "XOXOX", "OX.XO", "OXOXO", "XOXOX"};
+  for (int Row = 0; Row < 5; ++Row)
+    for (int Col = 0; Col < 5; ++Col)
+      TQuintarAccess::SetCell(Control, Col, Row, Rows[Row][Col] == 'X' ? 1 : Rows[Row][Col] == 'O' ? -1 : 0);
+  TQuintarAccess::SetTurn(Control, -1);
+}
+
+TEST(EventOrder, HumanPressAnsweredByTheComputer) {
+  TQuintar Control(nullptr);
+  TEventLog Log(Control);
+  Press(Control, 55, 55);
+  EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "LegalMove", "MouseDown"}));
+  EXPECT_EQ(Control.Cell(5, 5), 1);
+  EXPECT_EQ(Control.Turn(), 1);
+  EXPECT_NE(Control.LastMove(), (vcl::TPoint{5, 5}));
+}
+
+TEST(EventOrder, HumanWinEndsTheGameWithoutAComputerMove) {
+  TQuintar Control(nullptr);
+  Play(Control, {{1, 1}, {1, 3}, {2, 1}, {2, 3}, {3, 1}, {3, 3}, {4, 1}, {4, 3}});
+  TEventLog Log(Control);
+  Control.Move(5, 1);
+  EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "CrossWon", "UserWon"}));
+  EXPECT_TRUE(Control.GameOver());
+  EXPECT_EQ(Control.Turn(), -1);
+}
+
+TEST(EventOrder, NoughtsWinInATwoPlayerGameAlsoRaisesUserWon) {
+  TQuintar Control(nullptr);
+  Play(Control, {{1, 1}, {1, 3}, {2, 1}, {2, 3}, {3, 1}, {3, 3}, {4, 1}, {4, 3}, {9, 9}});
+  TEventLog Log(Control);
+  Control.SetAutoResponse(false);
+  Control.Move(5, 3);
+  EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "NoughtWon", "UserWon"}));
+}
+
+TEST(EventOrder, ComputerWinRaisesComputerWonLast) {
+  TQuintar Control(nullptr);
+  // Noughts hold four on the top row; crosses lie scattered.
+  Play(Control, {{2, 10}, {1, 1}, {6, 14}, {2, 1}, {12, 4}, {3, 1}, {17, 18}, {4, 1}});
+  TEventLog Log(Control);
+  Control.Move(10, 16);
+  EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "LegalMove", "NoughtWon", "ComputerWon"}));
+  EXPECT_EQ(Control.Cell(4, 0), -1);
+  EXPECT_EQ(Control.WinCells()[0], (vcl::TPoint{4, 0}));
+}
+
+TEST(EventOrder, FillingTheLastCellWithoutFiveIsADraw) {
+  TQuintar Control(nullptr);
+  NearlyFullSmallBoard(Control);
+  TEventLog Log(Control);
+  Control.Move(3, 3);
+  EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "Draw"}));
+  EXPECT_TRUE(Control.GameOver());
+  EXPECT_FALSE(Control.WinFound());
+}
+
+TEST(EventOrder, NewGameInsideAWinHandlerLetsTheMoveFinish) {
+  TQuintar Control(nullptr);
+  Play(Control, {{1, 1}, {1, 3}, {2, 1}, {2, 3}, {3, 1}, {3, 3}, {4, 1}, {4, 3}});
+  TEventLog Log(Control);
+  Control.OnCrossWon = [&](vcl::TObject*) { Control.NewGame(); };
+  Control.Move(5, 1);
+  // UserWon still follows, and the computer opens the emptied board.
+  EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "UserWon", "LegalMove"}));
+  EXPECT_FALSE(Control.GameOver());
+  EXPECT_EQ(Control.Cell(10, 10), 1);
+  EXPECT_EQ(Control.Turn(), -1);
+}
+
+TEST(Guards, IllegalMovesAreReportedAndChangeNothing) {
+  TQuintar Control(nullptr);
+  Play(Control, {{4, 4}});
+  TEventLog Log(Control);
+  Control.Move(0, 5);
+  Control.Move(21, 1);
+  Control.Move(1, 21);
+  Control.Move(1, 0);
+  Control.Move(4, 4);
+  Control.Move(INT_MIN, INT_MAX);
+  EXPECT_EQ(Log.Take(), TNames(6, "IllegalMove"));
+  EXPECT_EQ(Control.Turn(), -1);
+  EXPECT_EQ(Control.LastMove(), (vcl::TPoint{3, 3}));
+}
+
+TEST(Guards, LockIgnoresMovesButNotPressesOrNewGame) {
+  TQuintar Control(nullptr);
+  Control.SetLock(true);
+  TEventLog Log(Control);
+  Control.Move(1, 1);
+  Control.Move(0, 0);
+  Control.ComputerMove();
+  Press(Control, 5, 5);
+  EXPECT_EQ(Log.Take(), (TNames{"MouseDown"}));
+  EXPECT_EQ(Control.Cell(0, 0), 0);
+  Control.SetColCount(7);
+  EXPECT_EQ(Control.ColCount(), 7);
+}
+
+TEST(Guards, AfterTheGameIsOverMovesRaiseNothing) {
+  TQuintar Control(nullptr);
+  Play(Control, {{1, 1}, {1, 3}, {2, 1}, {2, 3}, {3, 1}, {3, 3}, {4, 1}, {4, 3}, {5, 1}});
+  ASSERT_TRUE(Control.GameOver());
+  TEventLog Log(Control);
+  std::srand(11);
+  const int Expected = std::rand();
+  std::srand(11);
+  Control.Move(10, 10);
+  Control.Move(0, 0);
+  Control.ComputerMove();
+  EXPECT_TRUE(Log.Names().empty());
+  EXPECT_EQ(Control.Cell(9, 9), 0);
+  EXPECT_EQ(std::rand(), Expected);  // no draw was taken
+}
+
+TEST(Guards, ClickResponseOffIgnoresPressesEntirely) {
+  TQuintar Control(nullptr);
+  Control.SetClickResponse(false);
+  TEventLog Log(Control);
+  int Clicks = 0;
+  int Releases = 0;
+  Control.OnClick = [&](vcl::TObject*) { ++Clicks; };
+  Control.OnMouseUp = [&](vcl::TObject*, vcl::TMouseButton, vcl::TShiftState, int, int) { ++Releases; };
+  Press(Control, 50, 50);
+  Press(Control, -50, 50);
+  Control.MouseUp(vcl::mbLeft, vcl::TShiftState{}, 50, 50);
+  Control.Click();
+  EXPECT_TRUE(Log.Names().empty());
+  EXPECT_EQ(Control.Cell(5, 5), 0);
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_EQ(Releases, 1);
+}
+
+TEST(Guards, WithoutAutoResponseTwoMovesPlaceACrossThenANought) {
+  TQuintar Control(nullptr);
+  Control.SetAutoResponse(false);
+  Control.Move(2, 3);
+  Control.Move(4, 5);
+  EXPECT_EQ(Control.Cell(1, 2), 1);
+  EXPECT_EQ(Control.Cell(3, 4), -1);
+  EXPECT_EQ(Control.Turn(), 1);
+}
+
+TEST(PressMapping, PixelsMapToCellsOfTheBoard) {
+  struct TCase {
+    int Width, Height, Cols, Rows, X, Y, Col, Row;
+  };
+  const TCase Cases[] = {
+      {200, 200, 20, 20, 0, 0, 0, 0},   {200, 200, 20, 20, 199, 199, 19, 19}, {200, 200, 20, 20, 10, 9, 1, 0},
+      {300, 200, 20, 20, 14, 10, 0, 1}, {300, 200, 20, 20, 15, 10, 1, 1},     {97, 61, 7, 5, 96, 60, 6, 4},
+      {97, 61, 7, 5, 13, 12, 0, 0},     {97, 61, 7, 5, 14, 13, 1, 1},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(::testing::Message() << Case.Width << "x" << Case.Height << " at " << Case.X << "," << Case.Y);
+    TQuintar Control(nullptr);
+    Control.SetAutoResponse(false);
+    Control.SetBounds(0, 0, Case.Width, Case.Height);
+    Control.SetColCount(Case.Cols);
+    Control.SetRowCount(Case.Rows);
+    Press(Control, Case.X, Case.Y);
+    EXPECT_EQ(Control.LastMove(), (vcl::TPoint{Case.Col, Case.Row}));
+  }
+}
+
+TEST(PressMapping, PressesOutsideTheControlAreIllegalOnEverySide) {
+  TQuintar Control(nullptr);
+  TEventLog Log(Control);
+  Press(Control, -1, 50);
+  Press(Control, 50, -9);
+  Press(Control, 200, 50);
+  Press(Control, 50, 200);
+  Press(Control, INT_MAX, INT_MIN);
+  EXPECT_EQ(Log.Take(), (TNames{"IllegalMove", "MouseDown", "IllegalMove", "MouseDown", "IllegalMove", "MouseDown",
+                                "IllegalMove", "MouseDown", "IllegalMove", "MouseDown"}));
+}
+
+TEST(PressMapping, ControlWithoutAreaMakesNoMoveButReportsThePress) {
+  for (const vcl::TPoint Size : {vcl::TPoint{0, 200}, vcl::TPoint{200, 0}, vcl::TPoint{-4, -4}}) {
+    TQuintar Control(nullptr);
+    Control.SetBounds(0, 0, Size.X, Size.Y);
+    TEventLog Log(Control);
+    Press(Control, 0, 0);
+    EXPECT_EQ(Log.Take(), (TNames{"MouseDown"}));
+    EXPECT_EQ(Control.LastMove(), TQuintar::NoCell);
+  }
+}
+
+TEST(ComputerMove, OpensAFreshGameInTheCentre) {
+  TQuintar Control(nullptr);
+  TEventLog Log(Control);
+  Control.ComputerMove();
+  EXPECT_EQ(Log.Take(), (TNames{"LegalMove"}));
+  EXPECT_EQ(Control.Cell(10, 10), 1);
+  EXPECT_EQ(Control.Turn(), -1);
+  EXPECT_EQ(Control.LastMove(), (vcl::TPoint{10, 10}));
+}
+
+TEST(ComputerMove, OnABoardFilledByAHandlerDoesNothing) {
+  TQuintar Control(nullptr);
+  NearlyFullSmallBoard(Control);
+  Control.SetAutoResponse(false);
+  TEventLog Log(Control);
+  std::srand(5);
+  const int Expected = std::rand();
+  std::srand(5);
+  int Calls = 0;
+  Control.OnLegalMove = [&](vcl::TObject*) {
+    ++Calls;
+    Control.ComputerMove();
+  };
+  Control.Move(3, 3);
+  EXPECT_EQ(Calls, 1);  // the handler's computer move placed nothing
+  EXPECT_EQ(Log.Take(), (TNames{"Draw"}));
+  EXPECT_EQ(Control.Turn(), 1);
+  EXPECT_EQ(Control.LastMove(), (vcl::TPoint{2, 2}));
+  EXPECT_EQ(std::rand(), Expected);
+}
+
+}  // namespace
+}  // namespace quintar
