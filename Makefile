@@ -14,7 +14,7 @@ ifdef CI
 WERROR := -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 endif
 
-.PHONY: all deps fuzz-deps build build-asan test test-plain test-asan play bench clean
+.PHONY: all deps fuzz-deps build build-asan test test-plain test-asan play package bench clean
 
 all: build
 
@@ -53,8 +53,13 @@ test-asan: build-asan
 
 test: test-plain test-asan
 
-play:
-	@echo "No host is built yet: there is nothing to play." >&2; exit 1
+# Starts the terminal game in the terminal make was run from.
+play: build
+	@./build/default/hosts/terminal/quintar
+
+# A Debian package of the module, headers, CMake files and tools.
+package: build
+	cd build/default && cpack -G DEB
 
 clean:
 	rm -rf build
