@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "opponent/Opponent.h"
+#include "tests/support/ReferenceOpponent.h"
 #include "tests/support/TestBoard.h"
 
 namespace quintar {
@@ -329,7 +330,12 @@ TEST_P(SelectMoveTest, LastMatchingRowOfThePassedTableGivesTheLineItsScore) {
   EXPECT_EQ(Outcome.CrossEligible.front().Score, 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(Opponent, SelectMoveTest, ::testing::Values(&SelectMove));
+// The fast opponent the control uses, and the plain one it is checked against.
+INSTANTIATE_TEST_SUITE_P(Opponent, SelectMoveTest,
+                         ::testing::Values(&SelectMove, &reference::SelectMove),
+                         [](const ::testing::TestParamInfo<TSelectMoveFunction>& Info) {
+                           return Info.param == &SelectMove ? "Fast" : "Reference";
+                         });
 
 }  // namespace
 }  // namespace quintar
