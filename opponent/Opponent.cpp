@@ -1,167 +1,153 @@
 #include "opponent/Opponent.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdlib>
-#include <utility>
+#include <optional>
+
+#include "opponent/LineBoards.h"
+#include "opponent/LineScores.h"
 
 namespace quintar {
 namespace {
-
-constexpr std::int32_t EndMarker = -1;
 
 // Above this a best value can only mean completing five; such a list is never
 // widened at the lowest strength.
 constexpr std::int32_t WidestValueToWiden = 546100;
 
-// The four lines through a cell, as steps per offset: horizontal, vertical,
-// diagonal and anti-diagonal.
-constexpr int LineCount = 4;
-constexpr int LineColStep[LineCount] = {1, 0, 1, 1};
-constexpr int LineRowStep[LineCount] = {0, 1, 1, -1};
+// Builds, in one pass over the cells in scan order, the head that sorting the
+// list best first would give when equal values keep their scan order: the run
+// of cells sharing the best value, written from the list's start, and the
+// earliest cell holding the next lower value. Nothing else of the list is
+// ever read, so nothing else is written.
+class TListHead {
+ public:
+  explicit TListHead(TCandidate* List) : FList(List) {}
 
-struct TLineScores {
-  std::int32_t Cross[LineCount] = {};
-  std::int32_t Nought[LineCount] = {};
-};
-
-bool OnBoard(const TBoardView& Board, int Col, int Row) {
-  return Col >= 0 && Col < Board.ColCount && Row >= 0 && Row < Board.RowCount;
-}
-
-// Each line ends with the score of the last row that matches along it for the
-// side, so a later row replaces an earlier one. An off-board window cell fails
-// the row for both sides; judging stops once both sides have failed.
-TLineScores ScoreLines(const TBoardView& Board, const TPattern* Patterns, int Col, int Row) {
-  TLineScores Scores;
-  for (int P = 0; P < PatternCount; ++P) {
-    const TPattern& Pattern = Patterns[P];
-    for (int Line = 0; Line < LineCount; ++Line) {
-      bool CrossMatches = true;
-      bool NoughtMatches = true;
-      for (int D = Pattern.Lo; D <= Pattern.Hi && (CrossMatches || NoughtMatches); ++D) {
-        const int Wanted = Pattern.Cells[D - Pattern.Lo];
-        const int C = Col + D * LineColStep[Line];
-        const int R = Row + D * LineRowStep[Line];
-        if (!OnBoard(Board, C, R)) {
-          CrossMatches = NoughtMatches = false;
-        } else {
-          CrossMatches = CrossMatches && Board.Cells[C][R] == Wanted;
-          NoughtMatches = NoughtMatches && Board.Cells[C][R] == -Wanted;
-        }
-      }
-      if (CrossMatches) Scores.Cross[Line] = Pattern.Score;
-      if (NoughtMatches) Scores.Nought[Line] = Pattern.Score;
+  void Offer(std::int32_t Value, int Col, int Row) {
+    if (Value > FBest) {
+      // The old run's first cell is the earliest of what is now the next value.
+      if (FRunLength > 0) FNextBest = FList[0];
+      FBest = Value;
+      FList[0] = {Value, Col, Row};
+      FRunLength = 1;
+    } else if (Value == FBest) {
+      FList[FRunLength++] = {Value, Col, Row};
+    } else if (Value > FNextBest.Score) {
+      FNextBest = {Value, Col, Row};
     }
   }
-  return Scores;
+
+  bool Empty() const { return FRunLength == 0; }
+  // Offering a value no higher than this changes nothing. It never falls,
+  // so a value found ignorable stays ignorable for the rest of the scan.
+  std::int32_t IgnorableUpTo() const { return FNextBest.Score; }
+
+  // How many leading entries the draw may pick from. The weakest opponent
+  // may also pick the earliest cell of the next lower value, unless its best
+  // cell completes five.
+  int Eligible(TStrength Strength) {
+    if (Strength == stLow && FNextBest.Score >= 0 && FBest <= WidestValueToWiden) {
+      FList[FRunLength] = FNextBest;
+      return FRunLength + 1;
+    }
+    return FRunLength;
+  }
+
+ private:
+  TCandidate* FList;
+  std::int32_t FBest = -1;
+  int FRunLength = 0;
+  TCandidate FNextBest = {-1, 0, 0};
+};
+
+struct TCellValues {
+  std::int32_t Cross;
+  std::int32_t Nought;
+};
+
+// At the top strength a side's four line scores add up; below it only the
+// strongest line counts.
+template <bool AddAllLines>
+TCellValues ValueLines(const TLineBoards& Boards, const TLineScoreTable& Scores, int Col, int Row) {
+  TCellValues Values = {0, 0};
+  const auto AddLine = [&](THalfLineCodes Codes) {
+    const TLineScore Line = Scores.Score(Codes.Left, Codes.Right);
+    if constexpr (AddAllLines) {
+      Values.Cross += Line.Cross;
+      Values.Nought += Line.Nought;
+    } else {
+      Values.Cross = std::max(Values.Cross, Line.Cross);
+      Values.Nought = std::max(Values.Nought, Line.Nought);
+    }
+  };
+  AddLine(Boards.Codes(ldHorizontal, Col, Row));
+  AddLine(Boards.Codes(ldVertical, Col, Row));
+  AddLine(Boards.Codes(ldDiagonal, Col, Row));
+  AddLine(Boards.Codes(ldAntiDiagonal, Col, Row));
+  return Values;
 }
 
-// At the top strength every line counts. Below it only the strongest line
-// does: the first line that scores at least as much as each of the others
-// keeps its score and the others are cleared.
-std::int32_t CombineLines(const std::int32_t (&Lines)[LineCount], TStrength Strength) {
-  if (Strength == stHigh) return Lines[0] + Lines[1] + Lines[2] + Lines[3];
-  int Strongest = 0;
-  for (int Line = 1; Line < LineCount; ++Line)
-    if (Lines[Line] > Lines[Strongest]) Strongest = Line;
-  return Lines[Strongest];
+TCellValues ValueLines(const TLineBoards& Boards, const TLineScoreTable& Scores, TStrength Strength,
+                       int Col, int Row) {
+  return Strength == stHigh ? ValueLines<true>(Boards, Scores, Col, Row)
+                            : ValueLines<false>(Boards, Scores, Col, Row);
 }
 
 // A cell no pattern values is worth more the nearer it lies to the middle of
 // the board; the value stays below the smallest pattern score.
-std::int32_t CentreValue(const TBoardView& Board, int Col, int Row) {
-  const int HalfCols = Board.ColCount / 2;
-  const int HalfRows = Board.RowCount / 2;
-  return HalfCols - std::abs(Col - HalfCols) + HalfRows - std::abs(Row - HalfRows);
-}
+int CentreValue(int Index, int Count) { return Count / 2 - std::abs(Index - Count / 2); }
 
-std::int32_t TotalOrCentreValue(const std::int32_t (&Lines)[LineCount], TStrength Strength,
-                                const TBoardView& Board, int Col, int Row) {
-  const std::int32_t Total = CombineLines(Lines, Strength);
-  return Total != 0 ? Total : CentreValue(Board, Col, Row);
+// The rows whose own share of the centre value, Count / 2 - |row - Count / 2|,
+// exceeds Floor: a run around the middle row.
+std::uint64_t RowsWithCentreValueAbove(int Floor, int Count) {
+  const int Middle = Count / 2;
+  const int Spread = Middle - Floor - 1;
+  if (Spread < 0) return 0;
+  const int First = std::max(0, Middle - Spread);
+  const int Last = std::min(Count - 1, Middle + Spread);
+  return ((std::uint64_t{1} << (Last - First + 1)) - 1) << First;
 }
-
-void PlaceEndMarkers(TCandidate* CrossList, TCandidate* NoughtList, int CellCount) {
-  for (int I = 0; I <= CellCount; ++I) {
-    CrossList[I].Score = EndMarker;
-    NoughtList[I].Score = EndMarker;
-  }
-}
-
-// Values every empty cell for both sides, column by column and each column
-// from row 0 down, and returns how many cells it listed.
-int ValueEmptyCells(const TBoardView& Board, TStrength Strength, const TPattern* Patterns,
-                    TCandidate* CrossList, TCandidate* NoughtList) {
-  int Count = 0;
-  for (int Col = 0; Col < Board.ColCount; ++Col) {
-    for (int Row = 0; Row < Board.RowCount; ++Row) {
-      if (Board.Cells[Col][Row] != 0) continue;
-      const TLineScores Lines = ScoreLines(Board, Patterns, Col, Row);
-      CrossList[Count] = {TotalOrCentreValue(Lines.Cross, Strength, Board, Col, Row), Col, Row};
-      NoughtList[Count] = {TotalOrCentreValue(Lines.Nought, Strength, Board, Col, Row), Col, Row};
-      ++Count;
-    }
-  }
-  return Count;
-}
-
-// Exchange sort, best value first. Only strictly smaller values move down, so
-// equal values keep their scan order. Both lists are passed over together
-// until a pass changes neither.
-void SortBestFirst(TCandidate* CrossList, TCandidate* NoughtList, int Count) {
-  bool Swapped = true;
-  while (Swapped) {
-    Swapped = false;
-    for (int M = 0; M + 1 < Count; ++M) {
-      if (CrossList[M].Score < CrossList[M + 1].Score) {
-        std::swap(CrossList[M], CrossList[M + 1]);
-        Swapped = true;
-      }
-      if (NoughtList[M].Score < NoughtList[M + 1].Score) {
-        std::swap(NoughtList[M], NoughtList[M + 1]);
-        Swapped = true;
-      }
-    }
-  }
-}
-
-// How many leading entries share the best value; the end marker stops the run.
-int BestRunLength(const TCandidate* List) {
-  int Length = 1;
-  while (List[Length].Score == List[Length - 1].Score) ++Length;
-  return Length;
-}
-
-// The weakest opponent may also pick the earliest cell of the next lower
-// value, unless its best cell completes five.
-int WidenedForLowStrength(const TCandidate* List, int RunLength) {
-  if (List[RunLength].Score != EndMarker && List[0].Score <= WidestValueToWiden) return RunLength + 1;
-  return RunLength;
-}
-
-int RandomIndexBelow(int Bound, const TRandomDraw& Draw) { return Bound == 0 ? 0 : Draw() % Bound; }
 
 }  // namespace
 
+// Only cells with a mark near them along some line can score, unless the
+// table values lines without marks. Every other cell is worth its centre
+// value to both sides, and is looked at only when that value could still
+// change the head of one of the lists.
 TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength,
                       const TPattern* Patterns, TCandidate* CrossList,
                       TCandidate* NoughtList, const TRandomDraw& Draw) {
-  PlaceEndMarkers(CrossList, NoughtList, Board.ColCount * Board.RowCount);
-  const int Count = ValueEmptyCells(Board, Strength, Patterns, CrossList, NoughtList);
-  // With no empty cell the best run would never meet a real value and would
-  // read past the lists, so nothing is chosen and nothing is drawn.
-  TSelection Selection;
-  if (Count == 0) return Selection;
-
-  SortBestFirst(CrossList, NoughtList, Count);
-  Selection.Found = true;
-  Selection.CrossEligible = BestRunLength(CrossList);
-  Selection.NoughtEligible = BestRunLength(NoughtList);
-  if (Strength == stLow) {
-    Selection.CrossEligible = WidenedForLowStrength(CrossList, Selection.CrossEligible);
-    Selection.NoughtEligible = WidenedForLowStrength(NoughtList, Selection.NoughtEligible);
+  std::optional<TLineScoreTable> OwnScores;
+  const TLineScoreTable* Scores = StandardLineScoresFor(Patterns);
+  if (Scores == nullptr) Scores = &OwnScores.emplace(Patterns);
+  const TLineBoards Boards(Board);
+  TListHead Crosses(CrossList);
+  TListHead Noughts(NoughtList);
+  for (int Col = 0; Col < Board.ColCount; ++Col) {
+    const std::uint64_t Empty = Boards.EmptyRows(Col);
+    const std::uint64_t CanScore = Scores->ScoresLinesWithoutMarks() ? Empty : Empty & Boards.RowsNearMarks(Col);
+    const int ColCentreValue = CentreValue(Col, Board.ColCount);
+    const int Ignorable = std::min(Crosses.IgnorableUpTo(), Noughts.IgnorableUpTo());
+    const std::uint64_t WorthALook =
+        CanScore | (Empty & RowsWithCentreValueAbove(Ignorable - ColCentreValue, Board.RowCount));
+    for (std::uint64_t Rows = WorthALook; Rows != 0; Rows &= Rows - 1) {
+      const int Row = std::countr_zero(Rows);
+      const std::int32_t Centre = ColCentreValue + CentreValue(Row, Board.RowCount);
+      TCellValues Values = {0, 0};
+      if ((CanScore >> Row) & 1) Values = ValueLines(Boards, *Scores, Strength, Col, Row);
+      Crosses.Offer(Values.Cross != 0 ? Values.Cross : Centre, Col, Row);
+      Noughts.Offer(Values.Nought != 0 ? Values.Nought : Centre, Col, Row);
+    }
   }
-  Selection.CrossDraw = RandomIndexBelow(Selection.CrossEligible, Draw);
-  Selection.NoughtDraw = RandomIndexBelow(Selection.NoughtEligible, Draw);
+
+  TSelection Selection;
+  if (Crosses.Empty()) return Selection;
+  Selection.Found = true;
+  Selection.CrossEligible = Crosses.Eligible(Strength);
+  Selection.NoughtEligible = Noughts.Eligible(Strength);
+  Selection.CrossDraw = Draw() % Selection.CrossEligible;
+  Selection.NoughtDraw = Draw() % Selection.NoughtEligible;
 
   // The side to move keeps its own cell on a tie: building comes before blocking.
   const TCandidate& Cross = CrossList[Selection.CrossDraw];
