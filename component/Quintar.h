@@ -19,6 +19,10 @@
 #include "opponent/Patterns.h"
 #include "vcl/Controls.h"
 
+namespace vcl {
+struct TComponentClass;
+}
+
 namespace quintar {
 
 class TQuintar : public vcl::TCustomControl {
@@ -105,6 +109,10 @@ class TQuintar : public vcl::TCustomControl {
   vcl::TNotifyEvent OnComputerWon;  // after a computer move that won
   vcl::TNotifyEvent OnUserWon;      // after a Move that won, for either side
 
+  // The class as a designer sees it: name, creation with an owner, and the
+  // published properties and events in declaration order.
+  static const vcl::TComponentClass& ClassInfo();
+
   static constexpr int MinCount = 5;
   static constexpr int MaxCount = MaxBoardSide;
   static constexpr vcl::TPoint NoCell{100, 100};
@@ -152,5 +160,8 @@ class TQuintar : public vcl::TCustomControl {
 
   friend struct TQuintarAccess;  // the test suites' view of the private state
 };
+
+// Offers TQuintar on the designer's palette page "Quarbel".
+void Register();
 
 }  // namespace quintar

@@ -66,4 +66,25 @@ void TCustomControl::Update() {
 
 void TCustomControl::SizeChanged() { FSurface.Resize(Width(), Height()); }
 
+std::vector<TPropertyInfo> PublishedControlProperties() {
+  return {
+      EnumProperty<TControl, TAlign>("Align", "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+                                     &TControl::Align, &TControl::SetAlign, alNone),
+      BooleanProperty<TControl>("Visible", &TControl::Visible, &TControl::SetVisible, true),
+  };
+}
+
+std::vector<TPropertyInfo> PublishedControlEvents() {
+  return {
+      EventProperty("OnMouseDown", "TMouseEvent", &TControl::OnMouseDown),
+      EventProperty("OnMouseUp", "TMouseEvent", &TControl::OnMouseUp),
+      EventProperty("OnMouseMove", "TMouseMoveEvent", &TControl::OnMouseMove),
+      EventProperty("OnClick", "TNotifyEvent", &TControl::OnClick),
+      EventProperty("OnDblClick", "TNotifyEvent", &TControl::OnDblClick),
+      EventProperty("OnEnter", "TNotifyEvent", &TControl::OnEnter),
+      EventProperty("OnExit", "TNotifyEvent", &TControl::OnExit),
+      EventProperty("OnResize", "TNotifyEvent", &TControl::OnResize),
+  };
+}
+
 }  // namespace vcl

@@ -10,6 +10,7 @@
 #include "vcl/Classes.h"
 #include "vcl/Graphics.h"
 #include "vcl/Surface.h"
+#include "vcl/TypInfo.h"
 #include "vcl/Types.h"
 
 namespace vcl {
@@ -116,5 +117,10 @@ class TCustomControl : public TControl {
   TSurface FSurface;
   TCanvas FCanvas{FSurface};
 };
+
+// What every control publishes, for a class to list among its own: the
+// properties Align and Visible, and the mouse, click, focus and resize events.
+std::vector<TPropertyInfo> PublishedControlProperties();
+std::vector<TPropertyInfo> PublishedControlEvents();
 
 }  // namespace vcl
