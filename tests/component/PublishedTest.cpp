@@ -94,7 +94,8 @@ TEST(Published, BadTextIsRefusedAndChangesNothing) {
     EXPECT_EQ(Error.rfind(Refusal.ErrorStart, 0), 0u) << Error;
   }
   for (const vcl::TPropertyInfo& Property : Class.Properties) {
-    if (Property.Default) EXPECT_EQ(Property.Get(Control), *Property.Default) << Property.Name;
+    if (!Property.Default) continue;
+    EXPECT_EQ(Property.Get(Control), *Property.Default) << Property.Name;
   }
 }
 
