@@ -57,6 +57,12 @@ test: test-plain test-asan
 play: build
 	@./build/default/hosts/terminal/quintar
 
+# The opponent against its plain reference, with the speed-up per position,
+# and the whole click path a player waits for.
+bench: build
+	./build/default/bench/opponent_bench
+	./build/default/bench/click_path_bench
+
 # A Debian package of the module, headers, CMake files and tools.
 package: build
 	cd build/default && cpack -G DEB
