@@ -20,10 +20,13 @@ class TObject {
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // Raises Event with Sender when a handler is assigned; an unassigned event is
-// skipped without effect.
+// skipped without effect. The handler runs as a copy, so that one which
+// clears or replaces its own event while it runs keeps what it captured.
 template <typename Event, typename... Args>
 void Raise(const Event& Handler, Args&&... Arguments) {
-  if (Handler) Handler(std::forward<Args>(Arguments)...);
+  if (!Handler) return;
+  const Event Running = Handler;
+  Running(std::forward<Args>(Arguments)...);
 }
 
 // A component with an owner must be created with new: the owner deletes it.

@@ -75,6 +75,21 @@ class TPaintCounter : public TCustomControl {
   }
 };
 
+// A one-shot handler clears or replaces itself; what it captured must live
+// until it returns.
+TEST(Events, HandlerMayReplaceItselfWhileItRuns) {
+  TPaintCounter Control(nullptr);
+  std::vector<std::string> Seen;
+  const std::string Label(64, 'x');  // too big to sit inside the handler object
+  Control.OnClick = [&Control, &Seen, Label](TObject*) {
+    Control.OnClick = nullptr;
+    Seen.push_back(Label);
+  };
+  Control.Click();
+  Control.Click();
+  EXPECT_EQ(Seen, std::vector<std::string>{Label});
+}
+
 TEST(Events, InputEntryPointsRaiseOnlyAssignedEvents) {
   TPaintCounter Control(nullptr);
   // Nothing assigned: every entry point is a no-op.
