@@ -14,7 +14,7 @@ ifdef CI
 WERROR := -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 endif
 
-.PHONY: all deps fuzz-deps build build-asan test test-plain test-asan play package bench clean
+.PHONY: all deps fuzz-deps build build-asan test test-plain test-asan play package bench fuzz clean
 
 all: build
 
@@ -56,6 +56,24 @@ test: test-plain test-asan
 # Starts the terminal game in the terminal make was run from.
 play: build
 	@./build/default/hosts/terminal/quintar
+
+# Runs every fuzz harness for FUZZ_SECONDS each, starting from its seed
+# corpus in the tree; what it learns is kept in build/fuzz/corpus, and any
+# crashing input is written to build/fuzz/findings.
+FUZZ_SECONDS ?= 60
+FUZZ_HARNESSES := control
+
+fuzz: fuzz-deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS) --target $(addsuffix _fuzzer,$(FUZZ_HARNESSES))
+	@mkdir -p build/fuzz/findings
+	@set -e; for h in $(FUZZ_HARNESSES); do \
+	  mkdir -p build/fuzz/corpus/$$h; \
+	  echo "== $$h: $(FUZZ_SECONDS) s"; \
+	  build/fuzz/tests/fuzz/$${h}_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -max_len=1024 -rss_limit_mb=4096 -artifact_prefix=build/fuzz/findings/$$h- \
+	    build/fuzz/corpus/$$h tests/fuzz/corpus/$$h; \
+	done
 
 # The opponent against its plain reference, with the speed-up per position,
 # and the whole click path a player waits for.

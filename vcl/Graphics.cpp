@@ -196,9 +196,9 @@ void TCanvas::ThinLine(TPoint From, TPoint To) {
   if (First > Last) return;
   // The minor offset never decreases along the line, so the steps on the
   // surface form one run that two searches find.
-  const auto [OffsetLo, OffsetHi] = StepsInside(MinorStart, MinorSign, MinorLimit);
-  First = FirstWhere(First, Last + 1, [&](Int64 Step) { return MinorOffsetAt(Step) >= OffsetLo; });
-  Last = FirstWhere(First, Last + 1, [&](Int64 Step) { return MinorOffsetAt(Step) > OffsetHi; }) - 1;
+  const std::pair<Int64, Int64> Offsets = StepsInside(MinorStart, MinorSign, MinorLimit);
+  First = FirstWhere(First, Last + 1, [&](Int64 Step) { return MinorOffsetAt(Step) >= Offsets.first; });
+  Last = FirstWhere(First, Last + 1, [&](Int64 Step) { return MinorOffsetAt(Step) > Offsets.second; }) - 1;
   if (First > Last) return;
 
   const Int128 Start = Int128{2} * First * Minor + Major;
