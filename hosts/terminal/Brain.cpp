@@ -1,0 +1,251 @@
+#include "Brain.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "LineReader.h"
+#include "Strength.h"
+#include "TextUtil.h"
+
+#ifndef QUINTAR_VERSION
+#define QUINTAR_VERSION "unknown"
+#endif
+
+namespace quintar::brain {
+namespace {
+
+using terminal::Echo;
+using terminal::IntegerFrom;
+using terminal::SameWord;
+using terminal::SplitAny;
+using terminal::Trimmed;
+
+void Answer(std::ostream& Out, std::string_view Text) { Out << Text << '\n'; }
+void Error(std::ostream& Out, std::string_view Reason) { Out << "ERROR " << Reason << '\n'; }
+
+std::string CellText(vcl::TPoint Cell) { return std::to_string(Cell.X) + "," + std::to_string(Cell.Y); }
+
+std::string SizeText(const TBrainBoard& Board) {
+  return std::to_string(Board.Width()) + "x" + std::to_string(Board.Height());
+}
+
+// Non-negative numbers separated by commas, exactly Count of them.
+bool ReadNumbers(std::string_view Text, std::size_t Count, int* Numbers) {
+  const std::vector<std::string_view> Pieces = SplitAny(Text, ",");
+  // Empty pieces ("3,,4") are not dropped silently: the commas must match.
+  std::size_t Commas = 0;
+  for (const char Byte : Text) Commas += Byte == ',';
+  if (Pieces.size() != Count || Commas != Count - 1) return false;
+  for (std::size_t I = 0; I < Count; ++I) {
+    const std::optional<int> Number = IntegerFrom(Trimmed(Pieces[I]), false);
+    if (!Number) return false;
+    Numbers[I] = *Number;
+  }
+  return true;
+}
+
+bool SideInRange(int Side) { return Side >= TBrainBoard::MinSide && Side <= TBrainBoard::MaxSide; }
+
+// The cell named by "x,y" on a started board; otherwise false with the reason.
+bool ReadCell(std::string_view Text, const TBrainBoard& On, vcl::TPoint& Cell, std::string& Why) {
+  if (!On.Started()) {
+    Why = "needs a board: send START first";
+    return false;
+  }
+  int Numbers[2];
+  if (!ReadNumbers(Text, 2, Numbers)) {
+    Why = "expects x,y, not \"" + Echo(Text) + "\"";
+    return false;
+  }
+  Cell = {Numbers[0], Numbers[1]};
+  if (!On.OnBoard(Cell.X, Cell.Y)) {
+    Why = CellText(Cell) + " is off the " + SizeText(On) + " board";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+TBrain::TBrain(TStrength Strength) : FOpponent(Strength) { std::srand(static_cast<unsigned>(std::time(nullptr))); }
+
+void TBrain::Command(std::string_view Line, std::ostream& Out) {
+  if (FCollecting) {
+    if (SameWord(Trimmed(Line), "DONE"))
+      EndBoard(Out);
+    else if (SameWord(Trimmed(Line), "END"))
+      FEnded = true;
+    else
+      BoardStone(Line);
+    return;
+  }
+  const std::string_view Text = Trimmed(Line);
+  if (Text.empty()) return;  // a stray blank line asks nothing
+  const std::size_t Space = Text.find_first_of(" \t");
+  const std::string_view Name = Text.substr(0, Space);
+  const std::string_view Arguments = Space == std::string_view::npos ? "" : Trimmed(Text.substr(Space));
+  const auto NoArguments = [&](auto&& Run) {
+    if (Arguments.empty())
+      Run();
+    else
+      Error(Out, std::string(Name) + " takes no arguments");
+  };
+  if (SameWord(Name, "START"))
+    Start(Arguments, Out);
+  else if (SameWord(Name, "RECTSTART"))
+    RectStart(Arguments, Out);
+  else if (SameWord(Name, "RESTART"))
+    NoArguments([&] { Restart(Out); });
+  else if (SameWord(Name, "BEGIN"))
+    NoArguments([&] { Begin(Out); });
+  else if (SameWord(Name, "TURN"))
+    Turn(Arguments, Out);
+  else if (SameWord(Name, "BOARD"))
+    NoArguments([&] { BeginBoard(); });
+  else if (SameWord(Name, "TAKEBACK"))
+    TakeBack(Arguments, Out);
+  else if (SameWord(Name, "INFO"))
+    Info(Arguments, Out);
+  else if (SameWord(Name, "ABOUT"))
+    NoArguments([&] { About(Out); });
+  else if (SameWord(Name, "END"))
+    FEnded = true;
+  else
+    Answer(Out, "UNKNOWN command " + Echo(Name));
+}
+
+void TBrain::Refuse(std::string_view Reason, std::ostream& Out) {
+  if (FCollecting) {
+    if (FPendingError.empty()) FPendingError = std::string(Reason);
+    return;
+  }
+  Error(Out, Reason);
+}
+
+void TBrain::Start(std::string_view Arguments, std::ostream& Out) {
+  const std::optional<int> Side = IntegerFrom(Arguments, false);
+  if (!Side) return Error(Out, "START expects the board size, a number from 5 to 50");
+  StartBoard(*Side, *Side, Out);
+}
+
+void TBrain::RectStart(std::string_view Arguments, std::ostream& Out) {
+  int Sides[2];
+  if (!ReadNumbers(Arguments, 2, Sides)) return Error(Out, "RECTSTART expects width,height, each from 5 to 50");
+  StartBoard(Sides[0], Sides[1], Out);
+}
+
+void TBrain::StartBoard(int Width, int Height, std::ostream& Out) {
+  if (!SideInRange(Width) || !SideInRange(Height))
+    return Error(Out, "unsupported size " + std::to_string(Width) + "x" + std::to_string(Height) +
+                          ": boards of 5 to 50 cells a side only");
+  FBoard.Reset(Width, Height);
+  Answer(Out, "OK");
+}
+
+void TBrain::Restart(std::ostream& Out) {
+  if (!FBoard.Started()) return Error(Out, "no board yet: send START first");
+  FBoard.Reset(FBoard.Width(), FBoard.Height());
+  Answer(Out, "OK");
+}
+
+void TBrain::Begin(std::ostream& Out) {
+  if (!FBoard.Started()) return Error(Out, "no board yet: send START first");
+  Reply(Out);
+}
+
+void TBrain::Turn(std::string_view Arguments, std::ostream& Out) {
+  vcl::TPoint Cell;
+  std::string Why;
+  if (!ReadCell(Arguments, FBoard, Cell, Why)) return Error(Out, "TURN " + Why);
+  if (FBoard.At(Cell.X, Cell.Y) != TStone::Empty) return Error(Out, "TURN " + CellText(Cell) + " is taken");
+  FBoard.Put(Cell.X, Cell.Y, TStone::Opponent);
+  Reply(Out);
+}
+
+void TBrain::TakeBack(std::string_view Arguments, std::ostream& Out) {
+  vcl::TPoint Cell;
+  std::string Why;
+  if (!ReadCell(Arguments, FBoard, Cell, Why)) return Error(Out, "TAKEBACK " + Why);
+  if (FBoard.At(Cell.X, Cell.Y) == TStone::Empty)
+    return Error(Out, "TAKEBACK " + CellText(Cell) + " holds no stone");
+  FBoard.Put(Cell.X, Cell.Y, TStone::Empty);
+  Answer(Out, "OK");
+}
+
+void TBrain::BeginBoard() {
+  FCollecting = true;
+  FPendingError.clear();
+  FPending = FBoard;
+  if (FBoard.Started())
+    FPending.Reset(FBoard.Width(), FBoard.Height());
+  else
+    FPendingError = "no board yet: send START first";
+}
+
+void TBrain::BoardStone(std::string_view Line) {
+  // After the first bad line the position is lost anyway; only that first
+  // reason is kept, so a flood of stones costs nothing more.
+  if (!FPendingError.empty()) return;
+  int Numbers[3];
+  if (!ReadNumbers(Trimmed(Line), 3, Numbers)) {
+    FPendingError = "BOARD expects x,y,owner lines up to DONE, not \"" + Echo(Line) + "\"";
+    return;
+  }
+  const vcl::TPoint Cell{Numbers[0], Numbers[1]};
+  if (!FPending.OnBoard(Cell.X, Cell.Y))
+    FPendingError = "BOARD " + CellText(Cell) + " is off the " + SizeText(FPending) + " board";
+  else if (Numbers[2] != 1 && Numbers[2] != 2)
+    FPendingError = "BOARD owner of " + CellText(Cell) + " must be 1 (own) or 2 (opponent)";
+  else if (FPending.At(Cell.X, Cell.Y) != TStone::Empty)
+    FPendingError = "BOARD " + CellText(Cell) + " given twice";
+  else
+    FPending.Put(Cell.X, Cell.Y, Numbers[2] == 1 ? TStone::Own : TStone::Opponent);
+}
+
+void TBrain::EndBoard(std::ostream& Out) {
+  FCollecting = false;
+  if (!FPendingError.empty()) return Error(Out, FPendingError + "; position unchanged");
+  FBoard = FPending;
+  Reply(Out);
+}
+
+void TBrain::Info(std::string_view Arguments, std::ostream& Out) {
+  const std::size_t Space = Arguments.find_first_of(" \t");
+  const std::string_view Key = Arguments.substr(0, Space);
+  const std::string_view Value = Space == std::string_view::npos ? "" : Trimmed(Arguments.substr(Space));
+  if (Key.empty()) return Error(Out, "INFO expects a key and a value");
+  if (SameWord(Key, "strength")) {
+    const std::optional<TStrength> Strength = terminal::StrengthNamed(Value);
+    if (!Strength) return Error(Out, "INFO strength expects low, medium or high");
+    FOpponent.SetStrength(*Strength);
+  }
+  // Every other key (time limits, memory, rules, folders) is the manager's
+  // business: the opponent plays the same whatever they say, and INFO is
+  // never answered.
+}
+
+void TBrain::About(std::ostream& Out) {
+  Answer(Out, "name=\"Quintar\", version=\"" QUINTAR_VERSION "\", author=\"The Quintar developers\"");
+}
+
+void TBrain::Reply(std::ostream& Out) {
+  const std::optional<vcl::TPoint> Cell = FOpponent.Choose(FBoard);
+  if (!Cell) return Error(Out, "no empty cell left to play");
+  FBoard.Put(Cell->X, Cell->Y, TStone::Own);
+  Answer(Out, CellText(*Cell));
+}
+
+void RunBrain(std::istream& In, std::ostream& Out, TStrength Strength) {
+  TBrain Brain(Strength);
+  terminal::TLineReader Reader(In, MaxLineLength);
+  std::string Line;
+  while (!Brain.Ended() && Reader.Next(Line)) {
+    if (Reader.Truncated())
+      Brain.Refuse("line longer than " + std::to_string(MaxLineLength) + " characters", Out);
+    else
+      Brain.Command(Line, Out);
+    Out.flush();
+  }
+}
+
+}  // namespace quintar::brain

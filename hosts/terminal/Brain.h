@@ -1,0 +1,76 @@
+// The tournament brain: the component's opponent speaking the line protocol
+// of five-in-a-row tournament managers on a pair of streams.
+//
+// Commands: START N, RECTSTART W,H, RESTART, BEGIN, TURN x,y, BOARD with one
+// x,y,owner line per stone (1 own, 2 opponent) up to DONE, TAKEBACK x,y,
+// INFO key value, ABOUT and END. Coordinates are 0-based (column, row). Every
+// line gets its answer (OK, a move x,y, the ABOUT text, ERROR with a reason,
+// UNKNOWN for an unknown command) except INFO, END and the stone lines of
+// BOARD, which DONE answers as a whole. Nothing the peer sends can end the
+// brain but END or the end of its input, and what a refused command would
+// have changed is left as it was.
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "BrainBoard.h"
+
+namespace quintar::brain {
+
+// Longer lines are refused; no command needs a tenth of this.
+inline constexpr std::size_t MaxLineLength = 1024;
+
+class TBrain {
+ public:
+  // Seeds the process-wide generator from the clock, as constructing the
+  // control does.
+  explicit TBrain(TStrength Strength);
+
+  // One line without its end; answers on Out.
+  void Command(std::string_view Line, std::ostream& Out);
+  // A line the reader could not take whole: refused with Reason, in BOARD
+  // as one of its stones.
+  void Refuse(std::string_view Reason, std::ostream& Out);
+  // After END.
+  bool Ended() const { return FEnded; }
+
+  // What the brain holds now: its own stones and the opponent's.
+  const TBrainBoard& Board() const { return FBoard; }
+  TStrength Strength() const { return FOpponent.Strength(); }
+
+ private:
+  void Start(std::string_view Arguments, std::ostream& Out);
+  void RectStart(std::string_view Arguments, std::ostream& Out);
+  void Restart(std::ostream& Out);
+  void Begin(std::ostream& Out);
+  void Turn(std::string_view Arguments, std::ostream& Out);
+  void TakeBack(std::string_view Arguments, std::ostream& Out);
+  void BeginBoard();
+  void BoardStone(std::string_view Line);
+  void EndBoard(std::ostream& Out);
+  void Info(std::string_view Arguments, std::ostream& Out);
+  void About(std::ostream& Out);
+
+  void StartBoard(int Width, int Height, std::ostream& Out);
+  // Plays the brain's stone and answers with it.
+  void Reply(std::ostream& Out);
+
+  TBrainBoard FBoard;
+  TBrainOpponent FOpponent;
+  bool FEnded = false;
+  // Between BOARD and DONE: the position being set up and why it cannot be
+  // used, when one of its lines was bad.
+  bool FCollecting = false;
+  TBrainBoard FPending;
+  std::string FPendingError;
+};
+
+// Reads commands from In until END or the end of the input, answering on Out
+// and flushing after every line.
+void RunBrain(std::istream& In, std::ostream& Out, TStrength Strength);
+
+}  // namespace quintar::brain

@@ -1,0 +1,45 @@
+#include "BrainBoard.h"
+
+#include <cstdlib>
+
+namespace quintar::brain {
+
+void TBrainBoard::Reset(int Width, int Height) {
+  *this = TBrainBoard();
+  FWidth = Width;
+  FHeight = Height;
+}
+
+void TBrainBoard::Put(int X, int Y, TStone Stone) {
+  const auto Count = [this](TStone Of) -> int& { return Of == TStone::Own ? FOwnCount : FOpponentCount; };
+  if (FCells[X][Y] != TStone::Empty) --Count(FCells[X][Y]);
+  if (Stone != TStone::Empty) ++Count(Stone);
+  FCells[X][Y] = Stone;
+}
+
+void TBrainBoard::FillMarks(int (&Marks)[MaxBoardSide][MaxBoardSide]) const {
+  const int Own = OwnSide();
+  for (int X = 0; X < FWidth; ++X)
+    for (int Y = 0; Y < FHeight; ++Y)
+      Marks[X][Y] = FCells[X][Y] == TStone::Own ? Own : FCells[X][Y] == TStone::Opponent ? -Own : 0;
+}
+
+TBrainOpponent::TBrainOpponent(TStrength Strength)
+    : FStrength(Strength),
+      FPatterns(std::make_unique<TPattern[]>(PatternCount)),
+      FCrossList(std::make_unique<TCandidate[]>(CandidateCapacity)),
+      FNoughtList(std::make_unique<TCandidate[]>(CandidateCapacity)) {
+  FillPatternTable(FPatterns.get());
+}
+
+std::optional<vcl::TPoint> TBrainOpponent::Choose(const TBrainBoard& Board) {
+  int Marks[MaxBoardSide][MaxBoardSide] = {};
+  Board.FillMarks(Marks);
+  const TSelection Choice =
+      SelectMove({Marks, Board.Width(), Board.Height()}, Board.OwnSide(), FStrength, FPatterns.get(),
+                 FCrossList.get(), FNoughtList.get(), [] { return std::rand(); });
+  if (!Choice.Found) return std::nullopt;
+  return vcl::TPoint{Choice.Col, Choice.Row};
+}
+
+}  // namespace quintar::brain

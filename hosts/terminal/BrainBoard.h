@@ -1,0 +1,73 @@
+// The brain's side of a game: a board of its own stones and its opponent's,
+// and the component's opponent choosing the brain's next stone on it.
+//
+// The protocol names stones by owner, not by colour. The side to move is
+// crosses when both sides have as many stones and noughts otherwise, so the
+// brain's own stones are that side when it is asked for a move.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "opponent/Opponent.h"
+#include "opponent/Patterns.h"
+#include "vcl/Types.h"
+
+namespace quintar::brain {
+
+enum class TStone : std::uint8_t { Empty, Own, Opponent };
+
+// A position, copied freely: the board being set up by BOARD is one while the
+// position in play stays untouched until DONE.
+class TBrainBoard {
+ public:
+  static constexpr int MinSide = 5;
+  static constexpr int MaxSide = MaxBoardSide;
+
+  // An empty board of Width x Height; both must lie in MinSide..MaxSide.
+  void Reset(int Width, int Height);
+  // No board exists before the first Reset.
+  bool Started() const { return FWidth > 0; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  bool OnBoard(int X, int Y) const { return X >= 0 && X < FWidth && Y >= 0 && Y < FHeight; }
+
+  // X, Y must lie on the board.
+  TStone At(int X, int Y) const { return FCells[X][Y]; }
+  void Put(int X, int Y, TStone Stone);
+
+  // 1 when the brain's stones are crosses, -1 when they are noughts.
+  int OwnSide() const { return FOwnCount == FOpponentCount ? 1 : -1; }
+  // The board as the opponent reads it: 1 crosses, -1 noughts.
+  void FillMarks(int (&Marks)[MaxBoardSide][MaxBoardSide]) const;
+
+ private:
+  int FWidth = 0;
+  int FHeight = 0;
+  int FOwnCount = 0;
+  int FOpponentCount = 0;
+  TStone FCells[MaxBoardSide][MaxBoardSide] = {};
+};
+
+// The component's opponent on the brain's board: the same procedure and the
+// same two draws from the process-wide generator as the control's computer
+// move. Holds the pattern table and the working lists, allocated once.
+class TBrainOpponent {
+ public:
+  explicit TBrainOpponent(TStrength Strength);
+
+  TStrength Strength() const { return FStrength; }
+  void SetStrength(TStrength Strength) { FStrength = Strength; }
+
+  // The cell chosen for the brain's side; nothing when no cell is empty.
+  std::optional<vcl::TPoint> Choose(const TBrainBoard& Board);
+
+ private:
+  TStrength FStrength;
+  std::unique_ptr<TPattern[]> FPatterns;
+  std::unique_ptr<TCandidate[]> FCrossList;
+  std::unique_ptr<TCandidate[]> FNoughtList;
+};
+
+}  // namespace quintar::brain

@@ -1,0 +1,51 @@
+#include "TextUtil.h"
+
+#include <charconv>
+
+namespace quintar::terminal {
+namespace {
+
+char Lower(char Letter) { return Letter >= 'A' && Letter <= 'Z' ? static_cast<char>(Letter - 'A' + 'a') : Letter; }
+
+}  // namespace
+
+std::string_view Trimmed(std::string_view Text) {
+  const auto First = Text.find_first_not_of(" \t");
+  if (First == std::string_view::npos) return {};
+  return Text.substr(First, Text.find_last_not_of(" \t") - First + 1);
+}
+
+bool SameWord(std::string_view A, std::string_view B) {
+  if (A.size() != B.size()) return false;
+  for (std::size_t I = 0; I < A.size(); ++I)
+    if (Lower(A[I]) != Lower(B[I])) return false;
+  return true;
+}
+
+std::vector<std::string_view> SplitAny(std::string_view Text, std::string_view Separators) {
+  std::vector<std::string_view> Pieces;
+  std::size_t Start = Text.find_first_not_of(Separators);
+  while (Start != std::string_view::npos) {
+    const std::size_t End = Text.find_first_of(Separators, Start);
+    Pieces.push_back(Text.substr(Start, End == std::string_view::npos ? End : End - Start));
+    Start = End == std::string_view::npos ? End : Text.find_first_not_of(Separators, End);
+  }
+  return Pieces;
+}
+
+std::optional<int> IntegerFrom(std::string_view Text, bool Signed) {
+  if (Text.empty() || (!Signed && Text.front() == '-')) return std::nullopt;
+  int Value = 0;
+  const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
+  if (Error != std::errc() || End != Text.data() + Text.size()) return std::nullopt;
+  return Value;
+}
+
+std::string Echo(std::string_view Text, std::size_t MaxLength) {
+  std::string Shown;
+  for (const char Byte : Text.substr(0, MaxLength)) Shown.push_back(Byte >= ' ' && Byte <= '~' ? Byte : '?');
+  if (Text.size() > MaxLength) Shown += "...";
+  return Shown;
+}
+
+}  // namespace quintar::terminal

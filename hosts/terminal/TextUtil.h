@@ -1,0 +1,25 @@
+// Small text helpers the command readers share: words, numbers, and a safe
+// echo of whatever a peer or a player sent.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quintar::terminal {
+
+// Spaces and tabs off both ends.
+std::string_view Trimmed(std::string_view Text);
+// Equal when letter case is ignored (ASCII letters only).
+bool SameWord(std::string_view A, std::string_view B);
+// The pieces between runs of any of the separator characters; none empty.
+std::vector<std::string_view> SplitAny(std::string_view Text, std::string_view Separators);
+// A whole decimal integer, with a leading '-' allowed when Signed; nothing
+// for anything else, including a value outside int.
+std::optional<int> IntegerFrom(std::string_view Text, bool Signed);
+// Text fit to repeat in a one-line message: at most MaxLength characters,
+// every byte that is not printable ASCII shown as '?'.
+std::string Echo(std::string_view Text, std::size_t MaxLength = 40);
+
+}  // namespace quintar::terminal

@@ -1,0 +1,60 @@
+// pbrain-quintar as a manager meets it: a process on two pipes.
+#include <gtest/gtest.h>
+
+#include "BrainDriver.h"
+#include "ChildProcess.h"
+
+namespace quintar::testing {
+namespace {
+
+// The small driver a tournament manager is: it referees two brains playing
+// each other on a 15 x 15 board.
+TEST(BrainProcess, PlaysACompleteGameAgainstItself) {
+  TChildProcess First({QUINTAR_BRAIN_PROGRAM}), Second({QUINTAR_BRAIN_PROGRAM, "--strength", "medium"});
+  First.Send("START 15\r\n");
+  Second.Send("START 15\r\n");
+  ASSERT_EQ(First.ReadLine(), "OK");
+  ASSERT_EQ(Second.ReadLine(), "OK");
+  brain::testing::TReferee Referee(15, 15);
+  First.Send("BEGIN\n");
+  int Player = 1, X = 0, Y = 0;
+  bool Ended = false;
+  for (int Move = 0; Move < 15 * 15 && !Ended; ++Move) {
+    TChildProcess& Mover = Player == 1 ? First : Second;
+    const std::string Answer = Mover.ReadLine() + "\n";
+    ASSERT_TRUE(Referee.Play(Answer, Player, X, Y)) << "move " << Move << ": " << Answer;
+    Ended = Referee.FiveThrough(X, Y) || Referee.Full();
+    Player = 3 - Player;
+    (Player == 1 ? First : Second).Send("TURN " + std::to_string(X) + "," + std::to_string(Y) + "\n");
+  }
+  EXPECT_TRUE(Ended);
+  First.Send("END\n");
+  Second.Send("END\n");
+  EXPECT_EQ(First.Wait(), 0);
+  EXPECT_EQ(Second.Wait(), 0);
+}
+
+TEST(BrainProcess, AnswersEveryMalformedLineAndGoesOn) {
+  TChildProcess Brain({QUINTAR_BRAIN_PROGRAM});
+  Brain.Send("TURN 1,1\nSTART 3\nSTART 20\nHELLO\nTURN 20,20\nBOARD\n1,1,9\nDONE\n");
+  Brain.Send(std::string(5000, '\xff') + "\n" + std::string("\0\0\n", 3) + "BEGIN\n");
+  EXPECT_EQ(Brain.ReadAll(),
+            "ERROR TURN needs a board: send START first\n"
+            "ERROR unsupported size 3x3: boards of 5 to 50 cells a side only\n"
+            "OK\n"
+            "UNKNOWN command HELLO\n"
+            "ERROR TURN 20,20 is off the 20x20 board\n"
+            "ERROR BOARD owner of 1,1 must be 1 (own) or 2 (opponent); position unchanged\n"
+            "ERROR line longer than 1024 characters\n"
+            "UNKNOWN command ??\n"
+            "10,10\n");
+  EXPECT_EQ(Brain.Wait(), 0);
+}
+
+TEST(BrainProcess, RefusesUnknownArguments) {
+  TChildProcess Brain({QUINTAR_BRAIN_PROGRAM, "--strength", "huge"});
+  EXPECT_EQ(Brain.Wait(), 2);
+}
+
+}  // namespace
+}  // namespace quintar::testing

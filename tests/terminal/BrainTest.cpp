@@ -1,0 +1,304 @@
+// The brain's protocol: every command, every refusal, whole games, and the
+// same choice as the control's computer move.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <sstream>
+
+#include "BrainDriver.h"
+#include "Quintar.h"
+
+namespace quintar::brain {
+namespace {
+
+using testing::TBrainSession;
+using testing::TReferee;
+
+TEST(BrainStart, AcceptsBoardsOfFiveToFiftyASide) {
+  TBrainSession Send;
+  EXPECT_EQ(Send("START 20"), "OK\n");
+  EXPECT_EQ(Send("START 5"), "OK\n");
+  EXPECT_EQ(Send("START 50"), "OK\n");
+  EXPECT_EQ(Send("RECTSTART 30,10"), "OK\n");
+  EXPECT_EQ(Send.Brain().Board().Width(), 30);
+  EXPECT_EQ(Send.Brain().Board().Height(), 10);
+  EXPECT_EQ(Send("start 7"), "OK\n");  // letter case is not the peer's problem
+}
+
+TEST(BrainStart, RefusesOtherSizesWithAReasonAndKeepsTheBoard) {
+  TBrainSession Send;
+  ASSERT_EQ(Send("START 20"), "OK\n");
+  ASSERT_EQ(Send("TURN 3,3").rfind("ERROR", 0), std::string::npos);
+  EXPECT_EQ(Send("START 4"), "ERROR unsupported size 4x4: boards of 5 to 50 cells a side only\n");
+  EXPECT_EQ(Send("START 51"), "ERROR unsupported size 51x51: boards of 5 to 50 cells a side only\n");
+  EXPECT_EQ(Send("RECTSTART 5,51"), "ERROR unsupported size 5x51: boards of 5 to 50 cells a side only\n");
+  for (const char* Malformed : {"START", "START x", "START -20", "START 20 20", "START 99999999999", "RECTSTART 20",
+                                "RECTSTART 20,", "RECTSTART ,20", "RECTSTART 20,,20", "RECTSTART 20,20,20"})
+    EXPECT_EQ(Send(Malformed).rfind("ERROR ", 0), 0u) << Malformed;
+  EXPECT_EQ(Send.Brain().Board().Width(), 20);
+  EXPECT_EQ(Send.Brain().Board().At(3, 3), TStone::Opponent);
+}
+
+TEST(BrainMoves, NeedABoardFirst) {
+  TBrainSession Send;
+  EXPECT_EQ(Send("BEGIN"), "ERROR no board yet: send START first\n");
+  EXPECT_EQ(Send("TURN 1,1"), "ERROR TURN needs a board: send START first\n");
+  EXPECT_EQ(Send("TAKEBACK 1,1"), "ERROR TAKEBACK needs a board: send START first\n");
+  EXPECT_EQ(Send("RESTART"), "ERROR no board yet: send START first\n");
+  Send("BOARD");
+  EXPECT_EQ(Send("DONE"), "ERROR no board yet: send START first; position unchanged\n");
+}
+
+TEST(BrainMoves, BeginOpensInTheCentreAndTurnAnswersTheOpponent) {
+  TBrainSession Send;
+  Send("START 20");
+  EXPECT_EQ(Send("BEGIN"), "10,10\n");
+  EXPECT_EQ(Send.Brain().Board().At(10, 10), TStone::Own);
+  const std::string Answer = Send("TURN 11,11");
+  TReferee Referee(20, 20);
+  int X = 0, Y = 0;
+  EXPECT_TRUE(Referee.Play(Answer, 1, X, Y)) << Answer;
+  EXPECT_EQ(Send.Brain().Board().At(11, 11), TStone::Opponent);
+  EXPECT_EQ(Send.Brain().Board().At(X, Y), TStone::Own);
+}
+
+TEST(BrainMoves, RefuseTakenOffBoardAndMalformedCellsAndChangeNothing) {
+  TBrainSession Send;
+  Send("RECTSTART 20,10");
+  Send("BEGIN");  // (10, 5)
+  EXPECT_EQ(Send("TURN 10,5"), "ERROR TURN 10,5 is taken\n");
+  EXPECT_EQ(Send("TURN 20,3"), "ERROR TURN 20,3 is off the 20x10 board\n");
+  EXPECT_EQ(Send("TURN 3,10"), "ERROR TURN 3,10 is off the 20x10 board\n");
+  EXPECT_EQ(Send("TURN -1,3"), "ERROR TURN expects x,y, not \"-1,3\"\n");
+  for (const char* Malformed : {"TURN", "TURN 3", "TURN 3,", "TURN 3 4", "TURN a,b", "TURN 3,4,1", "TURN 1,2x"})
+    EXPECT_EQ(Send(Malformed).rfind("ERROR TURN ", 0), 0u) << Malformed;
+  int Stones = 0;
+  for (int X = 0; X < 20; ++X)
+    for (int Y = 0; Y < 10; ++Y) Stones += Send.Brain().Board().At(X, Y) != TStone::Empty;
+  EXPECT_EQ(Stones, 1);
+  EXPECT_EQ(Send("TURN 3 , 4").rfind("ERROR", 0), std::string::npos);  // spaces around the comma are fine
+}
+
+TEST(BrainMoves, TakebackRemovesAStoneOfEitherSide) {
+  TBrainSession Send;
+  Send("START 15");
+  Send("BEGIN");  // (7, 7)
+  EXPECT_EQ(Send("TAKEBACK 7,7"), "OK\n");
+  EXPECT_EQ(Send.Brain().Board().At(7, 7), TStone::Empty);
+  EXPECT_EQ(Send("TAKEBACK 7,7"), "ERROR TAKEBACK 7,7 holds no stone\n");
+  EXPECT_EQ(Send("TAKEBACK 15,0"), "ERROR TAKEBACK 15,0 is off the 15x15 board\n");
+  EXPECT_EQ(Send("TAKEBACK x"), "ERROR TAKEBACK expects x,y, not \"x\"\n");
+  EXPECT_EQ(Send("BEGIN"), "7,7\n");  // the empty board again
+}
+
+TEST(BrainMoves, RestartEmptiesTheBoardOfTheSameSize) {
+  TBrainSession Send;
+  Send("RECTSTART 9,7");
+  Send("BEGIN");
+  EXPECT_EQ(Send("RESTART"), "OK\n");
+  EXPECT_EQ(Send.Brain().Board().At(4, 3), TStone::Empty);
+  EXPECT_EQ(Send.Brain().Board().Width(), 9);
+  EXPECT_EQ(Send("RESTART now"), "ERROR RESTART takes no arguments\n");
+}
+
+TEST(BrainBoard, SetsUpAPositionGivenInAnyOrderAndPlaysTheSideToMove) {
+  TBrainSession Send;
+  Send("START 20");
+  Send("BEGIN");  // replaced by the position below
+  EXPECT_EQ(Send("BOARD"), "");
+  // Crosses (the opponent, 2) at (9,9) and (10,9), a nought (own, 1) at
+  // (9,10): two against one, so the brain plays noughts and must close the
+  // crosses' open two at one of its ends.
+  for (const char* Stone : {"9,10,1", "10,9,2", "9,9,2"}) EXPECT_EQ(Send(Stone), "");
+  const std::string Answer = Send("DONE");
+  EXPECT_TRUE(Answer == "8,9\n" || Answer == "11,9\n") << Answer;
+  EXPECT_EQ(Send.Brain().Board().At(10, 10), TStone::Empty);
+  EXPECT_EQ(Send.Brain().Board().At(9, 9), TStone::Opponent);
+}
+
+TEST(BrainBoard, OwnStonesAreCrossesWhenBothSidesHaveAsMany) {
+  TBrainBoard Board;
+  Board.Reset(10, 10);
+  EXPECT_EQ(Board.OwnSide(), 1);
+  Board.Put(1, 1, TStone::Opponent);
+  EXPECT_EQ(Board.OwnSide(), -1);
+  Board.Put(2, 2, TStone::Own);
+  EXPECT_EQ(Board.OwnSide(), 1);
+  Board.Put(1, 1, TStone::Own);  // a stone changing hands counts once: two against none
+  EXPECT_EQ(Board.OwnSide(), -1);
+  Board.Put(3, 3, TStone::Opponent);
+  EXPECT_EQ(Board.OwnSide(), -1);
+  Board.Put(1, 1, TStone::Empty);
+  EXPECT_EQ(Board.OwnSide(), 1);
+}
+
+TEST(BrainBoard, ABadStoneLineRefusesTheWholePositionAtDone) {
+  const char* Cases[][2] = {
+      {"20,0,1", "ERROR BOARD 20,0 is off the 20x20 board; position unchanged\n"},
+      {"3,3,3", "ERROR BOARD owner of 3,3 must be 1 (own) or 2 (opponent); position unchanged\n"},
+      {"5,5,2", "ERROR BOARD 5,5 given twice; position unchanged\n"},
+      {"TURN 1,1", "ERROR BOARD expects x,y,owner lines up to DONE, not \"TURN 1,1\"; position unchanged\n"},
+      {"1,1", "ERROR BOARD expects x,y,owner lines up to DONE, not \"1,1\"; position unchanged\n"},
+  };
+  for (const auto& [Line, Expected] : Cases) {
+    TBrainSession Send;
+    Send("START 20");
+    Send("TURN 0,0");
+    Send("BOARD");
+    Send("5,5,1");
+    EXPECT_EQ(Send(Line), "");
+    Send("6,6,2");
+    EXPECT_EQ(Send("DONE"), Expected) << Line;
+    EXPECT_EQ(Send.Brain().Board().At(0, 0), TStone::Opponent) << Line;
+    EXPECT_EQ(Send.Brain().Board().At(5, 5), TStone::Empty) << Line;
+    EXPECT_EQ(Send("TURN 1,1").rfind("ERROR", 0), std::string::npos) << "the brain goes on after " << Line;
+  }
+}
+
+TEST(BrainBoard, AFloodOfStonesKeepsOnlyTheFirstReason) {
+  TBrainSession Send;
+  Send("START 50");
+  Send("BOARD");
+  for (int I = 0; I < 20000; ++I) Send(std::to_string(I % 50) + "," + std::to_string(I / 50 % 50) + ",1");
+  EXPECT_EQ(Send("DONE"), "ERROR BOARD 0,0 given twice; position unchanged\n");
+}
+
+TEST(BrainBoard, AFullBoardHasNoMoveToAnswer) {
+  TBrainSession Send;
+  Send("START 5");
+  Send("BOARD");
+  for (int X = 0; X < 5; ++X)
+    for (int Y = 0; Y < 5; ++Y) Send(std::to_string(X) + "," + std::to_string(Y) + "," + ((X + 2 * Y) % 2 ? "1" : "2"));
+  EXPECT_EQ(Send("DONE"), "ERROR no empty cell left to play\n");
+}
+
+TEST(BrainInfo, StrengthIsSetAndEveryOtherKeyPassesSilently) {
+  TBrainSession Send(stMedium);
+  EXPECT_EQ(Send("INFO strength low"), "");
+  EXPECT_EQ(Send.Brain().Strength(), stLow);
+  EXPECT_EQ(Send("INFO strength HIGH"), "");
+  EXPECT_EQ(Send.Brain().Strength(), stHigh);
+  EXPECT_EQ(Send("INFO strength wild"), "ERROR INFO strength expects low, medium or high\n");
+  EXPECT_EQ(Send("INFO strength"), "ERROR INFO strength expects low, medium or high\n");
+  EXPECT_EQ(Send.Brain().Strength(), stHigh);
+  for (const char* Known : {"INFO timeout_turn 5000", "INFO timeout_match 180000", "INFO time_left 100",
+                            "INFO max_memory 83886080", "INFO game_type 1", "INFO rule 0", "INFO evaluate 3,4",
+                            "INFO folder /tmp/x", "INFO colour purple", "INFO x"})
+    EXPECT_EQ(Send(Known), "") << Known;
+  EXPECT_EQ(Send("INFO"), "ERROR INFO expects a key and a value\n");
+}
+
+TEST(BrainOther, AboutUnknownBlankAndEnd) {
+  TBrainSession Send;
+  EXPECT_EQ(Send("ABOUT").rfind("name=\"Quintar\", version=\"", 0), 0u);
+  EXPECT_EQ(Send("PLAY 1,1"), "UNKNOWN command PLAY\n");
+  EXPECT_EQ(Send(std::string("\x01\xff\0zz", 5)), "UNKNOWN command ??\?zz\n");
+  EXPECT_EQ(Send(std::string(100, 'A')), "UNKNOWN command " + std::string(40, 'A') + "...\n");
+  EXPECT_EQ(Send(""), "");
+  EXPECT_EQ(Send("   "), "");
+  EXPECT_FALSE(Send.Brain().Ended());
+  EXPECT_EQ(Send("END"), "");
+  EXPECT_TRUE(Send.Brain().Ended());
+}
+
+TEST(BrainOther, EndInsideBoardStillEnds) {
+  TBrainSession Send;
+  Send("START 20");
+  Send("BOARD");
+  Send("END");
+  EXPECT_TRUE(Send.Brain().Ended());
+}
+
+std::string RunWhole(const std::string& Input) {
+  std::istringstream In(Input);
+  std::ostringstream Out;
+  RunBrain(In, Out, stHigh);
+  return Out.str();
+}
+
+TEST(BrainRun, TakesEveryLineEndAndStopsAtEnd) {
+  EXPECT_EQ(RunWhole("START 20\rBEGIN\r\nTURN 11,11\nEND\nABOUT\n").substr(0, 9), "OK\n10,10\n");
+  EXPECT_EQ(RunWhole("START 20\rBEGIN\r\nEND\nABOUT\n"), "OK\n10,10\n");
+}
+
+TEST(BrainRun, SurvivesHostileInputWithBoundedAnswers) {
+  EXPECT_EQ(RunWhole("START 20\n" + std::string(1 << 20, 'x') + "\nBEGIN\n"),
+            "OK\nERROR line longer than 1024 characters\n10,10\n");
+  EXPECT_EQ(RunWhole("START 20\nBOARD\n1,1,1\n"), "OK\n");  // no DONE before the end
+  std::mt19937 Random(7);
+  std::string Garbage;
+  for (int I = 0; I < 100000; ++I) Garbage.push_back(static_cast<char>(Random()));
+  const std::string Answers = RunWhole(Garbage);
+  std::istringstream Lines(Answers);
+  for (std::string Line; std::getline(Lines, Line);)
+    EXPECT_TRUE(Line.rfind("ERROR ", 0) == 0 || Line.rfind("UNKNOWN ", 0) == 0 || Line == "OK") << Line;
+}
+
+// Two brains play each other through the protocol until one makes five or
+// the board is full; every answer must be an empty cell.
+TEST(BrainGame, TwoBrainsPlayACompleteGame) {
+  for (const auto& [Width, Height] : {std::pair{15, 15}, std::pair{5, 5}, std::pair{12, 7}}) {
+    TBrainSession First(stHigh), Second(stLow);
+    const std::string Start = "RECTSTART " + std::to_string(Width) + "," + std::to_string(Height);
+    ASSERT_EQ(First(Start), "OK\n");
+    ASSERT_EQ(Second(Start), "OK\n");
+    TReferee Referee(Width, Height);
+    int X = 0, Y = 0;
+    std::string Answer = First("BEGIN");
+    int Player = 1;
+    bool Ended = false;
+    for (int Move = 0; Move < Width * Height; ++Move) {
+      ASSERT_TRUE(Referee.Play(Answer, Player, X, Y)) << "move " << Move << ": " << Answer;
+      if (Referee.FiveThrough(X, Y) || Referee.Full()) {
+        Ended = true;
+        break;
+      }
+      TBrainSession& Next = Player == 1 ? Second : First;
+      Answer = Next("TURN " + std::to_string(X) + "," + std::to_string(Y));
+      Player = 3 - Player;
+    }
+    EXPECT_TRUE(Ended) << Width << "x" << Height;
+  }
+}
+
+// The brain's answer is the control's computer move on the same position
+// with the same draws, at every strength and on boards of many shapes.
+TEST(BrainChoice, IsTheControlsComputerMove) {
+  std::mt19937 Random(2024);
+  const auto Below = [&Random](int Limit) { return static_cast<int>(Random() % static_cast<unsigned>(Limit)); };
+  for (int Trial = 0; Trial < 120; ++Trial) {
+    const int Width = 5 + Below(46), Height = 5 + Below(46);
+    const auto Strength = static_cast<TStrength>(Below(3));
+    TQuintar Control(nullptr);
+    Control.SetAutoResponse(false);
+    Control.SetColCount(Width);
+    Control.SetRowCount(Height);
+    Control.SetPlayingStrength(Strength);
+    TBrainSession Send(Strength);
+    Send("RECTSTART " + std::to_string(Width) + "," + std::to_string(Height));
+    const int Marks = Below(std::min(60, Width * Height - 1));
+    for (int I = 0; I < Marks && !Control.GameOver(); ++I) {
+      const int X = Below(Width), Y = Below(Height);
+      if (Control.Cell(X, Y) == 0) Control.Move(X + 1, Y + 1);
+    }
+    if (Control.GameOver()) continue;
+    // The brain plays the side to move: its stones are that side's.
+    Send("BOARD");
+    for (int X = 0; X < Width; ++X)
+      for (int Y = 0; Y < Height; ++Y)
+        if (Control.Cell(X, Y) != 0)
+          Send(std::to_string(X) + "," + std::to_string(Y) + "," + (Control.Cell(X, Y) == Control.Turn() ? "1" : "2"));
+    const auto Seed = static_cast<unsigned>(Random());
+    std::srand(Seed);
+    const std::string Answer = Send("DONE");
+    std::srand(Seed);
+    Control.ComputerMove();
+    const vcl::TPoint Chosen = Control.LastMove();
+    EXPECT_EQ(Answer, std::to_string(Chosen.X) + "," + std::to_string(Chosen.Y) + "\n")
+        << "trial " << Trial << ", " << Width << "x" << Height << ", strength " << int{Strength};
+  }
+}
+
+}  // namespace
+}  // namespace quintar::brain
