@@ -1,0 +1,49 @@
+// What a player types in the terminal game, read into one command. Reading
+// never fails: a line that is not a command becomes TInvalid with the
+// message to show, so the game goes on unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "opponent/Opponent.h"
+
+namespace quintar::terminal {
+
+struct TNothing {};           // a blank line
+struct TPlay {                // "8 9" or "8,9": column and row, 1-based as Move counts
+  int Col;
+  int Row;
+};
+struct TNewGame {};           // new
+struct TResize {              // size W H
+  int Cols;
+  int Rows;
+};
+struct TSetStrength {         // strength low|medium|high
+  TStrength Strength;
+};
+struct TSetAutoResponse {     // auto on|off
+  bool On;
+};
+struct TComputerMove {};      // computer
+struct TSetLock {             // lock on|off
+  bool On;
+};
+struct THelp {};              // help
+struct TQuit {};              // quit
+struct TInvalid {
+  std::string Message;
+};
+
+using TCommand = std::variant<TNothing, TPlay, TNewGame, TResize, TSetStrength, TSetAutoResponse, TComputerMove,
+                              TSetLock, THelp, TQuit, TInvalid>;
+
+// Words are separated by spaces, tabs or commas; command words ignore case.
+TCommand ParseCommand(std::string_view Line);
+
+// What help shows, one line per entry.
+extern const std::string_view HelpText[3];
+
+}  // namespace quintar::terminal

@@ -1,0 +1,72 @@
+// The terminal game's hold on one TQuintar: it carries out the player's
+// commands and presses on the control and tells, in words, what the control's
+// events said. It knows nothing of terminals; the line and screen sessions
+// show its replies and the board.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Commands.h"
+#include "Quintar.h"
+
+namespace quintar::terminal {
+
+// What one command or press led to, in the order it happened.
+struct TReply {
+  std::vector<std::string> Lines;
+  // A mark was placed or the board was emptied: the board should be shown anew.
+  bool PositionChanged = false;
+  bool Quit = false;
+};
+
+class TGame {
+ public:
+  // One board cell spans CellWidth x CellHeight of the host's units. The
+  // control is sized to the board in those units, so a press at a host
+  // position inside the board reaches MouseDown as it is and MouseDown's own
+  // mapping picks the cell.
+  TGame(int CellWidth, int CellHeight);
+
+  const TQuintar& Control() const { return FControl; }
+
+  // Sets a published property from "Name=Value"; the error, or empty.
+  std::string Set(std::string_view Assignment);
+
+  TReply Execute(const TCommand& Command);
+  // A press at (X, Y) in host units from the board's top-left corner.
+  TReply Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y);
+
+  // One line on the game in progress and the settings that shape it.
+  std::string Status() const;
+
+ private:
+  // Who asked for the move that may raise events, so that the event
+  // handlers can word them.
+  enum class TSource { Typed, Click, Computer };
+
+  void Listen();
+  void FitControl();
+  // Each adds to the reply being built.
+  void Play(const TPlay& Move);
+  void Resize(const TResize& Size);
+  void ComputerMove();
+  // Runs one move request and words what came of it.
+  template <typename TRequest>
+  void Request(TSource Source, TRequest&& Run);
+  void Say(std::string Line) { FReply.Lines.push_back(std::move(Line)); }
+  std::string ExplainRefusal() const;
+  std::string IllegalMoveText() const;
+
+  TQuintar FControl{nullptr};
+  int FCellWidth;
+  int FCellHeight;
+  TReply FReply;
+  TSource FSource = TSource::Typed;
+  // The typed cell or the press position of the request in progress.
+  vcl::TPoint FAsked;
+  int FMarksThisRequest = 0;
+};
+
+}  // namespace quintar::terminal

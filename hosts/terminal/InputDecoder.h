@@ -1,0 +1,48 @@
+// Keys and mouse presses from the bytes a terminal sends in raw mode. Escape
+// sequences are taken apart here: a mouse press in the SGR form the game asks
+// for (ESC [ < b ; x ; y M) or in the older fixed-length form (ESC [ M b x y);
+// any other sequence (arrows, function keys) is swallowed whole, so none of
+// its bytes leaks into the command being typed. State is a few bytes at most,
+// whatever arrives.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "vcl/Types.h"
+
+namespace quintar::terminal {
+
+struct TInputEvent {
+  enum class TKind : std::uint8_t { Character, Enter, Erase, EraseLine, Interrupt, EndOfInput, MousePress };
+  TKind Kind;
+  char Character = 0;  // printable ASCII, for TKind::Character
+  vcl::TMouseButton Button = vcl::mbLeft;
+  vcl::TShiftState Shift{};
+  // 0-based terminal column and line of a press.
+  int X = 0;
+  int Y = 0;
+};
+
+class TInputDecoder {
+ public:
+  // Appends what Byte completes to Events.
+  void Feed(char Byte, std::vector<TInputEvent>& Events);
+
+ private:
+  enum class TState : std::uint8_t { Ground, Escape, Sequence, FixedMouse };
+  void FinishSequence(char Final, std::vector<TInputEvent>& Events);
+
+  TState FState = TState::Ground;
+  char FIntroducer = 0;  // '[' or 'O'
+  // Parameter bytes of the sequence in progress, bounded.
+  std::string FParameters;
+  bool FOverlong = false;
+};
+
+// The press a mouse report describes: its button code (buttons, modifier and
+// motion bits) and 1-based position. False for releases, motion and wheel.
+bool MousePressFrom(int Code, int Column, int Line, TInputEvent& Press);
+
+}  // namespace quintar::terminal

@@ -1,0 +1,87 @@
+// quintar: five in a row against the computer in a terminal, from piped
+// commands, or `quintar render` to draw a position as PNG.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "AnsiColor.h"
+#include "BoardText.h"
+#include "Game.h"
+#include "LineSession.h"
+#include "Render.h"
+#include "ScreenSession.h"
+
+namespace {
+
+using namespace quintar::terminal;
+
+constexpr std::string_view Usage =
+    "usage: quintar [--set Name=Value ...]     play in this terminal, or from commands on standard input\n"
+    "       quintar render ... -o FILE.png      draw a position as PNG (quintar render --help)\n"
+    "  --set Name=Value   set a published property at start, e.g. --set ColCount=15 --set PlayingStrength=stLow\n";
+
+bool AsksForHelp(const std::vector<std::string_view>& Arguments) {
+  for (const std::string_view Argument : Arguments)
+    if (Argument == "--help" || Argument == "-h") return true;
+  return false;
+}
+
+int RunRender(const std::vector<std::string_view>& Arguments) {
+  if (AsksForHelp(Arguments)) {
+    std::cout << RenderUsage;
+    return 0;
+  }
+  TRenderJob Job;
+  if (const std::string Error = ParseRenderArguments(Arguments, Job); !Error.empty()) {
+    std::cerr << "quintar render: " << Error << '\n';
+    return 2;
+  }
+  if (const std::string Error = Render(Job); !Error.empty()) {
+    std::cerr << "quintar render: " << Error << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+int RunGame(const std::vector<std::string_view>& Arguments) {
+  if (AsksForHelp(Arguments)) {
+    std::cout << Usage;
+    return 0;
+  }
+  TGame Game(CellChars, 1);
+  for (std::size_t I = 0; I < Arguments.size(); ++I) {
+    if (Arguments[I] != "--set" || I + 1 == Arguments.size()) {
+      std::cerr << "quintar: unknown argument \"" << Arguments[I] << "\" (try --help)\n";
+      return 2;
+    }
+    if (const std::string Error = Game.Set(Arguments[++I]); !Error.empty()) {
+      std::cerr << "quintar: --set " << Arguments[I] << ": " << Error << '\n';
+      return 2;
+    }
+  }
+  const TColorDepth Depth = ::isatty(STDOUT_FILENO)
+                                ? ColorDepthFor(std::getenv("TERM"), std::getenv("COLORTERM"), std::getenv("NO_COLOR"))
+                                : TColorDepth::None;
+  if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO) && RunScreen(Game, Depth)) return 0;
+  std::ios::sync_with_stdio(false);
+  RunLines(std::cin, std::cout, Game, Depth);
+  return 0;
+}
+
+}  // namespace
+
+int main(int Argc, char** Argv) {
+  std::vector<std::string_view> Arguments(Argv + 1, Argv + Argc);
+  try {
+    if (!Arguments.empty() && Arguments.front() == "render")
+      return RunRender({Arguments.begin() + 1, Arguments.end()});
+    return RunGame(Arguments);
+  } catch (const std::exception& Failure) {
+    std::cerr << "quintar: " << Failure.what() << '\n';
+    return 1;
+  }
+}

@@ -1,0 +1,36 @@
+// The controlling terminal in the state the full-screen game needs, for as
+// long as an instance lives: keys arrive one by one without echo, mouse
+// presses are reported, and the game draws on the alternate screen. The
+// terminal is put back as it was when the instance goes, and also when a
+// signal (hang-up, interrupt, termination) ends the process.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ScreenLayout.h"
+
+namespace quintar::terminal {
+
+class TRawTerminal {
+ public:
+  TRawTerminal();
+  ~TRawTerminal();
+  TRawTerminal(const TRawTerminal&) = delete;
+  TRawTerminal& operator=(const TRawTerminal&) = delete;
+
+  // False when standard input is no terminal that could be set up.
+  bool Active() const { return FActive; }
+  TScreenSize Size() const;
+
+  // Waits for input: the bytes that arrived, empty when a resize (or another
+  // signal) woke the wait, nothing at the end of the input.
+  std::optional<std::string> Read();
+  void Write(std::string_view Bytes);
+
+ private:
+  bool FActive = false;
+};
+
+}  // namespace quintar::terminal

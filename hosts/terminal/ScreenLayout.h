@@ -1,0 +1,47 @@
+// What the full-screen game shows, composed as lines for a terminal of a
+// given size: the board at the top left, below it as many of the latest
+// messages as fit, then the status line and the prompt with what is being
+// typed. A window too small for the board gets a message saying what it
+// needs instead of a garbled board; the game goes on at the prompt.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quintar::terminal {
+
+struct TScreenSize {
+  int Columns = 80;
+  int Lines = 24;
+};
+
+struct TScreen {
+  // No more lines than the terminal has. Board lines may hold colour codes;
+  // every other line is plain and no wider than the terminal.
+  std::vector<std::string> Lines;
+  // Whether the board lies on screen at the top left, so that presses on it
+  // can be taken as presses on its cells.
+  bool BoardShown = false;
+  // Where the typing goes, 0-based.
+  int CursorLine = 0;
+  int CursorColumn = 0;
+};
+
+struct TScreenContent {
+  const std::vector<std::string>& Board;
+  int BoardWidth;
+  // Oldest first; each message is wrapped to the width of the screen.
+  const std::deque<std::string>& Messages;
+  std::string_view Status;
+  std::string_view Typed;
+};
+
+TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content);
+
+// Text broken at spaces into lines of at most Width characters; a word longer
+// than that is cut.
+std::vector<std::string> Wrap(std::string_view Text, int Width);
+
+}  // namespace quintar::terminal

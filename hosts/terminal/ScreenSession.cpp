@@ -1,0 +1,130 @@
+#include "ScreenSession.h"
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "BoardText.h"
+#include "InputDecoder.h"
+#include "LineSession.h"
+#include "RawTerminal.h"
+#include "ScreenLayout.h"
+
+namespace quintar::terminal {
+namespace {
+
+// Messages kept for showing; older ones scroll away for good.
+constexpr std::size_t KeptMessages = 64;
+
+class TScreenSession {
+ public:
+  TScreenSession(TGame& Game, TColorDepth Depth, TRawTerminal& Terminal)
+      : FGame(Game), FDepth(Depth), FTerminal(Terminal) {
+    Note("Type a column and a row (8 9), or click a cell. Type help for the commands.");
+  }
+
+  void Run() {
+    Draw();
+    std::vector<TInputEvent> Events;
+    while (!FQuit) {
+      const std::optional<std::string> Bytes = FTerminal.Read();
+      if (!Bytes) return;
+      Events.clear();
+      for (const char Byte : *Bytes) FDecoder.Feed(Byte, Events);
+      for (const TInputEvent& Event : Events) {
+        Handle(Event);
+        if (FQuit) return;
+      }
+      Draw();
+    }
+  }
+
+ private:
+  void Handle(const TInputEvent& Event) {
+    using TKind = TInputEvent::TKind;
+    switch (Event.Kind) {
+      case TKind::Character:
+        if (FTyped.size() < MaxCommandLength) FTyped += Event.Character;
+        break;
+      case TKind::Erase:
+        if (!FTyped.empty()) FTyped.pop_back();
+        break;
+      case TKind::EraseLine:
+        FTyped.clear();
+        break;
+      case TKind::Enter:
+        Show(FGame.Execute(ParseCommand(std::exchange(FTyped, {}))));
+        break;
+      case TKind::EndOfInput:
+        if (FTyped.empty()) FQuit = true;
+        break;
+      case TKind::Interrupt:
+        FQuit = true;
+        break;
+      case TKind::MousePress:
+        Press(Event);
+        break;
+    }
+  }
+
+  // Presses off the board are not the control's: the control covers the board's cells only.
+  void Press(const TInputEvent& Event) {
+    if (!FBoardShown) return;
+    const int X = Event.X - BoardLeft;
+    const int Y = Event.Y - BoardTop;
+    const TQuintar& Control = FGame.Control();
+    if (X < 0 || X >= Control.Width() || Y < 0 || Y >= Control.Height()) return;
+    Show(FGame.Press(Event.Button, Event.Shift, X, Y));
+  }
+
+  void Show(const TReply& Reply) {
+    std::string Message;
+    for (const std::string& Line : Reply.Lines) Message += (Message.empty() ? "" : " ") + Line;
+    if (!Message.empty()) Note(std::move(Message));
+    FQuit = Reply.Quit;
+  }
+
+  void Note(std::string Message) {
+    FMessages.push_back(std::move(Message));
+    if (FMessages.size() > KeptMessages) FMessages.pop_front();
+  }
+
+  void Draw() {
+    const std::vector<std::string> Board = BoardText(FGame.Control(), FDepth);
+    const std::string Status = FGame.Status();
+    const TScreen Screen = ComposeScreen(
+        FTerminal.Size(), {Board, BoardTextWidth(FGame.Control().ColCount()), FMessages, Status, FTyped});
+    FBoardShown = Screen.BoardShown;
+    // Home, each line over the old one with its rest cleared, the rest of
+    // the screen cleared, the cursor at the prompt: one write, no flicker.
+    std::string Bytes = "\x1b[H";
+    for (std::size_t I = 0; I < Screen.Lines.size(); ++I) {
+      if (I > 0) Bytes += "\r\n";
+      Bytes += Screen.Lines[I];
+      Bytes += "\x1b[K";
+    }
+    Bytes += "\x1b[J\x1b[" + std::to_string(Screen.CursorLine + 1) + ";" + std::to_string(Screen.CursorColumn + 1) + "H";
+    FTerminal.Write(Bytes);
+  }
+
+  TGame& FGame;
+  TColorDepth FDepth;
+  TRawTerminal& FTerminal;
+  TInputDecoder FDecoder;
+  std::deque<std::string> FMessages;
+  std::string FTyped;
+  bool FBoardShown = false;
+  bool FQuit = false;
+};
+
+}  // namespace
+
+bool RunScreen(TGame& Game, TColorDepth Depth) {
+  TRawTerminal Terminal;
+  if (!Terminal.Active()) return false;
+  TScreenSession(Game, Depth, Terminal).Run();
+  return true;
+}
+
+}  // namespace quintar::terminal

@@ -1,0 +1,16 @@
+// The game full-screen in a terminal: the board drawn from the control with
+// its colours, the latest messages, the status line and a prompt. Commands
+// are typed at the prompt; a mouse press on a cell is a press on the
+// control. Ctrl-C, Ctrl-D on an empty line, quit and the end of input all
+// leave the terminal as it was.
+#pragma once
+
+#include "AnsiColor.h"
+#include "Game.h"
+
+namespace quintar::terminal {
+
+// False when standard input is no terminal that could be taken over.
+bool RunScreen(TGame& Game, TColorDepth Depth);
+
+}  // namespace quintar::terminal

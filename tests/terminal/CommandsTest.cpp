@@ -1,0 +1,68 @@
+// Reading what a player types: every command, and a message for the rest.
+#include <gtest/gtest.h>
+
+#include "Commands.h"
+
+namespace quintar::terminal {
+namespace {
+
+template <typename T>
+T As(std::string_view Line) {
+  const TCommand Command = ParseCommand(Line);
+  EXPECT_TRUE(std::holds_alternative<T>(Command)) << "\"" << Line << "\"";
+  return std::holds_alternative<T>(Command) ? std::get<T>(Command) : T{};
+}
+
+std::string MessageFor(std::string_view Line) { return As<TInvalid>(Line).Message; }
+
+TEST(ParseCommand, MovesAreTwoNumbersApartOrWithAComma) {
+  for (const char* Line : {"8 9", "8,9", " 8 ,  9 ", "8\t9", "8, 9"}) {
+    const TPlay Move = As<TPlay>(Line);
+    EXPECT_EQ(Move.Col, 8) << Line;
+    EXPECT_EQ(Move.Row, 9) << Line;
+  }
+  // Numbers off the board are moves too: the control refuses them.
+  EXPECT_EQ(As<TPlay>("-3 70").Col, -3);
+  for (const char* Line : {"8", "8 9 10", "8 x", "99999999999 1", "8 9x"})
+    EXPECT_EQ(MessageFor(Line), "A move is a column and a row, for example 8 9.") << Line;
+}
+
+TEST(ParseCommand, CommandsAndTheirArguments) {
+  As<TNewGame>("new");
+  As<TNewGame>("NEW");
+  As<TComputerMove>("computer");
+  As<THelp>("Help");
+  As<TQuit>("quit");
+  As<TNothing>("");
+  As<TNothing>("  \t ");
+  const TResize Size = As<TResize>("size 15 12");
+  EXPECT_EQ(Size.Cols, 15);
+  EXPECT_EQ(Size.Rows, 12);
+  EXPECT_EQ(As<TResize>("size 3 60").Rows, 60);  // the game judges the range
+  EXPECT_EQ(As<TSetStrength>("strength low").Strength, stLow);
+  EXPECT_EQ(As<TSetStrength>("strength Medium").Strength, stMedium);
+  EXPECT_EQ(As<TSetStrength>("strength high").Strength, stHigh);
+  EXPECT_TRUE(As<TSetAutoResponse>("auto on").On);
+  EXPECT_FALSE(As<TSetAutoResponse>("auto OFF").On);
+  EXPECT_TRUE(As<TSetLock>("lock on").On);
+  EXPECT_FALSE(As<TSetLock>("lock off").On);
+}
+
+TEST(ParseCommand, WrongArgumentsSayHowToWriteTheCommand) {
+  EXPECT_EQ(MessageFor("size 15"), "Usage: size W H, for example size 15 15.");
+  EXPECT_EQ(MessageFor("size a b"), "Usage: size W H, for example size 15 15.");
+  EXPECT_EQ(MessageFor("strength"), "Usage: strength low, strength medium or strength high.");
+  EXPECT_EQ(MessageFor("strength max"), "Usage: strength low, strength medium or strength high.");
+  EXPECT_EQ(MessageFor("auto yes"), "Usage: auto on or auto off.");
+  EXPECT_EQ(MessageFor("lock"), "Usage: lock on or lock off.");
+  EXPECT_EQ(MessageFor("new game"), "\"new\" takes nothing after it.");
+  EXPECT_EQ(MessageFor("quit now"), "\"quit\" takes nothing after it.");
+}
+
+TEST(ParseCommand, UnknownWordsAreNamedSafely) {
+  EXPECT_EQ(MessageFor("jump"), "Unknown command \"jump\": type help for the list.");
+  EXPECT_EQ(MessageFor(std::string("\x1b[31mred", 8)), "Unknown command \"?[31mred\": type help for the list.");
+}
+
+}  // namespace
+}  // namespace quintar::terminal

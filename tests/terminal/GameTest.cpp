@@ -1,0 +1,154 @@
+// The game's words for what the control did, and the way its requests reach
+// the control.
+#include <gtest/gtest.h>
+
+#include "Game.h"
+
+namespace quintar::terminal {
+namespace {
+
+using TLines = std::vector<std::string>;
+
+TReply Execute(TGame& Game, std::string_view Line) { return Game.Execute(ParseCommand(Line)); }
+TLines Said(TGame& Game, std::string_view Line) { return Execute(Game, Line).Lines; }
+void Script(TGame& Game, std::initializer_list<const char*> Lines) {
+  for (const char* Line : Lines) Execute(Game, Line);
+}
+
+TEST(GameMoves, ReportEachMarkAndWhoMadeIt) {
+  TGame Game(3, 1);
+  Script(Game, {"auto off"});
+  const TReply First = Execute(Game, "1 1");
+  EXPECT_EQ(First.Lines, TLines{"Crosses play 1 1."});
+  EXPECT_TRUE(First.PositionChanged);
+  EXPECT_EQ(Said(Game, "2,3"), TLines{"Noughts play 2 3."});
+  const TLines Computer = Said(Game, "computer");
+  ASSERT_EQ(Computer.size(), 1u);
+  EXPECT_EQ(Computer[0].rfind("The computer plays crosses at ", 0), 0u) << Computer[0];
+  Script(Game, {"new", "auto on"});
+  const TLines Answered = Said(Game, "10 10");
+  ASSERT_EQ(Answered.size(), 2u);
+  EXPECT_EQ(Answered[0], "Crosses play 10 10.");
+  EXPECT_EQ(Answered[1].rfind("The computer plays noughts at ", 0), 0u) << Answered[1];
+}
+
+TEST(GameMoves, TellATakenCellFromOneOffTheBoard) {
+  TGame Game(3, 1);
+  Script(Game, {"auto off", "size 20 15", "4 4"});
+  const TReply Taken = Execute(Game, "4 4");
+  EXPECT_EQ(Taken.Lines, TLines{"That cell is taken."});
+  EXPECT_FALSE(Taken.PositionChanged);
+  EXPECT_EQ(Said(Game, "21 1"), TLines{"There is no cell 21 1 on this 20 x 15 board."});
+  EXPECT_EQ(Said(Game, "1 16"), TLines{"There is no cell 1 16 on this 20 x 15 board."});
+  EXPECT_EQ(Said(Game, "0 5"), TLines{"There is no cell 0 5 on this 20 x 15 board."});
+  EXPECT_EQ(Game.Control().Turn(), -1);
+}
+
+TEST(GameEnd, YourFiveAgainstTheComputer) {
+  TGame Game(3, 1);
+  Script(Game, {"auto off", "1 1", "1 2", "2 1", "2 2", "3 1", "3 2", "4 1", "4 2", "auto on"});
+  EXPECT_EQ(Said(Game, "5 1"), (TLines{"Crosses play 5 1.", "Crosses win.", "You win.", "Type new to play again."}));
+  EXPECT_EQ(Said(Game, "9 9"), TLines{"The game is over: type new to play again."});
+  EXPECT_EQ(Said(Game, "computer"), TLines{"The game is over: type new to play again."});
+  EXPECT_TRUE(Game.Control().WinFound());
+}
+
+TEST(GameEnd, TheComputersFive) {
+  TGame Game(3, 1);
+  Script(Game, {"auto off", "1 1", "10 10", "2 1", "12 12", "3 1", "14 14", "4 1", "16 16"});
+  EXPECT_EQ(Said(Game, "computer"), (TLines{"The computer plays crosses at 5 1.", "Crosses win.",
+                                            "The computer wins.", "Type new to play again."}));
+}
+
+TEST(GameEnd, BetweenTwoPeopleOnlyTheSideIsNamed) {
+  TGame Game(3, 1);
+  Script(Game, {"auto off", "1 1", "1 2", "2 1", "2 2", "3 1", "3 2", "4 1", "4 2", "9 9"});
+  EXPECT_EQ(Said(Game, "5 2"), (TLines{"Noughts play 5 2.", "Noughts win.", "Type new to play again."}));
+}
+
+TEST(GameEnd, AFullBoardIsADraw) {
+  TGame Game(3, 1);
+  Script(Game, {"auto off", "size 5 5"});
+  // Crosses and noughts in turn onto a pattern without five.
+  const char* Rows[5] = {"XOXOX", "XOXOX", "OXOXO", "OXOXO", "XOXOX"};
+  std::vector<std::string> Crosses, Noughts;
+  for (int Row = 0; Row < 5; ++Row)
+    for (int Col = 0; Col < 5; ++Col)
+      (Rows[Row][Col] == 'X' ? Crosses : Noughts).push_back(std::to_string(Col + 1) + " " + std::to_string(Row + 1));
+  ASSERT_EQ(Crosses.size(), 13u);
+  for (std::size_t I = 0; I < Noughts.size(); ++I) {
+    ASSERT_EQ(Said(Game, Crosses[I]).size(), 1u);
+    ASSERT_EQ(Said(Game, Noughts[I]).size(), 1u);
+  }
+  EXPECT_EQ(Said(Game, Crosses.back()), (TLines{"Crosses play 5 5.", "Draw: the board is full.", "Type new to play again."}));
+}
+
+TEST(GameSettings, LockRefusesEveryMoveWithAReason) {
+  TGame Game(3, 1);
+  EXPECT_EQ(Said(Game, "lock on"), TLines{"The board is locked."});
+  EXPECT_EQ(Said(Game, "5 5"), TLines{"The board is locked: type lock off to play on."});
+  EXPECT_EQ(Said(Game, "computer"), TLines{"The board is locked: type lock off to play on."});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 0, 0).Lines, TLines{"The board is locked: type lock off to play on."});
+  EXPECT_EQ(Said(Game, "lock off"), TLines{"The board is unlocked."});
+  EXPECT_EQ(Said(Game, "computer"), TLines{"The computer plays crosses at 11 11."});
+}
+
+TEST(GameSettings, SizeStartsANewGameOnlyWhenItIsValid) {
+  TGame Game(3, 1);
+  Script(Game, {"auto off", "3 3"});
+  for (const char* Bad : {"size 4 10", "size 10 51", "size -5 10"})
+    EXPECT_EQ(Said(Game, Bad), TLines{"A board is 5 to 50 cells a side; the game goes on."}) << Bad;
+  EXPECT_EQ(Game.Control().Cell(2, 2), 1);
+  const TReply Resized = Execute(Game, "size 15 12");
+  EXPECT_EQ(Resized.Lines, TLines{"New game on a 15 x 12 board."});
+  EXPECT_TRUE(Resized.PositionChanged);
+  EXPECT_EQ(Game.Control().Cell(2, 2), 0);
+  EXPECT_EQ(Game.Control().Width(), 45);
+  EXPECT_EQ(Game.Control().Height(), 12);
+}
+
+TEST(GameSettings, StrengthAutoHelpQuitAndStatus) {
+  TGame Game(3, 1);
+  EXPECT_EQ(Game.Status(), "Crosses to move, 20 x 20, strength high, auto on, lock off");
+  EXPECT_EQ(Said(Game, "strength low"), TLines{"Strength: low."});
+  EXPECT_EQ(Game.Control().PlayingStrength(), stLow);
+  EXPECT_EQ(Said(Game, "auto off"), TLines{"The computer waits: type computer to let it move."});
+  EXPECT_FALSE(Game.Control().AutoResponse());
+  EXPECT_EQ(Said(Game, "help").size(), 3u);
+  EXPECT_TRUE(Execute(Game, "quit").Quit);
+  EXPECT_FALSE(Execute(Game, "new").Quit);
+  Script(Game, {"7 7", "lock on"});
+  EXPECT_EQ(Game.Status(), "Noughts to move, 20 x 20, strength low, auto off, lock on");
+}
+
+TEST(GameSettings, PropertiesAreSetByNameAndTheControlRefitted) {
+  TGame Game(3, 2);
+  EXPECT_EQ(Game.Set("ColCount=15"), "");
+  EXPECT_EQ(Game.Set(" RowCount = 7"), "");
+  EXPECT_EQ(Game.Control().Width(), 45);
+  EXPECT_EQ(Game.Control().Height(), 14);
+  EXPECT_EQ(Game.Set("CrossColor=clGreen"), "");
+  EXPECT_EQ(Game.Control().CrossColor(), vcl::clGreen);
+  EXPECT_EQ(Game.Set("ColCount"), "expected Name=Value, not \"ColCount\"");
+  EXPECT_NE(Game.Set("GameOver=True"), "");
+  EXPECT_NE(Game.Set("Nothing=1"), "");
+  EXPECT_EQ(Game.Control().ColCount(), 15);
+}
+
+// A press in host units reaches MouseDown unchanged; with three units a
+// column and one a row, its mapping picks the cell under the press.
+TEST(GamePresses, PlayTheCellUnderThePress) {
+  TGame Game(3, 1);
+  Script(Game, {"auto off"});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 0, 0).Lines, TLines{"Crosses play 1 1."});
+  EXPECT_EQ(Game.Press(vcl::mbRight, {}, 5, 0).Lines, TLines{"Noughts play 2 1."});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 59, 19).Lines, TLines{"Crosses play 20 20."});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 2, 0).Lines, TLines{"That cell is taken."});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 60, 3).Lines, TLines{"That press is off the board."});
+  EXPECT_EQ(Game.Set("ClickResponse=False"), "");
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 30, 3).Lines, TLines{"Clicks do not play: type the column and row."});
+  EXPECT_EQ(Game.Control().Cell(10, 3), 0);
+}
+
+}  // namespace
+}  // namespace quintar::terminal
