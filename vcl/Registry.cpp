@@ -1,17 +1,9 @@
 #include "vcl/Registry.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace vcl {
 namespace {
-
-bool SameText(std::string_view Left, std::string_view Right) {
-  return Left.size() == Right.size() &&
-         std::equal(Left.begin(), Left.end(), Right.begin(), [](char A, char B) {
-           return std::tolower(static_cast<unsigned char>(A)) == std::tolower(static_cast<unsigned char>(B));
-         });
-}
 
 struct TRegistry {
   std::vector<const TComponentClass*> Classes;
@@ -53,6 +45,8 @@ const TComponentClass* FindClass(std::string_view Name) {
   return Found == Classes.end() ? nullptr : *Found;
 }
 
+const std::vector<const TComponentClass*>& RegisteredClasses() { return Registry().Classes; }
+
 TComponent* CreateComponent(std::string_view ClassName, TComponent* AOwner) {
   const TComponentClass* Class = FindClass(ClassName);
   return Class ? Class->Create(AOwner) : nullptr;
@@ -64,9 +58,12 @@ void RegisterComponents(std::string_view Page, std::initializer_list<const TComp
   if (Found == Pages.end()) Found = Pages.insert(Pages.end(), TPalettePage{std::string(Page), {}});
   for (const TComponentClass* Class : Classes) {
     RegisterClass(*Class);
+    if (FindClass(Class->Name) != Class) continue;
     if (std::find(Found->Classes.begin(), Found->Classes.end(), Class) == Found->Classes.end())
       Found->Classes.push_back(Class);
   }
+  // A page named only for classes that could not be offered stays unnamed.
+  if (Found->Classes.empty()) Pages.erase(Found);
 }
 
 const std::vector<TPalettePage>& PalettePages() { return Registry().Pages; }
@@ -75,16 +72,30 @@ std::string PropertyText(const TComponent& Component, const TPropertyInfo& Prope
   return OrdinalToText(Property, Property.Get(Component));
 }
 
+std::optional<TPropertyAssignment> ParsePropertyText(const TComponentClass& Class, std::string_view Name,
+                                                     std::string_view Value, std::string& Error) {
+  const TPropertyInfo* Property = Class.FindProperty(Name);
+  if (Property == nullptr) {
+    Error = "unknown property \"" + std::string(Name) + "\" of " + Class.Name;
+    return std::nullopt;
+  }
+  if (!Property->IsEvent() && Property->IsReadOnly()) {
+    Error = Property->Name + " is read-only";
+    return std::nullopt;
+  }
+  const std::optional<std::int64_t> Ordinal = TextToOrdinal(*Property, Value, Error);
+  if (!Ordinal) return std::nullopt;
+  return TPropertyAssignment{Property, *Ordinal};
+}
+
 std::string SetPropertyText(TComponent& Component, const TComponentClass& Class, std::string_view Name,
                             std::string_view Value) {
-  const TPropertyInfo* Property = Class.FindProperty(Name);
-  if (Property == nullptr) return "unknown property \"" + std::string(Name) + "\" of " + Class.Name;
-  if (!Class.IsInstance(Component)) return "the component is not a " + Class.Name;
+  if (Class.FindProperty(Name) != nullptr && !Class.IsInstance(Component))
+    return "the component is not a " + Class.Name;
   std::string Error;
-  if (!Property->IsEvent() && Property->IsReadOnly()) return Property->Name + " is read-only";
-  const std::optional<std::int64_t> Ordinal = TextToOrdinal(*Property, Value, Error);
-  if (!Ordinal) return Error;
-  Property->Set(Component, *Ordinal);
+  const std::optional<TPropertyAssignment> Assignment = ParsePropertyText(Class, Name, Value, Error);
+  if (!Assignment) return Error;
+  Assignment->Property->Set(Component, Assignment->Value);
   return {};
 }
 

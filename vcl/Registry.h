@@ -4,8 +4,10 @@
 // them before it is unloaded.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +43,8 @@ void RegisterClass(const TComponentClass& Class);
 void UnregisterClass(const TComponentClass& Class);
 // Letter case is ignored; null when no class of that name is registered.
 const TComponentClass* FindClass(std::string_view Name);
+// Every registered class, in the order of registration.
+const std::vector<const TComponentClass*>& RegisteredClasses();
 // A new component of the named class, owned by AOwner; null for an unknown
 // class.
 TComponent* CreateComponent(std::string_view ClassName, TComponent* AOwner);
@@ -52,11 +56,25 @@ struct TPalettePage {
 
 // Registers the classes and offers them on Page, in the order given, after
 // what the page already holds; a class already on the page stays where it is.
+// A class whose name is already taken by another is not offered: the page
+// shows only classes that FindClass answers.
 void RegisterComponents(std::string_view Page, std::initializer_list<const TComponentClass*> Classes);
 // The pages in the order they were first named.
 const std::vector<TPalettePage>& PalettePages();
 
 // ---- Reading and writing published properties as text ------------------------
+
+// A checked value for one property, ready to be set.
+struct TPropertyAssignment {
+  const TPropertyInfo* Property;
+  std::int64_t Value;
+};
+
+// The property called Name of Class and the value its text form Value stands
+// for, or nothing with Error saying why not (no such property, read-only, an
+// event, not a valid value). Touches no component.
+std::optional<TPropertyAssignment> ParsePropertyText(const TComponentClass& Class, std::string_view Name,
+                                                     std::string_view Value, std::string& Error);
 
 // The text form of a property's present value.
 std::string PropertyText(const TComponent& Component, const TPropertyInfo& Property);

@@ -23,20 +23,6 @@ constexpr TNamedColor NamedColors[] = {
     {"clBlue", clBlue},     {"clFuchsia", clFuchsia}, {"clAqua", clAqua},     {"clWhite", clWhite},
 };
 
-bool SameText(std::string_view Left, std::string_view Right) {
-  return Left.size() == Right.size() &&
-         std::equal(Left.begin(), Left.end(), Right.begin(), [](char A, char B) {
-           return std::tolower(static_cast<unsigned char>(A)) == std::tolower(static_cast<unsigned char>(B));
-         });
-}
-
-std::string_view Trimmed(std::string_view Text) {
-  const auto IsSpace = [](char C) { return std::isspace(static_cast<unsigned char>(C)) != 0; };
-  while (!Text.empty() && IsSpace(Text.front())) Text.remove_prefix(1);
-  while (!Text.empty() && IsSpace(Text.back())) Text.remove_suffix(1);
-  return Text;
-}
-
 // The whole of Text as a number in Base, or nothing.
 template <typename TNumber>
 std::optional<TNumber> WholeNumber(std::string_view Text, int Base) {
@@ -87,6 +73,20 @@ std::string ColorText(std::int64_t Value) {
 
 }  // namespace
 
+bool SameText(std::string_view Left, std::string_view Right) {
+  return Left.size() == Right.size() &&
+         std::equal(Left.begin(), Left.end(), Right.begin(), [](char A, char B) {
+           return std::tolower(static_cast<unsigned char>(A)) == std::tolower(static_cast<unsigned char>(B));
+         });
+}
+
+std::string_view TrimText(std::string_view Text) {
+  const auto IsSpace = [](char C) { return std::isspace(static_cast<unsigned char>(C)) != 0; };
+  while (!Text.empty() && IsSpace(Text.front())) Text.remove_prefix(1);
+  while (!Text.empty() && IsSpace(Text.back())) Text.remove_suffix(1);
+  return Text;
+}
+
 std::string OrdinalToText(const TPropertyInfo& Property, std::int64_t Value) {
   switch (Property.Kind) {
     case TPropertyKind::Integer:
@@ -106,7 +106,7 @@ std::string OrdinalToText(const TPropertyInfo& Property, std::int64_t Value) {
 
 std::optional<std::int64_t> TextToOrdinal(const TPropertyInfo& Property, std::string_view Text,
                                           std::string& Error) {
-  Text = Trimmed(Text);
+  Text = TrimText(Text);
   std::optional<std::int64_t> Value;
   const char* Expected = "";
   switch (Property.Kind) {

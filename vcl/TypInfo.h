@@ -47,6 +47,11 @@ struct TPropertyInfo {
   bool IsReadOnly() const { return !Set; }
 };
 
+// Names in forms and text values ignore letter case.
+bool SameText(std::string_view Left, std::string_view Right);
+// Text without the white space around it.
+std::string_view TrimText(std::string_view Text);
+
 // The text form of Value for Property (an event reads "assigned" or "").
 std::string OrdinalToText(const TPropertyInfo& Property, std::int64_t Value);
 // Parses Text for Property: the value, or nothing with Error saying why.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Quintar.h"
+#include "support/PublishedOrder.h"
 #include "vcl/Registry.h"
 
 namespace quintar {
@@ -16,13 +17,7 @@ const vcl::TComponentClass& Class = TQuintar::ClassInfo();
 TEST(Published, PropertiesThenEventsInDeclarationOrder) {
   std::vector<std::string> Names;
   for (const vcl::TPropertyInfo& Property : Class.Properties) Names.push_back(Property.Name);
-  const std::vector<std::string> Expected = {
-      "Color", "GridLineColor", "CrossColor", "NoughtColor", "HighlightColor", "QuintarColor", "ColCount",
-      "RowCount", "PlayingStrength", "AutoResponse", "ClickResponse", "Lock", "ShowHighlight", "ShowQuintar",
-      "GameOver", "Align", "Visible", "OnMouseDown", "OnMouseUp", "OnMouseMove", "OnClick", "OnDblClick",
-      "OnEnter", "OnExit", "OnResize", "OnLegalMove", "OnIllegalMove", "OnDraw", "OnCrossWon", "OnNoughtWon",
-      "OnComputerWon", "OnUserWon"};
-  EXPECT_EQ(Names, Expected);
+  EXPECT_EQ(Names, PublishedOrder);
 }
 
 TEST(Published, DefaultsAreWhatAFreshControlHolds) {
@@ -127,6 +122,22 @@ TEST(Published, TheClassIsCreatedByNameOnceRegistered) {
   EXPECT_EQ(Form.Components(0), Created);
   EXPECT_EQ(vcl::CreateComponent("TNoSuchClass", &Form), nullptr);
   EXPECT_EQ(vcl::SetPropertyText(Form, Class, "ColCount", "9"), "the component is not a TQuintar");
+}
+
+TEST(Published, AClassWhoseNameIsTakenIsNeitherRegisteredNorOffered) {
+  Register();
+  const vcl::TComponentClass Impostor = vcl::ComponentClass<TQuintar>("tQuintar", {});
+  vcl::RegisterComponents("Quarbel", {&Impostor});
+  vcl::RegisterComponents("Elsewhere", {&Impostor});
+  EXPECT_EQ(vcl::FindClass("TQuintar"), &Class);
+  ASSERT_EQ(vcl::PalettePages().size(), 1u);
+  EXPECT_EQ(vcl::PalettePages()[0].Classes, std::vector<const vcl::TComponentClass*>{&Class});
+
+  // Withdrawn, the class leaves its page, and the empty page goes too.
+  vcl::UnregisterClass(Class);
+  EXPECT_EQ(vcl::FindClass("TQuintar"), nullptr);
+  EXPECT_TRUE(vcl::PalettePages().empty());
+  EXPECT_TRUE(vcl::RegisteredClasses().empty());
 }
 
 }  // namespace
