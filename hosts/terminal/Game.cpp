@@ -12,6 +12,9 @@ template <typename... TVisitors>
 struct TOverloaded : TVisitors... {
   using TVisitors::operator()...;
 };
+// Spelled out for compilers that do not yet deduce an aggregate's bases.
+template <typename... TVisitors>
+TOverloaded(TVisitors...) -> TOverloaded<TVisitors...>;
 
 std::string SideName(int Mark) { return Mark == 1 ? "crosses" : "noughts"; }
 std::string Capitalised(std::string Text) {
