@@ -164,4 +164,12 @@ class TQuintar : public vcl::TCustomControl {
 // Offers TQuintar on the designer's palette page "Quarbel".
 void Register();
 
+// The unit's initialization and finalization, as a package that contains the
+// unit runs them when it is loaded and before it is unloaded. The unit has
+// nothing to set up or tear down, so they only count how deeply the calls are
+// nested; a finalization without a matching initialization changes nothing.
+void InitializeUnit();
+void FinalizeUnit();
+int UnitInitializationDepth();
+
 }  // namespace quintar

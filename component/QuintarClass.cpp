@@ -1,6 +1,6 @@
 // How a designer, a form reader and the tools see TQuintar: its published
-// properties and events in declaration order with their defaults, and the
-// palette page it is offered on.
+// properties and events in declaration order with their defaults, the
+// palette page it is offered on, and the unit's part in a package's start-up.
 #include "Quintar.h"
 
 #include "vcl/Registry.h"
@@ -56,5 +56,17 @@ const vcl::TComponentClass& TQuintar::ClassInfo() {
 }
 
 void Register() { vcl::RegisterComponents("Quarbel", {&TQuintar::ClassInfo()}); }
+
+namespace {
+int InitializationDepth = 0;
+}
+
+void InitializeUnit() { ++InitializationDepth; }
+
+void FinalizeUnit() {
+  if (InitializationDepth > 0) --InitializationDepth;
+}
+
+int UnitInitializationDepth() { return InitializationDepth; }
 
 }  // namespace quintar
