@@ -22,6 +22,7 @@ namespace {
 // or a few bytes could ask for exponential work.
 constexpr int MaxHandlerDepth = 3;
 constexpr int MaxNestedOperations = 64;
+constexpr std::int64_t MaxQuickArea = 1 << 20;
 
 enum TOperation : std::uint8_t {
   opMove,
@@ -56,15 +57,25 @@ class TSession {
   }
 
  private:
+  // Every value is read into a local of its own before it is used: the
+  // order in which a call's arguments are evaluated differs between
+  // compilers, and a saved input must replay the same everywhere.
   void Perform(TFuzzInput& Input) {
     switch (static_cast<TOperation>(Input.Byte() % OperationCount)) {
-      case opMove:
-        FControl.Move(Input.Around(-2, 52), Input.Around(-2, 52));
+      case opMove: {
+        const int Col = Input.Around(-2, 52);
+        const int Row = Input.Around(-2, 52);
+        FControl.Move(Col, Row);
         break;
-      case opPress:
-        FControl.MouseDown(static_cast<vcl::TMouseButton>(Input.Byte() % 3), vcl::TShiftState(Input.Byte()),
-                           Input.Around(-20, FControl.Width() + 20), Input.Around(-20, FControl.Height() + 20));
+      }
+      case opPress: {
+        const auto Button = static_cast<vcl::TMouseButton>(Input.Byte() % 3);
+        const vcl::TShiftState Shift(Input.Byte());
+        const int X = Input.Around(-20, FControl.Width() + 20);
+        const int Y = Input.Around(-20, FControl.Height() + 20);
+        FControl.MouseDown(Button, Shift, X, Y);
         break;
+      }
       case opComputerMove:
         FControl.ComputerMove();
         break;
@@ -73,27 +84,39 @@ class TSession {
         break;
       case opSetProperty: {
         const vcl::TPropertyInfo& Property = AnyProperty(Input);
-        if (!Property.IsReadOnly()) Property.Set(FControl, Input.Around(-8, 60));
+        const int Value = Input.Around(-8, 60);
+        if (!Property.IsReadOnly()) Property.Set(FControl, Value);
         break;
       }
       case opSetPropertyText: {
         const vcl::TPropertyInfo& Property = AnyProperty(Input);
-        vcl::SetPropertyText(FControl, TQuintar::ClassInfo(), Input.Byte() < 16 ? Input.Text() : Property.Name,
-                             Input.Text());
+        const std::string Name(Input.Byte() < 16 ? Input.Text() : std::string_view(Property.Name));
+        const std::string_view Value = Input.Text();
+        vcl::SetPropertyText(FControl, TQuintar::ClassInfo(), Name, Value);
         break;
       }
-      case opResize:
-        FControl.SetBounds(Input.Around(-5, 5), Input.Around(-5, 5), Input.Around(-5, 160), Input.Around(-5, 160));
+      case opResize: {
+        const int Left = Input.Around(-5, 5);
+        const int Top = Input.Around(-5, 5);
+        const int Width = Input.Around(-5, 160);
+        const int Height = Input.Around(-5, 160);
+        FControl.SetBounds(Left, Top, Width, Height);
+        // The clamp to the largest surface has been met; painting one that
+        // size hundreds of times over would only make the input slow.
+        if (std::int64_t{FControl.Width()} * FControl.Height() > MaxQuickArea) FControl.SetBounds(0, 0, 64, 64);
         break;
+      }
       case opPaint:
         Paint(Input.Byte() % 3);
         break;
       case opOtherInput:
         OtherInput(Input);
         break;
-      case opSetHandler:
-        SetHandler(Input.Byte(), std::string(Input.Text()));
+      case opSetHandler: {
+        const std::uint8_t Event = Input.Byte();
+        SetHandler(Event, std::string(Input.Text()));
         break;
+      }
       case opClearHandler:
         SetHandler(Input.Byte(), std::string());
         break;
