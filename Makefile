@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
 BUILD_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev \
-                  libbenchmark-dev libpng-dev
+                  libbenchmark-dev libpng-dev dpkg-dev file
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 # CI treats every warning as an error.
@@ -81,7 +81,9 @@ bench: build
 	./build/default/bench/opponent_bench
 	./build/default/bench/click_path_bench
 
-# A Debian package of the module, headers, CMake files and tools.
+# A Debian package of the module, headers, CMake and pkg-config files and the
+# tools: build/default/quintar_<version>_<arch>.deb. CPack works out its
+# dependencies with dpkg-shlibdeps (dpkg-dev), which needs file.
 package: build
 	cd build/default && cpack -G DEB
 

@@ -31,3 +31,21 @@ install(FILES
   cmake/QuintarConfig.cmake
   ${PROJECT_BINARY_DIR}/QuintarConfigVersion.cmake
   DESTINATION ${QUINTAR_INSTALL_CMAKEDIR})
+
+# For builds without CMake. `pkg-config --cflags --libs quintar` builds the
+# control into a program; `quintar4` is for hosts of the package module,
+# which load it or link against it. Each file finds the prefix from where it
+# lies, so the tree can be installed anywhere; `pkg-config --variable=module
+# quintar4` names the module to load.
+file(RELATIVE_PATH QUINTAR_PC_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+string(REGEX REPLACE "/$" "" QUINTAR_PC_PREFIX "${QUINTAR_PC_PREFIX}")
+function(quintar_pkg_config file name description libs)
+  set(QUINTAR_PC_NAME ${name})
+  set(QUINTAR_PC_DESCRIPTION ${description})
+  set(QUINTAR_PC_LIBS ${libs})
+  configure_file(cmake/quintar.pc.in ${PROJECT_BINARY_DIR}/${file}.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/${file}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endfunction()
+quintar_pkg_config(quintar Quintar "${PROJECT_DESCRIPTION}" "-lquintar -lquintar_opponent -lquintar_vcl")
+quintar_pkg_config(quintar4 Quintar4 "Hosts of the Quintar4 package module"
+  "-lQuintar4 -lquintar_package_loader -lquintar_vcl")
