@@ -61,7 +61,7 @@ play: build
 # corpus in the tree; what it learns is kept in build/fuzz/corpus, and any
 # crashing input is written to build/fuzz/findings.
 FUZZ_SECONDS ?= 60
-FUZZ_HARNESSES := control brain terminal
+FUZZ_HARNESSES := control brain terminal stream loader
 
 fuzz: fuzz-deps
 	cmake --preset fuzz
