@@ -47,15 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         case TInputEvent::TKind::Enter:
           if (Game.Execute(quintar::terminal::ParseCommand(Line)).Quit) return 0;
           Line.clear();
+          ExpectConsistent(Game.Control());
           break;
         case TInputEvent::TKind::MousePress:
           Game.Press(Event.Button, Event.Shift, Event.X, Event.Y);
+          ExpectConsistent(Game.Control());
           break;
         case TInputEvent::TKind::Interrupt:
         case TInputEvent::TKind::EndOfInput:
           return 0;
       }
-      ExpectConsistent(Game.Control());
     }
   }
   return 0;
