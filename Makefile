@@ -19,7 +19,9 @@ endif
 all: build
 
 # Installs whichever of the given packages are missing; runs `apt-get update`
-# once, before the first install.
+# once, before the first install (the stamp remembers it across targets).
+APT_UPDATED := build/.apt-updated
+
 define ensure_packages
 	@missing=$$(for p in $(1); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
@@ -27,7 +29,8 @@ define ensure_packages
 	    echo "error: missing Debian packages: $$missing (run as root, or install them with apt-get)" >&2; exit 1; \
 	  fi; \
 	  echo "Installing: $$missing"; \
-	  apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	  if [ ! -e $(APT_UPDATED) ]; then apt-get update -q && mkdir -p build && touch $(APT_UPDATED); fi; \
+	  DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
 	fi
 endef
 
