@@ -57,7 +57,9 @@ test-asan: build-asan
 test: test-plain test-asan
 
 # Starts the terminal game in the terminal make was run from.
-play: build
+play: deps
+	cmake --preset default $(WERROR)
+	cmake --build --preset default -j $(JOBS) --target quintar_game
 	@./build/default/hosts/terminal/quintar
 
 # Runs every fuzz harness for FUZZ_SECONDS each, starting from its seed
