@@ -1,7 +1,6 @@
 #include "Brain.h"
 
 #include <cstdlib>
-#include <ctime>
 
 #include "LineReader.h"
 #include "Strength.h"
@@ -44,6 +43,28 @@ bool ReadNumbers(std::string_view Text, std::size_t Count, int* Numbers) {
   return true;
 }
 
+// The flags of INFO rule. Only the continuous game keeps the winning line the
+// brain plays: five or more of one side in a row.
+struct TRuleFlag {
+  int Bit;
+  std::string_view Name;
+};
+constexpr TRuleFlag RuleFlags[] = {{1, "exact five"}, {2, "continuous game"}, {4, "renju"}, {8, "caro"}};
+constexpr int PlayedRuleFlags = 2;
+
+// "exact five and renju", with the flags the protocol does not name as a number.
+std::string UnplayedRuleNames(int Rule) {
+  std::string Names;
+  const auto Add = [&Names](std::string_view Name) { Names += (Names.empty() ? "" : " and ") + std::string(Name); };
+  int Unnamed = Rule & ~PlayedRuleFlags;
+  for (const TRuleFlag& Flag : RuleFlags) {
+    if ((Unnamed & Flag.Bit) != 0) Add(Flag.Name);
+    Unnamed &= ~Flag.Bit;
+  }
+  if (Unnamed != 0) Add("unknown flags " + std::to_string(Unnamed));
+  return Names;
+}
+
 bool SideInRange(int Side) { return Side >= TBrainBoard::MinSide && Side <= TBrainBoard::MaxSide; }
 
 // The cell named by "x,y" on a started board; otherwise false with the reason.
@@ -67,7 +88,9 @@ bool ReadCell(std::string_view Text, const TBrainBoard& On, vcl::TPoint& Cell, s
 
 }  // namespace
 
-TBrain::TBrain(TStrength Strength) : FOpponent(Strength) { std::srand(static_cast<unsigned>(std::time(nullptr))); }
+TBrain::TBrain(TStrength Strength, std::uint64_t Seed) : FOpponent(Strength) {
+  std::srand(static_cast<unsigned>(Seed ^ Seed >> 32));
+}
 
 void TBrain::Command(std::string_view Line, std::ostream& Out) {
   if (FCollecting) {
@@ -218,25 +241,42 @@ void TBrain::Info(std::string_view Arguments, std::ostream& Out) {
     const std::optional<TStrength> Strength = terminal::StrengthNamed(Value);
     if (!Strength) return Error(Out, "INFO strength expects low, medium or high");
     FOpponent.SetStrength(*Strength);
+  } else if (SameWord(Key, "rule")) {
+    SetRule(Value, Out);
   }
-  // Every other key (time limits, memory, rules, folders) is the manager's
-  // business: the opponent plays the same whatever they say, and INFO is
-  // never answered.
+  // Every other key (time limits, memory, folders) is the manager's
+  // business: the opponent plays the same whatever they say, and a good
+  // INFO is never answered.
+}
+
+void TBrain::SetRule(std::string_view Value, std::ostream& Out) {
+  const std::optional<int> Rule = IntegerFrom(Value, false);
+  if (!Rule) return Error(Out, "INFO rule expects a number: the sum of 1 exact five, 2 continuous game, 4 renju, 8 caro");
+  FRule = *Rule;
+}
+
+void TBrain::TellUnplayedRule(std::ostream& Out) {
+  if ((FRule & ~PlayedRuleFlags) == 0 || FRule == FRuleTold) return;
+  FRuleTold = FRule;
+  Error(Out, "rule " + std::to_string(FRule) + " asks for " + UnplayedRuleNames(FRule) +
+                 ", which this brain does not play: it plays five or more in a row (freestyle)");
 }
 
 void TBrain::About(std::ostream& Out) {
-  Answer(Out, "name=\"Quintar\", version=\"" QUINTAR_VERSION "\", author=\"The Quintar developers\"");
+  Answer(Out, "name=\"Quintar\", version=\"" QUINTAR_VERSION
+              "\", author=\"The Quintar developers\", rules=\"freestyle: five or more in a row wins; continuous game\"");
 }
 
 void TBrain::Reply(std::ostream& Out) {
   const std::optional<vcl::TPoint> Cell = FOpponent.Choose(FBoard);
   if (!Cell) return Error(Out, "no empty cell left to play");
+  TellUnplayedRule(Out);
   FBoard.Put(Cell->X, Cell->Y, TStone::Own);
   Answer(Out, CellText(*Cell));
 }
 
-void RunBrain(std::istream& In, std::ostream& Out, TStrength Strength) {
-  TBrain Brain(Strength);
+void RunBrain(std::istream& In, std::ostream& Out, TStrength Strength, std::uint64_t Seed) {
+  TBrain Brain(Strength, Seed);
   terminal::TLineReader Reader(In, MaxLineLength);
   std::string Line;
   while (!Brain.Ended() && Reader.Next(Line)) {

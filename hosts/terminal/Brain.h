@@ -9,9 +9,15 @@
 // BOARD, which DONE answers as a whole. Nothing the peer sends can end the
 // brain but END or the end of its input, and what a refused command would
 // have changed is left as it was.
+//
+// The brain plays five or more in a row (the only game its opponent knows).
+// When a manager asks for a rule it does not play (INFO rule with exact
+// five, renju or caro), it says so once, with an ERROR line before its next
+// move, and plays on by its own rule.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -26,9 +32,10 @@ inline constexpr std::size_t MaxLineLength = 1024;
 
 class TBrain {
  public:
-  // Seeds the process-wide generator from the clock, as constructing the
-  // control does.
-  explicit TBrain(TStrength Strength);
+  // Seeds the process-wide generator with Seed: a fresh one per process, so
+  // that brains started together play different games, or the player's own
+  // for a repeatable one.
+  TBrain(TStrength Strength, std::uint64_t Seed);
 
   // One line without its end; answers on Out.
   void Command(std::string_view Line, std::ostream& Out);
@@ -53,15 +60,22 @@ class TBrain {
   void BoardStone(std::string_view Line);
   void EndBoard(std::ostream& Out);
   void Info(std::string_view Arguments, std::ostream& Out);
+  void SetRule(std::string_view Value, std::ostream& Out);
   void About(std::ostream& Out);
 
   void StartBoard(int Width, int Height, std::ostream& Out);
-  // Plays the brain's stone and answers with it.
+  // Plays the brain's stone and answers with it, after telling of a rule it
+  // does not play.
   void Reply(std::ostream& Out);
+  void TellUnplayedRule(std::ostream& Out);
 
   TBrainBoard FBoard;
   TBrainOpponent FOpponent;
   bool FEnded = false;
+  // The rule the manager asked for (its flags), and the last one the brain
+  // said it does not play; each such rule is told once.
+  int FRule = 0;
+  int FRuleTold = 0;
   // Between BOARD and DONE: the position being set up and why it cannot be
   // used, when one of its lines was bad.
   bool FCollecting = false;
@@ -71,6 +85,6 @@ class TBrain {
 
 // Reads commands from In until END or the end of the input, answering on Out
 // and flushing after every line.
-void RunBrain(std::istream& In, std::ostream& Out, TStrength Strength);
+void RunBrain(std::istream& In, std::ostream& Out, TStrength Strength, std::uint64_t Seed);
 
 }  // namespace quintar::brain

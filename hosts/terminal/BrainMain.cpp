@@ -1,21 +1,35 @@
 // pbrain-quintar: the component's opponent as a tournament brain on stdin and
 // stdout.
+#include <charconv>
+#include <cstdint>
 #include <iostream>
+#include <optional>
 #include <string_view>
 
 #include "Brain.h"
+#include "FreshSeed.h"
 #include "Strength.h"
 
 namespace {
 
 constexpr std::string_view Usage =
-    "usage: pbrain-quintar [--strength low|medium|high]\n"
-    "Plays five in a row by the tournament brain protocol on standard input and output.\n";
+    "usage: pbrain-quintar [--strength low|medium|high] [--seed N]\n"
+    "Plays five in a row by the tournament brain protocol on standard input and output.\n"
+    "--seed N makes its choices among equally good cells repeatable; without it every\n"
+    "process draws a seed of its own.\n";
+
+std::optional<std::uint64_t> SeedFrom(std::string_view Text) {
+  std::uint64_t Seed = 0;
+  const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Seed);
+  if (Text.empty() || Error != std::errc() || End != Text.data() + Text.size()) return std::nullopt;
+  return Seed;
+}
 
 }  // namespace
 
 int main(int Argc, char** Argv) {
   quintar::TStrength Strength = quintar::stHigh;
+  std::optional<std::uint64_t> Seed;
   for (int I = 1; I < Argc; ++I) {
     const std::string_view Argument = Argv[I];
     if (Argument == "--help" || Argument == "-h") {
@@ -31,10 +45,18 @@ int main(int Argc, char** Argv) {
       Strength = *Named;
       continue;
     }
+    if (Argument == "--seed" && I + 1 < Argc) {
+      Seed = SeedFrom(Argv[++I]);
+      if (!Seed) {
+        std::cerr << "pbrain-quintar: --seed expects a whole number from 0 to 18446744073709551615\n";
+        return 2;
+      }
+      continue;
+    }
     std::cerr << "pbrain-quintar: unknown argument \"" << Argument << "\" (try --help)\n";
     return 2;
   }
   std::ios::sync_with_stdio(false);
-  quintar::brain::RunBrain(std::cin, std::cout, Strength);
+  quintar::brain::RunBrain(std::cin, std::cout, Strength, Seed ? *Seed : quintar::terminal::FreshSeed());
   return 0;
 }

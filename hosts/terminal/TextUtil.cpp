@@ -42,8 +42,20 @@ std::optional<int> IntegerFrom(std::string_view Text, bool Signed) {
 }
 
 std::string Echo(std::string_view Text, std::size_t MaxLength) {
+  static constexpr char Digits[] = "0123456789abcdef";
   std::string Shown;
-  for (const char Byte : Text.substr(0, MaxLength)) Shown.push_back(Byte >= ' ' && Byte <= '~' ? Byte : '?');
+  for (const char Byte : Text.substr(0, MaxLength)) {
+    const auto Code = static_cast<unsigned char>(Byte);
+    if (Byte == '\\') {
+      Shown += "\\\\";
+    } else if (Byte >= ' ' && Byte <= '~') {
+      Shown.push_back(Byte);
+    } else {
+      Shown += "\\x";
+      Shown.push_back(Digits[Code >> 4]);
+      Shown.push_back(Digits[Code & 15u]);
+    }
+  }
   if (Text.size() > MaxLength) Shown += "...";
   return Shown;
 }

@@ -18,8 +18,10 @@ std::vector<std::string_view> SplitAny(std::string_view Text, std::string_view S
 // A whole decimal integer, with a leading '-' allowed when Signed; nothing
 // for anything else, including a value outside int.
 std::optional<int> IntegerFrom(std::string_view Text, bool Signed);
-// Text fit to repeat in a one-line message: at most MaxLength characters,
-// every byte that is not printable ASCII shown as '?'.
+// Text fit to repeat in a one-line message: at most MaxLength bytes of it,
+// "..." after a longer one, and every byte that is not printable ASCII shown
+// as \xHH (a backslash as \\), so that a terminal or a log shows exactly what
+// came in and never acts on a control byte.
 std::string Echo(std::string_view Text, std::size_t MaxLength = 40);
 
 }  // namespace quintar::terminal

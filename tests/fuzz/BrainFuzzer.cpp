@@ -1,6 +1,10 @@
 // Feeds the brain's protocol reader whatever bytes a tournament manager, or
-// a broken one, might send: the brain must answer, keep to bounded memory
-// and never touch a cell off its board.
+// a broken one, might send: the brain must answer, keep to bounded memory,
+// never touch a cell off its board, and write back nothing but printable
+// lines.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -9,6 +13,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   std::istringstream In(std::string(reinterpret_cast<const char*>(Data), Size));
   std::ostringstream Out;
-  quintar::brain::RunBrain(In, Out, quintar::stHigh);
+  quintar::brain::RunBrain(In, Out, quintar::stHigh, 1);
+  for (const char Byte : Out.str()) {
+    if (Byte == '\n' || (Byte >= ' ' && Byte <= '~')) continue;
+    std::fprintf(stderr, "the brain wrote byte 0x%02x\n", static_cast<unsigned char>(Byte));
+    std::abort();
+  }
   return 0;
 }

@@ -2,6 +2,7 @@
 // for games played through the protocol.
 #pragma once
 
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -11,10 +12,12 @@
 
 namespace quintar::brain::testing {
 
-// Sends one line at a time and hands back what the brain answered to it.
+// Sends one line at a time and hands back what the brain answered to it. The
+// brain is seeded, so its choices among equally good cells are the same in
+// every run.
 class TBrainSession {
  public:
-  explicit TBrainSession(TStrength Strength = stHigh) : FBrain(Strength) {}
+  explicit TBrainSession(TStrength Strength = stHigh, std::uint64_t Seed = 1) : FBrain(Strength, Seed) {}
   std::string operator()(std::string_view Line) {
     std::ostringstream Out;
     FBrain.Command(Line, Out);

@@ -1,6 +1,8 @@
 // pbrain-quintar as a manager meets it: a process on two pipes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BrainDriver.h"
 #include "ChildProcess.h"
 
@@ -46,14 +48,39 @@ TEST(BrainProcess, AnswersEveryMalformedLineAndGoesOn) {
             "ERROR TURN 20,20 is off the 20x20 board\n"
             "ERROR BOARD owner of 1,1 must be 1 (own) or 2 (opponent); position unchanged\n"
             "ERROR line longer than 1024 characters\n"
-            "UNKNOWN command ??\n"
+            "UNKNOWN command \\x00\\x00\n"
             "10,10\n");
   EXPECT_EQ(Brain.Wait(), 0);
 }
 
 TEST(BrainProcess, RefusesUnknownArguments) {
-  TChildProcess Brain({QUINTAR_BRAIN_PROGRAM, "--strength", "huge"});
-  EXPECT_EQ(Brain.Wait(), 2);
+  for (const char* Value : {"huge", "-1", "x"}) {
+    TChildProcess BadStrength({QUINTAR_BRAIN_PROGRAM, "--strength", Value});
+    EXPECT_EQ(BadStrength.Wait(), 2);
+    TChildProcess BadSeed({QUINTAR_BRAIN_PROGRAM, "--seed", Value});
+    EXPECT_EQ(BadSeed.Wait(), 2);
+  }
+}
+
+// At the low strength nearly every answer is a draw among several cells, so
+// two brains that ignored their seed would part ways within a few moves.
+TEST(BrainProcess, TheSameSeedPlaysTheSameGame) {
+  const auto Play = [] {
+    TChildProcess Brain({QUINTAR_BRAIN_PROGRAM, "--strength", "low", "--seed", "8128"});
+    Brain.Send("START 20\nBEGIN\nTURN 0,0\nTURN 19,19\nTURN 0,19\nTURN 19,0\nTURN 5,14\nTURN 14,5\nEND\n");
+    return Brain.ReadAll();
+  };
+  const std::string First = Play();
+  EXPECT_EQ(std::count(First.begin(), First.end(), '\n'), 8) << First;
+  EXPECT_EQ(Play(), First);
+}
+
+TEST(BrainProcess, NamesARuleItDoesNotPlayBeforeItsMove) {
+  TChildProcess Brain({QUINTAR_BRAIN_PROGRAM, "--seed", "1"});
+  Brain.Send("INFO rule 4\nSTART 15\nBEGIN\nEND\n");
+  EXPECT_EQ(Brain.ReadAll(),
+            "OK\nERROR rule 4 asks for renju, which this brain does not play: it plays five or more in a row "
+            "(freestyle)\n7,7\n");
 }
 
 }  // namespace

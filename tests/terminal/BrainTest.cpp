@@ -2,6 +2,7 @@
 // same choice as the control's computer move.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -152,7 +153,7 @@ TEST(BrainBoard, ABadStoneLineRefusesTheWholePositionAtDone) {
     EXPECT_EQ(Send("DONE"), Expected) << Line;
     EXPECT_EQ(Send.Brain().Board().At(0, 0), TStone::Opponent) << Line;
     EXPECT_EQ(Send.Brain().Board().At(5, 5), TStone::Empty) << Line;
-    EXPECT_EQ(Send("TURN 1,1").rfind("ERROR", 0), std::string::npos) << "the brain goes on after " << Line;
+    EXPECT_EQ(Send("TURN 19,19").rfind("ERROR", 0), std::string::npos) << "the brain goes on after " << Line;
   }
 }
 
@@ -189,11 +190,30 @@ TEST(BrainInfo, StrengthIsSetAndEveryOtherKeyPassesSilently) {
   EXPECT_EQ(Send("INFO"), "ERROR INFO expects a key and a value\n");
 }
 
+TEST(BrainInfo, ARuleItDoesNotPlayIsToldOnceBeforeItsNextMove) {
+  TBrainSession Send;
+  Send("START 15");
+  EXPECT_EQ(Send("INFO rule 2"), "");  // a continuous game keeps the winning line
+  EXPECT_EQ(Send("BEGIN"), "7,7\n");
+  EXPECT_EQ(Send("INFO rule 5"), "");
+  const std::string Told = Send("TURN 0,0");
+  EXPECT_EQ(Told.substr(0, Told.find('\n')),
+            "ERROR rule 5 asks for exact five and renju, which this brain does not play: it plays five or more "
+            "in a row (freestyle)");
+  EXPECT_EQ(std::count(Told.begin(), Told.end(), '\n'), 2) << "the move follows: " << Told;
+  EXPECT_EQ(Send("INFO rule 5"), "");
+  EXPECT_EQ(Send("TURN 14,14").rfind("ERROR", 0), std::string::npos) << "told once";
+  Send("INFO rule 24");
+  EXPECT_NE(Send("TURN 14,0").find("caro and unknown flags 16"), std::string::npos);
+  EXPECT_EQ(Send("INFO rule renju").rfind("ERROR INFO rule expects a number", 0), 0u);
+  EXPECT_NE(Send("ABOUT").find("rules=\"freestyle"), std::string::npos);
+}
+
 TEST(BrainOther, AboutUnknownBlankAndEnd) {
   TBrainSession Send;
   EXPECT_EQ(Send("ABOUT").rfind("name=\"Quintar\", version=\"", 0), 0u);
   EXPECT_EQ(Send("PLAY 1,1"), "UNKNOWN command PLAY\n");
-  EXPECT_EQ(Send(std::string("\x01\xff\0zz", 5)), "UNKNOWN command ??\?zz\n");
+  EXPECT_EQ(Send(std::string("\x01\xff\0z\\", 5)), "UNKNOWN command \\x01\\xff\\x00z\\\\\n");
   EXPECT_EQ(Send(std::string(100, 'A')), "UNKNOWN command " + std::string(40, 'A') + "...\n");
   EXPECT_EQ(Send(""), "");
   EXPECT_EQ(Send("   "), "");
@@ -213,7 +233,7 @@ TEST(BrainOther, EndInsideBoardStillEnds) {
 std::string RunWhole(const std::string& Input) {
   std::istringstream In(Input);
   std::ostringstream Out;
-  RunBrain(In, Out, stHigh);
+  RunBrain(In, Out, stHigh, 1);
   return Out.str();
 }
 
@@ -231,8 +251,11 @@ TEST(BrainRun, SurvivesHostileInputWithBoundedAnswers) {
   for (int I = 0; I < 100000; ++I) Garbage.push_back(static_cast<char>(Random()));
   const std::string Answers = RunWhole(Garbage);
   std::istringstream Lines(Answers);
-  for (std::string Line; std::getline(Lines, Line);)
+  for (std::string Line; std::getline(Lines, Line);) {
     EXPECT_TRUE(Line.rfind("ERROR ", 0) == 0 || Line.rfind("UNKNOWN ", 0) == 0 || Line == "OK") << Line;
+    EXPECT_TRUE(std::all_of(Line.begin(), Line.end(), [](char Byte) { return Byte >= ' ' && Byte <= '~'; })) << Line;
+    EXPECT_LE(Line.size(), 300u);
+  }
 }
 
 // Two brains play each other through the protocol until one makes five or

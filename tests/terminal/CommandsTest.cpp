@@ -61,7 +61,7 @@ TEST(ParseCommand, WrongArgumentsSayHowToWriteTheCommand) {
 
 TEST(ParseCommand, UnknownWordsAreNamedSafely) {
   EXPECT_EQ(MessageFor("jump"), "Unknown command \"jump\": type help for the list.");
-  EXPECT_EQ(MessageFor(std::string("\x1b[31mred", 8)), "Unknown command \"?[31mred\": type help for the list.");
+  EXPECT_EQ(MessageFor(std::string("\x1b[31mred", 8)), "Unknown command \"\\x1b[31mred\": type help for the list.");
 }
 
 }  // namespace
