@@ -59,7 +59,7 @@ test: test-plain test-asan
 # Starts the terminal game in the terminal make was run from.
 play: deps
 	cmake --preset default $(WERROR)
-	cmake --build --preset default -j $(JOBS) --target quintar_game
+	cmake --build --preset default -j $(JOBS) --target quintar_terminal_game
 	@./build/default/hosts/terminal/quintar
 
 # Runs every fuzz harness for FUZZ_SECONDS each, starting from its seed

@@ -6,7 +6,7 @@ include(CMakePackageConfigHelpers)
 set(QUINTAR_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Quintar)
 set(QUINTAR_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/quintar)
 
-install(TARGETS quintar_vcl quintar_opponent quintar
+install(TARGETS quintar_vcl quintar_opponent quintar quintar_game
   EXPORT QuintarTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -18,6 +18,7 @@ install(TARGETS quintar_vcl quintar_opponent quintar
 install(DIRECTORY vcl/ DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR}/vcl FILES_MATCHING PATTERN "*.h")
 install(DIRECTORY opponent/ DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR}/opponent FILES_MATCHING PATTERN "*.h")
 install(DIRECTORY component/ DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
+install(DIRECTORY game/ DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR}/game FILES_MATCHING PATTERN "*.h")
 
 install(EXPORT QuintarTargets
   NAMESPACE Quintar::
@@ -46,6 +47,6 @@ function(quintar_pkg_config file name description libs)
   configure_file(cmake/quintar.pc.in ${PROJECT_BINARY_DIR}/${file}.pc @ONLY)
   install(FILES ${PROJECT_BINARY_DIR}/${file}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 endfunction()
-quintar_pkg_config(quintar Quintar "${PROJECT_DESCRIPTION}" "-lquintar -lquintar_opponent -lquintar_vcl")
+quintar_pkg_config(quintar Quintar "${PROJECT_DESCRIPTION}" "-lquintar_game -lquintar -lquintar_opponent -lquintar_vcl")
 quintar_pkg_config(quintar4 Quintar4 "Hosts of the Quintar4 package module"
   "-lQuintar4 -lquintar_package_loader -lquintar_vcl")

@@ -1,0 +1,172 @@
+#include "game/GameRecord.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+
+namespace quintar::game {
+namespace {
+
+constexpr int MinSide = 5;
+constexpr int MaxSide = 50;
+constexpr std::string_view HeaderWord = "Piskvorky ";
+
+TRecordError Refusal(std::size_t Line, const std::string& Reason) {
+  return {"line " + std::to_string(Line) + ": " + Reason};
+}
+
+std::string CellText(int Col, int Row) { return std::to_string(Col + 1) + "," + std::to_string(Row + 1); }
+
+// The first byte that is neither printable ASCII nor part of a line end,
+// with the line it stands on.
+std::optional<TRecordError> FirstUnprintableByte(std::string_view Text) {
+  std::size_t Line = 1;
+  for (std::size_t At = 0; At < Text.size(); ++At) {
+    const char Byte = Text[At];
+    if (Byte == '\n') {
+      ++Line;
+      continue;
+    }
+    const bool LineEnd = Byte == '\r' && At + 1 < Text.size() && Text[At + 1] == '\n';
+    if (LineEnd || (Byte >= ' ' && Byte <= '~')) continue;
+    static constexpr char Digits[] = "0123456789abcdef";
+    const auto Code = static_cast<unsigned char>(Byte);
+    return Refusal(Line, std::string("byte 0x") + Digits[Code >> 4] + Digits[Code & 15u] + " is not printable text");
+  }
+  return std::nullopt;
+}
+
+// Splits at LF, dropping the CR of a CRLF.
+std::vector<std::string_view> Lines(std::string_view Text) {
+  std::vector<std::string_view> Result;
+  while (!Text.empty()) {
+    const std::size_t End = Text.find('\n');
+    std::string_view Line = Text.substr(0, End);
+    if (!Line.empty() && Line.back() == '\r') Line.remove_suffix(1);
+    Result.push_back(Line);
+    if (End == std::string_view::npos) break;
+    Text.remove_prefix(End + 1);
+  }
+  return Result;
+}
+
+std::string_view Trimmed(std::string_view Text) {
+  while (!Text.empty() && Text.front() == ' ') Text.remove_prefix(1);
+  while (!Text.empty() && Text.back() == ' ') Text.remove_suffix(1);
+  return Text;
+}
+
+// A whole number filling Text, or nothing; Text may carry a sign.
+std::optional<std::int64_t> WholeNumber(std::string_view Text) {
+  std::int64_t Value = 0;
+  const auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Value);
+  if (Text.empty() || Error != std::errc() || End != Text.data() + Text.size()) return std::nullopt;
+  return Value;
+}
+
+// "x,y,ms" as three numbers; nothing for a line of any other shape, which
+// ends the moves.
+std::optional<std::array<std::int64_t, 3>> MoveFields(std::string_view Line) {
+  std::array<std::int64_t, 3> Fields{};
+  for (std::size_t Index = 0; Index < Fields.size(); ++Index) {
+    const std::size_t Comma = Line.find(',');
+    if ((Comma == std::string_view::npos) != (Index == Fields.size() - 1)) return std::nullopt;
+    const std::optional<std::int64_t> Number = WholeNumber(Trimmed(Line.substr(0, Comma)));
+    if (!Number) return std::nullopt;
+    Fields[Index] = *Number;
+    Line.remove_prefix(Comma == std::string_view::npos ? Line.size() : Comma + 1);
+  }
+  return Fields;
+}
+
+// The board size of "Piskvorky WxH, ...".
+std::optional<std::array<int, 2>> HeaderSize(std::string_view Line) {
+  if (Line.substr(0, HeaderWord.size()) != HeaderWord) return std::nullopt;
+  Line.remove_prefix(HeaderWord.size());
+  const std::string_view Size = Line.substr(0, Line.find(','));
+  const std::size_t Cross = Size.find('x');
+  if (Cross == std::string_view::npos) return std::nullopt;
+  const std::optional<std::int64_t> Cols = WholeNumber(Size.substr(0, Cross));
+  const std::optional<std::int64_t> Rows = WholeNumber(Trimmed(Size.substr(Cross + 1)));
+  if (!Cols || !Rows || *Cols < 0 || *Rows < 0 || *Cols > 1000000 || *Rows > 1000000) return std::nullopt;
+  return std::array<int, 2>{static_cast<int>(*Cols), static_cast<int>(*Rows)};
+}
+
+// The moves read so far, to refuse a taken cell and a move after a five.
+class TRecordBoard {
+ public:
+  TRecordBoard(int ColCount, int RowCount)
+      : FColCount(ColCount), FRowCount(RowCount), FCells(static_cast<std::size_t>(ColCount * RowCount), 0) {}
+
+  bool OnBoard(int Col, int Row) const { return Col >= 0 && Col < FColCount && Row >= 0 && Row < FRowCount; }
+  int At(int Col, int Row) const { return OnBoard(Col, Row) ? FCells[static_cast<std::size_t>(Col * FRowCount + Row)] : 0; }
+  void Put(int Col, int Row, int Side) { FCells[static_cast<std::size_t>(Col * FRowCount + Row)] = Side; }
+
+  // Five or more of the side on (Col, Row) in a line through it.
+  bool MakesFive(int Col, int Row) const {
+    static constexpr int Steps[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
+    const int Side = At(Col, Row);
+    for (const auto& Step : Steps) {
+      int Run = 1;
+      for (const int Sign : {-1, 1})
+        for (int C = Col + Sign * Step[0], R = Row + Sign * Step[1]; At(C, R) == Side;
+             C += Sign * Step[0], R += Sign * Step[1])
+          ++Run;
+      if (Run >= 5) return true;
+    }
+    return false;
+  }
+
+ private:
+  int FColCount;
+  int FRowCount;
+  std::vector<int> FCells;
+};
+
+}  // namespace
+
+std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
+  if (const std::optional<TRecordError> Unprintable = FirstUnprintableByte(Text)) return *Unprintable;
+  const std::vector<std::string_view> TextLines = Lines(Text);
+  const std::optional<std::array<int, 2>> Size = TextLines.empty() ? std::nullopt : HeaderSize(TextLines[0]);
+  if (!Size) return Refusal(1, "not a game record: it must begin with \"Piskvorky WxH\"");
+  TRecord Record;
+  Record.ColCount = (*Size)[0];
+  Record.RowCount = (*Size)[1];
+  const auto SideFits = [](int Side) { return Side >= MinSide && Side <= MaxSide; };
+  if (!SideFits(Record.ColCount) || !SideFits(Record.RowCount))
+    return Refusal(1, "a board of " + std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
+                          " cells: boards are 5 to 50 cells a side");
+
+  TRecordBoard Board(Record.ColCount, Record.RowCount);
+  const std::size_t CellCount = static_cast<std::size_t>(Record.ColCount * Record.RowCount);
+  std::size_t WonAt = 0;
+  for (std::size_t Index = 1; Index < TextLines.size(); ++Index) {
+    const std::size_t LineNumber = Index + 1;
+    const std::optional<std::array<std::int64_t, 3>> Fields = MoveFields(TextLines[Index]);
+    if (!Fields) break;
+    const std::int64_t X = (*Fields)[0], Y = (*Fields)[1], Time = (*Fields)[2];
+    if (X < 1 || X > Record.ColCount || Y < 1 || Y > Record.RowCount)
+      return Refusal(LineNumber, "move " + std::to_string(X) + "," + std::to_string(Y) + " is off the " +
+                                     std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) + " board");
+    if (Time < 0) return Refusal(LineNumber, "a move cannot take a negative time");
+    if (WonAt != 0) return Refusal(LineNumber, "a move after the five made on line " + std::to_string(WonAt));
+    if (Record.Moves.size() == CellCount) return Refusal(LineNumber, "more moves than the board has cells");
+    const int Col = static_cast<int>(X - 1), Row = static_cast<int>(Y - 1);
+    if (Board.At(Col, Row) != 0) return Refusal(LineNumber, "cell " + CellText(Col, Row) + " is taken already");
+    Board.Put(Col, Row, Record.Moves.size() % 2 == 0 ? 1 : -1);
+    if (Board.MakesFive(Col, Row)) WonAt = LineNumber;
+    Record.Moves.push_back({Col, Row, Time});
+  }
+  return Record;
+}
+
+std::string WriteRecord(const TRecord& Record) {
+  std::string Text = std::string(HeaderWord) + std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
+                     ", 11:11, 0\n";
+  for (const TRecordMove& Move : Record.Moves)
+    Text += CellText(Move.Col, Move.Row) + "," + std::to_string(Move.Milliseconds) + "\n";
+  return Text + "-1\n";
+}
+
+}  // namespace quintar::game

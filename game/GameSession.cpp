@@ -1,0 +1,396 @@
+#include "game/GameSession.h"
+
+#include <array>
+#include <chrono>
+#include <variant>
+
+#include "game/GameRecord.h"
+#include "opponent/Patterns.h"
+
+namespace quintar::game {
+
+std::int64_t SteadyMilliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// What the session puts on an event of the control: it tells the session,
+// which then calls the host's handler. Its type tells a hook apart from a
+// handler a host assigned over it.
+class TGameSession::TEventHook {
+ public:
+  using THeard = void (TGameSession::*)(vcl::TObject* Sender);
+  TEventHook(TGameSession* Session, THeard Heard) : FSession(Session), FHeard(Heard) {}
+  void operator()(vcl::TObject* Sender) const { (FSession->*FHeard)(Sender); }
+  const TGameSession* Session() const { return FSession; }
+
+ private:
+  TGameSession* FSession;
+  THeard FHeard;
+};
+
+namespace {
+
+// Sets a flag for as long as it lives.
+class TScopedFlag {
+ public:
+  explicit TScopedFlag(bool& Flag) : FFlag(Flag) { FFlag = true; }
+  ~TScopedFlag() { FFlag = false; }
+  TScopedFlag(const TScopedFlag&) = delete;
+  TScopedFlag& operator=(const TScopedFlag&) = delete;
+
+ private:
+  bool& FFlag;
+};
+
+// Takes every notify event off the control while it lives, so that setting
+// a game up again reaches no handler, and puts them back unchanged.
+class TSilencedEvents {
+ public:
+  explicit TSilencedEvents(TQuintar& Control)
+      : FEvents{&Control.OnLegalMove, &Control.OnIllegalMove, &Control.OnDraw,    &Control.OnCrossWon,
+                &Control.OnNoughtWon, &Control.OnComputerWon, &Control.OnUserWon} {
+    for (std::size_t I = 0; I < FEvents.size(); ++I) {
+      FSaved[I] = std::move(*FEvents[I]);
+      *FEvents[I] = nullptr;
+    }
+  }
+  ~TSilencedEvents() {
+    for (std::size_t I = 0; I < FEvents.size(); ++I) *FEvents[I] = std::move(FSaved[I]);
+  }
+  TSilencedEvents(const TSilencedEvents&) = delete;
+  TSilencedEvents& operator=(const TSilencedEvents&) = delete;
+
+ private:
+  std::array<vcl::TNotifyEvent*, 7> FEvents;
+  std::array<vcl::TNotifyEvent, 7> FSaved;
+};
+
+bool OnBoard(const TBoardCopy& Board, vcl::TPoint Cell) {
+  return Cell.X >= 0 && Cell.X < Board.ColCount && Cell.Y >= 0 && Cell.Y < Board.RowCount;
+}
+
+}  // namespace
+
+TGameSession::TGameSession(TQuintar& Control, TMillisecondClock Clock)
+    : FControl(Control),
+      FClock(std::move(Clock)),
+      FPatterns(std::make_unique<TPattern[]>(PatternCount)),
+      FCrossList(std::make_unique<TCandidate[]>(CandidateCapacity)),
+      FNoughtList(std::make_unique<TCandidate[]>(CandidateCapacity)) {
+  FillPatternTable(FPatterns.get());
+  if (FControl.AutoResponse()) FPlayers[SideIndex(-1)] = {TPlayerKind::Computer, LevelOf(FControl.PlayingStrength())};
+  HookEvents();
+  AdoptBoard(TQuintar::NoCell);
+}
+
+TGameSession::~TGameSession() { UnhookEvents(); }
+
+// ---- Following the control ------------------------------------------------
+
+void TGameSession::HookEvents() {
+  const auto Hook = [this](vcl::TNotifyEvent& Event, vcl::TNotifyEvent& Host, TEventHook::THeard Heard) {
+    const TEventHook* Present = Event.target<TEventHook>();
+    if (Present != nullptr && Present->Session() == this) return;
+    Host = std::move(Event);
+    Event = TEventHook(this, Heard);
+  };
+  Hook(FControl.OnLegalMove, FHostLegalMove, &TGameSession::MoveHeard);
+  Hook(FControl.OnUserWon, FHostUserWon, &TGameSession::UserWonHeard);
+}
+
+void TGameSession::UnhookEvents() {
+  const auto Unhook = [this](vcl::TNotifyEvent& Event, vcl::TNotifyEvent& Host) {
+    const TEventHook* Present = Event.target<TEventHook>();
+    if (Present != nullptr && Present->Session() == this) Event = std::move(Host);
+  };
+  Unhook(FControl.OnLegalMove, FHostLegalMove);
+  Unhook(FControl.OnUserWon, FHostUserWon);
+}
+
+void TGameSession::Sync() {
+  HookEvents();
+  if (!HistoryDescribesBoard(TQuintar::NoCell)) AdoptBoard(TQuintar::NoCell);
+}
+
+bool TGameSession::HistoryDescribesBoard(vcl::TPoint Except) const {
+  if (FExpected.ColCount != FControl.ColCount() || FExpected.RowCount != FControl.RowCount()) return false;
+  for (int Col = 0; Col < FExpected.ColCount; ++Col)
+    for (int Row = 0; Row < FExpected.RowCount; ++Row)
+      if (FExpected.Cells[Col][Row] != (vcl::TPoint{Col, Row} == Except ? 0 : FControl.Cell(Col, Row))) return false;
+  return true;
+}
+
+// The marks are taken as made in turn, crosses first. The last move ends
+// its side's list, so that setting the board up again completes a five, if
+// there is one, only with its final mark.
+void TGameSession::AdoptBoard(vcl::TPoint Except) {
+  ForgetHistory();
+  std::vector<vcl::TPoint> Marks[2];
+  for (int Col = 0; Col < FExpected.ColCount; ++Col)
+    for (int Row = 0; Row < FExpected.RowCount; ++Row)
+      if (FControl.Cell(Col, Row) != 0 && vcl::TPoint{Col, Row} != Except)
+        Marks[SideIndex(FControl.Cell(Col, Row))].push_back({Col, Row});
+  const vcl::TPoint Last = FControl.LastMove();
+  if (Last != Except && OnBoard(FExpected, Last) && FControl.Cell(Last.X, Last.Y) != 0) {
+    std::vector<vcl::TPoint>& Own = Marks[SideIndex(FControl.Cell(Last.X, Last.Y))];
+    std::erase(Own, Last);
+    Own.push_back(Last);
+  }
+  for (std::size_t I = 0; I < Marks[0].size() || I < Marks[1].size(); ++I)
+    for (int Side : {1, -1})
+      if (I < Marks[SideIndex(Side)].size()) {
+        const vcl::TPoint Cell = Marks[SideIndex(Side)][I];
+        FMoves.push_back({Cell, Side, TPlayerKind::Person, 0});
+        FExpected.Cells[Cell.X][Cell.Y] = Side;
+      }
+  FFirstUndoable = FMoves.size();
+}
+
+void TGameSession::ForgetHistory() {
+  FMoves.clear();
+  FRedo.clear();
+  FFirstUndoable = 0;
+  FExpected = TBoardCopy();
+  FExpected.ColCount = FControl.ColCount();
+  FExpected.RowCount = FControl.RowCount();
+  FPositionSince = FClock();
+  ++FGeneration;
+}
+
+void TGameSession::MoveHeard(vcl::TObject* Sender) {
+  const vcl::TPoint Cell = FControl.LastMove();
+  if (!HistoryDescribesBoard(Cell)) AdoptBoard(Cell);
+  const int Side = FControl.Cell(Cell.X, Cell.Y);
+  const bool ByComputer = FPlacingComputerMove || Player(Side).Kind == TPlayerKind::Computer;
+  const std::int64_t Now = FClock();
+  FMoves.push_back({Cell, Side, ByComputer ? TPlayerKind::Computer : TPlayerKind::Person, Now - FPositionSince});
+  FExpected.Cells[Cell.X][Cell.Y] = Side;
+  FRedo.clear();
+  FPositionSince = Now;
+  ++FGeneration;
+  vcl::Raise(FHostLegalMove, Sender);
+}
+
+// A computer move the session places through Move wins as the computer's.
+void TGameSession::UserWonHeard(vcl::TObject* Sender) {
+  vcl::Raise(FPlacingComputerMove ? FControl.OnComputerWon : FHostUserWon, Sender);
+}
+
+// ---- Players --------------------------------------------------------------
+
+void TGameSession::SetPlayer(int Side, TPlayer Player) {
+  Sync();
+  FPlayers[SideIndex(Side)] = Player;
+  ++FGeneration;
+  ApplyPlayers();
+}
+
+void TGameSession::ApplyPlayers() {
+  const TPlayer& Crosses = FPlayers[SideIndex(1)];
+  const TPlayer& Noughts = FPlayers[SideIndex(-1)];
+  std::optional<TStrength> Answering;
+  if (Crosses.Kind != Noughts.Kind)
+    Answering = SpecifiedStrength((Crosses.Kind == TPlayerKind::Computer ? Crosses : Noughts).Level);
+  FControl.SetAutoResponse(Answering.has_value());
+  if (Answering) FControl.SetPlayingStrength(*Answering);
+}
+
+bool TGameSession::AnyPerson() const {
+  return FPlayers[0].Kind == TPlayerKind::Person || FPlayers[1].Kind == TPlayerKind::Person;
+}
+
+TLevel TGameSession::ComputerLevel() const {
+  for (const TPlayer& Player : FPlayers)
+    if (Player.Kind == TPlayerKind::Computer) return Player.Level;
+  return LevelOf(FControl.PlayingStrength());
+}
+
+// ---- Playing --------------------------------------------------------------
+
+void TGameSession::NewGame() {
+  HookEvents();
+  FControl.NewGame();
+  ForgetHistory();
+}
+
+bool TGameSession::ComputerToMove() {
+  Sync();
+  return !FControl.GameOver() && !FControl.Lock() && Player(FControl.Turn()).Kind == TPlayerKind::Computer;
+}
+
+bool TGameSession::Step() {
+  if (!ComputerToMove()) return false;
+  PlayComputer(Player(FControl.Turn()).Level);
+  return true;
+}
+
+bool TGameSession::ComputerMoveNow() {
+  Sync();
+  if (FControl.GameOver() || FControl.Lock()) return false;
+  PlayComputer(ComputerLevel());
+  return true;
+}
+
+std::optional<TComputerTurn> TGameSession::ComputerTurn() {
+  if (!ComputerToMove()) return std::nullopt;
+  return TComputerTurn{CopyBoard(), FControl.Turn(), Player(FControl.Turn()).Level, FGeneration};
+}
+
+bool TGameSession::PlayComputerMove(const TComputerTurn& Turn, vcl::TPoint Cell) {
+  Sync();
+  if (Turn.Generation != FGeneration || FControl.GameOver() || FControl.Lock()) return false;
+  if (!OnBoard(FExpected, Cell) || FControl.Cell(Cell.X, Cell.Y) != 0) return false;
+  PlaceComputerMark(Cell);
+  return true;
+}
+
+// The control's strengths play through its own ComputerMove, with its draws
+// and its events.
+void TGameSession::PlayComputer(TLevel Level) {
+  if (const std::optional<TStrength> Strength = SpecifiedStrength(Level)) {
+    FControl.SetPlayingStrength(*Strength);
+    const TScopedFlag Placing(FPlacingComputerMove);
+    FControl.ComputerMove();
+    return;
+  }
+  if (const std::optional<vcl::TPoint> Cell = ChooseCell(Level, FControl.Turn())) PlaceComputerMark(*Cell);
+}
+
+// Through Move, without the control answering it.
+void TGameSession::PlaceComputerMark(vcl::TPoint Cell) {
+  const bool Answering = FControl.AutoResponse();
+  FControl.SetAutoResponse(false);
+  {
+    const TScopedFlag Placing(FPlacingComputerMove);
+    FControl.Move(Cell.X + 1, Cell.Y + 1);
+  }
+  FControl.SetAutoResponse(Answering);
+}
+
+std::optional<vcl::TPoint> TGameSession::ChooseCell(TLevel Level, int Side) {
+  const TBoardCopy Board = CopyBoard();
+  const std::optional<TStrength> Strength = SpecifiedStrength(Level);
+  const TSelection Choice = SelectMove(Board.View(), Side, Strength.value_or(stHigh), FPatterns.get(),
+                                       FCrossList.get(), FNoughtList.get(), [this] { return static_cast<int>(FHintRandom()); });
+  if (!Choice.Found) return std::nullopt;
+  return vcl::TPoint{Choice.Col, Choice.Row};
+}
+
+TBoardCopy TGameSession::CopyBoard() const {
+  TBoardCopy Board;
+  Board.ColCount = FControl.ColCount();
+  Board.RowCount = FControl.RowCount();
+  for (int Col = 0; Col < Board.ColCount; ++Col)
+    for (int Row = 0; Row < Board.RowCount; ++Row) Board.Cells[Col][Row] = FControl.Cell(Col, Row);
+  return Board;
+}
+
+// ---- History --------------------------------------------------------------
+
+const std::vector<TMoveEntry>& TGameSession::Moves() {
+  Sync();
+  return FMoves;
+}
+
+std::optional<std::size_t> TGameSession::UndoTarget() const {
+  const bool Persons = AnyPerson();
+  for (std::size_t Count = FMoves.size(); Count-- > FFirstUndoable;)
+    if (!Persons || Player(SideAfter(Count)).Kind == TPlayerKind::Person) return Count;
+  return std::nullopt;
+}
+
+std::optional<std::size_t> TGameSession::RedoCount() const {
+  const bool Persons = AnyPerson();
+  for (std::size_t Count = 1; Count <= FRedo.size(); ++Count)
+    if (!Persons || Count == FRedo.size() || Player(SideAfter(FMoves.size() + Count)).Kind == TPlayerKind::Person)
+      return Count;
+  return std::nullopt;
+}
+
+bool TGameSession::CanUndo() {
+  Sync();
+  return UndoTarget().has_value();
+}
+
+bool TGameSession::CanRedo() {
+  Sync();
+  return RedoCount().has_value();
+}
+
+bool TGameSession::Undo() {
+  Sync();
+  const std::optional<std::size_t> Target = UndoTarget();
+  if (!Target) return false;
+  while (FMoves.size() > *Target) {
+    FRedo.push_back(FMoves.back());
+    FMoves.pop_back();
+  }
+  Replay();
+  return true;
+}
+
+bool TGameSession::Redo() {
+  Sync();
+  const std::optional<std::size_t> Count = RedoCount();
+  if (!Count) return false;
+  for (std::size_t I = 0; I < *Count; ++I) {
+    FMoves.push_back(FRedo.back());
+    FRedo.pop_back();
+  }
+  Replay();
+  return true;
+}
+
+void TGameSession::Replay() {
+  const bool Answering = FControl.AutoResponse();
+  const bool Locked = FControl.Lock();
+  FControl.SetAutoResponse(false);
+  FControl.SetLock(false);
+  {
+    const TSilencedEvents Silence(FControl);
+    FControl.NewGame();
+    for (const TMoveEntry& Move : FMoves) FControl.Move(Move.Cell.X + 1, Move.Cell.Y + 1);
+  }
+  FControl.SetAutoResponse(Answering);
+  FControl.SetLock(Locked);
+  FExpected = CopyBoard();
+  FPositionSince = FClock();
+  ++FGeneration;
+  FControl.Repaint();
+}
+
+std::optional<vcl::TPoint> TGameSession::Hint() {
+  Sync();
+  if (FControl.GameOver()) return std::nullopt;
+  return ChooseCell(ComputerLevel(), FControl.Turn());
+}
+
+// ---- Records --------------------------------------------------------------
+
+std::string TGameSession::SaveRecord() {
+  Sync();
+  TRecord Record;
+  Record.ColCount = FControl.ColCount();
+  Record.RowCount = FControl.RowCount();
+  for (const TMoveEntry& Move : FMoves) Record.Moves.push_back({Move.Cell.X, Move.Cell.Y, Move.Milliseconds});
+  return WriteRecord(Record);
+}
+
+std::string TGameSession::OpenRecord(std::string_view Text) {
+  const std::variant<TRecord, TRecordError> Read = ReadRecord(Text);
+  if (const TRecordError* Refused = std::get_if<TRecordError>(&Read)) return Refused->Message;
+  const TRecord& Record = std::get<TRecord>(Read);
+  HookEvents();
+  FControl.SetColCount(Record.ColCount);
+  FControl.SetRowCount(Record.RowCount);
+  ForgetHistory();
+  for (const TRecordMove& Move : Record.Moves) {
+    const int Side = SideAfter(FMoves.size());
+    FMoves.push_back({{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds});
+  }
+  Replay();
+  return {};
+}
+
+}  // namespace quintar::game

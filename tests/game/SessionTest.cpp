@@ -1,0 +1,171 @@
+// The session beside a host: the host's handlers keep firing, a board
+// changed behind the session's back is taken as it is, players move when
+// stepped, and hints change nothing.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "component/EventLog.h"
+#include "game/GameSession.h"
+
+namespace quintar::game {
+namespace {
+
+using testing::TEventLog;
+using testing::TNames;
+
+TEST(SessionEvents, HostHandlersFireAsBeforeAndNotWhileReplaying) {
+  TQuintar Control(nullptr);
+  Control.SetAutoResponse(false);
+  TEventLog Log(Control);
+  auto Session = std::make_unique<TGameSession>(Control);
+  for (int I = 1; I <= 4; ++I) {
+    Control.Move(I, 1);
+    Control.Move(I, 2);
+  }
+  Control.Move(5, 1);
+  EXPECT_EQ(Log.Take().size(), 9u + 2u);  // nine marks, then CrossWon and UserWon
+  EXPECT_EQ(Session->Moves().size(), 9u);
+
+  ASSERT_TRUE(Session->Undo());
+  ASSERT_TRUE(Session->Redo());
+  ASSERT_EQ(Session->OpenRecord(Session->SaveRecord()), "");
+  EXPECT_EQ(Log.Take(), TNames{});
+
+  // A handler assigned after the session is heard too, and so are the moves.
+  int Late = 0;
+  Control.OnLegalMove = [&Late](vcl::TObject*) { ++Late; };
+  Session->NewGame();
+  Control.Move(3, 3);
+  EXPECT_EQ(Late, 1);
+  EXPECT_EQ(Session->Moves().size(), 1u);
+
+  Session.reset();
+  Control.Move(4, 4);
+  EXPECT_EQ(Late, 2);
+}
+
+TEST(SessionEvents, AnExpertOrSteppedComputerWinIsTheComputers) {
+  TQuintar Control(nullptr);
+  Control.SetAutoResponse(false);
+  TEventLog Log(Control);
+  TGameSession Session(Control);
+  for (int I = 1; I <= 4; ++I) {
+    Control.Move(I, 1);
+    Control.Move(I, 5);
+  }
+  Log.Take();
+  Session.SetPlayer(1, {TPlayerKind::Computer, TLevel::Medium});
+  ASSERT_TRUE(Session.Step());
+  EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "CrossWon", "ComputerWon"}));
+  EXPECT_EQ(Session.Moves().back().By, TPlayerKind::Computer);
+}
+
+TEST(SessionBoard, ABoardChangedBehindItsBackIsTakenAsFound) {
+  TQuintar Control(nullptr);
+  Control.SetAutoResponse(false);
+  Control.Move(2, 2);
+  Control.Move(3, 3);
+  Control.Move(4, 4);
+  TGameSession Session(Control);
+  EXPECT_EQ(Session.Moves().size(), 3u);
+  EXPECT_FALSE(Session.CanUndo());  // found on the board, not seen made
+  Control.Move(5, 5);
+  EXPECT_TRUE(Session.Undo());
+  EXPECT_EQ(Control.Cell(4, 4), 0);
+  EXPECT_EQ(Control.Cell(3, 3), 1);
+
+  Control.SetColCount(9);  // a new game on a new board
+  EXPECT_TRUE(Session.Moves().empty());
+  EXPECT_FALSE(Session.CanRedo());
+  Control.Move(1, 1);
+  EXPECT_EQ(Session.Moves().size(), 1u);
+}
+
+// Found in the middle of a won game: setting it up again must end with the
+// winning mark, or the five would close before the last marks were placed.
+TEST(SessionBoard, AWonGameFoundOnTheBoardReplaysToTheSameWin) {
+  TQuintar Control(nullptr);
+  Control.SetAutoResponse(false);
+  for (const int Col : {1, 2, 4, 5}) {
+    Control.Move(Col, 1);
+    Control.Move(Col, 9);
+  }
+  Control.Move(3, 1);
+  ASSERT_TRUE(Control.WinFound());
+  TGameSession Session(Control);
+  ASSERT_EQ(Session.OpenRecord(Session.SaveRecord()), "");
+  EXPECT_TRUE(Control.WinFound());
+  EXPECT_EQ(Control.LastMove(), (vcl::TPoint{2, 0}));
+}
+
+TEST(SessionPlayers, TwoComputersPlayOneMovePerStep) {
+  TQuintar Control(nullptr);
+  Control.SetColCount(9);
+  Control.SetRowCount(9);
+  std::srand(12);
+  TGameSession Session(Control);
+  Session.SetPlayer(1, {TPlayerKind::Computer, TLevel::Low});
+  Session.SetPlayer(-1, {TPlayerKind::Computer, TLevel::High});
+  EXPECT_FALSE(Control.AutoResponse());
+  std::size_t Steps = 0;
+  while (Session.Step()) EXPECT_EQ(Session.Moves().size(), ++Steps);
+  EXPECT_TRUE(Control.GameOver());
+  EXPECT_FALSE(Session.ComputerToMove());
+  ASSERT_TRUE(Session.Undo());  // with nobody to wait for, one move
+  EXPECT_EQ(Session.Moves().size(), Steps - 1);
+}
+
+TEST(SessionPlayers, AComputerTurnThoughtElsewhereIsDroppedOnceTheGameMovesOn) {
+  TQuintar Control(nullptr);
+  TGameSession Session(Control);
+  Session.SetPlayer(-1, {TPlayerKind::Computer, TLevel::Expert});
+  EXPECT_FALSE(Control.AutoResponse());
+  Control.Move(10, 10);
+  const std::optional<TComputerTurn> Turn = Session.ComputerTurn();
+  ASSERT_TRUE(Turn.has_value());
+  EXPECT_EQ(Turn->Side, -1);
+  EXPECT_EQ(Turn->Board.Cells[9][9], 1);
+  EXPECT_FALSE(Session.PlayComputerMove(*Turn, {9, 9}));  // taken
+  ASSERT_TRUE(Session.PlayComputerMove(*Turn, {9, 10}));
+  EXPECT_EQ(Control.Cell(9, 10), -1);
+  EXPECT_FALSE(Session.PlayComputerMove(*Turn, {0, 0}));  // the game moved on
+}
+
+TEST(SessionHint, FinishesAFourAndChangesNothing) {
+  TQuintar Control(nullptr);
+  Control.SetAutoResponse(false);
+  TGameSession Session(Control);
+  for (int Row = 5; Row <= 8; ++Row) {
+    Control.Move(3, Row);
+    Control.Move(12, 2 * Row);
+  }
+  // Crosses to move, with four in a column open at both ends.
+  std::srand(99);
+  const int NextDraw = std::rand();
+  std::srand(99);
+  const std::vector<int> Before = {Control.Turn(), Control.Cell(2, 3), Control.Cell(2, 8)};
+  const std::optional<vcl::TPoint> Hint = Session.Hint();
+  ASSERT_TRUE(Hint.has_value());
+  EXPECT_TRUE(*Hint == (vcl::TPoint{2, 3}) || *Hint == (vcl::TPoint{2, 8}));
+  EXPECT_EQ(std::rand(), NextDraw);
+  EXPECT_EQ(Session.Moves().size(), 8u);
+  EXPECT_EQ((std::vector<int>{Control.Turn(), Control.Cell(2, 3), Control.Cell(2, 8)}), Before);
+}
+
+TEST(SessionClock, EachMoveTakesTheTimeSinceItsPositionArose) {
+  TQuintar Control(nullptr);
+  Control.SetAutoResponse(false);
+  std::int64_t Now = 1000;
+  TGameSession Session(Control, [&Now] { return Now; });
+  Now += 250;
+  Control.Move(1, 1);
+  Now += 1200;
+  Control.Move(2, 2);
+  ASSERT_EQ(Session.Moves().size(), 2u);
+  EXPECT_EQ(Session.Moves()[0].Milliseconds, 250);
+  EXPECT_EQ(Session.Moves()[1].Milliseconds, 1200);
+}
+
+}  // namespace
+}  // namespace quintar::game
