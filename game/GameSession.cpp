@@ -4,8 +4,8 @@
 #include <chrono>
 #include <variant>
 
+#include "game/ComputerThinker.h"
 #include "game/GameRecord.h"
-#include "opponent/Patterns.h"
 
 namespace quintar::game {
 
@@ -70,15 +70,19 @@ bool OnBoard(const TBoardCopy& Board, vcl::TPoint Cell) {
   return Cell.X >= 0 && Cell.X < Board.ColCount && Cell.Y >= 0 && Cell.Y < Board.RowCount;
 }
 
+TBoardCopy CopyBoard(const TQuintar& Control) {
+  TBoardCopy Board;
+  Board.ColCount = Control.ColCount();
+  Board.RowCount = Control.RowCount();
+  for (int Col = 0; Col < Board.ColCount; ++Col)
+    for (int Row = 0; Row < Board.RowCount; ++Row) Board.Cells[Col][Row] = Control.Cell(Col, Row);
+  return Board;
+}
+
 }  // namespace
 
 TGameSession::TGameSession(TQuintar& Control, TMillisecondClock Clock)
-    : FControl(Control),
-      FClock(std::move(Clock)),
-      FPatterns(std::make_unique<TPattern[]>(PatternCount)),
-      FCrossList(std::make_unique<TCandidate[]>(CandidateCapacity)),
-      FNoughtList(std::make_unique<TCandidate[]>(CandidateCapacity)) {
-  FillPatternTable(FPatterns.get());
+    : FControl(Control), FClock(std::move(Clock)), FThinker(std::make_unique<TComputerThinker>()) {
   if (FControl.AutoResponse()) FPlayers[SideIndex(-1)] = {TPlayerKind::Computer, LevelOf(FControl.PlayingStrength())};
   HookEvents();
   AdoptBoard(TQuintar::NoCell);
@@ -234,7 +238,7 @@ bool TGameSession::ComputerMoveNow() {
 
 std::optional<TComputerTurn> TGameSession::ComputerTurn() {
   if (!ComputerToMove()) return std::nullopt;
-  return TComputerTurn{CopyBoard(), FControl.Turn(), Player(FControl.Turn()).Level, FGeneration};
+  return TurnFor(FControl.Turn(), Player(FControl.Turn()).Level);
 }
 
 bool TGameSession::PlayComputerMove(const TComputerTurn& Turn, vcl::TPoint Cell) {
@@ -254,7 +258,7 @@ void TGameSession::PlayComputer(TLevel Level) {
     FControl.ComputerMove();
     return;
   }
-  if (const std::optional<vcl::TPoint> Cell = ChooseCell(Level, FControl.Turn())) PlaceComputerMark(*Cell);
+  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(TurnFor(FControl.Turn(), Level))) PlaceComputerMark(*Cell);
 }
 
 // Through Move, without the control answering it.
@@ -268,22 +272,8 @@ void TGameSession::PlaceComputerMark(vcl::TPoint Cell) {
   FControl.SetAutoResponse(Answering);
 }
 
-std::optional<vcl::TPoint> TGameSession::ChooseCell(TLevel Level, int Side) {
-  const TBoardCopy Board = CopyBoard();
-  const std::optional<TStrength> Strength = SpecifiedStrength(Level);
-  const TSelection Choice = SelectMove(Board.View(), Side, Strength.value_or(stHigh), FPatterns.get(),
-                                       FCrossList.get(), FNoughtList.get(), [this] { return static_cast<int>(FHintRandom()); });
-  if (!Choice.Found) return std::nullopt;
-  return vcl::TPoint{Choice.Col, Choice.Row};
-}
-
-TBoardCopy TGameSession::CopyBoard() const {
-  TBoardCopy Board;
-  Board.ColCount = FControl.ColCount();
-  Board.RowCount = FControl.RowCount();
-  for (int Col = 0; Col < Board.ColCount; ++Col)
-    for (int Row = 0; Row < Board.RowCount; ++Row) Board.Cells[Col][Row] = FControl.Cell(Col, Row);
-  return Board;
+TComputerTurn TGameSession::TurnFor(int Side, TLevel Level) const {
+  return {CopyBoard(FControl), Side, Level, FGeneration};
 }
 
 // ---- History --------------------------------------------------------------
@@ -354,7 +344,7 @@ void TGameSession::Replay() {
   }
   FControl.SetAutoResponse(Answering);
   FControl.SetLock(Locked);
-  FExpected = CopyBoard();
+  FExpected = CopyBoard(FControl);
   FPositionSince = FClock();
   ++FGeneration;
   FControl.Repaint();
@@ -363,7 +353,7 @@ void TGameSession::Replay() {
 std::optional<vcl::TPoint> TGameSession::Hint() {
   Sync();
   if (FControl.GameOver()) return std::nullopt;
-  return ChooseCell(ComputerLevel(), FControl.Turn());
+  return FThinker->Think(TurnFor(FControl.Turn(), ComputerLevel()));
 }
 
 // ---- Records --------------------------------------------------------------

@@ -22,16 +22,17 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Quintar.h"
+#include "game/ComputerTurn.h"
 #include "opponent/Level.h"
-#include "opponent/Opponent.h"
 
 namespace quintar::game {
+
+class TComputerThinker;
 
 enum class TPlayerKind : std::uint8_t { Person, Computer };
 
@@ -48,24 +49,6 @@ struct TMoveEntry {
   TPlayerKind By;
   std::int64_t Milliseconds;  // from the position arising to the move
   friend bool operator==(const TMoveEntry&, const TMoveEntry&) = default;
-};
-
-// A board copied out of the control, to be thought about on another thread
-// while the game may go on or be taken back.
-struct TBoardCopy {
-  int Cells[MaxBoardSide][MaxBoardSide] = {};
-  int ColCount = 0;
-  int RowCount = 0;
-  TBoardView View() const { return {Cells, ColCount, RowCount}; }
-};
-
-// A computer move to think about: the position, the side and level, and the
-// position's generation, which changes with every move, undo, redo and game.
-struct TComputerTurn {
-  TBoardCopy Board;
-  int Side = 1;
-  TLevel Level = TLevel::High;
-  std::uint64_t Generation = 0;
 };
 
 // Milliseconds on any steady scale; tests pass their own.
@@ -172,8 +155,7 @@ class TGameSession {
   void Replay();
   void PlayComputer(TLevel Level);
   void PlaceComputerMark(vcl::TPoint Cell);
-  std::optional<vcl::TPoint> ChooseCell(TLevel Level, int Side);
-  TBoardCopy CopyBoard() const;
+  TComputerTurn TurnFor(int Side, TLevel Level) const;
 
   TQuintar& FControl;
   TMillisecondClock FClock;
@@ -192,13 +174,10 @@ class TGameSession {
   std::int64_t FPositionSince = 0;
   std::uint64_t FGeneration = 0;
   bool FPlacingComputerMove = false;
-
-  // Hints draw from a generator of their own, so they leave the process-wide
-  // one, and with it the control's next computer move, alone.
-  std::minstd_rand FHintRandom;
-  std::unique_ptr<TPattern[]> FPatterns;
-  std::unique_ptr<TCandidate[]> FCrossList;
-  std::unique_ptr<TCandidate[]> FNoughtList;
+  // Thinks out hints and the expert's moves, with a generator of its own:
+  // the process-wide one, and with it the control's next computer move, is
+  // left alone.
+  std::unique_ptr<TComputerThinker> FThinker;
 };
 
 }  // namespace quintar::game

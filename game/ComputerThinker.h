@@ -1,0 +1,38 @@
+// Thinks out a computer move on a copy of the board, so that a host can do
+// it away from its user interface thread while the game goes on; the
+// session answers hints with one too. Choices among equally good cells draw
+// from a generator of the thinker's own, never the process-wide one the
+// control's computer moves use.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <random>
+
+#include "game/ComputerTurn.h"
+#include "vcl/Types.h"
+
+namespace quintar::game {
+
+class TComputerThinker {
+ public:
+  explicit TComputerThinker(std::uint64_t Seed = 1);
+  ~TComputerThinker();
+  TComputerThinker(const TComputerThinker&) = delete;
+  TComputerThinker& operator=(const TComputerThinker&) = delete;
+
+  // The cell the computer chooses for Turn's side at Turn's level; nothing
+  // when no cell is empty. Another thread may set Stop to cut the thinking
+  // short; the answer is then the best found so far.
+  std::optional<vcl::TPoint> Think(const TComputerTurn& Turn, const std::atomic<bool>* Stop = nullptr);
+
+ private:
+  std::minstd_rand FRandom;
+  std::unique_ptr<TPattern[]> FPatterns;
+  std::unique_ptr<TCandidate[]> FCrossList;
+  std::unique_ptr<TCandidate[]> FNoughtList;
+};
+
+}  // namespace quintar::game

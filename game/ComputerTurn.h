@@ -1,0 +1,30 @@
+// A computer move to think about, copied out of the control so that the
+// thinking may happen on another thread while the game goes on.
+#pragma once
+
+#include <cstdint>
+
+#include "opponent/Level.h"
+#include "opponent/Opponent.h"
+
+namespace quintar::game {
+
+// A board copied out of the control, to be thought about on another thread
+// while the game may go on or be taken back.
+struct TBoardCopy {
+  int Cells[MaxBoardSide][MaxBoardSide] = {};
+  int ColCount = 0;
+  int RowCount = 0;
+  TBoardView View() const { return {Cells, ColCount, RowCount}; }
+};
+
+// A computer move to think about: the position, the side and level, and the
+// position's generation, which changes with every move, undo, redo and game.
+struct TComputerTurn {
+  TBoardCopy Board;
+  int Side = 1;
+  TLevel Level = TLevel::High;
+  std::uint64_t Generation = 0;
+};
+
+}  // namespace quintar::game
