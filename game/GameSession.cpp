@@ -83,7 +83,8 @@ TBoardCopy CopyBoard(const TQuintar& Control) {
 
 TGameSession::TGameSession(TQuintar& Control, TMillisecondClock Clock)
     : FControl(Control), FClock(std::move(Clock)), FThinker(std::make_unique<TComputerThinker>()) {
-  if (FControl.AutoResponse()) FPlayers[SideIndex(-1)] = {TPlayerKind::Computer, LevelOf(FControl.PlayingStrength())};
+  for (TPlayer& Player : FPlayers) Player.Level = LevelOf(FControl.PlayingStrength());
+  if (FControl.AutoResponse()) FPlayers[SideIndex(-1)].Kind = TPlayerKind::Computer;
   HookEvents();
   AdoptBoard(TQuintar::NoCell);
 }
@@ -204,12 +205,6 @@ bool TGameSession::AnyPerson() const {
   return FPlayers[0].Kind == TPlayerKind::Person || FPlayers[1].Kind == TPlayerKind::Person;
 }
 
-TLevel TGameSession::ComputerLevel() const {
-  for (const TPlayer& Player : FPlayers)
-    if (Player.Kind == TPlayerKind::Computer) return Player.Level;
-  return LevelOf(FControl.PlayingStrength());
-}
-
 // ---- Playing --------------------------------------------------------------
 
 void TGameSession::NewGame() {
@@ -232,7 +227,7 @@ bool TGameSession::Step() {
 bool TGameSession::ComputerMoveNow() {
   Sync();
   if (FControl.GameOver() || FControl.Lock()) return false;
-  PlayComputer(ComputerLevel());
+  PlayComputer(Player(FControl.Turn()).Level);
   return true;
 }
 
@@ -353,7 +348,7 @@ void TGameSession::Replay() {
 std::optional<vcl::TPoint> TGameSession::Hint() {
   Sync();
   if (FControl.GameOver()) return std::nullopt;
-  return FThinker->Think(TurnFor(FControl.Turn(), ComputerLevel()));
+  return FThinker->Think(TurnFor(FControl.Turn(), Player(FControl.Turn()).Level));
 }
 
 // ---- Records --------------------------------------------------------------

@@ -38,7 +38,8 @@ enum class TPlayerKind : std::uint8_t { Person, Computer };
 
 struct TPlayer {
   TPlayerKind Kind = TPlayerKind::Person;
-  // What the computer plays at when it holds the side.
+  // What the computer plays the side at: when it holds the side, and for
+  // hints and "computer moves now" when a person does.
   TLevel Level = TLevel::High;
   friend bool operator==(const TPlayer&, const TPlayer&) = default;
 };
@@ -75,9 +76,6 @@ class TGameSession {
   // control answers by itself (AutoResponse on, PlayingStrength its level);
   // otherwise AutoResponse is off and the host steps the computer.
   void SetPlayer(int Side, TPlayer Player);
-  // The level hints and "computer moves now" use: the computer player's,
-  // else the control's strength.
-  TLevel ComputerLevel() const;
 
   // ---- Playing ----------------------------------------------------------
 
@@ -90,8 +88,8 @@ class TGameSession {
   // Plays one computer move when one is due; true when it did. The expert
   // thinks here, within its default budget.
   bool Step();
-  // Lets the computer play the side to move at ComputerLevel(), whoever
-  // holds that side; false when the game is over or locked.
+  // Lets the computer play the side to move at that side's level, whoever
+  // holds it; false when the game is over or locked.
   bool ComputerMoveNow();
   // The computer move that is due, for thinking elsewhere.
   std::optional<TComputerTurn> ComputerTurn();
@@ -113,9 +111,9 @@ class TGameSession {
   // Plays taken-back moves again, up to the next position where a person is
   // to move. Any new move forgets what could be redone.
   bool Redo();
-  // The cell the computer would choose for the side to move at
-  // ComputerLevel(); nothing when the game is over. Changes nothing, not
-  // even the control's random sequence.
+  // The cell the computer would choose for the side to move at that side's
+  // level; nothing when the game is over. Changes nothing, not even the
+  // control's random sequence.
   std::optional<vcl::TPoint> Hint();
 
   // ---- Records ----------------------------------------------------------

@@ -17,7 +17,11 @@ bool IsWinCell(const TQuintar& Control, vcl::TPoint Cell) {
   return std::find(Cells.begin(), Cells.end(), Cell) != Cells.end();
 }
 
-TCellGlyphs GlyphsOf(const TQuintar& Control, vcl::TPoint Cell, bool Colored) {
+TCellGlyphs GlyphsOf(const TQuintar& Control, vcl::TPoint Cell, bool Colored, std::optional<vcl::TPoint> Hint) {
+  if (Hint == Cell && Control.Cell(Cell.X, Cell.Y) == 0) {
+    const vcl::TColor Color = Control.HighlightColor();
+    return {{'<', '+', '>'}, {Color, Color, Color}};
+  }
   const int Mark = Control.Cell(Cell.X, Cell.Y);
   const bool Won = IsWinCell(Control, Cell);
   const bool Boxed = Control.ShowHighlight() && Control.LastMove() == Cell;
@@ -50,13 +54,13 @@ std::string HeaderLine(const TQuintar& Control) {
   return Line;
 }
 
-std::string RowLine(const TQuintar& Control, int Row, TColorDepth Depth) {
+std::string RowLine(const TQuintar& Control, int Row, TColorDepth Depth, std::optional<vcl::TPoint> Hint) {
   const bool Colored = Depth != TColorDepth::None;
   std::string Line = Label(Row + 1);
   if (Colored) Line += Background(Control.Color(), Depth);
   vcl::TColor Current = vcl::clInvalid;
   for (int Col = 0; Col < Control.ColCount(); ++Col) {
-    const TCellGlyphs Glyphs = GlyphsOf(Control, {Col, Row}, Colored);
+    const TCellGlyphs Glyphs = GlyphsOf(Control, {Col, Row}, Colored, Hint);
     for (int I = 0; I < 3; ++I) {
       if (Colored && Glyphs.Colors[I] != Current) {
         Current = Glyphs.Colors[I];
@@ -74,9 +78,9 @@ std::string RowLine(const TQuintar& Control, int Row, TColorDepth Depth) {
 
 }  // namespace
 
-std::vector<std::string> BoardText(const TQuintar& Control, TColorDepth Depth) {
+std::vector<std::string> BoardText(const TQuintar& Control, TColorDepth Depth, std::optional<vcl::TPoint> Hint) {
   std::vector<std::string> Lines{HeaderLine(Control)};
-  for (int Row = 0; Row < Control.RowCount(); ++Row) Lines.push_back(RowLine(Control, Row, Depth));
+  for (int Row = 0; Row < Control.RowCount(); ++Row) Lines.push_back(RowLine(Control, Row, Depth, Hint));
   return Lines;
 }
 

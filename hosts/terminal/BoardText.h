@@ -3,10 +3,11 @@
 // characters wide. Numbers run from 1 as Move counts. The last move is boxed
 // in brackets when ShowHighlight is on; the winning five, when ShowQuintar is
 // on and a five was found, is shown in QuintarColor (and, without colour,
-// in parentheses). Marks and background take the control's colours when
-// the terminal has any.
+// in parentheses). A hinted cell shows <+> in HighlightColor. Marks and
+// background take the control's colours when the terminal has any.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ inline constexpr int BoardTop = 1;
 inline int BoardTextWidth(int ColCount) { return BoardLeft + CellChars * ColCount; }
 inline int BoardTextHeight(int RowCount) { return BoardTop + RowCount; }
 
-std::vector<std::string> BoardText(const TQuintar& Control, TColorDepth Depth);
+std::vector<std::string> BoardText(const TQuintar& Control, TColorDepth Depth,
+                                   std::optional<vcl::TPoint> Hint = std::nullopt);
 
 }  // namespace quintar::terminal

@@ -3,15 +3,16 @@
 #include <optional>
 #include <vector>
 
-#include "Strength.h"
 #include "TextUtil.h"
 
 namespace quintar::terminal {
 
-const std::string_view HelpText[3] = {
+const std::string_view HelpText[5] = {
     "Play a cell by typing its column and row (8 9 or 8,9), or click it.",
-    "Commands: new, size W H (5 to 50), strength low|medium|high, auto on|off,",
-    "computer (let it move now), lock on|off, help, quit.",
+    "Commands: new, size W H (5 to 50), strength low|medium|high|expert, lock on|off,",
+    "players person|computer person|computer (crosses, then noughts), auto on|off (the computer",
+    "answers you, or two people play), computer (let it move now), undo, redo, hint,",
+    "save FILE, open FILE (.psq game records), help, quit.",
 };
 
 namespace {
@@ -39,9 +40,28 @@ TCommand Resize(const TWords& Words) {
 }
 
 TCommand SetStrength(const TWords& Words) {
-  const std::optional<TStrength> Strength = Words.size() == 2 ? StrengthNamed(Words[1]) : std::nullopt;
-  if (!Strength) return TInvalid{"Usage: strength low, strength medium or strength high."};
-  return TSetStrength{*Strength};
+  const std::optional<TLevel> Level = Words.size() == 2 ? LevelNamed(Words[1]) : std::nullopt;
+  if (!Level) return TInvalid{"Usage: strength low, medium, high or expert."};
+  return TSetStrength{*Level};
+}
+
+std::optional<game::TPlayerKind> PlayerKindNamed(std::string_view Word) {
+  if (SameWord(Word, "person")) return game::TPlayerKind::Person;
+  if (SameWord(Word, "computer")) return game::TPlayerKind::Computer;
+  return std::nullopt;
+}
+
+TCommand SetPlayers(const TWords& Words) {
+  const auto Crosses = Words.size() == 3 ? PlayerKindNamed(Words[1]) : std::nullopt;
+  const auto Noughts = Words.size() == 3 ? PlayerKindNamed(Words[2]) : std::nullopt;
+  if (!Crosses || !Noughts) return TInvalid{"Usage: players person computer (crosses, then noughts; each person or computer)."};
+  return TSetPlayers{*Crosses, *Noughts};
+}
+
+template <typename TFileCommand>
+TCommand File(std::string_view Rest, std::string_view Name) {
+  if (Rest.empty()) return TInvalid{"Usage: " + std::string(Name) + " FILE, for example " + std::string(Name) + " game.psq."};
+  return TFileCommand{std::string(Rest)};
 }
 
 template <typename TSwitch>
@@ -71,8 +91,15 @@ TCommand ParseCommand(std::string_view Line) {
   if (SameWord(Name, "new")) return Plain<TNewGame>(Words);
   if (SameWord(Name, "size")) return Resize(Words);
   if (SameWord(Name, "strength")) return SetStrength(Words);
+  if (SameWord(Name, "players")) return SetPlayers(Words);
   if (SameWord(Name, "auto")) return Switch<TSetAutoResponse>(Words, "auto");
   if (SameWord(Name, "computer")) return Plain<TComputerMove>(Words);
+  if (SameWord(Name, "undo")) return Plain<TUndo>(Words);
+  if (SameWord(Name, "redo")) return Plain<TRedo>(Words);
+  if (SameWord(Name, "hint")) return Plain<THint>(Words);
+  const std::string_view Rest = Trimmed(Line.substr(static_cast<std::size_t>(Name.data() - Line.data()) + Name.size()));
+  if (SameWord(Name, "save")) return File<TSave>(Rest, "save");
+  if (SameWord(Name, "open")) return File<TOpen>(Rest, "open");
   if (SameWord(Name, "lock")) return Switch<TSetLock>(Words, "lock");
   if (SameWord(Name, "help")) return Plain<THelp>(Words);
   if (SameWord(Name, "quit")) return Plain<TQuit>(Words);

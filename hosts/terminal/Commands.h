@@ -7,7 +7,8 @@
 #include <string_view>
 #include <variant>
 
-#include "opponent/Opponent.h"
+#include "game/GameSession.h"
+#include "opponent/Level.h"
 
 namespace quintar::terminal {
 
@@ -21,13 +22,26 @@ struct TResize {              // size W H
   int Cols;
   int Rows;
 };
-struct TSetStrength {         // strength low|medium|high
-  TStrength Strength;
+struct TSetStrength {         // strength low|medium|high|expert
+  TLevel Level;
+};
+struct TSetPlayers {          // players person|computer person|computer: crosses, then noughts
+  game::TPlayerKind Crosses;
+  game::TPlayerKind Noughts;
 };
 struct TSetAutoResponse {     // auto on|off
   bool On;
 };
 struct TComputerMove {};      // computer
+struct TUndo {};              // undo
+struct TRedo {};              // redo
+struct THint {};              // hint
+struct TSave {                // save FILE
+  std::string Path;
+};
+struct TOpen {                // open FILE
+  std::string Path;
+};
 struct TSetLock {             // lock on|off
   bool On;
 };
@@ -37,13 +51,14 @@ struct TInvalid {
   std::string Message;
 };
 
-using TCommand = std::variant<TNothing, TPlay, TNewGame, TResize, TSetStrength, TSetAutoResponse, TComputerMove,
-                              TSetLock, THelp, TQuit, TInvalid>;
+using TCommand = std::variant<TNothing, TPlay, TNewGame, TResize, TSetStrength, TSetPlayers, TSetAutoResponse,
+                              TComputerMove, TUndo, TRedo, THint, TSave, TOpen, TSetLock, THelp, TQuit, TInvalid>;
 
 // Words are separated by spaces, tabs or commas; command words ignore case.
+// A file name is the rest of the line, spaces and all.
 TCommand ParseCommand(std::string_view Line);
 
 // What help shows, one line per entry.
-extern const std::string_view HelpText[3];
+extern const std::string_view HelpText[5];
 
 }  // namespace quintar::terminal

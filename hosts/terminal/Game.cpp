@@ -1,9 +1,10 @@
 #include "Game.h"
 
+#include <fstream>
 #include <utility>
 
 #include "Settings.h"
-#include "Strength.h"
+#include "TextUtil.h"
 
 namespace quintar::terminal {
 namespace {
@@ -26,10 +27,19 @@ std::string SizeText(const TQuintar& Control) {
   return std::to_string(Control.ColCount()) + " x " + std::to_string(Control.RowCount());
 }
 
+std::string CellText(vcl::TPoint Cell) { return std::to_string(Cell.X + 1) + " " + std::to_string(Cell.Y + 1); }
+
+std::string PlayerName(const game::TPlayer& Player) {
+  if (Player.Kind == game::TPlayerKind::Person) return "a person";
+  return "the computer (" + std::string(LevelName(Player.Level)) + ")";
+}
+
 }  // namespace
 
 TGame::TGame(int CellWidth, int CellHeight) : FCellWidth(CellWidth), FCellHeight(CellHeight) {
   Listen();
+  FSession = std::make_unique<game::TGameSession>(FControl);
+  FLevel = LevelOf(FControl.PlayingStrength());
   FitControl();
 }
 
@@ -64,6 +74,10 @@ void TGame::FitControl() {
 std::string TGame::Set(std::string_view Assignment) {
   std::string Error = ApplySetting(FControl, Assignment);
   FitControl();
+  // A setting may change who answers (AutoResponse) or how well.
+  FLevel = LevelOf(FControl.PlayingStrength());
+  SeatPlayers(game::TPlayerKind::Person,
+              FControl.AutoResponse() ? game::TPlayerKind::Computer : game::TPlayerKind::Person);
   return Error;
 }
 
@@ -73,20 +87,23 @@ TReply TGame::Execute(const TCommand& Command) {
                  [](const TNothing&) {},
                  [this](const TPlay& Move) { Play(Move); },
                  [this](const TNewGame&) {
-                   FControl.NewGame();
+                   FSession->NewGame();
                    Say("New game: crosses move first.");
                    FReply.PositionChanged = true;
                  },
                  [this](const TResize& Size) { Resize(Size); },
-                 [this](const TSetStrength& Set) {
-                   FControl.SetPlayingStrength(Set.Strength);
-                   Say("Strength: " + std::string(StrengthName(Set.Strength)) + ".");
-                 },
+                 [this](const TSetStrength& Set) { SetStrength(Set.Level); },
+                 [this](const TSetPlayers& Set) { SetPlayers(Set.Crosses, Set.Noughts); },
                  [this](const TSetAutoResponse& Set) {
-                   FControl.SetAutoResponse(Set.On);
+                   SeatPlayers(game::TPlayerKind::Person, Set.On ? game::TPlayerKind::Computer : game::TPlayerKind::Person);
                    Say(Set.On ? "The computer answers every move." : "The computer waits: type computer to let it move.");
                  },
                  [this](const TComputerMove&) { ComputerMove(); },
+                 [this](const TUndo&) { TakeBack(false); },
+                 [this](const TRedo&) { TakeBack(true); },
+                 [this](const THint&) { ShowHint(); },
+                 [this](const TSave& File) { Save(File.Path); },
+                 [this](const TOpen& File) { Open(File.Path); },
                  [this](const TSetLock& Set) {
                    FControl.SetLock(Set.On);
                    Say(Set.On ? "The board is locked." : "The board is unlocked.");
@@ -98,6 +115,8 @@ TReply TGame::Execute(const TCommand& Command) {
                  [this](const TInvalid& Invalid) { Say(Invalid.Message); },
              },
              Command);
+  PlayDueComputerMoves();
+  if (FReply.PositionChanged && !std::holds_alternative<THint>(Command)) FHint.reset();
   return std::exchange(FReply, {});
 }
 
@@ -110,15 +129,109 @@ void TGame::Play(const TPlay& Move) {
 
 TReply TGame::Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
   FReply = {};
+  // While the computer is to move, a press is not the person's to make.
+  if (FSession->ComputerToMove()) return std::exchange(FReply, {});
   Request(TSource::Click, [&] {
     FAsked = {X, Y};
     FControl.MouseDown(Button, Shift, X, Y);
   });
+  PlayDueComputerMoves();
+  if (FReply.PositionChanged) FHint.reset();
   return std::exchange(FReply, {});
 }
 
+// Against the computer, the computer takes over the side to move and the
+// person the other one: so "computer" on a new game lets it open with
+// crosses. Between two people it makes one move.
 void TGame::ComputerMove() {
-  Request(TSource::Computer, [&] { FControl.ComputerMove(); });
+  Request(TSource::Computer, [&] {
+    if (FControl.GameOver() || FControl.Lock()) return;  // the refusal is explained
+    const int Side = FControl.Turn();
+    if (FSession->Player(Side).Kind == game::TPlayerKind::Person &&
+        FSession->Player(-Side).Kind == game::TPlayerKind::Computer) {
+      if (Side == 1)
+        SeatPlayers(game::TPlayerKind::Computer, game::TPlayerKind::Person);
+      else
+        SeatPlayers(game::TPlayerKind::Person, game::TPlayerKind::Computer);
+    }
+    if (!FSession->Step()) FSession->ComputerMoveNow();
+  });
+}
+
+void TGame::PlayDueComputerMoves() {
+  while (!Demonstrating() && FSession->ComputerToMove()) Request(TSource::Computer, [&] { FSession->Step(); });
+}
+
+bool TGame::Demonstrating() {
+  return FSession->Player(1).Kind == game::TPlayerKind::Computer &&
+         FSession->Player(-1).Kind == game::TPlayerKind::Computer && FSession->ComputerToMove();
+}
+
+TReply TGame::Demonstrate() {
+  FReply = {};
+  if (Demonstrating()) Request(TSource::Computer, [&] { FSession->Step(); });
+  return std::exchange(FReply, {});
+}
+
+void TGame::SetStrength(TLevel Level) {
+  FLevel = Level;
+  if (const std::optional<TStrength> Strength = SpecifiedStrength(Level)) FControl.SetPlayingStrength(*Strength);
+  for (const int Side : {1, -1}) FSession->SetPlayer(Side, {FSession->Player(Side).Kind, Level});
+  Say("Strength: " + std::string(LevelName(Level)) + ".");
+}
+
+void TGame::SeatPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts) {
+  FSession->SetPlayer(1, {Crosses, FLevel});
+  FSession->SetPlayer(-1, {Noughts, FLevel});
+}
+
+void TGame::SetPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts) {
+  SeatPlayers(Crosses, Noughts);
+  Say("Crosses: " + PlayerName(FSession->Player(1)) + "; noughts: " + PlayerName(FSession->Player(-1)) + ".");
+}
+
+void TGame::TakeBack(bool Forward) {
+  const std::size_t Before = FSession->Moves().size();
+  if (!(Forward ? FSession->Redo() : FSession->Undo())) {
+    Say(Forward ? "Nothing to play again." : "Nothing to take back.");
+    return;
+  }
+  const std::size_t After = FSession->Moves().size();
+  const std::size_t Count = Forward ? After - Before : Before - After;
+  Say(std::string(Forward ? "Played " : "Took back ") + std::to_string(Count) + (Count == 1 ? " move" : " moves") +
+      ": " + SideName(FControl.Turn()) + " to move.");
+  FReply.PositionChanged = true;
+}
+
+void TGame::ShowHint() {
+  FHint = FSession->Hint();
+  if (!FHint) return Say("The game is over: type new to play again.");
+  Say("Hint: " + CellText(*FHint) + " (marked + on the board).");
+  FReply.PositionChanged = true;
+}
+
+void TGame::Save(const std::string& Path) {
+  const std::string Record = FSession->SaveRecord();
+  std::ofstream File(Path, std::ios::binary | std::ios::trunc);
+  File << Record;
+  File.close();
+  if (!File) return Say("Could not write \"" + Echo(Path) + "\".");
+  Say("Saved " + std::to_string(FSession->Moves().size()) + " moves to \"" + Echo(Path) + "\".");
+}
+
+void TGame::Open(const std::string& Path) {
+  std::ifstream File(Path, std::ios::binary);
+  std::string Text(MaxRecordBytes + 1, '\0');
+  File.read(Text.data(), static_cast<std::streamsize>(Text.size()));
+  Text.resize(static_cast<std::size_t>(File.gcount()));
+  if (!File.is_open() || File.bad()) return Say("Could not read \"" + Echo(Path) + "\".");
+  if (Text.size() > MaxRecordBytes) return Say("\"" + Echo(Path) + "\" is too large to be a game record.");
+  if (const std::string Refused = FSession->OpenRecord(Text); !Refused.empty())
+    return Say("Could not open \"" + Echo(Path) + "\": " + Refused + ". The game goes on.");
+  FitControl();
+  Say("Opened \"" + Echo(Path) + "\": " + SizeText(FControl) + ", " + std::to_string(FSession->Moves().size()) +
+      " moves, " + (FControl.GameOver() ? std::string("the game is over") : SideName(FControl.Turn()) + " to move") + ".");
+  FReply.PositionChanged = true;
 }
 
 template <typename TRequest>
@@ -158,6 +271,7 @@ void TGame::Resize(const TResize& Size) {
   }
   FControl.SetColCount(Size.Cols);
   FControl.SetRowCount(Size.Rows);
+  FSession->NewGame();
   FitControl();
   Say("New game on a " + SizeText(FControl) + " board.");
   FReply.PositionChanged = true;
@@ -166,8 +280,11 @@ void TGame::Resize(const TResize& Size) {
 std::string TGame::Status() const {
   const std::string State =
       FControl.GameOver() ? "Game over" : Capitalised(SideName(FControl.Turn())) + " to move";
-  return State + ", " + SizeText(FControl) + ", strength " + std::string(StrengthName(FControl.PlayingStrength())) +
-         ", auto " + (FControl.AutoResponse() ? "on" : "off") + ", lock " + (FControl.Lock() ? "on" : "off");
+  const auto Holder = [this](int Side) {
+    return FSession->Player(Side).Kind == game::TPlayerKind::Computer ? "computer" : "person";
+  };
+  return State + ", " + SizeText(FControl) + ", crosses " + Holder(1) + ", noughts " + Holder(-1) + ", strength " +
+         std::string(LevelName(FLevel)) + ", lock " + (FControl.Lock() ? "on" : "off");
 }
 
 }  // namespace quintar::terminal

@@ -9,7 +9,7 @@ namespace quintar::terminal {
 namespace {
 
 void ShowBoard(std::ostream& Out, const TGame& Game, TColorDepth Depth) {
-  for (const std::string& Line : BoardText(Game.Control(), Depth)) Out << Line << '\n';
+  for (const std::string& Line : BoardText(Game.Control(), Depth, Game.Hint())) Out << Line << '\n';
   Out << '\n';
 }
 
@@ -20,8 +20,14 @@ void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Dept
   TLineReader Reader(In, MaxCommandLength);
   std::string Line;
   while (Reader.Next(Line)) {
-    const TReply Reply = Game.Execute(Reader.Truncated() ? TCommand{TInvalid{"That line is too long to be a command."}}
-                                                         : ParseCommand(Line));
+    TReply Reply = Game.Execute(Reader.Truncated() ? TCommand{TInvalid{"That line is too long to be a command."}}
+                                                   : ParseCommand(Line));
+    // A game of the computer against itself is played out at once.
+    while (Game.Demonstrating()) {
+      TReply Step = Game.Demonstrate();
+      Reply.Lines.insert(Reply.Lines.end(), Step.Lines.begin(), Step.Lines.end());
+      Reply.PositionChanged = true;
+    }
     for (const std::string& Said : Reply.Lines) Out << Said << '\n';
     if (Reply.PositionChanged) ShowBoard(Out, Game, Depth);
     Out.flush();

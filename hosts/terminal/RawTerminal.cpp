@@ -90,12 +90,14 @@ TScreenSize TRawTerminal::Size() const {
   return {Window.ws_col, Window.ws_row};
 }
 
-std::optional<std::string> TRawTerminal::Read() {
+std::optional<std::string> TRawTerminal::Read(int TimeoutMs) {
   pollfd Input{STDIN_FILENO, POLLIN, 0};
-  if (::poll(&Input, 1, -1) < 0) {
+  const int Ready = ::poll(&Input, 1, TimeoutMs);
+  if (Ready < 0) {
     if (errno == EINTR) return std::string();
     return std::nullopt;
   }
+  if (Ready == 0) return std::string();
   char Bytes[256];
   const ssize_t Count = ::read(STDIN_FILENO, Bytes, sizeof Bytes);
   if (Count < 0 && (errno == EINTR || errno == EAGAIN)) return std::string();

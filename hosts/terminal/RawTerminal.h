@@ -24,9 +24,10 @@ class TRawTerminal {
   bool Active() const { return FActive; }
   TScreenSize Size() const;
 
-  // Waits for input: the bytes that arrived, empty when a resize (or another
+  // Waits for input, at most TimeoutMs when that is not negative: the bytes
+  // that arrived, empty when the time ran out or a resize (or another
   // signal) woke the wait, nothing at the end of the input.
-  std::optional<std::string> Read();
+  std::optional<std::string> Read(int TimeoutMs = -1);
   void Write(std::string_view Bytes);
 
  private:

@@ -16,6 +16,8 @@ namespace {
 
 // Messages kept for showing; older ones scroll away for good.
 constexpr std::size_t KeptMessages = 64;
+// The pace of a game of the computer against itself.
+constexpr int DemonstrationStepMs = 400;
 
 class TScreenSession {
  public:
@@ -28,8 +30,10 @@ class TScreenSession {
     Draw();
     std::vector<TInputEvent> Events;
     while (!FQuit) {
-      const std::optional<std::string> Bytes = FTerminal.Read();
+      const bool Demonstrating = FGame.Demonstrating();
+      const std::optional<std::string> Bytes = FTerminal.Read(Demonstrating ? DemonstrationStepMs : -1);
       if (!Bytes) return;
+      if (Demonstrating && Bytes->empty()) Show(FGame.Demonstrate());
       Events.clear();
       for (const char Byte : *Bytes) FDecoder.Feed(Byte, Events);
       for (const TInputEvent& Event : Events) {
@@ -91,7 +95,7 @@ class TScreenSession {
   }
 
   void Draw() {
-    const std::vector<std::string> Board = BoardText(FGame.Control(), FDepth);
+    const std::vector<std::string> Board = BoardText(FGame.Control(), FDepth, FGame.Hint());
     const std::string Status = FGame.Status();
     const TScreen Screen = ComposeScreen(
         FTerminal.Size(), {Board, BoardTextWidth(FGame.Control().ColCount()), FMessages, Status, FTyped});

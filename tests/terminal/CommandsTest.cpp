@@ -39,9 +39,17 @@ TEST(ParseCommand, CommandsAndTheirArguments) {
   EXPECT_EQ(Size.Cols, 15);
   EXPECT_EQ(Size.Rows, 12);
   EXPECT_EQ(As<TResize>("size 3 60").Rows, 60);  // the game judges the range
-  EXPECT_EQ(As<TSetStrength>("strength low").Strength, stLow);
-  EXPECT_EQ(As<TSetStrength>("strength Medium").Strength, stMedium);
-  EXPECT_EQ(As<TSetStrength>("strength high").Strength, stHigh);
+  EXPECT_EQ(As<TSetStrength>("strength low").Level, TLevel::Low);
+  EXPECT_EQ(As<TSetStrength>("strength Medium").Level, TLevel::Medium);
+  EXPECT_EQ(As<TSetStrength>("strength expert").Level, TLevel::Expert);
+  const TSetPlayers Players = As<TSetPlayers>("players computer Person");
+  EXPECT_EQ(Players.Crosses, game::TPlayerKind::Computer);
+  EXPECT_EQ(Players.Noughts, game::TPlayerKind::Person);
+  As<TUndo>("undo");
+  As<TRedo>("redo");
+  As<THint>("hint");
+  EXPECT_EQ(As<TSave>("save  my game, 2.psq ").Path, "my game, 2.psq");
+  EXPECT_EQ(As<TOpen>("OPEN /tmp/g.psq").Path, "/tmp/g.psq");
   EXPECT_TRUE(As<TSetAutoResponse>("auto on").On);
   EXPECT_FALSE(As<TSetAutoResponse>("auto OFF").On);
   EXPECT_TRUE(As<TSetLock>("lock on").On);
@@ -51,8 +59,12 @@ TEST(ParseCommand, CommandsAndTheirArguments) {
 TEST(ParseCommand, WrongArgumentsSayHowToWriteTheCommand) {
   EXPECT_EQ(MessageFor("size 15"), "Usage: size W H, for example size 15 15.");
   EXPECT_EQ(MessageFor("size a b"), "Usage: size W H, for example size 15 15.");
-  EXPECT_EQ(MessageFor("strength"), "Usage: strength low, strength medium or strength high.");
-  EXPECT_EQ(MessageFor("strength max"), "Usage: strength low, strength medium or strength high.");
+  EXPECT_EQ(MessageFor("strength"), "Usage: strength low, medium, high or expert.");
+  EXPECT_EQ(MessageFor("strength max"), "Usage: strength low, medium, high or expert.");
+  EXPECT_EQ(MessageFor("players person"),
+            "Usage: players person computer (crosses, then noughts; each person or computer).");
+  EXPECT_EQ(MessageFor("save"), "Usage: save FILE, for example save game.psq.");
+  EXPECT_EQ(MessageFor("undo 2"), "\"undo\" takes nothing after it.");
   EXPECT_EQ(MessageFor("auto yes"), "Usage: auto on or auto off.");
   EXPECT_EQ(MessageFor("lock"), "Usage: lock on or lock off.");
   EXPECT_EQ(MessageFor("new game"), "\"new\" takes nothing after it.");

@@ -109,16 +109,16 @@ TEST(GameSettings, SizeStartsANewGameOnlyWhenItIsValid) {
 
 TEST(GameSettings, StrengthAutoHelpQuitAndStatus) {
   TGame Game(3, 1);
-  EXPECT_EQ(Game.Status(), "Crosses to move, 20 x 20, strength high, auto on, lock off");
+  EXPECT_EQ(Game.Status(), "Crosses to move, 20 x 20, crosses person, noughts computer, strength high, lock off");
   EXPECT_EQ(Said(Game, "strength low"), TLines{"Strength: low."});
   EXPECT_EQ(Game.Control().PlayingStrength(), stLow);
   EXPECT_EQ(Said(Game, "auto off"), TLines{"The computer waits: type computer to let it move."});
   EXPECT_FALSE(Game.Control().AutoResponse());
-  EXPECT_EQ(Said(Game, "help").size(), 3u);
+  EXPECT_EQ(Said(Game, "help").size(), 5u);
   EXPECT_TRUE(Execute(Game, "quit").Quit);
   EXPECT_FALSE(Execute(Game, "new").Quit);
   Script(Game, {"7 7", "lock on"});
-  EXPECT_EQ(Game.Status(), "Noughts to move, 20 x 20, strength low, auto off, lock on");
+  EXPECT_EQ(Game.Status(), "Noughts to move, 20 x 20, crosses person, noughts person, strength low, lock on");
 }
 
 TEST(GameSettings, PropertiesAreSetByNameAndTheControlRefitted) {
@@ -148,6 +148,48 @@ TEST(GamePresses, PlayTheCellUnderThePress) {
   EXPECT_EQ(Game.Set("ClickResponse=False"), "");
   EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 30, 3).Lines, TLines{"Clicks do not play: type the column and row."});
   EXPECT_EQ(Game.Control().Cell(10, 3), 0);
+}
+
+TEST(GameSession, UndoRedoHintSaveAndOpen) {
+  TGame Game(3, 1);
+  std::srand(17);
+  Script(Game, {"1 1", "20 20"});
+  EXPECT_EQ(Said(Game, "undo"), TLines{"Took back 2 moves: crosses to move."});
+  EXPECT_EQ(Game.Control().Cell(19, 19), 0);
+  EXPECT_EQ(Said(Game, "redo"), TLines{"Played 2 moves: crosses to move."});
+  EXPECT_EQ(Game.Control().Cell(19, 19), 1);
+  const TReply Hint = Execute(Game, "hint");
+  ASSERT_TRUE(Game.Hint().has_value());
+  EXPECT_EQ(Game.Control().Cell(Game.Hint()->X, Game.Hint()->Y), 0);
+  EXPECT_EQ(Hint.Lines[0].rfind("Hint: ", 0), 0u);
+  EXPECT_TRUE(Hint.PositionChanged);
+
+  const std::string Path = ::testing::TempDir() + "terminal-game.psq";
+  EXPECT_EQ(Said(Game, "save " + Path), TLines{"Saved 4 moves to \"" + Path + "\"."});
+  Script(Game, {"new", "size 9 9"});
+  EXPECT_EQ(Said(Game, "open " + Path), TLines{"Opened \"" + Path + "\": 20 x 20, 4 moves, crosses to move."});
+  EXPECT_EQ(Game.Control().Cell(19, 19), 1);
+  EXPECT_FALSE(Game.Hint().has_value());
+  EXPECT_EQ(Said(Game, "open /nonexistent/x.psq"), TLines{"Could not read \"/nonexistent/x.psq\"."});
+  EXPECT_EQ(Said(Game, "open " + ::testing::TempDir()), TLines{"Could not read \"" + ::testing::TempDir() + "\"."});
+  EXPECT_EQ(Game.Control().Cell(19, 19), 1);
+}
+
+// The expert is not one of the control's strengths: the game steps it.
+TEST(GameSession, TheExpertAnswersAndTakesTheOpeningWhenAsked) {
+  TGame Game(3, 1);
+  EXPECT_EQ(Said(Game, "strength expert"), TLines{"Strength: expert."});
+  EXPECT_FALSE(Game.Control().AutoResponse());
+  const TLines Answered = Said(Game, "10 10");
+  ASSERT_EQ(Answered.size(), 2u);
+  EXPECT_EQ(Answered[1].rfind("The computer plays noughts at ", 0), 0u);
+  Script(Game, {"new"});
+  EXPECT_EQ(Said(Game, "computer")[0].rfind("The computer plays crosses at ", 0), 0u);
+  EXPECT_NE(Game.Status().find("crosses computer, noughts person"), std::string::npos);
+  const TLines Pressed = Game.Press(vcl::mbLeft, {}, 0, 0).Lines;
+  ASSERT_EQ(Pressed.size(), 2u);
+  EXPECT_EQ(Pressed[0], "Noughts play 1 1.");
+  EXPECT_EQ(Pressed[1].rfind("The computer plays crosses at ", 0), 0u);
 }
 
 }  // namespace
