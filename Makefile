@@ -90,7 +90,7 @@ play: deps
 # corpus in the tree; what it learns is kept in build/fuzz/corpus, and any
 # crashing input is written to build/fuzz/findings.
 FUZZ_SECONDS ?= 60
-FUZZ_HARNESSES := control brain terminal stream loader
+FUZZ_HARNESSES := control brain terminal stream loader record
 
 fuzz: fuzz-deps
 	cmake --preset fuzz
