@@ -168,6 +168,7 @@ TEST(Clipping, LargeSurfaceDrawsWithoutAllocating) {
   Canvas.Pen().SetWidth(25);
   Canvas.LineTo(10, 3990);
   Canvas.Ellipse(100, 100, 3900, 3800);
+  Canvas.Ellipse(200, 1500, 3800, 2400);
   EXPECT_EQ(GAllocations, Before);
   EXPECT_EQ(Surface.Pixel(2000, 1950), clWhite);  // inside the ellipse: brush
   EXPECT_EQ(Surface.Pixel(0, 3999), clBlack);     // the border
