@@ -11,10 +11,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "MedianReporter.h"
+#include "BenchSupport.h"
 #include "Quintar.h"
 #include "tests/support/QuintarAccess.h"
 
@@ -82,13 +83,7 @@ void PrintRatios(const std::map<std::string, double>& Times) {
 
 int main(int argc, char** argv) {
   using namespace quintar;
-  // Defaults first, so that the same flags given on the command line win.
-  std::string Repetitions = "--benchmark_repetitions=5";
-  std::vector<char*> Args = {argv[0], Repetitions.data()};
-  Args.insert(Args.end(), argv + 1, argv + argc);
-  int ArgCount = static_cast<int>(Args.size());
-  benchmark::Initialize(&ArgCount, Args.data());
-  if (benchmark::ReportUnrecognizedArguments(ArgCount, Args.data())) return 1;
+  if (!InitializeBenchmarks(argc, argv)) return 1;
 
   for (const TBoardSize& Size : BoardSizes) {
     benchmark::RegisterBenchmark((std::string("Fill/") + Size.Name).c_str(), FillControl, Size)

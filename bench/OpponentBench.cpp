@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "MedianReporter.h"
+#include "BenchSupport.h"
 #include "opponent/Opponent.h"
 #include "tests/support/RandomPositions.h"
 #include "tests/support/ReferenceOpponent.h"
@@ -67,13 +67,7 @@ void PrintRatios(const std::vector<TBenchPosition>& Positions, const std::map<st
 
 int main(int argc, char** argv) {
   using namespace quintar;
-  // Defaults first, so that the same flags given on the command line win.
-  std::string Repetitions = "--benchmark_repetitions=5";
-  std::vector<char*> Args = {argv[0], Repetitions.data()};
-  Args.insert(Args.end(), argv + 1, argv + argc);
-  int ArgCount = static_cast<int>(Args.size());
-  benchmark::Initialize(&ArgCount, Args.data());
-  if (benchmark::ReportUnrecognizedArguments(ArgCount, Args.data())) return 1;
+  if (!InitializeBenchmarks(argc, argv)) return 1;
 
   const std::vector<TBenchPosition> Positions = BenchPositions();
   for (const TBenchPosition& Position : Positions) {
