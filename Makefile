@@ -105,10 +105,12 @@ fuzz: fuzz-deps
 	done
 
 # The opponent against its plain reference, with the speed-up per position,
-# and the whole click path a player waits for.
+# the whole click path a player waits for, and the redrawing of every mark
+# that each move costs.
 bench: build
 	./build/default/bench/opponent_bench
 	./build/default/bench/click_path_bench
+	./build/default/bench/marks_bench
 
 # A Debian package of the module, headers, CMake and pkg-config files and the
 # tools: build/default/quintar_<version>_<arch>.deb. CPack works out its

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "opponent/Opponent.h"
 #include "tests/support/RandomPositions.h"
 #include "tests/support/ReferenceOpponent.h"
@@ -50,24 +51,6 @@ void TimeSelection(benchmark::State& State, TSelectMoveFunction SelectMove, cons
   }
 }
 
-// Keeps each benchmark's median, or its single time when it ran only once,
-// while the console shows everything as usual.
-class TMedianReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& Runs) override {
-    for (const Run& Result : Runs) {
-      const bool Median = Result.run_type == Run::RT_Aggregate && Result.aggregate_name == "median";
-      const bool Single = Result.run_type == Run::RT_Iteration && Result.repetitions <= 1;
-      if (Median || Single) FMicroseconds[Result.run_name.function_name] = Result.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(Runs);
-  }
-  const std::map<std::string, double>& Microseconds() const { return FMicroseconds; }
-
- private:
-  std::map<std::string, double> FMicroseconds;
-};
-
 void PrintRatios(const std::vector<TBenchPosition>& Positions, const std::map<std::string, double>& Times) {
   std::printf("\n%-14s %14s %12s %10s\n", "position", "reference us", "fast us", "ratio");
   for (const TBenchPosition& Position : Positions) {
@@ -84,13 +67,7 @@ void PrintRatios(const std::vector<TBenchPosition>& Positions, const std::map<st
 
 int main(int argc, char** argv) {
   using namespace quintar;
-  // Defaults first, so that the same flags given on the command line win.
-  std::string Repetitions = "--benchmark_repetitions=5";
-  std::vector<char*> Args = {argv[0], Repetitions.data()};
-  Args.insert(Args.end(), argv + 1, argv + argc);
-  int ArgCount = static_cast<int>(Args.size());
-  benchmark::Initialize(&ArgCount, Args.data());
-  if (benchmark::ReportUnrecognizedArguments(ArgCount, Args.data())) return 1;
+  if (!InitializeBenchmarks(argc, argv)) return 1;
 
   const std::vector<TBenchPosition> Positions = BenchPositions();
   for (const TBenchPosition& Position : Positions) {

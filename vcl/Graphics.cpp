@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "vcl/EllipseRaster.h"
+
 namespace vcl {
 
 namespace {
@@ -71,6 +73,17 @@ std::pair<Int64, Int64> StepsInside(Int64 Start, int Sign, Int64 Limit) {
   return {Start - (Limit - 1), Start};
 }
 
+void FillEllipseRow(TSurface& Surface, Int64 Y, const TEllipseRow& Row, TColor Pen, TColor Brush) {
+  if (Row.Empty()) return;
+  if (!Row.HasInside()) {
+    Surface.FillSpan(Y, Row.OuterLeft, Row.OuterRight, Pen);
+    return;
+  }
+  Surface.FillSpan(Y, Row.OuterLeft, Row.InsideLeft - 1, Pen);
+  Surface.FillSpan(Y, Row.InsideLeft, Row.InsideRight, Brush);
+  Surface.FillSpan(Y, Row.InsideRight + 1, Row.OuterRight, Pen);
+}
+
 }  // namespace
 
 void TCanvas::Notify(TCanvasOperation Operation, int X1, int Y1, int X2, int Y2) {
@@ -119,37 +132,17 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   if (X2 < X1) std::swap(X1, X2);
   if (Y2 < Y1) std::swap(Y1, Y2);
   if (X1 == X2 || Y1 == Y2) return;
-  // Pixel centres sit on whole coordinates; the path touches the centres of
-  // the first and last column and row of the box.
-  const double CenterX = (static_cast<double>(X1) + X2 - 1) / 2;
-  const double CenterY = (static_cast<double>(Y1) + Y2 - 1) / 2;
-  const double RadiusX = (static_cast<double>(X2) - X1 - 1) / 2;
-  const double RadiusY = (static_cast<double>(Y2) - Y1 - 1) / 2;
-  const double Half = LineWidth() / 2.0;
-  const double OuterX = RadiusX + Half, OuterY = RadiusY + Half;
-  const double InnerX = RadiusX - Half, InnerY = RadiusY - Half;
-  const bool HasInside = InnerX > 0 && InnerY > 0;
-
-  const Int64 First = std::max<Int64>(static_cast<Int64>(std::ceil(CenterY - OuterY)), 0);
-  const Int64 Last = std::min<Int64>(static_cast<Int64>(std::floor(CenterY + OuterY)), FSurface.Height() - 1);
+  const TEllipseRaster Raster(X1, Y1, X2, Y2, FPen.Width());
+  const Int64 First = std::max<Int64>(Raster.Top(), 0);
+  const Int64 Last = std::min<Int64>(Raster.Bottom(), FSurface.Height() - 1);
+  // A row and its mirror image below the centre are the same: each pair is
+  // worked out once, at the first of its rows on the surface.
   for (Int64 Y = First; Y <= Last; ++Y) {
-    const double Dy = static_cast<double>(Y) - CenterY;
-    const double OuterHalf = OuterX * std::sqrt(std::max(0.0, 1 - (Dy / OuterY) * (Dy / OuterY)));
-    const Int64 Left = static_cast<Int64>(std::ceil(CenterX - OuterHalf));
-    const Int64 Right = static_cast<Int64>(std::floor(CenterX + OuterHalf));
-    if (HasInside && std::abs(Dy) < InnerY) {
-      // Inside pixels lie strictly within the inner boundary.
-      const double InnerHalf = InnerX * std::sqrt(1 - (Dy / InnerY) * (Dy / InnerY));
-      const Int64 InsideLeft = static_cast<Int64>(std::floor(CenterX - InnerHalf)) + 1;
-      const Int64 InsideRight = static_cast<Int64>(std::ceil(CenterX + InnerHalf)) - 1;
-      if (InsideLeft <= InsideRight) {
-        FSurface.FillSpan(Y, Left, InsideLeft - 1, FPen.Color());
-        FSurface.FillSpan(Y, InsideLeft, InsideRight, FBrush.Color());
-        FSurface.FillSpan(Y, InsideRight + 1, Right, FPen.Color());
-        continue;
-      }
-    }
-    FSurface.FillSpan(Y, Left, Right, FPen.Color());
+    const Int64 Mirror = Raster.Mirror(Y);
+    if (Mirror < Y && Mirror >= First) continue;
+    const TEllipseRow Row = Raster.Row(Y);
+    FillEllipseRow(FSurface, Y, Row, FPen.Color(), FBrush.Color());
+    if (Mirror != Y && Mirror <= Last) FillEllipseRow(FSurface, Mirror, Row, FPen.Color(), FBrush.Color());
   }
 }
 

@@ -2,11 +2,16 @@
 // classic raster rules:
 //  - right and bottom edges are exclusive: FillRect(0, 0, 2, 2) fills 2 x 2;
 //  - a one-pixel Rectangle outline covers columns X1 and X2 - 1 and rows Y1
-//    and Y2 - 1 and fills the inside with the brush; Ellipse fits the same box;
-//  - a one-pixel LineTo leaves out its end point;
-//  - a pen of width 0 draws one pixel wide; a wider pen is centred on the
-//    path (width w covers w pixels across, from offset -w/2 to (w-1)/2) and
-//    draws lines with round ends;
+//    and Y2 - 1 and fills the inside with the brush; Ellipse fits the same box
+//    (its path runs through the centres of those columns and rows);
+//  - a one-pixel LineTo leaves out its end point; a one-pixel line or
+//    ellipse outline has one pixel per step along its longer direction;
+//  - a pen of width 0 draws one pixel wide; a wider pen sweeps a disc of its
+//    width along the path and covers the pixels whose centres the disc
+//    passes over (edge included): lines get round ends, ellipses a ring of
+//    even thickness. An even width cannot be centred on a pixel, so its disc
+//    sits half a pixel up and left: width w covers w pixels across, from
+//    offset -w/2 to (w-1)/2, as a Rectangle's outline does;
 //  - everything is clipped to the surface, whatever the coordinates.
 #pragma once
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <unordered_map>
 
 namespace quintar::png {
 
@@ -13,6 +14,42 @@ struct TFileCloser {
   void operator()(std::FILE* File) const { std::fclose(File); }
 };
 using TFile = std::unique_ptr<std::FILE, TFileCloser>;
+
+constexpr std::size_t PaletteSize = 256;
+
+// The colours of a picture in order of first use, and each pixel's index
+// among them; false when there are more than a palette holds.
+bool IndexColours(const TImage& Image, std::vector<vcl::TColor>& Palette, std::vector<png_byte>& Indices) {
+  std::unordered_map<vcl::TColor, png_byte> IndexOf;
+  Indices.reserve(Image.Pixels.size());
+  // Runs of one colour are the rule, so the previous pixel answers most looks.
+  vcl::TColor Previous = vcl::clInvalid;
+  png_byte PreviousIndex = 0;
+  for (const vcl::TColor Color : Image.Pixels) {
+    if (Color != Previous || Palette.empty()) {
+      auto [Found, Added] = IndexOf.try_emplace(Color, static_cast<png_byte>(Palette.size()));
+      if (Added) {
+        if (Palette.size() == PaletteSize) return false;
+        Palette.push_back(Color);
+      }
+      Previous = Color;
+      PreviousIndex = Found->second;
+    }
+    Indices.push_back(PreviousIndex);
+  }
+  return true;
+}
+
+std::vector<png_byte> RgbBytes(const std::vector<vcl::TColor>& Colors) {
+  std::vector<png_byte> Bytes;
+  Bytes.reserve(Colors.size() * 3);
+  for (const vcl::TColor Color : Colors) {
+    Bytes.push_back(vcl::RedOf(Color));
+    Bytes.push_back(vcl::GreenOf(Color));
+    Bytes.push_back(vcl::BlueOf(Color));
+  }
+  return Bytes;
+}
 
 }  // namespace
 
@@ -24,6 +61,9 @@ TImage FromSurface(const vcl::TSurface& Surface) {
   return Image;
 }
 
+// Pictures of few colours (all that the control draws) are written with a
+// palette, at as few bits a pixel as it needs: the same pixels in far fewer
+// bytes. Others are written as plain RGB.
 std::string Write(const std::string& Path, const TImage& Image) {
   if (Image.Width <= 0 || Image.Height <= 0) return "cannot write an empty picture";
   TFile File(std::fopen(Path.c_str(), "wb"));
@@ -32,15 +72,19 @@ std::string Write(const std::string& Path, const TImage& Image) {
   Info.version = PNG_IMAGE_VERSION;
   Info.width = static_cast<png_uint_32>(Image.Width);
   Info.height = static_cast<png_uint_32>(Image.Height);
-  Info.format = PNG_FORMAT_RGB;
+  std::vector<vcl::TColor> Palette;
   std::vector<png_byte> Bytes;
-  Bytes.reserve(Image.Pixels.size() * 3);
-  for (const vcl::TColor Color : Image.Pixels) {
-    Bytes.push_back(vcl::RedOf(Color));
-    Bytes.push_back(vcl::GreenOf(Color));
-    Bytes.push_back(vcl::BlueOf(Color));
+  std::vector<png_byte> PaletteBytes;
+  if (IndexColours(Image, Palette, Bytes)) {
+    Info.format = PNG_FORMAT_RGB_COLORMAP;
+    Info.colormap_entries = static_cast<png_uint_32>(Palette.size());
+    PaletteBytes = RgbBytes(Palette);
+  } else {
+    Info.format = PNG_FORMAT_RGB;
+    Bytes = RgbBytes(Image.Pixels);
   }
-  if (!png_image_write_to_stdio(&Info, File.get(), 0, Bytes.data(), 0, nullptr)) {
+  if (!png_image_write_to_stdio(&Info, File.get(), 0, Bytes.data(), 0,
+                                PaletteBytes.empty() ? nullptr : PaletteBytes.data())) {
     const std::string Message = Info.message;
     png_image_free(&Info);
     return "cannot write " + Path + ": " + Message;

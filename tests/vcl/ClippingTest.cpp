@@ -117,6 +117,13 @@ TEST(Clipping, ExtremeCoordinatesDrawOnlyWhatIsOnTheSurface) {
   Canvas.Brush().SetColor(clRed);
   Canvas.Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
   EXPECT_EQ(Surface.Pixel(8, 8), clRed);  // deep inside
+  // As flat as can be: only the two middle rows are more than half the pen
+  // from its sides.
+  Canvas.Ellipse(INT_MIN, 2, INT_MAX, 14);
+  EXPECT_EQ(Surface.Pixel(8, 6), clBlack);
+  EXPECT_EQ(Surface.Pixel(8, 7), clRed);
+  EXPECT_EQ(Surface.Pixel(8, 8), clRed);
+  EXPECT_EQ(Surface.Pixel(8, 9), clBlack);
   Canvas.Rectangle(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
   EXPECT_EQ(Surface.Pixel(0, 0), clRed);
 }
@@ -161,6 +168,7 @@ TEST(Clipping, LargeSurfaceDrawsWithoutAllocating) {
   Canvas.Pen().SetWidth(25);
   Canvas.LineTo(10, 3990);
   Canvas.Ellipse(100, 100, 3900, 3800);
+  Canvas.Ellipse(200, 1500, 3800, 2400);
   EXPECT_EQ(GAllocations, Before);
   EXPECT_EQ(Surface.Pixel(2000, 1950), clWhite);  // inside the ellipse: brush
   EXPECT_EQ(Surface.Pixel(0, 3999), clBlack);     // the border

@@ -23,6 +23,17 @@ class Raster : public ::testing::Test {
     Canvas.Brush().SetColor(clRed);
   }
   Rows Picture() const { return testing::Picture(Surface, {{clWhite, '.'}, {clBlack, '#'}, {clRed, 'r'}}); }
+  // Whether each pixel equals its mirror images about the column and the row
+  // whose doubles are SumX and SumY, where those images are on the surface.
+  bool MirrorsItself(int SumX, int SumY) const {
+    for (int Y = 0; Y < Surface.Height(); ++Y)
+      for (int X = 0; X < Surface.Width(); ++X) {
+        const TColor Here = Surface.Pixel(X, Y);
+        const TColor Across = Surface.Pixel(SumX - X, Y), Over = Surface.Pixel(X, SumY - Y);
+        if ((Across != clInvalid && Across != Here) || (Over != clInvalid && Over != Here)) return false;
+      }
+    return true;
+  }
   int Count(TColor Color) const {
     int Total = 0;
     for (int Y = 0; Y < Surface.Height(); ++Y)
@@ -179,17 +190,61 @@ TEST_F(Raster, EllipseFitsItsBoxAndFillsItsInside) {
                              "..#rrr#..", "...###...", "........."}));
 }
 
-TEST_F(Raster, EllipseIsSymmetricInBothAxes) {
-  Start(24, 14);
+// The device draws a box of even size the same way: a ring, not a square.
+TEST_F(Raster, OnePixelEllipseOfAnEvenBoxHasOnePixelPerStep) {
+  Start(8, 8);
+  Canvas.Ellipse(1, 1, 7, 7);
+  EXPECT_EQ(Picture(),
+            (Rows{"........", "...##...", "..#rr#..", ".#rrrr#.", ".#rrrr#.", "..#rr#..", "...##...", "........"}));
+}
+
+// The nought of the default board: 200 x 200 pixels, 20 x 20 cells, a pen
+// of 2. An even pen's disc sits half a pixel up and left of the path.
+TEST_F(Raster, TwoPixelRingIsRoundWithoutSpikes) {
+  Start(10, 10);
   Canvas.Pen().SetWidth(2);
-  Canvas.Ellipse(2, 1, 22, 13);
-  for (int Y = 0; Y < 14; ++Y)
-    for (int X = 0; X < 24; ++X) {
-      EXPECT_EQ(Surface.Pixel(X, Y), Surface.Pixel(23 - X, Y)) << X << "," << Y;
+  Canvas.Ellipse(2, 2, 9, 9);
+  EXPECT_EQ(Picture(), (Rows{"..........", "...####...", "..######..", ".###rr###.", ".##rrrr##.", ".##rrrr##.",
+                             ".###rr###.", "..######..", "...####...", ".........."}));
+}
+
+// About the middle of the box, or half a pixel up and left of it for an even
+// pen, in every row and column, for boxes of odd and even sizes.
+TEST_F(Raster, EllipseIsSymmetricInBothAxes) {
+  for (const int Pen : {1, 2, 3, 4, 7}) {
+    for (const TRect Box : {TRect{4, 3, 25, 16}, TRect{4, 3, 26, 17}, TRect{5, 2, 14, 30}, TRect{4, 4, 28, 28}}) {
+      SCOPED_TRACE(::testing::Message() << "pen " << Pen << " box " << Box.Right - Box.Left << "x"
+                                        << Box.Bottom - Box.Top);
+      Start(34, 34);
+      Canvas.Pen().SetWidth(Pen);
+      Canvas.Ellipse(Box.Left, Box.Top, Box.Right, Box.Bottom);
+      const int Lean = Pen % 2 == 0 ? 1 : 0;
+      EXPECT_TRUE(MirrorsItself(Box.Left + Box.Right - 1 - Lean, Box.Top + Box.Bottom - 1 - Lean));
+      EXPECT_EQ(Surface.Pixel((Box.Left + Box.Right) / 2, (Box.Top + Box.Bottom) / 2), clRed);
     }
-  for (int X = 0; X < 24; ++X)
-    for (int Y = 1; Y < 13; ++Y) EXPECT_EQ(Surface.Pixel(X, Y), Surface.Pixel(X, 13 - Y)) << X << "," << Y;
-  EXPECT_EQ(Surface.Pixel(12, 7), clRed);
+  }
+}
+
+// Drawn as the control draws it, corner to corner through the first and last
+// pixel of its box, a cross has four arms alike: mirror images about both
+// axes of the box and, in a square box, about its diagonals.
+TEST_F(Raster, CrossHasFourEqualArms) {
+  for (const int Pen : {2, 3, 4, 6}) {
+    for (const int Side : {7, 8, 13, 20}) {
+      SCOPED_TRACE(::testing::Message() << "pen " << Pen << " side " << Side);
+      Start(32, 32);
+      Canvas.Pen().SetWidth(Pen);
+      const int Low = 6, High = 6 + Side - 1;
+      Canvas.MoveTo(Low, Low);
+      Canvas.LineTo(High, High);
+      Canvas.MoveTo(High, Low);
+      Canvas.LineTo(Low, High);
+      const int Sum = Low + High - (Pen % 2 == 0 ? 1 : 0);
+      EXPECT_TRUE(MirrorsItself(Sum, Sum));
+      for (int Y = 0; Y < 32; ++Y)
+        for (int X = 0; X < Y; ++X) ASSERT_EQ(Surface.Pixel(X, Y), Surface.Pixel(Y, X)) << X << "," << Y;
+    }
+  }
 }
 
 TEST_F(Raster, EmptyEllipseDrawsNothing) {
