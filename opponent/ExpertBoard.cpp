@@ -35,6 +35,30 @@ std::int32_t ValueOf(const TLinePattern (&Lines)[DirectionCount], TThreat Threat
   return Value;
 }
 
+// A cell's four line patterns for one side, as one number: the index of its
+// threat and value in the table below.
+int LinesKey(const TLinePattern (&Lines)[DirectionCount]) {
+  return Lines[0] + LinePatternCount * (Lines[1] + LinePatternCount * (Lines[2] + LinePatternCount * Lines[3]));
+}
+constexpr int LinesKeyCount = LinePatternCount * LinePatternCount * LinePatternCount * LinePatternCount;
+
+// Judging a cell is the commonest step of a search, so every combination of
+// line patterns is judged once, up front.
+const TJudgement* Judgements() {
+  static const std::vector<TJudgement> Table = [] {
+    std::vector<TJudgement> Judged(LinesKeyCount);
+    TLinePattern Lines[DirectionCount];
+    for (int Key = 0; Key < LinesKeyCount; ++Key) {
+      for (int Direction = 0, Rest = Key; Direction < DirectionCount; ++Direction, Rest /= LinePatternCount)
+        Lines[Direction] = static_cast<TLinePattern>(Rest % LinePatternCount);
+      const TThreat Threat = ThreatOf(Lines);
+      Judged[Key] = {Threat, ValueOf(Lines, Threat)};
+    }
+    return Judged;
+  }();
+  return Table.data();
+}
+
 // Fixed random keys for hashing positions, the same in every run so that
 // searches repeat.
 const std::uint64_t* HashKeys() {
@@ -56,7 +80,7 @@ const std::uint64_t* HashKeys() {
 
 }  // namespace
 
-TExpertBoard::TExpertBoard() : FPatterns(LinePatternTable()), FCells(IndexCount) {
+TExpertBoard::TExpertBoard() : FPatterns(LinePatternTable()), FJudgements(Judgements()), FCells(IndexCount) {
   FPlayed.reserve(MaxBoardSide * MaxBoardSide);
 }
 
@@ -186,22 +210,29 @@ void TExpertBoard::Refresh(int Index) {
   Judge(Cell);
 }
 
-// Index is empty and counted.
+// Index is empty, so its threats and values are counted: only what changed
+// is counted again.
 void TExpertBoard::RefreshLine(int Index, int Direction) {
   TCell& Cell = FCells[Index];
   const TLinePatterns Patterns = FPatterns[Cell.Keys[Direction]];
   if (Patterns.Cross == Cell.Lines[0][Direction] && Patterns.Nought == Cell.Lines[1][Direction]) return;
-  Count(Index, -1);
   Cell.Lines[0][Direction] = Patterns.Cross;
   Cell.Lines[1][Direction] = Patterns.Nought;
-  Judge(Cell);
-  Count(Index, +1);
+  for (int Side = 0; Side < 2; ++Side) {
+    const TJudgement& Judgement = FJudgements[LinesKey(Cell.Lines[Side])];
+    --FThreatCounts[Side][Cell.Threat[Side]];
+    ++FThreatCounts[Side][Judgement.Threat];
+    FTotalValues[Side] += Judgement.Value - Cell.Value[Side];
+    Cell.Threat[Side] = Judgement.Threat;
+    Cell.Value[Side] = Judgement.Value;
+  }
 }
 
-void TExpertBoard::Judge(TCell& Cell) {
+void TExpertBoard::Judge(TCell& Cell) const {
   for (int Side = 0; Side < 2; ++Side) {
-    Cell.Threat[Side] = ThreatOf(Cell.Lines[Side]);
-    Cell.Value[Side] = ValueOf(Cell.Lines[Side], Cell.Threat[Side]);
+    const TJudgement& Judgement = FJudgements[LinesKey(Cell.Lines[Side])];
+    Cell.Threat[Side] = Judgement.Threat;
+    Cell.Value[Side] = Judgement.Value;
   }
 }
 

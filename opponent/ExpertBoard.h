@@ -33,6 +33,13 @@ enum TThreat : std::uint8_t {
 
 inline constexpr int DirectionCount = 4;
 
+// What a cell's four line patterns mean for one side: the threat of a move
+// there and what the cell is worth.
+struct TJudgement {
+  TThreat Threat;
+  std::int32_t Value;
+};
+
 class TExpertBoard {
  public:
   // Four cells of wall around the largest board: a neighbour key looks no
@@ -112,12 +119,13 @@ class TExpertBoard {
   void Clear(int ColCount, int RowCount);
   void Refresh(int Index);
   void RefreshLine(int Index, int Direction);
-  static void Judge(TCell& Cell);
+  void Judge(TCell& Cell) const;
   void Count(int Index, int Sign);
   void AddNear(int Index, int Delta);
   void SetNeighbour(int Index, unsigned Neighbour, bool Placing);
 
   const TLinePatterns* FPatterns;
+  const TJudgement* FJudgements;
   int FColCount = 0;
   int FRowCount = 0;
   int FEmptyCount = 0;
