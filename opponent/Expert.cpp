@@ -33,6 +33,13 @@ int WidthAt(int Ply) { return Ply <= 2 ? 12 : 8; }
 constexpr int RootFours = 40;
 constexpr std::int64_t RootFourNodes = 20000;
 
+// At the leaves, a quick look for a short win by fours.
+constexpr int LeafFours = 6;
+constexpr std::int64_t LeafFourNodes = 64;
+
+constexpr int FourThreeBonus = 40000;
+constexpr int DoubleThreeBonus = 20000;
+
 struct TScoredMove {
   int Index;
   int Score;
@@ -86,7 +93,8 @@ class TSearcher {
   int Decide(int Side, TExpertChoice& Choice);
   int DeepenSearch(int Side, TExpertChoice& Choice);
   int Search(int Side, int Depth, int Alpha, int Beta, int Ply);
-  int Evaluate(int Side) const { return FBoard.TotalValue(Side) - FBoard.TotalValue(Opposite(Side)); }
+  int SettleLeaf(int Side, int Ply);
+  int Evaluate(int Side) const;
   int GenerateMoves(int Side, TScoredMove* Moves, int Width) const;
   bool BlocksFour(int Side, int Index) const;
   int FirstEmptyCell() const;
@@ -189,7 +197,7 @@ int TSearcher::Search(int Side, int Depth, int Alpha, int Beta, int Ply) {
   if (FBoard.EmptyCount() == 0) return 0;
   // A forced block costs no depth, so that a line of fours is followed to
   // its end.
-  if ((Depth <= 0 && !MustBlock) || Ply >= MaxPly) return Evaluate(Side);
+  if ((Depth <= 0 && !MustBlock) || Ply >= MaxPly) return SettleLeaf(Side, Ply);
 
   const std::uint64_t Hash = FBoard.Hash();
   int TableMove = TExpertBoard::NoCell;
@@ -226,6 +234,29 @@ int TSearcher::Search(int Side, int Depth, int Alpha, int Beta, int Ply) {
   const TBound Bound = BestScore >= Beta ? bdLower : BestScore > AlphaAtStart ? bdExact : bdUpper;
   FTable.Store(Hash, ToTable(BestScore, Ply), BestMove, Depth, Bound);
   return BestScore;
+}
+
+// Where the search stops, a short look for a win by fours, which the
+// values alone would miss.
+int TSearcher::SettleLeaf(int Side, int Ply) {
+  if (FBoard.Has(Side, thFour) && FFours.FindWin(Side, LeafFours, LeafFourNodes) != TExpertBoard::NoCell)
+    return WinScore - Ply - 2 * LeafFours;
+  return Evaluate(Side);
+}
+
+// What the cells are worth to the side to move against what they are worth
+// to the other, and a bonus for a four-three or two threes the other side
+// cannot answer with a four: nearly always a win, though not a proven one.
+int TSearcher::Evaluate(int Side) const {
+  const int Opponent = Opposite(Side);
+  int Score = FBoard.TotalValue(Side) - FBoard.TotalValue(Opponent);
+  if (!FBoard.Has(Opponent, thFour)) {
+    if (FBoard.Has(Side, thFourThree))
+      Score += FourThreeBonus;
+    else if (FBoard.Has(Side, thDoubleThree))
+      Score += DoubleThreeBonus;
+  }
+  return Score;
 }
 
 // The cells worth a look for Side, best first: only the block when the
