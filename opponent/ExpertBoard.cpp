@@ -11,53 +11,36 @@ namespace {
 constexpr std::int32_t LineValues[LinePatternCount] = {0, 1, 4, 8, 24, 30, 100, 120, 500, 3000};
 constexpr std::int32_t ThreatBonuses[ThreatKinds] = {0, 0, 400, 0, 1000, 2000, 5000};
 
-TThreat ThreatOf(const TLinePattern (&Lines)[DirectionCount]) {
-  int Fives = 0;
-  int FlexFours = 0;
-  int Fours = 0;
-  int Threes = 0;
-  for (const TLinePattern Line : Lines) {
-    Fives += Line == lpFive;
-    FlexFours += Line == lpFlex4;
-    Fours += Line == lpBlock4;
-    Threes += Line == lpFlex3;
-  }
-  if (Fives > 0) return thFive;
-  if (FlexFours > 0 || Fours >= 2) return thFlexFour;
+// A cell's threat depends only on how many of its lines are fives, flexible
+// fours, fours and flexible threes. Each count takes three bits of a tally,
+// so adding the four lines' tallies counts them all at once, and the sum
+// indexes a small table of threats.
+constexpr int TallyBits = 3;
+constexpr int FiveTally = 1;
+constexpr int FlexFourTally = 1 << TallyBits;
+constexpr int FourTally = 1 << 2 * TallyBits;
+constexpr int ThreeTally = 1 << 3 * TallyBits;
+constexpr int TallyCount = 1 << 4 * TallyBits;
+constexpr int LineTallies[LinePatternCount] = {0, 0, 0, 0, 0, 0, ThreeTally, FourTally, FlexFourTally, FiveTally};
+
+constexpr int Counted(int Tally, int Unit) { return Tally / Unit % (1 << TallyBits); }
+
+constexpr TThreat ThreatOfTally(int Tally) {
+  const int Fours = Counted(Tally, FourTally);
+  const int Threes = Counted(Tally, ThreeTally);
+  if (Counted(Tally, FiveTally) > 0) return thFive;
+  if (Counted(Tally, FlexFourTally) > 0 || Fours >= 2) return thFlexFour;
   if (Fours > 0) return Threes > 0 ? thFourThree : thFour;
   if (Threes > 0) return Threes >= 2 ? thDoubleThree : thThree;
   return thNone;
 }
 
-std::int32_t ValueOf(const TLinePattern (&Lines)[DirectionCount], TThreat Threat) {
-  std::int32_t Value = ThreatBonuses[Threat];
-  for (const TLinePattern Line : Lines) Value += LineValues[Line];
-  return Value;
-}
+constexpr std::array<TThreat, TallyCount> ThreatsByTally = [] {
+  std::array<TThreat, TallyCount> Threats{};
+  for (int Tally = 0; Tally < TallyCount; ++Tally) Threats[Tally] = ThreatOfTally(Tally);
+  return Threats;
+}();
 
-// A cell's four line patterns for one side, as one number: the index of its
-// threat and value in the table below.
-int LinesKey(const TLinePattern (&Lines)[DirectionCount]) {
-  return Lines[0] + LinePatternCount * (Lines[1] + LinePatternCount * (Lines[2] + LinePatternCount * Lines[3]));
-}
-constexpr int LinesKeyCount = LinePatternCount * LinePatternCount * LinePatternCount * LinePatternCount;
-
-// Judging a cell is the commonest step of a search, so every combination of
-// line patterns is judged once, up front.
-const TJudgement* Judgements() {
-  static const std::vector<TJudgement> Table = [] {
-    std::vector<TJudgement> Judged(LinesKeyCount);
-    TLinePattern Lines[DirectionCount];
-    for (int Key = 0; Key < LinesKeyCount; ++Key) {
-      for (int Direction = 0, Rest = Key; Direction < DirectionCount; ++Direction, Rest /= LinePatternCount)
-        Lines[Direction] = static_cast<TLinePattern>(Rest % LinePatternCount);
-      const TThreat Threat = ThreatOf(Lines);
-      Judged[Key] = {Threat, ValueOf(Lines, Threat)};
-    }
-    return Judged;
-  }();
-  return Table.data();
-}
 
 // Fixed random keys for hashing positions, the same in every run so that
 // searches repeat.
@@ -80,7 +63,7 @@ const std::uint64_t* HashKeys() {
 
 }  // namespace
 
-TExpertBoard::TExpertBoard() : FPatterns(LinePatternTable()), FJudgements(Judgements()), FCells(IndexCount) {
+TExpertBoard::TExpertBoard() : FPatterns(LinePatternTable()), FCells(IndexCount) {
   FPlayed.reserve(MaxBoardSide * MaxBoardSide);
 }
 
@@ -101,18 +84,22 @@ void TExpertBoard::Clear(int ColCount, int RowCount) {
   FPlayed.clear();
   std::fill(&FThreatCounts[0][0], &FThreatCounts[0][0] + 2 * ThreatKinds, 0);
   FTotalValues[0] = FTotalValues[1] = 0;
-  const TCell Wall = {nbWall, 0, {}, {}, {}, {}};
+  const TCell Wall = {ccWall, 0, {}, {}, {}, {}, {}};
   std::fill(FCells.begin(), FCells.end(), Wall);
   for (int Col = 0; Col < FColCount; ++Col)
-    for (int Row = 0; Row < FRowCount; ++Row) FCells[IndexOf(Col, Row)].Stone = nbEmpty;
+    for (int Row = 0; Row < FRowCount; ++Row) FCells[IndexOf(Col, Row)].Stone = ccEmpty;
   for (int Col = 0; Col < FColCount; ++Col) {
     for (int Row = 0; Row < FRowCount; ++Row) {
       const int Index = IndexOf(Col, Row);
       TCell& Cell = FCells[Index];
-      for (int Direction = 0; Direction < DirectionCount; ++Direction)
-        for (int Offset = -4; Offset <= 4; ++Offset)
-          if (Offset != 0 && FCells[Index + Offset * Steps[Direction]].Stone == nbWall)
-            Cell.Keys[Direction] |= static_cast<std::uint16_t>(NeighbourBits(Offset, nbWall));
+      for (int Direction = 0; Direction < DirectionCount; ++Direction) {
+        for (int Offset = -4; Offset <= 4; ++Offset) {
+          if (Offset == 0 || FCells[Index + Offset * Steps[Direction]].Stone != ccWall) continue;
+          const auto WallKey = static_cast<std::uint16_t>(nbBlocked * NeighbourWeight(Offset));
+          Cell.Keys[0][Direction] += WallKey;
+          Cell.Keys[1][Direction] += WallKey;
+        }
+      }
       Refresh(Index);
       Count(Index, +1);
     }
@@ -131,7 +118,7 @@ int TExpertBoard::Find(int Side, TThreat AtLeast) const {
   if (!Has(Side, AtLeast)) return NoCell;
   for (int Col = FBox.MinCol - 4; Col <= FBox.MaxCol + 4; ++Col)
     for (int Index = IndexOf(Col, FBox.MinRow - 4), Last = IndexOf(Col, FBox.MaxRow + 4); Index <= Last; ++Index)
-      if (FCells[Index].Stone == nbEmpty && FCells[Index].Threat[Side] >= AtLeast) return Index;
+      if (FCells[Index].Stone == ccEmpty && FCells[Index].Threat[Side] >= AtLeast) return Index;
   return NoCell;
 }
 
@@ -140,8 +127,8 @@ int TExpertBoard::FiveCellNear(int Side, int Index) const {
     for (const int Sign : {-1, 1}) {
       for (int Distance = 1; Distance <= 4; ++Distance) {
         const int Near = Index + Sign * Distance * Steps[Direction];
-        if (FCells[Near].Stone == nbWall) break;
-        if (FCells[Near].Stone == nbEmpty && FCells[Near].Threat[Side] == thFive) return Near;
+        if (FCells[Near].Stone == ccWall) break;
+        if (FCells[Near].Stone == ccEmpty && FCells[Near].Threat[Side] == thFive) return Near;
       }
     }
   }
@@ -151,7 +138,7 @@ int TExpertBoard::FiveCellNear(int Side, int Index) const {
 void TExpertBoard::Play(int Index, int Side) {
   FPlayed.push_back({Index, FBox});
   Count(Index, -1);
-  FCells[Index].Stone = static_cast<std::uint8_t>(nbCross + Side);
+  FCells[Index].Stone = static_cast<std::uint8_t>(ccCross + Side);
   --FEmptyCount;
   FHash ^= HashKeys()[Side * IndexCount + Index];
   const int Col = ColOf(Index);
@@ -159,7 +146,7 @@ void TExpertBoard::Play(int Index, int Side) {
   FBox = {std::min(FBox.MinCol, Col), std::max(FBox.MaxCol, Col), std::min(FBox.MinRow, Row),
           std::max(FBox.MaxRow, Row)};
   AddNear(Index, +1);
-  SetNeighbour(Index, nbCross + Side, true);
+  SetNeighbour(Index, Side, +1);
 }
 
 void TExpertBoard::Undo() {
@@ -167,12 +154,12 @@ void TExpertBoard::Undo() {
   FPlayed.pop_back();
   TCell& Cell = FCells[Last.Index];
   const unsigned Stone = Cell.Stone;
-  Cell.Stone = nbEmpty;
+  Cell.Stone = ccEmpty;
   ++FEmptyCount;
-  FHash ^= HashKeys()[(Stone - nbCross) * IndexCount + Last.Index];
+  FHash ^= HashKeys()[(Stone - ccCross) * IndexCount + Last.Index];
   FBox = Last.Box;
   AddNear(Last.Index, -1);
-  SetNeighbour(Last.Index, Stone, false);
+  SetNeighbour(Last.Index, static_cast<int>(Stone - ccCross), -1);
   // Its lines were left alone while it was taken.
   Refresh(Last.Index);
   Count(Last.Index, +1);
@@ -183,18 +170,21 @@ void TExpertBoard::AddNear(int Index, int Delta) {
     for (int Row = -2; Row <= 2; ++Row) FCells[Index + Col * Stride + Row].Near += static_cast<std::uint8_t>(Delta);
 }
 
-// Tells the cells up to four steps away along each line what Index now holds;
-// only the empty ones work out their patterns again.
-void TExpertBoard::SetNeighbour(int Index, unsigned Neighbour, bool Placing) {
+// Tells the cells up to four steps away along each line that Index now holds
+// (Sign +1) or no longer holds (Sign -1) a mark of Side; only the empty ones
+// work out their patterns again.
+void TExpertBoard::SetNeighbour(int Index, int Side, int Sign) {
   for (int Direction = 0; Direction < DirectionCount; ++Direction) {
-    for (const int Sign : {-1, 1}) {
+    for (const int Way : {-1, 1}) {
       for (int Distance = 1; Distance <= 4; ++Distance) {
-        const int Near = Index + Sign * Distance * Steps[Direction];
+        const int Near = Index + Way * Distance * Steps[Direction];
         TCell& Cell = FCells[Near];
-        if (Cell.Stone == nbWall) break;
-        const auto Bits = static_cast<std::uint16_t>(NeighbourBits(-Sign * Distance, Neighbour));
-        Cell.Keys[Direction] = Placing ? Cell.Keys[Direction] | Bits : Cell.Keys[Direction] & ~Bits;
-        if (Cell.Stone == nbEmpty) RefreshLine(Near, Direction);
+        if (Cell.Stone == ccWall) break;
+        const int Weight = Sign * NeighbourWeight(-Way * Distance);
+        Cell.Keys[Side][Direction] = static_cast<std::uint16_t>(Cell.Keys[Side][Direction] + nbOwn * Weight);
+        Cell.Keys[Opposite(Side)][Direction] =
+            static_cast<std::uint16_t>(Cell.Keys[Opposite(Side)][Direction] + nbBlocked * Weight);
+        if (Cell.Stone == ccEmpty) RefreshLine(Near, Direction);
       }
     }
   }
@@ -202,11 +192,9 @@ void TExpertBoard::SetNeighbour(int Index, unsigned Neighbour, bool Placing) {
 
 void TExpertBoard::Refresh(int Index) {
   TCell& Cell = FCells[Index];
-  for (int Direction = 0; Direction < DirectionCount; ++Direction) {
-    const TLinePatterns Patterns = FPatterns[Cell.Keys[Direction]];
-    Cell.Lines[0][Direction] = Patterns.Cross;
-    Cell.Lines[1][Direction] = Patterns.Nought;
-  }
+  for (int Side = 0; Side < 2; ++Side)
+    for (int Direction = 0; Direction < DirectionCount; ++Direction)
+      Cell.Lines[Side][Direction] = FPatterns[Cell.Keys[Side][Direction]];
   Judge(Cell);
 }
 
@@ -214,25 +202,31 @@ void TExpertBoard::Refresh(int Index) {
 // is counted again.
 void TExpertBoard::RefreshLine(int Index, int Direction) {
   TCell& Cell = FCells[Index];
-  const TLinePatterns Patterns = FPatterns[Cell.Keys[Direction]];
-  if (Patterns.Cross == Cell.Lines[0][Direction] && Patterns.Nought == Cell.Lines[1][Direction]) return;
-  Cell.Lines[0][Direction] = Patterns.Cross;
-  Cell.Lines[1][Direction] = Patterns.Nought;
   for (int Side = 0; Side < 2; ++Side) {
-    const TJudgement& Judgement = FJudgements[LinesKey(Cell.Lines[Side])];
+    const TLinePattern Line = FPatterns[Cell.Keys[Side][Direction]];
+    const TLinePattern Old = Cell.Lines[Side][Direction];
+    if (Line == Old) continue;
+    Cell.Lines[Side][Direction] = Line;
+    Cell.Tally[Side] = static_cast<std::uint16_t>(Cell.Tally[Side] + LineTallies[Line] - LineTallies[Old]);
+    const TThreat Threat = ThreatsByTally[Cell.Tally[Side]];
+    const std::int32_t Change =
+        LineValues[Line] - LineValues[Old] + ThreatBonuses[Threat] - ThreatBonuses[Cell.Threat[Side]];
     --FThreatCounts[Side][Cell.Threat[Side]];
-    ++FThreatCounts[Side][Judgement.Threat];
-    FTotalValues[Side] += Judgement.Value - Cell.Value[Side];
-    Cell.Threat[Side] = Judgement.Threat;
-    Cell.Value[Side] = Judgement.Value;
+    ++FThreatCounts[Side][Threat];
+    FTotalValues[Side] += Change;
+    Cell.Threat[Side] = Threat;
+    Cell.Value[Side] += Change;
   }
 }
 
-void TExpertBoard::Judge(TCell& Cell) const {
+void TExpertBoard::Judge(TCell& Cell) {
   for (int Side = 0; Side < 2; ++Side) {
-    const TJudgement& Judgement = FJudgements[LinesKey(Cell.Lines[Side])];
-    Cell.Threat[Side] = Judgement.Threat;
-    Cell.Value[Side] = Judgement.Value;
+    const TLinePattern(&Lines)[DirectionCount] = Cell.Lines[Side];
+    Cell.Tally[Side] = static_cast<std::uint16_t>(LineTallies[Lines[0]] + LineTallies[Lines[1]] +
+                                                  LineTallies[Lines[2]] + LineTallies[Lines[3]]);
+    Cell.Threat[Side] = ThreatsByTally[Cell.Tally[Side]];
+    Cell.Value[Side] = ThreatBonuses[Cell.Threat[Side]] + LineValues[Lines[0]] + LineValues[Lines[1]] +
+                       LineValues[Lines[2]] + LineValues[Lines[3]];
   }
 }
 

@@ -33,12 +33,9 @@ enum TThreat : std::uint8_t {
 
 inline constexpr int DirectionCount = 4;
 
-// What a cell's four line patterns mean for one side: the threat of a move
-// there and what the cell is worth.
-struct TJudgement {
-  TThreat Threat;
-  std::int32_t Value;
-};
+// What a cell of the board's array holds; the array reaches past the edges,
+// and cells there are walls.
+enum TCellContent : std::uint8_t { ccEmpty, ccCross, ccNought, ccWall };
 
 class TExpertBoard {
  public:
@@ -60,7 +57,7 @@ class TExpertBoard {
   static int IndexOf(int Col, int Row) { return (Col + Padding) * Stride + Row + Padding; }
   static int ColOf(int Index) { return Index / Stride - Padding; }
   static int RowOf(int Index) { return Index % Stride - Padding; }
-  bool IsEmpty(int Index) const { return FCells[Index].Stone == nbEmpty; }
+  bool IsEmpty(int Index) const { return FCells[Index].Stone == ccEmpty; }
   int EmptyCount() const { return FEmptyCount; }
   bool HasMarks() const { return FEmptyCount < FColCount * FRowCount; }
 
@@ -91,7 +88,7 @@ class TExpertBoard {
   void ForEachCandidate(TVisit&& Visit) const {
     for (int Col = FBox.MinCol - 2; Col <= FBox.MaxCol + 2; ++Col)
       for (int Index = IndexOf(Col, FBox.MinRow - 2), Last = IndexOf(Col, FBox.MaxRow + 2); Index <= Last; ++Index)
-        if (FCells[Index].Stone == nbEmpty && FCells[Index].Near > 0) Visit(Index);
+        if (FCells[Index].Stone == ccEmpty && FCells[Index].Near > 0) Visit(Index);
   }
 
   // One step along each line direction: horizontal, vertical, diagonal,
@@ -102,8 +99,9 @@ class TExpertBoard {
   struct TCell {
     std::uint8_t Stone;
     std::uint8_t Near;  // marks within two steps either way, in rows and columns
-    std::uint16_t Keys[DirectionCount];
+    std::uint16_t Keys[2][DirectionCount];  // each side's neighbour keys
     TThreat Threat[2];
+    std::uint16_t Tally[2];  // how many lines of each kind that makes a threat
     TLinePattern Lines[2][DirectionCount];
     std::int32_t Value[2];
   };
@@ -119,13 +117,12 @@ class TExpertBoard {
   void Clear(int ColCount, int RowCount);
   void Refresh(int Index);
   void RefreshLine(int Index, int Direction);
-  void Judge(TCell& Cell) const;
+  static void Judge(TCell& Cell);
   void Count(int Index, int Sign);
   void AddNear(int Index, int Delta);
-  void SetNeighbour(int Index, unsigned Neighbour, bool Placing);
+  void SetNeighbour(int Index, int Side, int Sign);
 
-  const TLinePatterns* FPatterns;
-  const TJudgement* FJudgements;
+  const TLinePattern* FPatterns;
   int FColCount = 0;
   int FRowCount = 0;
   int FEmptyCount = 0;

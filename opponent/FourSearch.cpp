@@ -49,7 +49,7 @@ bool TFourSearch::Wins(int Attacker, int FoursLeft) {
     FWinningMove = FBoard.Find(Attacker, thFive);
     return true;
   }
-  if (FoursLeft <= 0 || OutOfNodes()) return false;
+  if (FoursLeft <= 0) return false;
   int Moves[MaxFoursTried];
   const int Count = CollectFours(Attacker, Moves);
   for (int I = 0; I < Count; ++I) {
@@ -58,6 +58,8 @@ bool TFourSearch::Wins(int Attacker, int FoursLeft) {
       FWinningMove = Move;
       return true;
     }
+    // Each four tried counts as a position.
+    if (OutOfNodes()) return false;
     FBoard.Play(Move, Attacker);
     bool Won = false;
     // A defender left with a five of its own wins first.
@@ -72,7 +74,6 @@ bool TFourSearch::Wins(int Attacker, int FoursLeft) {
       FWinningMove = Move;
       return true;
     }
-    if (FClock.Spent() || (FNodeCeiling > 0 && FClock.Nodes() >= FNodeCeiling)) return false;
   }
   return false;
 }

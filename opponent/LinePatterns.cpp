@@ -2,22 +2,20 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 
 namespace quintar::expert {
 namespace {
 
 // One side's view of a window of nine cells, the candidate in the middle and
 // already holding the side's mark.
-enum TWindowCell : std::uint8_t { wcEmpty, wcOwn, wcBlocked };
 constexpr int WindowSize = 9;
 constexpr int Middle = 4;
-using TWindow = std::array<TWindowCell, WindowSize>;
+using TWindow = std::array<TNeighbour, WindowSize>;
 
 int RunThroughMiddle(const TWindow& Window) {
   int Run = 1;
-  for (int Cell = Middle - 1; Cell >= 0 && Window[Cell] == wcOwn; --Cell) ++Run;
-  for (int Cell = Middle + 1; Cell < WindowSize && Window[Cell] == wcOwn; ++Cell) ++Run;
+  for (int Cell = Middle - 1; Cell >= 0 && Window[Cell] == nbOwn; --Cell) ++Run;
+  for (int Cell = Middle + 1; Cell < WindowSize && Window[Cell] == nbOwn; ++Cell) ++Run;
   return Run;
 }
 
@@ -27,30 +25,44 @@ TLinePattern OneMoveWeaker(TLinePattern Pattern) {
   return Pattern >= lpBlock2 ? static_cast<TLinePattern>(Pattern - 2) : lpNone;
 }
 
-// Windows are numbered by their eight outer cells in base 3.
-constexpr int WindowCount = 6561;
-
-int WindowIndex(const TWindow& Window) {
-  int Index = 0;
-  for (int Cell = WindowSize - 1; Cell >= 0; --Cell)
-    if (Cell != Middle) Index = Index * 3 + Window[Cell];
-  return Index;
+int KeyOf(const TWindow& Window) {
+  int Key = 0;
+  for (int Cell = 0; Cell < WindowSize; ++Cell)
+    if (Cell != Middle) Key += static_cast<int>(Window[Cell]) * NeighbourWeight(Cell - Middle);
+  return Key;
 }
 
-class TWindowRanks {
- public:
-  TWindowRanks() { FKnown.fill(false); }
+TWindow WindowOf(int Key) {
+  TWindow Window;
+  Window[Middle] = nbOwn;
+  for (int Cell = 0; Cell < WindowSize; ++Cell)
+    if (Cell != Middle) Window[Cell] = static_cast<TNeighbour>(Key / NeighbourWeight(Cell - Middle) % 3);
+  return Window;
+}
 
-  TLinePattern Rank(TWindow& Window) {
-    const int Index = WindowIndex(Window);
-    if (!FKnown[Index]) {
-      FRanks[Index] = Judge(Window);
-      FKnown[Index] = true;
+class TPatternTable {
+ public:
+  TPatternTable() {
+    FKnown.fill(false);
+    for (int Key = 0; Key < NeighbourKeyCount; ++Key) {
+      TWindow Window = WindowOf(Key);
+      Rank(Window);
     }
-    return FRanks[Index];
   }
+  const TLinePattern* Patterns() const { return FPatterns.data(); }
 
  private:
+  TLinePattern Rank(TWindow& Window) {
+    const int Key = KeyOf(Window);
+    if (!FKnown[Key]) {
+      FPatterns[Key] = Judge(Window);
+      FKnown[Key] = true;
+    }
+    return FPatterns[Key];
+  }
+
+  // Placing the side's marks on the empty cells one at a time shows how far
+  // the window is from a five.
   TLinePattern Judge(TWindow& Window) {
     if (RunThroughMiddle(Window) >= 5) return lpFive;
     int FiveCells = 0;
@@ -65,46 +77,22 @@ class TWindowRanks {
   template <typename TVisit>
   static void ForEachEmptyCell(TWindow& Window, TVisit&& Visit) {
     for (int Cell = 0; Cell < WindowSize; ++Cell) {
-      if (Window[Cell] != wcEmpty) continue;
-      Window[Cell] = wcOwn;
+      if (Window[Cell] != nbEmpty) continue;
+      Window[Cell] = nbOwn;
       Visit();
-      Window[Cell] = wcEmpty;
+      Window[Cell] = nbEmpty;
     }
   }
 
-  std::array<TLinePattern, WindowCount> FRanks;
-  std::array<bool, WindowCount> FKnown;
+  std::array<TLinePattern, NeighbourKeyCount> FPatterns;
+  std::array<bool, NeighbourKeyCount> FKnown;
 };
-
-TWindow WindowFor(std::uint16_t Key, unsigned Own) {
-  TWindow Window;
-  Window[Middle] = wcOwn;
-  for (int Offset = -4; Offset <= 4; ++Offset) {
-    if (Offset == 0) continue;
-    const unsigned Neighbour = (Key >> (2 * NeighbourSlot(Offset))) & 3u;
-    Window[Middle + Offset] = Neighbour == nbEmpty ? wcEmpty : Neighbour == Own ? wcOwn : wcBlocked;
-  }
-  return Window;
-}
-
-using TPatternTable = std::array<TLinePatterns, NeighbourKeyCount>;
-
-std::unique_ptr<const TPatternTable> BuildTable() {
-  auto Table = std::make_unique<TPatternTable>();
-  TWindowRanks Ranks;
-  for (unsigned Key = 0; Key < NeighbourKeyCount; ++Key) {
-    TWindow Cross = WindowFor(static_cast<std::uint16_t>(Key), nbCross);
-    TWindow Nought = WindowFor(static_cast<std::uint16_t>(Key), nbNought);
-    (*Table)[Key] = {Ranks.Rank(Cross), Ranks.Rank(Nought)};
-  }
-  return Table;
-}
 
 }  // namespace
 
-const TLinePatterns* LinePatternTable() {
-  static const std::unique_ptr<const TPatternTable> Table = BuildTable();
-  return Table->data();
+const TLinePattern* LinePatternTable() {
+  static const TPatternTable Table;
+  return Table.Patterns();
 }
 
 }  // namespace quintar::expert

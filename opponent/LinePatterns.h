@@ -29,22 +29,23 @@ enum TLinePattern : std::uint8_t {
   LinePatternCount
 };
 
-// What a neighbour holds, two bits in a neighbour key.
-enum TNeighbour : unsigned { nbEmpty = 0, nbCross = 1, nbNought = 2, nbWall = 3 };
+// What a neighbour is to the side looking: empty, its own mark, or a cell it
+// cannot use (the other side's mark, or beyond the edge).
+enum TNeighbour : unsigned { nbEmpty = 0, nbOwn = 1, nbBlocked = 2 };
 
-// A neighbour key holds the eight neighbours along one line, two bits each,
-// the one Offset steps away (Offset -4..-1 and 1..4) in slot NeighbourSlot.
-inline constexpr int NeighbourKeyCount = 1 << 16;
+// A side's neighbour key numbers the eight neighbours along a line in base 3:
+// the neighbour Offset steps away (Offset -4..-1 and 1..4) counts its
+// TNeighbour times NeighbourWeight(Offset).
+inline constexpr int NeighbourKeyCount = 6561;
 constexpr int NeighbourSlot(int Offset) { return Offset < 0 ? Offset + 4 : Offset + 3; }
-constexpr unsigned NeighbourBits(int Offset, unsigned Neighbour) { return Neighbour << (2 * NeighbourSlot(Offset)); }
+constexpr int NeighbourWeight(int Offset) {
+  int Weight = 1;
+  for (int Slot = 0; Slot < NeighbourSlot(Offset); ++Slot) Weight *= 3;
+  return Weight;
+}
 
-struct TLinePatterns {
-  TLinePattern Cross;
-  TLinePattern Nought;
-};
-
-// The patterns for both sides, indexed by neighbour key: NeighbourKeyCount
-// entries worked out from the rules above on first use and kept for good.
-const TLinePatterns* LinePatternTable();
+// The pattern of every neighbour key, worked out from the rules above on
+// first use and kept for good; both sides share it.
+const TLinePattern* LinePatternTable();
 
 }  // namespace quintar::expert
