@@ -175,14 +175,16 @@ TEST(BrainBoard, AFullBoardHasNoMoveToAnswer) {
 }
 
 TEST(BrainInfo, StrengthIsSetAndEveryOtherKeyPassesSilently) {
-  TBrainSession Send(stMedium);
+  TBrainSession Send(TLevel::Medium);
   EXPECT_EQ(Send("INFO strength low"), "");
-  EXPECT_EQ(Send.Brain().Strength(), stLow);
+  EXPECT_EQ(Send.Brain().Level(), TLevel::Low);
+  EXPECT_EQ(Send("INFO strength Expert"), "");
+  EXPECT_EQ(Send.Brain().Level(), TLevel::Expert);
   EXPECT_EQ(Send("INFO strength HIGH"), "");
-  EXPECT_EQ(Send.Brain().Strength(), stHigh);
-  EXPECT_EQ(Send("INFO strength wild"), "ERROR INFO strength expects low, medium or high\n");
-  EXPECT_EQ(Send("INFO strength"), "ERROR INFO strength expects low, medium or high\n");
-  EXPECT_EQ(Send.Brain().Strength(), stHigh);
+  EXPECT_EQ(Send.Brain().Level(), TLevel::High);
+  EXPECT_EQ(Send("INFO strength wild"), "ERROR INFO strength expects low, medium, high or expert\n");
+  EXPECT_EQ(Send("INFO strength"), "ERROR INFO strength expects low, medium, high or expert\n");
+  EXPECT_EQ(Send.Brain().Level(), TLevel::High);
   for (const char* Known : {"INFO timeout_turn 5000", "INFO timeout_match 180000", "INFO time_left 100",
                             "INFO max_memory 83886080", "INFO game_type 1", "INFO rule 0", "INFO evaluate 3,4",
                             "INFO folder /tmp/x", "INFO colour purple", "INFO x"})
@@ -233,7 +235,7 @@ TEST(BrainOther, EndInsideBoardStillEnds) {
 std::string RunWhole(const std::string& Input) {
   std::istringstream In(Input);
   std::ostringstream Out;
-  RunBrain(In, Out, stHigh, 1);
+  RunBrain(In, Out, TLevel::High, 1);
   return Out.str();
 }
 
@@ -262,7 +264,7 @@ TEST(BrainRun, SurvivesHostileInputWithBoundedAnswers) {
 // the board is full; every answer must be an empty cell.
 TEST(BrainGame, TwoBrainsPlayACompleteGame) {
   for (const auto& [Width, Height] : {std::pair{15, 15}, std::pair{5, 5}, std::pair{12, 7}}) {
-    TBrainSession First(stHigh), Second(stLow);
+    TBrainSession First(TLevel::High), Second(TLevel::Low);
     const std::string Start = "RECTSTART " + std::to_string(Width) + "," + std::to_string(Height);
     ASSERT_EQ(First(Start), "OK\n");
     ASSERT_EQ(Second(Start), "OK\n");
@@ -298,7 +300,7 @@ TEST(BrainChoice, IsTheControlsComputerMove) {
     Control.SetColCount(Width);
     Control.SetRowCount(Height);
     Control.SetPlayingStrength(Strength);
-    TBrainSession Send(Strength);
+    TBrainSession Send(LevelOf(Strength));
     Send("RECTSTART " + std::to_string(Width) + "," + std::to_string(Height));
     const int Marks = Below(std::min(60, Width * Height - 1));
     for (int I = 0; I < Marks && !Control.GameOver(); ++I) {
