@@ -8,7 +8,7 @@ void TSearchClock::Start(const TSearchBudget& Budget) {
   FHasDeadline = Budget.Milliseconds > 0;
   FDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(Budget.Milliseconds);
   FStop = Budget.Stop;
-  FSpent = false;
+  FSpent = ClockSaysStop();
 }
 
 bool TSearchClock::ClockSaysStop() const {

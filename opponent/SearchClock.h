@@ -13,17 +13,16 @@ class TSearchClock {
  public:
   void Start(const TSearchBudget& Budget);
 
-  // Counts one position; true once the budget is spent, and from then on.
+  // Counts one position; true once the budget is spent, and from then on
+  // without counting any more.
   bool Spend() {
+    if (FSpent) return true;
     ++FNodes;
-    if (!FSpent && ((FNodeLimit > 0 && FNodes >= FNodeLimit) || (FNodes % ClockInterval == 0 && ClockSaysStop())))
-      FSpent = true;
+    FSpent = (FNodeLimit > 0 && FNodes >= FNodeLimit) || (FNodes % ClockInterval == 0 && ClockSaysStop());
     return FSpent;
   }
   bool Spent() const { return FSpent; }
   std::int64_t Nodes() const { return FNodes; }
-  // Positions left before the node limit; -1 when there is none.
-  std::int64_t NodesLeft() const { return FNodeLimit > 0 ? FNodeLimit - FNodes : -1; }
 
  private:
   // Reading the clock costs more than a position, so it is read now and then.
