@@ -192,6 +192,50 @@ TEST(BrainInfo, StrengthIsSetAndEveryOtherKeyPassesSilently) {
   EXPECT_EQ(Send("INFO"), "ERROR INFO expects a key and a value\n");
 }
 
+TEST(BrainInfo, TimeLimitsAreKeptInMilliseconds) {
+  TBrainSession Send(TLevel::Expert);
+  EXPECT_EQ(Send("INFO timeout_turn 5000"), "");
+  EXPECT_EQ(Send("INFO timeout_match 180000"), "");
+  EXPECT_EQ(Send("INFO time_left -20"), "");
+  EXPECT_EQ(Send.Brain().TimeLimits().Turn, 5000);
+  EXPECT_EQ(Send.Brain().TimeLimits().Match, 180000);
+  EXPECT_EQ(Send.Brain().TimeLimits().Left, 0);
+  EXPECT_EQ(Send("INFO timeout_turn soon"), "ERROR INFO timeout_turn expects milliseconds, not \"soon\"\n");
+  EXPECT_EQ(Send.Brain().TimeLimits().Turn, 5000);
+}
+
+TEST(BrainTime, TheExpertsBudgetKeepsAMarginWithinEveryLimit) {
+  const TSearchBudget Untold = ExpertBudgetFor({});
+  EXPECT_EQ(Untold.Milliseconds, DefaultExpertBudget().Milliseconds);
+  EXPECT_EQ(Untold.Nodes, DefaultExpertBudget().Nodes);
+  // Unlimited turn and match: the same.
+  EXPECT_EQ(ExpertBudgetFor({0, 0, 5000}).Nodes, DefaultExpertBudget().Nodes);
+  const TSearchBudget Turn = ExpertBudgetFor({1000, 0, std::nullopt});
+  EXPECT_EQ(Turn.Milliseconds, 800);
+  EXPECT_EQ(Turn.Nodes, 0);
+  EXPECT_EQ(ExpertBudgetFor({100, 0, std::nullopt}).Milliseconds, 50);
+  EXPECT_EQ(ExpertBudgetFor({30, 0, std::nullopt}).Milliseconds, 1);
+  // A match of which 50 s are left: 2 s a move, less a fifth.
+  EXPECT_EQ(ExpertBudgetFor({0, 100000, 50000}).Milliseconds, 1600);
+  EXPECT_EQ(ExpertBudgetFor({1000, 100000, 50000}).Milliseconds, 800);
+  EXPECT_EQ(ExpertBudgetFor({0, 100000, 0}).Milliseconds, 1);
+  // Without time_left the match limit says nothing about this move.
+  EXPECT_EQ(ExpertBudgetFor({1000, 100000, std::nullopt}).Milliseconds, 800);
+}
+
+TEST(BrainExpert, CompletesItsFiveAndBlocksTheOpponents) {
+  TBrainSession Send(TLevel::Expert);
+  Send("START 15");
+  Send("BOARD");
+  for (const char* Stone : {"5,5,1", "6,5,1", "7,5,1", "8,5,1", "4,5,2", "2,2,2", "12,12,2", "3,11,2"})
+    Send(Stone);
+  EXPECT_EQ(Send("DONE"), "9,5\n");
+  Send("RESTART");
+  Send("BOARD");
+  for (const char* Stone : {"0,3,2", "0,4,2", "0,6,2", "0,7,2", "9,9,1", "12,2,1", "5,13,1"}) Send(Stone);
+  EXPECT_EQ(Send("DONE"), "0,5\n");
+}
+
 TEST(BrainInfo, ARuleItDoesNotPlayIsToldOnceBeforeItsNextMove) {
   TBrainSession Send;
   Send("START 15");
