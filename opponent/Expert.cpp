@@ -296,7 +296,7 @@ int TSearcher::FirstEmptyCell() const {
 
 }  // namespace expert
 
-TSearchBudget DefaultExpertBudget() { return {100, 10000, nullptr}; }
+TSearchBudget DefaultExpertBudget() { return {100, 15000, nullptr}; }
 
 TExpertSearch::TExpertSearch(std::uint64_t Seed) : FSearcher(std::make_unique<expert::TSearcher>(Seed)) {}
 TExpertSearch::~TExpertSearch() = default;
