@@ -14,7 +14,8 @@ namespace quintar::match {
 
 struct TRecordedMove {
   TCell Cell;
-  double Milliseconds;  // 0 for the opening's marks
+  double Milliseconds;     // 0 for the opening's marks
+  double CpuMilliseconds;  // what the choosing thread itself spent: the same on a busy machine
 };
 
 struct TGameRecord {

@@ -34,9 +34,12 @@ long PeakMegabytes() {
   return Usage.ru_maxrss / 1024;
 }
 
-void PrintTimes(std::FILE* Out, TLevel Level, const TMoveTimes& Times) {
-  std::fprintf(Out, "  %-7s %6d moves, median %7.2f ms, max %7.2f ms\n", Name(Level).c_str(), Times.Moves,
-               Times.MedianMilliseconds, Times.MaxMilliseconds);
+void PrintTimes(std::FILE* Out, TLevel Level, const std::vector<TGameRecord>& Games, bool First) {
+  const TMoveTimes Wall = MoveTimes(Games, First);
+  const TMoveTimes Cpu = MoveTimes(Games, First, true);
+  std::fprintf(Out, "  %-7s %6d moves, median %7.2f ms, max %7.2f ms (its own processor time: median %7.2f ms, max %7.2f ms)\n",
+               Name(Level).c_str(), Wall.Moves, Wall.MedianMilliseconds, Wall.MaxMilliseconds, Cpu.MedianMilliseconds,
+               Cpu.MaxMilliseconds);
 }
 
 }  // namespace
@@ -68,8 +71,8 @@ void PrintResult(std::FILE* Out, const TMatchSettings& Settings, const std::vect
                EloText(Interval.High).c_str());
   if (Tally.Forfeits > 0) std::fprintf(Out, "forfeits (no move or an illegal one): %d\n", Tally.Forfeits);
   std::fprintf(Out, "time per move:\n");
-  PrintTimes(Out, Settings.First, MoveTimes(Games, true));
-  PrintTimes(Out, Settings.Second, MoveTimes(Games, false));
+  PrintTimes(Out, Settings.First, Games, true);
+  PrintTimes(Out, Settings.Second, Games, false);
   std::fprintf(Out, "peak memory: %ld MB\n", PeakMegabytes());
 }
 

@@ -30,12 +30,13 @@ TInterval ScoreInterval(double Score, int Games) {
   return {std::max(0.0, Centre - Half), std::min(1.0, Centre + Half)};
 }
 
-TMoveTimes MoveTimes(const std::vector<TGameRecord>& Games, bool First) {
+TMoveTimes MoveTimes(const std::vector<TGameRecord>& Games, bool First, bool Cpu) {
   std::vector<double> Times;
   for (const TGameRecord& Game : Games) {
     for (std::size_t I = Game.OpeningLength; I < Game.Moves.size(); ++I) {
       const bool ByCrosses = I % 2 == 0;
-      if ((ByCrosses == Game.FirstPlaysCrosses) == First) Times.push_back(Game.Moves[I].Milliseconds);
+      const TRecordedMove& Move = Game.Moves[I];
+      if ((ByCrosses == Game.FirstPlaysCrosses) == First) Times.push_back(Cpu ? Move.CpuMilliseconds : Move.Milliseconds);
     }
   }
   TMoveTimes Result;

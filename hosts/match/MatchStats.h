@@ -42,7 +42,8 @@ struct TMoveTimes {
 };
 
 // How long the first level (First true) or the second took over each of its
-// moves in Games, the openings left out.
-TMoveTimes MoveTimes(const std::vector<TGameRecord>& Games, bool First);
+// moves in Games, the openings left out: by the clock on the wall, or (Cpu)
+// by what the thread itself spent.
+TMoveTimes MoveTimes(const std::vector<TGameRecord>& Games, bool First, bool Cpu = false);
 
 }  // namespace quintar::match

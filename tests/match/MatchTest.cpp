@@ -123,7 +123,7 @@ TEST(MatchRecords, ArePsqWithOneBasedMovesCrossesFirst) {
   TGameRecord Game;
   Game.ColCount = 20;
   Game.RowCount = 15;
-  Game.Moves = {{{9, 9}, 0.0}, {{10, 9}, 12.6}, {{0, 14}, 3.2}};
+  Game.Moves = {{{9, 9}, 0.0, 0.0}, {{10, 9}, 12.6, 1.0}, {{0, 14}, 3.2, 1.0}};
   std::ostringstream Out;
   WritePsq(Out, Game);
   EXPECT_EQ(Out.str(), "Piskvorky 20x15, 11:11, 0\n10,10,0\n11,10,13\n1,15,3\n-1\n");
@@ -162,7 +162,8 @@ TEST(MatchStatistics, MoveTimesLeaveOpeningsOutAndFollowTheLevel) {
   TGameRecord Game;
   Game.OpeningLength = 2;
   Game.FirstPlaysCrosses = false;  // the first level plays noughts: moves 3, 5
-  Game.Moves = {{{0, 0}, 100.0}, {{1, 0}, 100.0}, {{2, 0}, 1.0}, {{3, 0}, 4.0}, {{4, 0}, 2.0}, {{5, 0}, 8.0}};
+  Game.Moves = {{{0, 0}, 100.0, 0.0}, {{1, 0}, 100.0, 0.0}, {{2, 0}, 1.0, 0.5}, {{3, 0}, 4.0, 3.0},
+                {{4, 0}, 2.0, 1.5}, {{5, 0}, 8.0, 7.0}};
   const TMoveTimes First = MoveTimes({Game}, true);
   EXPECT_EQ(First.Moves, 2);
   EXPECT_DOUBLE_EQ(First.MedianMilliseconds, 6.0);
@@ -170,6 +171,7 @@ TEST(MatchStatistics, MoveTimesLeaveOpeningsOutAndFollowTheLevel) {
   const TMoveTimes Second = MoveTimes({Game}, false);
   EXPECT_EQ(Second.Moves, 2);
   EXPECT_DOUBLE_EQ(Second.MaxMilliseconds, 2.0);
+  EXPECT_DOUBLE_EQ(MoveTimes({Game}, true, true).MaxMilliseconds, 7.0);
 }
 
 TEST(MatchOptions, ReadsEveryOption) {
