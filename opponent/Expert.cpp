@@ -93,6 +93,7 @@ class TSearcher {
   int Decide(int Side, TExpertChoice& Choice);
   int DeepenSearch(int Side, TExpertChoice& Choice);
   int Search(int Side, int Depth, int Alpha, int Beta, int Ply);
+  int SearchReply(int Replier, int Depth, int Alpha, int Beta, int Ply, bool First);
   int SettleLeaf(int Side, int Ply);
   int Evaluate(int Side) const;
   int GenerateMoves(int Side, TScoredMove* Moves, int Width) const;
@@ -167,7 +168,7 @@ int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
     int IterationBest = -1;
     for (int I = 0; I < Count; ++I) {
       FBoard.Play(Root[I].Index, Side);
-      const int Score = -Search(Opponent, Depth - 1, -Infinite, -Alpha, 1);
+      const int Score = SearchReply(Opponent, Depth - 1, Alpha, Infinite, 1, I == 0);
       FBoard.Undo();
       if (FClock.Spent()) break;
       Root[I].Score = Score;
@@ -221,7 +222,7 @@ int TSearcher::Search(int Side, int Depth, int Alpha, int Beta, int Ply) {
   int BestMove = Moves[0].Index;
   for (int I = 0; I < Count; ++I) {
     FBoard.Play(Moves[I].Index, Side);
-    const int Score = -Search(Opponent, NextDepth, -Beta, -Alpha, Ply + 1);
+    const int Score = SearchReply(Opponent, NextDepth, Alpha, Beta, Ply + 1, I == 0);
     FBoard.Undo();
     if (FClock.Spent()) return 0;
     if (Score > BestScore) {
@@ -257,6 +258,16 @@ int TSearcher::Evaluate(int Side) const {
       Score += DoubleThreeBonus;
   }
   return Score;
+}
+
+// The score of the move just made, for the side that made it. Only the
+// first move gets the full window; each later one is first only tested
+// against the best so far, and searched in full only if it beats it.
+int TSearcher::SearchReply(int Replier, int Depth, int Alpha, int Beta, int Ply, bool First) {
+  if (First) return -Search(Replier, Depth, -Beta, -Alpha, Ply);
+  const int Tested = -Search(Replier, Depth, -Alpha - 1, -Alpha, Ply);
+  if (Tested <= Alpha || Tested >= Beta || FClock.Spent()) return Tested;
+  return -Search(Replier, Depth, -Beta, -Alpha, Ply);
 }
 
 // The cells worth a look for Side, best first: only the block when the
