@@ -5,6 +5,7 @@
 
 #include "opponent/ExpertBoard.h"
 #include "opponent/FourSearch.h"
+#include "opponent/Mixing.h"
 #include "opponent/SearchClock.h"
 #include "opponent/TranspositionTable.h"
 
@@ -28,8 +29,9 @@ constexpr int RootWidth = 24;
 constexpr int MaxWidth = RootWidth;
 int WidthAt(int Ply) { return Ply <= 2 ? 12 : 8; }
 
-// A win by fours found before the full search; the node share keeps a board
-// crowded with fours from eating the whole budget.
+// A win by fours is looked for before the full search; a board crowded with
+// fours gets at most this many positions of it, and never more than a third
+// of the budget.
 constexpr int RootFours = 40;
 constexpr std::int64_t RootFourNodes = 20000;
 
@@ -44,13 +46,6 @@ struct TScoredMove {
   int Index;
   int Score;
 };
-
-std::uint64_t Mixed(std::uint64_t Value) {
-  Value += 0x9E3779B97F4A7C15ULL;
-  Value = (Value ^ (Value >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  Value = (Value ^ (Value >> 27)) * 0x94D049BB133111EBULL;
-  return Value ^ (Value >> 31);
-}
 
 // Wins and losses are kept in the table relative to the position stored, so
 // that they read right from any depth.
@@ -140,7 +135,9 @@ int TSearcher::Decide(int Side, TExpertChoice& Choice) {
     Choice.ForcedWin = true;
     return FBoard.Find(Side, thFlexFour);
   }
-  const int FourWin = FFours.FindWin(Side, RootFours, RootFourNodes);
+  const std::int64_t FourNodes =
+      FClock.NodeLimit() > 0 ? std::min(RootFourNodes, FClock.NodeLimit() / 3 + 1) : RootFourNodes;
+  const int FourWin = FFours.FindWin(Side, RootFours, FourNodes);
   if (FourWin != TExpertBoard::NoCell) {
     Choice.ForcedWin = true;
     return FourWin;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "opponent/Mixing.h"
+
 namespace quintar::expert {
 namespace {
 
@@ -47,15 +49,8 @@ constexpr std::array<TThreat, TallyCount> ThreatsByTally = [] {
 const std::uint64_t* HashKeys() {
   static const std::vector<std::uint64_t> Keys = [] {
     std::vector<std::uint64_t> Generated(2 * TExpertBoard::IndexCount);
-    std::uint64_t State = 0x51A7E5C0FFEEULL;
-    for (std::uint64_t& Key : Generated) {
-      // splitmix64
-      State += 0x9E3779B97F4A7C15ULL;
-      std::uint64_t Mixed = State;
-      Mixed = (Mixed ^ (Mixed >> 30)) * 0xBF58476D1CE4E5B9ULL;
-      Mixed = (Mixed ^ (Mixed >> 27)) * 0x94D049BB133111EBULL;
-      Key = Mixed ^ (Mixed >> 31);
-    }
+    std::uint64_t Counter = 0x51A7E5C0FFEEULL;
+    for (std::uint64_t& Key : Generated) Key = Mixed(Counter++);
     return Generated;
   }();
   return Keys.data();

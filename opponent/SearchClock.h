@@ -23,6 +23,8 @@ class TSearchClock {
   }
   bool Spent() const { return FSpent; }
   std::int64_t Nodes() const { return FNodes; }
+  // 0 when there is none.
+  std::int64_t NodeLimit() const { return FNodeLimit; }
 
  private:
   // Reading the clock costs more than a position, so it is read now and then.

@@ -5,16 +5,14 @@
 #include <thread>
 
 #include "Openings.h"
+#include "opponent/Mixing.h"
 #include "Players.h"
 
 namespace quintar::match {
 namespace {
 
 std::uint64_t GameSeed(std::uint64_t MatchSeed, int Number) {
-  std::uint64_t Value = MatchSeed ^ (0x9E3779B97F4A7C15ULL * static_cast<std::uint64_t>(Number + 1));
-  Value = (Value ^ (Value >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  Value = (Value ^ (Value >> 27)) * 0x94D049BB133111EBULL;
-  return Value ^ (Value >> 31);
+  return Mixed(MatchSeed ^ Mixed(static_cast<std::uint64_t>(Number)));
 }
 
 // Even games give the first level crosses, odd ones noughts, on the opening
