@@ -29,7 +29,7 @@ TBrainOpponent::TBrainOpponent(TLevel Level, std::uint64_t Seed)
       FPatterns(std::make_unique<TPattern[]>(PatternCount)),
       FCrossList(std::make_unique<TCandidate[]>(CandidateCapacity)),
       FNoughtList(std::make_unique<TCandidate[]>(CandidateCapacity)),
-      FExpert(Seed) {
+      FSeed(Seed) {
   FillPatternTable(FPatterns.get());
 }
 
@@ -45,7 +45,8 @@ std::optional<vcl::TPoint> TBrainOpponent::Choose(const TBrainBoard& Board, cons
     Found = Choice.Found;
     Cell = {Choice.Col, Choice.Row};
   } else {
-    const TExpertChoice Choice = FExpert.Choose(View, Board.OwnSide(), ExpertBudget);
+    if (!FExpert) FExpert = std::make_unique<TExpertSearch>(FSeed);
+    const TExpertChoice Choice = FExpert->Choose(View, Board.OwnSide(), ExpertBudget);
     Found = Choice.Found;
     Cell = {Choice.Col, Choice.Row};
   }

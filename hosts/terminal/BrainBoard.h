@@ -55,7 +55,8 @@ class TBrainBoard {
 // The computer's levels on the brain's board: the control's three strengths
 // with the same procedure and the same two draws from the process-wide
 // generator as its computer move, or the expert search. Holds the pattern
-// table, the working lists and the search's tables, allocated once.
+// table and the working lists, allocated once, and the search's tables,
+// allocated the first time the expert plays.
 class TBrainOpponent {
  public:
   TBrainOpponent(TLevel Level, std::uint64_t Seed);
@@ -72,7 +73,8 @@ class TBrainOpponent {
   std::unique_ptr<TPattern[]> FPatterns;
   std::unique_ptr<TCandidate[]> FCrossList;
   std::unique_ptr<TCandidate[]> FNoughtList;
-  TExpertSearch FExpert;
+  std::uint64_t FSeed;
+  std::unique_ptr<TExpertSearch> FExpert;
 };
 
 }  // namespace quintar::brain
