@@ -37,7 +37,7 @@ constexpr std::int64_t RootFourNodes = 20000;
 
 // At the leaves, a quick look for a short win by fours.
 constexpr int LeafFours = 6;
-constexpr std::int64_t LeafFourNodes = 64;
+constexpr std::int64_t LeafFourNodes = 16;
 
 constexpr int FourThreeBonus = 40000;
 constexpr int DoubleThreeBonus = 20000;
