@@ -63,7 +63,7 @@ void PrintResult(std::FILE* Out, const TMatchSettings& Settings, const std::vect
   for (const TGameRecord& Game : Games) Add(Tally, Game);
   const double Score = Tally.Score();
   const TInterval Interval = ScoreInterval(Score, Tally.Games());
-  std::fprintf(Out, "%s: %d wins, %d losses, %d draws (W-L-D %d-%d-%d)\n", Name(Settings.First).c_str(), Tally.Wins,
+  std::fprintf(Out, "%s: won %d, lost %d, drawn %d (W-L-D %d-%d-%d)\n", Name(Settings.First).c_str(), Tally.Wins,
                Tally.Losses, Tally.Draws, Tally.Wins, Tally.Losses, Tally.Draws);
   std::fprintf(Out, "score: %.1f %% (%.1f of %d), 95 %% interval %.1f %% .. %.1f %%\n", 100.0 * Score,
                Tally.Points(), Tally.Games(), 100.0 * Interval.Low, 100.0 * Interval.High);
