@@ -17,7 +17,7 @@ WERROR := -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 endif
 
 .PHONY: all deps fuzz-deps clock-deps build build-asan test test-plain test-asan test-clocks test-seeds \
-        test-without-testing play package bench fuzz clean
+        test-without-testing play package bench match fuzz clean
 
 all: build
 
@@ -105,12 +105,22 @@ fuzz: fuzz-deps
 	done
 
 # The opponent against its plain reference, with the speed-up per position,
-# the whole click path a player waits for, and the redrawing of every mark
-# that each move costs.
+# the whole click path a player waits for, the redrawing of every mark that
+# each move costs, and the expert's choice with its default budget.
 bench: build
 	./build/default/bench/opponent_bench
 	./build/default/bench/click_path_bench
 	./build/default/bench/marks_bench
+	./build/default/bench/expert_bench
+
+# Two levels playing each other, e.g.
+#   make match MATCH="expert high --games 400 --board 15 --seed 2024 --expert-ms 0"
+# Long: not part of make test. See quintar-match --help.
+MATCH ?= expert high --games 100
+match: deps
+	cmake --preset default $(WERROR)
+	cmake --build --preset default -j $(JOBS) --target quintar-match
+	nice -n 10 ./build/default/hosts/match/quintar-match $(MATCH)
 
 # A Debian package of the module, headers, CMake and pkg-config files and the
 # tools: build/default/quintar_<version>_<arch>.deb. CPack works out its

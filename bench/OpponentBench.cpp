@@ -33,6 +33,8 @@ std::vector<TBenchPosition> BenchPositions() {
       {"Midgame20x20", PlayedLookingBoard(Random, 20, 20, 40)},
       {"Empty50x50", TTestBoard(50, 50)},
       {"Played50x50", PlayedLookingBoard(Random, 50, 50, 300)},
+      {"Scattered20x20", ScatteredBoard(Random, 20, 20, 80)},
+      {"Scattered50x50", ScatteredBoard(Random, 50, 50, 300)},
   };
 }
 

@@ -5,7 +5,7 @@
 namespace quintar {
 namespace {
 
-constexpr std::array<std::string_view, 4> Names = {"low", "medium", "high", "expert"};
+constexpr std::array<std::string_view, LevelCount> Names = {"low", "medium", "high", "expert"};
 
 bool SameWord(std::string_view A, std::string_view B) {
   const auto Lower = [](char Letter) { return Letter >= 'A' && Letter <= 'Z' ? static_cast<char>(Letter - 'A' + 'a') : Letter; };
@@ -23,7 +23,10 @@ std::optional<TLevel> LevelNamed(std::string_view Name) {
   return std::nullopt;
 }
 
-std::string_view LevelName(TLevel Level) { return Names[static_cast<std::size_t>(Level)]; }
+std::string_view LevelName(TLevel Level) {
+  const auto Index = static_cast<std::size_t>(Level);
+  return Index < Names.size() ? Names[Index] : std::string_view{};
+}
 
 std::optional<TStrength> SpecifiedStrength(TLevel Level) {
   if (Level == TLevel::Expert) return std::nullopt;

@@ -18,6 +18,7 @@ TLineBoards::TLineBoards(const TBoardView& Board)
     : FColCount(Board.ColCount), FRowCount(Board.RowCount) {
   BuildWalls();
   std::fill(std::begin(FMarks), std::end(FMarks), 0);
+  std::fill(&FSideMarks[0][0], &FSideMarks[0][0] + 2 * (MaxBoardSide + 2 * Margin), 0);
   for (int Col = 0; Col < FColCount; ++Col) {
     const int* Cells = Board.Cells[Col];
     std::uint64_t Crosses = 0;
@@ -29,6 +30,8 @@ TLineBoards::TLineBoards(const TBoardView& Board)
     AddColumn(Col, Crosses, FCrosses);
     AddColumn(Col, Noughts, FNoughts);
     FMarks[Col + Margin] = Crosses | Noughts;
+    FSideMarks[0][Col + Margin] = Crosses;
+    FSideMarks[1][Col + Margin] = Noughts;
   }
   FindEmptyRowsAndRowsNearMarks();
 }
@@ -63,6 +66,25 @@ void TLineBoards::AddColumn(int Col, std::uint64_t Rows, TLines& Lines) {
     Lines[ldDiagonal][LineThrough(ldDiagonal, Col, Row)] |= Bit;
     Lines[ldAntiDiagonal][LineThrough(ldAntiDiagonal, Col, Row)] |= Bit;
   }
+}
+
+// The cell (c, r) sees the cell k steps along a line (dc, dr) at row r of
+// column c + k dc shifted by k dr. Two or more of four masks: any two of
+// them overlap.
+std::uint64_t TLineBoards::RowsWithTwoNearMarks(int Side, int Col) const {
+  static constexpr int Steps[LineDirectionCount][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
+  const std::uint64_t* Marks = FSideMarks[Side] + Col + Margin;
+  const auto Seen = [&](const int (&Step)[2], int K) {
+    const std::uint64_t Column = Marks[K * Step[0]];
+    const int Shift = K * Step[1];
+    return Shift >= 0 ? Column >> Shift : Column << -Shift;
+  };
+  std::uint64_t Rows = 0;
+  for (const auto& Step : Steps) {
+    const std::uint64_t A = Seen(Step, -2), B = Seen(Step, -1), C = Seen(Step, 1), D = Seen(Step, 2);
+    Rows |= ((A | B) & (C | D)) | (A & B) | (C & D);
+  }
+  return Rows & ((std::uint64_t{1} << FRowCount) - 1);
 }
 
 // A cell (c, r) is near a mark k steps away when column c holds a mark at

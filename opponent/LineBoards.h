@@ -28,6 +28,10 @@ class TLineBoards {
   // steps along one of its lines; every other cell sees only empty cells and
   // edges along all its lines.
   std::uint64_t RowsNearMarks(int Col) const { return FRowsNearMarks[Col]; }
+  // Bit Row is set for each cell of column Col that has, along one of its
+  // lines, two or more marks of Side (0 crosses, 1 noughts) among the four
+  // cells next to it (two each way).
+  std::uint64_t RowsWithTwoNearMarks(int Side, int Col) const;
 
   // The half-line codes of the cell (Col, Row) along Direction.
   THalfLineCodes Codes(TLineDirection Direction, int Col, int Row) const {
@@ -66,8 +70,10 @@ class TLineBoards {
   // its bit set in both, so it spoils every window for either side.
   TLines FCrosses;
   TLines FNoughts;
-  // Marks of each column by row, with Margin empty columns on both sides.
+  // Marks of each column by row, with Margin empty columns on both sides:
+  // both sides' together, and each side's.
   std::uint64_t FMarks[MaxBoardSide + 2 * Margin];
+  std::uint64_t FSideMarks[2][MaxBoardSide + 2 * Margin];
   std::uint64_t FEmptyRows[MaxBoardSide];
   std::uint64_t FRowsNearMarks[MaxBoardSide];
 };

@@ -92,6 +92,7 @@ TLineScoreTable::TLineScoreTable(const TPattern* Patterns) {
     }
   }
   FScoresLinesWithoutMarks = AnyLineWithoutMarksScores();
+  FLineWithFewNearMarksMax = HighestWithFewNearMarks();
 }
 
 bool TLineScoreTable::AnyLineWithoutMarksScores() const {
@@ -99,6 +100,18 @@ bool TLineScoreTable::AnyLineWithoutMarksScores() const {
     for (int RightReach = 0; RightReach <= MaxReach; ++RightReach)
       if (FScores[StateIndex(LeftReach, 0) * RightStateStride + StateIndex(RightReach, 0)] != 0) return true;
   return false;
+}
+
+std::int32_t TLineScoreTable::HighestWithFewNearMarks() const {
+  std::int32_t Highest = 0;
+  for (int LeftReach = 0; LeftReach <= MaxReach; ++LeftReach)
+    for (unsigned LeftOwn = 0; LeftOwn < (1u << LeftReach); ++LeftOwn)
+      for (int RightReach = 0; RightReach <= MaxReach; ++RightReach)
+        for (unsigned RightOwn = 0; RightOwn < (1u << RightReach); ++RightOwn)
+          if (std::popcount(LeftOwn & 3u) + std::popcount(RightOwn & 3u) <= 1)
+            Highest = std::max(Highest, FScores[StateIndex(LeftReach, LeftOwn) * RightStateStride +
+                                                StateIndex(RightReach, RightOwn)]);
+  return Highest;
 }
 
 namespace {

@@ -62,12 +62,18 @@ class TLineScoreTable {
   // Whether some row matches a line that holds no mark at all within its
   // reach, so that even a cell far from every mark can score.
   bool ScoresLinesWithoutMarks() const { return FScoresLinesWithoutMarks; }
+  // The most a line scores when at most one of the four cells next to the
+  // candidate (two each way) holds an own mark. Most cells of a board scattered
+  // with marks have only such lines.
+  std::int32_t LineWithFewNearMarksMax() const { return FLineWithFewNearMarksMax; }
 
  private:
   bool AnyLineWithoutMarksScores() const;
+  std::int32_t HighestWithFewNearMarks() const;
 
   std::array<std::int32_t, HalfLineStateCount * RightStateStride> FScores;
   bool FScoresLinesWithoutMarks;
+  std::int32_t FLineWithFewNearMarksMax;
 };
 
 // Building a table costs a few thousand stores, more than the rest of a move

@@ -22,7 +22,8 @@ constexpr std::int32_t WidestValueToWiden = 546100;
 // ever read, so nothing else is written.
 class TListHead {
  public:
-  explicit TListHead(TCandidate* List) : FList(List) {}
+  // Only the lowest strength's widening ever needs the next lower value.
+  TListHead(TCandidate* List, TStrength Strength) : FList(List), FKeepsNextBest(Strength == stLow) {}
 
   void Offer(std::int32_t Value, int Col, int Row) {
     if (Value > FBest) {
@@ -39,9 +40,11 @@ class TListHead {
   }
 
   bool Empty() const { return FRunLength == 0; }
-  // Offering a value no higher than this changes nothing. It never falls,
-  // so a value found ignorable stays ignorable for the rest of the scan.
-  std::int32_t IgnorableUpTo() const { return FNextBest.Score; }
+  // Offering a value no higher than this changes nothing that is read: below
+  // the best when only the best run counts, up to the next lower value when
+  // it is kept too. It never falls, so a value found ignorable stays
+  // ignorable for the rest of the scan.
+  std::int32_t IgnorableUpTo() const { return FKeepsNextBest ? FNextBest.Score : FBest - 1; }
 
   // How many leading entries the draw may pick from. The weakest opponent
   // may also pick the earliest cell of the next lower value, unless its best
@@ -56,6 +59,7 @@ class TListHead {
 
  private:
   TCandidate* FList;
+  bool FKeepsNextBest;
   std::int32_t FBest = -1;
   int FRunLength = 0;
   TCandidate FNextBest = {-1, 0, 0};
@@ -114,7 +118,9 @@ std::uint64_t RowsWithCentreValueAbove(int Floor, int Count) {
 // Only cells with a mark near them along some line can score, unless the
 // table values lines without marks. Every other cell is worth its centre
 // value to both sides, and is looked at only when that value could still
-// change the head of one of the lists.
+// change the head of one of the lists. Once both lists hold values that no
+// cell with few marks next to it along any line can reach, only the cells
+// with two or more of one side's marks next to them along a line are valued.
 TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength,
                       const TPattern* Patterns, TCandidate* CrossList,
                       TCandidate* NoughtList, const TRandomDraw& Draw) {
@@ -122,20 +128,28 @@ TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength,
   const TLineScoreTable* Scores = StandardLineScoresFor(Patterns);
   if (Scores == nullptr) Scores = &OwnScores.emplace(Patterns);
   const TLineBoards Boards(Board);
-  TListHead Crosses(CrossList);
-  TListHead Noughts(NoughtList);
+  TListHead Crosses(CrossList, Strength);
+  TListHead Noughts(NoughtList, Strength);
+  const std::int32_t FewNearMarksCellMax =
+      std::max((Strength == stHigh ? 4 : 1) * Scores->LineWithFewNearMarksMax(),
+               Board.ColCount / 2 + Board.RowCount / 2);
   for (int Col = 0; Col < Board.ColCount; ++Col) {
     const std::uint64_t Empty = Boards.EmptyRows(Col);
     const std::uint64_t CanScore = Scores->ScoresLinesWithoutMarks() ? Empty : Empty & Boards.RowsNearMarks(Col);
+    const std::int32_t CrossIgnorable = Crosses.IgnorableUpTo();
+    const std::int32_t NoughtIgnorable = Noughts.IgnorableUpTo();
+    const std::uint64_t Valued = FewNearMarksCellMax <= std::min(CrossIgnorable, NoughtIgnorable)
+                                     ? CanScore & (Boards.RowsWithTwoNearMarks(0, Col) | Boards.RowsWithTwoNearMarks(1, Col))
+                                     : CanScore;
     const int ColCentreValue = CentreValue(Col, Board.ColCount);
-    const int Ignorable = std::min(Crosses.IgnorableUpTo(), Noughts.IgnorableUpTo());
+    const int Ignorable = std::min(CrossIgnorable, NoughtIgnorable);
     const std::uint64_t WorthALook =
-        CanScore | (Empty & RowsWithCentreValueAbove(Ignorable - ColCentreValue, Board.RowCount));
+        Valued | (Empty & ~CanScore & RowsWithCentreValueAbove(Ignorable - ColCentreValue, Board.RowCount));
     for (std::uint64_t Rows = WorthALook; Rows != 0; Rows &= Rows - 1) {
       const int Row = std::countr_zero(Rows);
       const std::int32_t Centre = ColCentreValue + CentreValue(Row, Board.RowCount);
       TCellValues Values = {0, 0};
-      if ((CanScore >> Row) & 1) Values = ValueLines(Boards, *Scores, Strength, Col, Row);
+      if ((Valued >> Row) & 1) Values = ValueLines(Boards, *Scores, Strength, Col, Row);
       Crosses.Offer(Values.Cross != 0 ? Values.Cross : Centre, Col, Row);
       Noughts.Offer(Values.Nought != 0 ? Values.Nought : Centre, Col, Row);
     }

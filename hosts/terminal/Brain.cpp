@@ -1,9 +1,9 @@
 #include "Brain.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "LineReader.h"
-#include "Strength.h"
 #include "TextUtil.h"
 
 #ifndef QUINTAR_VERSION
@@ -88,7 +88,7 @@ bool ReadCell(std::string_view Text, const TBrainBoard& On, vcl::TPoint& Cell, s
 
 }  // namespace
 
-TBrain::TBrain(TStrength Strength, std::uint64_t Seed) : FOpponent(Strength) {
+TBrain::TBrain(TLevel Level, std::uint64_t Seed) : FOpponent(Level, Seed) {
   std::srand(static_cast<unsigned>(Seed ^ Seed >> 32));
 }
 
@@ -238,15 +238,17 @@ void TBrain::Info(std::string_view Arguments, std::ostream& Out) {
   const std::string_view Value = Space == std::string_view::npos ? "" : Trimmed(Arguments.substr(Space));
   if (Key.empty()) return Error(Out, "INFO expects a key and a value");
   if (SameWord(Key, "strength")) {
-    const std::optional<TStrength> Strength = terminal::StrengthNamed(Value);
-    if (!Strength) return Error(Out, "INFO strength expects low, medium or high");
-    FOpponent.SetStrength(*Strength);
+    const std::optional<TLevel> Level = LevelNamed(Value);
+    if (!Level) return Error(Out, "INFO strength expects low, medium, high or expert");
+    FOpponent.SetLevel(*Level);
   } else if (SameWord(Key, "rule")) {
     SetRule(Value, Out);
+  } else if (SameWord(Key, "timeout_turn") || SameWord(Key, "timeout_match") || SameWord(Key, "time_left")) {
+    SetTimeLimit(Key, Value, Out);
   }
-  // Every other key (time limits, memory, folders) is the manager's
-  // business: the opponent plays the same whatever they say, and a good
-  // INFO is never answered.
+  // Every other key (memory, folders) is the manager's business: the
+  // opponent plays the same whatever they say, and a good INFO is never
+  // answered.
 }
 
 void TBrain::SetRule(std::string_view Value, std::ostream& Out) {
@@ -262,21 +264,34 @@ void TBrain::TellUnplayedRule(std::ostream& Out) {
                  ", which this brain does not play: it plays five or more in a row (freestyle)");
 }
 
+// Only the expert uses the time; the other levels answer at once.
+void TBrain::SetTimeLimit(std::string_view Key, std::string_view Value, std::ostream& Out) {
+  const std::optional<int> Milliseconds = IntegerFrom(Value, true);
+  if (!Milliseconds) return Error(Out, "INFO " + Echo(Key) + " expects milliseconds, not \"" + Echo(Value) + "\"");
+  const int Limit = std::max(*Milliseconds, 0);
+  if (SameWord(Key, "timeout_turn"))
+    FTimeLimits.Turn = Limit;
+  else if (SameWord(Key, "timeout_match"))
+    FTimeLimits.Match = Limit;
+  else
+    FTimeLimits.Left = Limit;
+}
+
 void TBrain::About(std::ostream& Out) {
   Answer(Out, "name=\"Quintar\", version=\"" QUINTAR_VERSION
               "\", author=\"The Quintar developers\", rules=\"freestyle: five or more in a row wins; continuous game\"");
 }
 
 void TBrain::Reply(std::ostream& Out) {
-  const std::optional<vcl::TPoint> Cell = FOpponent.Choose(FBoard);
+  const std::optional<vcl::TPoint> Cell = FOpponent.Choose(FBoard, ExpertBudgetFor(FTimeLimits));
   if (!Cell) return Error(Out, "no empty cell left to play");
   TellUnplayedRule(Out);
   FBoard.Put(Cell->X, Cell->Y, TStone::Own);
   Answer(Out, CellText(*Cell));
 }
 
-void RunBrain(std::istream& In, std::ostream& Out, TStrength Strength, std::uint64_t Seed) {
-  TBrain Brain(Strength, Seed);
+void RunBrain(std::istream& In, std::ostream& Out, TLevel Level, std::uint64_t Seed) {
+  TBrain Brain(Level, Seed);
   terminal::TLineReader Reader(In, MaxLineLength);
   std::string Line;
   while (!Brain.Ended() && Reader.Next(Line)) {

@@ -24,6 +24,7 @@
 #include <string_view>
 
 #include "BrainBoard.h"
+#include "BrainTime.h"
 
 namespace quintar::brain {
 
@@ -35,7 +36,7 @@ class TBrain {
   // Seeds the process-wide generator with Seed: a fresh one per process, so
   // that brains started together play different games, or the player's own
   // for a repeatable one.
-  TBrain(TStrength Strength, std::uint64_t Seed);
+  TBrain(TLevel Level, std::uint64_t Seed);
 
   // One line without its end; answers on Out.
   void Command(std::string_view Line, std::ostream& Out);
@@ -47,7 +48,9 @@ class TBrain {
 
   // What the brain holds now: its own stones and the opponent's.
   const TBrainBoard& Board() const { return FBoard; }
-  TStrength Strength() const { return FOpponent.Strength(); }
+  TLevel Level() const { return FOpponent.Level(); }
+  // The time limits INFO has told.
+  const TTimeLimits& TimeLimits() const { return FTimeLimits; }
 
  private:
   void Start(std::string_view Arguments, std::ostream& Out);
@@ -61,6 +64,7 @@ class TBrain {
   void EndBoard(std::ostream& Out);
   void Info(std::string_view Arguments, std::ostream& Out);
   void SetRule(std::string_view Value, std::ostream& Out);
+  void SetTimeLimit(std::string_view Key, std::string_view Value, std::ostream& Out);
   void About(std::ostream& Out);
 
   void StartBoard(int Width, int Height, std::ostream& Out);
@@ -71,6 +75,7 @@ class TBrain {
 
   TBrainBoard FBoard;
   TBrainOpponent FOpponent;
+  TTimeLimits FTimeLimits;
   bool FEnded = false;
   // The rule the manager asked for (its flags), and the last one the brain
   // said it does not play; each such rule is told once.
@@ -85,6 +90,6 @@ class TBrain {
 
 // Reads commands from In until END or the end of the input, answering on Out
 // and flushing after every line.
-void RunBrain(std::istream& In, std::ostream& Out, TStrength Strength, std::uint64_t Seed);
+void RunBrain(std::istream& In, std::ostream& Out, TLevel Level, std::uint64_t Seed);
 
 }  // namespace quintar::brain

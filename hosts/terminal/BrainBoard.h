@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 
+#include "opponent/Expert.h"
+#include "opponent/Level.h"
 #include "opponent/Opponent.h"
 #include "opponent/Patterns.h"
 #include "vcl/Types.h"
@@ -50,24 +52,29 @@ class TBrainBoard {
   TStone FCells[MaxBoardSide][MaxBoardSide] = {};
 };
 
-// The component's opponent on the brain's board: the same procedure and the
-// same two draws from the process-wide generator as the control's computer
-// move. Holds the pattern table and the working lists, allocated once.
+// The computer's levels on the brain's board: the control's three strengths
+// with the same procedure and the same two draws from the process-wide
+// generator as its computer move, or the expert search. Holds the pattern
+// table and the working lists, allocated once, and the search's tables,
+// allocated the first time the expert plays.
 class TBrainOpponent {
  public:
-  explicit TBrainOpponent(TStrength Strength);
+  TBrainOpponent(TLevel Level, std::uint64_t Seed);
 
-  TStrength Strength() const { return FStrength; }
-  void SetStrength(TStrength Strength) { FStrength = Strength; }
+  TLevel Level() const { return FLevel; }
+  void SetLevel(TLevel Level) { FLevel = Level; }
 
   // The cell chosen for the brain's side; nothing when no cell is empty.
-  std::optional<vcl::TPoint> Choose(const TBrainBoard& Board);
+  // ExpertBudget is what the expert may spend.
+  std::optional<vcl::TPoint> Choose(const TBrainBoard& Board, const TSearchBudget& ExpertBudget);
 
  private:
-  TStrength FStrength;
+  TLevel FLevel;
   std::unique_ptr<TPattern[]> FPatterns;
   std::unique_ptr<TCandidate[]> FCrossList;
   std::unique_ptr<TCandidate[]> FNoughtList;
+  std::uint64_t FSeed;
+  std::unique_ptr<TExpertSearch> FExpert;
 };
 
 }  // namespace quintar::brain

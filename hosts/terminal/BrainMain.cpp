@@ -8,12 +8,12 @@
 
 #include "Brain.h"
 #include "FreshSeed.h"
-#include "Strength.h"
+#include "opponent/Level.h"
 
 namespace {
 
 constexpr std::string_view Usage =
-    "usage: pbrain-quintar [--strength low|medium|high] [--seed N]\n"
+    "usage: pbrain-quintar [--strength low|medium|high|expert] [--seed N]\n"
     "Plays five in a row by the tournament brain protocol on standard input and output.\n"
     "--seed N makes its choices among equally good cells repeatable; without it every\n"
     "process draws a seed of its own.\n";
@@ -28,7 +28,7 @@ std::optional<std::uint64_t> SeedFrom(std::string_view Text) {
 }  // namespace
 
 int main(int Argc, char** Argv) {
-  quintar::TStrength Strength = quintar::stHigh;
+  quintar::TLevel Level = quintar::TLevel::High;
   std::optional<std::uint64_t> Seed;
   for (int I = 1; I < Argc; ++I) {
     const std::string_view Argument = Argv[I];
@@ -37,12 +37,12 @@ int main(int Argc, char** Argv) {
       return 0;
     }
     if (Argument == "--strength" && I + 1 < Argc) {
-      const auto Named = quintar::terminal::StrengthNamed(Argv[++I]);
+      const auto Named = quintar::LevelNamed(Argv[++I]);
       if (!Named) {
-        std::cerr << "pbrain-quintar: --strength expects low, medium or high\n";
+        std::cerr << "pbrain-quintar: --strength expects low, medium, high or expert\n";
         return 2;
       }
-      Strength = *Named;
+      Level = *Named;
       continue;
     }
     if (Argument == "--seed" && I + 1 < Argc) {
@@ -57,6 +57,6 @@ int main(int Argc, char** Argv) {
     return 2;
   }
   std::ios::sync_with_stdio(false);
-  quintar::brain::RunBrain(std::cin, std::cout, Strength, Seed ? *Seed : quintar::terminal::FreshSeed());
+  quintar::brain::RunBrain(std::cin, std::cout, Level, Seed ? *Seed : quintar::terminal::FreshSeed());
   return 0;
 }

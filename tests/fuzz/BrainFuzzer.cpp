@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   std::istringstream In(std::string(reinterpret_cast<const char*>(Data), Size));
   std::ostringstream Out;
-  quintar::brain::RunBrain(In, Out, quintar::stHigh, 1);
+  quintar::brain::RunBrain(In, Out, quintar::TLevel::High, 1);
   for (const char Byte : Out.str()) {
     if (Byte == '\n' || (Byte >= ' ' && Byte <= '~')) continue;
     std::fprintf(stderr, "the brain wrote byte 0x%02x\n", static_cast<unsigned char>(Byte));

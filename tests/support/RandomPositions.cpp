@@ -77,6 +77,18 @@ TTestBoard PlayedLookingBoard(TRandom& Random, int ColCount, int RowCount, int M
   return Board;
 }
 
+TTestBoard ScatteredBoard(TRandom& Random, int ColCount, int RowCount, int MarkCount) {
+  TTestBoard Board(ColCount, RowCount);
+  for (int Placed = 0; Placed < std::min(MarkCount, ColCount * RowCount);) {
+    const int Col = Uniform(Random, 0, ColCount - 1);
+    const int Row = Uniform(Random, 0, RowCount - 1);
+    if (Board.At(Col, Row) != 0) continue;
+    Board.Put(Col, Row, Placed % 2 == 0 ? 1 : -1);
+    ++Placed;
+  }
+  return Board;
+}
+
 TRandomPosition RandomPosition(TRandom& Random, int MinSide, int MaxSide) {
   const int ColCount = Uniform(Random, MinSide, MaxSide);
   const int RowCount = Chance(Random, 1.0 / 3) ? ColCount : Uniform(Random, MinSide, MaxSide);

@@ -29,6 +29,10 @@ TRandomPosition RandomPosition(TRandom& Random, int MinSide, int MaxSide);
 // completing five, the first in the centre.
 TTestBoard PlayedLookingBoard(TRandom& Random, int ColCount, int RowCount, int MarkCount);
 
+// A ColCount x RowCount board with exactly MarkCount marks (at most the
+// board's cells) on cells drawn at random, crosses and noughts in turn.
+TTestBoard ScatteredBoard(TRandom& Random, int ColCount, int RowCount, int MarkCount);
+
 // Rows of any window of up to eight cells within four of the candidate, cells 0 or 1 (now and
 // then a 1 on the candidate itself, or no own mark at all), scores in no
 // particular order.

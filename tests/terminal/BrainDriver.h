@@ -17,7 +17,7 @@ namespace quintar::brain::testing {
 // every run.
 class TBrainSession {
  public:
-  explicit TBrainSession(TStrength Strength = stHigh, std::uint64_t Seed = 1) : FBrain(Strength, Seed) {}
+  explicit TBrainSession(TLevel Level = TLevel::High, std::uint64_t Seed = 1) : FBrain(Level, Seed) {}
   std::string operator()(std::string_view Line) {
     std::ostringstream Out;
     FBrain.Command(Line, Out);

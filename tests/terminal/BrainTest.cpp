@@ -175,19 +175,65 @@ TEST(BrainBoard, AFullBoardHasNoMoveToAnswer) {
 }
 
 TEST(BrainInfo, StrengthIsSetAndEveryOtherKeyPassesSilently) {
-  TBrainSession Send(stMedium);
+  TBrainSession Send(TLevel::Medium);
   EXPECT_EQ(Send("INFO strength low"), "");
-  EXPECT_EQ(Send.Brain().Strength(), stLow);
+  EXPECT_EQ(Send.Brain().Level(), TLevel::Low);
+  EXPECT_EQ(Send("INFO strength Expert"), "");
+  EXPECT_EQ(Send.Brain().Level(), TLevel::Expert);
   EXPECT_EQ(Send("INFO strength HIGH"), "");
-  EXPECT_EQ(Send.Brain().Strength(), stHigh);
-  EXPECT_EQ(Send("INFO strength wild"), "ERROR INFO strength expects low, medium or high\n");
-  EXPECT_EQ(Send("INFO strength"), "ERROR INFO strength expects low, medium or high\n");
-  EXPECT_EQ(Send.Brain().Strength(), stHigh);
+  EXPECT_EQ(Send.Brain().Level(), TLevel::High);
+  EXPECT_EQ(Send("INFO strength wild"), "ERROR INFO strength expects low, medium, high or expert\n");
+  EXPECT_EQ(Send("INFO strength"), "ERROR INFO strength expects low, medium, high or expert\n");
+  EXPECT_EQ(Send.Brain().Level(), TLevel::High);
   for (const char* Known : {"INFO timeout_turn 5000", "INFO timeout_match 180000", "INFO time_left 100",
                             "INFO max_memory 83886080", "INFO game_type 1", "INFO rule 0", "INFO evaluate 3,4",
                             "INFO folder /tmp/x", "INFO colour purple", "INFO x"})
     EXPECT_EQ(Send(Known), "") << Known;
   EXPECT_EQ(Send("INFO"), "ERROR INFO expects a key and a value\n");
+}
+
+TEST(BrainInfo, TimeLimitsAreKeptInMilliseconds) {
+  TBrainSession Send(TLevel::Expert);
+  EXPECT_EQ(Send("INFO timeout_turn 5000"), "");
+  EXPECT_EQ(Send("INFO timeout_match 180000"), "");
+  EXPECT_EQ(Send("INFO time_left -20"), "");
+  EXPECT_EQ(Send.Brain().TimeLimits().Turn, 5000);
+  EXPECT_EQ(Send.Brain().TimeLimits().Match, 180000);
+  EXPECT_EQ(Send.Brain().TimeLimits().Left, 0);
+  EXPECT_EQ(Send("INFO timeout_turn soon"), "ERROR INFO timeout_turn expects milliseconds, not \"soon\"\n");
+  EXPECT_EQ(Send.Brain().TimeLimits().Turn, 5000);
+}
+
+TEST(BrainTime, TheExpertsBudgetKeepsAMarginWithinEveryLimit) {
+  const TSearchBudget Untold = ExpertBudgetFor({});
+  EXPECT_EQ(Untold.Milliseconds, DefaultExpertBudget().Milliseconds);
+  EXPECT_EQ(Untold.Nodes, DefaultExpertBudget().Nodes);
+  // Unlimited turn and match: the same.
+  EXPECT_EQ(ExpertBudgetFor({0, 0, 5000}).Nodes, DefaultExpertBudget().Nodes);
+  const TSearchBudget Turn = ExpertBudgetFor({1000, 0, std::nullopt});
+  EXPECT_EQ(Turn.Milliseconds, 800);
+  EXPECT_EQ(Turn.Nodes, 0);
+  EXPECT_EQ(ExpertBudgetFor({100, 0, std::nullopt}).Milliseconds, 50);
+  EXPECT_EQ(ExpertBudgetFor({30, 0, std::nullopt}).Milliseconds, 1);
+  // A match of which 50 s are left: 2 s a move, less a fifth.
+  EXPECT_EQ(ExpertBudgetFor({0, 100000, 50000}).Milliseconds, 1600);
+  EXPECT_EQ(ExpertBudgetFor({1000, 100000, 50000}).Milliseconds, 800);
+  EXPECT_EQ(ExpertBudgetFor({0, 100000, 0}).Milliseconds, 1);
+  // Without time_left the match limit says nothing about this move.
+  EXPECT_EQ(ExpertBudgetFor({1000, 100000, std::nullopt}).Milliseconds, 800);
+}
+
+TEST(BrainExpert, CompletesItsFiveAndBlocksTheOpponents) {
+  TBrainSession Send(TLevel::Expert);
+  Send("START 15");
+  Send("BOARD");
+  for (const char* Stone : {"5,5,1", "6,5,1", "7,5,1", "8,5,1", "4,5,2", "2,2,2", "12,12,2", "3,11,2"})
+    Send(Stone);
+  EXPECT_EQ(Send("DONE"), "9,5\n");
+  Send("RESTART");
+  Send("BOARD");
+  for (const char* Stone : {"0,3,2", "0,4,2", "0,6,2", "0,7,2", "9,9,1", "12,2,1", "5,13,1"}) Send(Stone);
+  EXPECT_EQ(Send("DONE"), "0,5\n");
 }
 
 TEST(BrainInfo, ARuleItDoesNotPlayIsToldOnceBeforeItsNextMove) {
@@ -233,7 +279,7 @@ TEST(BrainOther, EndInsideBoardStillEnds) {
 std::string RunWhole(const std::string& Input) {
   std::istringstream In(Input);
   std::ostringstream Out;
-  RunBrain(In, Out, stHigh, 1);
+  RunBrain(In, Out, TLevel::High, 1);
   return Out.str();
 }
 
@@ -262,7 +308,7 @@ TEST(BrainRun, SurvivesHostileInputWithBoundedAnswers) {
 // the board is full; every answer must be an empty cell.
 TEST(BrainGame, TwoBrainsPlayACompleteGame) {
   for (const auto& [Width, Height] : {std::pair{15, 15}, std::pair{5, 5}, std::pair{12, 7}}) {
-    TBrainSession First(stHigh), Second(stLow);
+    TBrainSession First(TLevel::High), Second(TLevel::Low);
     const std::string Start = "RECTSTART " + std::to_string(Width) + "," + std::to_string(Height);
     ASSERT_EQ(First(Start), "OK\n");
     ASSERT_EQ(Second(Start), "OK\n");
@@ -298,7 +344,7 @@ TEST(BrainChoice, IsTheControlsComputerMove) {
     Control.SetColCount(Width);
     Control.SetRowCount(Height);
     Control.SetPlayingStrength(Strength);
-    TBrainSession Send(Strength);
+    TBrainSession Send(LevelOf(Strength));
     Send("RECTSTART " + std::to_string(Width) + "," + std::to_string(Height));
     const int Marks = Below(std::min(60, Width * Height - 1));
     for (int I = 0; I < Marks && !Control.GameOver(); ++I) {

@@ -1,0 +1,79 @@
+#include "MatchReport.h"
+
+#include <sys/resource.h>
+
+#include <string>
+
+namespace quintar::match {
+namespace {
+
+std::string Name(TLevel Level) { return std::string(LevelName(Level)); }
+
+std::string BudgetText(const TSearchBudget& Budget) {
+  const std::string Time = Budget.Milliseconds > 0 ? std::to_string(Budget.Milliseconds) + " ms" : "no time limit";
+  const std::string Nodes = Budget.Nodes > 0 ? std::to_string(Budget.Nodes) + " positions" : "no position limit";
+  return Time + ", " + Nodes;
+}
+
+bool HasExpert(const TMatchSettings& Settings) {
+  return Settings.First == TLevel::Expert || Settings.Second == TLevel::Expert;
+}
+
+// An Elo difference, or which way it is infinite.
+std::string EloText(double Score) {
+  const std::optional<double> Elo = EloOf(Score);
+  if (!Elo) return Score >= 1.0 ? "+inf" : "-inf";
+  char Text[32];
+  std::snprintf(Text, sizeof Text, "%+.0f", *Elo);
+  return Text;
+}
+
+long PeakMegabytes() {
+  rusage Usage{};
+  getrusage(RUSAGE_SELF, &Usage);
+  return Usage.ru_maxrss / 1024;
+}
+
+void PrintTimes(std::FILE* Out, TLevel Level, const std::vector<TGameRecord>& Games, bool First) {
+  const TMoveTimes Wall = MoveTimes(Games, First);
+  const TMoveTimes Cpu = MoveTimes(Games, First, true);
+  std::fprintf(Out, "  %-7s %6d moves, median %7.2f ms, max %7.2f ms (its own processor time: median %7.2f ms, max %7.2f ms)\n",
+               Name(Level).c_str(), Wall.Moves, Wall.MedianMilliseconds, Wall.MaxMilliseconds, Cpu.MedianMilliseconds,
+               Cpu.MaxMilliseconds);
+}
+
+}  // namespace
+
+void PrintHeader(std::FILE* Out, const TMatchSettings& Settings) {
+  std::fprintf(Out, "%s vs %s: %d games on %dx%d, seed %llu, %d job%s", Name(Settings.First).c_str(),
+               Name(Settings.Second).c_str(), Settings.Games, Settings.ColCount, Settings.RowCount,
+               static_cast<unsigned long long>(Settings.Seed), Settings.Jobs, Settings.Jobs == 1 ? "" : "s");
+  if (HasExpert(Settings)) std::fprintf(Out, ", expert budget %s", BudgetText(Settings.ExpertBudget).c_str());
+  std::fprintf(Out, "\n");
+}
+
+void PrintProgress(std::FILE* Out, const TMatchSettings& Settings, const TTally& Tally) {
+  std::fprintf(Out, "\r%d/%d games  %s %d-%d-%d  score %.1f %%\033[K", Tally.Games(), Settings.Games,
+               Name(Settings.First).c_str(), Tally.Wins, Tally.Losses, Tally.Draws, 100.0 * Tally.Score());
+  std::fflush(Out);
+}
+
+void PrintResult(std::FILE* Out, const TMatchSettings& Settings, const std::vector<TGameRecord>& Games) {
+  TTally Tally;
+  for (const TGameRecord& Game : Games) Add(Tally, Game);
+  const double Score = Tally.Score();
+  const TInterval Interval = ScoreInterval(Score, Tally.Games());
+  std::fprintf(Out, "%s: won %d, lost %d, drawn %d (W-L-D %d-%d-%d)\n", Name(Settings.First).c_str(), Tally.Wins,
+               Tally.Losses, Tally.Draws, Tally.Wins, Tally.Losses, Tally.Draws);
+  std::fprintf(Out, "score: %.1f %% (%.1f of %d), 95 %% interval %.1f %% .. %.1f %%\n", 100.0 * Score,
+               Tally.Points(), Tally.Games(), 100.0 * Interval.Low, 100.0 * Interval.High);
+  std::fprintf(Out, "Elo difference: %s (95 %%: %s .. %s)\n", EloText(Score).c_str(), EloText(Interval.Low).c_str(),
+               EloText(Interval.High).c_str());
+  if (Tally.Forfeits > 0) std::fprintf(Out, "forfeits (no move or an illegal one): %d\n", Tally.Forfeits);
+  std::fprintf(Out, "time per move:\n");
+  PrintTimes(Out, Settings.First, Games, true);
+  PrintTimes(Out, Settings.Second, Games, false);
+  std::fprintf(Out, "peak memory: %ld MB\n", PeakMegabytes());
+}
+
+}  // namespace quintar::match

@@ -1,0 +1,36 @@
+// Plays a match between two levels: Games games from Games / 2 random
+// openings, each opening once with the first level on crosses and once with
+// the colours swapped, on one or more threads with players of their own.
+// Every game's opening and seeds follow from the match seed and the game's
+// number alone, so a match repeats whatever the number of threads.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "MatchGame.h"
+#include "opponent/Expert.h"
+#include "opponent/Level.h"
+
+namespace quintar::match {
+
+struct TMatchSettings {
+  TLevel First = TLevel::Expert;
+  TLevel Second = TLevel::High;
+  int Games = 100;  // even
+  int ColCount = 20;
+  int RowCount = 20;
+  std::uint64_t Seed = 0;
+  int Jobs = 1;
+  TSearchBudget ExpertBudget = DefaultExpertBudget();
+};
+
+// Called once per finished game, from the thread that played it but never
+// from two threads at once.
+using TGameFinished = std::function<void(const TGameRecord&)>;
+
+// The games in order of their numbers.
+std::vector<TGameRecord> RunMatch(const TMatchSettings& Settings, const TGameFinished& Finished);
+
+}  // namespace quintar::match

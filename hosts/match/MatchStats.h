@@ -1,0 +1,49 @@
+// What a match's games add up to: wins, losses and draws of the first level,
+// its score, the Elo difference that score means and a 95 % interval for it,
+// and how long each level took over its moves.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "MatchGame.h"
+
+namespace quintar::match {
+
+struct TTally {
+  int Wins = 0;
+  int Losses = 0;
+  int Draws = 0;
+  int Forfeits = 0;  // games lost by an illegal move or none, by either level
+  int Games() const { return Wins + Losses + Draws; }
+  // The first level's points: a win 1, a draw one half.
+  double Points() const { return Wins + 0.5 * Draws; }
+  // Points over games, 0.5 before any game.
+  double Score() const;
+};
+
+void Add(TTally& Tally, const TGameRecord& Game);
+
+// The Elo difference a score means; nothing for a score of 0 or 1, where it
+// has no finite value.
+std::optional<double> EloOf(double Score);
+
+// The Wilson score interval at 95 % for the score over Games games.
+struct TInterval {
+  double Low;
+  double High;
+};
+TInterval ScoreInterval(double Score, int Games);
+
+struct TMoveTimes {
+  int Moves = 0;
+  double MedianMilliseconds = 0;
+  double MaxMilliseconds = 0;
+};
+
+// How long the first level (First true) or the second took over each of its
+// moves in Games, the openings left out: by the clock on the wall, or (Cpu)
+// by what the thread itself spent.
+TMoveTimes MoveTimes(const std::vector<TGameRecord>& Games, bool First, bool Cpu = false);
+
+}  // namespace quintar::match

@@ -1,0 +1,18 @@
+// A game as a .psq record, the form tournament managers save games in: a
+// header line with the board size, one line per move with 1-based column,
+// row and the milliseconds it took, crosses first, and -1 at the end.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "MatchGame.h"
+
+namespace quintar::match {
+
+void WritePsq(std::ostream& Out, const TGameRecord& Game);
+// Writes the game to Folder/game-NNNN.psq (numbered from 1); false with the
+// reason when the file cannot be written.
+bool SavePsq(const std::string& Folder, const TGameRecord& Game, std::string& Error);
+
+}  // namespace quintar::match

@@ -1,0 +1,137 @@
+// The board the expert searches on. Marks are placed and taken back one at a
+// time; for every cell it keeps what each of the four lines through it offers
+// each side, what a move there threatens, and what it is worth, and a move
+// updates only the cells along the four lines through it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "opponent/LinePatterns.h"
+#include "opponent/Opponent.h"
+
+namespace quintar::expert {
+
+// Sides are 0 for crosses and 1 for noughts.
+constexpr int SideOfTurn(int Turn) { return Turn == 1 ? 0 : 1; }
+constexpr int Opposite(int Side) { return 1 - Side; }
+
+// What a move on a cell threatens, from its four line patterns; weakest
+// first. A flexible four (or two fours at once) wins unless the other side
+// completes five first; a four-three is a four that leaves an open three.
+enum TThreat : std::uint8_t {
+  thNone,
+  thThree,
+  thDoubleThree,
+  thFour,
+  thFourThree,
+  thFlexFour,
+  thFive,
+  ThreatKinds
+};
+
+inline constexpr int DirectionCount = 4;
+
+// What a cell of the board's array holds; the array reaches past the edges,
+// and cells there are walls.
+enum TCellContent : std::uint8_t { ccEmpty, ccCross, ccNought, ccWall };
+
+class TExpertBoard {
+ public:
+  // Four cells of wall around the largest board: a neighbour key looks no
+  // further, and every index a search touches stays inside the array.
+  static constexpr int Padding = 4;
+  static constexpr int Stride = MaxBoardSide + 2 * Padding;
+  static constexpr int IndexCount = Stride * Stride;
+  static constexpr int NoCell = -1;
+
+  TExpertBoard();
+
+  // Starts over from Board's marks (1 crosses, -1 noughts); the side to move
+  // is the caller's business.
+  void Load(const TBoardView& Board);
+
+  int ColCount() const { return FColCount; }
+  int RowCount() const { return FRowCount; }
+  static int IndexOf(int Col, int Row) { return (Col + Padding) * Stride + Row + Padding; }
+  static int ColOf(int Index) { return Index / Stride - Padding; }
+  static int RowOf(int Index) { return Index % Stride - Padding; }
+  bool IsEmpty(int Index) const { return FCells[Index].Stone == ccEmpty; }
+  int EmptyCount() const { return FEmptyCount; }
+  bool HasMarks() const { return FEmptyCount < FColCount * FRowCount; }
+
+  // Index must be an empty cell on the board.
+  void Play(int Index, int Side);
+  // Takes back the last Play.
+  void Undo();
+
+  TThreat Threat(int Side, int Index) const { return FCells[Index].Threat[Side]; }
+  int Value(int Side, int Index) const { return FCells[Index].Value[Side]; }
+  TLinePattern Line(int Side, int Index, int Direction) const { return FCells[Index].Lines[Side][Direction]; }
+  // Empty cells whose threat for Side is exactly Threat.
+  int CountOf(int Side, TThreat Threat) const { return FThreatCounts[Side][Threat]; }
+  bool Has(int Side, TThreat AtLeast) const;
+  // The first empty cell in index order whose threat for Side is at least
+  // AtLeast; NoCell when there is none.
+  int Find(int Side, TThreat AtLeast) const;
+  // The empty cell within four steps of Index along its lines where Side
+  // completes five; NoCell when there is none.
+  int FiveCellNear(int Side, int Index) const;
+  // The values of every empty cell for Side, added up.
+  int TotalValue(int Side) const { return FTotalValues[Side]; }
+  std::uint64_t Hash() const { return FHash; }
+
+  // Calls Visit(Index) for every empty cell within two steps of a mark, in
+  // index order.
+  template <typename TVisit>
+  void ForEachCandidate(TVisit&& Visit) const {
+    for (int Col = FBox.MinCol - 2; Col <= FBox.MaxCol + 2; ++Col)
+      for (int Index = IndexOf(Col, FBox.MinRow - 2), Last = IndexOf(Col, FBox.MaxRow + 2); Index <= Last; ++Index)
+        if (FCells[Index].Stone == ccEmpty && FCells[Index].Near > 0) Visit(Index);
+  }
+
+  // One step along each line direction: horizontal, vertical, diagonal,
+  // anti-diagonal.
+  static constexpr std::array<int, DirectionCount> Steps = {Stride, 1, Stride + 1, Stride - 1};
+
+ private:
+  struct TCell {
+    std::uint8_t Stone;
+    std::uint8_t Near;  // marks within two steps either way, in rows and columns
+    std::uint16_t Keys[2][DirectionCount];  // each side's neighbour keys
+    TThreat Threat[2];
+    std::uint16_t Tally[2];  // how many lines of each kind that makes a threat
+    TLinePattern Lines[2][DirectionCount];
+    std::int32_t Value[2];
+  };
+  // The rectangle the marks lie in, as columns and rows.
+  struct TBox {
+    int MinCol, MaxCol, MinRow, MaxRow;
+  };
+  struct TPlayed {
+    int Index;
+    TBox Box;
+  };
+
+  void Clear(int ColCount, int RowCount);
+  void Refresh(int Index);
+  void RefreshLine(int Index, int Direction);
+  static void Judge(TCell& Cell);
+  void Count(int Index, int Sign);
+  void AddNear(int Index, int Delta);
+  void SetNeighbour(int Index, int Side, int Sign);
+
+  const TLinePattern* FPatterns;
+  int FColCount = 0;
+  int FRowCount = 0;
+  int FEmptyCount = 0;
+  std::uint64_t FHash = 0;
+  TBox FBox = {};
+  std::vector<TCell> FCells;
+  std::vector<TPlayed> FPlayed;
+  int FThreatCounts[2][ThreatKinds] = {};
+  int FTotalValues[2] = {};
+};
+
+}  // namespace quintar::expert

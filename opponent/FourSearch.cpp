@@ -1,0 +1,81 @@
+#include "opponent/FourSearch.h"
+
+#include <algorithm>
+
+namespace quintar::expert {
+namespace {
+
+// More fours than this at once is a crowded board; the strongest ones are tried.
+constexpr int MaxFoursTried = 24;
+
+}  // namespace
+
+int TFourSearch::FindWin(int Side, int MaxFours, std::int64_t MaxNodes) {
+  FNodeCeiling = MaxNodes > 0 ? FClock.Nodes() + MaxNodes : 0;
+  FWinningMove = TExpertBoard::NoCell;
+  return Wins(Side, MaxFours) ? FWinningMove : TExpertBoard::NoCell;
+}
+
+bool TFourSearch::OutOfNodes() { return FClock.Spend() || (FNodeCeiling > 0 && FClock.Nodes() >= FNodeCeiling); }
+
+// Moves that make a four (or better) for Attacker, the strongest first and
+// cells in index order among equals, at most MaxFoursTried. When the defender
+// threatens five, only the cell that stops it can be played, and only if it
+// also makes a four.
+int TFourSearch::CollectFours(int Attacker, int* Moves) const {
+  const int Defender = Opposite(Attacker);
+  if (FBoard.Has(Defender, thFive)) {
+    const int Block = FBoard.Find(Defender, thFive);
+    if (FBoard.Threat(Attacker, Block) < thFour) return 0;
+    Moves[0] = Block;
+    return 1;
+  }
+  int Count = 0;
+  FBoard.ForEachCandidate([&](int Index) {
+    if (FBoard.Threat(Attacker, Index) >= thFour && Count < MaxFoursTried) Moves[Count++] = Index;
+  });
+  std::stable_sort(Moves, Moves + Count, [&](int A, int B) {
+    const TThreat ThreatA = FBoard.Threat(Attacker, A);
+    const TThreat ThreatB = FBoard.Threat(Attacker, B);
+    if (ThreatA != ThreatB) return ThreatA > ThreatB;
+    return FBoard.Value(Attacker, A) + FBoard.Value(Defender, A) > FBoard.Value(Attacker, B) + FBoard.Value(Defender, B);
+  });
+  return Count;
+}
+
+bool TFourSearch::Wins(int Attacker, int FoursLeft) {
+  const int Defender = Opposite(Attacker);
+  if (FBoard.Has(Attacker, thFive)) {
+    FWinningMove = FBoard.Find(Attacker, thFive);
+    return true;
+  }
+  if (FoursLeft <= 0) return false;
+  int Moves[MaxFoursTried];
+  const int Count = CollectFours(Attacker, Moves);
+  for (int I = 0; I < Count; ++I) {
+    const int Move = Moves[I];
+    if (FBoard.Threat(Attacker, Move) >= thFlexFour && FBoard.CountOf(Defender, thFive) <= 1) {
+      FWinningMove = Move;
+      return true;
+    }
+    // Each four tried counts as a position.
+    if (OutOfNodes()) return false;
+    FBoard.Play(Move, Attacker);
+    bool Won = false;
+    // A defender left with a five of its own wins first.
+    if (!FBoard.Has(Defender, thFive)) {
+      const int Block = FBoard.FiveCellNear(Attacker, Move);
+      FBoard.Play(Block, Defender);
+      Won = Wins(Attacker, FoursLeft - 1);
+      FBoard.Undo();
+    }
+    FBoard.Undo();
+    if (Won) {
+      FWinningMove = Move;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace quintar::expert

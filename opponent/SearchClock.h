@@ -1,0 +1,42 @@
+// Counts the positions a search visits and tells it when its budget is
+// spent: a number of positions, a time, or a stop flag raised elsewhere.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+#include "opponent/Expert.h"
+
+namespace quintar::expert {
+
+class TSearchClock {
+ public:
+  void Start(const TSearchBudget& Budget);
+
+  // Counts one position; true once the budget is spent, and from then on
+  // without counting any more.
+  bool Spend() {
+    if (FSpent) return true;
+    ++FNodes;
+    FSpent = (FNodeLimit > 0 && FNodes >= FNodeLimit) || (FNodes % ClockInterval == 0 && ClockSaysStop());
+    return FSpent;
+  }
+  bool Spent() const { return FSpent; }
+  std::int64_t Nodes() const { return FNodes; }
+  // 0 when there is none.
+  std::int64_t NodeLimit() const { return FNodeLimit; }
+
+ private:
+  // Reading the clock costs more than a position, so it is read now and then.
+  static constexpr std::int64_t ClockInterval = 128;
+  bool ClockSaysStop() const;
+
+  std::int64_t FNodes = 0;
+  std::int64_t FNodeLimit = 0;
+  bool FHasDeadline = false;
+  std::chrono::steady_clock::time_point FDeadline;
+  const std::atomic<bool>* FStop = nullptr;
+  bool FSpent = false;
+};
+
+}  // namespace quintar::expert

@@ -1,0 +1,44 @@
+// What the search has learnt about positions it has met, by position hash:
+// a score with the depth it was searched to and whether it is exact or a
+// bound, and the best move found. Sized once; each new choice starts with a
+// new generation, so nothing learnt for an earlier choice is ever read and a
+// choice depends only on its own position.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace quintar::expert {
+
+enum TBound : std::uint8_t { bdExact, bdLower, bdUpper };
+
+struct TTableEntry {
+  std::uint64_t Key = 0;
+  std::int32_t Score = 0;
+  std::int16_t Move = -1;
+  std::int8_t Depth = 0;
+  TBound Bound = bdExact;
+};
+
+class TTranspositionTable {
+ public:
+  // 2^Bits entries of 16 bytes.
+  explicit TTranspositionTable(int Bits);
+
+  void NewGeneration() { ++FGeneration; }
+  // The entry for Hash, or null when there is none from this generation.
+  const TTableEntry* Find(std::uint64_t Hash) const {
+    const TTableEntry& Entry = FEntries[Hash & FMask];
+    return Entry.Key == Salted(Hash) ? &Entry : nullptr;
+  }
+  void Store(std::uint64_t Hash, std::int32_t Score, int Move, int Depth, TBound Bound);
+
+ private:
+  std::uint64_t Salted(std::uint64_t Hash) const { return Hash ^ (FGeneration * 0x9E3779B97F4A7C15ULL) ^ 1; }
+
+  std::vector<TTableEntry> FEntries;
+  std::uint64_t FMask;
+  std::uint64_t FGeneration = 0;
+};
+
+}  // namespace quintar::expert
