@@ -12,6 +12,7 @@
 #include <random>
 
 #include "game/ComputerTurn.h"
+#include "opponent/Expert.h"
 #include "vcl/Types.h"
 
 namespace quintar::game {
@@ -24,15 +25,19 @@ class TComputerThinker {
   TComputerThinker& operator=(const TComputerThinker&) = delete;
 
   // The cell the computer chooses for Turn's side at Turn's level; nothing
-  // when no cell is empty. Another thread may set Stop to cut the thinking
-  // short; the answer is then the best found so far.
+  // when no cell is empty. The expert thinks within its default budget;
+  // another thread may set Stop to cut that short, and the answer is then
+  // the best found so far.
   std::optional<vcl::TPoint> Think(const TComputerTurn& Turn, const std::atomic<bool>* Stop = nullptr);
 
  private:
+  std::uint64_t FSeed;
   std::minstd_rand FRandom;
   std::unique_ptr<TPattern[]> FPatterns;
   std::unique_ptr<TCandidate[]> FCrossList;
   std::unique_ptr<TCandidate[]> FNoughtList;
+  // Its tables are large, so it is made when the expert first plays.
+  std::unique_ptr<TExpertSearch> FExpert;
 };
 
 }  // namespace quintar::game

@@ -61,6 +61,29 @@ TEST(SessionEvents, AnExpertOrSteppedComputerWinIsTheComputers) {
   EXPECT_EQ(Session.Moves().back().By, TPlayerKind::Computer);
 }
 
+// The control's highest strength blocks the crosses' four here instead of
+// winning; the expert, which the session plays through Move, takes the win,
+// and the host hears of it as the computer's.
+TEST(SessionEvents, TheExpertTakesTheWinTheHighStrengthWouldBlock) {
+  TQuintar Control(nullptr);
+  Control.SetAutoResponse(false);
+  TEventLog Log(Control);
+  TGameSession Session(Control);
+  const vcl::TPoint Crosses[] = {{11, 11}, {11, 12}, {11, 13}, {11, 14}, {12, 15}};
+  const vcl::TPoint Noughts[] = {{3, 6}, {4, 6}, {5, 6}, {6, 6}};
+  for (int I = 0; I < 5; ++I) {
+    Control.Move(Crosses[I].X, Crosses[I].Y);
+    if (I < 4) Control.Move(Noughts[I].X, Noughts[I].Y);
+  }
+  Log.Take();
+  Session.SetPlayer(-1, {TPlayerKind::Computer, TLevel::Expert});
+  ASSERT_TRUE(Session.ComputerToMove());
+  ASSERT_TRUE(Session.Step());
+  EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "NoughtWon", "ComputerWon"}));
+  EXPECT_TRUE(Control.LastMove() == (vcl::TPoint{1, 5}) || Control.LastMove() == (vcl::TPoint{6, 5}));
+  EXPECT_FALSE(Control.AutoResponse());
+}
+
 TEST(SessionBoard, ABoardChangedBehindItsBackIsTakenAsFound) {
   TQuintar Control(nullptr);
   Control.SetAutoResponse(false);
