@@ -198,7 +198,8 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .property("showQuintar", &ControlValue<&TQuintar::ShowQuintar>,
                 &SetControlValue<&TQuintar::SetShowQuintar, bool>)
       .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>, &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
-      .property("computerSide", &HostValue<&TBoardHost::ComputerSide>, &SetHostValue<&TBoardHost::SetComputerSide, int>);
+      .property("computerSide", &HostValue<&TBoardHost::ComputerSide>, &SetHostValue<&TBoardHost::SetComputerSide, int>)
+      .property("held", &HostValue<&TBoardHost::Held>, &SetHostValue<&TBoardHost::SetHeld, bool>);
 
   class_<TPageThinker>("Thinker").constructor<>().function("think", &TPageThinker::Think);
 

@@ -127,6 +127,7 @@ bool TBoardHost::LastMoveByComputer() {
 }
 
 void TBoardHost::LetComputerPlay() {
+  if (FHeld) return;
   while (FSession->ComputerToMove()) {
     if (SpecifiedStrength(FSession->Player(FControl.Turn()).Level)) {
       if (!FSession->Step()) break;
@@ -235,6 +236,11 @@ void TBoardHost::SetColCount(int Value) {
 
 void TBoardHost::SetRowCount(int Value) {
   FControl.SetRowCount(Value);
+  LetComputerPlay();
+}
+
+void TBoardHost::SetHeld(bool Value) {
+  FHeld = Value;
   LetComputerPlay();
 }
 

@@ -94,6 +94,11 @@ class TBoardHost : private vcl::TControlHost {
   void SetColCount(int Value);
   void SetRowCount(int Value);
   void SetLock(bool Value);
+  // While held, the computer waits with the moves that fall due: a page
+  // holds a new board until its settings are all in, so that their order
+  // does not matter. Releasing it lets the computer play.
+  bool Held() const { return FHeld; }
+  void SetHeld(bool Value);
 
  private:
   struct TRequest {
@@ -120,6 +125,7 @@ class TBoardHost : private vcl::TControlHost {
   // The side the computer holds for one move only, or 0.
   int FOneOffSide = 0;
   TLevel FLevel = TLevel::High;
+  bool FHeld = false;
   std::uint32_t FLastSerial = 0;
   std::optional<TRequest> FMoveRequest;
   std::optional<TRequest> FHintRequest;

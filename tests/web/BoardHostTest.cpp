@@ -69,6 +69,17 @@ TEST_F(BoardHostTest, AComputerHoldingCrossesOpensEveryGame) {
   EXPECT_EQ(Control().Turn(), -1);
 }
 
+TEST_F(BoardHostTest, AHeldBoardWaitsForItsSettingsBeforeTheComputerPlays) {
+  Host.SetHeld(true);
+  Host.SetComputerSide(1);
+  Host.SetLevel(TLevel::Expert);
+  EXPECT_EQ(Marks(Control(), 1), 0);
+  EXPECT_TRUE(Page.Requests.empty());
+  Host.SetHeld(false);
+  ASSERT_EQ(Page.Requests.size(), 1u);
+  EXPECT_EQ(Page.Requests[0].second.Level, TLevel::Expert);
+}
+
 TEST_F(BoardHostTest, TheComputerAskedToMoveKeepsTheSideItTook) {
   Host.ComputerMove();  // crosses to move: the computer takes crosses
   EXPECT_EQ(Host.ComputerSide(), 1);

@@ -88,6 +88,13 @@ test('the expert thinks in a worker, and the page waits for its answer', async (
   await close();
 });
 
+test('a computer holding crosses opens the game at the strength set, whatever the attributes\' order', async () => {
+  const { page, close } = await openBoard(shared, { attributes: 'computer-side="crosses" playing-strength="expert"' });
+  await page.waitForFunction(() => document.querySelector('quintar-board').turn === 'nought');
+  assert.equal(page.workers().length, 1);  // the expert's move, thought out in its worker
+  await close();
+});
+
 test('undo takes back the move and the answer, redo plays them again', async () => {
   const { page, board, close } = await openBoard(shared);
   await clickCell(page, 4, 5);  // the cross spans (32, 42) to (38, 48)

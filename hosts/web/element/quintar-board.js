@@ -170,6 +170,9 @@ export class QuintarBoardElement extends HTMLElement {
       hint: (cell) => self.deref()?.#hintFound(cell),
     });
     boards.register(this, { board: this.#board, thinker: this.#thinker });
+    // The computer waits until the element is on a page, with all its
+    // attributes in, whatever their order.
+    this.#board.held = true;
 
     this.#canvas.width = this.#canvas.height = 200;
     this.#flush();
@@ -193,6 +196,7 @@ export class QuintarBoardElement extends HTMLElement {
       delete this[property];
       this[property] = value;
     }
+    if (this.#board.held) this.#operate(() => { this.#board.held = false; });
   }
 
   attributeChangedCallback(name, previous, text) {
