@@ -138,7 +138,7 @@ clean:
 WEB_PACKAGES := emscripten chromium nodejs $(if $(shell command -v npm 2>/dev/null),,npm)
 WEB_SITE := build/web/hosts/web/site
 WEB_ELEMENT := $(addprefix $(WEB_SITE)/quintar-board/,quintar-board.js colors.js thinker.js quintar-worker.js quintar-module.js)
-WEB_NODE_MODULES := tests/web/node_modules/.package-lock.json
+WEB_NODE_MODULES := tests/web/node_modules/.installed
 PORT ?= 8080
 
 .PHONY: web-deps web serve test-web
@@ -157,6 +157,7 @@ serve: web
 
 $(WEB_NODE_MODULES): tests/web/package.json tests/web/package-lock.json | web-deps
 	cd tests/web && npm ci --no-audit --no-fund
+	touch $@
 
 test-web: web $(WEB_NODE_MODULES)
 	cd tests/web && node --test *.test.mjs
