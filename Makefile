@@ -78,7 +78,7 @@ test-clocks: test-plain clock-deps
 test-without-testing: test-plain
 	WERROR="$(WERROR)" tests/install/without-testing build/without-testing build/default/tests/install/prefix
 
-test: test-plain test-asan test-clocks test-without-testing
+test: test-plain test-asan test-clocks test-without-testing test-web
 
 # Starts the terminal game in the terminal make was run from.
 play: deps
@@ -130,3 +130,34 @@ package: build
 
 clean:
 	rm -rf build
+
+# ---- The browser: <quintar-board>, the control compiled to WebAssembly ----
+
+# Debian's Emscripten builds the module, Debian's Chromium runs the tests;
+# npm comes with Node.js on most machines, from Debian where it does not.
+WEB_PACKAGES := emscripten chromium nodejs $(if $(shell command -v npm 2>/dev/null),,npm)
+WEB_SITE := build/web/hosts/web/site
+WEB_ELEMENT := $(addprefix $(WEB_SITE)/quintar-board/,quintar-board.js colors.js thinker.js quintar-worker.js quintar-module.js)
+WEB_NODE_MODULES := tests/web/node_modules/.installed
+PORT ?= 8080
+
+.PHONY: web-deps web serve test-web
+
+web-deps: deps
+	$(call ensure_packages,$(WEB_PACKAGES))
+
+# The demo page and the element's npm package folder, $(WEB_SITE)/quintar-board.
+web: web-deps
+	cmake --preset web $(WERROR)
+	cmake --build --preset web -j $(JOBS)
+	@echo "The element (script and module): $$(cat $(WEB_ELEMENT) | wc -c) bytes, $$(cat $(WEB_ELEMENT) | gzip -9 | wc -c) gzipped"
+
+serve: web
+	node hosts/web/serve.mjs $(WEB_SITE) $(PORT)
+
+$(WEB_NODE_MODULES): tests/web/package.json tests/web/package-lock.json | web-deps
+	cd tests/web && npm ci --no-audit --no-fund
+	touch $@
+
+test-web: web $(WEB_NODE_MODULES)
+	cd tests/web && node --test *.test.mjs

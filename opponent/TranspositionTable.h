@@ -5,6 +5,7 @@
 // choice depends only on its own position.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -28,12 +29,15 @@ class TTranspositionTable {
   void NewGeneration() { ++FGeneration; }
   // The entry for Hash, or null when there is none from this generation.
   const TTableEntry* Find(std::uint64_t Hash) const {
-    const TTableEntry& Entry = FEntries[Hash & FMask];
+    const TTableEntry& Entry = FEntries[Slot(Hash)];
     return Entry.Key == Salted(Hash) ? &Entry : nullptr;
   }
   void Store(std::uint64_t Hash, std::int32_t Score, int Move, int Depth, TBound Bound);
 
  private:
+  // The mask keeps the index below the table's size, which fits a size_t
+  // also where that is 32 bits wide (WebAssembly).
+  std::size_t Slot(std::uint64_t Hash) const { return static_cast<std::size_t>(Hash & FMask); }
   std::uint64_t Salted(std::uint64_t Hash) const { return Hash ^ (FGeneration * 0x9E3779B97F4A7C15ULL) ^ 1; }
 
   std::vector<TTableEntry> FEntries;

@@ -52,7 +52,7 @@ TEST(UndoRedo, EveryPositionComesBackExactlyAsItWas) {
     Control.SetBounds(0, 0, 40 + static_cast<int>(Random() % 260), 40 + static_cast<int>(Random() % 260));
     Control.SetColCount(5 + static_cast<int>(Random() % 11));
     Control.SetRowCount(5 + static_cast<int>(Random() % 11));
-    std::srand(Random());
+    std::srand(static_cast<unsigned>(Random()));
     TGameSession Session(Control);
     const bool AgainstComputer = Trial % 4 != 0;
     Session.SetPlayer(-1, {AgainstComputer ? TPlayerKind::Computer : TPlayerKind::Person,
@@ -85,7 +85,7 @@ TEST(UndoRedo, FollowsAModelOfTwoStacks) {
   TGameSession Session(Control);
   std::vector<vcl::TPoint> Played, Undone;
   for (int Step = 0; Step < 3000; ++Step) {
-    const unsigned Choice = Random() % 10;
+    const unsigned Choice = static_cast<unsigned>(Random() % 10);
     if (Choice < 5 && !Control.GameOver()) {
       const vcl::TPoint Cell = RandomEmptyCell(Control, Random);
       Control.Move(Cell.X + 1, Cell.Y + 1);

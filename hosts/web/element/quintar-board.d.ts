@@ -1,0 +1,101 @@
+// Types for <quintar-board>. Cells are counted from 1: column left to right,
+// row top to bottom.
+
+export type PlayingStrength = 'low' | 'medium' | 'high' | 'expert';
+export type Side = 'crosses' | 'noughts';
+export type Mark = 'cross' | 'nought';
+
+export interface Cell {
+  col: number;
+  row: number;
+}
+
+export interface LegalMoveDetail extends Cell {
+  mark: Mark;
+  /** The computer made the move. */
+  computer: boolean;
+}
+
+export interface WinDetail {
+  /** The five cells of the winning line. */
+  cells: Cell[];
+}
+
+export interface QuintarBoardEventMap extends HTMLElementEventMap {
+  legalmove: CustomEvent<LegalMoveDetail>;
+  illegalmove: CustomEvent<null>;
+  draw: CustomEvent<null>;
+  crosswon: CustomEvent<WinDetail>;
+  noughtwon: CustomEvent<WinDetail>;
+  computerwon: CustomEvent<WinDetail>;
+  userwon: CustomEvent<WinDetail>;
+}
+
+export declare class QuintarBoardElement extends HTMLElement {
+  /** Any CSS colour; reads back as "#rrggbb". */
+  color: string;
+  gridLineColor: string;
+  crossColor: string;
+  noughtColor: string;
+  highlightColor: string;
+  quintarColor: string;
+  /** 5..50; every write starts a new game. */
+  colCount: number;
+  rowCount: number;
+  playingStrength: PlayingStrength;
+  /** The computer answers every move. */
+  autoResponse: boolean;
+  /** A press on a cell (or Enter or Space on the focus cell) plays it. */
+  clickResponse: boolean;
+  /** No move of either kind is taken. */
+  lock: boolean;
+  showHighlight: boolean;
+  showQuintar: boolean;
+  /** The side the computer plays while autoResponse is on. */
+  computerSide: Side;
+
+  readonly gameOver: boolean;
+  readonly turn: Mark;
+  /** The computer is to move and thinking it over. */
+  readonly thinking: boolean;
+  readonly lastMove: Cell | null;
+  readonly canUndo: boolean;
+  readonly canRedo: boolean;
+  cell(col: number, row: number): Mark | null;
+
+  newGame(): void;
+  move(col: number, row: number): void;
+  computerMove(): void;
+  undo(): boolean;
+  redo(): boolean;
+  hint(): Promise<Cell | null>;
+  /** Seeds the generator the computer's choices among equal cells draw from. */
+  seed(value: number): void;
+
+  addEventListener<K extends keyof QuintarBoardEventMap>(
+    type: K,
+    listener: (this: QuintarBoardElement, event: QuintarBoardEventMap[K]) => unknown,
+    options?: boolean | AddEventListenerOptions,
+  ): void;
+  addEventListener(
+    type: string,
+    listener: EventListenerOrEventListenerObject,
+    options?: boolean | AddEventListenerOptions,
+  ): void;
+  removeEventListener<K extends keyof QuintarBoardEventMap>(
+    type: K,
+    listener: (this: QuintarBoardElement, event: QuintarBoardEventMap[K]) => unknown,
+    options?: boolean | EventListenerOptions,
+  ): void;
+  removeEventListener(
+    type: string,
+    listener: EventListenerOrEventListenerObject,
+    options?: boolean | EventListenerOptions,
+  ): void;
+}
+
+declare global {
+  interface HTMLElementTagNameMap {
+    'quintar-board': QuintarBoardElement;
+  }
+}

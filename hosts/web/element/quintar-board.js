@@ -1,0 +1,435 @@
+// <quintar-board>: the Quintar five-in-a-row board, the same C++ control as
+// everywhere, compiled to WebAssembly, as a custom element. One tag plays:
+//
+//   <script type="module" src="quintar-board/quintar-board.js"></script>
+//   <quintar-board col-count="15" row-count="15"></quintar-board>
+//
+// The control draws its own pixels; the element copies the parts it redrew
+// onto a canvas as large as the element in device pixels, hands it pointer
+// presses, and adds keyboard play and words for screen readers.
+import createQuintarModule from './quintar-module.js';
+import { cssColorOf, parseCssColor } from './colors.js';
+import { Thinker } from './thinker.js';
+
+const quintar = await createQuintarModule();
+
+// The control's events, numbered as the module raises them.
+const EVENTS = ['legalmove', 'illegalmove', 'draw', 'crosswon', 'noughtwon', 'computerwon', 'userwon'];
+
+const CROSSES = 1;
+const NOUGHTS = -1;
+
+// Numbers as the module takes them: whole, within 32 bits, NaN as 0.
+function toInt(value) {
+  const number = Math.trunc(Number(value));
+  if (Number.isNaN(number)) return 0;
+  return Math.min(Math.max(number, -0x80000000), 0x7fffffff);
+}
+
+// How each kind of attribute is read, applied to the board and read back.
+// read() answers undefined for a text it cannot take; the board then keeps
+// what it has.
+const KINDS = {
+  count: {
+    read: (text, fallback) => (text === null ? fallback : /^\s*[+-]?\d/.test(text) ? toInt(Number.parseInt(text, 10)) : undefined),
+    apply: (board, property, value) => { board[property] = value; },
+    get: (board, property) => board[property],
+    text: (value) => String(toInt(value)),
+  },
+  switch: {
+    read: (text, fallback) => (text === null ? fallback : text.trim().toLowerCase() !== 'false'),
+    apply: (board, property, value) => { board[property] = value; },
+    get: (board, property) => board[property],
+    text: (value) => (value ? 'true' : 'false'),
+  },
+  color: {
+    read: (text, fallback) => parseCssColor(text ?? fallback) ?? undefined,
+    apply: (board, property, value) => { board[property] = value; },
+    get: (board, property) => cssColorOf(board[property]),
+    text: String,
+  },
+  strength: {
+    read: (text, fallback) => (text ?? fallback).trim().toLowerCase(),
+    apply: (board, property, value) => { board.setPlayingStrength(value); },
+    get: (board) => board.playingStrength,
+    text: String,
+  },
+  side: {
+    read: (text, fallback) => ({ crosses: CROSSES, noughts: NOUGHTS })[(text ?? fallback).trim().toLowerCase()],
+    apply: (board, property, value) => { board.computerSide = value; },
+    get: (board) => (board.computerSide === CROSSES ? 'crosses' : 'noughts'),
+    text: String,
+  },
+};
+
+// Attribute: [property, kind, value when the attribute is absent].
+const ATTRIBUTES = {
+  color: ['color', 'color', '#ffffff'],
+  'grid-line-color': ['gridLineColor', 'color', '#808080'],
+  'cross-color': ['crossColor', 'color', '#ff0000'],
+  'nought-color': ['noughtColor', 'color', '#0000ff'],
+  'highlight-color': ['highlightColor', 'color', '#000000'],
+  'quintar-color': ['quintarColor', 'color', '#ffff00'],
+  'col-count': ['colCount', 'count', 20],
+  'row-count': ['rowCount', 'count', 20],
+  'playing-strength': ['playingStrength', 'strength', 'high'],
+  'auto-response': ['autoResponse', 'switch', true],
+  'click-response': ['clickResponse', 'switch', true],
+  lock: ['lock', 'switch', false],
+  'show-highlight': ['showHighlight', 'switch', true],
+  'show-quintar': ['showQuintar', 'switch', true],
+  'computer-side': ['computerSide', 'side', 'noughts'],
+};
+
+// Mouse buttons as the control numbers them (left, right, middle), and the
+// modifier keys and held buttons as its shift state's bits.
+const BUTTONS = { 0: 0, 2: 1, 1: 2 };
+function shiftStateOf(event) {
+  return (event.shiftKey ? 1 : 0) | (event.altKey ? 2 : 0) | (event.ctrlKey ? 4 : 0) |
+    (event.buttons & 1 ? 8 : 0) | (event.buttons & 2 ? 16 : 0) | (event.buttons & 4 ? 32 : 0);
+}
+
+const ARROWS = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
+
+const TEMPLATE = `
+<style>
+  :host { display: inline-block; width: 300px; height: 300px; outline: none;
+          touch-action: manipulation; user-select: none; -webkit-user-select: none; }
+  :host([hidden]) { display: none; }
+  :host([aria-busy="true"]) canvas { cursor: progress; }
+  .board { position: relative; width: 100%; height: 100%; }
+  canvas { display: block; width: 100%; height: 100%; }
+  .cell { position: absolute; box-sizing: border-box; pointer-events: none; display: none; }
+  .focus { border: 3px solid var(--quintar-focus-color, #1a73e8); box-shadow: 0 0 0 1px #fff, inset 0 0 0 1px #fff; }
+  :host(:focus) .focus.shown { display: block; }
+  .hint { border: 3px dashed var(--quintar-hint-color, #0b8043); }
+  .hint.shown { display: block; }
+  .status { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); white-space: nowrap; }
+</style>
+<div class="board">
+  <canvas part="canvas"></canvas>
+  <div class="cell hint" part="hint"></div>
+  <div class="cell focus" part="focus-cell"></div>
+</div>
+<div class="status" role="status" aria-live="polite"></div>`;
+
+// A board is freed with its element.
+const boards = new FinalizationRegistry(({ board, thinker }) => {
+  thinker.stop();
+  board.delete();
+});
+
+export class QuintarBoardElement extends HTMLElement {
+  static observedAttributes = Object.keys(ATTRIBUTES);
+
+  // A property for each attribute: reading asks the board, writing sets the
+  // attribute, which the board then follows.
+  static {
+    for (const [name, [property, kind]] of Object.entries(ATTRIBUTES)) {
+      Object.defineProperty(this.prototype, property, {
+        get() { return KINDS[kind].get(this.#board, property); },
+        set(value) { this.setAttribute(name, KINDS[kind].text(value)); },
+        configurable: true,
+        enumerable: true,
+      });
+    }
+  }
+
+  #board;
+  #thinker;
+  #canvas;
+  #context;
+  #focusCell;
+  #hintCell;
+  #status;
+  #focus = { col: 10, row: 10 };
+  #hintWaiters = [];
+  #events = [];
+  #words = [];
+  #flushing = false;
+  #flushScheduled = false;
+
+  constructor() {
+    super();
+    const root = this.attachShadow({ mode: 'open' });
+    root.innerHTML = TEMPLATE;
+    this.#canvas = root.querySelector('canvas');
+    this.#context = this.#canvas.getContext('2d', { alpha: false });
+    this.#focusCell = root.querySelector('.focus');
+    this.#hintCell = root.querySelector('.hint');
+    this.#status = root.querySelector('.status');
+
+    // The module and the worker hold on to the element only weakly, so that
+    // it and its board can go once the page lets go of it.
+    const self = new WeakRef(this);
+    this.#thinker = new Thinker((serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
+    this.#board = new quintar.Board({
+      event: (index) => self.deref()?.#raised(EVENTS[index]),
+      repaint: () => self.deref()?.#scheduleFlush(),
+      think: (serial, bytes) => self.deref()?.#thinker.think(serial, bytes.slice()),
+      hint: (cell) => self.deref()?.#hintFound(cell),
+    });
+    boards.register(this, { board: this.#board, thinker: this.#thinker });
+    // The computer waits until the element is on a page, with all its
+    // attributes in, whatever their order.
+    this.#board.held = true;
+
+    this.#canvas.width = this.#canvas.height = 200;
+    this.#flush();
+    this.#centreFocus();
+    new ResizeObserver(([entry]) => this.#resized(entry)).observe(this.#canvas, { box: 'device-pixel-content-box' });
+    this.#canvas.addEventListener('pointerdown', (event) => this.#pressed(event));
+    this.#canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    this.addEventListener('keydown', (event) => this.#keyPressed(event));
+    this.addEventListener('blur', () => this.#focusCell.classList.remove('shown'));
+  }
+
+  connectedCallback() {
+    if (!this.hasAttribute('tabindex')) this.tabIndex = 0;
+    if (!this.hasAttribute('role')) this.setAttribute('role', 'application');
+    if (!this.hasAttribute('aria-label') && !this.hasAttribute('aria-labelledby'))
+      this.setAttribute('aria-label', 'Five-in-a-row board');
+    // Values set on the element before it was defined belong to the board.
+    for (const [property] of Object.values(ATTRIBUTES)) {
+      if (!Object.hasOwn(this, property)) continue;
+      const value = this[property];
+      delete this[property];
+      this[property] = value;
+    }
+    if (this.#board.held) this.#operate(() => { this.#board.held = false; });
+  }
+
+  attributeChangedCallback(name, previous, text) {
+    const [property, kind, fallback] = ATTRIBUTES[name];
+    const value = KINDS[kind].read(text, fallback);
+    if (value === undefined) return;
+    this.#operate(() => KINDS[kind].apply(this.#board, property, value));
+    if (name === 'col-count' || name === 'row-count') this.#boardChanged();
+  }
+
+  // ---- Game state -----------------------------------------------------------
+
+  get gameOver() { return this.#board.gameOver; }
+  // The side to move: "cross" or "nought".
+  get turn() { return this.#board.turn === CROSSES ? 'cross' : 'nought'; }
+  // The computer is to move and is thinking it over.
+  get thinking() { return this.#board.computerToMove(); }
+  // "cross", "nought", or null for an empty cell or one off the board.
+  cell(col, row) { return this.#board.cell(toInt(col), toInt(row)) || null; }
+  get lastMove() { return this.#board.lastMove(); }
+  get canUndo() { return this.#board.canUndo(); }
+  get canRedo() { return this.#board.canRedo(); }
+
+  // ---- Operations -----------------------------------------------------------
+
+  newGame() {
+    this.#operate(() => this.#board.newGame());
+    this.#boardChanged();
+    this.#say('New game.');
+  }
+
+  // Col and row counted from 1.
+  move(col, row) {
+    this.#operate(() => this.#board.move(toInt(col), toInt(row)));
+  }
+
+  // The computer plays the side to move; with auto-response on it keeps
+  // that side from now on.
+  computerMove() {
+    const before = this.computerSide;
+    this.#operate(() => this.#board.computerMove());
+    if (this.computerSide !== before) this.setAttribute('computer-side', this.computerSide);
+  }
+
+  undo() {
+    const done = this.#operate(() => this.#board.undo());
+    if (done) this.#boardChanged();
+    this.#say(done ? 'Move taken back.' : 'Nothing to take back.');
+    return done;
+  }
+
+  redo() {
+    const done = this.#operate(() => this.#board.redo());
+    if (done) this.#boardChanged();
+    this.#say(done ? 'Move played again.' : 'Nothing to play again.');
+    return done;
+  }
+
+  // The cell the computer would play for the side to move, { col, row }, or
+  // null; it is shown on the board until the position changes.
+  hint() {
+    return new Promise((resolve) => {
+      this.#hintWaiters.push(resolve);
+      this.#operate(() => this.#board.hint());
+    });
+  }
+
+  // Seeds the generator the computer's choices among equal cells draw from,
+  // which the board seeds from the clock when it is made.
+  seed(value) {
+    quintar.seed(toInt(value) >>> 0);
+  }
+
+  // ---- Talking to the board -------------------------------------------------
+
+  #operate(action) {
+    const result = action();
+    this.#flush();
+    return result;
+  }
+
+  #scheduleFlush() {
+    if (this.#flushScheduled) return;
+    this.#flushScheduled = true;
+    queueMicrotask(() => {
+      this.#flushScheduled = false;
+      this.#flush();
+    });
+  }
+
+  // Shows what the board drew, then raises the events it raised, in order,
+  // after the board has finished: a handler may call anything.
+  #flush() {
+    this.#present();
+    if (this.#flushing) return;
+    this.#flushing = true;
+    try {
+      while (this.#events.length) this.dispatchEvent(this.#events.shift());
+    } finally {
+      this.#flushing = false;
+    }
+    this.#speak();
+    if (this.thinking) this.setAttribute('aria-busy', 'true');
+    else this.removeAttribute('aria-busy');
+  }
+
+  #present() {
+    const area = this.#board.present();
+    if (!area) return;
+    const pixels = new Uint8ClampedArray(area.pixels);
+    this.#context.putImageData(new ImageData(pixels, area.width, area.height), area.left, area.top);
+  }
+
+  #raised(type) {
+    let detail = null;
+    if (type === 'legalmove') {
+      const { col, row } = this.#board.lastMove();
+      detail = { col, row, mark: this.#board.cell(col, row), computer: this.#board.lastMoveByComputer() };
+      this.#say(`${detail.mark === 'cross' ? 'Cross' : 'Nought'}${detail.computer ? ' by the computer' : ''} on column ${col}, row ${row}.`);
+      this.#hintCell.classList.remove('shown');
+    } else if (type === 'illegalmove') {
+      this.#say('That cell cannot be played.');
+    } else if (type === 'draw') {
+      this.#say('The game is drawn.');
+    } else if (type === 'crosswon' || type === 'noughtwon') {
+      detail = { cells: this.#board.winCells() };
+      this.#say(type === 'crosswon' ? 'Crosses won.' : 'Noughts won.');
+    } else if (type === 'computerwon') {
+      detail = { cells: this.#board.winCells() };
+      this.#say('The computer won.');
+    } else {
+      detail = { cells: this.#board.winCells() };
+    }
+    this.#events.push(new CustomEvent(type, { detail }));
+    this.#scheduleFlush();
+  }
+
+  #hintFound(cell) {
+    if (cell) {
+      this.#focus = { ...cell };
+      this.#place(this.#hintCell, cell);
+      this.#place(this.#focusCell, cell);
+      this.#hintCell.classList.add('shown');
+      this.#say(`Hint: column ${cell.col}, row ${cell.row}.`);
+    }
+    this.#hintWaiters.shift()?.(cell);
+  }
+
+  // ---- Words for screen readers ---------------------------------------------
+
+  #say(words) {
+    this.#words.push(words);
+    this.#scheduleFlush();
+  }
+
+  #speak() {
+    if (!this.#words.length) return;
+    this.#status.textContent = this.#words.join(' ');
+    this.#words = [];
+  }
+
+  // ---- Size, pointer and keyboard -------------------------------------------
+
+  // The control is as large as the canvas is on the screen, in device
+  // pixels: its CSS size times the device pixel ratio. The observer watches
+  // the device pixel box, so that a new ratio (zoom, another screen) is
+  // noticed too.
+  #resized(entry) {
+    const width = Math.round(entry.contentRect.width * devicePixelRatio);
+    const height = Math.round(entry.contentRect.height * devicePixelRatio);
+    if (width === this.#canvas.width && height === this.#canvas.height) return;
+    this.#canvas.width = width;
+    this.#canvas.height = height;
+    this.#operate(() => this.#board.setSize(width, height));
+  }
+
+  #pressed(event) {
+    if (!event.isPrimary || !(event.button in BUTTONS)) return;
+    const bounds = this.#canvas.getBoundingClientRect();
+    if (!bounds.width || !bounds.height) return;
+    const x = Math.floor(((event.clientX - bounds.left) * this.#canvas.width) / bounds.width);
+    const y = Math.floor(((event.clientY - bounds.top) * this.#canvas.height) / bounds.height);
+    this.#focusCell.classList.remove('shown');
+    this.#moveFocus({
+      col: Math.floor((this.colCount * x) / this.#canvas.width) + 1,
+      row: Math.floor((this.rowCount * y) / this.#canvas.height) + 1,
+    });
+    this.#operate(() => this.#board.press(BUTTONS[event.button], shiftStateOf(event), x, y));
+  }
+
+  #keyPressed(event) {
+    if (event.altKey || event.ctrlKey || event.metaKey) return;
+    const step = ARROWS[event.key];
+    if (step) {
+      event.preventDefault();
+      this.#moveFocus({ col: this.#focus.col + step[0], row: this.#focus.row + step[1] });
+      this.#focusCell.classList.add('shown');
+      const mark = this.cell(this.#focus.col, this.#focus.row);
+      this.#say(`Column ${this.#focus.col}, row ${this.#focus.row}, ${mark ?? 'empty'}.`);
+    } else if (event.key === 'Enter' || event.key === ' ') {
+      event.preventDefault();
+      this.#focusCell.classList.add('shown');
+      // Keys play where a press would: not while presses are switched off.
+      if (this.clickResponse) this.move(this.#focus.col, this.#focus.row);
+    }
+  }
+
+  #moveFocus(cell) {
+    this.#focus = {
+      col: Math.min(Math.max(cell.col, 1), this.colCount),
+      row: Math.min(Math.max(cell.row, 1), this.rowCount),
+    };
+    this.#place(this.#focusCell, this.#focus);
+  }
+
+  #centreFocus() {
+    this.#moveFocus({ col: Math.ceil(this.colCount / 2), row: Math.ceil(this.rowCount / 2) });
+  }
+
+  // A new board or a position set up again: the hint no longer applies.
+  #boardChanged() {
+    this.#hintCell.classList.remove('shown');
+    this.#moveFocus(this.#focus);
+  }
+
+  #place(element, { col, row }) {
+    Object.assign(element.style, {
+      left: `${((col - 1) * 100) / this.colCount}%`,
+      top: `${((row - 1) * 100) / this.rowCount}%`,
+      width: `${100 / this.colCount}%`,
+      height: `${100 / this.rowCount}%`,
+    });
+  }
+}
+
+if (!customElements.get('quintar-board')) customElements.define('quintar-board', QuintarBoardElement);

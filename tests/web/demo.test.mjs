@@ -1,0 +1,83 @@
+// The demo page as a person uses it, and the element as an npm package.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { test } from 'node:test';
+
+import { clickCell, SITE, useBrowser } from './harness.mjs';
+
+const shared = useBrowser();
+
+async function openDemo() {
+  const page = await shared.browser.newPage({ viewport: { width: 1100, height: 900 } });
+  await page.goto(shared.server.url);
+  await page.waitForFunction(() => customElements.get('quintar-board'));
+  return page;
+}
+
+test('a whole game is played on the demo page by clicks, and can be taken back', async () => {
+  const page = await openDemo();
+  await page.fill('#col-count', '10');
+  await page.press('#col-count', 'Tab');
+  await page.evaluate(() => document.querySelector('quintar-board').seed(3));
+  // Whatever the computer does, clicking the first free cell each time ends the game.
+  for (let clicks = 0; clicks < 100; ++clicks) {
+    const free = await page.evaluate(() => {
+      const board = document.querySelector('quintar-board');
+      if (board.gameOver) return null;
+      for (let row = 1; row <= board.rowCount; ++row)
+        for (let col = 1; col <= board.colCount; ++col) if (!board.cell(col, row)) return { col, row };
+      return null;
+    });
+    if (!free) break;
+    await clickCell(page, free.col, free.row);
+  }
+  assert.equal(await page.evaluate(() => document.querySelector('quintar-board').gameOver), true);
+  assert.match(await page.textContent('#status'), /^(Crosses won|Noughts won|The game is drawn)\.$/);
+  assert.match(await page.textContent('#log'), /legalmove cross on 1,1/);
+
+  await page.click('#undo');
+  assert.equal(await page.evaluate(() => document.querySelector('quintar-board').gameOver), false);
+  assert.equal(await page.textContent('#status'), 'Crosses to move.');
+  await page.close();
+});
+
+test('the page\'s players, strength and colour controls reach the board', async () => {
+  const page = await openDemo();
+  await page.selectOption('#playing-strength', 'expert');
+  await page.check('input[name=players][value=crosses]');  // the computer opens, thinking in its worker
+  await page.waitForFunction(() => document.querySelector('quintar-board').turn === 'nought');
+  await page.$eval('#cross-color', (input) => {
+    input.value = '#00aa00';
+    input.dispatchEvent(new Event('input'));
+  });
+  const board = await page.evaluate(() => {
+    const element = document.querySelector('quintar-board');
+    return [element.playingStrength, element.computerSide, element.crossColor];
+  });
+  assert.deepEqual(board, ['expert', 'crosses', '#00aa00']);
+  await page.close();
+});
+
+test('npm packs the element with its module, worker and types, and installs the tarball', () => {
+  const folder = join(SITE, 'quintar-board');
+  const [packed] = JSON.parse(execFileSync('npm', ['pack', '--dry-run', '--json'], { cwd: folder, encoding: 'utf8' }));
+  const files = packed.files.map(({ path }) => path).sort();
+  assert.deepEqual(files, ['README.md', 'colors.js', 'package.json', 'quintar-board.d.ts', 'quintar-board.js',
+    'quintar-module.js', 'quintar-worker.js', 'thinker.js']);
+
+  const project = mkdtempSync(join(tmpdir(), 'quintar-board-'));
+  try {
+    execFileSync('npm', ['pack', '--pack-destination', project], { cwd: folder, stdio: 'ignore' });
+    execFileSync('npm', ['init', '-y'], { cwd: project, stdio: 'ignore' });
+    execFileSync('npm', ['install', '--offline', '--no-audit', '--no-fund', './quintar-board-1.0.0.tgz'], { cwd: project, stdio: 'ignore' });
+    const installed = join(project, 'node_modules', 'quintar-board');
+    const manifest = JSON.parse(readFileSync(join(installed, 'package.json'), 'utf8'));
+    for (const entry of [manifest.exports['.'].default, manifest.exports['.'].types, './quintar-module.js'])
+      assert.ok(existsSync(join(installed, entry)), entry);
+  } finally {
+    rmSync(project, { recursive: true, force: true });
+  }
+});

@@ -1,0 +1,117 @@
+// What the browser tests share: the built site served on a free loopback
+// port, Debian's Chromium kept off the network, and pages with one board
+// whose events are recorded as they come.
+import { after, before } from 'node:test';
+import { fileURLToPath } from 'node:url';
+
+import { chromium } from 'playwright-core';
+
+import { startServer } from '../../hosts/web/serve.mjs';
+
+export const SITE = fileURLToPath(new URL('../../build/web/hosts/web/site/', import.meta.url));
+
+const CHROMIUM = {
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  // Playwright gives every launch a new, empty profile folder of its own.
+  args: [
+    '--no-sandbox',
+    '--disable-gpu',
+    '--disable-quic',
+    '--no-first-run',
+    '--disable-background-networking',
+    '--disable-component-update',
+    '--disable-sync',
+  ],
+};
+
+export const EVENTS = ['legalmove', 'illegalmove', 'draw', 'crosswon', 'noughtwon', 'computerwon', 'userwon'];
+
+// Starts the server and the browser before a file's tests and stops them
+// after; the object returned holds both meanwhile.
+export function useBrowser() {
+  const shared = {};
+  before(async () => {
+    shared.server = await startServer({ '/': SITE });
+    shared.browser = await chromium.launch(CHROMIUM);
+  });
+  after(async () => {
+    await shared.browser?.close();
+    await shared.server?.close();
+  });
+  return shared;
+}
+
+function boardHtml(attributes, style, after) {
+  return `<!doctype html>
+<meta charset="utf-8">
+<link rel="icon" href="data:,">
+<style>body { margin: 0; } quintar-board { ${style} }</style>
+<script type="module" src="/quintar-board/quintar-board.js"></script>
+<quintar-board ${attributes}></quintar-board>
+${after}`;
+}
+
+// A page with one <quintar-board>, defined, sized, seeded and with its
+// events recorded in window.events as { type, detail }. After is HTML that
+// follows the element, read before the element is defined. board is a
+// locator of it: board.evaluate((element, argument) => ..., argument).
+export async function openBoard(shared, { attributes = '', style = 'width: 200px; height: 200px;', after = '', scale = 1 } = {}) {
+  const context = await shared.browser.newContext({ deviceScaleFactor: scale, viewport: { width: 800, height: 600 } });
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error));
+  await page.route('**/board.html', (route) =>
+    route.fulfill({ contentType: 'text/html', body: boardHtml(attributes, style, after) }));
+  await page.goto(`${shared.server.url}board.html`);
+  await page.waitForFunction(() => customElements.get('quintar-board'));
+  await page.evaluate((events) => {
+    const board = document.querySelector('quintar-board');
+    board.seed(1);
+    window.events = [];
+    for (const type of events) board.addEventListener(type, (event) => window.events.push({ type, detail: event.detail }));
+  }, EVENTS);
+  await waitForCanvasSize(page);
+  return { page, board: page.locator('quintar-board'), errors, close: () => context.close() };
+}
+
+// Until the canvas is as large as the element on the screen in device pixels.
+export function waitForCanvasSize(page) {
+  return page.waitForFunction(() => {
+    const board = document.querySelector('quintar-board');
+    const canvas = board.shadowRoot.querySelector('canvas');
+    const { width, height } = canvas.getBoundingClientRect();
+    return canvas.width === Math.round(width * devicePixelRatio) && canvas.height === Math.round(height * devicePixelRatio);
+  });
+}
+
+// A click in the middle of a cell, counted from 1.
+export async function clickCell(page, col, row, options = {}) {
+  const { x, y, width, height, cols, rows } = await page.evaluate(() => {
+    const board = document.querySelector('quintar-board');
+    const box = board.getBoundingClientRect();
+    return { x: box.x, y: box.y, width: box.width, height: box.height, cols: board.colCount, rows: board.rowCount };
+  });
+  await page.mouse.click(x + ((col - 0.5) * width) / cols, y + ((row - 0.5) * height) / rows, options);
+}
+
+export function events(page) {
+  return page.evaluate(() => window.events);
+}
+
+export function takeEvents(page) {
+  return page.evaluate(() => window.events.splice(0));
+}
+
+export function waitForEvents(page, count) {
+  return page.waitForFunction((count) => window.events.length >= count, count);
+}
+
+// The canvas pixel at (x, y) in canvas pixels, as "#rrggbb".
+export function canvasPixel(page, x, y) {
+  return page.evaluate(([x, y]) => {
+    const canvas = document.querySelector('quintar-board').shadowRoot.querySelector('canvas');
+    const [red, green, blue] = canvas.getContext('2d').getImageData(x, y, 1, 1).data;
+    return `#${[red, green, blue].map((byte) => byte.toString(16).padStart(2, '0')).join('')}`;
+  }, [x, y]);
+}

@@ -1,0 +1,71 @@
+// Keyboard play and screen readers in Chromium: arrows move a focus cell
+// drawn over the board, Enter and Space play it, and a live region words
+// what happened.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+
+import { canvasPixel, events, openBoard, takeEvents, useBrowser, waitForEvents } from './harness.mjs';
+
+const shared = useBrowser();
+
+async function press(page, ...keys) {
+  for (const key of keys) await page.keyboard.press(key);
+}
+
+function focusCellBox(page) {
+  return page.evaluate(() => {
+    const cell = document.querySelector('quintar-board').shadowRoot.querySelector('[part=focus-cell]');
+    const { x, y, width, height } = cell.getBoundingClientRect();
+    return { display: getComputedStyle(cell).display, x, y, width, height };
+  });
+}
+
+function spoken(page) {
+  return page.evaluate(() => document.querySelector('quintar-board').shadowRoot.querySelector('[role=status]').textContent);
+}
+
+test('arrows move the focus cell, Enter and Space play it', async () => {
+  const { page, board, close } = await openBoard(shared, { attributes: 'auto-response="false"' });
+  await board.focus();
+  await press(page, 'ArrowRight', 'ArrowRight', 'ArrowUp');
+  // 20 x 20 cells of 10 pixels; the focus cell starts in the middle, at 10, 10.
+  assert.deepEqual(await focusCellBox(page), { display: 'block', x: 110, y: 80, width: 10, height: 10 });
+  assert.equal(await spoken(page), 'Column 12, row 9, empty.');
+  // The focus cell is drawn over the board, not into the control's pixels.
+  assert.equal(await canvasPixel(page, 111, 85), '#ffffff');
+
+  await press(page, 'Enter', 'ArrowLeft', ' ');
+  await waitForEvents(page, 2);
+  assert.deepEqual((await takeEvents(page)).map(({ detail }) => detail),
+    [{ col: 12, row: 9, mark: 'cross', computer: false }, { col: 11, row: 9, mark: 'nought', computer: false }]);
+  assert.equal(await spoken(page), 'Nought on column 11, row 9.');
+
+  await press(page, ...Array(15).fill('ArrowUp'), ...Array(15).fill('ArrowLeft'));
+  assert.deepEqual(await focusCellBox(page), { display: 'block', x: 0, y: 0, width: 10, height: 10 });
+
+  await board.evaluate((element) => { element.clickResponse = false; });
+  await press(page, 'Enter');
+  assert.deepEqual(await events(page), []);
+  await close();
+});
+
+test('the board is named, and moves and results are announced', async () => {
+  const { page, board, close } = await openBoard(shared);
+  const named = await board.evaluate((element) => [element.getAttribute('role'), element.getAttribute('aria-label'), element.tabIndex]);
+  assert.deepEqual(named, ['application', 'Five-in-a-row board', 0]);
+
+  await board.evaluate((element) => {
+    element.autoResponse = false;
+    for (let col = 1; col <= 4; ++col) {
+      element.move(col, 1);
+      element.move(col, 3);
+    }
+    element.move(5, 1);
+  });
+  assert.equal(await spoken(page), 'Cross on column 5, row 1. Crosses won.');
+  await close();
+
+  const labelled = await openBoard(shared, { attributes: 'aria-label="Game"' });
+  assert.equal(await labelled.board.getAttribute('aria-label'), 'Game');
+  await labelled.close();
+});

@@ -1,0 +1,134 @@
+// Playing in Chromium: clicks become moves and events, the computer answers
+// and wins, the expert thinks in its worker, moves are taken back and
+// played again, and hints point at the cell to play.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+
+import { canvasPixel, clickCell, events, openBoard, takeEvents, useBrowser, waitForEvents } from './harness.mjs';
+
+const shared = useBrowser();
+
+// Crosses on columns 1..4 of row 1, noughts on row 3, crosses to move.
+function fourEach(board) {
+  return board.evaluate((element) => {
+    element.autoResponse = false;
+    for (let col = 1; col <= 4; ++col) {
+      element.move(col, 1);
+      element.move(col, 3);
+    }
+    window.events.length = 0;
+  });
+}
+
+const types = (list) => list.map(({ type }) => type);
+
+test('a click plays the cell under it and the computer answers', async () => {
+  const { page, board, errors, close } = await openBoard(shared);
+  await clickCell(page, 4, 5);
+  await waitForEvents(page, 2);
+  const [person, computer] = await takeEvents(page);
+  assert.deepEqual(person, { type: 'legalmove', detail: { col: 4, row: 5, mark: 'cross', computer: false } });
+  assert.equal(computer.detail.mark, 'nought');
+  assert.equal(computer.detail.computer, true);
+  assert.equal(await board.evaluate((element, { col, row }) => element.cell(col, row), computer.detail), 'nought');
+
+  await clickCell(page, 4, 5);
+  await waitForEvents(page, 1);
+  assert.deepEqual(types(await events(page)), ['illegalmove']);
+  assert.deepEqual(errors, []);
+  await close();
+});
+
+test('between two people every button plays, crosses first', async () => {
+  const { page, board, close } = await openBoard(shared, { attributes: 'auto-response="false"' });
+  await clickCell(page, 1, 1);
+  await clickCell(page, 20, 20, { button: 'right' });
+  await waitForEvents(page, 2);
+  assert.deepEqual((await events(page)).map(({ detail }) => detail.mark), ['cross', 'nought']);
+  assert.equal(await board.evaluate((element) => element.cell(20, 20)), 'nought');
+  await close();
+});
+
+test('a winning move raises the side\'s win and whose it was', async () => {
+  const { page, board, close } = await openBoard(shared);
+  await fourEach(board);
+  await board.evaluate((element) => element.computerMove());
+  await waitForEvents(page, 3);
+  const [move, crossWon, computerWon] = await takeEvents(page);
+  assert.deepEqual(move.detail, { col: 5, row: 1, mark: 'cross', computer: true });
+  assert.deepEqual(types([crossWon, computerWon]), ['crosswon', 'computerwon']);
+  assert.deepEqual(crossWon.detail.cells.map(({ col }) => col).sort(), [1, 2, 3, 4, 5]);
+  assert.equal(await board.evaluate((element) => element.gameOver), true);
+
+  await clickCell(page, 10, 10);  // a finished game takes no move and says nothing
+  assert.deepEqual(await events(page), []);
+
+  await board.evaluate((element) => element.newGame());
+  await fourEach(board);
+  await clickCell(page, 5, 1);
+  await waitForEvents(page, 3);
+  assert.deepEqual(types(await events(page)), ['legalmove', 'crosswon', 'userwon']);
+  await close();
+});
+
+test('the expert thinks in a worker, and the page waits for its answer', async () => {
+  const { page, board, close } = await openBoard(shared, { attributes: 'playing-strength="expert"' });
+  const worker = page.waitForEvent('worker');
+  await clickCell(page, 10, 10);
+  assert.match((await worker).url(), /quintar-worker\.js$/);
+  await waitForEvents(page, 2);
+  const [, answer] = await takeEvents(page);
+  assert.equal(answer.detail.computer, true);
+  assert.equal(await board.evaluate((element) => element.thinking || element.hasAttribute('aria-busy')), false);
+
+  await fourEach(board);
+  await board.evaluate((element) => element.computerMove());
+  await waitForEvents(page, 3);
+  assert.deepEqual(types(await events(page)), ['legalmove', 'crosswon', 'computerwon']);
+  await close();
+});
+
+test('a computer holding crosses opens the game at the strength set, whatever the attributes\' order', async () => {
+  const { page, close } = await openBoard(shared, { attributes: 'computer-side="crosses" playing-strength="expert"' });
+  await page.waitForFunction(() => document.querySelector('quintar-board').turn === 'nought');
+  assert.equal(page.workers().length, 1);  // the expert's move, thought out in its worker
+  await close();
+});
+
+test('undo takes back the move and the answer, redo plays them again', async () => {
+  const { page, board, close } = await openBoard(shared);
+  await clickCell(page, 4, 5);  // the cross spans (32, 42) to (38, 48)
+  await waitForEvents(page, 2);
+  const answer = (await takeEvents(page))[1].detail;
+  assert.equal(await canvasPixel(page, 35, 45), '#ff0000');
+
+  assert.equal(await board.evaluate((element) => element.undo()), true);
+  assert.deepEqual(await board.evaluate((element, { col, row }) => [element.cell(4, 5), element.cell(col, row)], answer), [null, null]);
+  assert.equal(await canvasPixel(page, 35, 45), '#ffffff');
+  assert.equal(await board.evaluate((element) => element.undo()), false);
+
+  assert.equal(await board.evaluate((element) => element.redo()), true);
+  assert.equal(await board.evaluate((element, { col, row }) => element.cell(col, row), answer), 'nought');
+  assert.equal(await canvasPixel(page, 35, 45), '#ff0000');
+  assert.deepEqual(await events(page), []);
+  await close();
+});
+
+test('a hint names the cell to play and shows it, at every strength', async () => {
+  const { page, board, close } = await openBoard(shared);
+  await fourEach(board);
+  for (const strength of ['high', 'expert']) {
+    const hint = await board.evaluate((element, strength) => {
+      element.playingStrength = strength;
+      return element.hint();
+    }, strength);
+    assert.deepEqual(hint, { col: 5, row: 1 });
+  }
+  const shown = await page.evaluate(() => {
+    const mark = document.querySelector('quintar-board').shadowRoot.querySelector('[part=hint]');
+    return getComputedStyle(mark).display;
+  });
+  assert.equal(shown, 'block');
+  assert.equal(await board.evaluate((element) => element.cell(5, 1)), null);
+  await close();
+});
