@@ -1,0 +1,186 @@
+// Times the Qt widget's side of a frame against the bare control's drawing,
+// in the same run:
+//   - a press on a 600 x 600 widget in mid-game, the computer answering, up
+//     to the changed region handed to Qt (and on to the pixels painted);
+//   - a full repaint of a 1000 x 1000 widget with 600 marks on a 50 x 50
+//     board, the control's Paint and the blit together.
+// Without a display it runs on Qt's offscreen platform.
+//
+//   widget_frame_bench [--benchmark_repetitions=N] ...
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <cstdlib>
+#include <vector>
+
+#include "Quintar.h"
+#include "QuintarWidget.h"
+
+namespace {
+
+constexpr int PressSide = 600;
+constexpr int MidgameMarks = 30;
+constexpr int CrowdedSide = 1000;
+constexpr int CrowdedBoard = 50;
+constexpr int CrowdedMarks = 600;
+
+// Presses reach the widget's handler as Qt's dispatch delivers them.
+class PressedWidget : public QuintarWidget {
+ public:
+  void press(QPoint position) {
+    QMouseEvent event(QEvent::MouseButtonPress, position, mapToGlobal(position), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    mousePressEvent(&event);
+  }
+};
+
+// The computer plays both sides from a fixed seed, so every run starts from
+// the same position.
+std::vector<vcl::TPoint> midgameMoves() {
+  quintar::TQuintar control(nullptr);
+  std::srand(7);
+  std::vector<vcl::TPoint> moves;
+  while (static_cast<int>(moves.size()) < MidgameMarks && !control.GameOver()) {
+    control.ComputerMove();
+    moves.push_back(control.LastMove());
+  }
+  return moves;
+}
+
+// Marks laid out so that no line holds five of one side, crosses and
+// noughts in turn: the cell (c, r) takes a cross when (c + 2r) mod 4 < 2.
+std::vector<vcl::TPoint> crowdedMoves() {
+  std::vector<vcl::TPoint> sides[2];
+  for (int col = 0; col < CrowdedBoard; ++col)
+    for (int row = 0; row < CrowdedBoard; ++row)
+      if ((col * 7 + row * 13) % 25 < 6) sides[(col + 2 * row) % 4 < 2 ? 0 : 1].push_back({col, row});
+  std::vector<vcl::TPoint> moves;
+  for (std::size_t i = 0; static_cast<int>(moves.size()) < CrowdedMarks; ++i) {
+    moves.push_back(sides[0][i]);
+    moves.push_back(sides[1][i]);
+  }
+  return moves;
+}
+
+void setUp(quintar::TQuintar& control, const std::vector<vcl::TPoint>& moves) {
+  control.NewGame();
+  const bool answering = control.AutoResponse();
+  control.SetAutoResponse(false);
+  for (const vcl::TPoint move : moves) control.Move(move.X + 1, move.Y + 1);
+  control.SetAutoResponse(answering);
+}
+
+// The first empty cell from the centre outwards: where a player would click.
+QPoint emptyCellNearTheCentre(const quintar::TQuintar& control) {
+  const int side = control.ColCount();
+  for (int ring = 0; ring < side; ++ring)
+    for (int col = side / 2 - ring; col <= side / 2 + ring; ++col)
+      for (int row = side / 2 - ring; row <= side / 2 + ring; ++row)
+        if (col >= 0 && row >= 0 && col < side && row < side && control.Cell(col, row) == 0) return {col, row};
+  return {0, 0};
+}
+
+struct PressFixture {
+  PressFixture() : moves(midgameMoves()) {
+    board.resize(PressSide, PressSide);
+    board.show();
+    QCoreApplication::processEvents();
+  }
+  // Back to the position before the press, painted and with nothing pending.
+  QPoint reset() {
+    setUp(board.control(), moves);
+    std::srand(11);
+    board.repaint();
+    QCoreApplication::processEvents();
+    const int cell = PressSide / board.colCount();
+    const QPoint target = emptyCellNearTheCentre(board.control());
+    return {target.x() * cell + cell / 2, target.y() * cell + cell / 2};
+  }
+  std::vector<vcl::TPoint> moves;
+  PressedWidget board;
+};
+
+void PressToRegion(benchmark::State& state) {
+  PressFixture fixture;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const QPoint position = fixture.reset();
+    state.ResumeTiming();
+    fixture.board.press(position);
+    benchmark::DoNotOptimize(fixture.board.control().LastMove());
+  }
+}
+
+// The same press, and the region painted into the window's backing store.
+void PressToPixels(benchmark::State& state) {
+  PressFixture fixture;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const QPoint position = fixture.reset();
+    state.ResumeTiming();
+    fixture.board.press(position);
+    fixture.board.repaint();
+  }
+}
+
+// The bare control: the same press delivered to MouseDown, drawing included.
+void BareControlPress(benchmark::State& state) {
+  const std::vector<vcl::TPoint> moves = midgameMoves();
+  quintar::TQuintar control(nullptr);
+  control.SetBounds(0, 0, PressSide, PressSide);
+  for (auto _ : state) {
+    state.PauseTiming();
+    setUp(control, moves);
+    std::srand(11);
+    control.Repaint();
+    const QPoint target = emptyCellNearTheCentre(control);
+    const int cell = PressSide / control.ColCount();
+    state.ResumeTiming();
+    control.MouseDown(vcl::mbLeft, vcl::TShiftState{}, target.x() * cell + cell / 2, target.y() * cell + cell / 2);
+  }
+}
+
+void FullRepaint(benchmark::State& state) {
+  QuintarWidget board;
+  board.resize(CrowdedSide, CrowdedSide);
+  board.setAutoResponse(false);
+  board.setColCount(CrowdedBoard);
+  board.setRowCount(CrowdedBoard);
+  setUp(board.control(), crowdedMoves());
+  board.show();
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    board.control().Invalidate();
+    board.repaint();
+  }
+}
+
+// The bare control's Paint of the same board.
+void BareControlPaint(benchmark::State& state) {
+  quintar::TQuintar control(nullptr);
+  control.SetBounds(0, 0, CrowdedSide, CrowdedSide);
+  control.SetAutoResponse(false);
+  control.SetColCount(CrowdedBoard);
+  control.SetRowCount(CrowdedBoard);
+  setUp(control, crowdedMoves());
+  for (auto _ : state) control.Repaint();
+}
+
+BENCHMARK(PressToRegion)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(PressToPixels)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BareControlPress)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(FullRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BareControlPaint)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
