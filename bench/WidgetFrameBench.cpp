@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "MidgamePosition.h"
 #include "Quintar.h"
 #include "QuintarWidget.h"
 
@@ -34,19 +35,6 @@ class PressedWidget : public QuintarWidget {
     mousePressEvent(&event);
   }
 };
-
-// The computer plays both sides from a fixed seed, so every run starts from
-// the same position.
-std::vector<vcl::TPoint> midgameMoves() {
-  quintar::TQuintar control(nullptr);
-  std::srand(7);
-  std::vector<vcl::TPoint> moves;
-  while (static_cast<int>(moves.size()) < MidgameMarks && !control.GameOver()) {
-    control.ComputerMove();
-    moves.push_back(control.LastMove());
-  }
-  return moves;
-}
 
 // Marks laid out so that no line holds five of one side, crosses and
 // noughts in turn: the cell (c, r) takes a cross when (c + 2r) mod 4 < 2.
@@ -71,18 +59,8 @@ void setUp(quintar::TQuintar& control, const std::vector<vcl::TPoint>& moves) {
   control.SetAutoResponse(answering);
 }
 
-// The first empty cell from the centre outwards: where a player would click.
-QPoint emptyCellNearTheCentre(const quintar::TQuintar& control) {
-  const int side = control.ColCount();
-  for (int ring = 0; ring < side; ++ring)
-    for (int col = side / 2 - ring; col <= side / 2 + ring; ++col)
-      for (int row = side / 2 - ring; row <= side / 2 + ring; ++row)
-        if (col >= 0 && row >= 0 && col < side && row < side && control.Cell(col, row) == 0) return {col, row};
-  return {0, 0};
-}
-
 struct PressFixture {
-  PressFixture() : moves(midgameMoves()) {
+  PressFixture() : moves(quintar::MidgameMoves(MidgameMarks)) {
     board.resize(PressSide, PressSide);
     board.show();
     QCoreApplication::processEvents();
@@ -94,39 +72,33 @@ struct PressFixture {
     board.repaint();
     QCoreApplication::processEvents();
     const int cell = PressSide / board.colCount();
-    const QPoint target = emptyCellNearTheCentre(board.control());
-    return {target.x() * cell + cell / 2, target.y() * cell + cell / 2};
+    const vcl::TPoint target = quintar::EmptyCellNearTheCentre(board.control());
+    return {target.X * cell + cell / 2, target.Y * cell + cell / 2};
   }
   std::vector<vcl::TPoint> moves;
   PressedWidget board;
 };
 
-void PressToRegion(benchmark::State& state) {
+// A press, up to the changed region handed to Qt, and with Paint also the
+// region painted into the window's backing store.
+template <bool Paint>
+void press(benchmark::State& state) {
   PressFixture fixture;
   for (auto _ : state) {
     state.PauseTiming();
     const QPoint position = fixture.reset();
     state.ResumeTiming();
     fixture.board.press(position);
-    benchmark::DoNotOptimize(fixture.board.control().LastMove());
+    if (Paint) fixture.board.repaint();
   }
 }
 
-// The same press, and the region painted into the window's backing store.
-void PressToPixels(benchmark::State& state) {
-  PressFixture fixture;
-  for (auto _ : state) {
-    state.PauseTiming();
-    const QPoint position = fixture.reset();
-    state.ResumeTiming();
-    fixture.board.press(position);
-    fixture.board.repaint();
-  }
-}
+void PressToRegion(benchmark::State& state) { press<false>(state); }
+void PressToPixels(benchmark::State& state) { press<true>(state); }
 
 // The bare control: the same press delivered to MouseDown, drawing included.
 void BareControlPress(benchmark::State& state) {
-  const std::vector<vcl::TPoint> moves = midgameMoves();
+  const std::vector<vcl::TPoint> moves = quintar::MidgameMoves(MidgameMarks);
   quintar::TQuintar control(nullptr);
   control.SetBounds(0, 0, PressSide, PressSide);
   for (auto _ : state) {
@@ -134,10 +106,10 @@ void BareControlPress(benchmark::State& state) {
     setUp(control, moves);
     std::srand(11);
     control.Repaint();
-    const QPoint target = emptyCellNearTheCentre(control);
+    const vcl::TPoint target = quintar::EmptyCellNearTheCentre(control);
     const int cell = PressSide / control.ColCount();
     state.ResumeTiming();
-    control.MouseDown(vcl::mbLeft, vcl::TShiftState{}, target.x() * cell + cell / 2, target.y() * cell + cell / 2);
+    control.MouseDown(vcl::mbLeft, vcl::TShiftState{}, target.X * cell + cell / 2, target.Y * cell + cell / 2);
   }
 }
 

@@ -234,20 +234,15 @@ void GameWindow::computerMovesNow() {
   positionChanged();
 }
 
-void GameWindow::undo() {
-  stopComputer();
-  if (m_session->Undo()) {
-    m_board->showChanges();
-    setEvent(tr("Move taken back"));
-  }
-  positionChanged();
-}
+void GameWindow::undo() { stepThroughHistory(&game::TGameSession::Undo, tr("Move taken back")); }
 
-void GameWindow::redo() {
+void GameWindow::redo() { stepThroughHistory(&game::TGameSession::Redo, tr("Move played again")); }
+
+void GameWindow::stepThroughHistory(bool (game::TGameSession::*step)(), const QString& done) {
   stopComputer();
-  if (m_session->Redo()) {
+  if ((*m_session.*step)()) {
     m_board->showChanges();
-    setEvent(tr("Move played again"));
+    setEvent(done);
   }
   positionChanged();
 }

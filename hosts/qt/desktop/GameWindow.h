@@ -73,6 +73,8 @@ class GameWindow : public QMainWindow {
   void followPosition();
   void moveComputer();
   void stopComputer();
+  // Undo or Redo, and what the status bar says when it did something.
+  void stepThroughHistory(bool (game::TGameSession::*step)(), const QString& done);
   void thought(const game::TComputerTurn& turn, QPoint cell);
   void updateStatus();
   void saveSettings();

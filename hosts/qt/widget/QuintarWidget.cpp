@@ -153,33 +153,23 @@ QColor QuintarWidget::noughtColor() const { return toQColor(m_control->NoughtCol
 QColor QuintarWidget::highlightColor() const { return toQColor(m_control->HighlightColor()); }
 QColor QuintarWidget::quintarColor() const { return toQColor(m_control->QuintarColor()); }
 
-// An invalid colour is no colour: the write is ignored.
-void QuintarWidget::setColor(const QColor& value) {
-  if (value.isValid()) m_control->SetColor(fromQColor(value));
-}
-void QuintarWidget::setGridLineColor(const QColor& value) {
-  if (value.isValid()) m_control->SetGridLineColor(fromQColor(value));
-}
-void QuintarWidget::setCrossColor(const QColor& value) {
+// An invalid colour is no colour: the write is ignored. The marks' colours
+// are drawn at once; the board's and the grid's come with the repaint their
+// setters ask for.
+void QuintarWidget::setColorOf(void (quintar::TQuintar::*setter)(vcl::TColor), const QColor& value) {
   if (!value.isValid()) return;
-  m_control->SetCrossColor(fromQColor(value));
+  ((*m_control).*setter)(fromQColor(value));
   showChanges();
 }
-void QuintarWidget::setNoughtColor(const QColor& value) {
-  if (!value.isValid()) return;
-  m_control->SetNoughtColor(fromQColor(value));
-  showChanges();
-}
+
+void QuintarWidget::setColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetColor, value); }
+void QuintarWidget::setGridLineColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetGridLineColor, value); }
+void QuintarWidget::setCrossColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetCrossColor, value); }
+void QuintarWidget::setNoughtColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetNoughtColor, value); }
 void QuintarWidget::setHighlightColor(const QColor& value) {
-  if (!value.isValid()) return;
-  m_control->SetHighlightColor(fromQColor(value));
-  showChanges();
+  setColorOf(&quintar::TQuintar::SetHighlightColor, value);
 }
-void QuintarWidget::setQuintarColor(const QColor& value) {
-  if (!value.isValid()) return;
-  m_control->SetQuintarColor(fromQColor(value));
-  showChanges();
-}
+void QuintarWidget::setQuintarColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetQuintarColor, value); }
 
 int QuintarWidget::colCount() const { return m_control->ColCount(); }
 void QuintarWidget::setColCount(int value) { m_control->SetColCount(value); }

@@ -26,6 +26,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "vcl/Types.h"
+
 namespace quintar {
 class TQuintar;
 }
@@ -155,6 +157,7 @@ class QuintarWidget : public QWidget {
   class Host;
 
   void listen();
+  void setColorOf(void (quintar::TQuintar::*setter)(vcl::TColor), const QColor& value);
   void announce(const QString& text);
   QString moveText() const;
   // The control's size follows the widget's in device pixels.
