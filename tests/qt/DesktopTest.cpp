@@ -3,6 +3,7 @@
 // in its way, the expert away from the window's thread.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSettings>
 #include <QTest>
 
@@ -147,6 +148,32 @@ TEST(DesktopComputer, TwoComputersPlayADemonstrationByThemselves) {
   const std::vector<game::TMoveEntry>& moves = window.session().Moves();
   EXPECT_TRUE(std::all_of(moves.begin(), moves.end(),
                           [](const game::TMoveEntry& move) { return move.By == TPlayerKind::Computer; }));
+}
+
+TEST(DesktopComputer, MovesNowAtTheExpertForAPersonAndHandsTheSideBack) {
+  storeSettings(withPlayers({TPlayerKind::Person, TLevel::Expert}, {TPlayerKind::Computer, TLevel::Expert}));
+  GameWindow window;
+  window.computerMovesNow();
+  EXPECT_FALSE(window.board()->clickResponse());
+  // The computer's cross, then its nought as the noughts' own player.
+  ASSERT_TRUE(eventually([&] { return window.session().Moves().size() == 2; }));
+  EXPECT_EQ(window.session().Moves()[0].By, TPlayerKind::Computer);
+  EXPECT_EQ(window.session().Player(1).Kind, TPlayerKind::Person);
+  EXPECT_TRUE(eventually([&] { return window.board()->clickResponse(); }));
+}
+
+TEST(DesktopComputer, AHintIsThoughtOutElsewhereAndSpacePlaysIt) {
+  storeSettings(withPlayers({TPlayerKind::Person, TLevel::Medium}, person));
+  GameWindow window;
+  window.show();
+  QApplication::setActiveWindow(&window);
+  window.hint();
+  // At medium the opening choice is the centre, whatever the draws.
+  ASSERT_TRUE(eventually([&] { return window.board()->focusCellShown(); }));
+  EXPECT_EQ(window.board()->focusCell(), QPoint(10, 10));
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Hint: column 11, row 11 (Space plays it)"));
+  QTest::keyClick(window.board(), Qt::Key_Space);
+  EXPECT_EQ(window.board()->control().Cell(10, 10), 1);
 }
 
 TEST(DesktopWindow, KeepsItsSettingsForTheNextRun) {

@@ -1,6 +1,5 @@
 #include "GameWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -28,14 +27,14 @@ constexpr qint64 largestRecord = 1 << 20;
 const QString geometryKey = QStringLiteral("window/geometry");
 const QString recordFilter = QStringLiteral("Game records (*.psq);;All files (*)");
 
-// A wait cursor while the computer thinks on this thread.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
+game::TBoardCopy boardCopy(const TQuintar& board) {
+  game::TBoardCopy copy;
+  copy.ColCount = board.ColCount();
+  copy.RowCount = board.RowCount();
+  for (int col = 0; col < copy.ColCount; ++col)
+    for (int row = 0; row < copy.RowCount; ++row) copy.Cells[col][row] = board.Cell(col, row);
+  return copy;
+}
 
 }  // namespace
 
@@ -59,6 +58,7 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   m_demonstrationTimer.setInterval(demonstrationMilliseconds);
   connect(&m_demonstrationTimer, &QTimer::timeout, this, &GameWindow::moveComputer);
   connect(&m_thinker, &BackgroundThinker::thought, this, &GameWindow::thought);
+  connect(&m_hintThinker, &BackgroundThinker::thought, this, &GameWindow::hintThought);
 
   QSettings store;
   applySettings(loadGameSettings(store));
@@ -163,6 +163,7 @@ void GameWindow::closeEvent(QCloseEvent* event) {
 // Presses stop playing at once when the computer is to move; the rest waits
 // until whatever changed the game has finished.
 void GameWindow::positionChanged() {
+  m_hintThinker.cancel();
   m_board->setClickResponse(m_settings.clickResponse && !m_session->ComputerToMove());
   if (m_followPending) return;
   m_followPending = true;
@@ -202,12 +203,21 @@ void GameWindow::moveComputer() {
 
 void GameWindow::thought(const game::TComputerTurn& turn, QPoint cell) {
   m_session->PlayComputerMove(turn, {cell.x(), cell.y()});
+  giveBackLentSide();
   positionChanged();
 }
 
 void GameWindow::stopComputer() {
   m_thinker.cancel();
+  m_hintThinker.cancel();
   m_demonstrationTimer.stop();
+  giveBackLentSide();
+}
+
+void GameWindow::giveBackLentSide() {
+  if (!m_lentSide) return;
+  m_session->SetPlayer(*m_lentSide, m_settings.player(*m_lentSide));
+  m_lentSide.reset();
 }
 
 void GameWindow::updateStatus() {
@@ -225,11 +235,18 @@ void GameWindow::newGame() {
   positionChanged();
 }
 
+// The specified strengths move here and now. The expert takes over the side
+// to move for one move, thinking elsewhere like any computer player.
 void GameWindow::computerMovesNow() {
   stopComputer();
-  {
-    const BusyCursor busy;
-    if (!m_session->ComputerMoveNow()) setEvent(tr("No move: the game is over or the board is locked"));
+  const TQuintar& board = m_board->control();
+  if (board.GameOver() || board.Lock()) {
+    setEvent(tr("No move: the game is over or the board is locked"));
+  } else if (m_session->Player(board.Turn()).Level != TLevel::Expert) {
+    m_session->ComputerMoveNow();
+  } else if (m_session->Player(board.Turn()).Kind == game::TPlayerKind::Person) {
+    m_lentSide = board.Turn();
+    m_session->SetPlayer(board.Turn(), {game::TPlayerKind::Computer, TLevel::Expert});
   }
   positionChanged();
 }
@@ -247,18 +264,22 @@ void GameWindow::stepThroughHistory(bool (game::TGameSession::*step)(), const QS
   positionChanged();
 }
 
+// Thought out elsewhere, since the expert takes its time; any change of the
+// game makes it moot.
 void GameWindow::hint() {
-  std::optional<vcl::TPoint> cell;
-  {
-    const BusyCursor busy;
-    cell = m_session->Hint();
-  }
-  if (!cell) {
+  m_hintThinker.cancel();
+  const TQuintar& board = m_board->control();
+  if (board.GameOver()) {
     setEvent(tr("No hint: the game is over"));
     return;
   }
-  m_board->showFocusCell(QPoint(cell->X, cell->Y));
-  setEvent(tr("Hint: column %1, row %2 (Space plays it)").arg(cell->X + 1).arg(cell->Y + 1));
+  m_hintThinker.start({boardCopy(board), board.Turn(), m_session->Player(board.Turn()).Level, 0});
+  setEvent(tr("Looking for a hint..."));
+}
+
+void GameWindow::hintThought(const game::TComputerTurn&, QPoint cell) {
+  m_board->showFocusCell(cell);
+  setEvent(tr("Hint: column %1, row %2 (Space plays it)").arg(cell.x() + 1).arg(cell.y() + 1));
 }
 
 // ---- Records --------------------------------------------------------------

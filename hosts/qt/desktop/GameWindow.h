@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "BackgroundThinker.h"
 #include "GameSettings.h"
@@ -76,6 +77,9 @@ class GameWindow : public QMainWindow {
   // Undo or Redo, and what the status bar says when it did something.
   void stepThroughHistory(bool (game::TGameSession::*step)(), const QString& done);
   void thought(const game::TComputerTurn& turn, QPoint cell);
+  void hintThought(const game::TComputerTurn& turn, QPoint cell);
+  // The person's side the expert plays one move for, back to the person.
+  void giveBackLentSide();
   void updateStatus();
   void saveSettings();
   bool demonstration() const;
@@ -84,6 +88,9 @@ class GameWindow : public QMainWindow {
   std::unique_ptr<game::TGameSession> m_session;
   GameSettings m_settings;
   BackgroundThinker m_thinker;
+  BackgroundThinker m_hintThinker;
+  // A person's side the computer moves for once ("computer moves now").
+  std::optional<int> m_lentSide;
   QTimer m_demonstrationTimer;
   bool m_followPending = false;
   QLabel* m_turnLabel = nullptr;

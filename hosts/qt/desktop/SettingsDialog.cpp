@@ -61,11 +61,8 @@ SettingsDialog::PlayerRow SettingsDialog::playerRow(const game::TPlayer& player)
   row.kind->setCurrentIndex(player.Kind == game::TPlayerKind::Person ? 0 : 1);
   for (const TLevel level : levels) row.level->addItem(levelText(level));
   row.level->setCurrentIndex(static_cast<int>(player.Level));
-  row.level->setToolTip(tr("How strongly the computer plays this side"));
-  // A person's side has no strength to choose.
-  const auto showLevel = [level = row.level](int kind) { level->setEnabled(kind == 1); };
-  showLevel(row.kind->currentIndex());
-  connect(row.kind, &QComboBox::currentIndexChanged, row.level, showLevel);
+  row.level->setToolTip(tr("How strongly the computer plays this side, and for a person, hints and "
+                           "\"computer moves now\""));
   return row;
 }
 
