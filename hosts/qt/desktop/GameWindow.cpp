@@ -27,15 +27,6 @@ constexpr qint64 largestRecord = 1 << 20;
 const QString geometryKey = QStringLiteral("window/geometry");
 const QString recordFilter = QStringLiteral("Game records (*.psq);;All files (*)");
 
-game::TBoardCopy boardCopy(const TQuintar& board) {
-  game::TBoardCopy copy;
-  copy.ColCount = board.ColCount();
-  copy.RowCount = board.RowCount();
-  for (int col = 0; col < copy.ColCount; ++col)
-    for (int row = 0; row < copy.RowCount; ++row) copy.Cells[col][row] = board.Cell(col, row);
-  return copy;
-}
-
 }  // namespace
 
 GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
@@ -273,7 +264,7 @@ void GameWindow::hint() {
     setEvent(tr("No hint: the game is over"));
     return;
   }
-  m_hintThinker.start({boardCopy(board), board.Turn(), m_session->Player(board.Turn()).Level, 0});
+  m_hintThinker.start({game::CopyBoard(board), board.Turn(), m_session->Player(board.Turn()).Level, 0});
   setEvent(tr("Looking for a hint..."));
 }
 

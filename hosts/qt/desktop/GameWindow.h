@@ -3,8 +3,8 @@
 // turn it is and what happened last.
 //
 // The computer never thinks on this thread for longer than a specified
-// strength takes: the expert thinks on a worker thread while the window
-// stays responsive, and its answer comes back here. With the computer on
+// strength takes: the expert's moves and hints are thought out on worker
+// threads while the window stays responsive, and come back here. With the computer on
 // both sides the game is a demonstration, one move per tick of a timer.
 // While the computer is to move, presses and keys do not play.
 #pragma once

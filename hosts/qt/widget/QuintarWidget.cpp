@@ -69,7 +69,10 @@ Qt::MouseButton qtButton(vcl::TMouseButton button) {
 }  // namespace
 
 QuintarWidget::QuintarWidget(QWidget* parent)
-    : QWidget(parent), m_control(std::make_unique<quintar::TQuintar>(nullptr)), m_host(std::make_unique<Host>(*this)) {
+    : QWidget(parent),
+      m_control(std::make_unique<quintar::TQuintar>(nullptr)),
+      m_host(std::make_unique<Host>(*this)),
+      m_pixels(std::make_unique<quintar::qt::SurfaceImage>()) {
   // Every pixel is the control's: nothing behind needs painting first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
@@ -254,8 +257,11 @@ void QuintarWidget::paintEvent(QPaintEvent* event) {
     m_control->TakeChangedArea();
   }
   QPainter painter(this);
-  const QImage pixels = quintar::qt::surfaceImage(m_control->Surface(), pixelRatio());
-  for (const QRect& rect : event->region()) painter.drawImage(rect, pixels, quintar::qt::deviceRect(rect, pixelRatio()));
+  const qreal ratio = pixelRatio();
+  for (const QRect& rect : event->region()) {
+    const QRectF source = quintar::qt::deviceRect(rect, ratio);
+    painter.drawImage(rect, m_pixels->update(m_control->Surface(), source.toAlignedRect(), ratio), source);
+  }
   if (focusCellShown()) drawFocusCell(painter);
 }
 

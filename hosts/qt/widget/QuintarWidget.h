@@ -30,7 +30,10 @@
 
 namespace quintar {
 class TQuintar;
+namespace qt {
+class SurfaceImage;
 }
+}  // namespace quintar
 
 class QuintarWidget : public QWidget {
   Q_OBJECT
@@ -174,6 +177,7 @@ class QuintarWidget : public QWidget {
 
   std::unique_ptr<quintar::TQuintar> m_control;
   std::unique_ptr<Host> m_host;
+  std::unique_ptr<quintar::qt::SurfaceImage> m_pixels;
   QPoint m_focusCell;
   bool m_keyboardNavigation = false;
   // A left press inside the widget whose release makes a click.

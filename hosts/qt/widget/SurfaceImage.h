@@ -1,18 +1,27 @@
-// The control's pixels as a QImage, without copying them: a colour
-// 0x00BBGGRR lies in memory as the bytes R, G, B and an unused one, which is
-// Qt's RGBX8888 on little-endian machines.
+// The control's pixels in the screen's own format (0xffRRGGBB), converted
+// area by area as they are painted: a blit from it is a plain copy, where
+// one from the control's 0x00BBGGRR colours would convert every pixel
+// again on every paint.
 #pragma once
 
 #include <QImage>
-#include <QRectF>
+#include <QRect>
 
 #include "vcl/Surface.h"
 
 namespace quintar::qt {
 
-// Valid while the surface is neither resized nor destroyed. ratio is the
-// device pixels per widget pixel.
-QImage surfaceImage(const vcl::TSurface& surface, qreal ratio);
+class SurfaceImage {
+ public:
+  // Brings Area (device pixels, clipped to the surface) up to date with
+  // Surface, and answers the whole image, as large as the surface, with
+  // Ratio device pixels per widget pixel.
+  const QImage& update(const vcl::TSurface& surface, QRect area, qreal ratio);
+
+ private:
+  QImage m_image;
+};
+
 // The device pixels under an area of the widget.
 QRectF deviceRect(const QRect& area, qreal ratio);
 
