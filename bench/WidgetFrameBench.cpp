@@ -7,13 +7,19 @@
 // Without a display it runs on Qt's offscreen platform.
 //
 //   widget_frame_bench [--benchmark_repetitions=N] ...
+//
+// Last it prints each path's time beside the bare control's, as a ratio.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "MidgamePosition.h"
 #include "Quintar.h"
 #include "QuintarWidget.h"
@@ -153,21 +159,38 @@ void BareControlPaint(benchmark::State& state) {
   for (auto _ : state) control.Repaint();
 }
 
-BENCHMARK(PressToRegion)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(PressToPixels)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BareControlPress)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(FullRepaint)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(FullBlit)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BareControlPaint)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+void printRatios(const std::map<std::string, double>& times) {
+  struct Pair {
+    const char* path;
+    const char* widget;
+    const char* bare;
+  };
+  const Pair pairs[] = {{"press to region", "PressToRegion", "BareControlPress"},
+                        {"press to pixels", "PressToPixels", "BareControlPress"},
+                        {"full repaint", "FullRepaint", "BareControlPaint"},
+                        {"blit alone", "FullBlit", "BareControlPaint"}};
+  std::printf("\n%-16s %12s %12s %12s\n", "path", "widget us", "control us", "widget/control");
+  for (const Pair& pair : pairs) {
+    const auto widget = times.find(pair.widget);
+    const auto bare = times.find(pair.bare);
+    if (widget == times.end() || bare == times.end()) continue;
+    std::printf("%-16s %12.1f %12.1f %12.2f\n", pair.path, widget->second, bare->second, widget->second / bare->second);
+  }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
+  if (!quintar::InitializeBenchmarks(argc, argv)) return 1;
+  for (const auto& [name, run] : {std::pair{"PressToRegion", &PressToRegion}, {"PressToPixels", &PressToPixels},
+                                  {"BareControlPress", &BareControlPress}, {"FullRepaint", &FullRepaint},
+                                  {"FullBlit", &FullBlit}, {"BareControlPaint", &BareControlPaint}})
+    benchmark::RegisterBenchmark(name, run)->Unit(benchmark::kMicrosecond)->ReportAggregatesOnly(true);
+  quintar::TMedianReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
+  printRatios(reporter.Microseconds());
   return 0;
 }
