@@ -10,14 +10,18 @@ BUILD_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev \
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 # Runs the suite under other clock values.
 CLOCK_PACKAGES := faketime
+# The Qt widget, its Designer plugin and the desktop game; a real X server
+# and the tools that click and look at the desktop game in its test.
+QT_PACKAGES := qt6-base-dev qt6-tools-dev
+X_TEST_PACKAGES := xvfb xdotool imagemagick
 
 # CI treats every warning as an error.
 ifdef CI
 WERROR := -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 endif
 
-.PHONY: all deps fuzz-deps clock-deps build build-asan test test-plain test-asan test-clocks test-seeds \
-        test-without-testing play package bench match fuzz clean
+.PHONY: all deps fuzz-deps clock-deps qt-deps x-test-deps build build-asan test test-plain test-asan test-clocks \
+        test-seeds test-without-testing play package bench match fuzz clean
 
 all: build
 
@@ -46,18 +50,24 @@ fuzz-deps: deps
 clock-deps: deps
 	$(call ensure_packages,$(CLOCK_PACKAGES))
 
-build: deps
+qt-deps: deps
+	$(call ensure_packages,$(QT_PACKAGES))
+
+x-test-deps: deps
+	$(call ensure_packages,$(X_TEST_PACKAGES))
+
+build: deps qt-deps
 	cmake --preset default $(WERROR)
 	cmake --build --preset default -j $(JOBS)
 
-build-asan: deps
+build-asan: deps qt-deps
 	cmake --preset asan $(WERROR)
 	cmake --build --preset asan -j $(JOBS)
 
-test-plain: build
+test-plain: build x-test-deps
 	ctest --preset default -j $(JOBS)
 
-test-asan: build-asan
+test-asan: build-asan x-test-deps
 	ctest --preset asan -j $(JOBS)
 
 # No test may depend on the clock: the control and the brain seed the
@@ -80,11 +90,19 @@ test-without-testing: test-plain
 
 test: test-plain test-asan test-clocks test-without-testing test-web
 
-# Starts the terminal game in the terminal make was run from.
+# Starts the desktop game where there is a display, and the terminal game in
+# the terminal make was run from where there is none.
+ifneq ($(DISPLAY)$(WAYLAND_DISPLAY),)
+play: qt-deps
+	cmake --preset default $(WERROR)
+	cmake --build --preset default -j $(JOBS) --target quintar-desktop
+	@./build/default/hosts/qt/quintar-desktop
+else
 play: deps
 	cmake --preset default $(WERROR)
 	cmake --build --preset default -j $(JOBS) --target quintar_terminal_game
 	@./build/default/hosts/terminal/quintar
+endif
 
 # Runs every fuzz harness for FUZZ_SECONDS each, starting from its seed
 # corpus in the tree; what it learns is kept in build/fuzz/corpus, and any
@@ -106,12 +124,14 @@ fuzz: fuzz-deps
 
 # The opponent against its plain reference, with the speed-up per position,
 # the whole click path a player waits for, the redrawing of every mark that
-# each move costs, and the expert's choice with its default budget.
+# each move costs, the expert's choice with its default budget, and the Qt
+# widget's frame.
 bench: build
 	./build/default/bench/opponent_bench
 	./build/default/bench/click_path_bench
 	./build/default/bench/marks_bench
 	./build/default/bench/expert_bench
+	./build/default/bench/widget_frame_bench
 
 # Two levels playing each other, e.g.
 #   make match MATCH="expert high --games 400 --board 15 --seed 2024 --expert-ms 0"

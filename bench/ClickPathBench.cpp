@@ -5,9 +5,9 @@
 //   click_path_bench [--benchmark_repetitions=N] ...
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <vector>
 
+#include "MidgamePosition.h"
 #include "Quintar.h"
 
 namespace quintar {
@@ -17,31 +17,8 @@ constexpr int ControlSide = 600;
 constexpr int BoardSide = 20;
 constexpr int MidgameMarks = 30;
 
-// The computer plays both sides from a fixed seed, so every run starts from
-// the same position.
-std::vector<vcl::TPoint> MidgameMoves() {
-  TQuintar Control(nullptr);
-  std::srand(7);
-  std::vector<vcl::TPoint> Moves;
-  while (static_cast<int>(Moves.size()) < MidgameMarks && !Control.GameOver()) {
-    Control.ComputerMove();
-    Moves.push_back(Control.LastMove());
-  }
-  return Moves;
-}
-
-// The first empty cell from the centre outwards: where a player would click.
-vcl::TPoint EmptyCellNearTheCentre(const TQuintar& Control) {
-  for (int Ring = 0; Ring < BoardSide; ++Ring)
-    for (int Col = BoardSide / 2 - Ring; Col <= BoardSide / 2 + Ring; ++Col)
-      for (int Row = BoardSide / 2 - Ring; Row <= BoardSide / 2 + Ring; ++Row)
-        if (Col >= 0 && Row >= 0 && Col < BoardSide && Row < BoardSide && Control.Cell(Col, Row) == 0)
-          return {Col, Row};
-  return {0, 0};
-}
-
 void ClickAnsweredByTheComputer(benchmark::State& State) {
-  const std::vector<vcl::TPoint> Moves = MidgameMoves();
+  const std::vector<vcl::TPoint> Moves = MidgameMoves(MidgameMarks);
   TQuintar Control(nullptr);
   Control.SetBounds(0, 0, ControlSide, ControlSide);
   const int CellSide = ControlSide / BoardSide;

@@ -11,7 +11,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
   "TQuintar, a five-in-a-row board control, as the Quintar4 package module with its\n"
   "framework stand-in, headers, static libraries, CMake and pkg-config files, the\n"
-  "package inspector quintar-pkginfo and the terminal programs.")
+  "package inspector quintar-pkginfo, the terminal programs, the Qt widget with its\n"
+  "Qt Designer plugin, and the desktop game quintar-desktop.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -70,6 +70,8 @@ bool OnBoard(const TBoardCopy& Board, vcl::TPoint Cell) {
   return Cell.X >= 0 && Cell.X < Board.ColCount && Cell.Y >= 0 && Cell.Y < Board.RowCount;
 }
 
+}  // namespace
+
 TBoardCopy CopyBoard(const TQuintar& Control) {
   TBoardCopy Board;
   Board.ColCount = Control.ColCount();
@@ -78,8 +80,6 @@ TBoardCopy CopyBoard(const TQuintar& Control) {
     for (int Row = 0; Row < Board.RowCount; ++Row) Board.Cells[Col][Row] = Control.Cell(Col, Row);
   return Board;
 }
-
-}  // namespace
 
 TGameSession::TGameSession(TQuintar& Control, TMillisecondClock Clock)
     : FControl(Control), FClock(std::move(Clock)), FThinker(std::make_unique<TComputerThinker>()) {

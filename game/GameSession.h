@@ -52,6 +52,9 @@ struct TMoveEntry {
   friend bool operator==(const TMoveEntry&, const TMoveEntry&) = default;
 };
 
+// The board in play of Control, to think about elsewhere.
+TBoardCopy CopyBoard(const TQuintar& Control);
+
 // Milliseconds on any steady scale; tests pass their own.
 using TMillisecondClock = std::function<std::int64_t()>;
 std::int64_t SteadyMilliseconds();

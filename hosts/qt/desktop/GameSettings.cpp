@@ -1,0 +1,119 @@
+#include "GameSettings.h"
+
+#include <QStringList>
+#include <algorithm>
+
+#include "ColorConversion.h"
+#include "vcl/Registry.h"
+
+namespace quintar::desktop {
+namespace {
+
+const std::array<QString, 2> sideKeys = {QStringLiteral("crosses"), QStringLiteral("noughts")};
+const std::array<QString, 6> colorKeys = {QStringLiteral("board"),  QStringLiteral("gridLines"),
+                                          QStringLiteral("crosses"), QStringLiteral("noughts"),
+                                          QStringLiteral("lastMove"), QStringLiteral("winningFive")};
+
+game::TPlayer readPlayer(QSettings& store, const QString& side, game::TPlayer fallback) {
+  store.beginGroup(side);
+  const QString kind = store.value(QStringLiteral("player")).toString();
+  if (kind == QLatin1String("person")) fallback.Kind = game::TPlayerKind::Person;
+  if (kind == QLatin1String("computer")) fallback.Kind = game::TPlayerKind::Computer;
+  const QByteArray level = store.value(QStringLiteral("level")).toString().toLatin1();
+  if (const std::optional<TLevel> named = LevelNamed(std::string_view(level.constData(), level.size())))
+    fallback.Level = *named;
+  store.endGroup();
+  return fallback;
+}
+
+int readCount(QSettings& store, const QString& key, int fallback) {
+  bool ok = false;
+  const int value = store.value(key).toInt(&ok);
+  return ok ? std::clamp(value, TQuintar::MinCount, TQuintar::MaxCount) : fallback;
+}
+
+bool readSwitch(QSettings& store, const QString& key, bool fallback) {
+  const QVariant value = store.value(key);
+  return value.isValid() ? value.toBool() : fallback;
+}
+
+// What a new control has, as it publishes it.
+std::int64_t publishedDefault(std::string_view property) {
+  return TQuintar::ClassInfo().FindProperty(property)->Default.value_or(0);
+}
+
+QColor defaultColor(std::string_view property) {
+  return qt::toQColor(static_cast<vcl::TColor>(publishedDefault(property)));
+}
+
+}  // namespace
+
+GameSettings defaultGameSettings() {
+  GameSettings settings;
+  const TLevel level = LevelOf(static_cast<TStrength>(publishedDefault("PlayingStrength")));
+  settings.players = {{{game::TPlayerKind::Person, level}, {game::TPlayerKind::Computer, level}}};
+  settings.colCount = static_cast<int>(publishedDefault("ColCount"));
+  settings.rowCount = static_cast<int>(publishedDefault("RowCount"));
+  settings.showHighlight = publishedDefault("ShowHighlight") != 0;
+  settings.showQuintar = publishedDefault("ShowQuintar") != 0;
+  settings.clickResponse = publishedDefault("ClickResponse") != 0;
+  settings.lock = publishedDefault("Lock") != 0;
+  settings.colors = {defaultColor("Color"),       defaultColor("GridLineColor"),  defaultColor("CrossColor"),
+                     defaultColor("NoughtColor"), defaultColor("HighlightColor"), defaultColor("QuintarColor")};
+  return settings;
+}
+
+GameSettings loadGameSettings(QSettings& store) {
+  GameSettings settings = defaultGameSettings();
+  store.beginGroup(QStringLiteral("players"));
+  for (std::size_t side = 0; side < 2; ++side)
+    settings.players[side] = readPlayer(store, sideKeys[side], settings.players[side]);
+  store.endGroup();
+
+  store.beginGroup(QStringLiteral("board"));
+  settings.colCount = readCount(store, QStringLiteral("columns"), settings.colCount);
+  settings.rowCount = readCount(store, QStringLiteral("rows"), settings.rowCount);
+  settings.showHighlight = readSwitch(store, QStringLiteral("showLastMove"), settings.showHighlight);
+  settings.showQuintar = readSwitch(store, QStringLiteral("showWinningFive"), settings.showQuintar);
+  settings.clickResponse = readSwitch(store, QStringLiteral("pressesPlay"), settings.clickResponse);
+  settings.lock = readSwitch(store, QStringLiteral("locked"), settings.lock);
+  store.endGroup();
+
+  store.beginGroup(QStringLiteral("colors"));
+  for (std::size_t index = 0; index < colorKeys.size(); ++index) {
+    const QColor color = QColor::fromString(store.value(colorKeys[index]).toString());
+    if (color.isValid()) settings.colors[index] = color;
+  }
+  store.endGroup();
+  return settings;
+}
+
+void saveGameSettings(const GameSettings& settings, QSettings& store) {
+  store.beginGroup(QStringLiteral("players"));
+  for (std::size_t side = 0; side < 2; ++side) {
+    const game::TPlayer& player = settings.players[side];
+    store.beginGroup(sideKeys[side]);
+    store.setValue(QStringLiteral("player"),
+                   player.Kind == game::TPlayerKind::Person ? QStringLiteral("person") : QStringLiteral("computer"));
+    const std::string_view level = LevelName(player.Level);
+    store.setValue(QStringLiteral("level"), QString::fromLatin1(level.data(), static_cast<qsizetype>(level.size())));
+    store.endGroup();
+  }
+  store.endGroup();
+
+  store.beginGroup(QStringLiteral("board"));
+  store.setValue(QStringLiteral("columns"), settings.colCount);
+  store.setValue(QStringLiteral("rows"), settings.rowCount);
+  store.setValue(QStringLiteral("showLastMove"), settings.showHighlight);
+  store.setValue(QStringLiteral("showWinningFive"), settings.showQuintar);
+  store.setValue(QStringLiteral("pressesPlay"), settings.clickResponse);
+  store.setValue(QStringLiteral("locked"), settings.lock);
+  store.endGroup();
+
+  store.beginGroup(QStringLiteral("colors"));
+  for (std::size_t index = 0; index < colorKeys.size(); ++index)
+    store.setValue(colorKeys[index], settings.colors[index].name());
+  store.endGroup();
+}
+
+}  // namespace quintar::desktop

@@ -1,0 +1,134 @@
+#include "SettingsDialog.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "StatusText.h"
+
+namespace quintar::desktop {
+namespace {
+
+constexpr std::array<TLevel, 4> levels = {TLevel::Low, TLevel::Medium, TLevel::High, TLevel::Expert};
+
+QSpinBox* countBox(int value) {
+  auto* box = new QSpinBox;
+  box->setRange(TQuintar::MinCount, TQuintar::MaxCount);
+  box->setValue(value);
+  return box;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(const GameSettings& settings, QWidget* parent)
+    : QDialog(parent), m_settings(settings) {
+  setWindowTitle(tr("Settings"));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(playersBox());
+  layout->addWidget(boardBox());
+  layout->addWidget(colorsBox());
+  layout->addWidget(buttons);
+}
+
+QWidget* SettingsDialog::playersBox() {
+  auto* box = new QGroupBox(tr("Players"));
+  auto* form = new QFormLayout(box);
+  const std::array<QString, 2> sides = {tr("Crosses (move first):"), tr("Noughts:")};
+  for (std::size_t side = 0; side < 2; ++side) {
+    m_players[side] = playerRow(m_settings.players[side]);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_players[side].kind);
+    row->addWidget(m_players[side].level);
+    form->addRow(sides[side], row);
+  }
+  return box;
+}
+
+SettingsDialog::PlayerRow SettingsDialog::playerRow(const game::TPlayer& player) {
+  PlayerRow row{new QComboBox, new QComboBox};
+  row.kind->addItem(tr("Person"));
+  row.kind->addItem(tr("Computer"));
+  row.kind->setCurrentIndex(player.Kind == game::TPlayerKind::Person ? 0 : 1);
+  for (const TLevel level : levels) row.level->addItem(levelText(level));
+  row.level->setCurrentIndex(static_cast<int>(player.Level));
+  row.level->setToolTip(tr("How strongly the computer plays this side, and for a person, hints and "
+                           "\"computer moves now\""));
+  return row;
+}
+
+QWidget* SettingsDialog::boardBox() {
+  auto* box = new QGroupBox(tr("Board"));
+  auto* form = new QFormLayout(box);
+  m_colCount = countBox(m_settings.colCount);
+  m_rowCount = countBox(m_settings.rowCount);
+  form->addRow(tr("Columns:"), m_colCount);
+  form->addRow(tr("Rows:"), m_rowCount);
+  m_showHighlight = switchBox(tr("Box the last move"), m_settings.showHighlight);
+  m_showQuintar = switchBox(tr("Colour the winning five"), m_settings.showQuintar);
+  m_clickResponse = switchBox(tr("Presses and keys play"), m_settings.clickResponse);
+  m_lock = switchBox(tr("Lock the board"), m_settings.lock);
+  for (QCheckBox* check : {m_showHighlight, m_showQuintar, m_clickResponse, m_lock}) form->addRow(check);
+  return box;
+}
+
+QCheckBox* SettingsDialog::switchBox(const QString& text, bool checked) {
+  auto* check = new QCheckBox(text);
+  check->setChecked(checked);
+  return check;
+}
+
+QWidget* SettingsDialog::colorsBox() {
+  auto* box = new QGroupBox(tr("Colours"));
+  auto* form = new QFormLayout(box);
+  const std::array<QString, 6> names = {tr("Board:"),    tr("Grid lines:"),   tr("Crosses:"),
+                                        tr("Noughts:"), tr("Last move box:"), tr("Winning five:")};
+  for (std::size_t index = 0; index < names.size(); ++index) {
+    m_colorButtons[index] = new QPushButton;
+    connect(m_colorButtons[index], &QPushButton::clicked, this, [this, index] { pickColor(index); });
+    showColor(index);
+    form->addRow(names[index], m_colorButtons[index]);
+  }
+  return box;
+}
+
+void SettingsDialog::pickColor(std::size_t index) {
+  const QColor chosen = QColorDialog::getColor(m_settings.colors[index], this);
+  if (!chosen.isValid()) return;
+  m_settings.colors[index] = chosen;
+  showColor(index);
+}
+
+void SettingsDialog::showColor(std::size_t index) {
+  QPixmap swatch(32, 16);
+  swatch.fill(m_settings.colors[index]);
+  m_colorButtons[index]->setIcon(swatch);
+  m_colorButtons[index]->setText(m_settings.colors[index].name());
+}
+
+GameSettings SettingsDialog::settings() const {
+  GameSettings settings = m_settings;
+  for (std::size_t side = 0; side < 2; ++side) {
+    settings.players[side].Kind =
+        m_players[side].kind->currentIndex() == 0 ? game::TPlayerKind::Person : game::TPlayerKind::Computer;
+    settings.players[side].Level = levels[static_cast<std::size_t>(m_players[side].level->currentIndex())];
+  }
+  settings.colCount = m_colCount->value();
+  settings.rowCount = m_rowCount->value();
+  settings.showHighlight = m_showHighlight->isChecked();
+  settings.showQuintar = m_showQuintar->isChecked();
+  settings.clickResponse = m_clickResponse->isChecked();
+  settings.lock = m_lock->isChecked();
+  return settings;
+}
+
+}  // namespace quintar::desktop

@@ -1,0 +1,186 @@
+// QuintarWidget: the board control as a Qt widget, to put on a form in Qt
+// Designer or to create from code.
+//
+// The widget hosts one quintar::TQuintar and only shows it: the control
+// draws into its own pixels, sized to the widget in device pixels so that it
+// is crisp on high-density screens, and the widget puts on the screen the
+// area the control says it drew. Presses, releases, moves, clicks, double
+// clicks and focus changes go to the control; its published properties are
+// Qt properties and its events are signals.
+//
+// Keyboard play: the arrow keys move a focus cell, drawn over the board by
+// the widget, and Space or Enter plays it, as a press on it would (so only
+// while clickResponse is on).
+//
+// The control's events are assigned to the widget's signals when it is made.
+// Code that attaches something else to the hosted control's events (a game
+// session) should chain to those handlers, not replace them. Code that drives
+// the hosted control directly calls showChanges() afterwards, so that what it
+// drew reaches the screen; moves announce themselves through legalMove and
+// need no such call.
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "vcl/Types.h"
+
+namespace quintar {
+class TQuintar;
+namespace qt {
+class SurfaceImage;
+}
+}  // namespace quintar
+
+class QuintarWidget : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(QColor color READ color WRITE setColor)
+  Q_PROPERTY(QColor gridLineColor READ gridLineColor WRITE setGridLineColor)
+  Q_PROPERTY(QColor crossColor READ crossColor WRITE setCrossColor)
+  Q_PROPERTY(QColor noughtColor READ noughtColor WRITE setNoughtColor)
+  Q_PROPERTY(QColor highlightColor READ highlightColor WRITE setHighlightColor)
+  Q_PROPERTY(QColor quintarColor READ quintarColor WRITE setQuintarColor)
+  Q_PROPERTY(int colCount READ colCount WRITE setColCount)
+  Q_PROPERTY(int rowCount READ rowCount WRITE setRowCount)
+  Q_PROPERTY(Strength playingStrength READ playingStrength WRITE setPlayingStrength)
+  Q_PROPERTY(bool autoResponse READ autoResponse WRITE setAutoResponse)
+  Q_PROPERTY(bool clickResponse READ clickResponse WRITE setClickResponse)
+  Q_PROPERTY(bool lock READ lock WRITE setLock)
+  Q_PROPERTY(bool showHighlight READ showHighlight WRITE setShowHighlight)
+  Q_PROPERTY(bool showQuintar READ showQuintar WRITE setShowQuintar)
+  Q_PROPERTY(bool gameOver READ gameOver STORED false)
+
+ public:
+  // The control's three strengths, in its order.
+  enum Strength { Low, Medium, High };
+  Q_ENUM(Strength)
+
+  explicit QuintarWidget(QWidget* parent = nullptr);
+  ~QuintarWidget() override;
+
+  // The hosted control, for everything beyond the properties: the board's
+  // cells, the side to move, the last move and the winning line.
+  quintar::TQuintar& control() { return *m_control; }
+  const quintar::TQuintar& control() const { return *m_control; }
+
+  QColor color() const;
+  void setColor(const QColor& value);
+  QColor gridLineColor() const;
+  void setGridLineColor(const QColor& value);
+  QColor crossColor() const;
+  void setCrossColor(const QColor& value);
+  QColor noughtColor() const;
+  void setNoughtColor(const QColor& value);
+  QColor highlightColor() const;
+  void setHighlightColor(const QColor& value);
+  QColor quintarColor() const;
+  void setQuintarColor(const QColor& value);
+  // Clamped to 5..50; every write starts a new game.
+  int colCount() const;
+  void setColCount(int value);
+  int rowCount() const;
+  void setRowCount(int value);
+  Strength playingStrength() const;
+  void setPlayingStrength(Strength value);
+  bool autoResponse() const;
+  void setAutoResponse(bool value);
+  bool clickResponse() const;
+  void setClickResponse(bool value);
+  bool lock() const;
+  void setLock(bool value);
+  bool showHighlight() const;
+  void setShowHighlight(bool value);
+  bool showQuintar() const;
+  void setShowQuintar(bool value);
+  bool gameOver() const;
+
+  // The cell keyboard play acts on, 0-based (column, row), always on the
+  // board in play.
+  QPoint focusCell() const;
+  void setFocusCell(QPoint cell);
+  // Moves the focus cell to Cell, shows it and takes the focus: Space or
+  // Enter plays it next.
+  void showFocusCell(QPoint cell);
+  // Whether the focus cell is drawn: after keyboard navigation, while the
+  // widget has the focus, until the next press.
+  bool focusCellShown() const;
+  // The last move or result, in words, as assistive technology was told it.
+  QString announcement() const { return m_announcement; }
+
+  // Puts on the screen what the control drew since it last did.
+  void showChanges();
+
+  QSize sizeHint() const override;
+
+ public slots:
+  void newGame();
+  // Plays column col, row row (both from 1) for the side to move. Note that
+  // this hides QWidget::move(int, int): position the widget through a
+  // QWidget pointer, setGeometry or a layout.
+  void move(int col, int row);
+  void computerMove();
+
+ signals:
+  // The control's own events.
+  void legalMove();
+  void illegalMove();
+  void draw();  // the board filled without five
+  void crossWon();
+  void noughtWon();
+  void computerWon();
+  void userWon();
+  // The events every control has, positions in the widget's coordinates.
+  // mousePressed follows a press the control took (not while clickResponse
+  // is off).
+  void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+  void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+  void mouseMoved(Qt::KeyboardModifiers modifiers, QPoint position);
+  void clicked();
+  void doubleClicked();
+  void entered();
+  void exited();
+  void resized();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  class Host;
+
+  void listen();
+  void setColorOf(void (quintar::TQuintar::*setter)(vcl::TColor), const QColor& value);
+  void announce(const QString& text);
+  QString moveText() const;
+  // The control's size follows the widget's in device pixels.
+  void fitControl();
+  qreal pixelRatio() const;
+  QPoint devicePosition(const QMouseEvent* event) const;
+  QPoint widgetPosition(int x, int y) const;
+  // The widget's area over device pixels, rounded outwards.
+  QRect widgetRect(int left, int top, int right, int bottom) const;
+  QRect cellRect(QPoint cell) const;
+  void moveFocusCell(int columns, int rows);
+  void drawFocusCell(QPainter& painter) const;
+  void playFocusCell();
+
+  std::unique_ptr<quintar::TQuintar> m_control;
+  std::unique_ptr<Host> m_host;
+  std::unique_ptr<quintar::qt::SurfaceImage> m_pixels;
+  QPoint m_focusCell;
+  bool m_keyboardNavigation = false;
+  // A left press inside the widget whose release makes a click.
+  bool m_clickPending = false;
+  QString m_announcement;
+};

@@ -1,0 +1,90 @@
+// Keyboard play: the arrow keys move the focus cell over the board, Space
+// and Enter play it as a press would, and the frame that shows it is drawn
+// on the screen only, never into the control's pixels.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "Quintar.h"
+#include "SignalLog.h"
+
+namespace quintar::qt {
+namespace {
+
+using testing::SignalLog;
+using testing::TNames;
+
+// A shown two-person board with the keyboard focus, ten pixels a cell.
+class Keyboard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    board.resize(200, 200);
+    board.setAutoResponse(false);
+    board.show();
+    QApplication::setActiveWindow(&board);
+    board.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(board.hasFocus());
+  }
+  QuintarWidget board;
+};
+
+TEST_F(Keyboard, ArrowsMoveTheFocusCellAndSpaceAndEnterPlayIt) {
+  EXPECT_EQ(board.focusCell(), QPoint(10, 10));
+  QTest::keyClick(&board, Qt::Key_Left);
+  QTest::keyClick(&board, Qt::Key_Up);
+  QTest::keyClick(&board, Qt::Key_Up);
+  EXPECT_EQ(board.focusCell(), QPoint(9, 8));
+  SignalLog log(board);
+  QTest::keyClick(&board, Qt::Key_Space);
+  EXPECT_EQ(board.control().Cell(9, 8), 1);
+  QTest::keyClick(&board, Qt::Key_Right);
+  QTest::keyClick(&board, Qt::Key_Down);
+  QTest::keyClick(&board, Qt::Key_Return);
+  EXPECT_EQ(board.control().Cell(10, 9), -1);
+  QTest::keyClick(&board, Qt::Key_Enter);  // taken now
+  EXPECT_EQ(log.take(), (TNames{"legalMove", "legalMove", "illegalMove"}));
+}
+
+TEST_F(Keyboard, TheFocusCellStaysOnTheBoard) {
+  for (int step = 0; step < 30; ++step) {
+    QTest::keyClick(&board, Qt::Key_Right);
+    QTest::keyClick(&board, Qt::Key_Down);
+  }
+  EXPECT_EQ(board.focusCell(), QPoint(19, 19));
+  board.control().SetColCount(5);  // behind the widget's back
+  EXPECT_EQ(board.focusCell(), QPoint(4, 19));
+  QTest::keyClick(&board, Qt::Key_Space);
+  EXPECT_EQ(board.control().Cell(4, 19), 1);
+}
+
+TEST_F(Keyboard, KeysPlayOnlyWhilePressesDo) {
+  board.setClickResponse(false);
+  SignalLog log(board);
+  QTest::keyClick(&board, Qt::Key_Space);
+  EXPECT_EQ(board.control().Cell(10, 10), 0);
+  EXPECT_EQ(log.take(), TNames{});
+}
+
+TEST_F(Keyboard, TheFrameIsOnTheScreenAndNotInTheControl) {
+  QTest::keyClick(&board, Qt::Key_Right);
+  ASSERT_TRUE(board.focusCellShown());
+  const QImage shown = board.grab().toImage();
+  // Cell (11, 10) spans pixels 110..120 x 100..110; its frame lies inside.
+  const QColor frame = board.palette().color(QPalette::Highlight);
+  EXPECT_EQ(shown.pixelColor(111, 105), frame);
+  EXPECT_EQ(board.control().Canvas().Pixels(111, 105), vcl::clWhite);
+  // A press hides it again.
+  QTest::mouseClick(&board, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_FALSE(board.focusCellShown());
+  EXPECT_EQ(board.grab().toImage().pixelColor(111, 105), QColor(Qt::white));
+}
+
+TEST_F(Keyboard, AHintShowsItsCellForTheKeyboard) {
+  board.showFocusCell(QPoint(3, 4));
+  EXPECT_TRUE(board.focusCellShown());
+  QTest::keyClick(&board, Qt::Key_Space);
+  EXPECT_EQ(board.control().Cell(3, 4), 1);
+}
+
+}  // namespace
+}  // namespace quintar::qt
