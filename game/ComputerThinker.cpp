@@ -13,8 +13,8 @@ TComputerThinker::TComputerThinker(std::uint64_t Seed)
 
 TComputerThinker::~TComputerThinker() = default;
 
-std::optional<vcl::TPoint> TComputerThinker::Think(const TComputerTurn& Turn, const std::atomic<bool>* Stop) {
-  if (const std::optional<TStrength> Strength = SpecifiedStrength(Turn.Level)) {
+std::optional<vcl::TPoint> TComputerThinker::Think(const TThinkRequest& Turn, const std::atomic<bool>* Stop) {
+  if (const std::optional<TStrength> Strength = ControlStrength(Turn.Level)) {
     const TSelection Choice = SelectMove(Turn.Board.View(), Turn.Side, *Strength, FPatterns.get(), FCrossList.get(),
                                          FNoughtList.get(), [this] { return static_cast<int>(FRandom()); });
     if (!Choice.Found) return std::nullopt;

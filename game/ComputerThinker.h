@@ -11,7 +11,7 @@
 #include <optional>
 #include <random>
 
-#include "game/ComputerTurn.h"
+#include "game/ThinkRequest.h"
 #include "opponent/Expert.h"
 #include "vcl/Types.h"
 
@@ -28,7 +28,7 @@ class TComputerThinker {
   // when no cell is empty. The expert thinks within its default budget;
   // another thread may set Stop to cut that short, and the answer is then
   // the best found so far.
-  std::optional<vcl::TPoint> Think(const TComputerTurn& Turn, const std::atomic<bool>* Stop = nullptr);
+  std::optional<vcl::TPoint> Think(const TThinkRequest& Turn, const std::atomic<bool>* Stop = nullptr);
 
  private:
   std::uint64_t FSeed;

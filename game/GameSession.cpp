@@ -196,7 +196,7 @@ void TGameSession::ApplyPlayers() {
   const TPlayer& Noughts = FPlayers[SideIndex(-1)];
   std::optional<TStrength> Answering;
   if (Crosses.Kind != Noughts.Kind)
-    Answering = SpecifiedStrength((Crosses.Kind == TPlayerKind::Computer ? Crosses : Noughts).Level);
+    Answering = ControlStrength((Crosses.Kind == TPlayerKind::Computer ? Crosses : Noughts).Level);
   FControl.SetAutoResponse(Answering.has_value());
   if (Answering) FControl.SetPlayingStrength(*Answering);
 }
@@ -231,12 +231,12 @@ bool TGameSession::ComputerMoveNow() {
   return true;
 }
 
-std::optional<TComputerTurn> TGameSession::ComputerTurn() {
+std::optional<TThinkRequest> TGameSession::ComputerTurn() {
   if (!ComputerToMove()) return std::nullopt;
   return TurnFor(FControl.Turn(), Player(FControl.Turn()).Level);
 }
 
-bool TGameSession::PlayComputerMove(const TComputerTurn& Turn, vcl::TPoint Cell) {
+bool TGameSession::PlayComputerMove(const TThinkRequest& Turn, vcl::TPoint Cell) {
   Sync();
   if (Turn.Generation != FGeneration || FControl.GameOver() || FControl.Lock()) return false;
   if (!OnBoard(FExpected, Cell) || FControl.Cell(Cell.X, Cell.Y) != 0) return false;
@@ -247,7 +247,7 @@ bool TGameSession::PlayComputerMove(const TComputerTurn& Turn, vcl::TPoint Cell)
 // The control's strengths play through its own ComputerMove, with its draws
 // and its events.
 void TGameSession::PlayComputer(TLevel Level) {
-  if (const std::optional<TStrength> Strength = SpecifiedStrength(Level)) {
+  if (const std::optional<TStrength> Strength = ControlStrength(Level)) {
     FControl.SetPlayingStrength(*Strength);
     const TScopedFlag Placing(FPlacingComputerMove);
     FControl.ComputerMove();
@@ -267,7 +267,7 @@ void TGameSession::PlaceComputerMark(vcl::TPoint Cell) {
   FControl.SetAutoResponse(Answering);
 }
 
-TComputerTurn TGameSession::TurnFor(int Side, TLevel Level) const {
+TThinkRequest TGameSession::TurnFor(int Side, TLevel Level) const {
   return {CopyBoard(FControl), Side, Level, FGeneration};
 }
 

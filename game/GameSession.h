@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "Quintar.h"
-#include "game/ComputerTurn.h"
+#include "game/ThinkRequest.h"
 #include "opponent/Level.h"
 
 namespace quintar::game {
@@ -95,10 +95,10 @@ class TGameSession {
   // holds it; false when the game is over or locked.
   bool ComputerMoveNow();
   // The computer move that is due, for thinking elsewhere.
-  std::optional<TComputerTurn> ComputerTurn();
+  std::optional<TThinkRequest> ComputerTurn();
   // Plays the answer to Turn unless the game has moved on since or the cell
   // cannot take a mark; true when it was played.
-  bool PlayComputerMove(const TComputerTurn& Turn, vcl::TPoint Cell);
+  bool PlayComputerMove(const TThinkRequest& Turn, vcl::TPoint Cell);
 
   // ---- History ----------------------------------------------------------
 
@@ -156,7 +156,7 @@ class TGameSession {
   void Replay();
   void PlayComputer(TLevel Level);
   void PlaceComputerMark(vcl::TPoint Cell);
-  TComputerTurn TurnFor(int Side, TLevel Level) const;
+  TThinkRequest TurnFor(int Side, TLevel Level) const;
 
   TQuintar& FControl;
   TMillisecondClock FClock;

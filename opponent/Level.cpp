@@ -28,7 +28,7 @@ std::string_view LevelName(TLevel Level) {
   return Index < Names.size() ? Names[Index] : std::string_view{};
 }
 
-std::optional<TStrength> SpecifiedStrength(TLevel Level) {
+std::optional<TStrength> ControlStrength(TLevel Level) {
   if (Level == TLevel::Expert) return std::nullopt;
   return static_cast<TStrength>(Level);
 }

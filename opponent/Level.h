@@ -21,7 +21,7 @@ std::optional<TLevel> LevelNamed(std::string_view Name);
 // The lower-case name LevelNamed reads back; empty outside the enumeration.
 std::string_view LevelName(TLevel Level);
 // The control's strength for the level; nothing for the expert.
-std::optional<TStrength> SpecifiedStrength(TLevel Level);
+std::optional<TStrength> ControlStrength(TLevel Level);
 TLevel LevelOf(TStrength Strength);
 
 }  // namespace quintar

@@ -6,9 +6,9 @@
 namespace quintar::match {
 namespace {
 
-class TSpecifiedPlayer : public TPlayer {
+class TControlStrengthPlayer : public TPlayer {
  public:
-  explicit TSpecifiedPlayer(TStrength Strength)
+  explicit TControlStrengthPlayer(TStrength Strength)
       : FStrength(Strength), FPatterns(PatternCount), FCrossList(CandidateCapacity), FNoughtList(CandidateCapacity) {
     FillPatternTable(FPatterns.data());
   }
@@ -52,8 +52,8 @@ class TExpertPlayer : public TPlayer {
 }  // namespace
 
 std::unique_ptr<TPlayer> MakePlayer(TLevel Level, const TSearchBudget& ExpertBudget) {
-  if (const std::optional<TStrength> Strength = SpecifiedStrength(Level))
-    return std::make_unique<TSpecifiedPlayer>(*Strength);
+  if (const std::optional<TStrength> Strength = ControlStrength(Level))
+    return std::make_unique<TControlStrengthPlayer>(*Strength);
   return std::make_unique<TExpertPlayer>(ExpertBudget);
 }
 

@@ -39,7 +39,7 @@ std::optional<vcl::TPoint> TBrainOpponent::Choose(const TBrainBoard& Board, cons
   const TBoardView View = {Marks, Board.Width(), Board.Height()};
   bool Found = false;
   vcl::TPoint Cell;
-  if (const std::optional<TStrength> Strength = SpecifiedStrength(FLevel)) {
+  if (const std::optional<TStrength> Strength = ControlStrength(FLevel)) {
     const TSelection Choice = SelectMove(View, Board.OwnSide(), *Strength, FPatterns.get(), FCrossList.get(),
                                          FNoughtList.get(), [] { return std::rand(); });
     Found = Choice.Found;

@@ -175,7 +175,7 @@ TReply TGame::Demonstrate() {
 
 void TGame::SetStrength(TLevel Level) {
   FLevel = Level;
-  if (const std::optional<TStrength> Strength = SpecifiedStrength(Level)) FControl.SetPlayingStrength(*Strength);
+  if (const std::optional<TStrength> Strength = ControlStrength(Level)) FControl.SetPlayingStrength(*Strength);
   for (const int Side : {1, -1}) FSession->SetPlayer(Side, {FSession->Player(Side).Kind, Level});
   Say("Strength: " + std::string(LevelName(Level)) + ".");
 }

@@ -58,7 +58,7 @@ class TPageBoard final : public TBoardListener {
  private:
   void EventRaised(TBoardEvent Event) override { FPage.call<void>("event", static_cast<int>(Event)); }
   void RepaintRequested() override { FPage.call<void>("repaint"); }
-  void ThinkingRequested(std::uint32_t Serial, const game::TComputerTurn& Turn) override {
+  void ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) override {
     const TTurnBytes Bytes = EncodeTurn(Turn);
     FPage.call<void>("think", Serial, val(emscripten::typed_memory_view(Bytes.size(), Bytes.data())));
   }
@@ -138,7 +138,7 @@ class TPageThinker {
  public:
   val Think(const val& Bytes) {
     const std::vector<std::int8_t> Copy = emscripten::convertJSArrayToNumberVector<std::int8_t>(Bytes);
-    const std::optional<game::TComputerTurn> Turn = DecodeTurn(Copy);
+    const std::optional<game::TThinkRequest> Turn = DecodeTurn(Copy);
     return CellValue(Turn ? FThinker.Think(*Turn) : std::nullopt);
   }
 

@@ -6,8 +6,8 @@ namespace quintar::web {
 namespace {
 
 // The position on the control with its side to move, to think about at Level.
-game::TComputerTurn PositionOf(const TQuintar& Control, TLevel Level) {
-  game::TComputerTurn Turn;
+game::TThinkRequest PositionOf(const TQuintar& Control, TLevel Level) {
+  game::TThinkRequest Turn;
   Turn.Board.ColCount = Control.ColCount();
   Turn.Board.RowCount = Control.RowCount();
   for (int Col = 0; Col < Turn.Board.ColCount; ++Col)
@@ -17,9 +17,9 @@ game::TComputerTurn PositionOf(const TQuintar& Control, TLevel Level) {
   return Turn;
 }
 
-bool ShowsPosition(const TQuintar& Control, const game::TComputerTurn& Turn) {
+bool ShowsPosition(const TQuintar& Control, const game::TThinkRequest& Turn) {
   if (Control.GameOver()) return false;
-  const game::TComputerTurn Now = PositionOf(Control, Turn.Level);
+  const game::TThinkRequest Now = PositionOf(Control, Turn.Level);
   if (Now.Side != Turn.Side || Now.Board.ColCount != Turn.Board.ColCount || Now.Board.RowCount != Turn.Board.RowCount)
     return false;
   for (int Col = 0; Col < Now.Board.ColCount; ++Col)
@@ -129,11 +129,11 @@ bool TBoardHost::LastMoveByComputer() {
 void TBoardHost::LetComputerPlay() {
   if (FHeld) return;
   while (FSession->ComputerToMove()) {
-    if (SpecifiedStrength(FSession->Player(FControl.Turn()).Level)) {
+    if (ControlStrength(FSession->Player(FControl.Turn()).Level)) {
       if (!FSession->Step()) break;
       continue;  // with one computer player, the person is to move now
     }
-    std::optional<game::TComputerTurn> Turn = FSession->ComputerTurn();
+    std::optional<game::TThinkRequest> Turn = FSession->ComputerTurn();
     if (FMoveRequest && FMoveRequest->Turn.Generation == Turn->Generation) return;  // already being thought out
     FMoveRequest = TRequest{NextSerial(), std::move(*Turn)};
     FListener.ThinkingRequested(FMoveRequest->Serial, FMoveRequest->Turn);
@@ -161,7 +161,7 @@ void TBoardHost::Answer(std::uint32_t Serial, std::optional<vcl::TPoint> Cell) {
 // that failed: the computer thinks here instead.
 void TBoardHost::Answered(TRequest Move, std::optional<vcl::TPoint> Cell) {
   if (!Cell || !FSession->PlayComputerMove(Move.Turn, *Cell)) {
-    const std::optional<game::TComputerTurn> Waiting = FSession->ComputerTurn();
+    const std::optional<game::TThinkRequest> Waiting = FSession->ComputerTurn();
     if (Waiting && Waiting->Generation == Move.Turn.Generation) FSession->Step();
   }
   LetComputerPlay();
@@ -171,7 +171,7 @@ void TBoardHost::Hint() {
   DropHint();
   if (FControl.GameOver()) {
     FListener.HintFound(std::nullopt);
-  } else if (SpecifiedStrength(FLevel)) {
+  } else if (ControlStrength(FLevel)) {
     FListener.HintFound(FSession->Hint());
   } else {
     FHintRequest = TRequest{NextSerial(), PositionOf(FControl, FLevel)};
@@ -204,7 +204,7 @@ void TBoardHost::ApplyPlayers() {
   }
   // Without a computer player the control's strength is what hints and
   // one-off computer moves use.
-  if (const std::optional<TStrength> Strength = SpecifiedStrength(FLevel)) FControl.SetPlayingStrength(*Strength);
+  if (const std::optional<TStrength> Strength = ControlStrength(FLevel)) FControl.SetPlayingStrength(*Strength);
 }
 
 void TBoardHost::SetAutoResponse(bool Value) {

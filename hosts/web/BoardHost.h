@@ -31,7 +31,7 @@ class TBoardListener {
   // The control asks for a full repaint; Present() paints and hands it over.
   virtual void RepaintRequested() = 0;
   // Think about Turn away from the page and call Answer(Serial, cell).
-  virtual void ThinkingRequested(std::uint32_t Serial, const game::TComputerTurn& Turn) = 0;
+  virtual void ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) = 0;
   // The answer to Hint(): nothing when the game is over, or when the
   // position moved on, or another hint was asked for, before it was found.
   virtual void HintFound(std::optional<vcl::TPoint> Cell) = 0;
@@ -103,7 +103,7 @@ class TBoardHost : private vcl::TControlHost {
  private:
   struct TRequest {
     std::uint32_t Serial;
-    game::TComputerTurn Turn;
+    game::TThinkRequest Turn;
   };
 
   void InvalidateRequested(vcl::TControl& Control) override;

@@ -11,7 +11,7 @@ bool IsCount(int Count) { return Count >= TQuintar::MinCount && Count <= TQuinta
 
 }  // namespace
 
-TTurnBytes EncodeTurn(const game::TComputerTurn& Turn) {
+TTurnBytes EncodeTurn(const game::TThinkRequest& Turn) {
   const game::TBoardCopy& Board = Turn.Board;
   TTurnBytes Bytes;
   Bytes.reserve(HeaderSize + static_cast<std::size_t>(Board.ColCount * Board.RowCount));
@@ -24,9 +24,9 @@ TTurnBytes EncodeTurn(const game::TComputerTurn& Turn) {
   return Bytes;
 }
 
-std::optional<game::TComputerTurn> DecodeTurn(std::span<const std::int8_t> Bytes) {
+std::optional<game::TThinkRequest> DecodeTurn(std::span<const std::int8_t> Bytes) {
   if (Bytes.size() < HeaderSize) return std::nullopt;
-  game::TComputerTurn Turn;
+  game::TThinkRequest Turn;
   Turn.Board.ColCount = Bytes[0];
   Turn.Board.RowCount = Bytes[1];
   Turn.Side = Bytes[2];

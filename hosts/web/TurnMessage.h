@@ -10,16 +10,16 @@
 #include <span>
 #include <vector>
 
-#include "game/ComputerTurn.h"
+#include "game/ThinkRequest.h"
 
 namespace quintar::web {
 
 using TTurnBytes = std::vector<std::int8_t>;
 
-TTurnBytes EncodeTurn(const game::TComputerTurn& Turn);
+TTurnBytes EncodeTurn(const game::TThinkRequest& Turn);
 
 // Nothing unless the bytes are a turn EncodeTurn could have written: a board
 // of 5..50 a side whose cells all follow, a side of 1 or -1, a known level.
-std::optional<game::TComputerTurn> DecodeTurn(std::span<const std::int8_t> Bytes);
+std::optional<game::TThinkRequest> DecodeTurn(std::span<const std::int8_t> Bytes);
 
 }  // namespace quintar::web

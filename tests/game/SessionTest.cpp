@@ -145,7 +145,7 @@ TEST(SessionPlayers, AComputerTurnThoughtElsewhereIsDroppedOnceTheGameMovesOn) {
   Session.SetPlayer(-1, {TPlayerKind::Computer, TLevel::Expert});
   EXPECT_FALSE(Control.AutoResponse());
   Control.Move(10, 10);
-  const std::optional<TComputerTurn> Turn = Session.ComputerTurn();
+  const std::optional<TThinkRequest> Turn = Session.ComputerTurn();
   ASSERT_TRUE(Turn.has_value());
   EXPECT_EQ(Turn->Side, -1);
   EXPECT_EQ(Turn->Board.Cells[9][9], 1);

@@ -229,9 +229,9 @@ TEST(Levels, AreNamedInAnyCaseAndMapToTheControlsStrengths) {
   EXPECT_EQ(LevelNamed(""), std::nullopt);
   for (const TLevel Level : {TLevel::Low, TLevel::Medium, TLevel::High, TLevel::Expert})
     EXPECT_EQ(LevelNamed(LevelName(Level)), Level);
-  EXPECT_EQ(SpecifiedStrength(TLevel::Low), stLow);
-  EXPECT_EQ(SpecifiedStrength(TLevel::High), stHigh);
-  EXPECT_EQ(SpecifiedStrength(TLevel::Expert), std::nullopt);
+  EXPECT_EQ(ControlStrength(TLevel::Low), stLow);
+  EXPECT_EQ(ControlStrength(TLevel::High), stHigh);
+  EXPECT_EQ(ControlStrength(TLevel::Expert), std::nullopt);
   EXPECT_EQ(LevelName(static_cast<TLevel>(9)), "");
 }
 

@@ -12,19 +12,19 @@
 namespace quintar::web {
 namespace {
 
-using game::TComputerTurn;
+using game::TThinkRequest;
 
 // Records what the board tells the page.
 class TRecordingPage : public TBoardListener {
  public:
   std::vector<TBoardEvent> Events;
   int Repaints = 0;
-  std::vector<std::pair<std::uint32_t, TComputerTurn>> Requests;
+  std::vector<std::pair<std::uint32_t, TThinkRequest>> Requests;
   std::vector<std::optional<vcl::TPoint>> Hints;
 
   void EventRaised(TBoardEvent Event) override { Events.push_back(Event); }
   void RepaintRequested() override { ++Repaints; }
-  void ThinkingRequested(std::uint32_t Serial, const TComputerTurn& Turn) override { Requests.push_back({Serial, Turn}); }
+  void ThinkingRequested(std::uint32_t Serial, const TThinkRequest& Turn) override { Requests.push_back({Serial, Turn}); }
   void HintFound(std::optional<vcl::TPoint> Cell) override { Hints.push_back(Cell); }
 
   std::uint32_t LastSerial() const { return Requests.back().first; }
@@ -101,7 +101,7 @@ class ExpertTest : public BoardHostTest {
 TEST_F(ExpertTest, ItsTurnGoesOutAndItsAnswerIsPlayed) {
   Host.Move(10, 10);
   ASSERT_EQ(Page.Requests.size(), 1u);
-  const TComputerTurn& Turn = Page.Requests[0].second;
+  const TThinkRequest& Turn = Page.Requests[0].second;
   EXPECT_EQ(Turn.Side, -1);
   EXPECT_EQ(Turn.Level, TLevel::Expert);
   EXPECT_EQ(Turn.Board.Cells[9][9], 1);

@@ -9,8 +9,8 @@
 namespace quintar::web {
 namespace {
 
-game::TComputerTurn SampleTurn() {
-  game::TComputerTurn Turn;
+game::TThinkRequest SampleTurn() {
+  game::TThinkRequest Turn;
   Turn.Board.ColCount = 7;
   Turn.Board.RowCount = 50;
   Turn.Board.Cells[0][0] = 1;
@@ -23,10 +23,10 @@ game::TComputerTurn SampleTurn() {
 }
 
 TEST(TurnMessage, ATurnIsReadBackAsWrittenButForItsGeneration) {
-  const game::TComputerTurn Turn = SampleTurn();
+  const game::TThinkRequest Turn = SampleTurn();
   const TTurnBytes Bytes = EncodeTurn(Turn);
   ASSERT_EQ(Bytes.size(), 4u + 7u * 50u);
-  const std::optional<game::TComputerTurn> Read = DecodeTurn(Bytes);
+  const std::optional<game::TThinkRequest> Read = DecodeTurn(Bytes);
   ASSERT_TRUE(Read);
   EXPECT_EQ(Read->Board.ColCount, 7);
   EXPECT_EQ(Read->Board.RowCount, 50);

@@ -8,10 +8,10 @@ BackgroundThinker::BackgroundThinker(QObject* parent) : QObject(parent) {}
 
 BackgroundThinker::~BackgroundThinker() { cancel(); }
 
-void BackgroundThinker::start(const game::TComputerTurn& turn) {
+void BackgroundThinker::start(const game::TThinkRequest& turn) {
   cancel();
   m_stop = false;
-  m_turn = std::make_unique<game::TComputerTurn>(turn);
+  m_turn = std::make_unique<game::TThinkRequest>(turn);
   const std::uint64_t ticket = ++m_ticket;
   m_thread = std::thread([this, ticket, question = m_turn.get()] {
     const std::optional<vcl::TPoint> cell = m_thinker.Think(*question, &m_stop);

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "game/ComputerThinker.h"
-#include "game/ComputerTurn.h"
+#include "game/ThinkRequest.h"
 
 namespace quintar::desktop {
 
@@ -22,20 +22,20 @@ class BackgroundThinker : public QObject {
   explicit BackgroundThinker(QObject* parent = nullptr);
   ~BackgroundThinker() override;
 
-  void start(const game::TComputerTurn& turn);
+  void start(const game::TThinkRequest& turn);
   void cancel();
   bool busy() const { return m_thread.joinable(); }
 
  signals:
   // The answer to the turn started last, cell 0-based.
-  void thought(const quintar::game::TComputerTurn& turn, QPoint cell);
+  void thought(const quintar::game::TThinkRequest& turn, QPoint cell);
 
  private:
   void finished(std::uint64_t ticket, std::optional<vcl::TPoint> cell);
   void join();
 
   game::TComputerThinker m_thinker;
-  std::unique_ptr<game::TComputerTurn> m_turn;
+  std::unique_ptr<game::TThinkRequest> m_turn;
   std::atomic<bool> m_stop{false};
   std::uint64_t m_ticket = 0;
   std::thread m_thread;

@@ -178,7 +178,7 @@ bool GameWindow::demonstration() const {
          m_settings.players[1].Kind == game::TPlayerKind::Computer;
 }
 
-// The specified strengths answer in microseconds, here; the expert thinks
+// The control's own strengths answer in microseconds, here; the expert thinks
 // elsewhere.
 void GameWindow::moveComputer() {
   if (!m_session->ComputerToMove()) return;
@@ -186,13 +186,13 @@ void GameWindow::moveComputer() {
     m_session->Step();
     return;
   }
-  if (const std::optional<game::TComputerTurn> turn = m_session->ComputerTurn()) {
+  if (const std::optional<game::TThinkRequest> turn = m_session->ComputerTurn()) {
     m_thinker.start(*turn);
     setEvent(tr("The computer is thinking..."));
   }
 }
 
-void GameWindow::thought(const game::TComputerTurn& turn, QPoint cell) {
+void GameWindow::thought(const game::TThinkRequest& turn, QPoint cell) {
   m_session->PlayComputerMove(turn, {cell.x(), cell.y()});
   giveBackLentSide();
   positionChanged();
@@ -226,7 +226,7 @@ void GameWindow::newGame() {
   positionChanged();
 }
 
-// The specified strengths move here and now. The expert takes over the side
+// The control's own strengths move here and now. The expert takes over the side
 // to move for one move, thinking elsewhere like any computer player.
 void GameWindow::computerMovesNow() {
   stopComputer();
@@ -268,7 +268,7 @@ void GameWindow::hint() {
   setEvent(tr("Looking for a hint..."));
 }
 
-void GameWindow::hintThought(const game::TComputerTurn&, QPoint cell) {
+void GameWindow::hintThought(const game::TThinkRequest&, QPoint cell) {
   m_board->showFocusCell(cell);
   setEvent(tr("Hint: column %1, row %2 (Space plays it)").arg(cell.x() + 1).arg(cell.y() + 1));
 }

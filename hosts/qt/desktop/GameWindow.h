@@ -2,10 +2,10 @@
 // behind it, a Game and a Settings menu, and a status bar that says whose
 // turn it is and what happened last.
 //
-// The computer never thinks on this thread for longer than a specified
-// strength takes: the expert's moves and hints are thought out on worker
-// threads while the window stays responsive, and come back here. With the computer on
-// both sides the game is a demonstration, one move per tick of a timer.
+// The computer never thinks on this thread for longer than one of the
+// control's own strengths takes: the expert's moves and hints are thought out
+// on worker threads while the window stays responsive, and come back here.
+// With the computer on both sides the game is a demonstration, one move per tick of a timer.
 // While the computer is to move, presses and keys do not play.
 #pragma once
 
@@ -76,8 +76,8 @@ class GameWindow : public QMainWindow {
   void stopComputer();
   // Undo or Redo, and what the status bar says when it did something.
   void stepThroughHistory(bool (game::TGameSession::*step)(), const QString& done);
-  void thought(const game::TComputerTurn& turn, QPoint cell);
-  void hintThought(const game::TComputerTurn& turn, QPoint cell);
+  void thought(const game::TThinkRequest& turn, QPoint cell);
+  void hintThought(const game::TThinkRequest& turn, QPoint cell);
   // The person's side the expert plays one move for, back to the person.
   void giveBackLentSide();
   void updateStatus();

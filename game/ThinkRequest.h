@@ -1,5 +1,6 @@
-// A computer move to think about, copied out of the control so that the
-// thinking may happen on another thread while the game goes on.
+// A request to think: a position copied out of the control, the side to
+// move and the level to think at, so that the thinking may happen on another
+// thread while the game goes on.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,7 @@ struct TBoardCopy {
 
 // A computer move to think about: the position, the side and level, and the
 // position's generation, which changes with every move, undo, redo and game.
-struct TComputerTurn {
+struct TThinkRequest {
   TBoardCopy Board;
   int Side = 1;
   TLevel Level = TLevel::High;
