@@ -23,6 +23,14 @@ int CellUnder(int Pixel, int Count, int Extent) {
   return static_cast<int>(std::clamp<std::int64_t>(Index + 1, INT_MIN, INT_MAX));
 }
 
+// The first pixel along one axis whose press plays cell Index (0-based) or a
+// later one: the least P with Count * P >= Index * Extent, within the control.
+int FirstPixelOf(int Index, int Count, int Extent) {
+  if (Extent <= 0) return 0;
+  const std::int64_t Scaled = std::int64_t{Index} * Extent;
+  return static_cast<int>((Scaled + Count - 1) / Count);
+}
+
 }  // namespace
 
 TQuintar::TQuintar(vcl::TComponent* AOwner) : vcl::TCustomControl(AOwner) {
@@ -74,6 +82,25 @@ void TQuintar::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X
   // A control without area has no cell under any press.
   if (Width() > 0 && Height() > 0) Move(CellUnder(X, FColCount, Width()), CellUnder(Y, FRowCount, Height()));
   vcl::TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+vcl::TPoint TQuintar::CellAt(int X, int Y) const {
+  if (Width() <= 0 || Height() <= 0) return NoCell;
+  const int Col = CellUnder(X, FColCount, Width());
+  const int Row = CellUnder(Y, FRowCount, Height());
+  if (Col < 1 || Col > FColCount || Row < 1 || Row > FRowCount) return NoCell;
+  return {Col - 1, Row - 1};
+}
+
+vcl::TRect TQuintar::CellBounds(int Col, int Row) const {
+  if (Col < 0 || Col >= FColCount || Row < 0 || Row >= FRowCount) return {};
+  return {FirstPixelOf(Col, FColCount, Width()), FirstPixelOf(Row, FRowCount, Height()),
+          FirstPixelOf(Col + 1, FColCount, Width()), FirstPixelOf(Row + 1, FRowCount, Height())};
+}
+
+int TQuintar::Winner() const {
+  if (!FWinFound) return 0;
+  return FBoard[FWinCells[0].X][FWinCells[0].Y];
 }
 
 void TQuintar::Move(int Col, int Row) {

@@ -98,6 +98,17 @@ class TQuintar : public vcl::TCustomControl {
   // The five cells of the winning line, the completing end first; meaningful
   // while WinFound.
   std::array<vcl::TPoint, 5> WinCells() const { return FWinCells; }
+  // 1 or -1 once that side has five, 0 otherwise.
+  int Winner() const;
+
+  // ---- Geometry for hosts (0-based cells, pixels of the control) --------
+
+  // The cell a press at pixel (X, Y) plays, by the rule MouseDown follows;
+  // NoCell when that press plays none (off the board, or no area).
+  vcl::TPoint CellAt(int X, int Y) const;
+  // The pixels inside the control whose presses play the cell, Right and
+  // Bottom exclusive; empty for a cell off the board.
+  vcl::TRect CellBounds(int Col, int Row) const;
 
   // ---- Events -----------------------------------------------------------
 

@@ -169,7 +169,8 @@ void TGameSession::MoveHeard(vcl::TObject* Sender) {
   const int Side = FControl.Cell(Cell.X, Cell.Y);
   const bool ByComputer = FPlacingComputerMove || Player(Side).Kind == TPlayerKind::Computer;
   const std::int64_t Now = FClock();
-  FMoves.push_back({Cell, Side, ByComputer ? TPlayerKind::Computer : TPlayerKind::Person, Now - FPositionSince});
+  FMoves.push_back({Cell, Side, ByComputer ? TPlayerKind::Computer : TPlayerKind::Person, Now - FPositionSince,
+                    Player(Side).Level});
   FExpected.Cells[Cell.X][Cell.Y] = Side;
   FRedo.clear();
   FPositionSince = Now;
@@ -215,33 +216,59 @@ void TGameSession::NewGame() {
 
 bool TGameSession::ComputerToMove() {
   Sync();
-  return !FControl.GameOver() && !FControl.Lock() && Player(FControl.Turn()).Kind == TPlayerKind::Computer;
+  if (FControl.GameOver() || FControl.Lock()) return false;
+  return OneOffMoveDue() || Player(FControl.Turn()).Kind == TPlayerKind::Computer;
 }
 
-bool TGameSession::Step() {
+TComputerDue TGameSession::ComputerDue() {
+  TComputerDue Due;
+  if (!ComputerToMove()) return Due;
+  const TLevel Level = Player(FControl.Turn()).Level;
+  Due.Action = ControlStrength(Level) ? TComputerAction::PlayNow : TComputerAction::ThinkElsewhere;
+  const bool Demonstration = !AnyPerson() && !OneOffMoveDue();
+  Due.PaceMilliseconds = Demonstration ? DemonstrationMilliseconds : 0;
+  Due.Request = RequestFor(FControl.Turn(), Level);
+  return Due;
+}
+
+bool TGameSession::PlayComputerMove() {
   if (!ComputerToMove()) return false;
   PlayComputer(Player(FControl.Turn()).Level);
   return true;
 }
 
-bool TGameSession::ComputerMoveNow() {
+bool TGameSession::ComputerMovesNow() {
   Sync();
   if (FControl.GameOver() || FControl.Lock()) return false;
-  PlayComputer(Player(FControl.Turn()).Level);
+  FOneOffGeneration = FGeneration;
   return true;
 }
 
-std::optional<TThinkRequest> TGameSession::ComputerTurn() {
-  if (!ComputerToMove()) return std::nullopt;
-  return TurnFor(FControl.Turn(), Player(FControl.Turn()).Level);
-}
-
-bool TGameSession::PlayComputerMove(const TThinkRequest& Turn, vcl::TPoint Cell) {
+bool TGameSession::PlayThoughtMove(const TThinkRequest& Request, vcl::TPoint Cell) {
   Sync();
-  if (Turn.Generation != FGeneration || FControl.GameOver() || FControl.Lock()) return false;
+  if (Request.Generation != FGeneration || !ComputerToMove()) return false;
   if (!OnBoard(FExpected, Cell) || FControl.Cell(Cell.X, Cell.Y) != 0) return false;
   PlaceComputerMark(Cell);
   return true;
+}
+
+// Read off the history, which keeps who made each move: the players chosen
+// since do not change how the game ended.
+std::optional<TGameResult> TGameSession::Result() {
+  Sync();
+  if (!FControl.GameOver()) return std::nullopt;
+  TGameResult Result;
+  Result.Winner = FControl.Winner();
+  if (Result.Winner == 0 || FMoves.empty()) return Result;
+  const TMoveEntry& Five = FMoves.back();
+  Result.By = Five.By;
+  Result.Level = Five.Level;
+  for (auto Entry = FMoves.rbegin(); Entry != FMoves.rend(); ++Entry)
+    if (Entry->Side != Five.Side) {
+      Result.AgainstComputer = Entry->By == TPlayerKind::Computer;
+      break;
+    }
+  return Result;
 }
 
 // The control's strengths play through its own ComputerMove, with its draws
@@ -253,7 +280,7 @@ void TGameSession::PlayComputer(TLevel Level) {
     FControl.ComputerMove();
     return;
   }
-  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(TurnFor(FControl.Turn(), Level))) PlaceComputerMark(*Cell);
+  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(RequestFor(FControl.Turn(), Level))) PlaceComputerMark(*Cell);
 }
 
 // Through Move, without the control answering it.
@@ -267,7 +294,7 @@ void TGameSession::PlaceComputerMark(vcl::TPoint Cell) {
   FControl.SetAutoResponse(Answering);
 }
 
-TThinkRequest TGameSession::TurnFor(int Side, TLevel Level) const {
+TThinkRequest TGameSession::RequestFor(int Side, TLevel Level) const {
   return {CopyBoard(FControl), Side, Level, FGeneration};
 }
 
@@ -345,10 +372,25 @@ void TGameSession::Replay() {
   FControl.Repaint();
 }
 
-std::optional<vcl::TPoint> TGameSession::Hint() {
+// ---- Hints ------------------------------------------------------------------
+
+std::optional<TThinkRequest> TGameSession::HintRequest() {
   Sync();
   if (FControl.GameOver()) return std::nullopt;
-  return FThinker->Think(TurnFor(FControl.Turn(), Player(FControl.Turn()).Level));
+  return RequestFor(FControl.Turn(), Player(FControl.Turn()).Level);
+}
+
+std::optional<vcl::TPoint> TGameSession::HintStillApplies(const TThinkRequest& Request, vcl::TPoint Cell) {
+  Sync();
+  if (Request.Generation != FGeneration || FControl.GameOver()) return std::nullopt;
+  if (!OnBoard(FExpected, Cell) || FControl.Cell(Cell.X, Cell.Y) != 0) return std::nullopt;
+  return Cell;
+}
+
+std::optional<vcl::TPoint> TGameSession::Hint() {
+  const std::optional<TThinkRequest> Request = HintRequest();
+  if (!Request) return std::nullopt;
+  return FThinker->Think(*Request);
 }
 
 // ---- Records --------------------------------------------------------------
@@ -372,7 +414,7 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
   ForgetHistory();
   for (const TRecordMove& Move : Record.Moves) {
     const int Side = SideAfter(FMoves.size());
-    FMoves.push_back({{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds});
+    FMoves.push_back({{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds, Player(Side).Level});
   }
   Replay();
   return {};

@@ -11,11 +11,12 @@
 // not hear them) is noticed the same way: the session then takes the board as
 // it finds it as the start of its history, which undo does not go behind.
 //
-// Computer moves are never made behind the host's back: a host asks
-// ComputerToMove() after a move or an undo and calls Step() (now, or on a
-// timer for a demonstration), or thinks elsewhere about ComputerTurn() and
-// hands the answer to PlayComputerMove(). With one computer player at one of
-// the control's strengths, the control's own AutoResponse answers moves.
+// The session owns the rules of play that every host follows alike: when the
+// computer moves and how (ComputerDue), "computer moves now", which hints
+// still apply, and how a finished game ended. A host asks it what is due and
+// shows the phrasebook's words; it decides none of this itself. With one
+// computer player at one of the control's strengths, the control's own
+// AutoResponse answers moves.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +50,38 @@ struct TMoveEntry {
   int Side;          // 1 crosses, -1 noughts
   TPlayerKind By;
   std::int64_t Milliseconds;  // from the position arising to the move
+  // The computer's level when By is the computer.
+  TLevel Level = TLevel::High;
   friend bool operator==(const TMoveEntry&, const TMoveEntry&) = default;
+};
+
+// How a finished game ended, as it was when it ended: the players chosen
+// since do not change it.
+struct TGameResult {
+  int Winner = 0;  // 1 crosses, -1 noughts, 0 a draw
+  // Who made the five: a person, or the computer at Level.
+  TPlayerKind By = TPlayerKind::Person;
+  TLevel Level = TLevel::High;
+  // The losing side was the computer's: the winning person played against it.
+  bool AgainstComputer = false;
+  friend bool operator==(const TGameResult&, const TGameResult&) = default;
+};
+
+// How the computer is to make the move that is due.
+enum class TComputerAction : std::uint8_t {
+  None,            // a person is to move, or the game is over or locked
+  PlayNow,         // one of the control's strengths: PlayComputerMove() at once
+  ThinkElsewhere,  // the expert: think about Request away from the user interface and
+                   // hand the cell to PlayThoughtMove(), or PlayComputerMove() to think here
+};
+
+struct TComputerDue {
+  TComputerAction Action = TComputerAction::None;
+  // The computer plays both sides: a demonstration, where the host lets each
+  // move be seen for this long before it makes the next.
+  int PaceMilliseconds = 0;
+  // The position to think about, with its generation.
+  TThinkRequest Request;
 };
 
 // The board in play of Control, to think about elsewhere.
@@ -83,22 +115,42 @@ class TGameSession {
   // ---- Playing ----------------------------------------------------------
 
   // A new game on the current board size. The computer's opening move, when
-  // it has crosses, is the host's next Step.
+  // it has crosses, is then due.
   void NewGame();
-  // The game goes on, the board is not locked, and the side to move is the
-  // computer's. A host should not pass presses to the control meanwhile.
+  // The game goes on, the board is not locked, and the move is the
+  // computer's. A host does not pass presses to the control meanwhile.
   bool ComputerToMove();
-  // Plays one computer move when one is due; true when it did. The expert
-  // thinks here, within its default budget.
-  bool Step();
-  // Lets the computer play the side to move at that side's level, whoever
-  // holds it; false when the game is over or locked.
-  bool ComputerMoveNow();
-  // The computer move that is due, for thinking elsewhere.
-  std::optional<TThinkRequest> ComputerTurn();
-  // Plays the answer to Turn unless the game has moved on since or the cell
-  // cannot take a mark; true when it was played.
-  bool PlayComputerMove(const TThinkRequest& Turn, vcl::TPoint Cell);
+  // What the computer must do next. A host asks after every change of the
+  // game and acts on the answer.
+  TComputerDue ComputerDue();
+  // Plays the computer move that is due, here and now (the expert thinks
+  // within its default budget); false when none is due.
+  bool PlayComputerMove();
+  // Plays a cell thought out elsewhere for Request, unless the game has moved
+  // on since or the cell cannot take a mark; true when it was played.
+  bool PlayThoughtMove(const TThinkRequest& Request, vcl::TPoint Cell);
+  // "Computer moves now": the computer makes the next move for the side to
+  // move, at that side's level, whoever holds it; who plays which side does
+  // not change, so against the computer it then answers as usual. The move
+  // becomes due (ComputerDue). False when the game is over or locked.
+  bool ComputerMovesNow();
+  // How the game ended; nothing while it goes on.
+  std::optional<TGameResult> Result();
+
+  // How long a demonstration lets each move be seen.
+  static constexpr int DemonstrationMilliseconds = 400;
+
+  // ---- Hints --------------------------------------------------------------
+
+  // The position to think about for a hint, at the level of the side to
+  // move; nothing when the game is over.
+  std::optional<TThinkRequest> HintRequest();
+  // The cell to show for a hint thought out for Request: nothing when the
+  // game has moved on since, or the cell cannot take a mark.
+  std::optional<vcl::TPoint> HintStillApplies(const TThinkRequest& Request, vcl::TPoint Cell);
+  // A hint thought out here. Changes nothing, not even the control's random
+  // sequence.
+  std::optional<vcl::TPoint> Hint();
 
   // ---- History ----------------------------------------------------------
 
@@ -114,10 +166,6 @@ class TGameSession {
   // Plays taken-back moves again, up to the next position where a person is
   // to move. Any new move forgets what could be redone.
   bool Redo();
-  // The cell the computer would choose for the side to move at that side's
-  // level; nothing when the game is over. Changes nothing, not even the
-  // control's random sequence.
-  std::optional<vcl::TPoint> Hint();
 
   // ---- Records ----------------------------------------------------------
 
@@ -156,7 +204,8 @@ class TGameSession {
   void Replay();
   void PlayComputer(TLevel Level);
   void PlaceComputerMark(vcl::TPoint Cell);
-  TThinkRequest TurnFor(int Side, TLevel Level) const;
+  TThinkRequest RequestFor(int Side, TLevel Level) const;
+  bool OneOffMoveDue() const { return FOneOffGeneration == FGeneration; }
 
   TQuintar& FControl;
   TMillisecondClock FClock;
@@ -175,6 +224,9 @@ class TGameSession {
   std::int64_t FPositionSince = 0;
   std::uint64_t FGeneration = 0;
   bool FPlacingComputerMove = false;
+  // The generation in which "computer moves now" was asked: the computer
+  // makes that position's move. Any change of the game ends it.
+  std::optional<std::uint64_t> FOneOffGeneration;
   // Thinks out hints and the expert's moves, with a generator of its own:
   // the process-wide one, and with it the control's next computer move, is
   // left alone.
