@@ -170,7 +170,7 @@ void TGameSession::MoveHeard(vcl::TObject* Sender) {
   const bool ByComputer = FPlacingComputerMove || Player(Side).Kind == TPlayerKind::Computer;
   const std::int64_t Now = FClock();
   FMoves.push_back({Cell, Side, ByComputer ? TPlayerKind::Computer : TPlayerKind::Person, Now - FPositionSince,
-                    Player(Side).Level});
+                    Player(Side).Level, Player(-Side).Kind});
   FExpected.Cells[Cell.X][Cell.Y] = Side;
   FRedo.clear();
   FPositionSince = Now;
@@ -263,11 +263,7 @@ std::optional<TGameResult> TGameSession::Result() {
   const TMoveEntry& Five = FMoves.back();
   Result.By = Five.By;
   Result.Level = Five.Level;
-  for (auto Entry = FMoves.rbegin(); Entry != FMoves.rend(); ++Entry)
-    if (Entry->Side != Five.Side) {
-      Result.AgainstComputer = Entry->By == TPlayerKind::Computer;
-      break;
-    }
+  Result.AgainstComputer = Five.Opponent == TPlayerKind::Computer;
   return Result;
 }
 
@@ -414,7 +410,8 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
   ForgetHistory();
   for (const TRecordMove& Move : Record.Moves) {
     const int Side = SideAfter(FMoves.size());
-    FMoves.push_back({{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds, Player(Side).Level});
+    FMoves.push_back({{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds, Player(Side).Level,
+                      Player(-Side).Kind});
   }
   Replay();
   return {};

@@ -52,6 +52,8 @@ struct TMoveEntry {
   std::int64_t Milliseconds;  // from the position arising to the move
   // The computer's level when By is the computer.
   TLevel Level = TLevel::High;
+  // Who held the other side when the move was made.
+  TPlayerKind Opponent = TPlayerKind::Person;
   friend bool operator==(const TMoveEntry&, const TMoveEntry&) = default;
 };
 

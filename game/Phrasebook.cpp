@@ -71,7 +71,7 @@ std::string TPhrasebook::Result(const TGameResult& Result) const {
 std::string TPhrasebook::NewGame() const { return Say("New game: crosses move first."); }
 
 std::string TPhrasebook::Thinking(TLevel Level) const {
-  return Say("%1 is thinking.", {PlayerName({TPlayerKind::Computer, Level})});
+  return Say("The computer (%1) is thinking.", {LevelWord(Level)});
 }
 
 std::string TPhrasebook::Hint(vcl::TPoint Cell) const { return Say("Hint: %1.", {Where(Cell)}); }

@@ -17,21 +17,8 @@ struct TOverloaded : TVisitors... {
 template <typename... TVisitors>
 TOverloaded(TVisitors...) -> TOverloaded<TVisitors...>;
 
-std::string SideName(int Mark) { return Mark == 1 ? "crosses" : "noughts"; }
-std::string Capitalised(std::string Text) {
-  if (!Text.empty() && Text[0] >= 'a' && Text[0] <= 'z') Text[0] = static_cast<char>(Text[0] - 'a' + 'A');
-  return Text;
-}
-
 std::string SizeText(const TQuintar& Control) {
   return std::to_string(Control.ColCount()) + " x " + std::to_string(Control.RowCount());
-}
-
-std::string CellText(vcl::TPoint Cell) { return std::to_string(Cell.X + 1) + " " + std::to_string(Cell.Y + 1); }
-
-std::string PlayerName(const game::TPlayer& Player) {
-  if (Player.Kind == game::TPlayerKind::Person) return "a person";
-  return "the computer (" + std::string(LevelName(Player.Level)) + ")";
 }
 
 }  // namespace
@@ -43,28 +30,21 @@ TGame::TGame(int CellWidth, int CellHeight) : FCellWidth(CellWidth), FCellHeight
   FitControl();
 }
 
+// Every mark and every end is worded by the phrasebook, from the session's
+// history, which knows who made each move.
 void TGame::Listen() {
   FControl.OnLegalMove = [this](vcl::TObject*) {
-    const vcl::TPoint Cell = FControl.LastMove();
-    const std::string Where = std::to_string(Cell.X + 1) + " " + std::to_string(Cell.Y + 1);
-    const std::string Side = SideName(FControl.Cell(Cell.X, Cell.Y));
-    // With AutoResponse every mark after the player's own in one request is
-    // the computer's answer.
-    const bool ByComputer = FSource == TSource::Computer || FMarksThisRequest > 0;
-    ++FMarksThisRequest;
-    Say(ByComputer ? "The computer plays " + Side + " at " + Where + "." : Capitalised(Side) + " play " + Where + ".");
+    Say(FWords.Move(FSession->Moves().back()));
     FReply.PositionChanged = true;
   };
   FControl.OnIllegalMove = [this](vcl::TObject*) { Say(IllegalMoveText()); };
-  FControl.OnDraw = [this](vcl::TObject*) { Say("Draw: the board is full."); };
-  FControl.OnCrossWon = [this](vcl::TObject*) { Say("Crosses win."); };
-  FControl.OnNoughtWon = [this](vcl::TObject*) { Say("Noughts win."); };
-  FControl.OnComputerWon = [this](vcl::TObject*) { Say("The computer wins."); };
-  // Without the computer's answers two people share the board, and the
-  // side's own message already says which of them won.
-  FControl.OnUserWon = [this](vcl::TObject*) {
-    if (FControl.AutoResponse()) Say("You win.");
-  };
+  FControl.OnDraw = [this](vcl::TObject*) { SayResult(); };
+  FControl.OnCrossWon = [this](vcl::TObject*) { SayResult(); };
+  FControl.OnNoughtWon = [this](vcl::TObject*) { SayResult(); };
+}
+
+void TGame::SayResult() {
+  if (const std::optional<game::TGameResult> Result = FSession->Result()) Say(FWords.Result(*Result));
 }
 
 void TGame::FitControl() {
@@ -88,7 +68,7 @@ TReply TGame::Execute(const TCommand& Command) {
                  [this](const TPlay& Move) { Play(Move); },
                  [this](const TNewGame&) {
                    FSession->NewGame();
-                   Say("New game: crosses move first.");
+                   Say(FWords.NewGame());
                    FReply.PositionChanged = true;
                  },
                  [this](const TResize& Size) { Resize(Size); },
@@ -98,7 +78,12 @@ TReply TGame::Execute(const TCommand& Command) {
                    SeatPlayers(game::TPlayerKind::Person, Set.On ? game::TPlayerKind::Computer : game::TPlayerKind::Person);
                    Say(Set.On ? "The computer answers every move." : "The computer waits: type computer to let it move.");
                  },
-                 [this](const TComputerMove&) { ComputerMove(); },
+                 [this](const TComputerMove&) {
+                   // Against the computer, its answer follows as any other move's.
+                   Request(TSource::Computer, [this] {
+                     if (FSession->ComputerMovesNow()) FSession->PlayComputerMove();
+                   });
+                 },
                  [this](const TUndo&) { TakeBack(false); },
                  [this](const TRedo&) { TakeBack(true); },
                  [this](const THint&) { ShowHint(); },
@@ -140,36 +125,17 @@ TReply TGame::Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int
   return std::exchange(FReply, {});
 }
 
-// Against the computer, the computer takes over the side to move and the
-// person the other one: so "computer" on a new game lets it open with
-// crosses. Between two people it makes one move.
-void TGame::ComputerMove() {
-  Request(TSource::Computer, [&] {
-    if (FControl.GameOver() || FControl.Lock()) return;  // the refusal is explained
-    const int Side = FControl.Turn();
-    if (FSession->Player(Side).Kind == game::TPlayerKind::Person &&
-        FSession->Player(-Side).Kind == game::TPlayerKind::Computer) {
-      if (Side == 1)
-        SeatPlayers(game::TPlayerKind::Computer, game::TPlayerKind::Person);
-      else
-        SeatPlayers(game::TPlayerKind::Person, game::TPlayerKind::Computer);
-    }
-    if (!FSession->Step()) FSession->ComputerMoveNow();
-  });
-}
-
+// The terminal has no thread to think elsewhere: the expert thinks here too.
 void TGame::PlayDueComputerMoves() {
-  while (!Demonstrating() && FSession->ComputerToMove()) Request(TSource::Computer, [&] { FSession->Step(); });
+  while (!Demonstrating() && FSession->ComputerToMove())
+    Request(TSource::Computer, [this] { FSession->PlayComputerMove(); });
 }
 
-bool TGame::Demonstrating() {
-  return FSession->Player(1).Kind == game::TPlayerKind::Computer &&
-         FSession->Player(-1).Kind == game::TPlayerKind::Computer && FSession->ComputerToMove();
-}
+int TGame::DemonstrationPace() { return FSession->ComputerDue().PaceMilliseconds; }
 
 TReply TGame::Demonstrate() {
   FReply = {};
-  if (Demonstrating()) Request(TSource::Computer, [&] { FSession->Step(); });
+  if (Demonstrating()) Request(TSource::Computer, [this] { FSession->PlayComputerMove(); });
   return std::exchange(FReply, {});
 }
 
@@ -187,26 +153,23 @@ void TGame::SeatPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts) {
 
 void TGame::SetPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts) {
   SeatPlayers(Crosses, Noughts);
-  Say("Crosses: " + PlayerName(FSession->Player(1)) + "; noughts: " + PlayerName(FSession->Player(-1)) + ".");
+  Say(FWords.Players(FSession->Player(1), FSession->Player(-1)));
 }
 
 void TGame::TakeBack(bool Forward) {
   const std::size_t Before = FSession->Moves().size();
-  if (!(Forward ? FSession->Redo() : FSession->Undo())) {
-    Say(Forward ? "Nothing to play again." : "Nothing to take back.");
-    return;
-  }
+  if (!(Forward ? FSession->Redo() : FSession->Undo()))
+    return Say(FWords.Refusal(Forward ? game::TRefusal::NothingToRedo : game::TRefusal::NothingToUndo));
   const std::size_t After = FSession->Moves().size();
-  const std::size_t Count = Forward ? After - Before : Before - After;
-  Say(std::string(Forward ? "Played " : "Took back ") + std::to_string(Count) + (Count == 1 ? " move" : " moves") +
-      ": " + SideName(FControl.Turn()) + " to move.");
+  Say(Forward ? FWords.PlayedAgain(After - Before) : FWords.TakenBack(Before - After));
+  Say(FWords.Turn(*FSession));
   FReply.PositionChanged = true;
 }
 
 void TGame::ShowHint() {
   FHint = FSession->Hint();
-  if (!FHint) return Say("The game is over: type new to play again.");
-  Say("Hint: " + CellText(*FHint) + " (marked + on the board).");
+  if (!FHint) return Say(FWords.NoHint() + " Type new to play again.");
+  Say(FWords.Hint(*FHint) + " It is marked + on the board.");
   FReply.PositionChanged = true;
 }
 
@@ -230,14 +193,14 @@ void TGame::Open(const std::string& Path) {
     return Say("Could not open \"" + Echo(Path) + "\": " + Refused + ". The game goes on.");
   FitControl();
   Say("Opened \"" + Echo(Path) + "\": " + SizeText(FControl) + ", " + std::to_string(FSession->Moves().size()) +
-      " moves, " + (FControl.GameOver() ? std::string("the game is over") : SideName(FControl.Turn()) + " to move") + ".");
+      " moves.");
+  Say(FWords.Turn(*FSession));
   FReply.PositionChanged = true;
 }
 
 template <typename TRequest>
 void TGame::Request(TSource Source, TRequest&& Run) {
   FSource = Source;
-  FMarksThisRequest = 0;
   const bool WasOver = FControl.GameOver();
   Run();
   // The control answers a refused request with silence; the player is told why.
@@ -247,20 +210,16 @@ void TGame::Request(TSource Source, TRequest&& Run) {
 
 std::string TGame::ExplainRefusal() const {
   if (FSource == TSource::Click && !FControl.ClickResponse()) return "Clicks do not play: type the column and row.";
-  if (FControl.GameOver()) return "The game is over: type new to play again.";
-  if (FControl.Lock()) return "The board is locked: type lock off to play on.";
+  if (FControl.GameOver()) return FWords.Refusal(game::TRefusal::GameOver) + " Type new to play again.";
+  if (FControl.Lock()) return FWords.Refusal(game::TRefusal::Locked) + " Type lock off to play on.";
   return "Nothing happened.";
 }
 
 std::string TGame::IllegalMoveText() const {
-  const bool OffBoard =
-      FSource == TSource::Click
-          ? FAsked.X < 0 || FAsked.X >= FControl.Width() || FAsked.Y < 0 || FAsked.Y >= FControl.Height()
-          : FAsked.X < 1 || FAsked.X > FControl.ColCount() || FAsked.Y < 1 || FAsked.Y > FControl.RowCount();
-  if (!OffBoard) return "That cell is taken.";
-  if (FSource == TSource::Click) return "That press is off the board.";
-  return "There is no cell " + std::to_string(FAsked.X) + " " + std::to_string(FAsked.Y) + " on this " +
-         SizeText(FControl) + " board.";
+  const bool OffBoard = FSource == TSource::Click
+                            ? FControl.CellAt(FAsked.X, FAsked.Y) == TQuintar::NoCell
+                            : FAsked.X < 1 || FAsked.X > FControl.ColCount() || FAsked.Y < 1 || FAsked.Y > FControl.RowCount();
+  return FWords.Refusal(OffBoard ? game::TRefusal::OffBoard : game::TRefusal::CellTaken);
 }
 
 void TGame::Resize(const TResize& Size) {
@@ -278,13 +237,11 @@ void TGame::Resize(const TResize& Size) {
 }
 
 std::string TGame::Status() const {
-  const std::string State =
-      FControl.GameOver() ? "Game over" : Capitalised(SideName(FControl.Turn())) + " to move";
   const auto Holder = [this](int Side) {
     return FSession->Player(Side).Kind == game::TPlayerKind::Computer ? "computer" : "person";
   };
-  return State + ", " + SizeText(FControl) + ", crosses " + Holder(1) + ", noughts " + Holder(-1) + ", strength " +
-         std::string(LevelName(FLevel)) + ", lock " + (FControl.Lock() ? "on" : "off");
+  return FWords.Turn(*FSession) + " " + SizeText(FControl) + ", crosses " + Holder(1) + ", noughts " + Holder(-1) +
+         ", strength " + std::string(LevelName(FLevel)) + ", lock " + (FControl.Lock() ? "on" : "off");
 }
 
 }  // namespace quintar::terminal

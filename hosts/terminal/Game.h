@@ -13,6 +13,7 @@
 
 #include "Commands.h"
 #include "Quintar.h"
+#include "game/Phrasebook.h"
 
 namespace quintar::terminal {
 
@@ -46,7 +47,10 @@ class TGame {
   TReply Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y);
 
   // The computer plays both sides and is to move.
-  bool Demonstrating();
+  bool Demonstrating() { return DemonstrationPace() > 0; }
+  // How long each move of such a game is shown before the next, in
+  // milliseconds; 0 when no such game is being played.
+  int DemonstrationPace();
   // One move of such a game.
   TReply Demonstrate();
 
@@ -57,8 +61,8 @@ class TGame {
   static constexpr std::size_t MaxRecordBytes = 1 << 20;
 
  private:
-  // Who asked for the move that may raise events, so that the event
-  // handlers can word them.
+  // Who asked for the move that may raise events, so that a refusal can be
+  // explained in the words of the way it was asked.
   enum class TSource { Typed, Click, Computer };
 
   void Listen();
@@ -69,7 +73,6 @@ class TGame {
   void SetStrength(TLevel Level);
   void SeatPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts);
   void SetPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts);
-  void ComputerMove();
   void PlayDueComputerMoves();
   void TakeBack(bool Forward);
   void ShowHint();
@@ -79,6 +82,7 @@ class TGame {
   template <typename TRequest>
   void Request(TSource Source, TRequest&& Run);
   void Say(std::string Line) { FReply.Lines.push_back(std::move(Line)); }
+  void SayResult();
   std::string ExplainRefusal() const;
   std::string IllegalMoveText() const;
 
@@ -91,11 +95,11 @@ class TGame {
   std::optional<vcl::TPoint> FHint;
   int FCellWidth;
   int FCellHeight;
+  game::TPhrasebook FWords;
   TReply FReply;
   TSource FSource = TSource::Typed;
   // The typed cell or the press position of the request in progress.
   vcl::TPoint FAsked;
-  int FMarksThisRequest = 0;
 };
 
 }  // namespace quintar::terminal

@@ -16,8 +16,6 @@ namespace {
 
 // Messages kept for showing; older ones scroll away for good.
 constexpr std::size_t KeptMessages = 64;
-// The pace of a game of the computer against itself.
-constexpr int DemonstrationStepMs = 400;
 
 class TScreenSession {
  public:
@@ -30,8 +28,9 @@ class TScreenSession {
     Draw();
     std::vector<TInputEvent> Events;
     while (!FQuit) {
-      const bool Demonstrating = FGame.Demonstrating();
-      const std::optional<std::string> Bytes = FTerminal.Read(Demonstrating ? DemonstrationStepMs : -1);
+      const int Pace = FGame.DemonstrationPace();
+      const bool Demonstrating = Pace > 0;
+      const std::optional<std::string> Bytes = FTerminal.Read(Demonstrating ? Pace : -1);
       if (!Bytes) return;
       if (Demonstrating && Bytes->empty()) Show(FGame.Demonstrate());
       Events.clear();
@@ -77,8 +76,7 @@ class TScreenSession {
     if (!FBoardShown) return;
     const int X = Event.X - BoardLeft;
     const int Y = Event.Y - BoardTop;
-    const TQuintar& Control = FGame.Control();
-    if (X < 0 || X >= Control.Width() || Y < 0 || Y >= Control.Height()) return;
+    if (FGame.Control().CellAt(X, Y) == TQuintar::NoCell) return;
     Show(FGame.Press(Event.Button, Event.Shift, X, Y));
   }
 

@@ -191,6 +191,60 @@ TEST(PressMapping, PixelsMapToCellsOfTheBoard) {
   }
 }
 
+// Hosts map pixels to cells through the control: each pixel's cell is the
+// one a press there plays, and the cells' press areas tile the control.
+TEST(PressMapping, CellAtAndCellBoundsAgreeWithPresses) {
+  for (const vcl::TPoint Size : {vcl::TPoint{200, 200}, vcl::TPoint{97, 61}, vcl::TPoint{13, 40}, vcl::TPoint{3, 2}}) {
+    SCOPED_TRACE(::testing::Message() << Size.X << "x" << Size.Y);
+    TQuintar Control(nullptr);
+    Control.SetAutoResponse(false);
+    Control.SetBounds(0, 0, Size.X, Size.Y);
+    Control.SetColCount(7);
+    Control.SetRowCount(6);
+    long long Covered = 0;
+    for (int Col = 0; Col < 7; ++Col)
+      for (int Row = 0; Row < 6; ++Row) {
+        const vcl::TRect Bounds = Control.CellBounds(Col, Row);
+        if (Bounds.IsEmpty()) continue;
+        Covered += static_cast<long long>(Bounds.Right - Bounds.Left) * (Bounds.Bottom - Bounds.Top);
+        for (const vcl::TPoint Corner : {vcl::TPoint{Bounds.Left, Bounds.Top}, vcl::TPoint{Bounds.Right - 1, Bounds.Bottom - 1}})
+          EXPECT_EQ(Control.CellAt(Corner.X, Corner.Y), (vcl::TPoint{Col, Row}));
+      }
+    EXPECT_EQ(Covered, static_cast<long long>(Size.X) * Size.Y);
+    for (int X = 0; X < Size.X; X += 5)
+      for (int Y = 0; Y < Size.Y; Y += 7) {
+        Control.NewGame();
+        Press(Control, X, Y);
+        ASSERT_EQ(Control.LastMove(), Control.CellAt(X, Y)) << X << "," << Y;
+      }
+  }
+}
+
+TEST(PressMapping, CellAtNamesNoCellOffTheBoardAndCellBoundsIsEmptyThere) {
+  TQuintar Control(nullptr);
+  for (const vcl::TPoint Pixel : {vcl::TPoint{-1, 0}, vcl::TPoint{0, -1}, vcl::TPoint{200, 5}, vcl::TPoint{5, 200},
+                                  vcl::TPoint{INT_MIN, INT_MAX}})
+    EXPECT_EQ(Control.CellAt(Pixel.X, Pixel.Y), TQuintar::NoCell);
+  EXPECT_EQ(Control.CellBounds(19, 19), (vcl::TRect{190, 190, 200, 200}));
+  for (const vcl::TPoint Cell : {vcl::TPoint{-1, 0}, vcl::TPoint{20, 0}, vcl::TPoint{0, 20}, TQuintar::NoCell})
+    EXPECT_TRUE(Control.CellBounds(Cell.X, Cell.Y).IsEmpty());
+  Control.SetBounds(0, 0, 0, 50);
+  EXPECT_EQ(Control.CellAt(0, 0), TQuintar::NoCell);
+}
+
+TEST(Winner, IsTheSideWithFiveAndNoneOtherwise) {
+  for (const int Side : {1, -1}) {
+    TQuintar Control(nullptr);
+    if (Side == -1) Play(Control, {{10, 10}});
+    Play(Control, {{1, 1}, {1, 2}, {2, 1}, {2, 2}, {3, 1}, {3, 2}, {4, 1}, {4, 2}});
+    EXPECT_EQ(Control.Winner(), 0);
+    Play(Control, {{5, 1}});
+    EXPECT_EQ(Control.Winner(), Side);
+    Control.NewGame();
+    EXPECT_EQ(Control.Winner(), 0);
+  }
+}
+
 TEST(PressMapping, PressesOutsideTheControlAreIllegalOnEverySide) {
   TQuintar Control(nullptr);
   TEventLog Log(Control);

@@ -45,7 +45,7 @@ TEST(SessionEvents, HostHandlersFireAsBeforeAndNotWhileReplaying) {
   EXPECT_EQ(Late, 2);
 }
 
-TEST(SessionEvents, AnExpertOrSteppedComputerWinIsTheComputers) {
+TEST(SessionEvents, AComputerWinThroughTheSessionIsTheComputers) {
   TQuintar Control(nullptr);
   Control.SetAutoResponse(false);
   TEventLog Log(Control);
@@ -56,7 +56,7 @@ TEST(SessionEvents, AnExpertOrSteppedComputerWinIsTheComputers) {
   }
   Log.Take();
   Session.SetPlayer(1, {TPlayerKind::Computer, TLevel::Medium});
-  ASSERT_TRUE(Session.Step());
+  ASSERT_TRUE(Session.PlayComputerMove());
   EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "CrossWon", "ComputerWon"}));
   EXPECT_EQ(Session.Moves().back().By, TPlayerKind::Computer);
 }
@@ -78,7 +78,7 @@ TEST(SessionEvents, TheExpertTakesTheWinTheHighStrengthWouldBlock) {
   Log.Take();
   Session.SetPlayer(-1, {TPlayerKind::Computer, TLevel::Expert});
   ASSERT_TRUE(Session.ComputerToMove());
-  ASSERT_TRUE(Session.Step());
+  ASSERT_TRUE(Session.PlayComputerMove());
   EXPECT_EQ(Log.Take(), (TNames{"LegalMove", "NoughtWon", "ComputerWon"}));
   EXPECT_TRUE(Control.LastMove() == (vcl::TPoint{1, 5}) || Control.LastMove() == (vcl::TPoint{6, 5}));
   EXPECT_FALSE(Control.AutoResponse());
@@ -122,7 +122,7 @@ TEST(SessionBoard, AWonGameFoundOnTheBoardReplaysToTheSameWin) {
   EXPECT_EQ(Control.LastMove(), (vcl::TPoint{2, 0}));
 }
 
-TEST(SessionPlayers, TwoComputersPlayOneMovePerStep) {
+TEST(SessionPlayers, TwoComputersPlayAPacedDemonstration) {
   TQuintar Control(nullptr);
   Control.SetColCount(9);
   Control.SetRowCount(9);
@@ -132,27 +132,35 @@ TEST(SessionPlayers, TwoComputersPlayOneMovePerStep) {
   Session.SetPlayer(-1, {TPlayerKind::Computer, TLevel::High});
   EXPECT_FALSE(Control.AutoResponse());
   std::size_t Steps = 0;
-  while (Session.Step()) EXPECT_EQ(Session.Moves().size(), ++Steps);
+  while (Session.ComputerDue().PaceMilliseconds == TGameSession::DemonstrationMilliseconds) {
+    ASSERT_TRUE(Session.PlayComputerMove());
+    EXPECT_EQ(Session.Moves().size(), ++Steps);
+  }
   EXPECT_TRUE(Control.GameOver());
   EXPECT_FALSE(Session.ComputerToMove());
   ASSERT_TRUE(Session.Undo());  // with nobody to wait for, one move
   EXPECT_EQ(Session.Moves().size(), Steps - 1);
 }
 
-TEST(SessionPlayers, AComputerTurnThoughtElsewhereIsDroppedOnceTheGameMovesOn) {
+TEST(SessionPlayers, AnExpertMoveThoughtElsewhereIsDroppedOnceTheGameMovesOn) {
   TQuintar Control(nullptr);
   TGameSession Session(Control);
   Session.SetPlayer(-1, {TPlayerKind::Computer, TLevel::Expert});
   EXPECT_FALSE(Control.AutoResponse());
+  EXPECT_EQ(Session.ComputerDue().Action, TComputerAction::None);
   Control.Move(10, 10);
-  const std::optional<TThinkRequest> Turn = Session.ComputerTurn();
-  ASSERT_TRUE(Turn.has_value());
-  EXPECT_EQ(Turn->Side, -1);
-  EXPECT_EQ(Turn->Board.Cells[9][9], 1);
-  EXPECT_FALSE(Session.PlayComputerMove(*Turn, {9, 9}));  // taken
-  ASSERT_TRUE(Session.PlayComputerMove(*Turn, {9, 10}));
+  const TComputerDue Due = Session.ComputerDue();
+  ASSERT_EQ(Due.Action, TComputerAction::ThinkElsewhere);
+  EXPECT_EQ(Due.PaceMilliseconds, 0);
+  EXPECT_EQ(Due.Request.Side, -1);
+  EXPECT_EQ(Due.Request.Level, TLevel::Expert);
+  EXPECT_EQ(Due.Request.Board.Cells[9][9], 1);
+  EXPECT_FALSE(Session.PlayThoughtMove(Due.Request, {9, 9}));  // taken
+  EXPECT_FALSE(Session.PlayThoughtMove(Due.Request, {20, 0}));  // off the board
+  ASSERT_TRUE(Session.PlayThoughtMove(Due.Request, {9, 10}));
   EXPECT_EQ(Control.Cell(9, 10), -1);
-  EXPECT_FALSE(Session.PlayComputerMove(*Turn, {0, 0}));  // the game moved on
+  EXPECT_EQ(Session.Moves().back().By, TPlayerKind::Computer);
+  EXPECT_FALSE(Session.PlayThoughtMove(Due.Request, {0, 0}));  // the game moved on
 }
 
 TEST(SessionHint, FinishesAFourAndChangesNothing) {

@@ -121,7 +121,7 @@ TEST(UndoRedo, TakesBackThePersonsMoveAndTheAnswerTogether) {
   Session.SetPlayer(-1, {TPlayerKind::Person, TLevel::High});
   EXPECT_TRUE(Control.AutoResponse());
   Session.NewGame();
-  ASSERT_TRUE(Session.Step());
+  ASSERT_TRUE(Session.PlayComputerMove());
   EXPECT_EQ(Control.Cell(10, 10), 1);
   Control.Move(1, 1);
   Control.Move(20, 20);

@@ -19,17 +19,17 @@ TEST(GameMoves, ReportEachMarkAndWhoMadeIt) {
   TGame Game(3, 1);
   Script(Game, {"auto off"});
   const TReply First = Execute(Game, "1 1");
-  EXPECT_EQ(First.Lines, TLines{"Crosses play 1 1."});
+  EXPECT_EQ(First.Lines, TLines{"Cross on column 1, row 1."});
   EXPECT_TRUE(First.PositionChanged);
-  EXPECT_EQ(Said(Game, "2,3"), TLines{"Noughts play 2 3."});
+  EXPECT_EQ(Said(Game, "2,3"), TLines{"Nought on column 2, row 3."});
   const TLines Computer = Said(Game, "computer");
   ASSERT_EQ(Computer.size(), 1u);
-  EXPECT_EQ(Computer[0].rfind("The computer plays crosses at ", 0), 0u) << Computer[0];
+  EXPECT_EQ(Computer[0].rfind("Cross by the computer (high) on column ", 0), 0u) << Computer[0];
   Script(Game, {"new", "auto on"});
   const TLines Answered = Said(Game, "10 10");
   ASSERT_EQ(Answered.size(), 2u);
-  EXPECT_EQ(Answered[0], "Crosses play 10 10.");
-  EXPECT_EQ(Answered[1].rfind("The computer plays noughts at ", 0), 0u) << Answered[1];
+  EXPECT_EQ(Answered[0], "Cross on column 10, row 10.");
+  EXPECT_EQ(Answered[1].rfind("Nought by the computer (high) on column ", 0), 0u) << Answered[1];
 }
 
 TEST(GameMoves, TellATakenCellFromOneOffTheBoard) {
@@ -38,32 +38,30 @@ TEST(GameMoves, TellATakenCellFromOneOffTheBoard) {
   const TReply Taken = Execute(Game, "4 4");
   EXPECT_EQ(Taken.Lines, TLines{"That cell is taken."});
   EXPECT_FALSE(Taken.PositionChanged);
-  EXPECT_EQ(Said(Game, "21 1"), TLines{"There is no cell 21 1 on this 20 x 15 board."});
-  EXPECT_EQ(Said(Game, "1 16"), TLines{"There is no cell 1 16 on this 20 x 15 board."});
-  EXPECT_EQ(Said(Game, "0 5"), TLines{"There is no cell 0 5 on this 20 x 15 board."});
+  for (const char* Off : {"21 1", "1 16", "0 5"}) EXPECT_EQ(Said(Game, Off), TLines{"That cell is off the board."}) << Off;
   EXPECT_EQ(Game.Control().Turn(), -1);
 }
 
 TEST(GameEnd, YourFiveAgainstTheComputer) {
   TGame Game(3, 1);
   Script(Game, {"auto off", "1 1", "1 2", "2 1", "2 2", "3 1", "3 2", "4 1", "4 2", "auto on"});
-  EXPECT_EQ(Said(Game, "5 1"), (TLines{"Crosses play 5 1.", "Crosses win.", "You win.", "Type new to play again."}));
-  EXPECT_EQ(Said(Game, "9 9"), TLines{"The game is over: type new to play again."});
-  EXPECT_EQ(Said(Game, "computer"), TLines{"The game is over: type new to play again."});
+  EXPECT_EQ(Said(Game, "5 1"), (TLines{"Cross on column 5, row 1.", "Crosses won: you.", "Type new to play again."}));
+  EXPECT_EQ(Said(Game, "9 9"), TLines{"The game is over. Type new to play again."});
+  EXPECT_EQ(Said(Game, "computer"), TLines{"The game is over. Type new to play again."});
   EXPECT_TRUE(Game.Control().WinFound());
 }
 
 TEST(GameEnd, TheComputersFive) {
   TGame Game(3, 1);
   Script(Game, {"auto off", "1 1", "10 10", "2 1", "12 12", "3 1", "14 14", "4 1", "16 16"});
-  EXPECT_EQ(Said(Game, "computer"), (TLines{"The computer plays crosses at 5 1.", "Crosses win.",
-                                            "The computer wins.", "Type new to play again."}));
+  EXPECT_EQ(Said(Game, "computer"), (TLines{"Cross by the computer (high) on column 5, row 1.",
+                                            "Crosses won: the computer (high).", "Type new to play again."}));
 }
 
 TEST(GameEnd, BetweenTwoPeopleOnlyTheSideIsNamed) {
   TGame Game(3, 1);
   Script(Game, {"auto off", "1 1", "1 2", "2 1", "2 2", "3 1", "3 2", "4 1", "4 2", "9 9"});
-  EXPECT_EQ(Said(Game, "5 2"), (TLines{"Noughts play 5 2.", "Noughts win.", "Type new to play again."}));
+  EXPECT_EQ(Said(Game, "5 2"), (TLines{"Nought on column 5, row 2.", "Noughts won.", "Type new to play again."}));
 }
 
 TEST(GameEnd, AFullBoardIsADraw) {
@@ -80,17 +78,22 @@ TEST(GameEnd, AFullBoardIsADraw) {
     ASSERT_EQ(Said(Game, Crosses[I]).size(), 1u);
     ASSERT_EQ(Said(Game, Noughts[I]).size(), 1u);
   }
-  EXPECT_EQ(Said(Game, Crosses.back()), (TLines{"Crosses play 5 5.", "Draw: the board is full.", "Type new to play again."}));
+  EXPECT_EQ(Said(Game, Crosses.back()), (TLines{"Cross on column 5, row 5.", "Draw: the board is full.", "Type new to play again."}));
 }
 
 TEST(GameSettings, LockRefusesEveryMoveWithAReason) {
   TGame Game(3, 1);
   EXPECT_EQ(Said(Game, "lock on"), TLines{"The board is locked."});
-  EXPECT_EQ(Said(Game, "5 5"), TLines{"The board is locked: type lock off to play on."});
-  EXPECT_EQ(Said(Game, "computer"), TLines{"The board is locked: type lock off to play on."});
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 0, 0).Lines, TLines{"The board is locked: type lock off to play on."});
+  EXPECT_EQ(Said(Game, "5 5"), TLines{"The board is locked. Type lock off to play on."});
+  EXPECT_EQ(Said(Game, "computer"), TLines{"The board is locked. Type lock off to play on."});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 0, 0).Lines, TLines{"The board is locked. Type lock off to play on."});
   EXPECT_EQ(Said(Game, "lock off"), TLines{"The board is unlocked."});
-  EXPECT_EQ(Said(Game, "computer"), TLines{"The computer plays crosses at 11 11."});
+  // The computer moves once for the person; its own side then answers.
+  const TLines Moved = Said(Game, "computer");
+  ASSERT_EQ(Moved.size(), 2u);
+  EXPECT_EQ(Moved[0], "Cross by the computer (high) on column 11, row 11.");
+  EXPECT_EQ(Moved[1].rfind("Nought by the computer (high) on column ", 0), 0u) << Moved[1];
+  EXPECT_EQ(Game.Status().find("Crosses to move: you."), 0u) << Game.Status();
 }
 
 TEST(GameSettings, SizeStartsANewGameOnlyWhenItIsValid) {
@@ -109,7 +112,7 @@ TEST(GameSettings, SizeStartsANewGameOnlyWhenItIsValid) {
 
 TEST(GameSettings, StrengthAutoHelpQuitAndStatus) {
   TGame Game(3, 1);
-  EXPECT_EQ(Game.Status(), "Crosses to move, 20 x 20, crosses person, noughts computer, strength high, lock off");
+  EXPECT_EQ(Game.Status(), "Crosses to move: you. 20 x 20, crosses person, noughts computer, strength high, lock off");
   EXPECT_EQ(Said(Game, "strength low"), TLines{"Strength: low."});
   EXPECT_EQ(Game.Control().PlayingStrength(), stLow);
   EXPECT_EQ(Said(Game, "auto off"), TLines{"The computer waits: type computer to let it move."});
@@ -118,7 +121,7 @@ TEST(GameSettings, StrengthAutoHelpQuitAndStatus) {
   EXPECT_TRUE(Execute(Game, "quit").Quit);
   EXPECT_FALSE(Execute(Game, "new").Quit);
   Script(Game, {"7 7", "lock on"});
-  EXPECT_EQ(Game.Status(), "Noughts to move, 20 x 20, crosses person, noughts person, strength low, lock on");
+  EXPECT_EQ(Game.Status(), "Noughts to move. 20 x 20, crosses person, noughts person, strength low, lock on");
 }
 
 TEST(GameSettings, PropertiesAreSetByNameAndTheControlRefitted) {
@@ -140,11 +143,11 @@ TEST(GameSettings, PropertiesAreSetByNameAndTheControlRefitted) {
 TEST(GamePresses, PlayTheCellUnderThePress) {
   TGame Game(3, 1);
   Script(Game, {"auto off"});
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 0, 0).Lines, TLines{"Crosses play 1 1."});
-  EXPECT_EQ(Game.Press(vcl::mbRight, {}, 5, 0).Lines, TLines{"Noughts play 2 1."});
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 59, 19).Lines, TLines{"Crosses play 20 20."});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 0, 0).Lines, TLines{"Cross on column 1, row 1."});
+  EXPECT_EQ(Game.Press(vcl::mbRight, {}, 5, 0).Lines, TLines{"Nought on column 2, row 1."});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 59, 19).Lines, TLines{"Cross on column 20, row 20."});
   EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 2, 0).Lines, TLines{"That cell is taken."});
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 60, 3).Lines, TLines{"That press is off the board."});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 60, 3).Lines, TLines{"That cell is off the board."});
   EXPECT_EQ(Game.Set("ClickResponse=False"), "");
   EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 30, 3).Lines, TLines{"Clicks do not play: type the column and row."});
   EXPECT_EQ(Game.Control().Cell(10, 3), 0);
@@ -154,9 +157,9 @@ TEST(GameSession, UndoRedoHintSaveAndOpen) {
   TGame Game(3, 1);
   std::srand(17);
   Script(Game, {"1 1", "20 20"});
-  EXPECT_EQ(Said(Game, "undo"), TLines{"Took back 2 moves: crosses to move."});
+  EXPECT_EQ(Said(Game, "undo"), (TLines{"Took back 2 moves.", "Crosses to move: you."}));
   EXPECT_EQ(Game.Control().Cell(19, 19), 0);
-  EXPECT_EQ(Said(Game, "redo"), TLines{"Played 2 moves: crosses to move."});
+  EXPECT_EQ(Said(Game, "redo"), (TLines{"Played 2 moves again.", "Crosses to move: you."}));
   EXPECT_EQ(Game.Control().Cell(19, 19), 1);
   const TReply Hint = Execute(Game, "hint");
   ASSERT_TRUE(Game.Hint().has_value());
@@ -167,7 +170,7 @@ TEST(GameSession, UndoRedoHintSaveAndOpen) {
   const std::string Path = ::testing::TempDir() + "terminal-game.psq";
   EXPECT_EQ(Said(Game, "save " + Path), TLines{"Saved 4 moves to \"" + Path + "\"."});
   Script(Game, {"new", "size 9 9"});
-  EXPECT_EQ(Said(Game, "open " + Path), TLines{"Opened \"" + Path + "\": 20 x 20, 4 moves, crosses to move."});
+  EXPECT_EQ(Said(Game, "open " + Path), (TLines{"Opened \"" + Path + "\": 20 x 20, 4 moves.", "Crosses to move: you."}));
   EXPECT_EQ(Game.Control().Cell(19, 19), 1);
   EXPECT_FALSE(Game.Hint().has_value());
   EXPECT_EQ(Said(Game, "open /nonexistent/x.psq"), TLines{"Could not read \"/nonexistent/x.psq\"."});
@@ -175,21 +178,23 @@ TEST(GameSession, UndoRedoHintSaveAndOpen) {
   EXPECT_EQ(Game.Control().Cell(19, 19), 1);
 }
 
-// The expert is not one of the control's strengths: the game steps it.
-TEST(GameSession, TheExpertAnswersAndTakesTheOpeningWhenAsked) {
+// The expert is not one of the control's strengths: the game plays it.
+TEST(GameSession, TheExpertAnswersAndMovesOnceWhenAsked) {
   TGame Game(3, 1);
   EXPECT_EQ(Said(Game, "strength expert"), TLines{"Strength: expert."});
   EXPECT_FALSE(Game.Control().AutoResponse());
   const TLines Answered = Said(Game, "10 10");
   ASSERT_EQ(Answered.size(), 2u);
-  EXPECT_EQ(Answered[1].rfind("The computer plays noughts at ", 0), 0u);
+  EXPECT_EQ(Answered[1].rfind("Nought by the computer (expert) on column ", 0), 0u);
   Script(Game, {"new"});
-  EXPECT_EQ(Said(Game, "computer")[0].rfind("The computer plays crosses at ", 0), 0u);
-  EXPECT_NE(Game.Status().find("crosses computer, noughts person"), std::string::npos);
+  const TLines Opened = Said(Game, "computer");
+  ASSERT_EQ(Opened.size(), 2u);
+  EXPECT_EQ(Opened[0].rfind("Cross by the computer (expert) on column ", 0), 0u) << Opened[0];
+  EXPECT_NE(Game.Status().find("crosses person, noughts computer"), std::string::npos);
   const TLines Pressed = Game.Press(vcl::mbLeft, {}, 0, 0).Lines;
   ASSERT_EQ(Pressed.size(), 2u);
-  EXPECT_EQ(Pressed[0], "Noughts play 1 1.");
-  EXPECT_EQ(Pressed[1].rfind("The computer plays crosses at ", 0), 0u);
+  EXPECT_EQ(Pressed[0], "Cross on column 1, row 1.");
+  EXPECT_EQ(Pressed[1].rfind("Nought by the computer (expert) on column ", 0), 0u);
 }
 
 }  // namespace

@@ -15,13 +15,13 @@ TEST(ScriptedGame, AWholeGameWithEventsAndTheFinalBoard) {
   EXPECT_EQ(Game.Wait(), 0);
   EXPECT_FALSE(Contains(Output, "\x1b")) << "escape codes on a pipe";
   EXPECT_FALSE(Contains(Output, "> ")) << "a prompt on a pipe";
-  for (const char* Said : {"Crosses play 5 5.\n", "That cell is taken.\n", "There is no cell 10 1 on this 9 x 6 board.\n",
-                           "Unknown command \"bogus\": type help for the list.\n", "Noughts play 1 1.\n",
+  for (const char* Said : {"Cross on column 5, row 5.\n", "That cell is taken.\n", "That cell is off the board.\n",
+                           "Unknown command \"bogus\": type help for the list.\n", "Nought on column 1, row 1.\n",
                            "A board is 5 to 50 cells a side; the game goes on.\n",
-                           "Crosses play 9 5.\nCrosses win.\nType new to play again.\n",
-                           "The game is over: type new to play again.\n"})
+                           "Cross on column 9, row 5.\nCrosses won.\nType new to play again.\n",
+                           "The game is over. Type new to play again.\n"})
     EXPECT_TRUE(Contains(Output, Said)) << Said;
-  EXPECT_FALSE(Contains(Output, "Noughts play 1 6.")) << "a command after quit ran";
+  EXPECT_FALSE(Contains(Output, "Nought on column 1, row 6.")) << "a command after quit ran";
   const std::string FinalBoard =
       "    1  2  3  4  5  6  7  8  9\n"
       " 1  O  .  .  .  .  .  .  .  .\n"
@@ -40,8 +40,10 @@ TEST(ScriptedGame, AgainstTheComputerUntilTheEndOfInput) {
   Game.Send("computer\n1 1\n");
   const std::string Output = Game.ReadAll();
   EXPECT_EQ(Game.Wait(), 0);
-  EXPECT_TRUE(Contains(Output, "The computer plays crosses at ")) << Output;
-  EXPECT_TRUE(Contains(Output, "Noughts play 1 1.\nThe computer plays crosses at ")) << Output;
+  // The computer moves once for the person, then answers with noughts.
+  EXPECT_TRUE(Contains(Output, "Cross by the computer (low) on column ")) << Output;
+  EXPECT_TRUE(Contains(Output, "Nought by the computer (low) on column ")) << Output;
+  EXPECT_TRUE(Contains(Output, "Cross on column 1, row 1.\nNought by the computer (low) on column ")) << Output;
 }
 
 TEST(ScriptedGame, BadOptionsEndWithAOneLineError) {
