@@ -329,20 +329,31 @@ bool TGameSession::CanRedo() {
 bool TGameSession::Undo() {
   Sync();
   const std::optional<std::size_t> Target = UndoTarget();
-  if (!Target) return false;
-  while (FMoves.size() > *Target) {
-    FRedo.push_back(FMoves.back());
-    FMoves.pop_back();
-  }
-  Replay();
-  return true;
+  return Target && GoToMove(*Target);
 }
 
 bool TGameSession::Redo() {
   Sync();
   const std::optional<std::size_t> Count = RedoCount();
-  if (!Count) return false;
-  for (std::size_t I = 0; I < *Count; ++I) {
+  return Count && GoToMove(FMoves.size() + *Count);
+}
+
+std::vector<TMoveEntry> TGameSession::MoveLine() {
+  Sync();
+  std::vector<TMoveEntry> Line = FMoves;
+  Line.insert(Line.end(), FRedo.rbegin(), FRedo.rend());
+  return Line;
+}
+
+bool TGameSession::GoToMove(std::size_t Count) {
+  Sync();
+  if (Count < FFirstUndoable || Count > FMoves.size() + FRedo.size()) return false;
+  if (Count == FMoves.size()) return true;
+  while (FMoves.size() > Count) {
+    FRedo.push_back(FMoves.back());
+    FMoves.pop_back();
+  }
+  while (FMoves.size() < Count) {
     FMoves.push_back(FRedo.back());
     FRedo.pop_back();
   }

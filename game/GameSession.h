@@ -168,6 +168,13 @@ class TGameSession {
   // Plays taken-back moves again, up to the next position where a person is
   // to move. Any new move forgets what could be redone.
   bool Redo();
+  // The whole line of the game: the moves made, then those that could be
+  // played again, in order; Moves().size() of them are on the board.
+  std::vector<TMoveEntry> MoveLine();
+  // Takes moves back or plays them again until Count of the line are on the
+  // board, as a move list's choice does; false when Count is outside what
+  // undo and redo reach, and then nothing changes.
+  bool GoToMove(std::size_t Count);
 
   // ---- Records ----------------------------------------------------------
 

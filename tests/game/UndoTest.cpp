@@ -75,7 +75,8 @@ TEST(UndoRedo, EveryPositionComesBackExactlyAsItWas) {
 }
 
 // Two people: every undo takes back one move, every redo plays one again,
-// and a new move forgets what could be redone.
+// going to a move of the line takes back or plays again up to it, and a new
+// move forgets what could be redone.
 TEST(UndoRedo, FollowsAModelOfTwoStacks) {
   std::mt19937 Random(7);
   TQuintar Control(nullptr);
@@ -97,6 +98,12 @@ TEST(UndoRedo, FollowsAModelOfTwoStacks) {
     } else if (Choice < 9) {
       EXPECT_EQ(Session.Redo(), !Undone.empty());
       if (!Undone.empty()) Played.push_back(Undone.back()), Undone.pop_back();
+    } else if (Random() % 2 == 0) {
+      const std::size_t Line = Played.size() + Undone.size();
+      const std::size_t Target = Random() % (Line + 2);
+      ASSERT_EQ(Session.GoToMove(Target), Target <= Line);
+      while (Target <= Line && Played.size() > Target) Undone.push_back(Played.back()), Played.pop_back();
+      while (Target <= Line && Played.size() < Target) Played.push_back(Undone.back()), Undone.pop_back();
     } else {
       Session.NewGame();
       Played.clear();
@@ -106,6 +113,7 @@ TEST(UndoRedo, FollowsAModelOfTwoStacks) {
     for (const TMoveEntry& Move : Session.Moves()) Cells.push_back(Move.Cell);
     ASSERT_EQ(Cells, Played) << "step " << Step;
     ASSERT_EQ(Session.CanRedo(), !Undone.empty());
+    ASSERT_EQ(Session.MoveLine().size(), Played.size() + Undone.size());
     for (std::size_t I = 0; I < Played.size(); ++I)
       ASSERT_EQ(Control.Cell(Played[I].X, Played[I].Y), I % 2 == 0 ? 1 : -1);
   }
