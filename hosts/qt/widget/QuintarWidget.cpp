@@ -15,6 +15,7 @@
 #include "ColorConversion.h"
 #include "Quintar.h"
 #include "SurfaceImage.h"
+#include "TranslatedPhrasebook.h"
 
 // Tells the widget when the control wants a full repaint.
 class QuintarWidget::Host : public vcl::TControlHost {
@@ -56,6 +57,21 @@ std::optional<vcl::TMouseButton> controlButton(Qt::MouseButton button) {
     case Qt::MiddleButton: return vcl::mbMiddle;
     default: return std::nullopt;
   }
+}
+
+// The game's words; the translation is looked up as each sentence is made,
+// so a translator installed later applies.
+const quintar::game::TPhrasebook& phrasebook() {
+  static const quintar::game::TPhrasebook words = quintar::qt::translatedPhrasebook();
+  return words;
+}
+
+// How a game without a session ended: the control knows the side, not who
+// played it.
+QString resultText(int winner) {
+  quintar::game::TGameResult result;
+  result.Winner = winner;
+  return quintar::qt::said(phrasebook().Result(result));
 }
 
 Qt::MouseButton qtButton(vcl::TMouseButton button) {
@@ -102,17 +118,17 @@ void QuintarWidget::listen() {
   };
   control.OnIllegalMove = [this](vcl::TObject*) { emit illegalMove(); };
   control.OnDraw = [this](vcl::TObject*) {
-    announce(tr("Draw: the board is full."));
+    announce(resultText(0));
     emit draw();
   };
   control.OnCrossWon = [this](vcl::TObject*) {
     showChanges();
-    announce(tr("Crosses win."));
+    announce(resultText(1));
     emit crossWon();
   };
   control.OnNoughtWon = [this](vcl::TObject*) {
     showChanges();
-    announce(tr("Noughts win."));
+    announce(resultText(-1));
     emit noughtWon();
   };
   control.OnComputerWon = [this](vcl::TObject*) { emit computerWon(); };
@@ -133,10 +149,15 @@ void QuintarWidget::listen() {
   control.OnResize = [this](vcl::TObject*) { emit resized(); };
 }
 
+// The widget cannot tell whose the mark is, so the move is worded as a
+// person's: the mark and its cell, no player named.
 QString QuintarWidget::moveText() const {
   const vcl::TPoint cell = m_control->LastMove();
-  const QString side = m_control->Cell(cell.X, cell.Y) == 1 ? tr("Cross") : tr("Nought");
-  return tr("%1 on column %2, row %3.").arg(side).arg(cell.X + 1).arg(cell.Y + 1);
+  quintar::game::TMoveEntry move{};
+  move.Cell = cell;
+  move.Side = m_control->Cell(cell.X, cell.Y);
+  move.By = quintar::game::TPlayerKind::Person;
+  return quintar::qt::said(phrasebook().Move(move));
 }
 
 void QuintarWidget::announce(const QString& text) {
