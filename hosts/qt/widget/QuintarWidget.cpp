@@ -309,10 +309,9 @@ void QuintarWidget::mousePressEvent(QMouseEvent* event) {
   m_keyboardNavigation = false;
   m_clickPending = event->button() == Qt::LeftButton;
   const QPoint position = devicePosition(event);
-  const quintar::TQuintar& control = *m_control;
-  if (control.Width() > 0 && control.Height() > 0)
-    m_focusCell = QPoint(std::clamp(control.ColCount() * position.x() / control.Width(), 0, control.ColCount() - 1),
-                         std::clamp(control.RowCount() * position.y() / control.Height(), 0, control.RowCount() - 1));
+  // The keyboard goes on from the cell the press played.
+  const vcl::TPoint pressed = m_control->CellAt(position.x(), position.y());
+  if (pressed != quintar::TQuintar::NoCell) m_focusCell = QPoint(pressed.X, pressed.Y);
   m_control->MouseDown(*button, shiftState(event->modifiers(), event->buttons()), position.x(), position.y());
   showChanges();
   if (hidFocusCell) update();
@@ -353,14 +352,14 @@ void QuintarWidget::focusInEvent(QFocusEvent* event) {
   if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) m_keyboardNavigation = true;
   m_control->DoEnter();
   showChanges();
-  update(cellRect(focusCell()));
+  update(cellArea(focusCell()));
 }
 
 void QuintarWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   m_control->DoExit();
   showChanges();
-  update(cellRect(focusCell()));
+  update(cellArea(focusCell()));
 }
 
 // ---- Keyboard play ------------------------------------------------------
@@ -385,10 +384,10 @@ QPoint QuintarWidget::focusCell() const {
 }
 
 void QuintarWidget::setFocusCell(QPoint cell) {
-  update(cellRect(focusCell()));
+  update(cellArea(focusCell()));
   m_focusCell = cell;
   m_focusCell = focusCell();
-  update(cellRect(m_focusCell));
+  update(cellArea(m_focusCell));
 }
 
 void QuintarWidget::showFocusCell(QPoint cell) {
@@ -408,23 +407,20 @@ void QuintarWidget::moveFocusCell(int columns, int rows) {
 void QuintarWidget::playFocusCell() {
   m_keyboardNavigation = true;
   const QPoint cell = focusCell();
-  update(cellRect(cell));
+  update(cellArea(cell));
   if (m_control->ClickResponse()) move(cell.x() + 1, cell.y() + 1);
 }
 
-// The cell on the widget, its grid lines included.
-QRect QuintarWidget::cellRect(QPoint cell) const {
-  const quintar::TQuintar& control = *m_control;
-  const double cellWidth = static_cast<double>(control.Width()) / control.ColCount();
-  const double cellHeight = static_cast<double>(control.Height()) / control.RowCount();
-  return widgetRect(static_cast<int>(cell.x() * cellWidth), static_cast<int>(cell.y() * cellHeight),
-                    static_cast<int>((cell.x() + 1) * cellWidth) + 1, static_cast<int>((cell.y() + 1) * cellHeight) + 1);
+// The area on the widget whose presses play the cell.
+QRect QuintarWidget::cellArea(QPoint cell) const {
+  const vcl::TRect bounds = m_control->CellBounds(cell.x(), cell.y());
+  return widgetRect(bounds.Left, bounds.Top, bounds.Right, bounds.Bottom);
 }
 
 // A frame in the system's highlight colour with a light inner line, so that
 // it shows on every board colour, over the control's pixels only on screen.
 void QuintarWidget::drawFocusCell(QPainter& painter) const {
-  const QRect cell = cellRect(focusCell());
+  const QRect cell = cellArea(focusCell());
   const int penWidth = std::max(2, std::min(cell.width(), cell.height()) / 8);
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(palette().color(QPalette::Highlight), penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
