@@ -1,16 +1,18 @@
 // The desktop game: settings kept between runs, records opened and refused,
-// the status bar's words, and the computer moving without presses getting
-// in its way, the expert away from the window's thread.
+// the status bar in the phrasebook's words, and the computer moving when the
+// session says without presses getting in its way, the expert away from the
+// window's thread.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QSettings>
 #include <QTest>
+#include <cstdlib>
 
 #include "GameSettings.h"
 #include "GameWindow.h"
 #include "QuintarWidget.h"
-#include "StatusText.h"
+#include "game/Phrasebook.h"
 
 namespace quintar::desktop {
 namespace {
@@ -40,6 +42,11 @@ bool eventually(Condition condition) {
   for (int round = 0; round < 6000 && !condition(); ++round) QTest::qWait(10);
   return condition();
 }
+
+// Runs the window's own queued work: it follows the last change of the game.
+void followed(GameWindow& window) { QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall); }
+
+QString said(const std::string& sentence) { return QString::fromStdString(sentence); }
 
 TEST(DesktopSettings, AreKeptAndReadBack) {
   GameSettings settings = withPlayers({TPlayerKind::Computer, TLevel::Expert}, {TPlayerKind::Person, TLevel::Low});
@@ -71,21 +78,46 @@ TEST(DesktopSettings, ValuesThatCannotBeReadFallBackOneByOne) {
   EXPECT_EQ(defaults.colors[3], QColor(0, 0, 255));
 }
 
-TEST(DesktopStatus, SaysWhoIsToMoveAndHowItEnded) {
-  TQuintar board(nullptr);
-  board.SetAutoResponse(false);
-  const TPlayer computer{TPlayerKind::Computer, TLevel::Expert};
-  EXPECT_EQ(turnText(board, person, computer), QStringLiteral("Crosses to move: you"));
-  board.Move(1, 1);
-  EXPECT_EQ(turnText(board, person, computer), QStringLiteral("Noughts to move: computer, expert"));
-  EXPECT_EQ(turnText(board, person, person), QStringLiteral("Noughts to move: person"));
-  EXPECT_EQ(moveText(board, {0, 0}, TPlayerKind::Person), QStringLiteral("A cross on column 1, row 1"));
-  for (int row = 2; row <= 5; ++row) {
-    board.Move(2, row);
-    board.Move(1, row);
+// Crosses make five down the first column; noughts answer in the second.
+void playCrossesFive(QuintarWidget& board) {
+  for (int row = 1; row <= 4; ++row) {
+    board.move(1, row);
+    board.move(2, row);
   }
-  EXPECT_EQ(turnText(board, person, computer), QStringLiteral("Crosses won: you"));
-  EXPECT_EQ(turnText(board, computer, person), QStringLiteral("Crosses won: computer, expert"));
+  board.move(1, 5);
+}
+
+TEST(DesktopWords, AFinishedGameIsToldInThePhrasebooksWords) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  playCrossesFive(*window.board());
+  followed(window);
+  const game::TPhrasebook words;
+  const std::optional<game::TGameResult> result = window.session().Result();
+  ASSERT_TRUE(result);
+  EXPECT_EQ(window.turnStatus(), said(words.Turn(window.session())));
+  EXPECT_EQ(window.eventStatus(), said(words.Result(*result)));
+  EXPECT_EQ(window.turnStatus(), QStringLiteral("Crosses won."));
+
+  window.computerMovesNow();
+  EXPECT_EQ(window.eventStatus(), said(words.Refusal(game::TRefusal::GameOver)));
+  EXPECT_EQ(window.session().Moves().size(), 9u);
+}
+
+// Against the computer one step back or forward is the person's move and
+// the answer: the status bar counts both.
+TEST(DesktopWords, TakingBackAndPlayingAgainCountTheMoves) {
+  storeSettings(withPlayers(person, {TPlayerKind::Computer, TLevel::Medium}));
+  GameWindow window;
+  window.board()->move(5, 5);
+  ASSERT_EQ(window.session().Moves().size(), 2u);
+  window.undo();
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Took back 2 moves."));
+  window.redo();
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Played 2 moves again."));
+  window.redo();
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Nothing to play again."));
+  EXPECT_EQ(window.session().Moves().size(), 2u);
 }
 
 TEST(DesktopRecords, ABadRecordNamesItsLineAndLeavesTheGame) {
@@ -109,7 +141,7 @@ TEST(DesktopComputer, AnswersAPersonsPressAtOnce) {
   window.board()->resize(200, 200);
   QTest::mouseClick(window.board(), Qt::LeftButton, {}, QPoint(105, 105));
   EXPECT_EQ(window.session().Moves().size(), 2u);
-  EXPECT_TRUE(eventually([&] { return window.turnStatus() == QStringLiteral("Crosses to move: you"); }));
+  EXPECT_TRUE(eventually([&] { return window.turnStatus() == QStringLiteral("Crosses to move: you."); }));
   EXPECT_TRUE(window.board()->clickResponse());
 }
 
@@ -132,8 +164,8 @@ TEST(DesktopComputer, ANewGameDropsTheThinkingInProgress) {
   window.board()->move(10, 10);
   // The window's own queued work only: the thinking starts, and its answer,
   // however soon it comes, waits in the queue.
-  QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall);
-  EXPECT_EQ(window.eventStatus(), QStringLiteral("The computer is thinking..."));
+  followed(window);
+  EXPECT_EQ(window.turnStatus(), said(game::TPhrasebook().Thinking(TLevel::Expert)));
   window.newGame();  // the worker has stopped when this returns
   QCoreApplication::processEvents();
   EXPECT_TRUE(window.session().Moves().empty());
@@ -150,16 +182,50 @@ TEST(DesktopComputer, TwoComputersPlayADemonstrationByThemselves) {
                           [](const game::TMoveEntry& move) { return move.By == TPlayerKind::Computer; }));
 }
 
-TEST(DesktopComputer, MovesNowAtTheExpertForAPersonAndHandsTheSideBack) {
-  storeSettings(withPlayers({TPlayerKind::Person, TLevel::Expert}, {TPlayerKind::Computer, TLevel::Expert}));
+// The window plays the moves a demonstration paces out here without the
+// wait; how the game ended must not change with the players chosen after it.
+TEST(DesktopComputer, AFinishedDemonstrationKeepsWhoWonWhenTheWinnerBecomesAPerson) {
+  GameSettings settings = withPlayers({TPlayerKind::Computer, TLevel::Low}, {TPlayerKind::Computer, TLevel::Medium});
+  settings.colCount = 10;
+  settings.rowCount = 10;
+  storeSettings(settings);
+  GameWindow window;
+  std::srand(7);
+  while (window.session().PlayComputerMove()) {
+  }
+  const int winner = window.board()->control().Winner();
+  ASSERT_NE(winner, 0) << "this draw of moves should end with five";
+  followed(window);
+  const QString wonBy = winner == 1 ? QStringLiteral("Crosses won: the computer (low).")
+                                    : QStringLiteral("Noughts won: the computer (medium).");
+  EXPECT_EQ(window.turnStatus(), wonBy);
+
+  GameSettings winnerAPerson = settings;
+  winnerAPerson.player(winner) = person;
+  window.applySettings(winnerAPerson);
+  followed(window);
+  EXPECT_EQ(window.turnStatus(), wonBy);
+  EXPECT_TRUE(window.board()->gameOver());
+}
+
+// The expert makes the person's move, thinking elsewhere, and then the
+// noughts' computer answers as usual; the person keeps crosses throughout.
+TEST(DesktopComputer, MovesNowForAPersonWithoutChangingWhoPlays) {
+  const TPlayer crosses{TPlayerKind::Person, TLevel::Expert};
+  const TPlayer noughts{TPlayerKind::Computer, TLevel::Expert};
+  storeSettings(withPlayers(crosses, noughts));
   GameWindow window;
   window.computerMovesNow();
   EXPECT_FALSE(window.board()->clickResponse());
-  // The computer's cross, then its nought as the noughts' own player.
+  followed(window);
+  EXPECT_EQ(window.session().Player(1), crosses);
   ASSERT_TRUE(eventually([&] { return window.session().Moves().size() == 2; }));
   EXPECT_EQ(window.session().Moves()[0].By, TPlayerKind::Computer);
-  EXPECT_EQ(window.session().Player(1).Kind, TPlayerKind::Person);
+  EXPECT_EQ(window.session().Moves()[1].By, TPlayerKind::Computer);
+  EXPECT_EQ(window.session().Player(1), crosses);
+  EXPECT_EQ(window.session().Player(-1), noughts);
   EXPECT_TRUE(eventually([&] { return window.board()->clickResponse(); }));
+  EXPECT_EQ(window.turnStatus(), QStringLiteral("Crosses to move: you."));
 }
 
 TEST(DesktopComputer, AHintIsThoughtOutElsewhereAndSpacePlaysIt) {
@@ -171,7 +237,7 @@ TEST(DesktopComputer, AHintIsThoughtOutElsewhereAndSpacePlaysIt) {
   // At medium the opening choice is the centre, whatever the draws.
   ASSERT_TRUE(eventually([&] { return window.board()->focusCellShown(); }));
   EXPECT_EQ(window.board()->focusCell(), QPoint(10, 10));
-  EXPECT_EQ(window.eventStatus(), QStringLiteral("Hint: column 11, row 11 (Space plays it)"));
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Hint: column 11, row 11. Space plays it."));
   QTest::keyClick(window.board(), Qt::Key_Space);
   EXPECT_EQ(window.board()->control().Cell(10, 10), 1);
 }

@@ -79,6 +79,39 @@ TEST_F(Keyboard, TheFrameIsOnTheScreenAndNotInTheControl) {
   EXPECT_EQ(board.grab().toImage().pixelColor(111, 105), QColor(Qt::white));
 }
 
+// Seven columns and nine rows over 200 pixels: no cell is a whole number of
+// pixels wide or high, so the cell under a press is easily missed by one.
+TEST_F(Keyboard, APressMovesTheFocusCellToTheCellItPlayed) {
+  board.setColCount(7);
+  board.setRowCount(9);
+  for (const QPoint press : {QPoint(28, 22), QPoint(29, 23), QPoint(57, 67), QPoint(58, 45), QPoint(199, 199)}) {
+    QTest::mouseClick(&board, Qt::LeftButton, {}, press);
+    const vcl::TPoint played = board.control().LastMove();
+    EXPECT_EQ(board.focusCell(), QPoint(played.X, played.Y)) << press.x() << ", " << press.y();
+  }
+  EXPECT_EQ(board.control().Turn(), -1);  // five presses, five cells
+}
+
+// The frame lies within the pixels whose presses play its cell, and frames
+// the cell rather than a corner of it.
+TEST_F(Keyboard, TheFrameStaysWithinItsCell) {
+  board.setColCount(7);
+  board.setRowCount(9);
+  board.showFocusCell(QPoint(3, 4));
+  const vcl::TRect cell = board.control().CellBounds(3, 4);
+  const QImage shown = board.grab().toImage();
+  const QColor frame = board.palette().color(QPalette::Highlight);
+  QRect framed;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x)
+      if (shown.pixelColor(x, y) == frame) framed |= QRect(x, y, 1, 1);
+  const QRect area(cell.Left, cell.Top, cell.Right - cell.Left, cell.Bottom - cell.Top);
+  EXPECT_TRUE(area.contains(framed)) << framed.x() << ", " << framed.y() << " " << framed.width() << " x "
+                                     << framed.height();
+  EXPECT_GE(framed.width(), area.width() - 4);
+  EXPECT_GE(framed.height(), area.height() - 4);
+}
+
 TEST_F(Keyboard, AHintShowsItsCellForTheKeyboard) {
   board.showFocusCell(QPoint(3, 4));
   EXPECT_TRUE(board.focusCellShown());

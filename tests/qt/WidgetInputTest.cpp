@@ -68,7 +68,7 @@ TEST(WidgetInput, TheFifthCrossWinsWithItsSignals) {
   QTest::mouseClick(&game.board, Qt::LeftButton, {}, QPoint(45, 5));
   EXPECT_TRUE(game.board.gameOver());
   EXPECT_EQ(log.take(), (TNames{"legalMove", "crossWon", "userWon", "mousePressed", "clicked", "mouseReleased"}));
-  EXPECT_EQ(game.board.announcement(), QStringLiteral("Crosses win."));
+  EXPECT_EQ(game.board.announcement(), QStringLiteral("Crosses won."));
   // Over: presses play nothing and say nothing of moves.
   QTest::mouseClick(&game.board, Qt::LeftButton, {}, QPoint(105, 105));
   EXPECT_EQ(game.board.control().Cell(10, 10), 0);

@@ -25,6 +25,8 @@ class BackgroundThinker : public QObject {
   void start(const game::TThinkRequest& turn);
   void cancel();
   bool busy() const { return m_thread.joinable(); }
+  // The request being thought about; null when idle.
+  const game::TThinkRequest* request() const { return busy() ? m_turn.get() : nullptr; }
 
  signals:
   // The answer to the turn started last, cell 0-based.

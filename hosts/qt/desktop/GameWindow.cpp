@@ -11,11 +11,12 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStatusBar>
+#include <optional>
 
 #include "PackageIdentity.h"
 #include "QuintarWidget.h"
 #include "SettingsDialog.h"
-#include "StatusText.h"
+#include "TranslatedPhrasebook.h"
 
 namespace quintar::desktop {
 namespace {
@@ -29,7 +30,7 @@ const QString recordFilter = QStringLiteral("Game records (*.psq);;All files (*)
 
 }  // namespace
 
-GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
+GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent), m_phrasebook(qt::translatedPhrasebook()) {
   setWindowTitle(tr("Quintar"));
   setWindowIcon(QIcon(QPixmap::fromImage(qt::mainIcon())));
   // The board assigns the control's events to its signals as it is made;
@@ -45,9 +46,8 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   createMenus();
   listen();
 
-  m_demonstrationTimer.setSingleShot(true);
-  m_demonstrationTimer.setInterval(demonstrationMilliseconds);
-  connect(&m_demonstrationTimer, &QTimer::timeout, this, &GameWindow::moveComputer);
+  m_paceTimer.setSingleShot(true);
+  connect(&m_paceTimer, &QTimer::timeout, this, &GameWindow::paceElapsed);
   connect(&m_thinker, &BackgroundThinker::thought, this, &GameWindow::thought);
   connect(&m_hintThinker, &BackgroundThinker::thought, this, &GameWindow::hintThought);
 
@@ -91,17 +91,25 @@ QAction* GameWindow::addAction(QMenu* menu, const QString& text, const QKeySeque
   return menu->addAction(text, shortcut, this, slot);
 }
 
+// The session has taken every move into its history before the board
+// signals it.
 void GameWindow::listen() {
   connect(m_board, &QuintarWidget::legalMove, this, [this] {
-    const game::TMoveEntry& last = m_session->Moves().back();
-    setEvent(moveText(m_board->control(), last.Cell, last.By));
+    setEvent(m_phrasebook.Move(m_session->Moves().back()));
     positionChanged();
   });
-  connect(m_board, &QuintarWidget::illegalMove, this, [this] { setEvent(tr("That cell is taken")); });
-  connect(m_board, &QuintarWidget::crossWon, this, [this] { setEvent(tr("Five in a row: crosses win")); });
-  connect(m_board, &QuintarWidget::noughtWon, this, [this] { setEvent(tr("Five in a row: noughts win")); });
-  connect(m_board, &QuintarWidget::draw, this, [this] { setEvent(tr("The board is full: a draw")); });
+  // Presses and keys only reach cells on the board: a refused one is taken.
+  connect(m_board, &QuintarWidget::illegalMove, this,
+          [this] { setEvent(m_phrasebook.Refusal(game::TRefusal::CellTaken)); });
+  const auto ended = [this] {
+    if (const std::optional<game::TGameResult> result = m_session->Result()) setEvent(m_phrasebook.Result(*result));
+  };
+  connect(m_board, &QuintarWidget::crossWon, this, ended);
+  connect(m_board, &QuintarWidget::noughtWon, this, ended);
+  connect(m_board, &QuintarWidget::draw, this, ended);
 }
+
+void GameWindow::setEvent(const std::string& sentence) { setEvent(qt::said(sentence)); }
 
 void GameWindow::setEvent(const QString& text) { m_eventLabel->setText(text); }
 
@@ -154,65 +162,56 @@ void GameWindow::closeEvent(QCloseEvent* event) {
 // Presses stop playing at once when the computer is to move; the rest waits
 // until whatever changed the game has finished.
 void GameWindow::positionChanged() {
-  m_hintThinker.cancel();
   m_board->setClickResponse(m_settings.clickResponse && !m_session->ComputerToMove());
   if (m_followPending) return;
   m_followPending = true;
   QMetaObject::invokeMethod(this, &GameWindow::followPosition, Qt::QueuedConnection);
 }
 
+// While a move is being thought out or paced, the answer or the timer asks
+// again when it comes.
 void GameWindow::followPosition() {
   m_followPending = false;
-  const bool computerToMove = m_session->ComputerToMove();
-  m_board->setClickResponse(m_settings.clickResponse && !computerToMove);
+  m_board->setClickResponse(m_settings.clickResponse && !m_session->ComputerToMove());
   updateStatus();
-  if (!computerToMove || m_thinker.busy() || m_demonstrationTimer.isActive()) return;
-  if (demonstration())
-    m_demonstrationTimer.start();
+  if (m_thinker.busy() || m_paceTimer.isActive()) return;
+  const game::TComputerDue due = m_session->ComputerDue();
+  if (due.Action != game::TComputerAction::None && due.PaceMilliseconds > 0)
+    m_paceTimer.start(due.PaceMilliseconds);
   else
-    moveComputer();
+    actOn(due);
 }
 
-bool GameWindow::demonstration() const {
-  return m_settings.players[0].Kind == game::TPlayerKind::Computer &&
-         m_settings.players[1].Kind == game::TPlayerKind::Computer;
-}
+// The pace has been kept: whatever is due now is done at once.
+void GameWindow::paceElapsed() { actOn(m_session->ComputerDue()); }
 
-// The control's own strengths answer in microseconds, here; the expert thinks
-// elsewhere.
-void GameWindow::moveComputer() {
-  if (!m_session->ComputerToMove()) return;
-  if (m_session->Player(m_board->control().Turn()).Level != TLevel::Expert) {
-    m_session->Step();
-    return;
-  }
-  if (const std::optional<game::TThinkRequest> turn = m_session->ComputerTurn()) {
-    m_thinker.start(*turn);
-    setEvent(tr("The computer is thinking..."));
+void GameWindow::actOn(const game::TComputerDue& due) {
+  switch (due.Action) {
+    case game::TComputerAction::None: return;
+    case game::TComputerAction::PlayNow: m_session->PlayComputerMove(); return;
+    case game::TComputerAction::ThinkElsewhere:
+      m_thinker.start(due.Request);
+      updateStatus();
+      return;
   }
 }
 
-void GameWindow::thought(const game::TThinkRequest& turn, QPoint cell) {
-  m_session->PlayComputerMove(turn, {cell.x(), cell.y()});
-  giveBackLentSide();
+// An answer for a position that has moved on plays nothing; whatever is due
+// then is asked again.
+void GameWindow::thought(const game::TThinkRequest& request, QPoint cell) {
+  m_session->PlayThoughtMove(request, {cell.x(), cell.y()});
   positionChanged();
 }
 
 void GameWindow::stopComputer() {
   m_thinker.cancel();
   m_hintThinker.cancel();
-  m_demonstrationTimer.stop();
-  giveBackLentSide();
-}
-
-void GameWindow::giveBackLentSide() {
-  if (!m_lentSide) return;
-  m_session->SetPlayer(*m_lentSide, m_settings.player(*m_lentSide));
-  m_lentSide.reset();
+  m_paceTimer.stop();
 }
 
 void GameWindow::updateStatus() {
-  m_turnLabel->setText(turnText(m_board->control(), m_session->Player(1), m_session->Player(-1)));
+  const game::TThinkRequest* thinking = m_thinker.request();
+  m_turnLabel->setText(qt::said(thinking ? m_phrasebook.Thinking(thinking->Level) : m_phrasebook.Turn(*m_session)));
   m_undoAction->setEnabled(m_session->CanUndo());
   m_redoAction->setEnabled(m_session->CanRedo());
 }
@@ -222,55 +221,62 @@ void GameWindow::updateStatus() {
 void GameWindow::newGame() {
   stopComputer();
   m_session->NewGame();
-  setEvent(tr("New game: crosses move first"));
+  setEvent(m_phrasebook.NewGame());
   positionChanged();
 }
 
-// The control's own strengths move here and now. The expert takes over the side
-// to move for one move, thinking elsewhere like any computer player.
 void GameWindow::computerMovesNow() {
-  stopComputer();
-  const TQuintar& board = m_board->control();
-  if (board.GameOver() || board.Lock()) {
-    setEvent(tr("No move: the game is over or the board is locked"));
-  } else if (m_session->Player(board.Turn()).Level != TLevel::Expert) {
-    m_session->ComputerMoveNow();
-  } else if (m_session->Player(board.Turn()).Kind == game::TPlayerKind::Person) {
-    m_lentSide = board.Turn();
-    m_session->SetPlayer(board.Turn(), {game::TPlayerKind::Computer, TLevel::Expert});
-  }
-  positionChanged();
-}
-
-void GameWindow::undo() { stepThroughHistory(&game::TGameSession::Undo, tr("Move taken back")); }
-
-void GameWindow::redo() { stepThroughHistory(&game::TGameSession::Redo, tr("Move played again")); }
-
-void GameWindow::stepThroughHistory(bool (game::TGameSession::*step)(), const QString& done) {
-  stopComputer();
-  if ((*m_session.*step)()) {
-    m_board->showChanges();
-    setEvent(done);
-  }
-  positionChanged();
-}
-
-// Thought out elsewhere, since the expert takes its time; any change of the
-// game makes it moot.
-void GameWindow::hint() {
-  m_hintThinker.cancel();
-  const TQuintar& board = m_board->control();
-  if (board.GameOver()) {
-    setEvent(tr("No hint: the game is over"));
+  if (m_session->ComputerMovesNow()) {
+    positionChanged();
     return;
   }
-  m_hintThinker.start({game::CopyBoard(board), board.Turn(), m_session->Player(board.Turn()).Level, 0});
-  setEvent(tr("Looking for a hint..."));
+  const bool over = m_board->control().GameOver();
+  setEvent(m_phrasebook.Refusal(over ? game::TRefusal::GameOver : game::TRefusal::Locked));
 }
 
-void GameWindow::hintThought(const game::TThinkRequest&, QPoint cell) {
-  m_board->showFocusCell(cell);
-  setEvent(tr("Hint: column %1, row %2 (Space plays it)").arg(cell.x() + 1).arg(cell.y() + 1));
+void GameWindow::undo() {
+  stepThroughHistory(&game::TGameSession::Undo, &game::TPhrasebook::TakenBack, game::TRefusal::NothingToUndo);
+}
+
+void GameWindow::redo() {
+  stepThroughHistory(&game::TGameSession::Redo, &game::TPhrasebook::PlayedAgain, game::TRefusal::NothingToRedo);
+}
+
+void GameWindow::stepThroughHistory(bool (game::TGameSession::*step)(),
+                                    std::string (game::TPhrasebook::*done)(std::size_t) const, game::TRefusal nothing) {
+  stopComputer();
+  const std::size_t before = m_session->Moves().size();
+  if ((*m_session.*step)()) {
+    const std::size_t after = m_session->Moves().size();
+    m_board->showChanges();
+    // Undo takes moves off, Redo puts them back.
+    setEvent((m_phrasebook.*done)(before > after ? before - after : after - before));
+  } else {
+    setEvent(m_phrasebook.Refusal(nothing));
+  }
+  positionChanged();
+}
+
+// Thought out elsewhere, since the expert takes its time; the session says
+// whether the answer still applies when it comes.
+void GameWindow::hint() {
+  m_hintThinker.cancel();
+  const std::optional<game::TThinkRequest> request = m_session->HintRequest();
+  if (!request) {
+    setEvent(m_phrasebook.NoHint());
+    return;
+  }
+  m_hintThinker.start(*request);
+  setEvent(m_phrasebook.Thinking(request->Level));
+}
+
+// When the game has moved on, the event that moved it is what the status
+// bar says.
+void GameWindow::hintThought(const game::TThinkRequest& request, QPoint cell) {
+  const std::optional<vcl::TPoint> shown = m_session->HintStillApplies(request, {cell.x(), cell.y()});
+  if (!shown) return;
+  m_board->showFocusCell(QPoint(shown->X, shown->Y));
+  setEvent(qt::said(m_phrasebook.Hint(*shown)) + QLatin1Char(' ') + tr("Space plays it."));
 }
 
 // ---- Records --------------------------------------------------------------

@@ -1,21 +1,23 @@
 // The desktop game: the board in the middle of the window, the game session
 // behind it, a Game and a Settings menu, and a status bar that says whose
-// turn it is and what happened last.
+// turn it is and what happened last, in the phrasebook's words.
 //
-// The computer never thinks on this thread for longer than one of the
-// control's own strengths takes: the expert's moves and hints are thought out
+// The window decides nothing about the game: after every change it asks the
+// session what the computer must do and does it. The control's own
+// strengths move here and now; the expert's moves and hints are thought out
 // on worker threads while the window stays responsive, and come back here.
-// With the computer on both sides the game is a demonstration, one move per tick of a timer.
 // While the computer is to move, presses and keys do not play.
 #pragma once
 
 #include <QMainWindow>
 #include <QTimer>
+#include <cstddef>
 #include <memory>
-#include <optional>
+#include <string>
 
 #include "BackgroundThinker.h"
 #include "GameSettings.h"
+#include "game/Phrasebook.h"
 
 class QAction;
 class QLabel;
@@ -47,9 +49,6 @@ class GameWindow : public QMainWindow {
   bool openRecordFile(const QString& fileName);
   bool saveRecordFile(const QString& fileName);
 
-  // The pace of a demonstration.
-  static constexpr int demonstrationMilliseconds = 400;
-
  public slots:
   void newGame();
   void computerMovesNow();
@@ -68,30 +67,31 @@ class GameWindow : public QMainWindow {
   void createMenus();
   void listen();
   QAction* addAction(QMenu* menu, const QString& text, const QKeySequence& shortcut, void (GameWindow::*slot)());
+  void setEvent(const std::string& sentence);
   void setEvent(const QString& text);
   // Runs once after every change of the game, after the change is done.
   void positionChanged();
   void followPosition();
-  void moveComputer();
+  // Does what the session says the computer must do now.
+  void actOn(const game::TComputerDue& due);
+  void paceElapsed();
   void stopComputer();
-  // Undo or Redo, and what the status bar says when it did something.
-  void stepThroughHistory(bool (game::TGameSession::*step)(), const QString& done);
-  void thought(const game::TThinkRequest& turn, QPoint cell);
-  void hintThought(const game::TThinkRequest& turn, QPoint cell);
-  // The person's side the expert plays one move for, back to the person.
-  void giveBackLentSide();
+  // Undo or Redo, and the phrasebook's words for how many moves it stepped.
+  void stepThroughHistory(bool (game::TGameSession::*step)(), std::string (game::TPhrasebook::*done)(std::size_t) const,
+                          game::TRefusal nothing);
+  void thought(const game::TThinkRequest& request, QPoint cell);
+  void hintThought(const game::TThinkRequest& request, QPoint cell);
   void updateStatus();
   void saveSettings();
-  bool demonstration() const;
 
   QuintarWidget* m_board = nullptr;
   std::unique_ptr<game::TGameSession> m_session;
   GameSettings m_settings;
+  game::TPhrasebook m_phrasebook;
   BackgroundThinker m_thinker;
   BackgroundThinker m_hintThinker;
-  // A person's side the computer moves for once ("computer moves now").
-  std::optional<int> m_lentSide;
-  QTimer m_demonstrationTimer;
+  // Lets each move of a demonstration be seen before the next.
+  QTimer m_paceTimer;
   bool m_followPending = false;
   QLabel* m_turnLabel = nullptr;
   QLabel* m_eventLabel = nullptr;

@@ -11,7 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "StatusText.h"
+#include "TranslatedPhrasebook.h"
 
 namespace quintar::desktop {
 namespace {
@@ -59,7 +59,8 @@ SettingsDialog::PlayerRow SettingsDialog::playerRow(const game::TPlayer& player)
   row.kind->addItem(tr("Person"));
   row.kind->addItem(tr("Computer"));
   row.kind->setCurrentIndex(player.Kind == game::TPlayerKind::Person ? 0 : 1);
-  for (const TLevel level : levels) row.level->addItem(levelText(level));
+  const game::TPhrasebook words = qt::translatedPhrasebook();
+  for (const TLevel level : levels) row.level->addItem(qt::said(words.LevelWord(level)));
   row.level->setCurrentIndex(static_cast<int>(player.Level));
   row.level->setToolTip(tr("How strongly the computer plays this side, and for a person, hints and "
                            "\"computer moves now\""));

@@ -15,6 +15,7 @@
 #include "ColorConversion.h"
 #include "Quintar.h"
 #include "SurfaceImage.h"
+#include "TranslatedPhrasebook.h"
 
 // Tells the widget when the control wants a full repaint.
 class QuintarWidget::Host : public vcl::TControlHost {
@@ -56,6 +57,21 @@ std::optional<vcl::TMouseButton> controlButton(Qt::MouseButton button) {
     case Qt::MiddleButton: return vcl::mbMiddle;
     default: return std::nullopt;
   }
+}
+
+// The game's words; the translation is looked up as each sentence is made,
+// so a translator installed later applies.
+const quintar::game::TPhrasebook& phrasebook() {
+  static const quintar::game::TPhrasebook words = quintar::qt::translatedPhrasebook();
+  return words;
+}
+
+// How a game without a session ended: the control knows the side, not who
+// played it.
+QString resultText(int winner) {
+  quintar::game::TGameResult result;
+  result.Winner = winner;
+  return quintar::qt::said(phrasebook().Result(result));
 }
 
 Qt::MouseButton qtButton(vcl::TMouseButton button) {
@@ -102,17 +118,17 @@ void QuintarWidget::listen() {
   };
   control.OnIllegalMove = [this](vcl::TObject*) { emit illegalMove(); };
   control.OnDraw = [this](vcl::TObject*) {
-    announce(tr("Draw: the board is full."));
+    announce(resultText(0));
     emit draw();
   };
   control.OnCrossWon = [this](vcl::TObject*) {
     showChanges();
-    announce(tr("Crosses win."));
+    announce(resultText(1));
     emit crossWon();
   };
   control.OnNoughtWon = [this](vcl::TObject*) {
     showChanges();
-    announce(tr("Noughts win."));
+    announce(resultText(-1));
     emit noughtWon();
   };
   control.OnComputerWon = [this](vcl::TObject*) { emit computerWon(); };
@@ -133,10 +149,15 @@ void QuintarWidget::listen() {
   control.OnResize = [this](vcl::TObject*) { emit resized(); };
 }
 
+// The widget cannot tell whose the mark is, so the move is worded as a
+// person's: the mark and its cell, no player named.
 QString QuintarWidget::moveText() const {
   const vcl::TPoint cell = m_control->LastMove();
-  const QString side = m_control->Cell(cell.X, cell.Y) == 1 ? tr("Cross") : tr("Nought");
-  return tr("%1 on column %2, row %3.").arg(side).arg(cell.X + 1).arg(cell.Y + 1);
+  quintar::game::TMoveEntry move{};
+  move.Cell = cell;
+  move.Side = m_control->Cell(cell.X, cell.Y);
+  move.By = quintar::game::TPlayerKind::Person;
+  return quintar::qt::said(phrasebook().Move(move));
 }
 
 void QuintarWidget::announce(const QString& text) {
@@ -288,10 +309,9 @@ void QuintarWidget::mousePressEvent(QMouseEvent* event) {
   m_keyboardNavigation = false;
   m_clickPending = event->button() == Qt::LeftButton;
   const QPoint position = devicePosition(event);
-  const quintar::TQuintar& control = *m_control;
-  if (control.Width() > 0 && control.Height() > 0)
-    m_focusCell = QPoint(std::clamp(control.ColCount() * position.x() / control.Width(), 0, control.ColCount() - 1),
-                         std::clamp(control.RowCount() * position.y() / control.Height(), 0, control.RowCount() - 1));
+  // The keyboard goes on from the cell the press played.
+  const vcl::TPoint pressed = m_control->CellAt(position.x(), position.y());
+  if (pressed != quintar::TQuintar::NoCell) m_focusCell = QPoint(pressed.X, pressed.Y);
   m_control->MouseDown(*button, shiftState(event->modifiers(), event->buttons()), position.x(), position.y());
   showChanges();
   if (hidFocusCell) update();
@@ -332,14 +352,14 @@ void QuintarWidget::focusInEvent(QFocusEvent* event) {
   if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) m_keyboardNavigation = true;
   m_control->DoEnter();
   showChanges();
-  update(cellRect(focusCell()));
+  update(cellArea(focusCell()));
 }
 
 void QuintarWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   m_control->DoExit();
   showChanges();
-  update(cellRect(focusCell()));
+  update(cellArea(focusCell()));
 }
 
 // ---- Keyboard play ------------------------------------------------------
@@ -364,10 +384,10 @@ QPoint QuintarWidget::focusCell() const {
 }
 
 void QuintarWidget::setFocusCell(QPoint cell) {
-  update(cellRect(focusCell()));
+  update(cellArea(focusCell()));
   m_focusCell = cell;
   m_focusCell = focusCell();
-  update(cellRect(m_focusCell));
+  update(cellArea(m_focusCell));
 }
 
 void QuintarWidget::showFocusCell(QPoint cell) {
@@ -387,23 +407,20 @@ void QuintarWidget::moveFocusCell(int columns, int rows) {
 void QuintarWidget::playFocusCell() {
   m_keyboardNavigation = true;
   const QPoint cell = focusCell();
-  update(cellRect(cell));
+  update(cellArea(cell));
   if (m_control->ClickResponse()) move(cell.x() + 1, cell.y() + 1);
 }
 
-// The cell on the widget, its grid lines included.
-QRect QuintarWidget::cellRect(QPoint cell) const {
-  const quintar::TQuintar& control = *m_control;
-  const double cellWidth = static_cast<double>(control.Width()) / control.ColCount();
-  const double cellHeight = static_cast<double>(control.Height()) / control.RowCount();
-  return widgetRect(static_cast<int>(cell.x() * cellWidth), static_cast<int>(cell.y() * cellHeight),
-                    static_cast<int>((cell.x() + 1) * cellWidth) + 1, static_cast<int>((cell.y() + 1) * cellHeight) + 1);
+// The area on the widget whose presses play the cell.
+QRect QuintarWidget::cellArea(QPoint cell) const {
+  const vcl::TRect bounds = m_control->CellBounds(cell.x(), cell.y());
+  return widgetRect(bounds.Left, bounds.Top, bounds.Right, bounds.Bottom);
 }
 
 // A frame in the system's highlight colour with a light inner line, so that
 // it shows on every board colour, over the control's pixels only on screen.
 void QuintarWidget::drawFocusCell(QPainter& painter) const {
-  const QRect cell = cellRect(focusCell());
+  const QRect cell = cellArea(focusCell());
   const int penWidth = std::max(2, std::min(cell.width(), cell.height()) / 8);
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(palette().color(QPalette::Highlight), penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));

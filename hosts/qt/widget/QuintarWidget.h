@@ -170,7 +170,7 @@ class QuintarWidget : public QWidget {
   QPoint widgetPosition(int x, int y) const;
   // The widget's area over device pixels, rounded outwards.
   QRect widgetRect(int left, int top, int right, int bottom) const;
-  QRect cellRect(QPoint cell) const;
+  QRect cellArea(QPoint cell) const;
   void moveFocusCell(int columns, int rows);
   void drawFocusCell(QPainter& painter) const;
   void playFocusCell();
