@@ -34,16 +34,10 @@ std::optional<vcl::TPoint> CellOf(const val& Value) {
   return std::nullopt;
 }
 
-val OutcomeValue(const TBoardHost::TOutcome& Outcome) {
-  val Value = val::object();
-  Value.set("done", Outcome.Done);
-  Value.set("words", Outcome.Words);
-  return Value;
-}
 
 // A board whose listener is an object of the page's, with the methods
-// event(index, words), repaint(), think(serial, bytes) and hint(cell or
-// null, words).
+// event(index, words), repaint(), think(serial, bytes), hint(cell or null,
+// words) and said(words).
 // think() must copy the bytes before it returns: they live only that long.
 class TPageBoard final : public TBoardListener {
  public:
@@ -83,6 +77,7 @@ class TPageBoard final : public TBoardListener {
   void HintFound(std::optional<vcl::TPoint> Cell, const std::string& Words) override {
     FPage.call<void>("hint", CellValue(Cell), Words);
   }
+  void Said(const std::string& Words) override { FPage.call<void>("said", Words); }
 
   val FPage;
   TBoardHost FHost{*this};
@@ -224,9 +219,9 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("press", &TPageBoard::Press)
       .function("move", +[](TPageBoard& Board, int Col, int Row) { Board.Host().Move(Col, Row); })
       .function("newGame", &HostCall<&TBoardHost::NewGame>)
-      .function("computerMove", +[](TPageBoard& Board) { return OutcomeValue(Board.Host().ComputerMove()); })
-      .function("undo", +[](TPageBoard& Board) { return OutcomeValue(Board.Host().Undo()); })
-      .function("redo", +[](TPageBoard& Board) { return OutcomeValue(Board.Host().Redo()); })
+      .function("computerMove", &HostCall<&TBoardHost::ComputerMove>)
+      .function("undo", &HostCall<&TBoardHost::Undo>)
+      .function("redo", &HostCall<&TBoardHost::Redo>)
       .function("canUndo", &HostCall<&TBoardHost::CanUndo>)
       .function("canRedo", &HostCall<&TBoardHost::CanRedo>)
       .function("hint", &HostCall<&TBoardHost::Hint>)

@@ -96,33 +96,41 @@ void TBoardHost::Move(int Col, int Row) {
   LetComputerPlay();
 }
 
-std::string TBoardHost::NewGame() {
+void TBoardHost::NewGame() {
   FSession->NewGame();
+  FListener.Said(FPhrasebook.NewGame());
   LetComputerPlay();
-  return FPhrasebook.NewGame();
 }
 
-TBoardHost::TOutcome TBoardHost::ComputerMove() {
-  if (!FSession->ComputerMovesNow())
-    return {false, FPhrasebook.Refusal(FControl.GameOver() ? game::TRefusal::GameOver : game::TRefusal::Locked)};
+bool TBoardHost::ComputerMove() {
+  if (!FSession->ComputerMovesNow()) {
+    FListener.Said(FPhrasebook.Refusal(FControl.GameOver() ? game::TRefusal::GameOver : game::TRefusal::Locked));
+    return false;
+  }
   LetComputerPlay();
-  return {true, {}};
+  return true;
 }
 
-TBoardHost::TOutcome TBoardHost::Undo() {
+bool TBoardHost::Undo() {
   const std::size_t Before = FSession->Moves().size();
-  if (!FSession->Undo()) return {false, FPhrasebook.Refusal(game::TRefusal::NothingToUndo)};
-  const std::size_t Taken = Before - FSession->Moves().size();
+  if (!FSession->Undo()) {
+    FListener.Said(FPhrasebook.Refusal(game::TRefusal::NothingToUndo));
+    return false;
+  }
+  FListener.Said(FPhrasebook.TakenBack(Before - FSession->Moves().size()));
   LetComputerPlay();
-  return {true, FPhrasebook.TakenBack(Taken)};
+  return true;
 }
 
-TBoardHost::TOutcome TBoardHost::Redo() {
+bool TBoardHost::Redo() {
   const std::size_t Before = FSession->Moves().size();
-  if (!FSession->Redo()) return {false, FPhrasebook.Refusal(game::TRefusal::NothingToRedo)};
-  const std::size_t Played = FSession->Moves().size() - Before;
+  if (!FSession->Redo()) {
+    FListener.Said(FPhrasebook.Refusal(game::TRefusal::NothingToRedo));
+    return false;
+  }
+  FListener.Said(FPhrasebook.PlayedAgain(FSession->Moves().size() - Before));
   LetComputerPlay();
-  return {true, FPhrasebook.PlayedAgain(Played)};
+  return true;
 }
 
 bool TBoardHost::LastMoveByComputer() {

@@ -41,6 +41,11 @@ class TBoardListener {
   // over, or when the position moved on, or another hint was asked for,
   // before it was found (then Words is empty: nothing new to say).
   virtual void HintFound(std::optional<vcl::TPoint> Cell, const std::string& Words) = 0;
+  // The words for an operation that raises no event of its own: a new game,
+  // moves taken back or played again, a computer move refused. They come in
+  // order with the events' words: a new game is said before the computer's
+  // opening move.
+  virtual void Said(const std::string& Words) = 0;
 };
 
 class TBoardHost : private vcl::TControlHost {
@@ -77,22 +82,16 @@ class TBoardHost : private vcl::TControlHost {
   std::string CellWords(int Col, int Row) const;
 
   // ---- Playing: each lets the computer move afterwards when it is due ----
-  //
-  // The operations without an event of their own say what they did.
-  struct TOutcome {
-    bool Done;
-    std::string Words;
-  };
 
   void Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y);
   // Col and Row counted from 1, as the control's Move takes them.
   void Move(int Col, int Row);
-  std::string NewGame();
+  void NewGame();
   // The computer makes the next move for the side to move; who plays which
-  // side does not change. Not done when the game is over or locked.
-  TOutcome ComputerMove();
-  TOutcome Undo();
-  TOutcome Redo();
+  // side does not change. False when the game is over or locked.
+  bool ComputerMove();
+  bool Undo();
+  bool Redo();
   bool CanUndo() { return FSession->CanUndo(); }
   bool CanRedo() { return FSession->CanRedo(); }
   // Answers through HintFound, at once for the control's strengths.

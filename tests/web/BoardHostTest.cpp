@@ -35,8 +35,14 @@ class TRecordingPage : public TBoardListener {
   int Repaints = 0;
   std::vector<std::pair<std::uint32_t, TThinkRequest>> Requests;
   std::vector<THintFound> Hints;
+  // Every sentence in the order it came: the events' and the operations'.
+  std::vector<std::string> Spoken;
 
-  void EventRaised(TBoardEvent Event, const std::string& Words) override { Raised.push_back({Event, Words}); }
+  void EventRaised(TBoardEvent Event, const std::string& Words) override {
+    Raised.push_back({Event, Words});
+    Spoken.push_back(Words);
+  }
+  void Said(const std::string& Words) override { Spoken.push_back(Words); }
   void RepaintRequested() override { ++Repaints; }
   void ThinkingRequested(std::uint32_t Serial, const TThinkRequest& Turn) override { Requests.push_back({Serial, Turn}); }
   void HintFound(std::optional<vcl::TPoint> Cell, const std::string& Words) override { Hints.push_back({Cell, Words}); }
@@ -98,14 +104,14 @@ TEST_F(BoardHostTest, AHeldBoardWaitsForItsSettingsBeforeTheComputerPlays) {
 }
 
 TEST_F(BoardHostTest, AComputerMoveLeavesTheSettingsAsTheyWere) {
-  ASSERT_TRUE(Host.ComputerMove().Done);  // crosses to move, the computer holds noughts
+  ASSERT_TRUE(Host.ComputerMove());  // crosses to move, the computer holds noughts
   EXPECT_EQ(Host.ComputerSide(), -1);
   EXPECT_TRUE(Host.AutoResponse());
   EXPECT_EQ(Marks(Control(), 1), 1);
   EXPECT_EQ(Marks(Control(), -1), 1);  // and it answered its own cross as usual
 
   Host.SetAutoResponse(false);
-  ASSERT_TRUE(Host.ComputerMove().Done);
+  ASSERT_TRUE(Host.ComputerMove());
   EXPECT_TRUE(Host.LastMoveByComputer());
   EXPECT_FALSE(Host.AutoResponse());
   Host.Move(1, 1);
@@ -114,13 +120,13 @@ TEST_F(BoardHostTest, AComputerMoveLeavesTheSettingsAsTheyWere) {
 
 TEST_F(BoardHostTest, AComputerMoveOnAFinishedOrLockedGameSaysWhyNot) {
   Host.SetLock(true);
-  EXPECT_EQ(Host.ComputerMove().Words, Words().Refusal(game::TRefusal::Locked));
+  EXPECT_FALSE(Host.ComputerMove());
+  EXPECT_EQ(Page.Spoken.back(), Words().Refusal(game::TRefusal::Locked));
   Host.SetLock(false);
   FourEach(Host);
   Host.Move(5, 1);
-  const TBoardHost::TOutcome Refused = Host.ComputerMove();
-  EXPECT_FALSE(Refused.Done);
-  EXPECT_EQ(Refused.Words, Words().Refusal(game::TRefusal::GameOver));
+  EXPECT_FALSE(Host.ComputerMove());
+  EXPECT_EQ(Page.Spoken.back(), Words().Refusal(game::TRefusal::GameOver));
 }
 
 // ---- Words ----------------------------------------------------------------------
@@ -143,11 +149,22 @@ TEST_F(BoardHostTest, EveryEventCarriesThePhrasebooksWordsForIt) {
 
 TEST_F(BoardHostTest, TakingBackAndPlayingAgainSayHowManyMoves) {
   Host.Move(10, 10);  // and the computer's answer
-  EXPECT_EQ(Host.Redo().Words, Words().Refusal(game::TRefusal::NothingToRedo));
-  EXPECT_EQ(Host.Undo().Words, Words().TakenBack(2));
-  EXPECT_EQ(Host.Undo().Words, Words().Refusal(game::TRefusal::NothingToUndo));
-  EXPECT_EQ(Host.Redo().Words, Words().PlayedAgain(2));
-  EXPECT_EQ(Host.NewGame(), Words().NewGame());
+  Page.Spoken.clear();
+  EXPECT_FALSE(Host.Redo());
+  EXPECT_TRUE(Host.Undo());
+  EXPECT_FALSE(Host.Undo());
+  EXPECT_TRUE(Host.Redo());
+  EXPECT_EQ(Page.Spoken, (std::vector<std::string>{Words().Refusal(game::TRefusal::NothingToRedo), Words().TakenBack(2),
+                                                   Words().Refusal(game::TRefusal::NothingToUndo), Words().PlayedAgain(2)}));
+}
+
+TEST_F(BoardHostTest, ANewGameIsSaidBeforeTheComputersOpeningMove) {
+  Host.SetComputerSide(1);
+  Page.Raised.clear();
+  Page.Spoken.clear();
+  Host.NewGame();
+  ASSERT_EQ(Page.Raised.size(), 1u);
+  EXPECT_EQ(Page.Spoken, (std::vector<std::string>{Words().NewGame(), Page.Raised[0].Words}));
 }
 
 TEST_F(BoardHostTest, CellWordsNameWhatTheCellHolds) {
@@ -228,7 +245,7 @@ TEST_F(ExpertTest, ALiftedLockAsksForTheMoveAgain) {
 
 TEST_F(ExpertTest, AComputerMoveAsksTheWorkerAndLeavesTheSidesAlone) {
   Host.SetAutoResponse(false);
-  ASSERT_TRUE(Host.ComputerMove().Done);
+  ASSERT_TRUE(Host.ComputerMove());
   ASSERT_EQ(Page.Requests.size(), 1u);
   EXPECT_EQ(Page.Requests[0].second.Side, 1);
   Host.Answer(Page.LastSerial(), vcl::TPoint{2, 2});

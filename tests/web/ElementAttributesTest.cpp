@@ -59,6 +59,7 @@ TEST(ElementAttributesTest, TheComputersSideIsTheBoardsOwnSettingAndStartsAsANew
     void RepaintRequested() override {}
     void ThinkingRequested(std::uint32_t, const game::TThinkRequest&) override {}
     void HintFound(std::optional<vcl::TPoint>, const std::string&) override {}
+    void Said(const std::string&) override {}
   } Page;
   const TBoardHost Host(Page);
   EXPECT_EQ(Side.Default, Host.ComputerSide());

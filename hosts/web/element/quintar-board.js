@@ -157,6 +157,7 @@ export class QuintarBoardElement extends HTMLElement {
       repaint: () => self.deref()?.#scheduleFlush(),
       think: (serial, bytes) => self.deref()?.#thinker.think(serial, bytes.slice()),
       hint: (cell, words) => self.deref()?.#hintFound(cell, words),
+      said: (words) => self.deref()?.#say(words),
     });
     boards.register(this, { board: this.#board, thinker: this.#thinker });
     // The computer waits until the element is on a page, with all its
@@ -216,7 +217,7 @@ export class QuintarBoardElement extends HTMLElement {
   // ---- Operations -----------------------------------------------------------
 
   newGame() {
-    this.#say(this.#operate(() => this.#board.newGame()));
+    this.#operate(() => this.#board.newGame());
     this.#boardChanged();
   }
 
@@ -228,8 +229,7 @@ export class QuintarBoardElement extends HTMLElement {
   // The computer makes one move for the side to move; who plays which side
   // stays as it was.
   computerMove() {
-    const { words } = this.#operate(() => this.#board.computerMove());
-    if (words) this.#say(words);
+    this.#operate(() => this.#board.computerMove());
   }
 
   undo() {
@@ -258,9 +258,8 @@ export class QuintarBoardElement extends HTMLElement {
   // ---- Talking to the board -------------------------------------------------
 
   #historyStep(step) {
-    const { done, words } = this.#operate(step);
+    const done = this.#operate(step);
     if (done) this.#boardChanged();
-    this.#say(words);
     return done;
   }
 
