@@ -16,10 +16,9 @@ namespace {
 char Lower(char Letter) { return static_cast<char>(std::tolower(static_cast<unsigned char>(Letter))); }
 bool IsUpper(char Letter) { return std::isupper(static_cast<unsigned char>(Letter)) != 0; }
 
-// Every control publishes these (alignment, visibility): a page lays the
+// Every control publishes its alignment and visibility: a page lays the
 // element out with CSS instead.
-bool EveryControlPublishes(const vcl::TPropertyInfo& Property) {
-  const std::vector<vcl::TPropertyInfo> Common = vcl::PublishedControlProperties();
+bool AmongThem(const std::vector<vcl::TPropertyInfo>& Common, const vcl::TPropertyInfo& Property) {
   return std::any_of(Common.begin(), Common.end(),
                      [&Property](const vcl::TPropertyInfo& Other) { return Other.Name == Property.Name; });
 }
@@ -66,9 +65,11 @@ std::string PropertyName(std::string_view PublishedName) {
 }
 
 std::vector<TElementAttribute> ElementAttributes() {
+  const std::vector<vcl::TPropertyInfo> EveryControlPublishes = vcl::PublishedControlProperties();
   std::vector<TElementAttribute> Attributes;
   for (const vcl::TPropertyInfo& Property : TQuintar::ClassInfo().Properties) {
-    if (Property.IsEvent() || Property.IsReadOnly() || !Property.Default || EveryControlPublishes(Property)) continue;
+    if (Property.IsEvent() || Property.IsReadOnly() || !Property.Default || AmongThem(EveryControlPublishes, Property))
+      continue;
     const std::optional<TAttributeKind> Kind = KindOf(Property);
     if (!Kind) continue;
     Attributes.push_back({AttributeName(Property.Name), PropertyName(Property.Name), *Kind, DefaultOf(Property, *Kind)});
