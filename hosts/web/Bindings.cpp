@@ -1,6 +1,8 @@
 // The module a page loads: the board as the class Board, the Thinker a worker
-// thinks with, and seed(). Cells cross to the page counted from 1, as Move
-// takes them, and come back the same way.
+// thinks with, seed(), and attributes(), the element's attributes as the
+// control publishes them. Cells cross to the page counted from 1, as Move
+// takes them, and come back the same way; pixels are the control's, which
+// are the canvas's device pixels.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "BoardHost.h"
+#include "ElementAttributes.h"
 #include "TurnMessage.h"
 #include "game/ComputerThinker.h"
 
@@ -31,8 +34,10 @@ std::optional<vcl::TPoint> CellOf(const val& Value) {
   return std::nullopt;
 }
 
+
 // A board whose listener is an object of the page's, with the methods
-// event(index), repaint(), think(serial, bytes) and hint(cell or null).
+// event(index, words), repaint(), think(serial, bytes), hint(cell or null,
+// words) and said(words).
 // think() must copy the bytes before it returns: they live only that long.
 class TPageBoard final : public TBoardListener {
  public:
@@ -49,20 +54,30 @@ class TPageBoard final : public TBoardListener {
   void Press(int Button, int Shift, int X, int Y);
   void Answer(std::uint32_t Serial, const val& Cell) { FHost.Answer(Serial, CellOf(Cell)); }
   // "cross", "nought" or "".
-  std::string CellAt(int Col, int Row) const;
+  std::string MarkAt(int Col, int Row) const;
+  // The cell a press at device pixel (X, Y) plays, or null.
+  val CellAt(int X, int Y) const;
+  // Null, or { left, top, right, bottom }: the device pixels whose presses
+  // play the cell, right and bottom exclusive.
+  val CellBounds(int Col, int Row) const;
   val LastMove() const;
   val WinCells() const;
   std::string PlayingStrength() const { return std::string(LevelName(FHost.Level())); }
   bool SetPlayingStrength(const std::string& Name);
 
  private:
-  void EventRaised(TBoardEvent Event) override { FPage.call<void>("event", static_cast<int>(Event)); }
+  void EventRaised(TBoardEvent Event, const std::string& Words) override {
+    FPage.call<void>("event", static_cast<int>(Event), Words);
+  }
   void RepaintRequested() override { FPage.call<void>("repaint"); }
   void ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) override {
     const TTurnBytes Bytes = EncodeTurn(Turn);
     FPage.call<void>("think", Serial, val(emscripten::typed_memory_view(Bytes.size(), Bytes.data())));
   }
-  void HintFound(std::optional<vcl::TPoint> Cell) override { FPage.call<void>("hint", CellValue(Cell)); }
+  void HintFound(std::optional<vcl::TPoint> Cell, const std::string& Words) override {
+    FPage.call<void>("hint", CellValue(Cell), Words);
+  }
+  void Said(const std::string& Words) override { FPage.call<void>("said", Words); }
 
   val FPage;
   TBoardHost FHost{*this};
@@ -87,9 +102,25 @@ void TPageBoard::Press(int Button, int Shift, int X, int Y) {
   FHost.Press(static_cast<vcl::TMouseButton>(Button), vcl::TShiftState(static_cast<unsigned>(Shift) & 0x7Fu), X, Y);
 }
 
-std::string TPageBoard::CellAt(int Col, int Row) const {
+std::string TPageBoard::MarkAt(int Col, int Row) const {
   const int Mark = FHost.Control().Cell(Col - 1, Row - 1);
   return Mark == 1 ? "cross" : Mark == -1 ? "nought" : "";
+}
+
+val TPageBoard::CellAt(int X, int Y) const {
+  const vcl::TPoint Cell = FHost.Control().CellAt(X, Y);
+  return CellValue(Cell == TQuintar::NoCell ? std::nullopt : std::optional(Cell));
+}
+
+val TPageBoard::CellBounds(int Col, int Row) const {
+  const vcl::TRect Bounds = FHost.Control().CellBounds(Col - 1, Row - 1);
+  if (Bounds.IsEmpty()) return val::null();
+  val Value = val::object();
+  Value.set("left", Bounds.Left);
+  Value.set("top", Bounds.Top);
+  Value.set("right", Bounds.Right);
+  Value.set("bottom", Bounds.Bottom);
+  return Value;
 }
 
 val TPageBoard::LastMove() const {
@@ -146,6 +177,33 @@ class TPageThinker {
   game::TComputerThinker FThinker;
 };
 
+// The element's attributes, each { attribute, property, kind, fallback }:
+// kind "count", "switch", "color", "strength" or "side"; fallback what a new
+// board has, as the board's property takes it (a colour as 0x00BBGGRR, a
+// strength by name, a side as 1 or -1).
+val Attributes() {
+  static constexpr const char* KindNames[] = {"count", "switch", "color", "strength", "side"};
+  val List = val::array();
+  for (const TElementAttribute& Attribute : ElementAttributes()) {
+    val Entry = val::object();
+    Entry.set("attribute", Attribute.Attribute);
+    Entry.set("property", Attribute.Property);
+    Entry.set("kind", std::string(KindNames[static_cast<int>(Attribute.Kind)]));
+    switch (Attribute.Kind) {
+      case TAttributeKind::Switch:
+        Entry.set("fallback", Attribute.Default != 0);
+        break;
+      case TAttributeKind::Strength:
+        Entry.set("fallback", std::string(LevelName(static_cast<TLevel>(Attribute.Default))));
+        break;
+      default:
+        Entry.set("fallback", static_cast<double>(Attribute.Default));
+    }
+    List.call<void>("push", Entry);
+  }
+  return List;
+}
+
 // The control seeds the generator from the clock when it is made; a page
 // (or a test) that wants the same computer moves every time seeds it after.
 void Seed(unsigned Value) { std::srand(Value); }
@@ -170,7 +228,11 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("answer", &TPageBoard::Answer)
       .function("computerToMove", &HostCall<&TBoardHost::ComputerToMove>)
       .function("lastMoveByComputer", &HostCall<&TBoardHost::LastMoveByComputer>)
-      .function("cell", &TPageBoard::CellAt)
+      .function("cell", &TPageBoard::MarkAt)
+      .function("cellWords", +[](const TPageBoard& Board, int Col, int Row) { return Board.Host().CellWords(Col, Row); })
+      .function("cellAt", &TPageBoard::CellAt)
+      .function("cellBounds", &TPageBoard::CellBounds)
+      .function("status", &HostCall<&TBoardHost::Status>)
       .function("lastMove", &TPageBoard::LastMove)
       .function("winCells", &TPageBoard::WinCells)
       .function("setPlayingStrength", &TPageBoard::SetPlayingStrength)
@@ -204,6 +266,7 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
   class_<TPageThinker>("Thinker").constructor<>().function("think", &TPageThinker::Think);
 
   emscripten::function("seed", &Seed);
+  emscripten::function("attributes", &Attributes);
 }
 
 }  // namespace quintar::web

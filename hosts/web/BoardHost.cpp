@@ -5,38 +5,15 @@
 namespace quintar::web {
 namespace {
 
-// The position on the control with its side to move, to think about at Level.
-game::TThinkRequest PositionOf(const TQuintar& Control, TLevel Level) {
-  game::TThinkRequest Turn;
-  Turn.Board.ColCount = Control.ColCount();
-  Turn.Board.RowCount = Control.RowCount();
-  for (int Col = 0; Col < Turn.Board.ColCount; ++Col)
-    for (int Row = 0; Row < Turn.Board.RowCount; ++Row) Turn.Board.Cells[Col][Row] = Control.Cell(Col, Row);
-  Turn.Side = Control.Turn();
-  Turn.Level = Level;
-  return Turn;
-}
-
-bool ShowsPosition(const TQuintar& Control, const game::TThinkRequest& Turn) {
-  if (Control.GameOver()) return false;
-  const game::TThinkRequest Now = PositionOf(Control, Turn.Level);
-  if (Now.Side != Turn.Side || Now.Board.ColCount != Turn.Board.ColCount || Now.Board.RowCount != Turn.Board.RowCount)
-    return false;
-  for (int Col = 0; Col < Now.Board.ColCount; ++Col)
-    for (int Row = 0; Row < Now.Board.RowCount; ++Row)
-      if (Now.Board.Cells[Col][Row] != Turn.Board.Cells[Col][Row]) return false;
-  return true;
-}
-
-bool IsEmptyCell(const TQuintar& Control, vcl::TPoint Cell) {
-  return Cell.X >= 0 && Cell.X < Control.ColCount() && Cell.Y >= 0 && Cell.Y < Control.RowCount() &&
-         Control.Cell(Cell.X, Cell.Y) == 0;
+bool OnBoard(const TQuintar& Control, vcl::TPoint Cell) {
+  return Cell.X >= 0 && Cell.X < Control.ColCount() && Cell.Y >= 0 && Cell.Y < Control.RowCount();
 }
 
 }  // namespace
 
 // The page's handlers go on before the session exists, so that the session
-// chains to them and hears every move from the first.
+// chains to them and hears every move from the first: by the time a handler
+// runs, the session knows the move it words.
 TBoardHost::TBoardHost(TBoardListener& Listener) : FListener(Listener) {
   FControl.SetHost(this);
   Forward(FControl.OnLegalMove, TBoardEvent::LegalMove);
@@ -56,7 +33,18 @@ TBoardHost::~TBoardHost() {
 }
 
 void TBoardHost::Forward(vcl::TNotifyEvent& Event, TBoardEvent Raised) {
-  Event = [this, Raised](vcl::TObject*) { FListener.EventRaised(Raised); };
+  Event = [this, Raised](vcl::TObject*) { FListener.EventRaised(Raised, WordsFor(Raised)); };
+}
+
+std::string TBoardHost::WordsFor(TBoardEvent Event) {
+  switch (Event) {
+    case TBoardEvent::LegalMove:
+      return FPhrasebook.Move(FSession->Moves().back());
+    case TBoardEvent::IllegalMove:
+      return FPhrasebook.Refusal(OnBoard(FControl, FAsked) ? game::TRefusal::CellTaken : game::TRefusal::OffBoard);
+    default:
+      return FPhrasebook.Result(*FSession->Result());
+  }
 }
 
 void TBoardHost::InvalidateRequested(vcl::TControl&) { FListener.RepaintRequested(); }
@@ -80,45 +68,69 @@ vcl::TRect TBoardHost::Present() {
   return Area;
 }
 
+// ---- Words ------------------------------------------------------------------
+
+std::string TBoardHost::Status() {
+  if (FMoveRequest) return FPhrasebook.Thinking(FMoveRequest->Turn.Level);
+  return FPhrasebook.Turn(*FSession);
+}
+
+std::string TBoardHost::CellWords(int Col, int Row) const {
+  const vcl::TPoint Cell{Col - 1, Row - 1};
+  return FPhrasebook.CellContents(Cell, FControl.Cell(Cell.X, Cell.Y));
+}
+
 // ---- Playing ----------------------------------------------------------------
 
 void TBoardHost::Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
   if (FSession->ComputerToMove()) return;
+  FAsked = FControl.CellAt(X, Y);
   FControl.MouseDown(Button, Shift, X, Y);
   LetComputerPlay();
 }
 
 void TBoardHost::Move(int Col, int Row) {
   if (FSession->ComputerToMove()) return;
+  FAsked = {Col - 1, Row - 1};
   FControl.Move(Col, Row);
   LetComputerPlay();
 }
 
 void TBoardHost::NewGame() {
   FSession->NewGame();
+  FListener.Said(FPhrasebook.NewGame());
   LetComputerPlay();
 }
 
-void TBoardHost::ComputerMove() {
-  if (FSession->ComputerToMove() || FControl.GameOver() || FControl.Lock()) return;
-  if (FAutoResponse)
-    FComputerSide = FControl.Turn();
-  else
-    FOneOffSide = FControl.Turn();
-  ApplyPlayers();
+bool TBoardHost::ComputerMove() {
+  if (!FSession->ComputerMovesNow()) {
+    FListener.Said(FPhrasebook.Refusal(FControl.GameOver() ? game::TRefusal::GameOver : game::TRefusal::Locked));
+    return false;
+  }
   LetComputerPlay();
+  return true;
 }
 
 bool TBoardHost::Undo() {
-  const bool Done = FSession->Undo();
+  const std::size_t Before = FSession->Moves().size();
+  if (!FSession->Undo()) {
+    FListener.Said(FPhrasebook.Refusal(game::TRefusal::NothingToUndo));
+    return false;
+  }
+  FListener.Said(FPhrasebook.TakenBack(Before - FSession->Moves().size()));
   LetComputerPlay();
-  return Done;
+  return true;
 }
 
 bool TBoardHost::Redo() {
-  const bool Done = FSession->Redo();
+  const std::size_t Before = FSession->Moves().size();
+  if (!FSession->Redo()) {
+    FListener.Said(FPhrasebook.Refusal(game::TRefusal::NothingToRedo));
+    return false;
+  }
+  FListener.Said(FPhrasebook.PlayedAgain(FSession->Moves().size() - Before));
   LetComputerPlay();
-  return Done;
+  return true;
 }
 
 bool TBoardHost::LastMoveByComputer() {
@@ -126,27 +138,26 @@ bool TBoardHost::LastMoveByComputer() {
   return !Moves.empty() && Moves.back().By == game::TPlayerKind::Computer;
 }
 
+// The element's settings never give the computer both sides, so no move is
+// ever paced as in a demonstration.
 void TBoardHost::LetComputerPlay() {
   if (FHeld) return;
-  while (FSession->ComputerToMove()) {
-    if (ControlStrength(FSession->Player(FControl.Turn()).Level)) {
-      if (!FSession->Step()) break;
-      continue;  // with one computer player, the person is to move now
+  for (;;) {
+    const game::TComputerDue Due = FSession->ComputerDue();
+    switch (Due.Action) {
+      case game::TComputerAction::None:
+        FMoveRequest.reset();
+        return;
+      case game::TComputerAction::PlayNow:
+        if (!FSession->PlayComputerMove()) return;
+        break;
+      case game::TComputerAction::ThinkElsewhere:
+        if (FMoveRequest && FMoveRequest->Turn.Generation == Due.Request.Generation) return;  // being thought out
+        FMoveRequest = TRequest{NextSerial(), Due.Request};
+        FListener.ThinkingRequested(FMoveRequest->Serial, FMoveRequest->Turn);
+        return;
     }
-    std::optional<game::TThinkRequest> Turn = FSession->ComputerTurn();
-    if (FMoveRequest && FMoveRequest->Turn.Generation == Turn->Generation) return;  // already being thought out
-    FMoveRequest = TRequest{NextSerial(), std::move(*Turn)};
-    FListener.ThinkingRequested(FMoveRequest->Serial, FMoveRequest->Turn);
-    return;
   }
-  FMoveRequest.reset();
-  EndOneOffMove();
-}
-
-void TBoardHost::EndOneOffMove() {
-  if (FOneOffSide == 0) return;
-  FOneOffSide = 0;
-  ApplyPlayers();
 }
 
 void TBoardHost::Answer(std::uint32_t Serial, std::optional<vcl::TPoint> Cell) {
@@ -157,41 +168,51 @@ void TBoardHost::Answer(std::uint32_t Serial, std::optional<vcl::TPoint> Cell) {
 }
 
 // The session drops an answer to a position that has moved on. One that
-// could not be played although the position waits for it came from thinking
-// that failed: the computer thinks here instead.
+// could not be played although the same request is still due came from
+// thinking that failed: the computer thinks here instead.
 void TBoardHost::Answered(TRequest Move, std::optional<vcl::TPoint> Cell) {
-  if (!Cell || !FSession->PlayComputerMove(Move.Turn, *Cell)) {
-    const std::optional<game::TThinkRequest> Waiting = FSession->ComputerTurn();
-    if (Waiting && Waiting->Generation == Move.Turn.Generation) FSession->Step();
+  if (!Cell || !FSession->PlayThoughtMove(Move.Turn, *Cell)) {
+    const game::TComputerDue Due = FSession->ComputerDue();
+    if (Due.Action != game::TComputerAction::None && Due.Request.Generation == Move.Turn.Generation)
+      FSession->PlayComputerMove();
   }
   LetComputerPlay();
 }
 
 void TBoardHost::Hint() {
   DropHint();
-  if (FControl.GameOver()) {
-    FListener.HintFound(std::nullopt);
-  } else if (ControlStrength(FLevel)) {
-    FListener.HintFound(FSession->Hint());
+  const std::optional<game::TThinkRequest> Request = FSession->HintRequest();
+  if (!Request) {
+    FListener.HintFound(std::nullopt, FPhrasebook.NoHint());
+  } else if (ControlStrength(Request->Level)) {
+    const std::optional<vcl::TPoint> Cell = FSession->Hint();
+    FListener.HintFound(Cell, Cell ? FPhrasebook.Hint(*Cell) : FPhrasebook.NoHint());
   } else {
-    FHintRequest = TRequest{NextSerial(), PositionOf(FControl, FLevel)};
+    FHintRequest = TRequest{NextSerial(), *Request};
     FListener.ThinkingRequested(FHintRequest->Serial, FHintRequest->Turn);
   }
 }
 
+// A hint for a position that moved on is dropped without a word; one that
+// could not be used although the position waits for it came from thinking
+// that failed: the hint is thought out here instead.
 void TBoardHost::HintAnswered(TRequest Hint, std::optional<vcl::TPoint> Cell) {
-  if (!ShowsPosition(FControl, Hint.Turn))
-    FListener.HintFound(std::nullopt);
-  else if (Cell && IsEmptyCell(FControl, *Cell))
-    FListener.HintFound(Cell);
-  else
-    FListener.HintFound(FSession->Hint());
+  std::optional<vcl::TPoint> Shown = Cell ? FSession->HintStillApplies(Hint.Turn, *Cell) : std::nullopt;
+  if (!Shown) {
+    const std::optional<game::TThinkRequest> Now = FSession->HintRequest();
+    if (!Now || Now->Generation != Hint.Turn.Generation) {
+      FListener.HintFound(std::nullopt, {});
+      return;
+    }
+    Shown = FSession->Hint();
+  }
+  FListener.HintFound(Shown, Shown ? FPhrasebook.Hint(*Shown) : FPhrasebook.NoHint());
 }
 
 void TBoardHost::DropHint() {
   if (FHintRequest) {
     FHintRequest.reset();
-    FListener.HintFound(std::nullopt);
+    FListener.HintFound(std::nullopt, {});
   }
 }
 
@@ -199,12 +220,9 @@ void TBoardHost::DropHint() {
 
 void TBoardHost::ApplyPlayers() {
   for (const int Side : {1, -1}) {
-    const bool Computer = Side == FOneOffSide || (FAutoResponse && Side == FComputerSide);
+    const bool Computer = FAutoResponse && Side == FComputerSide;
     FSession->SetPlayer(Side, {Computer ? game::TPlayerKind::Computer : game::TPlayerKind::Person, FLevel});
   }
-  // Without a computer player the control's strength is what hints and
-  // one-off computer moves use.
-  if (const std::optional<TStrength> Strength = ControlStrength(FLevel)) FControl.SetPlayingStrength(*Strength);
 }
 
 void TBoardHost::SetAutoResponse(bool Value) {

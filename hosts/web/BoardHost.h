@@ -1,22 +1,26 @@
 // The board a web page shows: one TQuintar with its game session, and who
 // plays it. The page draws the pixels Present() hands it, delivers presses
-// and calls, and hears back through a TBoardListener: the control's events,
-// repaint requests, positions to think about away from the page, and hints.
+// and calls, and hears back through a TBoardListener: the control's events
+// with the sentence that words each, repaint requests, positions to think
+// about away from the page, and hints.
 //
-// The control's strengths answer within microseconds, so they play at once,
-// as the control itself does. The expert thinks for longer: its turns go to
-// the page (ThinkingRequested), which thinks elsewhere and hands the cell
-// back to Answer. Meanwhile the computer is to move, and presses and moves
-// are ignored, as they are while the board is locked.
+// The session decides when the computer moves and how. The control's
+// strengths answer within microseconds, so they play at once. The expert
+// thinks for longer: its moves go to the page (ThinkingRequested), which
+// thinks elsewhere and hands the cell back to Answer. Meanwhile the computer
+// is to move, and presses and moves are ignored, as they are while the board
+// is locked.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "Quintar.h"
 #include "game/GameSession.h"
+#include "game/Phrasebook.h"
 #include "opponent/Level.h"
 
 namespace quintar::web {
@@ -27,18 +31,28 @@ enum class TBoardEvent : std::uint8_t { LegalMove, IllegalMove, Draw, CrossWon, 
 class TBoardListener {
  public:
   virtual ~TBoardListener() = default;
-  virtual void EventRaised(TBoardEvent Event) = 0;
+  // Words: the move made, how the game ended, or why a move was refused.
+  virtual void EventRaised(TBoardEvent Event, const std::string& Words) = 0;
   // The control asks for a full repaint; Present() paints and hands it over.
   virtual void RepaintRequested() = 0;
   // Think about Turn away from the page and call Answer(Serial, cell).
   virtual void ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) = 0;
-  // The answer to Hint(): nothing when the game is over, or when the
-  // position moved on, or another hint was asked for, before it was found.
-  virtual void HintFound(std::optional<vcl::TPoint> Cell) = 0;
+  // The answer to Hint(), with the words for it: nothing when the game is
+  // over, or when the position moved on, or another hint was asked for,
+  // before it was found (then Words is empty: nothing new to say).
+  virtual void HintFound(std::optional<vcl::TPoint> Cell, const std::string& Words) = 0;
+  // The words for an operation that raises no event of its own: a new game,
+  // moves taken back or played again, a computer move refused. They come in
+  // order with the events' words: a new game is said before the computer's
+  // opening move.
+  virtual void Said(const std::string& Words) = 0;
 };
 
 class TBoardHost : private vcl::TControlHost {
  public:
+  // Who the computer answers with until told otherwise.
+  static constexpr int DefaultComputerSide = -1;
+
   // A new game, a person playing crosses against the computer at high.
   explicit TBoardHost(TBoardListener& Listener);
   ~TBoardHost() override;
@@ -47,6 +61,8 @@ class TBoardHost : private vcl::TControlHost {
 
   TQuintar& Control() { return FControl; }
   const TQuintar& Control() const { return FControl; }
+  game::TGameSession& Session() { return *FSession; }
+  const game::TPhrasebook& Phrasebook() const { return FPhrasebook; }
 
   // ---- Showing ----------------------------------------------------------
 
@@ -58,15 +74,22 @@ class TBoardHost : private vcl::TControlHost {
   vcl::TRect Present();
   const std::vector<std::uint32_t>& AreaPixels() const { return FAreaPixels; }
 
+  // ---- Words ------------------------------------------------------------
+
+  // Whose move it is, how the game ended, or who is thinking.
+  std::string Status();
+  // Col and Row counted from 1, as someone exploring the board hears it.
+  std::string CellWords(int Col, int Row) const;
+
   // ---- Playing: each lets the computer move afterwards when it is due ----
 
   void Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y);
   // Col and Row counted from 1, as the control's Move takes them.
   void Move(int Col, int Row);
   void NewGame();
-  // The computer plays the side to move. With AutoResponse on it keeps that
-  // side from now on; otherwise it makes this one move for it.
-  void ComputerMove();
+  // The computer makes the next move for the side to move; who plays which
+  // side does not change. False when the game is over or locked.
+  bool ComputerMove();
   bool Undo();
   bool Redo();
   bool CanUndo() { return FSession->CanUndo(); }
@@ -108,10 +131,11 @@ class TBoardHost : private vcl::TControlHost {
 
   void InvalidateRequested(vcl::TControl& Control) override;
   void Forward(vcl::TNotifyEvent& Event, TBoardEvent Raised);
+  std::string WordsFor(TBoardEvent Event);
+  // The settings as the session's players.
   void ApplyPlayers();
-  // Plays the computer's moves that are due, or asks for the expert's.
+  // Acts on what the session says the computer must do next.
   void LetComputerPlay();
-  void EndOneOffMove();
   void Answered(TRequest Move, std::optional<vcl::TPoint> Cell);
   void HintAnswered(TRequest Hint, std::optional<vcl::TPoint> Cell);
   void DropHint();
@@ -120,12 +144,14 @@ class TBoardHost : private vcl::TControlHost {
   TBoardListener& FListener;
   TQuintar FControl{nullptr};
   std::unique_ptr<game::TGameSession> FSession;
+  game::TPhrasebook FPhrasebook;
   bool FAutoResponse = true;
-  int FComputerSide = -1;
-  // The side the computer holds for one move only, or 0.
-  int FOneOffSide = 0;
+  int FComputerSide = DefaultComputerSide;
   TLevel FLevel = TLevel::High;
   bool FHeld = false;
+  // The cell the last press or move asked for (0-based), to say why it was
+  // refused.
+  vcl::TPoint FAsked = TQuintar::NoCell;
   std::uint32_t FLastSerial = 0;
   std::optional<TRequest> FMoveRequest;
   std::optional<TRequest> FHintRequest;

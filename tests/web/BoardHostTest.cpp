@@ -1,9 +1,11 @@
-// The board a page shows, with a recording page in the browser's place: who
-// plays, the expert's turns thought out elsewhere and answered late, twice
-// or not at all, hints, and the pixels handed over.
+// The board a page shows, with a recording page in the browser's place: how
+// its settings become players, the expert's moves thought out elsewhere and
+// answered late, twice or not at all, the words handed with every event and
+// answer, hints, and the pixels handed over.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -14,21 +16,43 @@ namespace {
 
 using game::TThinkRequest;
 
+struct TRaised {
+  TBoardEvent Event;
+  std::string Words;
+  friend bool operator==(const TRaised&, const TRaised&) = default;
+};
+
+struct THintFound {
+  std::optional<vcl::TPoint> Cell;
+  std::string Words;
+  friend bool operator==(const THintFound&, const THintFound&) = default;
+};
+
 // Records what the board tells the page.
 class TRecordingPage : public TBoardListener {
  public:
-  std::vector<TBoardEvent> Events;
+  std::vector<TRaised> Raised;
   int Repaints = 0;
   std::vector<std::pair<std::uint32_t, TThinkRequest>> Requests;
-  std::vector<std::optional<vcl::TPoint>> Hints;
+  std::vector<THintFound> Hints;
+  // Every sentence in the order it came: the events' and the operations'.
+  std::vector<std::string> Spoken;
 
-  void EventRaised(TBoardEvent Event) override { Events.push_back(Event); }
+  void EventRaised(TBoardEvent Event, const std::string& Words) override {
+    Raised.push_back({Event, Words});
+    Spoken.push_back(Words);
+  }
+  void Said(const std::string& Words) override { Spoken.push_back(Words); }
   void RepaintRequested() override { ++Repaints; }
   void ThinkingRequested(std::uint32_t Serial, const TThinkRequest& Turn) override { Requests.push_back({Serial, Turn}); }
-  void HintFound(std::optional<vcl::TPoint> Cell) override { Hints.push_back(Cell); }
+  void HintFound(std::optional<vcl::TPoint> Cell, const std::string& Words) override { Hints.push_back({Cell, Words}); }
 
   std::uint32_t LastSerial() const { return Requests.back().first; }
-  std::vector<TBoardEvent> TakeEvents() { return std::exchange(Events, {}); }
+  std::vector<TBoardEvent> TakeEvents() {
+    std::vector<TBoardEvent> Events;
+    for (const TRaised& Each : std::exchange(Raised, {})) Events.push_back(Each.Event);
+    return Events;
+  }
 };
 
 int Marks(const TQuintar& Control, int Side) {
@@ -44,7 +68,17 @@ class BoardHostTest : public ::testing::Test {
   TRecordingPage Page;
   TBoardHost Host{Page};
   const TQuintar& Control() const { return Host.Control(); }
+  const game::TPhrasebook& Words() const { return Host.Phrasebook(); }
 };
+
+// Crosses on 1..4 of row 1, noughts on 1..4 of row 3, crosses to move.
+void FourEach(TBoardHost& Host) {
+  Host.SetAutoResponse(false);
+  for (int Col = 1; Col <= 4; ++Col) {
+    Host.Move(Col, 1);
+    Host.Move(Col, 3);
+  }
+}
 
 // ---- Players ----------------------------------------------------------------
 
@@ -69,26 +103,75 @@ TEST_F(BoardHostTest, AHeldBoardWaitsForItsSettingsBeforeTheComputerPlays) {
   EXPECT_EQ(Page.Requests[0].second.Level, TLevel::Expert);
 }
 
-TEST_F(BoardHostTest, TheComputerAskedToMoveKeepsTheSideItTook) {
-  Host.ComputerMove();  // crosses to move: the computer takes crosses
-  EXPECT_EQ(Host.ComputerSide(), 1);
+TEST_F(BoardHostTest, AComputerMoveLeavesTheSettingsAsTheyWere) {
+  ASSERT_TRUE(Host.ComputerMove());  // crosses to move, the computer holds noughts
+  EXPECT_EQ(Host.ComputerSide(), -1);
+  EXPECT_TRUE(Host.AutoResponse());
+  EXPECT_EQ(Marks(Control(), 1), 1);
+  EXPECT_EQ(Marks(Control(), -1), 1);  // and it answered its own cross as usual
+
+  Host.SetAutoResponse(false);
+  ASSERT_TRUE(Host.ComputerMove());
+  EXPECT_TRUE(Host.LastMoveByComputer());
+  EXPECT_FALSE(Host.AutoResponse());
   Host.Move(1, 1);
-  EXPECT_EQ(Marks(Control(), 1), 2);
-  EXPECT_EQ(Marks(Control(), -1), 1);
+  EXPECT_EQ(Marks(Control(), 1) + Marks(Control(), -1), 4);  // nobody answers the nought
 }
 
-TEST_F(BoardHostTest, BetweenTwoPeopleAComputerMoveIsAOneOff) {
-  Host.SetAutoResponse(false);
+TEST_F(BoardHostTest, AComputerMoveOnAFinishedOrLockedGameSaysWhyNot) {
+  Host.SetLock(true);
+  EXPECT_FALSE(Host.ComputerMove());
+  EXPECT_EQ(Page.Spoken.back(), Words().Refusal(game::TRefusal::Locked));
+  Host.SetLock(false);
+  FourEach(Host);
+  Host.Move(5, 1);
+  EXPECT_FALSE(Host.ComputerMove());
+  EXPECT_EQ(Page.Spoken.back(), Words().Refusal(game::TRefusal::GameOver));
+}
+
+// ---- Words ----------------------------------------------------------------------
+
+TEST_F(BoardHostTest, EveryEventCarriesThePhrasebooksWordsForIt) {
+  FourEach(Host);
+  Page.Raised.clear();
   Host.Move(1, 1);
-  Host.ComputerMove();
-  EXPECT_EQ(Marks(Control(), -1), 1);
-  EXPECT_TRUE(Host.LastMoveByComputer());
-  Host.Move(3, 3);
-  EXPECT_EQ(Marks(Control(), -1), 1);  // nobody answers the cross
-  ASSERT_TRUE(Host.Undo());            // one move back, as between people
-  EXPECT_EQ(Marks(Control(), 1), 1);
-  EXPECT_EQ(Marks(Control(), -1), 1);
-  EXPECT_FALSE(Host.AutoResponse());
+  Host.Press(vcl::mbLeft, {}, 5, 250);  // below a 200-pixel board
+  Host.SetComputerSide(1);
+  Host.SetAutoResponse(true);
+  EXPECT_EQ(Page.Raised, (std::vector<TRaised>{
+                             {TBoardEvent::IllegalMove, Words().Refusal(game::TRefusal::CellTaken)},
+                             {TBoardEvent::IllegalMove, Words().Refusal(game::TRefusal::OffBoard)},
+                             {TBoardEvent::LegalMove, Words().Move({{4, 0}, 1, game::TPlayerKind::Computer, 0, TLevel::High})},
+                             {TBoardEvent::CrossWon, Words().Result({1, game::TPlayerKind::Computer, TLevel::High, false})},
+                             {TBoardEvent::ComputerWon, Words().Result({1, game::TPlayerKind::Computer, TLevel::High, false})},
+                         }));
+}
+
+TEST_F(BoardHostTest, TakingBackAndPlayingAgainSayHowManyMoves) {
+  Host.Move(10, 10);  // and the computer's answer
+  Page.Spoken.clear();
+  EXPECT_FALSE(Host.Redo());
+  EXPECT_TRUE(Host.Undo());
+  EXPECT_FALSE(Host.Undo());
+  EXPECT_TRUE(Host.Redo());
+  EXPECT_EQ(Page.Spoken, (std::vector<std::string>{Words().Refusal(game::TRefusal::NothingToRedo), Words().TakenBack(2),
+                                                   Words().Refusal(game::TRefusal::NothingToUndo), Words().PlayedAgain(2)}));
+}
+
+TEST_F(BoardHostTest, ANewGameIsSaidBeforeTheComputersOpeningMove) {
+  Host.SetComputerSide(1);
+  Page.Raised.clear();
+  Page.Spoken.clear();
+  Host.NewGame();
+  ASSERT_EQ(Page.Raised.size(), 1u);
+  EXPECT_EQ(Page.Spoken, (std::vector<std::string>{Words().NewGame(), Page.Raised[0].Words}));
+}
+
+TEST_F(BoardHostTest, CellWordsNameWhatTheCellHolds) {
+  Host.SetAutoResponse(false);
+  Host.Move(3, 4);
+  EXPECT_EQ(Host.CellWords(3, 4), Words().CellContents({2, 3}, 1));
+  EXPECT_EQ(Host.CellWords(4, 3), Words().CellContents({3, 2}, 0));
 }
 
 // ---- The expert, thinking elsewhere ------------------------------------------
@@ -98,7 +181,7 @@ class ExpertTest : public BoardHostTest {
   ExpertTest() { Host.SetLevel(TLevel::Expert); }
 };
 
-TEST_F(ExpertTest, ItsTurnGoesOutAndItsAnswerIsPlayed) {
+TEST_F(ExpertTest, ItsMoveGoesOutAndItsAnswerIsPlayed) {
   Host.Move(10, 10);
   ASSERT_EQ(Page.Requests.size(), 1u);
   const TThinkRequest& Turn = Page.Requests[0].second;
@@ -106,26 +189,21 @@ TEST_F(ExpertTest, ItsTurnGoesOutAndItsAnswerIsPlayed) {
   EXPECT_EQ(Turn.Level, TLevel::Expert);
   EXPECT_EQ(Turn.Board.Cells[9][9], 1);
   EXPECT_TRUE(Host.ComputerToMove());
+  EXPECT_EQ(Host.Status(), Words().Thinking(TLevel::Expert));
 
   Page.TakeEvents();
   Host.Move(1, 1);  // not while the computer is to move
   Host.Press(vcl::mbLeft, {}, 5, 5);
   EXPECT_EQ(Control().Cell(0, 0), 0);
-  EXPECT_TRUE(Page.Events.empty());
+  EXPECT_TRUE(Page.Raised.empty());
 
   Host.Answer(Page.LastSerial(), vcl::TPoint{4, 4});
   EXPECT_EQ(Control().Cell(4, 4), -1);
-  EXPECT_EQ(Page.TakeEvents(), std::vector{TBoardEvent::LegalMove});
+  EXPECT_EQ(Page.Raised,
+            (std::vector<TRaised>{{TBoardEvent::LegalMove, Words().Move({{4, 4}, -1, game::TPlayerKind::Computer, 0, TLevel::Expert})}}));
   EXPECT_TRUE(Host.LastMoveByComputer());
   EXPECT_FALSE(Host.ComputerToMove());
-  EXPECT_EQ(Page.Requests.size(), 1u);
-}
-
-TEST_F(ExpertTest, AnAnswerToAPositionTakenBackIsDropped) {
-  Host.Move(10, 10);
-  ASSERT_TRUE(Host.Undo());
-  Host.Answer(Page.LastSerial(), vcl::TPoint{4, 4});
-  EXPECT_EQ(Marks(Control(), 1) + Marks(Control(), -1), 0);
+  EXPECT_EQ(Host.Status(), Words().Turn(Host.Session()));
   EXPECT_EQ(Page.Requests.size(), 1u);
 }
 
@@ -139,7 +217,7 @@ TEST_F(ExpertTest, OnlyTheLatestRequestIsAnswered) {
   EXPECT_EQ(Control().Cell(0, 0), 0);
   Host.Answer(Page.LastSerial(), vcl::TPoint{7, 7});
   EXPECT_EQ(Control().Cell(7, 7), 1);
-  Host.Answer(Page.LastSerial(), vcl::TPoint{8, 8});  // a second answer to the same turn
+  Host.Answer(Page.LastSerial(), vcl::TPoint{8, 8});  // a second answer to the same request
   EXPECT_EQ(Marks(Control(), 1), 1);
 }
 
@@ -153,7 +231,7 @@ TEST_F(ExpertTest, WhenTheThinkingFailsTheComputerThinksHere) {
   EXPECT_FALSE(Host.ComputerToMove());
 }
 
-TEST_F(ExpertTest, ALockHoldsTheComputerBackUntilItIsLifted) {
+TEST_F(ExpertTest, ALiftedLockAsksForTheMoveAgain) {
   Host.Move(10, 10);
   const std::uint32_t BeforeLock = Page.LastSerial();
   Host.SetLock(true);
@@ -165,15 +243,26 @@ TEST_F(ExpertTest, ALockHoldsTheComputerBackUntilItIsLifted) {
   EXPECT_EQ(Control().Cell(4, 4), -1);
 }
 
+TEST_F(ExpertTest, AComputerMoveAsksTheWorkerAndLeavesTheSidesAlone) {
+  Host.SetAutoResponse(false);
+  ASSERT_TRUE(Host.ComputerMove());
+  ASSERT_EQ(Page.Requests.size(), 1u);
+  EXPECT_EQ(Page.Requests[0].second.Side, 1);
+  Host.Answer(Page.LastSerial(), vcl::TPoint{2, 2});
+  EXPECT_EQ(Control().Cell(2, 2), 1);
+  EXPECT_FALSE(Host.ComputerToMove());
+  EXPECT_EQ(Page.Requests.size(), 1u);
+}
+
 // ---- Hints --------------------------------------------------------------------
 
-// Crosses on 1..4 of row 1, noughts on 1..4 of row 3, crosses to move.
-void FourEach(TBoardHost& Host) {
-  Host.SetAutoResponse(false);
-  for (int Col = 1; Col <= 4; ++Col) {
-    Host.Move(Col, 1);
-    Host.Move(Col, 3);
-  }
+TEST_F(BoardHostTest, AHintAtTheControlsStrengthIsFoundAtOnceAndWorded) {
+  FourEach(Host);
+  Host.Hint();
+  ASSERT_EQ(Page.Hints.size(), 1u);
+  ASSERT_TRUE(Page.Hints[0].Cell.has_value());
+  EXPECT_EQ(Page.Hints[0].Words, Words().Hint(*Page.Hints[0].Cell));
+  EXPECT_TRUE(Page.Requests.empty());
 }
 
 TEST_F(ExpertTest, TheExpertsHintIsThoughtOutElsewhereAndDroppedWhenThePositionMovesOn) {
@@ -183,15 +272,24 @@ TEST_F(ExpertTest, TheExpertsHintIsThoughtOutElsewhereAndDroppedWhenThePositionM
   EXPECT_EQ(Page.Requests[0].second.Side, 1);
   Host.Move(9, 9);
   Host.Answer(Page.LastSerial(), vcl::TPoint{4, 0});
-  EXPECT_EQ(Page.Hints, (std::vector<std::optional<vcl::TPoint>>{std::nullopt}));
+  EXPECT_EQ(Page.Hints, (std::vector<THintFound>{{std::nullopt, ""}}));
 
   Page.Hints.clear();
   Host.Hint();
   Host.Hint();  // the first is not wanted any more
-  EXPECT_EQ(Page.Hints, (std::vector<std::optional<vcl::TPoint>>{std::nullopt}));
+  EXPECT_EQ(Page.Hints, (std::vector<THintFound>{{std::nullopt, ""}}));
   Host.Answer(Page.LastSerial(), vcl::TPoint{4, 2});
-  EXPECT_EQ(Page.Hints.back(), (vcl::TPoint{4, 2}));
+  EXPECT_EQ(Page.Hints.back(), (THintFound{vcl::TPoint{4, 2}, Words().Hint({4, 2})}));
   EXPECT_EQ(Control().Cell(4, 2), 0);
+}
+
+TEST_F(ExpertTest, AHintWhoseThinkingFailedIsThoughtOutHere) {
+  FourEach(Host);
+  Host.Hint();
+  Host.Answer(Page.LastSerial(), vcl::TPoint{0, 0});  // a taken cell
+  ASSERT_EQ(Page.Hints.size(), 1u);
+  ASSERT_TRUE(Page.Hints[0].Cell.has_value());
+  EXPECT_EQ(Control().Cell(Page.Hints[0].Cell->X, Page.Hints[0].Cell->Y), 0);
 }
 
 TEST_F(BoardHostTest, AFinishedGameHasNoHint) {
@@ -199,7 +297,7 @@ TEST_F(BoardHostTest, AFinishedGameHasNoHint) {
   Host.Move(5, 1);
   ASSERT_TRUE(Control().GameOver());
   Host.Hint();
-  EXPECT_EQ(Page.Hints, (std::vector<std::optional<vcl::TPoint>>{std::nullopt}));
+  EXPECT_EQ(Page.Hints, (std::vector<THintFound>{{std::nullopt, Words().NoHint()}}));
 }
 
 // ---- Pixels -------------------------------------------------------------------

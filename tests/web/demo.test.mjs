@@ -6,16 +6,24 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
 
-import { clickCell, SITE, useBrowser } from './harness.mjs';
+import { clickCell, EVENTS, SITE, useBrowser } from './harness.mjs';
 
 const shared = useBrowser();
 
+// The demo page, with the board's events recorded in window.events.
 async function openDemo() {
   const page = await shared.browser.newPage({ viewport: { width: 1100, height: 900 } });
   await page.goto(shared.server.url);
   await page.waitForFunction(() => customElements.get('quintar-board'));
+  await page.evaluate((types) => {
+    window.events = [];
+    const board = document.querySelector('quintar-board');
+    for (const type of types) board.addEventListener(type, (event) => window.events.push({ type, words: event.detail.words }));
+  }, EVENTS);
   return page;
 }
+
+const boardStatus = (page) => page.evaluate(() => document.querySelector('quintar-board').status);
 
 test('a whole game is played on the demo page by clicks, and can be taken back', async () => {
   const page = await openDemo();
@@ -35,12 +43,17 @@ test('a whole game is played on the demo page by clicks, and can be taken back',
     await clickCell(page, free.col, free.row);
   }
   assert.equal(await page.evaluate(() => document.querySelector('quintar-board').gameOver), true);
-  assert.match(await page.textContent('#status'), /^(Crosses won|Noughts won|The game is drawn)\.$/);
-  assert.match(await page.textContent('#log'), /legalmove cross on 1,1/);
+  // The page shows the board's own sentences: the result, and each event's words in the log.
+  const recorded = await page.evaluate(() => window.events);
+  const result = recorded.find(({ type }) => type === 'crosswon' || type === 'noughtwon' || type === 'draw');
+  assert.equal(await page.textContent('#status'), result.words);
+  const logged = await page.$$eval('#log li', (entries) => entries.map((entry) => entry.textContent));
+  assert.deepEqual(logged.slice(0, 3).reverse(), recorded.slice(-3).map(({ type, words }) => `${type} ${words}`));
 
   await page.click('#undo');
   assert.equal(await page.evaluate(() => document.querySelector('quintar-board').gameOver), false);
-  assert.equal(await page.textContent('#status'), 'Crosses to move.');
+  assert.equal(await page.textContent('#status'), await boardStatus(page));
+  assert.notEqual(await page.textContent('#status'), result.words);
   await page.close();
 });
 
@@ -58,6 +71,17 @@ test('the page\'s players, strength and colour controls reach the board', async 
     return [element.playingStrength, element.computerSide, element.crossColor];
   });
   assert.deepEqual(board, ['expert', 'crosses', '#00aa00']);
+  await page.close();
+});
+
+test('the computer moving for the person leaves the players as the page chose them', async () => {
+  const page = await openDemo();
+  await page.click('#computer-move');  // crosses, the person's side: the computer moves for it and answers
+  await page.waitForFunction(() => window.events.length >= 2);
+  const players = await page.evaluate(() => [document.querySelector('input[name=players]:checked').value,
+    document.querySelector('quintar-board').computerSide]);
+  assert.deepEqual(players, ['noughts', 'noughts']);
+  assert.equal(await page.textContent('#status'), await boardStatus(page));
   await page.close();
 });
 

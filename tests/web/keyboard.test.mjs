@@ -36,9 +36,10 @@ test('arrows move the focus cell, Enter and Space play it', async () => {
 
   await press(page, 'Enter', 'ArrowLeft', ' ');
   await waitForEvents(page, 2);
-  assert.deepEqual((await takeEvents(page)).map(({ detail }) => detail),
+  const played = await takeEvents(page);
+  assert.deepEqual(played.map(({ detail: { col, row, mark, computer } }) => ({ col, row, mark, computer })),
     [{ col: 12, row: 9, mark: 'cross', computer: false }, { col: 11, row: 9, mark: 'nought', computer: false }]);
-  assert.equal(await spoken(page), 'Nought on column 11, row 9.');
+  assert.equal(await spoken(page), played[1].detail.words);
 
   await press(page, ...Array(15).fill('ArrowUp'), ...Array(15).fill('ArrowLeft'));
   assert.deepEqual(await focusCellBox(page), { display: 'block', x: 0, y: 0, width: 10, height: 10 });
@@ -60,9 +61,13 @@ test('the board is named, and moves and results are announced', async () => {
       element.move(col, 1);
       element.move(col, 3);
     }
+    window.events.length = 0;
     element.move(5, 1);
   });
-  assert.equal(await spoken(page), 'Cross on column 5, row 1. Crosses won.');
+  // The move and the result, each once, as the events word them.
+  const [move, won] = await events(page);
+  assert.deepEqual([move.type, won.type], ['legalmove', 'crosswon']);
+  assert.equal(await spoken(page), `${move.detail.words} ${won.detail.words}`);
   await close();
 
   const labelled = await openBoard(shared, { attributes: 'aria-label="Game"' });

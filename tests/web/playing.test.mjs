@@ -21,20 +21,30 @@ function fourEach(board) {
 }
 
 const types = (list) => list.map(({ type }) => type);
+// A detail without its sentence, which must be there.
+function wordless({ words, ...rest }) {
+  assert.equal(typeof words, 'string');
+  assert.notEqual(words, '');
+  return rest;
+}
 
 test('a click plays the cell under it and the computer answers', async () => {
   const { page, board, errors, close } = await openBoard(shared);
   await clickCell(page, 4, 5);
   await waitForEvents(page, 2);
   const [person, computer] = await takeEvents(page);
-  assert.deepEqual(person, { type: 'legalmove', detail: { col: 4, row: 5, mark: 'cross', computer: false } });
+  assert.equal(person.type, 'legalmove');
+  assert.deepEqual(wordless(person.detail), { col: 4, row: 5, mark: 'cross', computer: false });
   assert.equal(computer.detail.mark, 'nought');
   assert.equal(computer.detail.computer, true);
   assert.equal(await board.evaluate((element, { col, row }) => element.cell(col, row), computer.detail), 'nought');
 
   await clickCell(page, 4, 5);
   await waitForEvents(page, 1);
-  assert.deepEqual(types(await events(page)), ['illegalmove']);
+  const [refused] = await events(page);
+  assert.equal(refused.type, 'illegalmove');
+  assert.notEqual(refused.detail.words, computer.detail.words);
+  assert.equal(await board.evaluate((element) => element.announcement), refused.detail.words);
   assert.deepEqual(errors, []);
   await close();
 });
@@ -55,8 +65,11 @@ test('a winning move raises the side\'s win and whose it was', async () => {
   await board.evaluate((element) => element.computerMove());
   await waitForEvents(page, 3);
   const [move, crossWon, computerWon] = await takeEvents(page);
-  assert.deepEqual(move.detail, { col: 5, row: 1, mark: 'cross', computer: true });
+  assert.deepEqual(wordless(move.detail), { col: 5, row: 1, mark: 'cross', computer: true });
   assert.deepEqual(types([crossWon, computerWon]), ['crosswon', 'computerwon']);
+  // Both say how the game ended, and the board's status says it too.
+  assert.equal(computerWon.detail.words, crossWon.detail.words);
+  assert.equal(await board.evaluate((element) => element.status), crossWon.detail.words);
   assert.deepEqual(crossWon.detail.cells.map(({ col }) => col).sort(), [1, 2, 3, 4, 5]);
   assert.equal(await board.evaluate((element) => element.gameOver), true);
 
@@ -74,12 +87,20 @@ test('a winning move raises the side\'s win and whose it was', async () => {
 test('the expert thinks in a worker, and the page waits for its answer', async () => {
   const { page, board, close } = await openBoard(shared, { attributes: 'playing-strength="expert"' });
   const worker = page.waitForEvent('worker');
-  await clickCell(page, 10, 10);
+  // The worker cannot answer before the script that made the move is done.
+  const [before, thinking] = await board.evaluate((element) => {
+    const status = element.status;
+    element.move(10, 10);
+    return [status, element.status];
+  });
   assert.match((await worker).url(), /quintar-worker\.js$/);
   await waitForEvents(page, 2);
   const [, answer] = await takeEvents(page);
   assert.equal(answer.detail.computer, true);
   assert.equal(await board.evaluate((element) => element.thinking || element.hasAttribute('aria-busy')), false);
+  // While it thinks the status says so, and afterwards whose move it is again.
+  assert.notEqual(thinking, before);
+  assert.equal(await board.evaluate((element) => element.status), before);
 
   await fourEach(board);
   await board.evaluate((element) => element.computerMove());

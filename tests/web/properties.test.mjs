@@ -117,10 +117,22 @@ test('the board takes the element\'s CSS size in device pixels, and presses foll
     ['#ffffff', '#808080', '#ffffff']);
   await clickCell(page, 7, 3);
   await waitForEvents(page, 1);
-  assert.deepEqual((await events(page))[0].detail, { col: 7, row: 3, mark: 'cross', computer: false });
+  const { words, ...played } = (await events(page))[0].detail;
+  assert.deepEqual(played, { col: 7, row: 3, mark: 'cross', computer: false });
+  assert.equal(typeof words, 'string');
 
   await board.evaluate((element) => { element.style.width = '400px'; });
   await waitForCanvasSize(page);
   assert.deepEqual(await canvas(), [800, 300]);
+  // The focus cell went to the cell pressed and covers it at the new size:
+  // columns of 40 CSS pixels, rows of 30.
+  await board.focus();
+  await page.keyboard.press('Enter');
+  const focusBox = await page.evaluate(() => {
+    const cell = document.querySelector('quintar-board').shadowRoot.querySelector('[part=focus-cell]');
+    const { x, y, width, height } = cell.getBoundingClientRect();
+    return { x, y, width, height };
+  });
+  assert.deepEqual(focusBox, { x: 240, y: 60, width: 40, height: 30 });
   await close();
 });

@@ -10,21 +10,29 @@ export interface Cell {
   row: number;
 }
 
-export interface LegalMoveDetail extends Cell {
+export interface WordedDetail {
+  /**
+   * The sentence for the event, as screen readers hear it: the move made,
+   * why a move was refused, or how the game ended.
+   */
+  words: string;
+}
+
+export interface LegalMoveDetail extends Cell, WordedDetail {
   mark: Mark;
   /** The computer made the move. */
   computer: boolean;
 }
 
-export interface WinDetail {
+export interface WinDetail extends WordedDetail {
   /** The five cells of the winning line. */
   cells: Cell[];
 }
 
 export interface QuintarBoardEventMap extends HTMLElementEventMap {
   legalmove: CustomEvent<LegalMoveDetail>;
-  illegalmove: CustomEvent<null>;
-  draw: CustomEvent<null>;
+  illegalmove: CustomEvent<WordedDetail>;
+  draw: CustomEvent<WordedDetail>;
   crosswon: CustomEvent<WinDetail>;
   noughtwon: CustomEvent<WinDetail>;
   computerwon: CustomEvent<WinDetail>;
@@ -51,13 +59,20 @@ export declare class QuintarBoardElement extends HTMLElement {
   lock: boolean;
   showHighlight: boolean;
   showQuintar: boolean;
-  /** The side the computer plays while autoResponse is on. */
+  /** The side the computer plays while autoResponse is on; a computer move leaves it as it is. */
   computerSide: Side;
 
   readonly gameOver: boolean;
   readonly turn: Mark;
   /** The computer is to move and thinking it over. */
   readonly thinking: boolean;
+  /** Whose move it is, how the game ended, or who is thinking, in words. */
+  readonly status: string;
+  /**
+   * The sentences last spoken to screen readers: moves, results, refusals,
+   * hints, moves taken back, the cell under the keyboard focus.
+   */
+  readonly announcement: string;
   readonly lastMove: Cell | null;
   readonly canUndo: boolean;
   readonly canRedo: boolean;
@@ -65,6 +80,7 @@ export declare class QuintarBoardElement extends HTMLElement {
 
   newGame(): void;
   move(col: number, row: number): void;
+  /** The computer makes one move for the side to move; who plays which side does not change. */
   computerMove(): void;
   undo(): boolean;
   redo(): boolean;

@@ -6,7 +6,8 @@
 //
 // The control draws its own pixels; the element copies the parts it redrew
 // onto a canvas as large as the element in device pixels, hands it pointer
-// presses, and adds keyboard play and words for screen readers.
+// presses, and adds keyboard play. Every sentence about the game, for the
+// page and for screen readers, comes from the module's phrasebook.
 import createQuintarModule from './quintar-module.js';
 import { cssColorOf, parseCssColor } from './colors.js';
 import { Thinker } from './thinker.js';
@@ -17,7 +18,7 @@ const quintar = await createQuintarModule();
 const EVENTS = ['legalmove', 'illegalmove', 'draw', 'crosswon', 'noughtwon', 'computerwon', 'userwon'];
 
 const CROSSES = 1;
-const NOUGHTS = -1;
+const SIDES = { crosses: CROSSES, noughts: -1 };
 
 // Numbers as the module takes them: whole, within 32 bits, NaN as 0.
 function toInt(value) {
@@ -28,7 +29,8 @@ function toInt(value) {
 
 // How each kind of attribute is read, applied to the board and read back.
 // read() answers undefined for a text it cannot take; the board then keeps
-// what it has.
+// what it has. An absent attribute (text null) gives the fallback, which is
+// already a value the board takes.
 const KINDS = {
   count: {
     read: (text, fallback) => (text === null ? fallback : /^\s*[+-]?\d/.test(text) ? toInt(Number.parseInt(text, 10)) : undefined),
@@ -43,43 +45,28 @@ const KINDS = {
     text: (value) => (value ? 'true' : 'false'),
   },
   color: {
-    read: (text, fallback) => parseCssColor(text ?? fallback) ?? undefined,
+    read: (text, fallback) => (text === null ? fallback : parseCssColor(text) ?? undefined),
     apply: (board, property, value) => { board[property] = value; },
     get: (board, property) => cssColorOf(board[property]),
     text: String,
   },
   strength: {
-    read: (text, fallback) => (text ?? fallback).trim().toLowerCase(),
+    read: (text, fallback) => (text === null ? fallback : text.trim().toLowerCase()),
     apply: (board, property, value) => { board.setPlayingStrength(value); },
     get: (board) => board.playingStrength,
     text: String,
   },
   side: {
-    read: (text, fallback) => ({ crosses: CROSSES, noughts: NOUGHTS })[(text ?? fallback).trim().toLowerCase()],
+    read: (text, fallback) => (text === null ? fallback : SIDES[text.trim().toLowerCase()]),
     apply: (board, property, value) => { board.computerSide = value; },
     get: (board) => (board.computerSide === CROSSES ? 'crosses' : 'noughts'),
     text: String,
   },
 };
 
-// Attribute: [property, kind, value when the attribute is absent].
-const ATTRIBUTES = {
-  color: ['color', 'color', '#ffffff'],
-  'grid-line-color': ['gridLineColor', 'color', '#808080'],
-  'cross-color': ['crossColor', 'color', '#ff0000'],
-  'nought-color': ['noughtColor', 'color', '#0000ff'],
-  'highlight-color': ['highlightColor', 'color', '#000000'],
-  'quintar-color': ['quintarColor', 'color', '#ffff00'],
-  'col-count': ['colCount', 'count', 20],
-  'row-count': ['rowCount', 'count', 20],
-  'playing-strength': ['playingStrength', 'strength', 'high'],
-  'auto-response': ['autoResponse', 'switch', true],
-  'click-response': ['clickResponse', 'switch', true],
-  lock: ['lock', 'switch', false],
-  'show-highlight': ['showHighlight', 'switch', true],
-  'show-quintar': ['showQuintar', 'switch', true],
-  'computer-side': ['computerSide', 'side', 'noughts'],
-};
+// Attribute: { property, kind, fallback }, as the control publishes its
+// settings: names and defaults are the control's own.
+const ATTRIBUTES = Object.fromEntries(quintar.attributes().map(({ attribute, ...rest }) => [attribute, rest]));
 
 // Mouse buttons as the control numbers them (left, right, middle), and the
 // modifier keys and held buttons as its shift state's bits.
@@ -125,7 +112,7 @@ export class QuintarBoardElement extends HTMLElement {
   // A property for each attribute: reading asks the board, writing sets the
   // attribute, which the board then follows.
   static {
-    for (const [name, [property, kind]] of Object.entries(ATTRIBUTES)) {
+    for (const [name, { property, kind }] of Object.entries(ATTRIBUTES)) {
       Object.defineProperty(this.prototype, property, {
         get() { return KINDS[kind].get(this.#board, property); },
         set(value) { this.setAttribute(name, KINDS[kind].text(value)); },
@@ -143,9 +130,11 @@ export class QuintarBoardElement extends HTMLElement {
   #hintCell;
   #status;
   #focus = { col: 10, row: 10 };
+  #hintAt = null;
   #hintWaiters = [];
   #events = [];
   #words = [];
+  #announcement = '';
   #flushing = false;
   #flushScheduled = false;
 
@@ -164,10 +153,11 @@ export class QuintarBoardElement extends HTMLElement {
     const self = new WeakRef(this);
     this.#thinker = new Thinker((serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
     this.#board = new quintar.Board({
-      event: (index) => self.deref()?.#raised(EVENTS[index]),
+      event: (index, words) => self.deref()?.#raised(EVENTS[index], words),
       repaint: () => self.deref()?.#scheduleFlush(),
       think: (serial, bytes) => self.deref()?.#thinker.think(serial, bytes.slice()),
-      hint: (cell) => self.deref()?.#hintFound(cell),
+      hint: (cell, words) => self.deref()?.#hintFound(cell, words),
+      said: (words) => self.deref()?.#say(words),
     });
     boards.register(this, { board: this.#board, thinker: this.#thinker });
     // The computer waits until the element is on a page, with all its
@@ -190,7 +180,7 @@ export class QuintarBoardElement extends HTMLElement {
     if (!this.hasAttribute('aria-label') && !this.hasAttribute('aria-labelledby'))
       this.setAttribute('aria-label', 'Five-in-a-row board');
     // Values set on the element before it was defined belong to the board.
-    for (const [property] of Object.values(ATTRIBUTES)) {
+    for (const { property } of Object.values(ATTRIBUTES)) {
       if (!Object.hasOwn(this, property)) continue;
       const value = this[property];
       delete this[property];
@@ -200,7 +190,7 @@ export class QuintarBoardElement extends HTMLElement {
   }
 
   attributeChangedCallback(name, previous, text) {
-    const [property, kind, fallback] = ATTRIBUTES[name];
+    const { property, kind, fallback } = ATTRIBUTES[name];
     const value = KINDS[kind].read(text, fallback);
     if (value === undefined) return;
     this.#operate(() => KINDS[kind].apply(this.#board, property, value));
@@ -214,6 +204,10 @@ export class QuintarBoardElement extends HTMLElement {
   get turn() { return this.#board.turn === CROSSES ? 'cross' : 'nought'; }
   // The computer is to move and is thinking it over.
   get thinking() { return this.#board.computerToMove(); }
+  // Whose move it is, how the game ended, or who is thinking, in words.
+  get status() { return this.#board.status(); }
+  // The sentences last spoken to screen readers about what just happened.
+  get announcement() { return this.#announcement; }
   // "cross", "nought", or null for an empty cell or one off the board.
   cell(col, row) { return this.#board.cell(toInt(col), toInt(row)) || null; }
   get lastMove() { return this.#board.lastMove(); }
@@ -225,7 +219,6 @@ export class QuintarBoardElement extends HTMLElement {
   newGame() {
     this.#operate(() => this.#board.newGame());
     this.#boardChanged();
-    this.#say('New game.');
   }
 
   // Col and row counted from 1.
@@ -233,26 +226,18 @@ export class QuintarBoardElement extends HTMLElement {
     this.#operate(() => this.#board.move(toInt(col), toInt(row)));
   }
 
-  // The computer plays the side to move; with auto-response on it keeps
-  // that side from now on.
+  // The computer makes one move for the side to move; who plays which side
+  // stays as it was.
   computerMove() {
-    const before = this.computerSide;
     this.#operate(() => this.#board.computerMove());
-    if (this.computerSide !== before) this.setAttribute('computer-side', this.computerSide);
   }
 
   undo() {
-    const done = this.#operate(() => this.#board.undo());
-    if (done) this.#boardChanged();
-    this.#say(done ? 'Move taken back.' : 'Nothing to take back.');
-    return done;
+    return this.#historyStep(() => this.#board.undo());
   }
 
   redo() {
-    const done = this.#operate(() => this.#board.redo());
-    if (done) this.#boardChanged();
-    this.#say(done ? 'Move played again.' : 'Nothing to play again.');
-    return done;
+    return this.#historyStep(() => this.#board.redo());
   }
 
   // The cell the computer would play for the side to move, { col, row }, or
@@ -271,6 +256,12 @@ export class QuintarBoardElement extends HTMLElement {
   }
 
   // ---- Talking to the board -------------------------------------------------
+
+  #historyStep(step) {
+    const done = this.#operate(step);
+    if (done) this.#boardChanged();
+    return done;
+  }
 
   #operate(action) {
     const result = action();
@@ -310,39 +301,37 @@ export class QuintarBoardElement extends HTMLElement {
     this.#context.putImageData(new ImageData(pixels, area.width, area.height), area.left, area.top);
   }
 
-  #raised(type) {
-    let detail = null;
+  // A computer win and a person's win follow the side's win, with the same
+  // sentence, which is spoken once.
+  #raised(type, words) {
+    let detail = { words };
     if (type === 'legalmove') {
       const { col, row } = this.#board.lastMove();
-      detail = { col, row, mark: this.#board.cell(col, row), computer: this.#board.lastMoveByComputer() };
-      this.#say(`${detail.mark === 'cross' ? 'Cross' : 'Nought'}${detail.computer ? ' by the computer' : ''} on column ${col}, row ${row}.`);
-      this.#hintCell.classList.remove('shown');
-    } else if (type === 'illegalmove') {
-      this.#say('That cell cannot be played.');
-    } else if (type === 'draw') {
-      this.#say('The game is drawn.');
-    } else if (type === 'crosswon' || type === 'noughtwon') {
-      detail = { cells: this.#board.winCells() };
-      this.#say(type === 'crosswon' ? 'Crosses won.' : 'Noughts won.');
-    } else if (type === 'computerwon') {
-      detail = { cells: this.#board.winCells() };
-      this.#say('The computer won.');
-    } else {
-      detail = { cells: this.#board.winCells() };
+      detail = { col, row, mark: this.#board.cell(col, row), computer: this.#board.lastMoveByComputer(), words };
+      this.#hideHint();
+    } else if (type !== 'illegalmove' && type !== 'draw') {
+      detail = { cells: this.#board.winCells(), words };
     }
+    if (type !== 'computerwon' && type !== 'userwon') this.#say(words);
     this.#events.push(new CustomEvent(type, { detail }));
     this.#scheduleFlush();
   }
 
-  #hintFound(cell) {
+  #hintFound(cell, words) {
     if (cell) {
       this.#focus = { ...cell };
+      this.#hintAt = { ...cell };
       this.#place(this.#hintCell, cell);
       this.#place(this.#focusCell, cell);
       this.#hintCell.classList.add('shown');
-      this.#say(`Hint: column ${cell.col}, row ${cell.row}.`);
     }
+    if (words) this.#say(words);
     this.#hintWaiters.shift()?.(cell);
+  }
+
+  #hideHint() {
+    this.#hintAt = null;
+    this.#hintCell.classList.remove('shown');
   }
 
   // ---- Words for screen readers ---------------------------------------------
@@ -354,7 +343,8 @@ export class QuintarBoardElement extends HTMLElement {
 
   #speak() {
     if (!this.#words.length) return;
-    this.#status.textContent = this.#words.join(' ');
+    this.#announcement = this.#words.join(' ');
+    this.#status.textContent = this.#announcement;
     this.#words = [];
   }
 
@@ -371,6 +361,9 @@ export class QuintarBoardElement extends HTMLElement {
     this.#canvas.width = width;
     this.#canvas.height = height;
     this.#operate(() => this.#board.setSize(width, height));
+    // The cells' pixels moved: the boxes over them follow.
+    this.#place(this.#focusCell, this.#focus);
+    if (this.#hintAt) this.#place(this.#hintCell, this.#hintAt);
   }
 
   #pressed(event) {
@@ -380,10 +373,8 @@ export class QuintarBoardElement extends HTMLElement {
     const x = Math.floor(((event.clientX - bounds.left) * this.#canvas.width) / bounds.width);
     const y = Math.floor(((event.clientY - bounds.top) * this.#canvas.height) / bounds.height);
     this.#focusCell.classList.remove('shown');
-    this.#moveFocus({
-      col: Math.floor((this.colCount * x) / this.#canvas.width) + 1,
-      row: Math.floor((this.rowCount * y) / this.#canvas.height) + 1,
-    });
+    const cell = this.#board.cellAt(x, y);
+    if (cell) this.#moveFocus(cell);
     this.#operate(() => this.#board.press(BUTTONS[event.button], shiftStateOf(event), x, y));
   }
 
@@ -394,8 +385,7 @@ export class QuintarBoardElement extends HTMLElement {
       event.preventDefault();
       this.#moveFocus({ col: this.#focus.col + step[0], row: this.#focus.row + step[1] });
       this.#focusCell.classList.add('shown');
-      const mark = this.cell(this.#focus.col, this.#focus.row);
-      this.#say(`Column ${this.#focus.col}, row ${this.#focus.row}, ${mark ?? 'empty'}.`);
+      this.#say(this.#board.cellWords(this.#focus.col, this.#focus.row));
     } else if (event.key === 'Enter' || event.key === ' ') {
       event.preventDefault();
       this.#focusCell.classList.add('shown');
@@ -418,16 +408,21 @@ export class QuintarBoardElement extends HTMLElement {
 
   // A new board or a position set up again: the hint no longer applies.
   #boardChanged() {
-    this.#hintCell.classList.remove('shown');
+    this.#hideHint();
     this.#moveFocus(this.#focus);
   }
 
+  // Over the pixels whose presses play the cell, as shares of the canvas,
+  // which is as large as the control.
   #place(element, { col, row }) {
+    const bounds = this.#board.cellBounds(col, row);
+    if (!bounds) return;
+    const { width, height } = this.#canvas;
     Object.assign(element.style, {
-      left: `${((col - 1) * 100) / this.colCount}%`,
-      top: `${((row - 1) * 100) / this.rowCount}%`,
-      width: `${100 / this.colCount}%`,
-      height: `${100 / this.rowCount}%`,
+      left: `${(bounds.left * 100) / width}%`,
+      top: `${(bounds.top * 100) / height}%`,
+      width: `${((bounds.right - bounds.left) * 100) / width}%`,
+      height: `${((bounds.bottom - bounds.top) * 100) / height}%`,
     });
   }
 }
