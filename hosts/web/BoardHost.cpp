@@ -42,8 +42,11 @@ std::string TBoardHost::WordsFor(TBoardEvent Event) {
       return FPhrasebook.Move(FSession->Moves().back());
     case TBoardEvent::IllegalMove:
       return FPhrasebook.Refusal(OnBoard(FControl, FAsked) ? game::TRefusal::CellTaken : game::TRefusal::OffBoard);
-    default:
-      return FPhrasebook.Result(*FSession->Result());
+    default: {
+      // A handler may have started a new game before a later end event.
+      const std::optional<game::TGameResult> Ended = FSession->Result();
+      return Ended ? FPhrasebook.Result(*Ended) : std::string();
+    }
   }
 }
 
