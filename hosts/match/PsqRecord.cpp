@@ -4,13 +4,17 @@
 #include <cstdio>
 #include <fstream>
 
+#include "game/GameRecord.h"
+
 namespace quintar::match {
 
 void WritePsq(std::ostream& Out, const TGameRecord& Game) {
-  Out << "Piskvorky " << Game.ColCount << "x" << Game.RowCount << ", 11:11, 0\n";
+  game::TRecord Record;
+  Record.ColCount = Game.ColCount;
+  Record.RowCount = Game.RowCount;
   for (const TRecordedMove& Move : Game.Moves)
-    Out << Move.Cell.Col + 1 << "," << Move.Cell.Row + 1 << "," << std::lround(Move.Milliseconds) << "\n";
-  Out << "-1\n";
+    Record.Moves.push_back({Move.Cell.Col, Move.Cell.Row, std::llround(Move.Milliseconds)});
+  Out << game::WriteRecord(Record);
 }
 
 bool SavePsq(const std::string& Folder, const TGameRecord& Game, std::string& Error) {

@@ -1,5 +1,6 @@
-// A game as a .psq record, the form tournament managers save games in: a
-// header line with the board size, one line per move with 1-based column,
+// A game as a .psq record, the form tournament managers save games in, written
+// by the game's own record writer so that the game opens what a match saved:
+// a header line with the board size, one line per move with 1-based column,
 // row and the milliseconds it took, crosses first, and -1 at the end.
 #pragma once
 
