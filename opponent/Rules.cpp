@@ -25,8 +25,9 @@ bool FiveThrough(const TBoardView& Board, int Col, int Row) {
   if (Mark == 0) return false;
   static constexpr int Steps[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
   for (const auto& Step : Steps) {
-    const int Run = 1 + RunFrom(Board, Col, Row, Step[0], Step[1], Mark) + RunFrom(Board, Col, Row, -Step[0], -Step[1], Mark);
-    if (Run >= 5) return true;
+    const int Ahead = RunFrom(Board, Col, Row, Step[0], Step[1], Mark);
+    const int Behind = RunFrom(Board, Col, Row, -Step[0], -Step[1], Mark);
+    if (1 + Ahead + Behind >= 5) return true;
   }
   return false;
 }

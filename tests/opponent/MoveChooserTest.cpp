@@ -44,7 +44,8 @@ TEST(MoveChooserStrengths, ChooseWhatTheControlsSelectionChoosesForTheSameDraws)
       const std::vector<int> Draws = {static_cast<int>(Random() >> 1), static_cast<int>(Random() >> 1)};
       const TSelectionOutcome Direct = RunSelection(SelectMove, Board, Turn, Strength, StandardPatterns(), Draws);
       int DrawCalls = 0;
-      const std::optional<TChosenCell> Cell = ChooseWithDraws(Chooser, Board, Turn, LevelOf(Strength), Draws, DrawCalls);
+      const std::optional<TChosenCell> Cell =
+          ChooseWithDraws(Chooser, Board, Turn, LevelOf(Strength), Draws, DrawCalls);
       SCOPED_TRACE(::testing::Message() << "game " << Game << " strength " << int{Strength});
       ASSERT_TRUE(Direct.Selection.Found);
       ASSERT_TRUE(Cell.has_value());

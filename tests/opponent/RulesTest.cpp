@@ -27,12 +27,12 @@ TEST(FiveThrough, RunsOfFiveAndSixCountThroughEachOfTheirCells) {
     for (const int Length : {5, 6}) {
       for (const int Mark : {1, -1}) {
         TTestBoard Board(12, 12);
-        PutRun(Board, 3, 4 + (Step.RowStep < 0 ? 6 : 0), Step, Length, Mark);
-        for (int I = 0; I < Length; ++I) {
-          const int Col = 3 + I * Step.ColStep, Row = 4 + (Step.RowStep < 0 ? 6 : 0) + I * Step.RowStep;
-          EXPECT_TRUE(FiveThrough(Board.View(), Col, Row))
+        // Runs that climb start low enough to stay on the board.
+        const int FirstRow = Step.RowStep < 0 ? 10 : 4;
+        PutRun(Board, 3, FirstRow, Step, Length, Mark);
+        for (int I = 0; I < Length; ++I)
+          EXPECT_TRUE(FiveThrough(Board.View(), 3 + I * Step.ColStep, FirstRow + I * Step.RowStep))
               << Step.Name << " of " << Length << " for " << Mark << " at cell " << I;
-        }
       }
     }
   }
@@ -47,7 +47,8 @@ TEST(FiveThrough, FourIsNotEnoughEvenWithTheOtherSideBeyondIt) {
     Board.Put(2 + 4 * Step.ColStep, Row + 4 * Step.RowStep, -1);
     Board.Put(2 + 5 * Step.ColStep, Row + 5 * Step.RowStep, 1);
     for (int I = 0; I < 4; ++I)
-      EXPECT_FALSE(FiveThrough(Board.View(), 2 + I * Step.ColStep, Row + I * Step.RowStep)) << Step.Name << " cell " << I;
+      EXPECT_FALSE(FiveThrough(Board.View(), 2 + I * Step.ColStep, Row + I * Step.RowStep))
+          << Step.Name << " cell " << I;
     EXPECT_FALSE(FiveThrough(Board.View(), 2 + 4 * Step.ColStep, Row + 4 * Step.RowStep)) << Step.Name;
   }
 }
