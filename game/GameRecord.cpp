@@ -143,11 +143,12 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
   return Record;
 }
 
-std::string WriteRecord(const TRecord& Record) {
+std::string WriteRecord(const TRecord& Record, const std::vector<std::string>& Players) {
   std::string Text = std::string(HeaderWord) + std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
                      ", 11:11, 0\n";
   for (const TRecordMove& Move : Record.Moves)
     Text += CellText(Move.Col, Move.Row) + "," + std::to_string(Move.Milliseconds) + "\n";
+  for (const std::string& Name : Players) Text += Name + "\n";
   return Text + "-1\n";
 }
 

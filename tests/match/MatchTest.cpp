@@ -127,8 +127,13 @@ TEST(MatchRecords, ArePsqWithOneBasedMovesCrossesFirst) {
   Game.RowCount = 15;
   Game.Moves = {{{9, 9}, 0.0, 0.0}, {{10, 9}, 12.6, 1.0}, {{0, 14}, 3.2, 1.0}};
   std::ostringstream Out;
-  WritePsq(Out, Game);
-  EXPECT_EQ(Out.str(), "Piskvorky 20x15, 11:11, 0\n10,10,0\n11,10,13\n1,15,3\n-1\n");
+  WritePsq(Out, Game, TLevel::Expert, TLevel::Medium);
+  EXPECT_EQ(Out.str(), "Piskvorky 20x15, 11:11, 0\n10,10,0\n11,10,13\n1,15,3\nexpert\nmedium\n-1\n");
+  // With the colours swapped the first level played noughts.
+  Game.FirstPlaysCrosses = false;
+  std::ostringstream Swapped;
+  WritePsq(Swapped, Game, TLevel::Expert, TLevel::Medium);
+  EXPECT_EQ(Swapped.str(), "Piskvorky 20x15, 11:11, 0\n10,10,0\n11,10,13\n1,15,3\nmedium\nexpert\n-1\n");
 }
 
 TEST(MatchRecords, OpenInTheGameAsTheyWerePlayed) {
@@ -141,7 +146,7 @@ TEST(MatchRecords, OpenInTheGameAsTheyWerePlayed) {
   Settings.Seed = 3;
   for (const TGameRecord& Game : RunMatch(Settings, nullptr)) {
     std::ostringstream Out;
-    WritePsq(Out, Game);
+    WritePsq(Out, Game, Settings.First, Settings.Second);
     const auto Read = game::ReadRecord(Out.str());
     ASSERT_TRUE(std::holds_alternative<game::TRecord>(Read)) << std::get<game::TRecordError>(Read).Message;
     const game::TRecord& Record = std::get<game::TRecord>(Read);
