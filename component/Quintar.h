@@ -124,7 +124,7 @@ class TQuintar : public vcl::TCustomControl {
   // published properties and events in declaration order.
   static const vcl::TComponentClass& ClassInfo();
 
-  static constexpr int MinCount = 5;
+  static constexpr int MinCount = MinBoardSide;
   static constexpr int MaxCount = MaxBoardSide;
   static constexpr vcl::TPoint NoCell{100, 100};
 

@@ -7,12 +7,11 @@
 
 #include <atomic>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <random>
 
 #include "game/ThinkRequest.h"
-#include "opponent/Expert.h"
+#include "opponent/MoveChooser.h"
 #include "vcl/Types.h"
 
 namespace quintar::game {
@@ -31,13 +30,8 @@ class TComputerThinker {
   std::optional<vcl::TPoint> Think(const TThinkRequest& Turn, const std::atomic<bool>* Stop = nullptr);
 
  private:
-  std::uint64_t FSeed;
   std::minstd_rand FRandom;
-  std::unique_ptr<TPattern[]> FPatterns;
-  std::unique_ptr<TCandidate[]> FCrossList;
-  std::unique_ptr<TCandidate[]> FNoughtList;
-  // Its tables are large, so it is made when the expert first plays.
-  std::unique_ptr<TExpertSearch> FExpert;
+  TMoveChooser FChooser;
 };
 
 }  // namespace quintar::game

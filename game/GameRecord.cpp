@@ -4,11 +4,13 @@
 #include <charconv>
 #include <optional>
 
+#include "opponent/Opponent.h"
+#include "opponent/Rules.h"
+#include "opponent/Words.h"
+
 namespace quintar::game {
 namespace {
 
-constexpr int MinSide = 5;
-constexpr int MaxSide = 50;
 constexpr std::string_view HeaderWord = "Piskvorky ";
 
 TRecordError Refusal(std::size_t Line, const std::string& Reason) {
@@ -50,12 +52,6 @@ std::vector<std::string_view> Lines(std::string_view Text) {
   return Result;
 }
 
-std::string_view Trimmed(std::string_view Text) {
-  while (!Text.empty() && Text.front() == ' ') Text.remove_prefix(1);
-  while (!Text.empty() && Text.back() == ' ') Text.remove_suffix(1);
-  return Text;
-}
-
 // A whole number filling Text, or nothing; Text may carry a sign.
 std::optional<std::int64_t> WholeNumber(std::string_view Text) {
   std::int64_t Value = 0;
@@ -95,32 +91,17 @@ std::optional<std::array<int, 2>> HeaderSize(std::string_view Line) {
 // The moves read so far, to refuse a taken cell and a move after a five.
 class TRecordBoard {
  public:
-  TRecordBoard(int ColCount, int RowCount)
-      : FColCount(ColCount), FRowCount(RowCount), FCells(static_cast<std::size_t>(ColCount * RowCount), 0) {}
+  TRecordBoard(int ColCount, int RowCount) : FColCount(ColCount), FRowCount(RowCount) {}
 
-  bool OnBoard(int Col, int Row) const { return Col >= 0 && Col < FColCount && Row >= 0 && Row < FRowCount; }
-  int At(int Col, int Row) const { return OnBoard(Col, Row) ? FCells[static_cast<std::size_t>(Col * FRowCount + Row)] : 0; }
-  void Put(int Col, int Row, int Side) { FCells[static_cast<std::size_t>(Col * FRowCount + Row)] = Side; }
-
-  // Five or more of the side on (Col, Row) in a line through it.
-  bool MakesFive(int Col, int Row) const {
-    static constexpr int Steps[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
-    const int Side = At(Col, Row);
-    for (const auto& Step : Steps) {
-      int Run = 1;
-      for (const int Sign : {-1, 1})
-        for (int C = Col + Sign * Step[0], R = Row + Sign * Step[1]; At(C, R) == Side;
-             C += Sign * Step[0], R += Sign * Step[1])
-          ++Run;
-      if (Run >= 5) return true;
-    }
-    return false;
-  }
+  // Col and Row must lie on the board.
+  int At(int Col, int Row) const { return FCells[Col][Row]; }
+  void Put(int Col, int Row, int Side) { FCells[Col][Row] = Side; }
+  TBoardView View() const { return {FCells, FColCount, FRowCount}; }
 
  private:
+  int FCells[MaxBoardSide][MaxBoardSide] = {};
   int FColCount;
   int FRowCount;
-  std::vector<int> FCells;
 };
 
 }  // namespace
@@ -133,10 +114,11 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
   TRecord Record;
   Record.ColCount = (*Size)[0];
   Record.RowCount = (*Size)[1];
-  const auto SideFits = [](int Side) { return Side >= MinSide && Side <= MaxSide; };
+  const auto SideFits = [](int Side) { return Side >= MinBoardSide && Side <= MaxBoardSide; };
   if (!SideFits(Record.ColCount) || !SideFits(Record.RowCount))
     return Refusal(1, "a board of " + std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
-                          " cells: boards are 5 to 50 cells a side");
+                          " cells: boards are " + std::to_string(MinBoardSide) + " to " +
+                          std::to_string(MaxBoardSide) + " cells a side");
 
   TRecordBoard Board(Record.ColCount, Record.RowCount);
   const std::size_t CellCount = static_cast<std::size_t>(Record.ColCount * Record.RowCount);
@@ -155,17 +137,18 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
     const int Col = static_cast<int>(X - 1), Row = static_cast<int>(Y - 1);
     if (Board.At(Col, Row) != 0) return Refusal(LineNumber, "cell " + CellText(Col, Row) + " is taken already");
     Board.Put(Col, Row, Record.Moves.size() % 2 == 0 ? 1 : -1);
-    if (Board.MakesFive(Col, Row)) WonAt = LineNumber;
+    if (FiveThrough(Board.View(), Col, Row)) WonAt = LineNumber;
     Record.Moves.push_back({Col, Row, Time});
   }
   return Record;
 }
 
-std::string WriteRecord(const TRecord& Record) {
+std::string WriteRecord(const TRecord& Record, const std::vector<std::string>& Players) {
   std::string Text = std::string(HeaderWord) + std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
                      ", 11:11, 0\n";
   for (const TRecordMove& Move : Record.Moves)
     Text += CellText(Move.Col, Move.Row) + "," + std::to_string(Move.Milliseconds) + "\n";
+  for (const std::string& Name : Players) Text += Name + "\n";
   return Text + "-1\n";
 }
 

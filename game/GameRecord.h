@@ -42,7 +42,10 @@ struct TRecordError {
 // moves than cells, or any byte that is not printable ASCII.
 std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text);
 
-// The header, the moves and a closing -1 line, each ended by LF.
-std::string WriteRecord(const TRecord& Record);
+// The header, the moves, one line per name in Players (who played crosses
+// first, then noughts) and a closing -1 line, each ended by LF. Readers stop
+// at the first line after the moves, so the names are for people only; each
+// must be printable text and not shaped like a move.
+std::string WriteRecord(const TRecord& Record, const std::vector<std::string>& Players = {});
 
 }  // namespace quintar::game

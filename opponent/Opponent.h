@@ -21,6 +21,9 @@ struct TCandidate {
   std::int32_t Row;
 };
 
+// Every board, whatever shows it, is 5 to 50 cells a side: five in a row
+// must fit, and the largest fits the fixed arrays below.
+inline constexpr int MinBoardSide = 5;
 inline constexpr int MaxBoardSide = 50;
 // One entry per cell of the largest board plus room for the end marker.
 inline constexpr int CandidateCapacity = MaxBoardSide * MaxBoardSide + 1;

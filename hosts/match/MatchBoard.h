@@ -24,8 +24,6 @@ class TMatchBoard {
   TVerdict Play(int Col, int Row);
 
  private:
-  bool MakesFive(int Col, int Row) const;
-
   int FCells[MaxBoardSide][MaxBoardSide] = {};
   int FColCount;
   int FRowCount;

@@ -47,7 +47,7 @@ int main(int Argc, char** Argv) {
   const std::vector<TGameRecord> Games = RunMatch(Settings, [&](const TGameRecord& Game) {
     Add(Running, Game);
     if (ShowProgress) PrintProgress(stderr, Settings, Running);
-    if (!Options.PsqFolder.empty() && SaveError.empty()) SavePsq(Options.PsqFolder, Game, SaveError);
+    if (!Options.PsqFolder.empty() && SaveError.empty()) SavePsq(Options.PsqFolder, Game, Settings.First, Settings.Second, SaveError);
   });
   if (ShowProgress) std::fprintf(stderr, "\r\033[K");
   PrintResult(stdout, Settings, Games);

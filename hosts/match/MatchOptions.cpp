@@ -22,8 +22,6 @@ const std::string_view MatchUsage =
 
 namespace {
 
-constexpr int MinSide = 5;
-
 template <typename TNumber>
 std::optional<TNumber> NumberFrom(std::string_view Text, TNumber Lo, TNumber Hi) {
   TNumber Value{};
@@ -42,9 +40,9 @@ bool Store(std::string_view Text, TNumber Lo, TNumber Hi, TNumber& Into) {
 
 bool ReadBoard(std::string_view Text, TMatchOptions& Options) {
   const std::size_t Cross = Text.find('x');
-  const auto Cols = NumberFrom<int>(Text.substr(0, Cross), MinSide, MaxBoardSide);
+  const auto Cols = NumberFrom<int>(Text.substr(0, Cross), MinBoardSide, MaxBoardSide);
   const auto Rows =
-      Cross == std::string_view::npos ? Cols : NumberFrom<int>(Text.substr(Cross + 1), MinSide, MaxBoardSide);
+      Cross == std::string_view::npos ? Cols : NumberFrom<int>(Text.substr(Cross + 1), MinBoardSide, MaxBoardSide);
   if (!Cols || !Rows) return false;
   Options.Settings.ColCount = *Cols;
   Options.Settings.RowCount = *Rows;

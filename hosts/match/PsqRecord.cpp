@@ -4,21 +4,27 @@
 #include <cstdio>
 #include <fstream>
 
+#include "game/GameRecord.h"
+
 namespace quintar::match {
 
-void WritePsq(std::ostream& Out, const TGameRecord& Game) {
-  Out << "Piskvorky " << Game.ColCount << "x" << Game.RowCount << ", 11:11, 0\n";
+void WritePsq(std::ostream& Out, const TGameRecord& Game, TLevel First, TLevel Second) {
+  game::TRecord Record;
+  Record.ColCount = Game.ColCount;
+  Record.RowCount = Game.RowCount;
   for (const TRecordedMove& Move : Game.Moves)
-    Out << Move.Cell.Col + 1 << "," << Move.Cell.Row + 1 << "," << std::lround(Move.Milliseconds) << "\n";
-  Out << "-1\n";
+    Record.Moves.push_back({Move.Cell.Col, Move.Cell.Row, std::llround(Move.Milliseconds)});
+  const TLevel Crosses = Game.FirstPlaysCrosses ? First : Second;
+  const TLevel Noughts = Game.FirstPlaysCrosses ? Second : First;
+  Out << game::WriteRecord(Record, {std::string(LevelName(Crosses)), std::string(LevelName(Noughts))});
 }
 
-bool SavePsq(const std::string& Folder, const TGameRecord& Game, std::string& Error) {
+bool SavePsq(const std::string& Folder, const TGameRecord& Game, TLevel First, TLevel Second, std::string& Error) {
   char Name[32];
   std::snprintf(Name, sizeof Name, "game-%04d.psq", Game.Number + 1);
   const std::string Path = Folder + "/" + Name;
   std::ofstream Out(Path);
-  if (Out) WritePsq(Out, Game);
+  if (Out) WritePsq(Out, Game, First, Second);
   Out.close();
   if (!Out) {
     Error = "cannot write " + Path;

@@ -15,9 +15,7 @@ namespace {
 
 using terminal::Echo;
 using terminal::IntegerFrom;
-using terminal::SameWord;
 using terminal::SplitAny;
-using terminal::Trimmed;
 
 void Answer(std::ostream& Out, std::string_view Text) { Out << Text << '\n'; }
 void Error(std::ostream& Out, std::string_view Reason) { Out << "ERROR " << Reason << '\n'; }

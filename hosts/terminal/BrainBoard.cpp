@@ -24,34 +24,16 @@ void TBrainBoard::FillMarks(int (&Marks)[MaxBoardSide][MaxBoardSide]) const {
       Marks[X][Y] = FCells[X][Y] == TStone::Own ? Own : FCells[X][Y] == TStone::Opponent ? -Own : 0;
 }
 
-TBrainOpponent::TBrainOpponent(TLevel Level, std::uint64_t Seed)
-    : FLevel(Level),
-      FPatterns(std::make_unique<TPattern[]>(PatternCount)),
-      FCrossList(std::make_unique<TCandidate[]>(CandidateCapacity)),
-      FNoughtList(std::make_unique<TCandidate[]>(CandidateCapacity)),
-      FSeed(Seed) {
-  FillPatternTable(FPatterns.get());
-}
+TBrainOpponent::TBrainOpponent(TLevel Level, std::uint64_t Seed) : FLevel(Level), FChooser(Seed) {}
 
 std::optional<vcl::TPoint> TBrainOpponent::Choose(const TBrainBoard& Board, const TSearchBudget& ExpertBudget) {
   int Marks[MaxBoardSide][MaxBoardSide] = {};
   Board.FillMarks(Marks);
   const TBoardView View = {Marks, Board.Width(), Board.Height()};
-  bool Found = false;
-  vcl::TPoint Cell;
-  if (const std::optional<TStrength> Strength = ControlStrength(FLevel)) {
-    const TSelection Choice = SelectMove(View, Board.OwnSide(), *Strength, FPatterns.get(), FCrossList.get(),
-                                         FNoughtList.get(), [] { return std::rand(); });
-    Found = Choice.Found;
-    Cell = {Choice.Col, Choice.Row};
-  } else {
-    if (!FExpert) FExpert = std::make_unique<TExpertSearch>(FSeed);
-    const TExpertChoice Choice = FExpert->Choose(View, Board.OwnSide(), ExpertBudget);
-    Found = Choice.Found;
-    Cell = {Choice.Col, Choice.Row};
-  }
-  if (!Found) return std::nullopt;
-  return Cell;
+  const std::optional<TChosenCell> Cell =
+      FChooser.Choose(View, Board.OwnSide(), FLevel, [] { return std::rand(); }, ExpertBudget);
+  if (!Cell) return std::nullopt;
+  return vcl::TPoint{Cell->Col, Cell->Row};
 }
 
 }  // namespace quintar::brain

@@ -7,13 +7,12 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 
 #include "opponent/Expert.h"
 #include "opponent/Level.h"
+#include "opponent/MoveChooser.h"
 #include "opponent/Opponent.h"
-#include "opponent/Patterns.h"
 #include "vcl/Types.h"
 
 namespace quintar::brain {
@@ -24,7 +23,7 @@ enum class TStone : std::uint8_t { Empty, Own, Opponent };
 // position in play stays untouched until DONE.
 class TBrainBoard {
  public:
-  static constexpr int MinSide = 5;
+  static constexpr int MinSide = MinBoardSide;
   static constexpr int MaxSide = MaxBoardSide;
 
   // An empty board of Width x Height; both must lie in MinSide..MaxSide.
@@ -54,9 +53,7 @@ class TBrainBoard {
 
 // The computer's levels on the brain's board: the control's three strengths
 // with the same procedure and the same two draws from the process-wide
-// generator as its computer move, or the expert search. Holds the pattern
-// table and the working lists, allocated once, and the search's tables,
-// allocated the first time the expert plays.
+// generator as its computer move, or the expert search.
 class TBrainOpponent {
  public:
   TBrainOpponent(TLevel Level, std::uint64_t Seed);
@@ -70,11 +67,7 @@ class TBrainOpponent {
 
  private:
   TLevel FLevel;
-  std::unique_ptr<TPattern[]> FPatterns;
-  std::unique_ptr<TCandidate[]> FCrossList;
-  std::unique_ptr<TCandidate[]> FNoughtList;
-  std::uint64_t FSeed;
-  std::unique_ptr<TExpertSearch> FExpert;
+  TMoveChooser FChooser;
 };
 
 }  // namespace quintar::brain

@@ -223,7 +223,7 @@ std::string TGame::IllegalMoveText() const {
 }
 
 void TGame::Resize(const TResize& Size) {
-  const auto Fits = [](int Count) { return Count >= TQuintar::MinCount && Count <= TQuintar::MaxCount; };
+  const auto Fits = [](int Count) { return Count >= MinBoardSide && Count <= MaxBoardSide; };
   if (!Fits(Size.Cols) || !Fits(Size.Rows)) {
     Say("A board is 5 to 50 cells a side; the game goes on.");
     return;

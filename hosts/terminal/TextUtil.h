@@ -1,5 +1,6 @@
 // Small text helpers the command readers share: words, numbers, and a safe
-// echo of whatever a peer or a player sent.
+// echo of whatever a peer or a player sent. Trimming and comparing words
+// come with the opponent's, which reads level names the same way.
 #pragma once
 
 #include <optional>
@@ -7,12 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "opponent/Words.h"
+
 namespace quintar::terminal {
 
-// Spaces and tabs off both ends.
-std::string_view Trimmed(std::string_view Text);
-// Equal when letter case is ignored (ASCII letters only).
-bool SameWord(std::string_view A, std::string_view B);
 // The pieces between runs of any of the separator characters; none empty.
 std::vector<std::string_view> SplitAny(std::string_view Text, std::string_view Separators);
 // A whole decimal integer, with a leading '-' allowed when Signed; nothing

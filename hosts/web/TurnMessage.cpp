@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::size_t HeaderSize = 4;
 
-bool IsCount(int Count) { return Count >= TQuintar::MinCount && Count <= TQuintar::MaxCount; }
+bool IsCount(int Count) { return Count >= MinBoardSide && Count <= MaxBoardSide; }
 
 }  // namespace
 

@@ -19,6 +19,11 @@ TEST(Record, ReadsAManagersFileWithCrLfAndWhatFollowsTheMoves) {
   EXPECT_EQ(Record.RowCount, 10);
   EXPECT_EQ(Record.Moves, (std::vector<TRecordMove>{{7, 7, 0}, {8, 6, 3051}, {6, 8, 1}}));
   EXPECT_EQ(WriteRecord(Record), "Piskvorky 15x10, 11:11, 0\n8,8,0\n9,7,3051\n7,9,1\n-1\n");
+  const std::string Named = WriteRecord(Record, {"expert", "low"});
+  EXPECT_EQ(Named, "Piskvorky 15x10, 11:11, 0\n8,8,0\n9,7,3051\n7,9,1\nexpert\nlow\n-1\n");
+  const auto Again = ReadRecord(Named);
+  ASSERT_TRUE(std::holds_alternative<TRecord>(Again));
+  EXPECT_EQ(std::get<TRecord>(Again), Record);
 }
 
 TEST(Record, EveryKindOfFaultIsRefusedWithItsLine) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <set>
 #include <sstream>
+#include <variant>
 
 #include "MatchBoard.h"
 #include "MatchOptions.h"
@@ -12,6 +13,7 @@
 #include "MatchStats.h"
 #include "Openings.h"
 #include "PsqRecord.h"
+#include "game/GameRecord.h"
 
 namespace quintar::match {
 namespace {
@@ -125,8 +127,38 @@ TEST(MatchRecords, ArePsqWithOneBasedMovesCrossesFirst) {
   Game.RowCount = 15;
   Game.Moves = {{{9, 9}, 0.0, 0.0}, {{10, 9}, 12.6, 1.0}, {{0, 14}, 3.2, 1.0}};
   std::ostringstream Out;
-  WritePsq(Out, Game);
-  EXPECT_EQ(Out.str(), "Piskvorky 20x15, 11:11, 0\n10,10,0\n11,10,13\n1,15,3\n-1\n");
+  WritePsq(Out, Game, TLevel::Expert, TLevel::Medium);
+  EXPECT_EQ(Out.str(), "Piskvorky 20x15, 11:11, 0\n10,10,0\n11,10,13\n1,15,3\nexpert\nmedium\n-1\n");
+  // With the colours swapped the first level played noughts.
+  Game.FirstPlaysCrosses = false;
+  std::ostringstream Swapped;
+  WritePsq(Swapped, Game, TLevel::Expert, TLevel::Medium);
+  EXPECT_EQ(Swapped.str(), "Piskvorky 20x15, 11:11, 0\n10,10,0\n11,10,13\n1,15,3\nmedium\nexpert\n-1\n");
+}
+
+TEST(MatchRecords, OpenInTheGameAsTheyWerePlayed) {
+  TMatchSettings Settings;
+  Settings.First = TLevel::High;
+  Settings.Second = TLevel::Low;
+  Settings.Games = 4;
+  Settings.ColCount = 11;
+  Settings.RowCount = 9;
+  Settings.Seed = 3;
+  for (const TGameRecord& Game : RunMatch(Settings, nullptr)) {
+    std::ostringstream Out;
+    WritePsq(Out, Game, Settings.First, Settings.Second);
+    const auto Read = game::ReadRecord(Out.str());
+    ASSERT_TRUE(std::holds_alternative<game::TRecord>(Read)) << std::get<game::TRecordError>(Read).Message;
+    const game::TRecord& Record = std::get<game::TRecord>(Read);
+    EXPECT_EQ(Record.ColCount, 11);
+    EXPECT_EQ(Record.RowCount, 9);
+    ASSERT_EQ(Record.Moves.size(), Game.Moves.size()) << "game " << Game.Number;
+    for (std::size_t Move = 0; Move < Game.Moves.size(); ++Move) {
+      EXPECT_EQ(Record.Moves[Move].Col, Game.Moves[Move].Cell.Col);
+      EXPECT_EQ(Record.Moves[Move].Row, Game.Moves[Move].Cell.Row);
+      EXPECT_EQ(Record.Moves[Move].Milliseconds, std::llround(Game.Moves[Move].Milliseconds));
+    }
+  }
 }
 
 TEST(MatchStatistics, ScoreEloAndInterval) {

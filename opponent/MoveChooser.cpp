@@ -1,0 +1,34 @@
+#include "opponent/MoveChooser.h"
+
+namespace quintar {
+
+TMoveChooser::TMoveChooser(std::uint64_t ExpertSeed)
+    : FExpertSeed(ExpertSeed),
+      FPatterns(std::make_unique<TPattern[]>(PatternCount)),
+      FCrossList(std::make_unique<TCandidate[]>(CandidateCapacity)),
+      FNoughtList(std::make_unique<TCandidate[]>(CandidateCapacity)) {
+  FillPatternTable(FPatterns.get());
+}
+
+TMoveChooser::~TMoveChooser() = default;
+
+void TMoveChooser::SeedExpert(std::uint64_t Seed) {
+  FExpertSeed = Seed;
+  if (FExpert) FExpert->Seed(Seed);
+}
+
+std::optional<TChosenCell> TMoveChooser::Choose(const TBoardView& Board, int Turn, TLevel Level,
+                                                const TRandomDraw& Draw, const TSearchBudget& ExpertBudget) {
+  if (const std::optional<TStrength> Strength = ControlStrength(Level)) {
+    const TSelection Choice =
+        SelectMove(Board, Turn, *Strength, FPatterns.get(), FCrossList.get(), FNoughtList.get(), Draw);
+    if (!Choice.Found) return std::nullopt;
+    return TChosenCell{Choice.Col, Choice.Row};
+  }
+  if (!FExpert) FExpert = std::make_unique<TExpertSearch>(FExpertSeed);
+  const TExpertChoice Choice = FExpert->Choose(Board, Turn, ExpertBudget);
+  if (!Choice.Found) return std::nullopt;
+  return TChosenCell{Choice.Col, Choice.Row};
+}
+
+}  // namespace quintar

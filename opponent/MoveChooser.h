@@ -1,0 +1,52 @@
+// The one place a level turns into a move: the control's three strengths
+// through its own selection, the expert through its search. The game's
+// thinker, the tournament brain and the match runner each hold one and differ
+// only in where their random draws come from.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "opponent/Expert.h"
+#include "opponent/Level.h"
+#include "opponent/Opponent.h"
+#include "opponent/Patterns.h"
+
+namespace quintar {
+
+struct TChosenCell {
+  int Col;
+  int Row;
+  friend bool operator==(const TChosenCell&, const TChosenCell&) = default;
+};
+
+class TMoveChooser {
+ public:
+  // ExpertSeed decides among moves the expert finds equally good.
+  explicit TMoveChooser(std::uint64_t ExpertSeed = 0);
+  ~TMoveChooser();
+  TMoveChooser(const TMoveChooser&) = delete;
+  TMoveChooser& operator=(const TMoveChooser&) = delete;
+
+  // A new seed for the expert, so that a game repeats whatever was played
+  // before it.
+  void SeedExpert(std::uint64_t Seed);
+
+  // The cell for side Turn (1 crosses, -1 noughts) at Level; nothing when no
+  // cell is empty. The three strengths draw twice from Draw (which must give
+  // non-negative values) and ignore ExpertBudget; the expert never draws and
+  // spends at most ExpertBudget, Stop included.
+  std::optional<TChosenCell> Choose(const TBoardView& Board, int Turn, TLevel Level, const TRandomDraw& Draw,
+                                    const TSearchBudget& ExpertBudget);
+
+ private:
+  std::uint64_t FExpertSeed;
+  std::unique_ptr<TPattern[]> FPatterns;
+  std::unique_ptr<TCandidate[]> FCrossList;
+  std::unique_ptr<TCandidate[]> FNoughtList;
+  // Its tables are large, so it is made when the expert first plays.
+  std::unique_ptr<TExpertSearch> FExpert;
+};
+
+}  // namespace quintar

@@ -1,0 +1,14 @@
+// The rule every board shares, whoever keeps it: five or more of one side in
+// an unbroken line wins. Tools that referee or check a game ask here rather
+// than scan a board of their own.
+#pragma once
+
+#include "opponent/Opponent.h"
+
+namespace quintar {
+
+// Whether the mark on (Col, Row) has five or more of its side in a row,
+// column or diagonal through that cell. False for an empty or off-board cell.
+bool FiveThrough(const TBoardView& Board, int Col, int Row);
+
+}  // namespace quintar
