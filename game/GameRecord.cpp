@@ -104,6 +104,16 @@ class TRecordBoard {
   int FRowCount;
 };
 
+// The names from line First on, up to a -1 line or the end; blank lines are
+// passed over.
+void ReadNames(const std::vector<std::string_view>& TextLines, std::size_t First, std::vector<std::string>& Names) {
+  for (std::size_t Index = First; Index < TextLines.size(); ++Index) {
+    const std::string_view Name = Trimmed(TextLines[Index]);
+    if (Name == "-1") return;
+    if (!Name.empty()) Names.emplace_back(Name);
+  }
+}
+
 }  // namespace
 
 std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
@@ -126,7 +136,10 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
   for (std::size_t Index = 1; Index < TextLines.size(); ++Index) {
     const std::size_t LineNumber = Index + 1;
     const std::optional<std::array<std::int64_t, 3>> Fields = MoveFields(TextLines[Index]);
-    if (!Fields) break;
+    if (!Fields) {
+      ReadNames(TextLines, Index, Record.Names);
+      break;
+    }
     const std::int64_t X = (*Fields)[0], Y = (*Fields)[1], Time = (*Fields)[2];
     if (X < 1 || X > Record.ColCount || Y < 1 || Y > Record.RowCount)
       return Refusal(LineNumber, "move " + std::to_string(X) + "," + std::to_string(Y) + " is off the " +
@@ -143,12 +156,12 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
   return Record;
 }
 
-std::string WriteRecord(const TRecord& Record, const std::vector<std::string>& Players) {
+std::string WriteRecord(const TRecord& Record) {
   std::string Text = std::string(HeaderWord) + std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
                      ", 11:11, 0\n";
   for (const TRecordMove& Move : Record.Moves)
     Text += CellText(Move.Col, Move.Row) + "," + std::to_string(Move.Milliseconds) + "\n";
-  for (const std::string& Name : Players) Text += Name + "\n";
+  for (const std::string& Name : Record.Names) Text += Name + "\n";
   return Text + "-1\n";
 }
 

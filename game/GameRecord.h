@@ -3,8 +3,9 @@
 //   Piskvorky 20x20, 11:11, 0
 //   11,11,0          one line per move: column, row (both from 1), milliseconds
 //   10,12,2534       crosses first, then the sides alternate
-//   -1               anything after the moves (managers add engine names, a
-//                    -1 line and a result) ends them and is not read further
+//   expert           after the moves, one name a line for who played crosses
+//   person           and who played noughts (managers write engine names)
+//   -1               a -1 line ends the names; what follows (a result) is not read
 //
 // A record is read whole and checked before anything uses it, so a file that
 // cannot be taken changes nothing.
@@ -29,6 +30,8 @@ struct TRecord {
   int ColCount = 20;
   int RowCount = 20;
   std::vector<TRecordMove> Moves;
+  // The lines between the moves and the -1 line, trimmed: who played.
+  std::vector<std::string> Names;
   friend bool operator==(const TRecord&, const TRecord&) = default;
 };
 
@@ -42,10 +45,9 @@ struct TRecordError {
 // moves than cells, or any byte that is not printable ASCII.
 std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text);
 
-// The header, the moves, one line per name in Players (who played crosses
-// first, then noughts) and a closing -1 line, each ended by LF. Readers stop
-// at the first line after the moves, so the names are for people only; each
-// must be printable text and not shaped like a move.
-std::string WriteRecord(const TRecord& Record, const std::vector<std::string>& Players = {});
+// The header, the moves, one line per name and a closing -1 line, each ended
+// by LF. Each name must be printable text, not shaped like a move, and not
+// -1.
+std::string WriteRecord(const TRecord& Record);
 
 }  // namespace quintar::game

@@ -6,6 +6,7 @@
 
 #include "game/ComputerThinker.h"
 #include "game/GameRecord.h"
+#include "opponent/Words.h"
 
 namespace quintar::game {
 
@@ -408,7 +409,19 @@ std::string TGameSession::SaveRecord() {
   Record.ColCount = FControl.ColCount();
   Record.RowCount = FControl.RowCount();
   for (const TMoveEntry& Move : FMoves) Record.Moves.push_back({Move.Cell.X, Move.Cell.Y, Move.Milliseconds});
+  Record.Names = {RecordName(Player(1)), RecordName(Player(-1))};
   return WriteRecord(Record);
+}
+
+// A computer player by its level ("expert"), as the match names them too.
+std::string TGameSession::RecordName(const TPlayer& Player) {
+  return Player.Kind == TPlayerKind::Person ? std::string(PersonName) : std::string(LevelName(Player.Level));
+}
+
+std::optional<TPlayer> TGameSession::PlayerNamed(std::string_view Name, TLevel PersonLevel) {
+  if (SameWord(Name, PersonName)) return TPlayer{TPlayerKind::Person, PersonLevel};
+  if (const std::optional<TLevel> Level = LevelNamed(Name)) return TPlayer{TPlayerKind::Computer, *Level};
+  return std::nullopt;
 }
 
 std::string TGameSession::OpenRecord(std::string_view Text) {
@@ -416,6 +429,17 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
   if (const TRecordError* Refused = std::get_if<TRecordError>(&Read)) return Refused->Message;
   const TRecord& Record = std::get<TRecord>(Read);
   HookEvents();
+  // Players named in the record take the sides; a record from elsewhere, with
+  // other names or none, keeps today's.
+  if (Record.Names.size() == 2) {
+    const std::optional<TPlayer> Crosses = PlayerNamed(Record.Names[0], Player(1).Level);
+    const std::optional<TPlayer> Noughts = PlayerNamed(Record.Names[1], Player(-1).Level);
+    if (Crosses && Noughts) {
+      FPlayers[SideIndex(1)] = *Crosses;
+      FPlayers[SideIndex(-1)] = *Noughts;
+      ApplyPlayers();
+    }
+  }
   FControl.SetColCount(Record.ColCount);
   FControl.SetRowCount(Record.RowCount);
   ForgetHistory();

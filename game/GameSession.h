@@ -178,15 +178,22 @@ class TGameSession {
 
   // ---- Records ----------------------------------------------------------
 
+  // The game as a record, with who plays each side.
   std::string SaveRecord();
-  // Sets up the game of a record: its board size and its moves. Returns the
-  // reason ("line N: ...") when the text is not a record it can take, and
-  // then leaves everything as it was.
+  // Sets up the game of a record: its board size, its moves and, when it
+  // names them as SaveRecord does, its players. Returns the reason ("line N:
+  // ...") when the text is not a record it can take, and then leaves
+  // everything as it was.
   std::string OpenRecord(std::string_view Text);
 
  private:
   class TEventHook;
   static int SideIndex(int Side) { return Side == 1 ? 0 : 1; }
+  static constexpr std::string_view PersonName = "person";
+  static std::string RecordName(const TPlayer& Player);
+  // The player a record's name stands for; a person keeps PersonLevel for
+  // hints.
+  static std::optional<TPlayer> PlayerNamed(std::string_view Name, TLevel PersonLevel);
 
   // Brings the session up to date with the control: takes back handlers a
   // host assigned since, and adopts a board that no longer is the one the

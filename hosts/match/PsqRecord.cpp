@@ -16,7 +16,8 @@ void WritePsq(std::ostream& Out, const TGameRecord& Game, TLevel First, TLevel S
     Record.Moves.push_back({Move.Cell.Col, Move.Cell.Row, std::llround(Move.Milliseconds)});
   const TLevel Crosses = Game.FirstPlaysCrosses ? First : Second;
   const TLevel Noughts = Game.FirstPlaysCrosses ? Second : First;
-  Out << game::WriteRecord(Record, {std::string(LevelName(Crosses)), std::string(LevelName(Noughts))});
+  Record.Names = {std::string(LevelName(Crosses)), std::string(LevelName(Noughts))};
+  Out << game::WriteRecord(Record);
 }
 
 bool SavePsq(const std::string& Folder, const TGameRecord& Game, TLevel First, TLevel Second, std::string& Error) {

@@ -18,12 +18,15 @@ TEST(Record, ReadsAManagersFileWithCrLfAndWhatFollowsTheMoves) {
   EXPECT_EQ(Record.ColCount, 15);
   EXPECT_EQ(Record.RowCount, 10);
   EXPECT_EQ(Record.Moves, (std::vector<TRecordMove>{{7, 7, 0}, {8, 6, 3051}, {6, 8, 1}}));
-  EXPECT_EQ(WriteRecord(Record), "Piskvorky 15x10, 11:11, 0\n8,8,0\n9,7,3051\n7,9,1\n-1\n");
-  const std::string Named = WriteRecord(Record, {"expert", "low"});
-  EXPECT_EQ(Named, "Piskvorky 15x10, 11:11, 0\n8,8,0\n9,7,3051\n7,9,1\nexpert\nlow\n-1\n");
-  const auto Again = ReadRecord(Named);
+  EXPECT_EQ(Record.Names, (std::vector<std::string>{"engine-one.zip", "engine-two.zip"}));
+  TRecord Named = Record;
+  Named.Names = {"expert", "low"};
+  EXPECT_EQ(WriteRecord(Named), "Piskvorky 15x10, 11:11, 0\n8,8,0\n9,7,3051\n7,9,1\nexpert\nlow\n-1\n");
+  const auto Again = ReadRecord(WriteRecord(Named));
   ASSERT_TRUE(std::holds_alternative<TRecord>(Again));
-  EXPECT_EQ(std::get<TRecord>(Again), Record);
+  EXPECT_EQ(std::get<TRecord>(Again), Named);
+  Named.Names.clear();
+  EXPECT_EQ(WriteRecord(Named), "Piskvorky 15x10, 11:11, 0\n8,8,0\n9,7,3051\n7,9,1\n-1\n");
 }
 
 TEST(Record, EveryKindOfFaultIsRefusedWithItsLine) {

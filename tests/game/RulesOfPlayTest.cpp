@@ -163,6 +163,32 @@ TEST(Result, APersonsFiveAgainstTheComputerAndADraw) {
   EXPECT_EQ(TPhrasebook().Result(*Won), "Crosses won: you.");
 }
 
+TEST(Records, KeepWhoPlaysAndAManagersNamesLeaveThePlayersAlone) {
+  TQuintar Control(nullptr);
+  TGameSession Session(Control);
+  Session.SetPlayer(1, {TPlayerKind::Person, TLevel::Low});
+  Session.SetPlayer(-1, Computer(TLevel::Expert));
+  Control.Move(3, 3);
+  ASSERT_TRUE(Session.PlayThoughtMove(Session.ComputerDue().Request, {5, 5}));
+  const std::string Saved = Session.SaveRecord();
+
+  TQuintar Other(nullptr);
+  TGameSession Restored(Other);
+  Restored.SetPlayer(1, Computer(TLevel::Medium));
+  Restored.SetPlayer(-1, {TPlayerKind::Person, TLevel::High});
+  ASSERT_EQ(Restored.OpenRecord(Saved), "");
+  // A person keeps the level that side had for hints.
+  EXPECT_EQ(Restored.Player(1), (TPlayer{TPlayerKind::Person, TLevel::Medium}));
+  EXPECT_EQ(Restored.Player(-1), Computer(TLevel::Expert));
+  ASSERT_EQ(Restored.Moves().size(), 2u);
+  EXPECT_EQ(Restored.Moves()[1].Cell, (vcl::TPoint{5, 5}));
+  EXPECT_EQ(Restored.Moves()[1].By, TPlayerKind::Computer);
+  EXPECT_EQ(Restored.ComputerDue().Action, TComputerAction::None);
+
+  ASSERT_EQ(Restored.OpenRecord("Piskvorky 20x20, 11:11, 0\n1,1,0\nengine.zip\nother.zip\n-1\n"), "");
+  EXPECT_EQ(Restored.Player(-1), Computer(TLevel::Expert));
+}
+
 TEST(Phrasebook, TranslatesEachPatternAndWordBeforeFillingIn) {
   const TPhrasebook Upper([](std::string_view English) {
     std::string Said(English);
