@@ -69,14 +69,15 @@ TEST_F(Keyboard, TheFrameIsOnTheScreenAndNotInTheControl) {
   QTest::keyClick(&board, Qt::Key_Right);
   ASSERT_TRUE(board.focusCellShown());
   const QImage shown = board.grab().toImage();
-  // Cell (11, 10) spans pixels 110..120 x 100..110; its frame lies inside.
+  // Cell (11, 10) spans pixels 110..120 x 100..110; its frame lies on its
+  // edges.
   const QColor frame = board.palette().color(QPalette::Highlight);
-  EXPECT_EQ(shown.pixelColor(111, 105), frame);
-  EXPECT_EQ(board.control().Canvas().Pixels(111, 105), vcl::clWhite);
+  EXPECT_EQ(shown.pixelColor(110, 105), frame);
+  EXPECT_EQ(board.control().Canvas().Pixels(110, 105), board.control().GridLineColor());
   // A press hides it again.
   QTest::mouseClick(&board, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_FALSE(board.focusCellShown());
-  EXPECT_EQ(board.grab().toImage().pixelColor(111, 105), QColor(Qt::white));
+  EXPECT_EQ(board.grab().toImage().pixelColor(110, 105), board.gridLineColor());
 }
 
 // Seven columns and nine rows over 200 pixels: no cell is a whole number of
@@ -92,24 +93,44 @@ TEST_F(Keyboard, APressMovesTheFocusCellToTheCellItPlayed) {
   EXPECT_EQ(board.control().Turn(), -1);  // five presses, five cells
 }
 
-// The frame lies within the pixels whose presses play its cell, and frames
-// the cell rather than a corner of it.
-TEST_F(Keyboard, TheFrameStaysWithinItsCell) {
+// The frame straddles the cell's edges: every pixel of the mark inside
+// shows as it did without the frame. Seven columns and nine rows over 200
+// pixels: no cell is a whole number of pixels wide or high.
+TEST_F(Keyboard, TheFrameLiesOnTheCellsEdgesAndLeavesItsMarkInView) {
   board.setColCount(7);
   board.setRowCount(9);
+  board.move(4, 5);
+  board.showFocusCell(QPoint(0, 0));
+  const QImage unframed = board.grab().toImage();
   board.showFocusCell(QPoint(3, 4));
-  const vcl::TRect cell = board.control().CellBounds(3, 4);
   const QImage shown = board.grab().toImage();
+  const vcl::TRect cell = board.control().CellBounds(3, 4);
+  const QRect area(cell.Left, cell.Top, cell.Right - cell.Left, cell.Bottom - cell.Top);
+  const QRect inside = area.adjusted(1, 1, -1, -1);
+  int markPixels = 0;
+  for (int y = inside.top(); y <= inside.bottom(); ++y)
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+      ASSERT_EQ(shown.pixelColor(x, y), unframed.pixelColor(x, y)) << x << ", " << y;
+      if (shown.pixelColor(x, y) == board.crossColor()) ++markPixels;
+    }
+  EXPECT_GT(markPixels, 0);
+
   const QColor frame = board.palette().color(QPalette::Highlight);
   QRect framed;
   for (int y = 0; y < shown.height(); ++y)
     for (int x = 0; x < shown.width(); ++x)
       if (shown.pixelColor(x, y) == frame) framed |= QRect(x, y, 1, 1);
-  const QRect area(cell.Left, cell.Top, cell.Right - cell.Left, cell.Bottom - cell.Top);
-  EXPECT_TRUE(area.contains(framed)) << framed.x() << ", " << framed.y() << " " << framed.width() << " x "
-                                     << framed.height();
-  EXPECT_GE(framed.width(), area.width() - 4);
-  EXPECT_GE(framed.height(), area.height() - 4);
+  EXPECT_EQ(framed, area.adjusted(-1, -1, 1, 1))
+      << framed.x() << ", " << framed.y() << " " << framed.width() << " x " << framed.height();
+}
+
+// Whoever explores the board with the arrows hears each cell they reach.
+TEST_F(Keyboard, EachCellReachedIsToldWithItsMark) {
+  board.move(12, 11);
+  QTest::keyClick(&board, Qt::Key_Right);
+  EXPECT_EQ(board.announcement(), QStringLiteral("Column 12, row 11, cross."));
+  QTest::keyClick(&board, Qt::Key_Down);
+  EXPECT_EQ(board.announcement(), QStringLiteral("Column 12, row 12, empty."));
 }
 
 TEST_F(Keyboard, AHintShowsItsCellForTheKeyboard) {

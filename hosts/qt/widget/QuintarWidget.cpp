@@ -352,14 +352,14 @@ void QuintarWidget::focusInEvent(QFocusEvent* event) {
   if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) m_keyboardNavigation = true;
   m_control->DoEnter();
   showChanges();
-  update(cellArea(focusCell()));
+  update(focusFrameArea(focusCell()));
 }
 
 void QuintarWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
   m_control->DoExit();
   showChanges();
-  update(cellArea(focusCell()));
+  update(focusFrameArea(focusCell()));
 }
 
 // ---- Keyboard play ------------------------------------------------------
@@ -384,10 +384,12 @@ QPoint QuintarWidget::focusCell() const {
 }
 
 void QuintarWidget::setFocusCell(QPoint cell) {
-  update(cellArea(focusCell()));
+  const QPoint before = focusCell();
+  update(focusFrameArea(before));
   m_focusCell = cell;
   m_focusCell = focusCell();
-  update(cellArea(m_focusCell));
+  update(focusFrameArea(m_focusCell));
+  if (m_focusCell != before) emit focusCellChanged(m_focusCell);
 }
 
 void QuintarWidget::showFocusCell(QPoint cell) {
@@ -401,13 +403,15 @@ bool QuintarWidget::focusCellShown() const { return m_keyboardNavigation && hasF
 void QuintarWidget::moveFocusCell(int columns, int rows) {
   m_keyboardNavigation = true;
   setFocusCell(focusCell() + QPoint(columns, rows));
+  const QPoint cell = focusCell();
+  announce(quintar::qt::said(phrasebook().CellContents({cell.x(), cell.y()}, m_control->Cell(cell.x(), cell.y()))));
 }
 
 // As a press on the cell would: only while presses play.
 void QuintarWidget::playFocusCell() {
   m_keyboardNavigation = true;
   const QPoint cell = focusCell();
-  update(cellArea(cell));
+  update(focusFrameArea(cell));
   if (m_control->ClickResponse()) move(cell.x() + 1, cell.y() + 1);
 }
 
@@ -417,16 +421,23 @@ QRect QuintarWidget::cellArea(QPoint cell) const {
   return widgetRect(bounds.Left, bounds.Top, bounds.Right, bounds.Bottom);
 }
 
-// A frame in the system's highlight colour with a light inner line, so that
-// it shows on every board colour, over the control's pixels only on screen.
+// The frame lies on the cell's edges, where the grid lines are: the mark
+// inside keeps every pixel but the outermost ring.
+QRect QuintarWidget::focusFrameArea(QPoint cell) const {
+  const QRect area = cellArea(cell);
+  return area.adjusted(-focusFrameWidth, -focusFrameWidth, focusFrameWidth, focusFrameWidth);
+}
+
+// A frame in the system's highlight colour straddling the cell's edges, with
+// a light outer line so that it shows on every board colour, over the
+// control's pixels only on screen.
 void QuintarWidget::drawFocusCell(QPainter& painter) const {
   const QRect cell = cellArea(focusCell());
-  const int penWidth = std::max(2, std::min(cell.width(), cell.height()) / 8);
   painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(palette().color(QPalette::Highlight), penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-  const int inset = penWidth / 2;
-  const QRect frame = cell.adjusted(inset, inset, -inset - 1, -inset - 1);
-  painter.drawRect(frame);
+  // One pixel inside the cell, one outside.
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+  painter.drawRect(cell.adjusted(0, 0, -1, -1));
+  painter.drawRect(cell.adjusted(-1, -1, 0, 0));
   painter.setPen(QPen(palette().color(QPalette::HighlightedText), 1));
-  painter.drawRect(frame.adjusted(inset + 1, inset + 1, -inset - 1, -inset - 1));
+  painter.drawRect(cell.adjusted(-2, -2, 1, 1));
 }

@@ -8,9 +8,10 @@
 // clicks and focus changes go to the control; its published properties are
 // Qt properties and its events are signals.
 //
-// Keyboard play: the arrow keys move a focus cell, drawn over the board by
-// the widget, and Space or Enter plays it, as a press on it would (so only
-// while clickResponse is on).
+// Keyboard play: the arrow keys move a focus cell, framed on its edges by
+// the widget so that its mark stays in view, and Space or Enter plays it, as
+// a press on it would (so only while clickResponse is on). Assistive
+// technology hears each cell the arrows reach: its column, row and mark.
 //
 // The control's events are assigned to the widget's signals when it is made.
 // Code that attaches something else to the hosted control's events (a game
@@ -107,7 +108,8 @@ class QuintarWidget : public QWidget {
   // Whether the focus cell is drawn: after keyboard navigation, while the
   // widget has the focus, until the next press.
   bool focusCellShown() const;
-  // The last move or result, in words, as assistive technology was told it.
+  // The last move or result, or the cell the arrow keys reached, in words,
+  // as assistive technology was told it.
   QString announcement() const { return m_announcement; }
 
   // Puts on the screen what the control drew since it last did.
@@ -143,6 +145,8 @@ class QuintarWidget : public QWidget {
   void entered();
   void exited();
   void resized();
+  // The cell keyboard play acts on has moved (0-based).
+  void focusCellChanged(QPoint cell);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -171,6 +175,9 @@ class QuintarWidget : public QWidget {
   // The widget's area over device pixels, rounded outwards.
   QRect widgetRect(int left, int top, int right, int bottom) const;
   QRect cellArea(QPoint cell) const;
+  // What the focus frame of Cell covers, its edges included.
+  QRect focusFrameArea(QPoint cell) const;
+  static constexpr int focusFrameWidth = 2;
   void moveFocusCell(int columns, int rows);
   void drawFocusCell(QPainter& painter) const;
   void playFocusCell();
