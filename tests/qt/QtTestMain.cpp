@@ -1,6 +1,7 @@
 // Runs GoogleTest suites inside a QApplication. Without a display: the
 // offscreen platform is used unless QT_QPA_PLATFORM names another, and the
-// application's settings go to a folder of their own that starts empty.
+// application's settings and its data (the game kept between runs) go to
+// folders of their own that start empty.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // Listing the tests needs no application.
   if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  const QTemporaryDir dataFolder;
+  qputenv("XDG_DATA_HOME", dataFolder.path().toLocal8Bit());
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("QuarbelTests"));
   QApplication::setApplicationName(QStringLiteral("QuintarTests"));

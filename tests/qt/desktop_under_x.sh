@@ -46,10 +46,10 @@ retry 50 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.
 DISPLAY=:$(head -n 1 "$work/display")
 export DISPLAY
 
-# Fresh settings: two people share the board.
-mkdir -p "$work/config/Quarbel"
+# Fresh settings: two people share the board; no game kept from before.
+mkdir -p "$work/config/Quarbel" "$work/data"
 printf '[players]\ncrosses\\player=person\nnoughts\\player=person\n' >"$work/config/Quarbel/Quintar.conf"
-XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$game" >"$work/game.log" 2>&1 &
+XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=xcb "$game" >"$work/game.log" 2>&1 &
 game_pid=$!
 
 find_window() { xdotool search --onlyvisible --name '^Quintar$' >"$work/window" 2>/dev/null; }

@@ -1,18 +1,24 @@
 #include "GameWindow.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <optional>
 
+#include "BoardView.h"
+#include "ElidedLabel.h"
 #include "PackageIdentity.h"
 #include "QuintarWidget.h"
 #include "SettingsDialog.h"
@@ -26,9 +32,16 @@ namespace {
 constexpr qint64 largestRecord = 1 << 20;
 
 const QString geometryKey = QStringLiteral("window/geometry");
+const QString windowStateKey = QStringLiteral("window/state");
 const QString recordFilter = QStringLiteral("Game records (*.psq);;All files (*)");
 
 }  // namespace
+
+const QString GameWindow::askBeforeDiscardingKey = QStringLiteral("confirm/discardGame");
+
+QString GameWindow::keptGameFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/game.psq");
+}
 
 GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent), m_phrasebook(qt::translatedPhrasebook()) {
   setWindowTitle(tr("Quintar"));
@@ -36,13 +49,16 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent), m_phrasebook(qt::
   // The board assigns the control's events to its signals as it is made;
   // the session, made after it, chains to them.
   m_board = new QuintarWidget;
-  setCentralWidget(m_board);
+  m_boardView = new BoardView(m_board);
+  setCentralWidget(m_boardView);
   m_session = std::make_unique<game::TGameSession>(m_board->control());
 
+  // Whose turn it is always shows in full; what happened last takes the rest.
   m_turnLabel = new QLabel;
-  m_eventLabel = new QLabel;
-  statusBar()->addWidget(m_turnLabel, 1);
-  statusBar()->addPermanentWidget(m_eventLabel);
+  m_eventLabel = new ElidedLabel;
+  statusBar()->addWidget(m_turnLabel);
+  statusBar()->addWidget(m_eventLabel, 1);
+  createMoveList();
   createMenus();
   listen();
 
@@ -53,9 +69,10 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent), m_phrasebook(qt::
 
   QSettings store;
   applySettings(loadGameSettings(store));
-  // The first time, a square board of 28 pixels a cell.
-  if (!restoreGeometry(store.value(geometryKey).toByteArray()))
-    resize(560, 560 + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+  restoreKeptGame();
+  // The first time, cells of the view's preferred size.
+  if (!restoreGeometry(store.value(geometryKey).toByteArray())) resize(sizeHint());
+  restoreState(store.value(windowStateKey).toByteArray());
   m_board->setFocus();
 }
 
@@ -77,6 +94,9 @@ void GameWindow::createMenus() {
   QAction* quit = gameMenu->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
   quit->setMenuRole(QAction::QuitRole);
 
+  QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+  viewMenu->addAction(qobject_cast<QDockWidget*>(m_moveList->parentWidget())->toggleViewAction());
+
   QMenu* settingsMenu = menuBar()->addMenu(tr("&Settings"));
   addAction(settingsMenu, tr("&Players, board and colours..."), QKeySequence(Qt::CTRL | Qt::Key_Comma),
             &GameWindow::editSettings)
@@ -84,6 +104,20 @@ void GameWindow::createMenus() {
 
   QMenu* helpMenu = menuBar()->addMenu(tr("&Help"));
   addAction(helpMenu, tr("&About Quintar"), QKeySequence(), &GameWindow::about)->setMenuRole(QAction::AboutRole);
+}
+
+// A side panel the View menu shows and hides; choosing a move goes back (or
+// forward) to it.
+void GameWindow::createMoveList() {
+  auto* dock = new QDockWidget(tr("Moves"), this);
+  dock->setObjectName(QStringLiteral("moves"));
+  m_moveList = new QListWidget;
+  m_moveList->setUniformItemSizes(true);
+  dock->setWidget(m_moveList);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+  const auto chosen = [this](QListWidgetItem* item) { goToMove(static_cast<std::size_t>(m_moveList->row(item)) + 1); };
+  connect(m_moveList, &QListWidget::itemClicked, this, chosen);
+  connect(m_moveList, &QListWidget::itemActivated, this, chosen);
 }
 
 QAction* GameWindow::addAction(QMenu* menu, const QString& text, const QKeySequence& shortcut,
@@ -107,21 +141,30 @@ void GameWindow::listen() {
   connect(m_board, &QuintarWidget::crossWon, this, ended);
   connect(m_board, &QuintarWidget::noughtWon, this, ended);
   connect(m_board, &QuintarWidget::draw, this, ended);
+  connect(m_board, &QuintarWidget::focusCellChanged, this, [this] {
+    if (m_hintShown) setEvent(QString());
+  });
 }
 
 void GameWindow::setEvent(const std::string& sentence) { setEvent(qt::said(sentence)); }
 
-void GameWindow::setEvent(const QString& text) { m_eventLabel->setText(text); }
+void GameWindow::setEvent(const QString& text) {
+  m_hintShown = false;
+  m_eventLabel->setFullText(text);
+}
 
 QString GameWindow::turnStatus() const { return m_turnLabel->text(); }
 
-QString GameWindow::eventStatus() const { return m_eventLabel->text(); }
+QString GameWindow::eventStatus() const { return m_eventLabel->fullText(); }
 
 // ---- Settings -------------------------------------------------------------
 
+// What the status bar said about the game before no longer holds: it says
+// which new game began, or who now plays.
 void GameWindow::applySettings(const GameSettings& settings) {
   stopComputer();
   // A count written starts a new game, so only a count that changes is.
+  const bool newBoard = settings.colCount != m_board->colCount() || settings.rowCount != m_board->rowCount();
   if (settings.colCount != m_board->colCount()) m_board->setColCount(settings.colCount);
   if (settings.rowCount != m_board->rowCount()) m_board->setRowCount(settings.rowCount);
   for (const int side : {1, -1}) m_session->SetPlayer(side, settings.player(side));
@@ -135,26 +178,63 @@ void GameWindow::applySettings(const GameSettings& settings) {
   m_board->setHighlightColor(settings.colors[4]);
   m_board->setQuintarColor(settings.colors[5]);
   m_settings = settings;
+  setEvent(newBoard ? m_phrasebook.NewGame()
+                    : m_phrasebook.Players(m_session->Player(1), m_session->Player(-1)));
   positionChanged();
+}
+
+void GameWindow::adoptGameIntoSettings() {
+  m_settings.colCount = m_board->colCount();
+  m_settings.rowCount = m_board->rowCount();
+  for (const int side : {1, -1}) m_settings.player(side) = m_session->Player(side);
 }
 
 void GameWindow::saveSettings() {
   QSettings store;
   saveGameSettings(m_settings, store);
   store.setValue(geometryKey, saveGeometry());
+  store.setValue(windowStateKey, saveState());
 }
 
+// A new board size would end the game in progress: unless the player lets it
+// go, everything else changes and the board stays.
 void GameWindow::editSettings() {
   SettingsDialog dialog(m_settings, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  applySettings(dialog.settings());
+  GameSettings chosen = dialog.settings();
+  const bool newBoard = chosen.colCount != m_board->colCount() || chosen.rowCount != m_board->rowCount();
+  if (newBoard && !mayDiscardGame()) {
+    chosen.colCount = m_board->colCount();
+    chosen.rowCount = m_board->rowCount();
+  }
+  applySettings(chosen);
   saveSettings();
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
   stopComputer();
   saveSettings();
+  keepGame();
   QMainWindow::closeEvent(event);
+}
+
+// ---- Asking before a game goes ---------------------------------------------
+
+bool GameWindow::gameInProgress() { return !m_session->Moves().empty() && !m_board->control().GameOver(); }
+
+bool GameWindow::mayDiscardGame() {
+  if (!gameInProgress()) return true;
+  QSettings store;
+  if (!store.value(askBeforeDiscardingKey, true).toBool()) return true;
+  QMessageBox box(QMessageBox::Question, tr("Quintar"), tr("The game in progress will be lost."),
+                  QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setInformativeText(tr("Do you want to discard it?"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  auto* dontAsk = new QCheckBox(tr("Don't ask again"));
+  box.setCheckBox(dontAsk);
+  if (box.exec() != QMessageBox::Discard) return false;
+  if (dontAsk->isChecked()) store.setValue(askBeforeDiscardingKey, false);
+  return true;
 }
 
 // ---- Following the game ---------------------------------------------------
@@ -174,6 +254,7 @@ void GameWindow::followPosition() {
   m_followPending = false;
   m_board->setClickResponse(m_settings.clickResponse && !m_session->ComputerToMove());
   updateStatus();
+  m_boardView->followBoardSize();
   if (m_thinker.busy() || m_paceTimer.isActive()) return;
   const game::TComputerDue due = m_session->ComputerDue();
   if (due.Action != game::TComputerAction::None && due.PaceMilliseconds > 0)
@@ -214,11 +295,37 @@ void GameWindow::updateStatus() {
   m_turnLabel->setText(qt::said(thinking ? m_phrasebook.Thinking(thinking->Level) : m_phrasebook.Turn(*m_session)));
   m_undoAction->setEnabled(m_session->CanUndo());
   m_redoAction->setEnabled(m_session->CanRedo());
+  showMoveLine();
+}
+
+// Every move of the line, numbered; the last one on the board is the current
+// one, and those that could be played again are greyed.
+void GameWindow::showMoveLine() {
+  const std::vector<game::TMoveEntry> line = m_session->MoveLine();
+  const std::size_t made = m_session->Moves().size();
+  const QSignalBlocker quiet(m_moveList);
+  m_moveList->clear();
+  for (std::size_t index = 0; index < line.size(); ++index) {
+    auto* item = new QListWidgetItem(tr("%1. %2").arg(index + 1).arg(qt::said(m_phrasebook.Move(line[index]))));
+    if (index >= made) item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+    if (index + 1 == made) {
+      QFont current = item->font();
+      current.setBold(true);
+      item->setFont(current);
+    }
+    m_moveList->addItem(item);
+  }
+  m_moveList->setCurrentRow(static_cast<int>(made) - 1);
+  if (made > 0) m_moveList->scrollToItem(m_moveList->currentItem());
 }
 
 // ---- Game menu ------------------------------------------------------------
 
 void GameWindow::newGame() {
+  if (mayDiscardGame()) startNewGame();
+}
+
+void GameWindow::startNewGame() {
   stopComputer();
   m_session->NewGame();
   setEvent(m_phrasebook.NewGame());
@@ -234,27 +341,37 @@ void GameWindow::computerMovesNow() {
   setEvent(m_phrasebook.Refusal(over ? game::TRefusal::GameOver : game::TRefusal::Locked));
 }
 
-void GameWindow::undo() {
-  stepThroughHistory(&game::TGameSession::Undo, &game::TPhrasebook::TakenBack, game::TRefusal::NothingToUndo);
-}
+void GameWindow::undo() { stepThroughHistory(&game::TGameSession::Undo, game::TRefusal::NothingToUndo); }
 
-void GameWindow::redo() {
-  stepThroughHistory(&game::TGameSession::Redo, &game::TPhrasebook::PlayedAgain, game::TRefusal::NothingToRedo);
-}
+void GameWindow::redo() { stepThroughHistory(&game::TGameSession::Redo, game::TRefusal::NothingToRedo); }
 
-void GameWindow::stepThroughHistory(bool (game::TGameSession::*step)(),
-                                    std::string (game::TPhrasebook::*done)(std::size_t) const, game::TRefusal nothing) {
+void GameWindow::stepThroughHistory(bool (game::TGameSession::*step)(), game::TRefusal nothing) {
   stopComputer();
   const std::size_t before = m_session->Moves().size();
-  if ((*m_session.*step)()) {
-    const std::size_t after = m_session->Moves().size();
-    m_board->showChanges();
-    // Undo takes moves off, Redo puts them back.
-    setEvent((m_phrasebook.*done)(before > after ? before - after : after - before));
-  } else {
+  if ((*m_session.*step)())
+    reportStep(before);
+  else
     setEvent(m_phrasebook.Refusal(nothing));
-  }
   positionChanged();
+}
+
+// Moves the history cannot reach (those found on the board when the session
+// began) are beyond undo.
+void GameWindow::goToMove(std::size_t count) {
+  const std::size_t before = m_session->Moves().size();
+  if (count == before) return;
+  stopComputer();
+  if (m_session->GoToMove(count))
+    reportStep(before);
+  else
+    setEvent(m_phrasebook.Refusal(count < before ? game::TRefusal::NothingToUndo : game::TRefusal::NothingToRedo));
+  positionChanged();
+}
+
+void GameWindow::reportStep(std::size_t before) {
+  const std::size_t after = m_session->Moves().size();
+  m_board->showChanges();
+  setEvent(after < before ? m_phrasebook.TakenBack(before - after) : m_phrasebook.PlayedAgain(after - before));
 }
 
 // Thought out elsewhere, since the expert takes its time; the session says
@@ -277,6 +394,7 @@ void GameWindow::hintThought(const game::TThinkRequest& request, QPoint cell) {
   if (!shown) return;
   m_board->showFocusCell(QPoint(shown->X, shown->Y));
   setEvent(qt::said(m_phrasebook.Hint(*shown)) + QLatin1Char(' ') + tr("Space plays it."));
+  m_hintShown = true;
 }
 
 // ---- Records --------------------------------------------------------------
@@ -286,41 +404,76 @@ QString GameWindow::openRecordText(const QByteArray& text) {
   const std::string error = m_session->OpenRecord(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
   if (error.empty()) {
     m_board->showChanges();
+    adoptGameIntoSettings();
     setEvent(tr("Game opened"));
   }
   positionChanged();
   return QString::fromStdString(error);
 }
 
-bool GameWindow::openRecordFile(const QString& fileName) {
-  const QString shown = QDir::toNativeSeparators(fileName);
+QString GameWindow::readRecordFile(const QString& fileName) {
   QFile file(fileName);
-  QString reason;
-  if (!file.open(QIODevice::ReadOnly)) {
-    reason = file.errorString();
-  } else {
-    const QByteArray text = file.read(largestRecord + 1);
-    reason = text.size() > largestRecord ? tr("the file is larger than any game record") : openRecordText(text);
-  }
+  if (!file.open(QIODevice::ReadOnly)) return file.errorString();
+  const QByteArray text = file.read(largestRecord + 1);
+  return text.size() > largestRecord ? tr("the file is larger than any game record") : openRecordText(text);
+}
+
+QString GameWindow::writeRecordFile(const QString& fileName) {
+  const std::string record = m_session->SaveRecord();
+  QSaveFile file(fileName);
+  if (file.open(QIODevice::WriteOnly) && file.write(record.data(), static_cast<qint64>(record.size())) >= 0 &&
+      file.commit())
+    return {};
+  return file.errorString();
+}
+
+bool GameWindow::openRecordFile(const QString& fileName) {
+  const QString reason = readRecordFile(fileName);
   if (reason.isEmpty()) return true;
-  QMessageBox::warning(this, tr("Open game"), tr("Cannot open %1 as a game:\n%2").arg(shown, reason));
+  QMessageBox::warning(this, tr("Open game"),
+                       tr("Cannot open %1 as a game:\n%2").arg(QDir::toNativeSeparators(fileName), reason));
   return false;
 }
 
 bool GameWindow::saveRecordFile(const QString& fileName) {
-  const std::string record = m_session->SaveRecord();
-  QSaveFile file(fileName);
-  if (file.open(QIODevice::WriteOnly) && file.write(record.data(), static_cast<qint64>(record.size())) >= 0 &&
-      file.commit()) {
-    setEvent(tr("Game saved"));
+  const QString reason = writeRecordFile(fileName);
+  if (reason.isEmpty()) {
+    setEvent(tr("Saved to %1").arg(QFileInfo(fileName).fileName()));
     return true;
   }
   QMessageBox::warning(this, tr("Save game"),
-                       tr("Cannot save the game as %1:\n%2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+                       tr("Cannot save the game as %1:\n%2").arg(QDir::toNativeSeparators(fileName), reason));
   return false;
 }
 
+// Closing is no time for questions: a game that cannot be kept is only
+// logged.
+void GameWindow::keepGame() {
+  const QString fileName = keptGameFile();
+  QDir().mkpath(QFileInfo(fileName).absolutePath());
+  const QString reason = writeRecordFile(fileName);
+  if (!reason.isEmpty()) qWarning("Cannot keep the game in %s: %s", qPrintable(fileName), qPrintable(reason));
+}
+
+// The window is not up yet, so the status bar says what became of a kept
+// game that cannot be read; the file stays for a look, under another name.
+void GameWindow::restoreKeptGame() {
+  const QString fileName = keptGameFile();
+  if (!QFileInfo::exists(fileName)) return;
+  const QString reason = readRecordFile(fileName);
+  if (reason.isEmpty()) {
+    setEvent(tr("The last game goes on."));
+    return;
+  }
+  const QString setAside = fileName + QStringLiteral(".unreadable");
+  QFile::remove(setAside);
+  QFile::rename(fileName, setAside);
+  setEvent(tr("The last game could not be read (%1); it was set aside as %2.")
+               .arg(reason, QDir::toNativeSeparators(setAside)));
+}
+
 void GameWindow::openRecord() {
+  if (!mayDiscardGame()) return;
   const QString fileName = QFileDialog::getOpenFileName(this, tr("Open game"), m_recordFolder, recordFilter);
   if (fileName.isEmpty()) return;
   m_recordFolder = QFileInfo(fileName).absolutePath();

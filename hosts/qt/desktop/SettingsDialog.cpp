@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
@@ -48,8 +49,13 @@ QWidget* SettingsDialog::playersBox() {
     m_players[side] = playerRow(m_settings.players[side]);
     auto* row = new QHBoxLayout;
     row->addWidget(m_players[side].kind);
+    auto* levelLabel = new QLabel(tr("Level:"));
+    levelLabel->setBuddy(m_players[side].level);
+    row->addWidget(levelLabel);
     row->addWidget(m_players[side].level);
-    form->addRow(sides[side], row);
+    auto* sideLabel = new QLabel(sides[side]);
+    sideLabel->setBuddy(m_players[side].kind);
+    form->addRow(sideLabel, row);
   }
   return box;
 }

@@ -1,0 +1,54 @@
+// The board as the desktop game shows it: the widget sized so that its cells
+// are square, centred in whatever room the window gives, with the column
+// numbers above it and the row numbers at its left, counted from 1 as the
+// game's sentences name cells ("column 11, row 9").
+//
+// The widget still fills its own bounds: the view chooses those bounds, a
+// whole number of pixels a cell, and never lets the room shrink below cells
+// of smallestCell pixels.
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+
+class QuintarWidget;
+
+namespace quintar::desktop {
+
+class BoardView : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int smallestCell = 12;
+
+  // Takes the board as its child.
+  explicit BoardView(QuintarWidget* board, QWidget* parent = nullptr);
+
+  // Lays the board out again when its column or row count has changed since
+  // it last did; the window calls it after every change of the game.
+  void followBoardSize();
+  // The side of a cell in the current layout.
+  int cellSide() const { return m_cellSide; }
+
+  QSize minimumSizeHint() const override;
+  QSize sizeHint() const override;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  // Room for the numbers along the top and the left.
+  int labelWidth() const;
+  int labelHeight() const;
+  void layOutBoard();
+  // Every how many cells a number fits, at least every one.
+  int labelStep(int room) const;
+
+  QuintarWidget* m_board;
+  int m_colCount = 0;
+  int m_rowCount = 0;
+  int m_cellSide = 0;
+};
+
+}  // namespace quintar::desktop
