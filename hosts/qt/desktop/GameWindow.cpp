@@ -112,7 +112,10 @@ void GameWindow::createMoveList() {
   auto* dock = new QDockWidget(tr("Moves"), this);
   dock->setObjectName(QStringLiteral("moves"));
   m_moveList = new QListWidget;
-  m_moveList->setUniformItemSizes(true);
+  // A move's sentence wraps rather than hiding behind a scroll bar.
+  m_moveList->setWordWrap(true);
+  m_moveList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_moveList->setMinimumWidth(m_moveList->fontMetrics().averageCharWidth() * 18);
   dock->setWidget(m_moveList);
   addDockWidget(Qt::RightDockWidgetArea, dock);
   const auto chosen = [this](QListWidgetItem* item) { goToMove(static_cast<std::size_t>(m_moveList->row(item)) + 1); };
