@@ -11,9 +11,10 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 # Runs the suite under other clock values.
 CLOCK_PACKAGES := faketime
 # The Qt widget, its Designer plugin and the desktop game; a real X server
-# and the tools that click and look at the desktop game in its test.
+# and the tools that click and look at the desktop game in its tests, and
+# the accessibility bus with Python's client of it, which hear it.
 QT_PACKAGES := qt6-base-dev qt6-tools-dev
-X_TEST_PACKAGES := xvfb xdotool imagemagick
+X_TEST_PACKAGES := xvfb xdotool imagemagick at-spi2-core python3-pyatspi
 
 # CI treats every warning as an error.
 ifdef CI

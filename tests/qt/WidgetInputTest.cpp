@@ -122,6 +122,8 @@ TEST(WidgetInput, TheBoardTellsAssistiveTechnologyEveryMoveAndResult) {
 
   game.board.move(3, 4);
   EXPECT_EQ(accessible->text(QAccessible::Value), QStringLiteral("Cross on column 3, row 4."));
+  // The name is what the desktop bridge carries to a screen reader.
+  EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Cross on column 3, row 4."));
   game.board.move(3, 5);
   EXPECT_EQ(game.board.announcement(), QStringLiteral("Nought on column 3, row 5."));
   game.board.move(3, 5);  // taken: nothing to announce

@@ -13,7 +13,9 @@ class BoardAccessible : public QAccessibleWidget {
   explicit BoardAccessible(QuintarWidget* board) : QAccessibleWidget(board, QAccessible::Canvas) {}
 
   QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Value) return static_cast<const QuintarWidget*>(widget())->announcement();
+    const QString announcement = static_cast<const QuintarWidget*>(widget())->announcement();
+    if (kind == QAccessible::Value) return announcement;
+    if (kind == QAccessible::Name && !announcement.isEmpty()) return announcement;
     return QAccessibleWidget::text(kind);
   }
 };
@@ -35,8 +37,10 @@ void installBoardAccessible() {
 }
 
 void announceToAssistiveTechnology(QuintarWidget* board, const QString& text) {
-  QAccessibleValueChangeEvent event(board, text);
-  QAccessible::updateAccessibility(&event);
+  QAccessibleValueChangeEvent valueChanged(board, text);
+  QAccessible::updateAccessibility(&valueChanged);
+  QAccessibleEvent nameChanged(board, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&nameChanged);
 }
 
 }  // namespace quintar::qt

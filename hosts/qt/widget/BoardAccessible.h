@@ -1,6 +1,10 @@
-// The board as assistive technology sees it: a canvas with the widget's name
-// and description whose value is the latest move or result in words. Every
-// move and result is announced as a change of that value.
+// The board as assistive technology sees it: a canvas with the widget's
+// description whose value is the latest announcement in words: a move, a
+// result, or the cell the arrow keys reached. Its name is that announcement
+// too, once there is one (the widget's name before): the desktop bridge
+// carries a changed name to screen readers, which speak it while the board
+// has the focus, whereas it drops a changed value of an object that has no
+// number to give. Every announcement is told as a change of both.
 #pragma once
 
 #include <QString>
