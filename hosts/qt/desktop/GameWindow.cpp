@@ -95,7 +95,7 @@ void GameWindow::createMenus() {
   quit->setMenuRole(QAction::QuitRole);
 
   QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
-  viewMenu->addAction(qobject_cast<QDockWidget*>(m_moveList->parentWidget())->toggleViewAction());
+  viewMenu->addAction(m_movePanel->toggleViewAction());
 
   QMenu* settingsMenu = menuBar()->addMenu(tr("&Settings"));
   addAction(settingsMenu, tr("&Players, board and colours..."), QKeySequence(Qt::CTRL | Qt::Key_Comma),
@@ -109,15 +109,15 @@ void GameWindow::createMenus() {
 // A side panel the View menu shows and hides; choosing a move goes back (or
 // forward) to it.
 void GameWindow::createMoveList() {
-  auto* dock = new QDockWidget(tr("Moves"), this);
-  dock->setObjectName(QStringLiteral("moves"));
+  m_movePanel = new QDockWidget(tr("Moves"), this);
+  m_movePanel->setObjectName(QStringLiteral("moves"));
   m_moveList = new QListWidget;
   // A move's sentence wraps rather than hiding behind a scroll bar.
   m_moveList->setWordWrap(true);
   m_moveList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   m_moveList->setMinimumWidth(m_moveList->fontMetrics().averageCharWidth() * 18);
-  dock->setWidget(m_moveList);
-  addDockWidget(Qt::RightDockWidgetArea, dock);
+  m_movePanel->setWidget(m_moveList);
+  addDockWidget(Qt::RightDockWidgetArea, m_movePanel);
   const auto chosen = [this](QListWidgetItem* item) { goToMove(static_cast<std::size_t>(m_moveList->row(item)) + 1); };
   connect(m_moveList, &QListWidget::itemClicked, this, chosen);
   connect(m_moveList, &QListWidget::itemActivated, this, chosen);

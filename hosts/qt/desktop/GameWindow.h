@@ -25,6 +25,7 @@
 #include "game/Phrasebook.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QListWidget;
 class QuintarWidget;
@@ -124,6 +125,7 @@ class GameWindow : public QMainWindow {
 
   QuintarWidget* m_board = nullptr;
   BoardView* m_boardView = nullptr;
+  QDockWidget* m_movePanel = nullptr;
   QListWidget* m_moveList = nullptr;
   std::unique_ptr<game::TGameSession> m_session;
   GameSettings m_settings;
