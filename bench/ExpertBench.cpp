@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "opponent/Expert.h"
-#include "tests/support/TestBoard.h"
+#include "Expert.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {

@@ -17,7 +17,7 @@
 
 #include "BenchSupport.h"
 #include "Quintar.h"
-#include "tests/support/QuintarAccess.h"
+#include "FilledBoard.h"
 
 namespace quintar {
 namespace {
@@ -39,8 +39,7 @@ void Prepare(TQuintar& Control, const TBoardSize& Size, int Mark) {
   Control.SetBounds(0, 0, Size.Width, Size.Height);
   Control.SetColCount(Size.Cols);
   Control.SetRowCount(Size.Rows);
-  for (int Col = 0; Col < Size.Cols; ++Col)
-    for (int Row = 0; Row < Size.Rows; ++Row) TQuintarAccess::SetCell(Control, Col, Row, Mark);
+  FillBoard(Control, Mark);
   Control.Repaint();
 }
 

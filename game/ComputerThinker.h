@@ -11,9 +11,9 @@
 #include <optional>
 #include <random>
 
-#include "game/ThinkRequest.h"
-#include "opponent/Expert.h"
-#include "vcl/Types.h"
+#include "ThinkRequest.h"
+#include "Expert.h"
+#include "Types.h"
 
 namespace quintar::game {
 

@@ -1,4 +1,4 @@
-#include "game/GameRecord.h"
+#include "GameRecord.h"
 
 #include <array>
 #include <charconv>

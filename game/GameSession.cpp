@@ -1,11 +1,11 @@
-#include "game/GameSession.h"
+#include "GameSession.h"
 
 #include <array>
 #include <chrono>
 #include <variant>
 
-#include "game/ComputerThinker.h"
-#include "game/GameRecord.h"
+#include "ComputerThinker.h"
+#include "GameRecord.h"
 
 namespace quintar::game {
 

@@ -27,8 +27,8 @@
 #include <vector>
 
 #include "Quintar.h"
-#include "game/ThinkRequest.h"
-#include "opponent/Level.h"
+#include "ThinkRequest.h"
+#include "Level.h"
 
 namespace quintar::game {
 

@@ -1,4 +1,4 @@
-#include "opponent/Level.h"
+#include "Level.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "opponent/LineBoards.h"
+#include "LineBoards.h"
 
 #include <algorithm>
 #include <bit>

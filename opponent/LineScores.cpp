@@ -1,4 +1,4 @@
-#include "opponent/LineScores.h"
+#include "LineScores.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,12 +1,12 @@
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <optional>
 
-#include "opponent/LineBoards.h"
-#include "opponent/LineScores.h"
+#include "LineBoards.h"
+#include "LineScores.h"
 
 namespace quintar {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "opponent/Patterns.h"
+#include "Patterns.h"
 
 namespace quintar {
 

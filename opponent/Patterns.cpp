@@ -1,4 +1,4 @@
-#include "opponent/Patterns.h"
+#include "Patterns.h"
 
 #include <algorithm>
 #include <initializer_list>

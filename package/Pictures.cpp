@@ -1,4 +1,4 @@
-#include "package/Pictures.h"
+#include "Pictures.h"
 
 #include <array>
 #include <cstdint>

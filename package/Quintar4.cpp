@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "Quintar.h"
-#include "package/PackageInfo.h"
-#include "package/Pictures.h"
+#include "PackageInfo.h"
+#include "Pictures.h"
 
 namespace quintar {
 namespace {

@@ -1,4 +1,4 @@
-#include "vcl/Controls.h"
+#include "Controls.h"
 
 #include <algorithm>
 

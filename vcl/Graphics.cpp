@@ -1,11 +1,11 @@
-#include "vcl/Graphics.h"
+#include "Graphics.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <utility>
 
-#include "vcl/EllipseRaster.h"
+#include "EllipseRaster.h"
 
 namespace vcl {
 

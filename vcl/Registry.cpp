@@ -1,4 +1,4 @@
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "vcl/Streaming.h"
+#include "Streaming.h"
 
 #include <algorithm>
 #include <cstdio>

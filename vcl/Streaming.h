@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "vcl/Classes.h"
-#include "vcl/Registry.h"
+#include "Classes.h"
+#include "Registry.h"
 
 namespace vcl {
 

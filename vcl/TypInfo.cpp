@@ -1,4 +1,4 @@
-#include "vcl/TypInfo.h"
+#include "TypInfo.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "vcl/Types.h"
+#include "Types.h"
 
 namespace vcl {
 namespace {

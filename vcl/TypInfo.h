@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "vcl/Classes.h"
+#include "Classes.h"
 
 namespace vcl {
 

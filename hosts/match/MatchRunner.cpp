@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "Openings.h"
-#include "opponent/Mixing.h"
+#include "Mixing.h"
 #include "Players.h"
 
 namespace quintar::match {

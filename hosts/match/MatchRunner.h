@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "MatchGame.h"
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
+#include "Expert.h"
+#include "Level.h"
 
 namespace quintar::match {
 

@@ -9,8 +9,8 @@
 
 #include "MatchBoard.h"
 #include "Openings.h"
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
+#include "Expert.h"
+#include "Level.h"
 
 namespace quintar::match {
 

@@ -14,7 +14,7 @@
 
 #include "ImageFiles.h"
 #include "PackageReport.h"
-#include "package/PackageLoader.h"
+#include "PackageLoader.h"
 
 namespace {
 

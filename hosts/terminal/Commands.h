@@ -7,8 +7,8 @@
 #include <string_view>
 #include <variant>
 
-#include "game/GameSession.h"
-#include "opponent/Level.h"
+#include "GameSession.h"
+#include "Level.h"
 
 namespace quintar::terminal {
 

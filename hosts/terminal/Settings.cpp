@@ -1,7 +1,7 @@
 #include "Settings.h"
 
 #include "TextUtil.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar::terminal {
 

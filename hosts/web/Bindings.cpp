@@ -10,7 +10,7 @@
 
 #include "BoardHost.h"
 #include "TurnMessage.h"
-#include "game/ComputerThinker.h"
+#include "ComputerThinker.h"
 
 namespace quintar::web {
 namespace {

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "Quintar.h"
-#include "game/GameSession.h"
-#include "opponent/Level.h"
+#include "GameSession.h"
+#include "Level.h"
 
 namespace quintar::web {
 

@@ -3,7 +3,7 @@
 
 #include "EventLog.h"
 #include "Quintar.h"
-#include "vcl/Graphics.h"
+#include "Graphics.h"
 
 namespace quintar {
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "Quintar.h"
-#include "support/PublishedOrder.h"
-#include "vcl/Registry.h"
+#include "PublishedOrder.h"
+#include "Registry.h"
 
 namespace quintar {
 namespace {

@@ -12,8 +12,8 @@
 
 #include "FuzzInput.h"
 #include "Quintar.h"
-#include "tests/robustness/Invariants.h"
-#include "vcl/Registry.h"
+#include "Invariants.h"
+#include "Registry.h"
 
 namespace quintar::fuzz {
 namespace {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <variant>
 
-#include "game/GameRecord.h"
-#include "game/GameSession.h"
-#include "tests/robustness/Invariants.h"
+#include "GameRecord.h"
+#include "GameSession.h"
+#include "Invariants.h"
 
 namespace {
 

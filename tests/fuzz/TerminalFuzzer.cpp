@@ -11,7 +11,7 @@
 #include "Commands.h"
 #include "Game.h"
 #include "InputDecoder.h"
-#include "tests/robustness/Invariants.h"
+#include "Invariants.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "game/GameSession.h"
+#include "GameSession.h"
 
 namespace quintar::game {
 namespace {

@@ -7,10 +7,10 @@
 #include <random>
 #include <vector>
 
-#include "opponent/Opponent.h"
-#include "tests/support/RandomPositions.h"
-#include "tests/support/ReferenceOpponent.h"
-#include "tests/support/TestBoard.h"
+#include "Opponent.h"
+#include "RandomPositions.h"
+#include "ReferenceOpponent.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {

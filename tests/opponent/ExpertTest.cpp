@@ -8,10 +8,10 @@
 #include <initializer_list>
 #include <random>
 
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
-#include "tests/support/RandomPositions.h"
-#include "tests/support/TestBoard.h"
+#include "Expert.h"
+#include "Level.h"
+#include "RandomPositions.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {

@@ -8,10 +8,10 @@
 #include <set>
 #include <vector>
 
-#include "opponent/LineScores.h"
-#include "tests/support/RandomPositions.h"
-#include "tests/support/ReferenceOpponent.h"
-#include "tests/support/TestBoard.h"
+#include "LineScores.h"
+#include "RandomPositions.h"
+#include "ReferenceOpponent.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {

@@ -11,7 +11,7 @@
 #include <set>
 #include <vector>
 
-#include "opponent/Patterns.h"
+#include "Patterns.h"
 
 namespace quintar {
 namespace {

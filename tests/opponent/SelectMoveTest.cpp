@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "opponent/Opponent.h"
-#include "tests/support/ReferenceOpponent.h"
-#include "tests/support/TestBoard.h"
+#include "Opponent.h"
+#include "ReferenceOpponent.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {

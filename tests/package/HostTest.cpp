@@ -5,8 +5,8 @@
 #include <string>
 
 #include "Quintar.h"
-#include "package/PackageLoader.h"
-#include "vcl/Registry.h"
+#include "PackageLoader.h"
+#include "Registry.h"
 
 namespace quintar {
 namespace {

@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "package/PackageLoader.h"
-#include "vcl/Registry.h"
+#include "PackageLoader.h"
+#include "Registry.h"
 
 namespace vcl {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Quintar.h"
-#include "vcl/Streaming.h"
+#include "Streaming.h"
 
 namespace quintar {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "Quintar.h"
 #include "QuintarWidget.h"
-#include "package/Pictures.h"
+#include "Pictures.h"
 #include "ui_BoardForm.h"
 
 namespace quintar::qt {

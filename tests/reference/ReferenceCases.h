@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Quintar.h"
-#include "vcl/Graphics.h"
+#include "Graphics.h"
 
 namespace quintar::reference {
 

@@ -1,4 +1,4 @@
-#include "tests/support/ReferenceOpponent.h"
+#include "ReferenceOpponent.h"
 
 #include <cstdlib>
 #include <utility>

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 namespace quintar::reference {
 

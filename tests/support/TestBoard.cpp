@@ -1,4 +1,4 @@
-#include "tests/support/TestBoard.h"
+#include "TestBoard.h"
 
 #include <stdexcept>
 

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <vector>
 
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 namespace quintar {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <new>
 
-#include "vcl/Graphics.h"
+#include "Graphics.h"
 
 namespace {
 // Counts every global allocation, so a test can show that drawing allocates

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "vcl/Controls.h"
+#include "Controls.h"
 
 namespace vcl {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Picture.h"
-#include "vcl/Graphics.h"
+#include "Graphics.h"
 
 namespace vcl {
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "ColorConversion.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar::desktop {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "game/GameSession.h"
+#include "GameSession.h"
 
 namespace quintar::desktop {
 

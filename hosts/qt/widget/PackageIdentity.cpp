@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "Quintar.h"
-#include "package/PackageInfo.h"
-#include "vcl/Registry.h"
+#include "PackageInfo.h"
+#include "Registry.h"
 
 // The module's own account of itself, exported with C linkage.
 extern "C" vcl::TPackageInfoEntry GetPackageInfoTable;

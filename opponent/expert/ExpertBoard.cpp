@@ -1,8 +1,8 @@
-#include "opponent/ExpertBoard.h"
+#include "ExpertBoard.h"
 
 #include <algorithm>
 
-#include "opponent/Mixing.h"
+#include "Mixing.h"
 
 namespace quintar::expert {
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "opponent/LinePatterns.h"
-#include "opponent/Opponent.h"
+#include "LinePatterns.h"
+#include "Opponent.h"
 
 namespace quintar::expert {
 

@@ -10,11 +10,11 @@
 #include <memory>
 #include <optional>
 
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
-#include "opponent/Opponent.h"
-#include "opponent/Patterns.h"
-#include "vcl/Types.h"
+#include "Expert.h"
+#include "Level.h"
+#include "Opponent.h"
+#include "Patterns.h"
+#include "Types.h"
 
 namespace quintar::brain {
 

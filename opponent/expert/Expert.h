@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 namespace quintar {
 

@@ -1,4 +1,4 @@
-#include "opponent/FourSearch.h"
+#include "FourSearch.h"
 
 #include <algorithm>
 
