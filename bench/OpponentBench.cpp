@@ -46,8 +46,8 @@ void TimeSelection(benchmark::State& State, TSelectMoveFunction SelectMove, cons
   int Generator = 0;
   const TRandomDraw Draw = [&Generator] { return Generator++; };
   for (auto _ : State) {
-    const TSelection Selection = SelectMove(Board.View(), Turn, stHigh, StandardPatterns(),
-                                            CrossList.data(), NoughtList.data(), Draw);
+    const TSelection Selection =
+        SelectMove(Board.View(), Turn, stHigh, StandardPatterns(), CrossList.data(), NoughtList.data(), Draw);
     benchmark::DoNotOptimize(Selection);
     benchmark::ClobberMemory();
   }

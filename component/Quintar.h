@@ -15,9 +15,9 @@
 #include <array>
 #include <memory>
 
+#include "Controls.h"
 #include "Opponent.h"
 #include "Patterns.h"
-#include "Controls.h"
 
 namespace vcl {
 struct TComponentClass;

@@ -11,8 +11,8 @@
 #include <optional>
 #include <random>
 
-#include "ThinkRequest.h"
 #include "Expert.h"
+#include "ThinkRequest.h"
 #include "Types.h"
 
 namespace quintar::game {

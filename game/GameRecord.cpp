@@ -99,7 +99,9 @@ class TRecordBoard {
       : FColCount(ColCount), FRowCount(RowCount), FCells(static_cast<std::size_t>(ColCount * RowCount), 0) {}
 
   bool OnBoard(int Col, int Row) const { return Col >= 0 && Col < FColCount && Row >= 0 && Row < FRowCount; }
-  int At(int Col, int Row) const { return OnBoard(Col, Row) ? FCells[static_cast<std::size_t>(Col * FRowCount + Row)] : 0; }
+  int At(int Col, int Row) const {
+    return OnBoard(Col, Row) ? FCells[static_cast<std::size_t>(Col * FRowCount + Row)] : 0;
+  }
   void Put(int Col, int Row, int Side) { FCells[static_cast<std::size_t>(Col * FRowCount + Row)] = Side; }
 
   // Five or more of the side on (Col, Row) in a line through it.
@@ -148,7 +150,8 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
     const std::int64_t X = (*Fields)[0], Y = (*Fields)[1], Time = (*Fields)[2];
     if (X < 1 || X > Record.ColCount || Y < 1 || Y > Record.RowCount)
       return Refusal(LineNumber, "move " + std::to_string(X) + "," + std::to_string(Y) + " is off the " +
-                                     std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) + " board");
+                                     std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
+                                     " board");
     if (Time < 0) return Refusal(LineNumber, "a move cannot take a negative time");
     if (WonAt != 0) return Refusal(LineNumber, "a move after the five made on line " + std::to_string(WonAt));
     if (Record.Moves.size() == CellCount) return Refusal(LineNumber, "more moves than the board has cells");

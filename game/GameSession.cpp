@@ -48,7 +48,7 @@ class TScopedFlag {
 class TSilencedEvents {
  public:
   explicit TSilencedEvents(TQuintar& Control)
-      : FEvents{&Control.OnLegalMove, &Control.OnIllegalMove, &Control.OnDraw,    &Control.OnCrossWon,
+      : FEvents{&Control.OnLegalMove, &Control.OnIllegalMove, &Control.OnDraw,   &Control.OnCrossWon,
                 &Control.OnNoughtWon, &Control.OnComputerWon, &Control.OnUserWon} {
     for (std::size_t I = 0; I < FEvents.size(); ++I) {
       FSaved[I] = std::move(*FEvents[I]);
@@ -253,7 +253,8 @@ void TGameSession::PlayComputer(TLevel Level) {
     FControl.ComputerMove();
     return;
   }
-  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(TurnFor(FControl.Turn(), Level))) PlaceComputerMark(*Cell);
+  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(TurnFor(FControl.Turn(), Level)))
+    PlaceComputerMark(*Cell);
 }
 
 // Through Move, without the control answering it.

@@ -26,9 +26,9 @@
 #include <string_view>
 #include <vector>
 
+#include "Level.h"
 #include "Quintar.h"
 #include "ThinkRequest.h"
-#include "Level.h"
 
 namespace quintar::game {
 

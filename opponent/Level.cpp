@@ -8,7 +8,9 @@ namespace {
 constexpr std::array<std::string_view, LevelCount> Names = {"low", "medium", "high", "expert"};
 
 bool SameWord(std::string_view A, std::string_view B) {
-  const auto Lower = [](char Letter) { return Letter >= 'A' && Letter <= 'Z' ? static_cast<char>(Letter - 'A' + 'a') : Letter; };
+  const auto Lower = [](char Letter) {
+    return Letter >= 'A' && Letter <= 'Z' ? static_cast<char>(Letter - 'A' + 'a') : Letter;
+  };
   if (A.size() != B.size()) return false;
   for (std::size_t I = 0; I < A.size(); ++I)
     if (Lower(A[I]) != Lower(B[I])) return false;

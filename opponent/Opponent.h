@@ -56,8 +56,7 @@ struct TSelection {
 // 55-row table; CrossList and NoughtList have CandidateCapacity entries and are
 // used as working space. Draws exactly twice (crosses' index first) when an
 // empty cell exists, never otherwise. Allocates nothing.
-TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength,
-                      const TPattern* Patterns, TCandidate* CrossList,
-                      TCandidate* NoughtList, const TRandomDraw& Draw);
+TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength, const TPattern* Patterns,
+                      TCandidate* CrossList, TCandidate* NoughtList, const TRandomDraw& Draw);
 
 }  // namespace quintar

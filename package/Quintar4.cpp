@@ -8,9 +8,9 @@
 #include <array>
 #include <string_view>
 
-#include "Quintar.h"
 #include "PackageInfo.h"
 #include "Pictures.h"
+#include "Quintar.h"
 
 namespace quintar {
 namespace {

@@ -4,8 +4,8 @@
 #include <mutex>
 #include <thread>
 
-#include "Openings.h"
 #include "Mixing.h"
+#include "Openings.h"
 #include "Players.h"
 
 namespace quintar::match {

@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "MatchGame.h"
 #include "Expert.h"
 #include "Level.h"
+#include "MatchGame.h"
 
 namespace quintar::match {
 

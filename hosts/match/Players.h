@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
-#include "MatchBoard.h"
-#include "Openings.h"
 #include "Expert.h"
 #include "Level.h"
+#include "MatchBoard.h"
+#include "Openings.h"
 
 namespace quintar::match {
 

@@ -1,7 +1,7 @@
 #include "Settings.h"
 
-#include "TextUtil.h"
 #include "Registry.h"
+#include "TextUtil.h"
 
 namespace quintar::terminal {
 

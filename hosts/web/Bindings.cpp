@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "BoardHost.h"
-#include "TurnMessage.h"
 #include "ComputerThinker.h"
+#include "TurnMessage.h"
 
 namespace quintar::web {
 namespace {
@@ -159,7 +159,8 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("setSize", &TPageBoard::SetSize)
       .function("present", &TPageBoard::Present)
       .function("press", &TPageBoard::Press)
-      .function("move", +[](TPageBoard& Board, int Col, int Row) { Board.Host().Move(Col, Row); })
+      .function(
+          "move", +[](TPageBoard& Board, int Col, int Row) { Board.Host().Move(Col, Row); })
       .function("newGame", &HostCall<&TBoardHost::NewGame>)
       .function("computerMove", &HostCall<&TBoardHost::ComputerMove>)
       .function("undo", &HostCall<&TBoardHost::Undo>)
@@ -195,9 +196,9 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .property("lock", &ControlValue<&TQuintar::Lock>, &SetHostValue<&TBoardHost::SetLock, bool>)
       .property("showHighlight", &ControlValue<&TQuintar::ShowHighlight>,
                 &SetControlValue<&TQuintar::SetShowHighlight, bool>)
-      .property("showQuintar", &ControlValue<&TQuintar::ShowQuintar>,
-                &SetControlValue<&TQuintar::SetShowQuintar, bool>)
-      .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>, &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
+      .property("showQuintar", &ControlValue<&TQuintar::ShowQuintar>, &SetControlValue<&TQuintar::SetShowQuintar, bool>)
+      .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>,
+                &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
       .property("computerSide", &HostValue<&TBoardHost::ComputerSide>, &SetHostValue<&TBoardHost::SetComputerSide, int>)
       .property("held", &HostValue<&TBoardHost::Held>, &SetHostValue<&TBoardHost::SetHeld, bool>);
 

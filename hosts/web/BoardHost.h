@@ -15,9 +15,9 @@
 #include <optional>
 #include <vector>
 
-#include "Quintar.h"
 #include "GameSession.h"
 #include "Level.h"
+#include "Quintar.h"
 
 namespace quintar::web {
 

@@ -43,7 +43,6 @@ constexpr std::array<TThreat, TallyCount> ThreatsByTally = [] {
   return Threats;
 }();
 
-
 // Fixed random keys for hashing positions, the same in every run so that
 // searches repeat.
 const std::uint64_t* HashKeys() {

@@ -197,7 +197,7 @@ TEST_F(Drawing, HighlightBoxInTheLastRowAndColumnStaysInsideTheControl) {
   Control.Move(20, 20);
   // Outer ring on the grid lines at 190 and the border at 199/200.
   EXPECT_EQ(Control.Canvas().Pixels(190, 195), Black);
-  EXPECT_EQ(Control.Canvas().Pixels(199, 195), Gray);  // right border drawn again
+  EXPECT_EQ(Control.Canvas().Pixels(199, 195), Gray);   // right border drawn again
   EXPECT_EQ(Control.Canvas().Pixels(195, 199), Black);  // bottom border shows the ring
 }
 

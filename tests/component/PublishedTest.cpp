@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Quintar.h"
 #include "PublishedOrder.h"
+#include "Quintar.h"
 #include "Registry.h"
 
 namespace quintar {

@@ -5,8 +5,8 @@
 
 #include <string_view>
 
-#include "LinePatterns.h"
 #include "LineBoards.h"
+#include "LinePatterns.h"
 #include "LineScores.h"
 #include "TestBoard.h"
 

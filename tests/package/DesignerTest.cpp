@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "Controls.h"
 #include "PackageLoader.h"
 #include "PublishedOrder.h"
-#include "Controls.h"
 #include "Registry.h"
 
 namespace vcl {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "Quintar.h"
 #include "PackageLoader.h"
+#include "Quintar.h"
 #include "Registry.h"
 
 namespace quintar {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "Quintar.h"
 #include "Graphics.h"
+#include "Quintar.h"
 
 namespace quintar::reference {
 

@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <algorithm>
 
-#include "Quintar.h"
 #include "PackageInfo.h"
+#include "Quintar.h"
 #include "Registry.h"
 
 // The module's own account of itself, exported with C linkage.
