@@ -16,9 +16,8 @@ install(TARGETS quintar_vcl quintar_opponent quintar quintar_game
 # library names the headers of the layers below by their bare names, so that
 # "Quintar.h" and everything it includes resolve from the one include folder.
 foreach(header_dir vcl opponent opponent/expert component game)
-  install(DIRECTORY ${header_dir}/ DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR}
-    FILES_MATCHING PATTERN "*.h"
-    PATTERN "expert" EXCLUDE)
+  file(GLOB headers CONFIGURE_DEPENDS ${header_dir}/*.h)
+  install(FILES ${headers} DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR})
 endforeach()
 
 install(EXPORT QuintarTargets
