@@ -1,12 +1,12 @@
-#include "game/GameRecord.h"
+#include "GameRecord.h"
 
 #include <array>
 #include <charconv>
 #include <optional>
 
-#include "opponent/Opponent.h"
-#include "opponent/Rules.h"
-#include "opponent/Words.h"
+#include "Opponent.h"
+#include "Rules.h"
+#include "Words.h"
 
 namespace quintar::game {
 namespace {
@@ -143,7 +143,8 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
     const std::int64_t X = (*Fields)[0], Y = (*Fields)[1], Time = (*Fields)[2];
     if (X < 1 || X > Record.ColCount || Y < 1 || Y > Record.RowCount)
       return Refusal(LineNumber, "move " + std::to_string(X) + "," + std::to_string(Y) + " is off the " +
-                                     std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) + " board");
+                                     std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
+                                     " board");
     if (Time < 0) return Refusal(LineNumber, "a move cannot take a negative time");
     if (WonAt != 0) return Refusal(LineNumber, "a move after the five made on line " + std::to_string(WonAt));
     if (Record.Moves.size() == CellCount) return Refusal(LineNumber, "more moves than the board has cells");

@@ -1,12 +1,12 @@
-#include "game/GameSession.h"
+#include "GameSession.h"
 
 #include <array>
 #include <chrono>
 #include <variant>
 
-#include "game/ComputerThinker.h"
-#include "game/GameRecord.h"
-#include "opponent/Words.h"
+#include "ComputerThinker.h"
+#include "GameRecord.h"
+#include "Words.h"
 
 namespace quintar::game {
 
@@ -49,7 +49,7 @@ class TScopedFlag {
 class TSilencedEvents {
  public:
   explicit TSilencedEvents(TQuintar& Control)
-      : FEvents{&Control.OnLegalMove, &Control.OnIllegalMove, &Control.OnDraw,    &Control.OnCrossWon,
+      : FEvents{&Control.OnLegalMove, &Control.OnIllegalMove, &Control.OnDraw,   &Control.OnCrossWon,
                 &Control.OnNoughtWon, &Control.OnComputerWon, &Control.OnUserWon} {
     for (std::size_t I = 0; I < FEvents.size(); ++I) {
       FSaved[I] = std::move(*FEvents[I]);

@@ -1,4 +1,4 @@
-#include "game/Phrasebook.h"
+#include "Phrasebook.h"
 
 #include <array>
 

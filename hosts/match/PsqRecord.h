@@ -8,7 +8,7 @@
 #include <string>
 
 #include "MatchGame.h"
-#include "opponent/Level.h"
+#include "Level.h"
 
 namespace quintar::match {
 

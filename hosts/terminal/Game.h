@@ -13,7 +13,7 @@
 
 #include "Commands.h"
 #include "Quintar.h"
-#include "game/Phrasebook.h"
+#include "Phrasebook.h"
 
 namespace quintar::terminal {
 

@@ -13,7 +13,6 @@
 #include "BoardHost.h"
 #include "ElementAttributes.h"
 #include "TurnMessage.h"
-#include "game/ComputerThinker.h"
 
 namespace quintar::web {
 namespace {
@@ -217,7 +216,8 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("setSize", &TPageBoard::SetSize)
       .function("present", &TPageBoard::Present)
       .function("press", &TPageBoard::Press)
-      .function("move", +[](TPageBoard& Board, int Col, int Row) { Board.Host().Move(Col, Row); })
+      .function(
+          "move", +[](TPageBoard& Board, int Col, int Row) { Board.Host().Move(Col, Row); })
       .function("newGame", &HostCall<&TBoardHost::NewGame>)
       .function("computerMove", &HostCall<&TBoardHost::ComputerMove>)
       .function("undo", &HostCall<&TBoardHost::Undo>)
@@ -257,9 +257,9 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .property("lock", &ControlValue<&TQuintar::Lock>, &SetHostValue<&TBoardHost::SetLock, bool>)
       .property("showHighlight", &ControlValue<&TQuintar::ShowHighlight>,
                 &SetControlValue<&TQuintar::SetShowHighlight, bool>)
-      .property("showQuintar", &ControlValue<&TQuintar::ShowQuintar>,
-                &SetControlValue<&TQuintar::SetShowQuintar, bool>)
-      .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>, &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
+      .property("showQuintar", &ControlValue<&TQuintar::ShowQuintar>, &SetControlValue<&TQuintar::SetShowQuintar, bool>)
+      .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>,
+                &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
       .property("computerSide", &HostValue<&TBoardHost::ComputerSide>, &SetHostValue<&TBoardHost::SetComputerSide, int>)
       .property("held", &HostValue<&TBoardHost::Held>, &SetHostValue<&TBoardHost::SetHeld, bool>);
 

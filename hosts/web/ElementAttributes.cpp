@@ -6,9 +6,9 @@
 
 #include "BoardHost.h"
 #include "Quintar.h"
-#include "opponent/Level.h"
-#include "vcl/Controls.h"
-#include "vcl/Registry.h"
+#include "Level.h"
+#include "Controls.h"
+#include "Registry.h"
 
 namespace quintar::web {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "component/EventLog.h"
-#include "game/GameSession.h"
+#include "EventLog.h"
+#include "GameSession.h"
 
 namespace quintar::game {
 namespace {

@@ -13,7 +13,7 @@
 #include "MatchStats.h"
 #include "Openings.h"
 #include "PsqRecord.h"
-#include "game/GameRecord.h"
+#include "GameRecord.h"
 
 namespace quintar::match {
 namespace {

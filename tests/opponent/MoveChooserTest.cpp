@@ -7,11 +7,11 @@
 #include <optional>
 #include <random>
 
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
-#include "opponent/MoveChooser.h"
-#include "tests/support/RandomPositions.h"
-#include "tests/support/TestBoard.h"
+#include "Expert.h"
+#include "Level.h"
+#include "MoveChooser.h"
+#include "RandomPositions.h"
+#include "TestBoard.h"
 
 namespace quintar {
 

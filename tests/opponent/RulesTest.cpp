@@ -3,8 +3,8 @@
 // side or by the board's edge, and cells off the board or empty.
 #include <gtest/gtest.h>
 
-#include "opponent/Rules.h"
-#include "tests/support/TestBoard.h"
+#include "Rules.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {

@@ -12,7 +12,7 @@
 #include "GameSettings.h"
 #include "GameWindow.h"
 #include "QuintarWidget.h"
-#include "game/Phrasebook.h"
+#include "Phrasebook.h"
 
 namespace quintar::desktop {
 namespace {

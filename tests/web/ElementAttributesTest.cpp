@@ -8,7 +8,7 @@
 #include "BoardHost.h"
 #include "ElementAttributes.h"
 #include "Quintar.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar::web {
 namespace {
