@@ -10,8 +10,8 @@
 #include <optional>
 #include <random>
 
-#include "ThinkRequest.h"
 #include "MoveChooser.h"
+#include "ThinkRequest.h"
 #include "Types.h"
 
 namespace quintar::game {

@@ -127,8 +127,8 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
   const auto SideFits = [](int Side) { return Side >= MinBoardSide && Side <= MaxBoardSide; };
   if (!SideFits(Record.ColCount) || !SideFits(Record.RowCount))
     return Refusal(1, "a board of " + std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
-                          " cells: boards are " + std::to_string(MinBoardSide) + " to " +
-                          std::to_string(MaxBoardSide) + " cells a side");
+                          " cells: boards are " + std::to_string(MinBoardSide) + " to " + std::to_string(MaxBoardSide) +
+                          " cells a side");
 
   TRecordBoard Board(Record.ColCount, Record.RowCount);
   const std::size_t CellCount = static_cast<std::size_t>(Record.ColCount * Record.RowCount);

@@ -277,7 +277,8 @@ void TGameSession::PlayComputer(TLevel Level) {
     FControl.ComputerMove();
     return;
   }
-  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(RequestFor(FControl.Turn(), Level))) PlaceComputerMark(*Cell);
+  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(RequestFor(FControl.Turn(), Level)))
+    PlaceComputerMark(*Cell);
 }
 
 // Through Move, without the control answering it.
@@ -445,8 +446,8 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
   ForgetHistory();
   for (const TRecordMove& Move : Record.Moves) {
     const int Side = SideAfter(FMoves.size());
-    FMoves.push_back({{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds, Player(Side).Level,
-                      Player(-Side).Kind});
+    FMoves.push_back(
+        {{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds, Player(Side).Level, Player(-Side).Kind});
   }
   Replay();
   return {};

@@ -7,8 +7,8 @@
 #include <ostream>
 #include <string>
 
-#include "MatchGame.h"
 #include "Level.h"
+#include "MatchGame.h"
 
 namespace quintar::match {
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "Commands.h"
-#include "Quintar.h"
 #include "Phrasebook.h"
+#include "Quintar.h"
 
 namespace quintar::terminal {
 

@@ -33,7 +33,6 @@ std::optional<vcl::TPoint> CellOf(const val& Value) {
   return std::nullopt;
 }
 
-
 // A board whose listener is an object of the page's, with the methods
 // event(index, words), repaint(), think(serial, bytes), hint(cell or null,
 // words) and said(words).
@@ -189,14 +188,11 @@ val Attributes() {
     Entry.set("property", Attribute.Property);
     Entry.set("kind", std::string(KindNames[static_cast<int>(Attribute.Kind)]));
     switch (Attribute.Kind) {
-      case TAttributeKind::Switch:
-        Entry.set("fallback", Attribute.Default != 0);
-        break;
+      case TAttributeKind::Switch: Entry.set("fallback", Attribute.Default != 0); break;
       case TAttributeKind::Strength:
         Entry.set("fallback", std::string(LevelName(static_cast<TLevel>(Attribute.Default))));
         break;
-      default:
-        Entry.set("fallback", static_cast<double>(Attribute.Default));
+      default: Entry.set("fallback", static_cast<double>(Attribute.Default));
     }
     List.call<void>("push", Entry);
   }
@@ -229,7 +225,8 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("computerToMove", &HostCall<&TBoardHost::ComputerToMove>)
       .function("lastMoveByComputer", &HostCall<&TBoardHost::LastMoveByComputer>)
       .function("cell", &TPageBoard::MarkAt)
-      .function("cellWords", +[](const TPageBoard& Board, int Col, int Row) { return Board.Host().CellWords(Col, Row); })
+      .function(
+          "cellWords", +[](const TPageBoard& Board, int Col, int Row) { return Board.Host().CellWords(Col, Row); })
       .function("cellAt", &TPageBoard::CellAt)
       .function("cellBounds", &TPageBoard::CellBounds)
       .function("status", &HostCall<&TBoardHost::Status>)

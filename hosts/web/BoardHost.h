@@ -20,8 +20,8 @@
 
 #include "GameSession.h"
 #include "Level.h"
-#include "Quintar.h"
 #include "Phrasebook.h"
+#include "Quintar.h"
 
 namespace quintar::web {
 

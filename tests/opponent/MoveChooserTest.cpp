@@ -98,7 +98,8 @@ TEST(MoveChooserExpert, TakesANewSeedBeforeAndAfterTheSearchIsMade) {
   ASSERT_NE(Fresh(Other), Fresh(0)) << "no seed changes the answer on this position";
 
   const auto Choose = [&](TMoveChooser& Chooser) {
-    return *Chooser.Choose(Board.View(), -1, TLevel::Expert, [] { return 0; }, Positions(500));
+    return *Chooser.Choose(
+        Board.View(), -1, TLevel::Expert, [] { return 0; }, Positions(500));
   };
   TMoveChooser Chooser(0);
   Chooser.SeedExpert(Other);

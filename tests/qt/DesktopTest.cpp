@@ -11,8 +11,8 @@
 
 #include "GameSettings.h"
 #include "GameWindow.h"
-#include "QuintarWidget.h"
 #include "Phrasebook.h"
+#include "QuintarWidget.h"
 
 namespace quintar::desktop {
 namespace {
