@@ -17,8 +17,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -28,10 +28,10 @@
 #include "ElidedLabel.h"
 #include "GameSettings.h"
 #include "GameWindow.h"
+#include "Phrasebook.h"
 #include "Quintar.h"
 #include "QuintarWidget.h"
 #include "SettingsDialog.h"
-#include "game/Phrasebook.h"
 
 namespace quintar::desktop {
 namespace {
@@ -316,7 +316,8 @@ TEST(DesktopWindow, KeepsTheGameAndItsPlayersForTheNextStart) {
     ASSERT_EQ(played.size(), 4u);
     window.close();
   }
-  EXPECT_TRUE(QFileInfo(GameWindow::keptGameFile()).absoluteFilePath().startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+  EXPECT_TRUE(
+      QFileInfo(GameWindow::keptGameFile()).absoluteFilePath().startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
   // The settings say otherwise; the game kept says who played it.
   QSettings store;
   saveGameSettings(withPlayers(person, person), store);
@@ -587,8 +588,8 @@ TEST(DesktopStatus, BothTextsAreReadableInANarrowWindow) {
   followed(window);
   QTest::qWait(20);
   const QList<QLabel*> labels = window.statusBar()->findChildren<QLabel*>();
-  const auto turn = std::find_if(labels.begin(), labels.end(),
-                                 [&](QLabel* label) { return label->text() == window.turnStatus(); });
+  const auto turn =
+      std::find_if(labels.begin(), labels.end(), [&](QLabel* label) { return label->text() == window.turnStatus(); });
   ASSERT_NE(turn, labels.end());
   EXPECT_GE((*turn)->width(), (*turn)->sizeHint().width());
   ElidedLabel* event = window.statusBar()->findChild<ElidedLabel*>();

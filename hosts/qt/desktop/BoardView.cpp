@@ -23,9 +23,7 @@ BoardView::BoardView(QuintarWidget* board, QWidget* parent) : QWidget(parent), m
   m_rowCount = m_board->rowCount();
 }
 
-int BoardView::labelWidth() const {
-  return fontMetrics().horizontalAdvance(QString::number(TQuintar::MaxCount)) + gap;
-}
+int BoardView::labelWidth() const { return fontMetrics().horizontalAdvance(QString::number(TQuintar::MaxCount)) + gap; }
 
 int BoardView::labelHeight() const { return fontMetrics().height() + gap; }
 

@@ -181,8 +181,7 @@ void GameWindow::applySettings(const GameSettings& settings) {
   m_board->setHighlightColor(settings.colors[4]);
   m_board->setQuintarColor(settings.colors[5]);
   m_settings = settings;
-  setEvent(newBoard ? m_phrasebook.NewGame()
-                    : m_phrasebook.Players(m_session->Player(1), m_session->Player(-1)));
+  setEvent(newBoard ? m_phrasebook.NewGame() : m_phrasebook.Players(m_session->Player(1), m_session->Player(-1)));
   positionChanged();
 }
 
@@ -404,7 +403,8 @@ void GameWindow::hintThought(const game::TThinkRequest& request, QPoint cell) {
 
 QString GameWindow::openRecordText(const QByteArray& text) {
   stopComputer();
-  const std::string error = m_session->OpenRecord(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+  const std::string error =
+      m_session->OpenRecord(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
   if (error.empty()) {
     m_board->showChanges();
     adoptGameIntoSettings();

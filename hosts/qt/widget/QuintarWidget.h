@@ -27,7 +27,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "vcl/Types.h"
+#include "Types.h"
 
 namespace quintar {
 class TQuintar;
