@@ -482,6 +482,53 @@ TEST(DesktopBoard, CellsStaySquareAndCentredInAWideWindow) {
   EXPECT_LT(leftRoom - rightRoom, 100);
 }
 
+// The numbers count from 1 as the game's sentences do: column N's number
+// stands over the cell a press plays as column N, row N's beside it.
+TEST(DesktopBoard, TheEdgesAreNumberedAsTheGameNamesCells) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  window.resize(900, 800);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  const QList<BoardView::EdgeLabel> labels = window.boardView()->edgeLabels();
+  ASSERT_EQ(labels.size(), 40);
+  QuintarWidget& board = *window.board();
+  const qreal ratio = board.devicePixelRatioF();
+  for (int index = 0; index < 20; ++index) {
+    const BoardView::EdgeLabel& column = labels[index];
+    const BoardView::EdgeLabel& row = labels[20 + index];
+    EXPECT_EQ(column.text, QString::number(index + 1));
+    EXPECT_EQ(row.text, QString::number(index + 1));
+    const vcl::TRect cell = board.control().CellBounds(index, index);
+    const QPoint cellCentre = board.mapTo(window.boardView(), QPoint(qRound((cell.Left + cell.Right) / 2.0 / ratio),
+                                                                     qRound((cell.Top + cell.Bottom) / 2.0 / ratio)));
+    EXPECT_LE(std::abs(column.area.center().x() - cellCentre.x()), 1) << index;
+    EXPECT_LT(column.area.bottom(), board.y());
+    EXPECT_LE(std::abs(row.area.center().y() - cellCentre.y()), 1) << index;
+    EXPECT_LT(row.area.right(), board.x());
+  }
+  // Shown on a small window, the numbers thin out rather than touch.
+  window.applySettings([] {
+    GameSettings large = withPlayers(person, person);
+    large.colCount = 50;
+    large.rowCount = 50;
+    return large;
+  }());
+  window.resize(50, 50);
+  QTest::qWait(20);
+  const QList<BoardView::EdgeLabel> crowded = window.boardView()->edgeLabels();
+  ASSERT_GT(crowded.size(), 2);
+  EXPECT_LT(crowded.size(), 100);
+  for (qsizetype index = 0; index + 1 < crowded.size(); ++index) {
+    const QRect& here = crowded[index].area;
+    const QRect& next = crowded[index + 1].area;
+    const bool bothColumns = here.y() == next.y() && here.bottom() < board.y();
+    const bool bothRows = here.right() == next.right() && here.right() < board.x();
+    if (bothColumns) EXPECT_LT(here.right(), next.left()) << crowded[index].text.toStdString();
+    if (bothRows) EXPECT_LT(here.bottom(), next.top()) << crowded[index].text.toStdString();
+  }
+}
+
 TEST(DesktopBoard, TheSmallestWindowKeepsCellsOfTwelvePixels) {
   GameSettings settings = withPlayers(person, person);
   settings.colCount = 30;

@@ -67,26 +67,36 @@ int BoardView::labelStep(int room) const {
   return TQuintar::MaxCount;
 }
 
+// Crowded numbers show every few cells, never touching one another.
+QList<BoardView::EdgeLabel> BoardView::edgeLabels() const {
+  QList<EdgeLabel> labels;
+  const QFontMetrics metrics = fontMetrics();
+  const QRect board = m_board->geometry();
+  const int columnStep = labelStep(metrics.horizontalAdvance(QString::number(m_colCount)) + gap);
+  for (int col = 1; col <= m_colCount; ++col) {
+    if (columnStep > 1 && col % columnStep != 0) continue;
+    const QString text = QString::number(col);
+    QRect area(0, 0, metrics.horizontalAdvance(text), metrics.height());
+    area.moveCenter(QPoint(board.left() + (col - 1) * m_cellSide + m_cellSide / 2, 0));
+    area.moveBottom(board.top() - gap / 2);
+    labels.push_back({area, text});
+  }
+  const int rowStep = labelStep(metrics.height());
+  for (int row = 1; row <= m_rowCount; ++row) {
+    if (rowStep > 1 && row % rowStep != 0) continue;
+    const QString text = QString::number(row);
+    QRect area(0, 0, metrics.horizontalAdvance(text), metrics.height());
+    area.moveCenter(QPoint(0, board.top() + (row - 1) * m_cellSide + m_cellSide / 2));
+    area.moveRight(board.left() - gap);
+    labels.push_back({area, text});
+  }
+  return labels;
+}
+
 void BoardView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setPen(palette().color(QPalette::WindowText));
-  const QRect board = m_board->geometry();
-  const int widest = fontMetrics().horizontalAdvance(QString::number(m_colCount)) + 2;
-  const int columnStep = labelStep(widest);
-  // Crowded numbers show every few cells, never beside one another.
-  for (int col = 1; col <= m_colCount; ++col) {
-    if (columnStep > 1 && col % columnStep != 0) continue;
-    const QRect over(board.left() + (col - 1) * m_cellSide - widest, board.top() - labelHeight(),
-                     m_cellSide + 2 * widest, labelHeight() - gap / 2);
-    painter.drawText(over, Qt::AlignHCenter | Qt::AlignBottom, QString::number(col));
-  }
-  const int rowStep = labelStep(fontMetrics().height());
-  for (int row = 1; row <= m_rowCount; ++row) {
-    if (rowStep > 1 && row % rowStep != 0) continue;
-    const QRect beside(board.left() - labelWidth(), board.top() + (row - 1) * m_cellSide, labelWidth() - gap,
-                       m_cellSide);
-    painter.drawText(beside, Qt::AlignRight | Qt::AlignVCenter, QString::number(row));
-  }
+  for (const EdgeLabel& label : edgeLabels()) painter.drawText(label.area, Qt::AlignCenter, label.text);
 }
 
 }  // namespace quintar::desktop

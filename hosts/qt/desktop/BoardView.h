@@ -8,7 +8,10 @@
 // of smallestCell pixels.
 #pragma once
 
+#include <QList>
+#include <QRect>
 #include <QSize>
+#include <QString>
 #include <QWidget>
 
 class QuintarWidget;
@@ -29,6 +32,15 @@ class BoardView : public QWidget {
   void followBoardSize();
   // The side of a cell in the current layout.
   int cellSide() const { return m_cellSide; }
+
+  // A number along an edge, where it is drawn.
+  struct EdgeLabel {
+    QRect area;
+    QString text;
+  };
+  // The column numbers from left to right, then the row numbers from the
+  // top down.
+  QList<EdgeLabel> edgeLabels() const;
 
   QSize minimumSizeHint() const override;
   QSize sizeHint() const override;
