@@ -524,8 +524,12 @@ TEST(DesktopBoard, TheEdgesAreNumberedAsTheGameNamesCells) {
     const QRect& next = crowded[index + 1].area;
     const bool bothColumns = here.y() == next.y() && here.bottom() < board.y();
     const bool bothRows = here.right() == next.right() && here.right() < board.x();
-    if (bothColumns) EXPECT_LT(here.right(), next.left()) << crowded[index].text.toStdString();
-    if (bothRows) EXPECT_LT(here.bottom(), next.top()) << crowded[index].text.toStdString();
+    if (bothColumns) {
+      EXPECT_LT(here.right(), next.left()) << crowded[index].text.toStdString();
+    }
+    if (bothRows) {
+      EXPECT_LT(here.bottom(), next.top()) << crowded[index].text.toStdString();
+    }
   }
 }
 
