@@ -61,6 +61,8 @@ class TPageBoard final : public TBoardListener {
   // play the cell, right and bottom exclusive.
   val CellBounds(int Col, int Row) const;
   val LastMove() const;
+  // The sentence of each move on the board, in order.
+  val MoveWords();
   val WinCells() const;
   std::string PlayingStrength() const { return std::string(LevelName(FHost.Level())); }
   bool SetPlayingStrength(const std::string& Name);
@@ -126,6 +128,12 @@ val TPageBoard::CellBounds(int Col, int Row) const {
 val TPageBoard::LastMove() const {
   const vcl::TPoint Last = FHost.Control().LastMove();
   return CellValue(Last == TQuintar::NoCell ? std::nullopt : std::optional(Last));
+}
+
+val TPageBoard::MoveWords() {
+  val Words = val::array();
+  for (const std::string& Move : FHost.MoveWords()) Words.call<void>("push", Move);
+  return Words;
 }
 
 val TPageBoard::WinCells() const {
@@ -233,6 +241,10 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("cellAt", &TPageBoard::CellAt)
       .function("cellBounds", &TPageBoard::CellBounds)
       .function("status", &HostCall<&TBoardHost::Status>)
+      .function("players", +[](const TPageBoard& Board) { return Board.Host().Players(); })
+      .function("moveWords", &TPageBoard::MoveWords)
+      .function("saveRecord", +[](TPageBoard& Board) { return Board.Host().SaveRecord(); })
+      .function("openRecord", +[](TPageBoard& Board, const std::string& Text) { return Board.Host().OpenRecord(Text); })
       .function("lastMove", &TPageBoard::LastMove)
       .function("winCells", &TPageBoard::WinCells)
       .function("setPlayingStrength", &TPageBoard::SetPlayingStrength)
