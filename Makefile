@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
 BUILD_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev \
-                  libbenchmark-dev libpng-dev dpkg-dev file
+                  libbenchmark-dev libpng-dev dpkg-dev file clang-format
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 # Runs the suite under other clock values.
 CLOCK_PACKAGES := faketime
@@ -21,7 +21,7 @@ WERROR := -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 endif
 
 .PHONY: all deps fuzz-deps clock-deps qt-deps x-test-deps build build-asan test test-plain test-asan test-clocks \
-        test-seeds test-without-testing play package bench match fuzz clean
+        test-seeds test-without-testing test-format play package bench match fuzz clean
 
 all: build
 
@@ -88,7 +88,11 @@ test-clocks: test-plain clock-deps
 test-without-testing: test-plain
 	WERROR="$(WERROR)" tests/install/without-testing build/without-testing build/default/tests/install/prefix
 
-test: test-plain test-asan test-clocks test-without-testing test-web
+# Every C++ file changed since .clang-format came in keeps its style.
+test-format: deps
+	tests/format/check-format
+
+test: test-format test-plain test-asan test-clocks test-without-testing test-web
 
 # Starts the desktop game where there is a display, and the terminal game in
 # the terminal make was run from where there is none.

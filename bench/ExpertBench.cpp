@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "opponent/Expert.h"
-#include "tests/support/TestBoard.h"
+#include "Expert.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {
@@ -73,10 +73,10 @@ int main(int argc, char** argv) {
   for (const int Side : {20, 50}) {
     Games.push_back(PositionsFromAGame(Side, 11));
     for (std::size_t I = 0; I < Games.back().size(); ++I)
-      benchmark::RegisterBenchmark(("Expert/" + std::to_string(Side) + "x" + std::to_string(Side) + "/move" +
-                                    std::to_string(10 * (I + 1)))
-                                       .c_str(),
-                                   TimeChoice, Games.back()[I])
+      benchmark::RegisterBenchmark(
+          ("Expert/" + std::to_string(Side) + "x" + std::to_string(Side) + "/move" + std::to_string(10 * (I + 1)))
+              .c_str(),
+          TimeChoice, Games.back()[I])
           ->Unit(benchmark::kMillisecond);
   }
   benchmark::RunSpecifiedBenchmarks();

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "FilledBoard.h"
 #include "Quintar.h"
-#include "tests/support/QuintarAccess.h"
 
 namespace quintar {
 namespace {
@@ -30,17 +30,16 @@ struct TBoardSize {
 const std::vector<TBoardSize> BoardSizes = {
     {"1000x1000/15x15", 1000, 1000, 15, 15},  // the widest pen, 16
     {"1000x700/15x15", 1000, 700, 15, 15},    // flattened noughts
-    {"600x600/20x20", 600, 600, 20, 20},
-    {"200x200/20x20", 200, 200, 20, 20},  // the default
-    {"400x400/50x50", 400, 400, 50, 50},  // the most marks
+    {"600x600/20x20", 600, 600, 20, 20},      // the default board, larger
+    {"200x200/20x20", 200, 200, 20, 20},      // the default
+    {"400x400/50x50", 400, 400, 50, 50},      // the most marks
 };
 
 void Prepare(TQuintar& Control, const TBoardSize& Size, int Mark) {
   Control.SetBounds(0, 0, Size.Width, Size.Height);
   Control.SetColCount(Size.Cols);
   Control.SetRowCount(Size.Rows);
-  for (int Col = 0; Col < Size.Cols; ++Col)
-    for (int Row = 0; Row < Size.Rows; ++Row) TQuintarAccess::SetCell(Control, Col, Row, Mark);
+  FillBoard(Control, Mark);
   Control.Repaint();
 }
 
@@ -73,8 +72,8 @@ void PrintRatios(const std::map<std::string, double>& Times) {
     const auto Noughts = Times.find(std::string("Noughts/") + Size.Name);
     const auto Crosses = Times.find(std::string("Crosses/") + Size.Name);
     if (Fill == Times.end() || Noughts == Times.end() || Crosses == Times.end()) continue;
-    std::printf("%-16s %12.1f %12.1f %12.1f %10.1f %10.1f\n", Size.Name, Fill->second, Noughts->second,
-                Crosses->second, Noughts->second / Fill->second, Crosses->second / Fill->second);
+    std::printf("%-16s %12.1f %12.1f %12.1f %10.1f %10.1f\n", Size.Name, Fill->second, Noughts->second, Crosses->second,
+                Noughts->second / Fill->second, Crosses->second / Fill->second);
   }
 }
 

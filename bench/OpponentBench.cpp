@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "opponent/Opponent.h"
-#include "tests/support/RandomPositions.h"
-#include "tests/support/ReferenceOpponent.h"
-#include "tests/support/TestBoard.h"
+#include "Opponent.h"
+#include "RandomPositions.h"
+#include "ReferenceOpponent.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {
@@ -46,8 +46,8 @@ void TimeSelection(benchmark::State& State, TSelectMoveFunction SelectMove, cons
   int Generator = 0;
   const TRandomDraw Draw = [&Generator] { return Generator++; };
   for (auto _ : State) {
-    const TSelection Selection = SelectMove(Board.View(), Turn, stHigh, StandardPatterns(),
-                                            CrossList.data(), NoughtList.data(), Draw);
+    const TSelection Selection =
+        SelectMove(Board.View(), Turn, stHigh, StandardPatterns(), CrossList.data(), NoughtList.data(), Draw);
     benchmark::DoNotOptimize(Selection);
     benchmark::ClobberMemory();
   }

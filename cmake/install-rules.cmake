@@ -12,13 +12,13 @@ install(TARGETS quintar_vcl quintar_opponent quintar quintar_game
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR})
 
-# Headers keep their folder so that "vcl/Controls.h" resolves from the
-# installed include root just as from the source tree; the component's chief
-# header sits at the top so that "Quintar.h" does too.
-install(DIRECTORY vcl/ DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR}/vcl FILES_MATCHING PATTERN "*.h")
-install(DIRECTORY opponent/ DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR}/opponent FILES_MATCHING PATTERN "*.h")
-install(DIRECTORY component/ DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
-install(DIRECTORY game/ DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR}/game FILES_MATCHING PATTERN "*.h")
+# Headers install flat: every base name is unique in the tree, and each
+# library names the headers of the layers below by their bare names, so that
+# "Quintar.h" and everything it includes resolve from the one include folder.
+foreach(header_dir vcl opponent opponent/expert component game)
+  file(GLOB headers CONFIGURE_DEPENDS ${header_dir}/*.h)
+  install(FILES ${headers} DESTINATION ${QUINTAR_INSTALL_INCLUDEDIR})
+endforeach()
 
 install(EXPORT QuintarTargets
   NAMESPACE Quintar::

@@ -118,8 +118,8 @@ void TQuintar::Move(int Col, int Row) {
 
 void TQuintar::ComputerMove() {
   if (FGameOver || FLock) return;
-  const TSelection Choice = SelectMove(BoardView(), FTurn, FPlayingStrength, FPatterns.get(),
-                                       FCrossCandidates.get(), FNoughtCandidates.get(), ProcessRandom);
+  const TSelection Choice = SelectMove(BoardView(), FTurn, FPlayingStrength, FPatterns.get(), FCrossCandidates.get(),
+                                       FNoughtCandidates.get(), ProcessRandom);
   // A handler may ask for a move on a board it has just filled: nothing to play.
   if (!Choice.Found) return;
   PlaceMark(Choice.Col, Choice.Row);

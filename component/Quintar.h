@@ -15,9 +15,9 @@
 #include <array>
 #include <memory>
 
-#include "opponent/Opponent.h"
-#include "opponent/Patterns.h"
-#include "vcl/Controls.h"
+#include "Controls.h"
+#include "Opponent.h"
+#include "Patterns.h"
 
 namespace vcl {
 struct TComponentClass;

@@ -3,7 +3,7 @@
 // palette page it is offered on, and the unit's part in a package's start-up.
 #include "Quintar.h"
 
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar {
 namespace {

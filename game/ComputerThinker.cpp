@@ -1,4 +1,4 @@
-#include "game/ComputerThinker.h"
+#include "ComputerThinker.h"
 
 namespace quintar::game {
 

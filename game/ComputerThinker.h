@@ -10,9 +10,9 @@
 #include <optional>
 #include <random>
 
-#include "game/ThinkRequest.h"
-#include "opponent/MoveChooser.h"
-#include "vcl/Types.h"
+#include "MoveChooser.h"
+#include "ThinkRequest.h"
+#include "Types.h"
 
 namespace quintar::game {
 

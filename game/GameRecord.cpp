@@ -1,12 +1,12 @@
-#include "game/GameRecord.h"
+#include "GameRecord.h"
 
 #include <array>
 #include <charconv>
 #include <optional>
 
-#include "opponent/Opponent.h"
-#include "opponent/Rules.h"
-#include "opponent/Words.h"
+#include "Opponent.h"
+#include "Rules.h"
+#include "Words.h"
 
 namespace quintar::game {
 namespace {
@@ -127,8 +127,8 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
   const auto SideFits = [](int Side) { return Side >= MinBoardSide && Side <= MaxBoardSide; };
   if (!SideFits(Record.ColCount) || !SideFits(Record.RowCount))
     return Refusal(1, "a board of " + std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
-                          " cells: boards are " + std::to_string(MinBoardSide) + " to " +
-                          std::to_string(MaxBoardSide) + " cells a side");
+                          " cells: boards are " + std::to_string(MinBoardSide) + " to " + std::to_string(MaxBoardSide) +
+                          " cells a side");
 
   TRecordBoard Board(Record.ColCount, Record.RowCount);
   const std::size_t CellCount = static_cast<std::size_t>(Record.ColCount * Record.RowCount);
@@ -143,7 +143,8 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
     const std::int64_t X = (*Fields)[0], Y = (*Fields)[1], Time = (*Fields)[2];
     if (X < 1 || X > Record.ColCount || Y < 1 || Y > Record.RowCount)
       return Refusal(LineNumber, "move " + std::to_string(X) + "," + std::to_string(Y) + " is off the " +
-                                     std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) + " board");
+                                     std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
+                                     " board");
     if (Time < 0) return Refusal(LineNumber, "a move cannot take a negative time");
     if (WonAt != 0) return Refusal(LineNumber, "a move after the five made on line " + std::to_string(WonAt));
     if (Record.Moves.size() == CellCount) return Refusal(LineNumber, "more moves than the board has cells");

@@ -1,12 +1,12 @@
-#include "game/GameSession.h"
+#include "GameSession.h"
 
 #include <array>
 #include <chrono>
 #include <variant>
 
-#include "game/ComputerThinker.h"
-#include "game/GameRecord.h"
-#include "opponent/Words.h"
+#include "ComputerThinker.h"
+#include "GameRecord.h"
+#include "Words.h"
 
 namespace quintar::game {
 
@@ -49,7 +49,7 @@ class TScopedFlag {
 class TSilencedEvents {
  public:
   explicit TSilencedEvents(TQuintar& Control)
-      : FEvents{&Control.OnLegalMove, &Control.OnIllegalMove, &Control.OnDraw,    &Control.OnCrossWon,
+      : FEvents{&Control.OnLegalMove, &Control.OnIllegalMove, &Control.OnDraw,   &Control.OnCrossWon,
                 &Control.OnNoughtWon, &Control.OnComputerWon, &Control.OnUserWon} {
     for (std::size_t I = 0; I < FEvents.size(); ++I) {
       FSaved[I] = std::move(*FEvents[I]);
@@ -277,7 +277,8 @@ void TGameSession::PlayComputer(TLevel Level) {
     FControl.ComputerMove();
     return;
   }
-  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(RequestFor(FControl.Turn(), Level))) PlaceComputerMark(*Cell);
+  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(RequestFor(FControl.Turn(), Level)))
+    PlaceComputerMark(*Cell);
 }
 
 // Through Move, without the control answering it.
@@ -445,8 +446,8 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
   ForgetHistory();
   for (const TRecordMove& Move : Record.Moves) {
     const int Side = SideAfter(FMoves.size());
-    FMoves.push_back({{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds, Player(Side).Level,
-                      Player(-Side).Kind});
+    FMoves.push_back(
+        {{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds, Player(Side).Level, Player(-Side).Kind});
   }
   Replay();
   return {};

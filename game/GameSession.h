@@ -27,9 +27,9 @@
 #include <string_view>
 #include <vector>
 
+#include "Level.h"
 #include "Quintar.h"
-#include "game/ThinkRequest.h"
-#include "opponent/Level.h"
+#include "ThinkRequest.h"
 
 namespace quintar::game {
 

@@ -1,4 +1,4 @@
-#include "game/Phrasebook.h"
+#include "Phrasebook.h"
 
 #include <array>
 
@@ -80,8 +80,8 @@ std::string TPhrasebook::NoHint() const { return Say("No hint: the game is over.
 
 std::string TPhrasebook::Refusal(TRefusal Why) const {
   static constexpr std::array<std::string_view, 6> Patterns = {
-      "That cell is taken.", "That cell is off the board.", "The game is over.",
-      "The board is locked.", "Nothing to take back.",      "Nothing to play again.",
+      "That cell is taken.",  "That cell is off the board.", "The game is over.",
+      "The board is locked.", "Nothing to take back.",       "Nothing to play again.",
   };
   return Say(Patterns[static_cast<std::size_t>(Why)]);
 }

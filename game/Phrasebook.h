@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/GameSession.h"
+#include "GameSession.h"
 
 namespace quintar::game {
 

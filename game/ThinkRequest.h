@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "opponent/Level.h"
-#include "opponent/Opponent.h"
+#include "Level.h"
+#include "Opponent.h"
 
 namespace quintar::game {
 

@@ -1,8 +1,8 @@
-#include "opponent/Level.h"
+#include "Level.h"
 
 #include <array>
 
-#include "opponent/Words.h"
+#include "Words.h"
 
 namespace quintar {
 namespace {

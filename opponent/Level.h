@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 namespace quintar {
 

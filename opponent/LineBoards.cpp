@@ -1,4 +1,4 @@
-#include "opponent/LineBoards.h"
+#include "LineBoards.h"
 
 #include <algorithm>
 #include <bit>
@@ -14,8 +14,7 @@ std::uint64_t WallOutside(int First, int Last, int Margin) {
 
 }  // namespace
 
-TLineBoards::TLineBoards(const TBoardView& Board)
-    : FColCount(Board.ColCount), FRowCount(Board.RowCount) {
+TLineBoards::TLineBoards(const TBoardView& Board) : FColCount(Board.ColCount), FRowCount(Board.RowCount) {
   BuildWalls();
   std::fill(std::begin(FMarks), std::end(FMarks), 0);
   std::fill(&FSideMarks[0][0], &FSideMarks[0][0] + 2 * (MaxBoardSide + 2 * Margin), 0);
@@ -74,7 +73,7 @@ void TLineBoards::AddColumn(int Col, std::uint64_t Rows, TLines& Lines) {
 std::uint64_t TLineBoards::RowsWithTwoNearMarks(int Side, int Col) const {
   static constexpr int Steps[LineDirectionCount][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
   const std::uint64_t* Marks = FSideMarks[Side] + Col + Margin;
-  const auto Seen = [&](const int (&Step)[2], int K) {
+  const auto Seen = [&](const int(&Step)[2], int K) {
     const std::uint64_t Column = Marks[K * Step[0]];
     const int Shift = K * Step[1];
     return Shift >= 0 ? Column >> Shift : Column << -Shift;

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "opponent/LineScores.h"
-#include "opponent/Opponent.h"
+#include "LineScores.h"
+#include "Opponent.h"
 
 namespace quintar {
 

@@ -1,4 +1,4 @@
-#include "opponent/LinePatterns.h"
+#include "LinePatterns.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "opponent/LineScores.h"
+#include "LineScores.h"
 
 #include <algorithm>
 #include <bit>
@@ -36,9 +36,8 @@ constexpr THalfLineKeys MakeHalfLineKeys() {
     const unsigned OwnCrosses = Crosses & ~Noughts;
     const unsigned OwnNoughts = Noughts & ~Crosses;
     Keys.Right[Code] = PackedKeys(StateOf(OwnCrosses, Noughts), StateOf(OwnNoughts, Crosses));
-    Keys.Left[Code] =
-        PackedKeys(RightStateStride * StateOf(ReversedNibble(OwnCrosses), ReversedNibble(Noughts)),
-                   RightStateStride * StateOf(ReversedNibble(OwnNoughts), ReversedNibble(Crosses)));
+    Keys.Left[Code] = PackedKeys(RightStateStride * StateOf(ReversedNibble(OwnCrosses), ReversedNibble(Noughts)),
+                                 RightStateStride * StateOf(ReversedNibble(OwnNoughts), ReversedNibble(Crosses)));
   }
   return Keys;
 }
@@ -109,8 +108,8 @@ std::int32_t TLineScoreTable::HighestWithFewNearMarks() const {
       for (int RightReach = 0; RightReach <= MaxReach; ++RightReach)
         for (unsigned RightOwn = 0; RightOwn < (1u << RightReach); ++RightOwn)
           if (std::popcount(LeftOwn & 3u) + std::popcount(RightOwn & 3u) <= 1)
-            Highest = std::max(Highest, FScores[StateIndex(LeftReach, LeftOwn) * RightStateStride +
-                                                StateIndex(RightReach, RightOwn)]);
+            Highest = std::max(
+                Highest, FScores[StateIndex(LeftReach, LeftOwn) * RightStateStride + StateIndex(RightReach, RightOwn)]);
   return Highest;
 }
 

@@ -13,7 +13,7 @@
 #include <array>
 #include <cstdint>
 
-#include "opponent/Patterns.h"
+#include "Patterns.h"
 
 namespace quintar {
 

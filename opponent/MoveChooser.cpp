@@ -1,4 +1,4 @@
-#include "opponent/MoveChooser.h"
+#include "MoveChooser.h"
 
 namespace quintar {
 

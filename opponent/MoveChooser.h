@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
-#include "opponent/Opponent.h"
-#include "opponent/Patterns.h"
+#include "Expert.h"
+#include "Level.h"
+#include "Opponent.h"
+#include "Patterns.h"
 
 namespace quintar {
 

@@ -1,12 +1,12 @@
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <optional>
 
-#include "opponent/LineBoards.h"
-#include "opponent/LineScores.h"
+#include "LineBoards.h"
+#include "LineScores.h"
 
 namespace quintar {
 namespace {
@@ -92,10 +92,8 @@ TCellValues ValueLines(const TLineBoards& Boards, const TLineScoreTable& Scores,
   return Values;
 }
 
-TCellValues ValueLines(const TLineBoards& Boards, const TLineScoreTable& Scores, TStrength Strength,
-                       int Col, int Row) {
-  return Strength == stHigh ? ValueLines<true>(Boards, Scores, Col, Row)
-                            : ValueLines<false>(Boards, Scores, Col, Row);
+TCellValues ValueLines(const TLineBoards& Boards, const TLineScoreTable& Scores, TStrength Strength, int Col, int Row) {
+  return Strength == stHigh ? ValueLines<true>(Boards, Scores, Col, Row) : ValueLines<false>(Boards, Scores, Col, Row);
 }
 
 // A cell no pattern values is worth more the nearer it lies to the middle of
@@ -121,26 +119,25 @@ std::uint64_t RowsWithCentreValueAbove(int Floor, int Count) {
 // change the head of one of the lists. Once both lists hold values that no
 // cell with few marks next to it along any line can reach, only the cells
 // with two or more of one side's marks next to them along a line are valued.
-TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength,
-                      const TPattern* Patterns, TCandidate* CrossList,
-                      TCandidate* NoughtList, const TRandomDraw& Draw) {
+TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength, const TPattern* Patterns,
+                      TCandidate* CrossList, TCandidate* NoughtList, const TRandomDraw& Draw) {
   std::optional<TLineScoreTable> OwnScores;
   const TLineScoreTable* Scores = StandardLineScoresFor(Patterns);
   if (Scores == nullptr) Scores = &OwnScores.emplace(Patterns);
   const TLineBoards Boards(Board);
   TListHead Crosses(CrossList, Strength);
   TListHead Noughts(NoughtList, Strength);
-  const std::int32_t FewNearMarksCellMax =
-      std::max((Strength == stHigh ? 4 : 1) * Scores->LineWithFewNearMarksMax(),
-               Board.ColCount / 2 + Board.RowCount / 2);
+  const std::int32_t FewNearMarksCellMax = std::max((Strength == stHigh ? 4 : 1) * Scores->LineWithFewNearMarksMax(),
+                                                    Board.ColCount / 2 + Board.RowCount / 2);
   for (int Col = 0; Col < Board.ColCount; ++Col) {
     const std::uint64_t Empty = Boards.EmptyRows(Col);
     const std::uint64_t CanScore = Scores->ScoresLinesWithoutMarks() ? Empty : Empty & Boards.RowsNearMarks(Col);
     const std::int32_t CrossIgnorable = Crosses.IgnorableUpTo();
     const std::int32_t NoughtIgnorable = Noughts.IgnorableUpTo();
-    const std::uint64_t Valued = FewNearMarksCellMax <= std::min(CrossIgnorable, NoughtIgnorable)
-                                     ? CanScore & (Boards.RowsWithTwoNearMarks(0, Col) | Boards.RowsWithTwoNearMarks(1, Col))
-                                     : CanScore;
+    const std::uint64_t Valued =
+        FewNearMarksCellMax <= std::min(CrossIgnorable, NoughtIgnorable)
+            ? CanScore & (Boards.RowsWithTwoNearMarks(0, Col) | Boards.RowsWithTwoNearMarks(1, Col))
+            : CanScore;
     const int ColCentreValue = CentreValue(Col, Board.ColCount);
     const int Ignorable = std::min(CrossIgnorable, NoughtIgnorable);
     const std::uint64_t WorthALook =

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "opponent/Patterns.h"
+#include "Patterns.h"
 
 namespace quintar {
 
@@ -59,8 +59,7 @@ struct TSelection {
 // 55-row table; CrossList and NoughtList have CandidateCapacity entries and are
 // used as working space. Draws exactly twice (crosses' index first) when an
 // empty cell exists, never otherwise. Allocates nothing.
-TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength,
-                      const TPattern* Patterns, TCandidate* CrossList,
-                      TCandidate* NoughtList, const TRandomDraw& Draw);
+TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength, const TPattern* Patterns,
+                      TCandidate* CrossList, TCandidate* NoughtList, const TRandomDraw& Draw);
 
 }  // namespace quintar

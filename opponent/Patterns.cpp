@@ -1,4 +1,4 @@
-#include "opponent/Patterns.h"
+#include "Patterns.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -18,27 +18,23 @@ void WriteRow(TPattern& Row, std::int32_t Score, std::int32_t Lo, std::int32_t H
 
 // One initialiser per window length, so each row states exactly as many cells
 // as its window holds.
-void Pattern5(TPattern& Row, std::int32_t Score, std::int32_t Lo, std::int32_t Hi,
-              std::int32_t C0, std::int32_t C1, std::int32_t C2, std::int32_t C3,
-              std::int32_t C4) {
+void Pattern5(TPattern& Row, std::int32_t Score, std::int32_t Lo, std::int32_t Hi, std::int32_t C0, std::int32_t C1,
+              std::int32_t C2, std::int32_t C3, std::int32_t C4) {
   WriteRow(Row, Score, Lo, Hi, {C0, C1, C2, C3, C4});
 }
 
-void Pattern6(TPattern& Row, std::int32_t Score, std::int32_t Lo, std::int32_t Hi,
-              std::int32_t C0, std::int32_t C1, std::int32_t C2, std::int32_t C3,
-              std::int32_t C4, std::int32_t C5) {
+void Pattern6(TPattern& Row, std::int32_t Score, std::int32_t Lo, std::int32_t Hi, std::int32_t C0, std::int32_t C1,
+              std::int32_t C2, std::int32_t C3, std::int32_t C4, std::int32_t C5) {
   WriteRow(Row, Score, Lo, Hi, {C0, C1, C2, C3, C4, C5});
 }
 
-void Pattern7(TPattern& Row, std::int32_t Score, std::int32_t Lo, std::int32_t Hi,
-              std::int32_t C0, std::int32_t C1, std::int32_t C2, std::int32_t C3,
-              std::int32_t C4, std::int32_t C5, std::int32_t C6) {
+void Pattern7(TPattern& Row, std::int32_t Score, std::int32_t Lo, std::int32_t Hi, std::int32_t C0, std::int32_t C1,
+              std::int32_t C2, std::int32_t C3, std::int32_t C4, std::int32_t C5, std::int32_t C6) {
   WriteRow(Row, Score, Lo, Hi, {C0, C1, C2, C3, C4, C5, C6});
 }
 
-void Pattern8(TPattern& Row, std::int32_t Score, std::int32_t Lo, std::int32_t Hi,
-              std::int32_t C0, std::int32_t C1, std::int32_t C2, std::int32_t C3,
-              std::int32_t C4, std::int32_t C5, std::int32_t C6, std::int32_t C7) {
+void Pattern8(TPattern& Row, std::int32_t Score, std::int32_t Lo, std::int32_t Hi, std::int32_t C0, std::int32_t C1,
+              std::int32_t C2, std::int32_t C3, std::int32_t C4, std::int32_t C5, std::int32_t C6, std::int32_t C7) {
   WriteRow(Row, Score, Lo, Hi, {C0, C1, C2, C3, C4, C5, C6, C7});
 }
 

@@ -1,4 +1,4 @@
-#include "opponent/Rules.h"
+#include "Rules.h"
 
 namespace quintar {
 namespace {

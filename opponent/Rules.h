@@ -3,7 +3,7 @@
 // than scan a board of their own.
 #pragma once
 
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 namespace quintar {
 

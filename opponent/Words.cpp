@@ -1,4 +1,4 @@
-#include "opponent/Words.h"
+#include "Words.h"
 
 namespace quintar {
 namespace {

@@ -13,7 +13,7 @@
 #include <span>
 #include <string_view>
 
-#include "vcl/Types.h"
+#include "Types.h"
 
 namespace vcl {
 

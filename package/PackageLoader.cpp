@@ -1,4 +1,4 @@
-#include "package/PackageLoader.h"
+#include "PackageLoader.h"
 
 #include <dlfcn.h>
 
@@ -6,8 +6,8 @@
 #include <map>
 #include <vector>
 
-#include "vcl/Registry.h"
-#include "vcl/TypInfo.h"
+#include "Registry.h"
+#include "TypInfo.h"
 
 namespace vcl {
 namespace {

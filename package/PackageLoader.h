@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "package/PackageInfo.h"
+#include "PackageInfo.h"
 
 namespace vcl {
 

@@ -1,4 +1,4 @@
-#include "package/Pictures.h"
+#include "Pictures.h"
 
 #include <array>
 #include <cstdint>
@@ -33,6 +33,9 @@ constexpr std::array<std::uint8_t, Width * Height> Indices(const std::array<std:
   return Pixels;
 }
 
+// The rows below are the pictures themselves, one string a row: kept out of
+// the formatter, which would pack them into lines.
+// clang-format off
 // 8 gray grid, F white cells, 9 red crosses, C blue noughts.
 constexpr std::array<std::uint8_t, 21 * 21> PaletteBitmapPixels = Indices<21, 21>({
     "888888888888888888888",
@@ -93,6 +96,7 @@ constexpr std::array<std::uint8_t, 32 * 32> MainIconPixels = Indices<32, 32>({
     "0FFFFFFFFF8FFFFFFFFFF8FFFFFFFFF0",
     "00000000000000000000000000000000",
 });
+// clang-format on
 
 constexpr std::array<vcl::TPictureResource, 2> AllPictures = {{
     {"TQUINTAR", vcl::TResourceKind::Bitmap, 21, 21, StandardColors, PaletteBitmapPixels},

@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "package/PackageInfo.h"
+#include "PackageInfo.h"
 
 namespace quintar {
 

@@ -8,9 +8,9 @@
 #include <array>
 #include <string_view>
 
+#include "PackageInfo.h"
+#include "Pictures.h"
 #include "Quintar.h"
-#include "package/PackageInfo.h"
-#include "package/Pictures.h"
 
 namespace quintar {
 namespace {

@@ -1,4 +1,4 @@
-#include "vcl/Classes.h"
+#include "Classes.h"
 
 #include <algorithm>
 

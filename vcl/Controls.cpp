@@ -1,4 +1,4 @@
-#include "vcl/Controls.h"
+#include "Controls.h"
 
 #include <algorithm>
 
@@ -68,8 +68,9 @@ void TCustomControl::SizeChanged() { FSurface.Resize(Width(), Height()); }
 
 std::vector<TPropertyInfo> PublishedControlProperties() {
   return {
-      EnumProperty<TControl, TAlign>("Align", "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
-                                     &TControl::Align, &TControl::SetAlign, alNone),
+      EnumProperty<TControl, TAlign>("Align", "TAlign",
+                                     {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}, &TControl::Align,
+                                     &TControl::SetAlign, alNone),
       BooleanProperty<TControl>("Visible", &TControl::Visible, &TControl::SetVisible, true),
   };
 }

@@ -7,11 +7,11 @@
 
 #include <functional>
 
-#include "vcl/Classes.h"
-#include "vcl/Graphics.h"
-#include "vcl/Surface.h"
-#include "vcl/TypInfo.h"
-#include "vcl/Types.h"
+#include "Classes.h"
+#include "Graphics.h"
+#include "Surface.h"
+#include "TypInfo.h"
+#include "Types.h"
 
 namespace vcl {
 

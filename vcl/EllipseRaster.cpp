@@ -1,4 +1,4 @@
-#include "vcl/EllipseRaster.h"
+#include "EllipseRaster.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "vcl/Graphics.h"
+#include "Graphics.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <utility>
 
-#include "vcl/EllipseRaster.h"
+#include "EllipseRaster.h"
 
 namespace vcl {
 
@@ -87,8 +87,7 @@ void FillEllipseRow(TSurface& Surface, Int64 Y, const TEllipseRow& Row, TColor P
 }  // namespace
 
 void TCanvas::Notify(TCanvasOperation Operation, int X1, int Y1, int X2, int Y2) {
-  if (FObserver)
-    FObserver->CanvasCalled({Operation, X1, Y1, X2, Y2, FPen.Color(), FPen.Width(), FBrush.Color()});
+  if (FObserver) FObserver->CanvasCalled({Operation, X1, Y1, X2, Y2, FPen.Color(), FPen.Width(), FBrush.Color()});
 }
 
 void TCanvas::FillRect(const TRect& Rect) {
@@ -179,9 +178,7 @@ void TCanvas::ThinLine(TPoint From, TPoint To) {
   const Int64 MajorLimit = XMajor ? FSurface.Width() : FSurface.Height();
   const Int64 MinorLimit = XMajor ? FSurface.Height() : FSurface.Width();
   const Int128 Denominator = Int128{2} * Major;
-  auto MinorOffsetAt = [&](Int64 Step) {
-    return static_cast<Int64>((Int128{2} * Step * Minor + Major) / Denominator);
-  };
+  auto MinorOffsetAt = [&](Int64 Step) { return static_cast<Int64>((Int128{2} * Step * Minor + Major) / Denominator); };
 
   const auto [MajorLo, MajorHi] = StepsInside(MajorStart, MajorSign, MajorLimit);
   Int64 First = std::max<Int64>(0, MajorLo);
@@ -229,8 +226,7 @@ void TCanvas::WideLine(TPoint From, TPoint To) {
   const double Reach = Radius * std::sqrt(LengthSquared);
 
   const Int64 First = std::max<Int64>(static_cast<Int64>(std::ceil(std::min(Ay, By) - Radius)), 0);
-  const Int64 Last =
-      std::min<Int64>(static_cast<Int64>(std::floor(std::max(Ay, By) + Radius)), FSurface.Height() - 1);
+  const Int64 Last = std::min<Int64>(static_cast<Int64>(std::floor(std::max(Ay, By) + Radius)), FSurface.Height() - 1);
   for (Int64 Y = First; Y <= Last; ++Y) {
     const double Row = static_cast<double>(Y);
     TSpan Span = Join(DiscRow(Ax, Ay, Radius, Row), DiscRow(Bx, By, Radius, Row));
@@ -238,8 +234,7 @@ void TCanvas::WideLine(TPoint From, TPoint To) {
       // Within Radius of the infinite line, and projecting between the ends.
       const double Across = (Row - Ay) * Dx + Ax * Dy;
       const double Along = Ax * Dx - (Row - Ay) * Dy;
-      Span = Join(Span, Intersect(Solve(Dy, Across - Reach, Across + Reach),
-                                  Solve(Dx, Along, Along + LengthSquared)));
+      Span = Join(Span, Intersect(Solve(Dy, Across - Reach, Across + Reach), Solve(Dx, Along, Along + LengthSquared)));
     }
     if (Span.Empty()) continue;
     // Clamp before converting: a span may reach far beyond the surface.

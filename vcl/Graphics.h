@@ -17,8 +17,8 @@
 
 #include <vector>
 
-#include "vcl/Surface.h"
-#include "vcl/Types.h"
+#include "Surface.h"
+#include "Types.h"
 
 namespace vcl {
 

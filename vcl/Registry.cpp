@@ -1,4 +1,4 @@
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 #include <algorithm>
 
@@ -23,8 +23,8 @@ auto FindByName(TItems& Items, std::string_view Name, TNameOf NameOf) {
 }  // namespace
 
 const TPropertyInfo* TComponentClass::FindProperty(std::string_view PropertyName) const {
-  const auto Found =
-      FindByName(Properties, PropertyName, [](const TPropertyInfo& Property) -> const std::string& { return Property.Name; });
+  const auto Found = FindByName(Properties, PropertyName,
+                                [](const TPropertyInfo& Property) -> const std::string& { return Property.Name; });
   return Found == Properties.end() ? nullptr : &*Found;
 }
 
@@ -41,7 +41,8 @@ void UnregisterClass(const TComponentClass& Class) {
 
 const TComponentClass* FindClass(std::string_view Name) {
   auto& Classes = Registry().Classes;
-  const auto Found = FindByName(Classes, Name, [](const TComponentClass* Class) -> const std::string& { return Class->Name; });
+  const auto Found =
+      FindByName(Classes, Name, [](const TComponentClass* Class) -> const std::string& { return Class->Name; });
   return Found == Classes.end() ? nullptr : *Found;
 }
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "vcl/Classes.h"
-#include "vcl/TypInfo.h"
+#include "Classes.h"
+#include "TypInfo.h"
 
 namespace vcl {
 

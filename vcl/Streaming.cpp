@@ -1,4 +1,4 @@
-#include "vcl/Streaming.h"
+#include "Streaming.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,8 +10,7 @@ bool IsIdentifierStart(char C) { return (C >= 'A' && C <= 'Z') || (C >= 'a' && C
 bool IsIdentifierChar(char C) { return IsIdentifierStart(C) || (C >= '0' && C <= '9'); }
 
 bool IsIdentifier(std::string_view Text) {
-  return !Text.empty() && IsIdentifierStart(Text.front()) &&
-         std::all_of(Text.begin(), Text.end(), IsIdentifierChar);
+  return !Text.empty() && IsIdentifierStart(Text.front()) && std::all_of(Text.begin(), Text.end(), IsIdentifierChar);
 }
 
 // Takes the identifier at the start of Rest, if there is one, and the blanks
@@ -98,16 +97,14 @@ std::string TTextParser::Line(std::string_view Text) {
   Text = TrimText(Text);
   if (Text.empty()) return {};
   switch (FPlace) {
-    case TPlace::BeforeObject:
-      return Header(Text);
+    case TPlace::BeforeObject: return Header(Text);
     case TPlace::InObject:
       if (SameText(Text, "end")) {
         FPlace = TPlace::AfterEnd;
         return {};
       }
       return Assignment(Text);
-    case TPlace::AfterEnd:
-      break;
+    case TPlace::AfterEnd: break;
   }
   return "unexpected \"" + std::string(Text) + "\" after the end of the object";
 }

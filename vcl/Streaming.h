@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "vcl/Classes.h"
-#include "vcl/Registry.h"
+#include "Classes.h"
+#include "Registry.h"
 
 namespace vcl {
 
@@ -28,7 +28,7 @@ inline constexpr std::size_t MaxComponentTextLine = 256;
 
 // What a text form says, checked against the class it names.
 struct TComponentText {
-  std::string Name;  // empty when the text gives none
+  std::string Name;                              // empty when the text gives none
   std::vector<TPropertyAssignment> Assignments;  // in the order written
 };
 

@@ -1,4 +1,4 @@
-#include "vcl/Surface.h"
+#include "Surface.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "vcl/Types.h"
+#include "Types.h"
 
 namespace vcl {
 

@@ -1,4 +1,4 @@
-#include "vcl/TypInfo.h"
+#include "TypInfo.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "vcl/Types.h"
+#include "Types.h"
 
 namespace vcl {
 namespace {
@@ -17,10 +17,10 @@ struct TNamedColor {
 };
 
 constexpr TNamedColor NamedColors[] = {
-    {"clBlack", clBlack},   {"clMaroon", clMaroon}, {"clGreen", clGreen},     {"clOlive", clOlive},
-    {"clNavy", clNavy},     {"clPurple", clPurple}, {"clTeal", clTeal},       {"clGray", clGray},
-    {"clSilver", clSilver}, {"clRed", clRed},       {"clLime", clLime},       {"clYellow", clYellow},
-    {"clBlue", clBlue},     {"clFuchsia", clFuchsia}, {"clAqua", clAqua},     {"clWhite", clWhite},
+    {"clBlack", clBlack},   {"clMaroon", clMaroon},   {"clGreen", clGreen}, {"clOlive", clOlive},
+    {"clNavy", clNavy},     {"clPurple", clPurple},   {"clTeal", clTeal},   {"clGray", clGray},
+    {"clSilver", clSilver}, {"clRed", clRed},         {"clLime", clLime},   {"clYellow", clYellow},
+    {"clBlue", clBlue},     {"clFuchsia", clFuchsia}, {"clAqua", clAqua},   {"clWhite", clWhite},
 };
 
 // The whole of Text as a number in Base, or nothing.
@@ -35,8 +35,7 @@ std::optional<TNumber> WholeNumber(std::string_view Text, int Base) {
 
 std::optional<std::int64_t> Int32(std::string_view Text) {
   const auto Value = WholeNumber<std::int64_t>(Text, 10);
-  if (!Value || *Value < std::numeric_limits<std::int32_t>::min() ||
-      *Value > std::numeric_limits<std::int32_t>::max())
+  if (!Value || *Value < std::numeric_limits<std::int32_t>::min() || *Value > std::numeric_limits<std::int32_t>::max())
     return std::nullopt;
   return Value;
 }
@@ -74,8 +73,7 @@ std::string ColorText(std::int64_t Value) {
 }  // namespace
 
 bool SameText(std::string_view Left, std::string_view Right) {
-  return Left.size() == Right.size() &&
-         std::equal(Left.begin(), Left.end(), Right.begin(), [](char A, char B) {
+  return Left.size() == Right.size() && std::equal(Left.begin(), Left.end(), Right.begin(), [](char A, char B) {
            return std::tolower(static_cast<unsigned char>(A)) == std::tolower(static_cast<unsigned char>(B));
          });
 }
@@ -89,23 +87,19 @@ std::string_view TrimText(std::string_view Text) {
 
 std::string OrdinalToText(const TPropertyInfo& Property, std::int64_t Value) {
   switch (Property.Kind) {
-    case TPropertyKind::Integer:
-      return std::to_string(Value);
-    case TPropertyKind::Color:
-      return ColorText(Value);
+    case TPropertyKind::Integer: return std::to_string(Value);
+    case TPropertyKind::Color: return ColorText(Value);
     case TPropertyKind::Boolean:
     case TPropertyKind::Enumeration:
       if (Value >= 0 && Value < static_cast<std::int64_t>(Property.EnumNames.size()))
         return Property.EnumNames[static_cast<std::size_t>(Value)];
       return std::to_string(Value);
-    case TPropertyKind::Event:
-      return Value != 0 ? "assigned" : "";
+    case TPropertyKind::Event: return Value != 0 ? "assigned" : "";
   }
   return std::to_string(Value);
 }
 
-std::optional<std::int64_t> TextToOrdinal(const TPropertyInfo& Property, std::string_view Text,
-                                          std::string& Error) {
+std::optional<std::int64_t> TextToOrdinal(const TPropertyInfo& Property, std::string_view Text, std::string& Error) {
   Text = TrimText(Text);
   std::optional<std::int64_t> Value;
   const char* Expected = "";

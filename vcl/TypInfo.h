@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "vcl/Classes.h"
+#include "Classes.h"
 
 namespace vcl {
 
@@ -55,8 +55,7 @@ std::string_view TrimText(std::string_view Text);
 // The text form of Value for Property (an event reads "assigned" or "").
 std::string OrdinalToText(const TPropertyInfo& Property, std::int64_t Value);
 // Parses Text for Property: the value, or nothing with Error saying why.
-std::optional<std::int64_t> TextToOrdinal(const TPropertyInfo& Property, std::string_view Text,
-                                          std::string& Error);
+std::optional<std::int64_t> TextToOrdinal(const TPropertyInfo& Property, std::string_view Text, std::string& Error);
 
 // ---- Describing a class's properties ---------------------------------------
 //
@@ -64,14 +63,11 @@ std::optional<std::int64_t> TextToOrdinal(const TPropertyInfo& Property, std::st
 // property read-only.
 
 template <typename C>
-TPropertyInfo IntegerProperty(std::string Name, int (C::*Get)() const, void (C::*Set)(int),
-                              int Default);
+TPropertyInfo IntegerProperty(std::string Name, int (C::*Get)() const, void (C::*Set)(int), int Default);
 template <typename C, typename TValue>
-TPropertyInfo ColorProperty(std::string Name, TValue (C::*Get)() const, void (C::*Set)(TValue),
-                            TValue Default);
+TPropertyInfo ColorProperty(std::string Name, TValue (C::*Get)() const, void (C::*Set)(TValue), TValue Default);
 template <typename C>
-TPropertyInfo BooleanProperty(std::string Name, bool (C::*Get)() const, void (C::*Set)(bool),
-                              bool Default);
+TPropertyInfo BooleanProperty(std::string Name, bool (C::*Get)() const, void (C::*Set)(bool), bool Default);
 template <typename C, typename TEnum>
 TPropertyInfo EnumProperty(std::string Name, std::string TypeName, std::vector<std::string> EnumNames,
                            TEnum (C::*Get)() const, void (C::*Set)(TEnum), TEnum Default);
@@ -96,8 +92,8 @@ inline std::string WriterFor(const std::string& Name, bool HasSetter) {
 }
 
 template <typename C, typename TValue, typename TStored>
-TPropertyInfo OrdinalProperty(std::string Name, std::string TypeName, TPropertyKind Kind,
-                              TValue (C::*Get)() const, void (C::*Set)(TValue), TValue Default) {
+TPropertyInfo OrdinalProperty(std::string Name, std::string TypeName, TPropertyKind Kind, TValue (C::*Get)() const,
+                              void (C::*Set)(TValue), TValue Default) {
   TPropertyInfo Info;
   Info.Reader = FieldFor(Name);
   Info.Writer = WriterFor(Name, Set != nullptr);
@@ -120,15 +116,12 @@ TPropertyInfo OrdinalProperty(std::string Name, std::string TypeName, TPropertyK
 
 template <typename C>
 TPropertyInfo IntegerProperty(std::string Name, int (C::*Get)() const, void (C::*Set)(int), int Default) {
-  return detail::OrdinalProperty<C, int, int>(std::move(Name), "Integer", TPropertyKind::Integer, Get, Set,
-                                              Default);
+  return detail::OrdinalProperty<C, int, int>(std::move(Name), "Integer", TPropertyKind::Integer, Get, Set, Default);
 }
 
 template <typename C, typename TValue>
-TPropertyInfo ColorProperty(std::string Name, TValue (C::*Get)() const, void (C::*Set)(TValue),
-                            TValue Default) {
-  return detail::OrdinalProperty<C, TValue, TValue>(std::move(Name), "TColor", TPropertyKind::Color, Get, Set,
-                                                    Default);
+TPropertyInfo ColorProperty(std::string Name, TValue (C::*Get)() const, void (C::*Set)(TValue), TValue Default) {
+  return detail::OrdinalProperty<C, TValue, TValue>(std::move(Name), "TColor", TPropertyKind::Color, Get, Set, Default);
 }
 
 template <typename C>

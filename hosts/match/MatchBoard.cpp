@@ -1,6 +1,6 @@
 #include "MatchBoard.h"
 
-#include "opponent/Rules.h"
+#include "Rules.h"
 
 namespace quintar::match {
 

@@ -2,7 +2,7 @@
 // verdict after each move (five or more in a row wins; a full board is a draw).
 #pragma once
 
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 namespace quintar::match {
 

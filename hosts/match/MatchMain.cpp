@@ -32,7 +32,8 @@ int main(int Argc, char** Argv) {
     return 0;
   }
   TMatchSettings& Settings = Options.Settings;
-  if (!Options.SeedGiven) Settings.Seed = std::random_device()() | static_cast<std::uint64_t>(std::random_device()()) << 32;
+  if (!Options.SeedGiven)
+    Settings.Seed = std::random_device()() | static_cast<std::uint64_t>(std::random_device()()) << 32;
   if (!Options.PsqFolder.empty()) {
     std::error_code Failure;
     std::filesystem::create_directories(Options.PsqFolder, Failure);
@@ -47,7 +48,8 @@ int main(int Argc, char** Argv) {
   const std::vector<TGameRecord> Games = RunMatch(Settings, [&](const TGameRecord& Game) {
     Add(Running, Game);
     if (ShowProgress) PrintProgress(stderr, Settings, Running);
-    if (!Options.PsqFolder.empty() && SaveError.empty()) SavePsq(Options.PsqFolder, Game, Settings.First, Settings.Second, SaveError);
+    if (!Options.PsqFolder.empty() && SaveError.empty())
+      SavePsq(Options.PsqFolder, Game, Settings.First, Settings.Second, SaveError);
   });
   if (ShowProgress) std::fprintf(stderr, "\r\033[K");
   PrintResult(stdout, Settings, Games);

@@ -68,7 +68,8 @@ const TOption OptionTable[] = {
     {"--board", "N or WxH, each side 5 to 50", ReadBoard},
     {"--seed", "a non-negative integer",
      [](std::string_view Value, TMatchOptions& Options) {
-       Options.SeedGiven = Store(Value, std::uint64_t{0}, std::numeric_limits<std::uint64_t>::max(), Options.Settings.Seed);
+       Options.SeedGiven =
+           Store(Value, std::uint64_t{0}, std::numeric_limits<std::uint64_t>::max(), Options.Settings.Seed);
        return Options.SeedGiven;
      }},
     {"--jobs", "a number from 1 to 16",
@@ -110,8 +111,7 @@ bool ReadLevel(std::string_view Argument, std::vector<TLevel>& Levels, std::stri
 
 }  // namespace
 
-bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOptions& Options,
-                       std::string& Error) {
+bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOptions& Options, std::string& Error) {
   std::vector<TLevel> Levels;
   for (std::size_t I = 0; I < Arguments.size(); ++I) {
     const std::string_view Argument = Arguments[I];
@@ -134,7 +134,8 @@ bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOpt
     }
     const std::string_view Value = Arguments[++I];
     if (!Option->Read(Value, Options)) {
-      Error = std::string(Argument) + " expects " + std::string(Option->Expects) + ", not \"" + std::string(Value) + "\"";
+      Error =
+          std::string(Argument) + " expects " + std::string(Option->Expects) + ", not \"" + std::string(Value) + "\"";
       return false;
     }
   }

@@ -4,8 +4,8 @@
 #include <mutex>
 #include <thread>
 
+#include "Mixing.h"
 #include "Openings.h"
-#include "opponent/Mixing.h"
 #include "Players.h"
 
 namespace quintar::match {

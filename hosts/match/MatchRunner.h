@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
+#include "Expert.h"
+#include "Level.h"
 #include "MatchGame.h"
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
 
 namespace quintar::match {
 

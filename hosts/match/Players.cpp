@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "opponent/MoveChooser.h"
+#include "MoveChooser.h"
 
 namespace quintar::match {
 namespace {

@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
+#include "Expert.h"
+#include "Level.h"
 #include "MatchBoard.h"
 #include "Openings.h"
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
 
 namespace quintar::match {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "game/GameRecord.h"
+#include "GameRecord.h"
 
 namespace quintar::match {
 

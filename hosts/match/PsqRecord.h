@@ -7,8 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "Level.h"
 #include "MatchGame.h"
-#include "opponent/Level.h"
 
 namespace quintar::match {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "package/PackageInfo.h"
+#include "PackageInfo.h"
 
 namespace quintar::pkginfo {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "package/PackageInfo.h"
-#include "vcl/Registry.h"
+#include "PackageInfo.h"
+#include "Registry.h"
 
 namespace quintar::pkginfo {
 

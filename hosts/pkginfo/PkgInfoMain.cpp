@@ -13,8 +13,8 @@
 #include <system_error>
 
 #include "ImageFiles.h"
+#include "PackageLoader.h"
 #include "PackageReport.h"
-#include "package/PackageLoader.h"
 
 namespace {
 
@@ -49,8 +49,7 @@ std::string ParseArguments(int Count, char** Values, TArguments& Arguments) {
     }
   }
   if (Arguments.Module.empty()) return "no module given";
-  if (Arguments.Resource.has_value() != Arguments.Output.has_value())
-    return "--resource and --output go together";
+  if (Arguments.Resource.has_value() != Arguments.Output.has_value()) return "--resource and --output go together";
   return {};
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "vcl/Types.h"
+#include "Types.h"
 
 namespace quintar::terminal {
 

@@ -7,46 +7,46 @@
 #include <string_view>
 #include <variant>
 
-#include "game/GameSession.h"
-#include "opponent/Level.h"
+#include "GameSession.h"
+#include "Level.h"
 
 namespace quintar::terminal {
 
-struct TNothing {};           // a blank line
-struct TPlay {                // "8 9" or "8,9": column and row, 1-based as Move counts
+struct TNothing {};  // a blank line
+struct TPlay {       // "8 9" or "8,9": column and row, 1-based as Move counts
   int Col;
   int Row;
 };
-struct TNewGame {};           // new
-struct TResize {              // size W H
+struct TNewGame {};  // new
+struct TResize {     // size W H
   int Cols;
   int Rows;
 };
-struct TSetStrength {         // strength low|medium|high|expert
+struct TSetStrength {  // strength low|medium|high|expert
   TLevel Level;
 };
-struct TSetPlayers {          // players person|computer person|computer: crosses, then noughts
+struct TSetPlayers {  // players person|computer person|computer: crosses, then noughts
   game::TPlayerKind Crosses;
   game::TPlayerKind Noughts;
 };
-struct TSetAutoResponse {     // auto on|off
+struct TSetAutoResponse {  // auto on|off
   bool On;
 };
-struct TComputerMove {};      // computer
-struct TUndo {};              // undo
-struct TRedo {};              // redo
-struct THint {};              // hint
-struct TSave {                // save FILE
+struct TComputerMove {};  // computer
+struct TUndo {};          // undo
+struct TRedo {};          // redo
+struct THint {};          // hint
+struct TSave {            // save FILE
   std::string Path;
 };
-struct TOpen {                // open FILE
+struct TOpen {  // open FILE
   std::string Path;
 };
-struct TSetLock {             // lock on|off
+struct TSetLock {  // lock on|off
   bool On;
 };
-struct THelp {};              // help
-struct TQuit {};              // quit
+struct THelp {};  // help
+struct TQuit {};  // quit
 struct TInvalid {
   std::string Message;
 };

@@ -63,43 +63,44 @@ std::string TGame::Set(std::string_view Assignment) {
 
 TReply TGame::Execute(const TCommand& Command) {
   FReply = {};
-  std::visit(TOverloaded{
-                 [](const TNothing&) {},
-                 [this](const TPlay& Move) { Play(Move); },
-                 [this](const TNewGame&) {
-                   FSession->NewGame();
-                   Say(FWords.NewGame());
-                   FReply.PositionChanged = true;
-                 },
-                 [this](const TResize& Size) { Resize(Size); },
-                 [this](const TSetStrength& Set) { SetStrength(Set.Level); },
-                 [this](const TSetPlayers& Set) { SetPlayers(Set.Crosses, Set.Noughts); },
-                 [this](const TSetAutoResponse& Set) {
-                   SeatPlayers(game::TPlayerKind::Person, Set.On ? game::TPlayerKind::Computer : game::TPlayerKind::Person);
-                   Say(Set.On ? "The computer answers every move." : "The computer waits: type computer to let it move.");
-                 },
-                 [this](const TComputerMove&) {
-                   // Against the computer, its answer follows as any other move's.
-                   Request(TSource::Computer, [this] {
-                     if (FSession->ComputerMovesNow()) FSession->PlayComputerMove();
-                   });
-                 },
-                 [this](const TUndo&) { TakeBack(false); },
-                 [this](const TRedo&) { TakeBack(true); },
-                 [this](const THint&) { ShowHint(); },
-                 [this](const TSave& File) { Save(File.Path); },
-                 [this](const TOpen& File) { Open(File.Path); },
-                 [this](const TSetLock& Set) {
-                   FControl.SetLock(Set.On);
-                   Say(Set.On ? "The board is locked." : "The board is unlocked.");
-                 },
-                 [this](const THelp&) {
-                   for (const std::string_view Line : HelpText) Say(std::string(Line));
-                 },
-                 [this](const TQuit&) { FReply.Quit = true; },
-                 [this](const TInvalid& Invalid) { Say(Invalid.Message); },
-             },
-             Command);
+  std::visit(
+      TOverloaded{
+          [](const TNothing&) {},
+          [this](const TPlay& Move) { Play(Move); },
+          [this](const TNewGame&) {
+            FSession->NewGame();
+            Say(FWords.NewGame());
+            FReply.PositionChanged = true;
+          },
+          [this](const TResize& Size) { Resize(Size); },
+          [this](const TSetStrength& Set) { SetStrength(Set.Level); },
+          [this](const TSetPlayers& Set) { SetPlayers(Set.Crosses, Set.Noughts); },
+          [this](const TSetAutoResponse& Set) {
+            SeatPlayers(game::TPlayerKind::Person, Set.On ? game::TPlayerKind::Computer : game::TPlayerKind::Person);
+            Say(Set.On ? "The computer answers every move." : "The computer waits: type computer to let it move.");
+          },
+          [this](const TComputerMove&) {
+            // Against the computer, its answer follows as any other move's.
+            Request(TSource::Computer, [this] {
+              if (FSession->ComputerMovesNow()) FSession->PlayComputerMove();
+            });
+          },
+          [this](const TUndo&) { TakeBack(false); },
+          [this](const TRedo&) { TakeBack(true); },
+          [this](const THint&) { ShowHint(); },
+          [this](const TSave& File) { Save(File.Path); },
+          [this](const TOpen& File) { Open(File.Path); },
+          [this](const TSetLock& Set) {
+            FControl.SetLock(Set.On);
+            Say(Set.On ? "The board is locked." : "The board is unlocked.");
+          },
+          [this](const THelp&) {
+            for (const std::string_view Line : HelpText) Say(std::string(Line));
+          },
+          [this](const TQuit&) { FReply.Quit = true; },
+          [this](const TInvalid& Invalid) { Say(Invalid.Message); },
+      },
+      Command);
   PlayDueComputerMoves();
   if (FReply.PositionChanged && !std::holds_alternative<THint>(Command)) FHint.reset();
   return std::exchange(FReply, {});
@@ -216,9 +217,9 @@ std::string TGame::ExplainRefusal() const {
 }
 
 std::string TGame::IllegalMoveText() const {
-  const bool OffBoard = FSource == TSource::Click
-                            ? FControl.CellAt(FAsked.X, FAsked.Y) == TQuintar::NoCell
-                            : FAsked.X < 1 || FAsked.X > FControl.ColCount() || FAsked.Y < 1 || FAsked.Y > FControl.RowCount();
+  const bool OffBoard = FSource == TSource::Click ? FControl.CellAt(FAsked.X, FAsked.Y) == TQuintar::NoCell
+                                                  : FAsked.X < 1 || FAsked.X > FControl.ColCount() || FAsked.Y < 1 ||
+                                                        FAsked.Y > FControl.RowCount();
   return FWords.Refusal(OffBoard ? game::TRefusal::OffBoard : game::TRefusal::CellTaken);
 }
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Phrasebook.h"
 #include "Quintar.h"
-#include "game/Phrasebook.h"
 
 namespace quintar::terminal {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "vcl/Types.h"
+#include "Types.h"
 
 namespace quintar::terminal {
 

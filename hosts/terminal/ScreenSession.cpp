@@ -53,21 +53,13 @@ class TScreenSession {
       case TKind::Erase:
         if (!FTyped.empty()) FTyped.pop_back();
         break;
-      case TKind::EraseLine:
-        FTyped.clear();
-        break;
-      case TKind::Enter:
-        Show(FGame.Execute(ParseCommand(std::exchange(FTyped, {}))));
-        break;
+      case TKind::EraseLine: FTyped.clear(); break;
+      case TKind::Enter: Show(FGame.Execute(ParseCommand(std::exchange(FTyped, {})))); break;
       case TKind::EndOfInput:
         if (FTyped.empty()) FQuit = true;
         break;
-      case TKind::Interrupt:
-        FQuit = true;
-        break;
-      case TKind::MousePress:
-        Press(Event);
-        break;
+      case TKind::Interrupt: FQuit = true; break;
+      case TKind::MousePress: Press(Event); break;
     }
   }
 
@@ -95,8 +87,8 @@ class TScreenSession {
   void Draw() {
     const std::vector<std::string> Board = BoardText(FGame.Control(), FDepth, FGame.Hint());
     const std::string Status = FGame.Status();
-    const TScreen Screen = ComposeScreen(
-        FTerminal.Size(), {Board, BoardTextWidth(FGame.Control().ColCount()), FMessages, Status, FTyped});
+    const TScreen Screen =
+        ComposeScreen(FTerminal.Size(), {Board, BoardTextWidth(FGame.Control().ColCount()), FMessages, Status, FTyped});
     FBoardShown = Screen.BoardShown;
     // Home, each line over the old one with its rest cleared, the rest of
     // the screen cleared, the cursor at the prompt: one write, no flicker.
@@ -106,7 +98,8 @@ class TScreenSession {
       Bytes += Screen.Lines[I];
       Bytes += "\x1b[K";
     }
-    Bytes += "\x1b[J\x1b[" + std::to_string(Screen.CursorLine + 1) + ";" + std::to_string(Screen.CursorColumn + 1) + "H";
+    Bytes +=
+        "\x1b[J\x1b[" + std::to_string(Screen.CursorLine + 1) + ";" + std::to_string(Screen.CursorColumn + 1) + "H";
     FTerminal.Write(Bytes);
   }
 

@@ -1,7 +1,7 @@
 #include "Settings.h"
 
+#include "Registry.h"
 #include "TextUtil.h"
-#include "vcl/Registry.h"
 
 namespace quintar::terminal {
 

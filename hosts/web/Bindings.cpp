@@ -13,7 +13,6 @@
 #include "BoardHost.h"
 #include "ElementAttributes.h"
 #include "TurnMessage.h"
-#include "game/ComputerThinker.h"
 
 namespace quintar::web {
 namespace {
@@ -33,7 +32,6 @@ std::optional<vcl::TPoint> CellOf(const val& Value) {
     return vcl::TPoint{Value["col"].as<int>() - 1, Value["row"].as<int>() - 1};
   return std::nullopt;
 }
-
 
 // A board whose listener is an object of the page's, with the methods
 // event(index, words), repaint(), think(serial, bytes), hint(cell or null,
@@ -198,14 +196,11 @@ val Attributes() {
     Entry.set("property", Attribute.Property);
     Entry.set("kind", std::string(KindNames[static_cast<int>(Attribute.Kind)]));
     switch (Attribute.Kind) {
-      case TAttributeKind::Switch:
-        Entry.set("fallback", Attribute.Default != 0);
-        break;
+      case TAttributeKind::Switch: Entry.set("fallback", Attribute.Default != 0); break;
       case TAttributeKind::Strength:
         Entry.set("fallback", std::string(LevelName(static_cast<TLevel>(Attribute.Default))));
         break;
-      default:
-        Entry.set("fallback", static_cast<double>(Attribute.Default));
+      default: Entry.set("fallback", static_cast<double>(Attribute.Default));
     }
     List.call<void>("push", Entry);
   }
@@ -225,7 +220,8 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("setSize", &TPageBoard::SetSize)
       .function("present", &TPageBoard::Present)
       .function("press", &TPageBoard::Press)
-      .function("move", +[](TPageBoard& Board, int Col, int Row) { Board.Host().Move(Col, Row); })
+      .function(
+          "move", +[](TPageBoard& Board, int Col, int Row) { Board.Host().Move(Col, Row); })
       .function("newGame", &HostCall<&TBoardHost::NewGame>)
       .function("computerMove", &HostCall<&TBoardHost::ComputerMove>)
       .function("undo", &HostCall<&TBoardHost::Undo>)
@@ -237,7 +233,8 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("computerToMove", &HostCall<&TBoardHost::ComputerToMove>)
       .function("lastMoveByComputer", &HostCall<&TBoardHost::LastMoveByComputer>)
       .function("cell", &TPageBoard::MarkAt)
-      .function("cellWords", +[](const TPageBoard& Board, int Col, int Row) { return Board.Host().CellWords(Col, Row); })
+      .function(
+          "cellWords", +[](const TPageBoard& Board, int Col, int Row) { return Board.Host().CellWords(Col, Row); })
       .function("cellAt", &TPageBoard::CellAt)
       .function("cellBounds", &TPageBoard::CellBounds)
       .function("status", &HostCall<&TBoardHost::Status>)
@@ -269,9 +266,9 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .property("lock", &ControlValue<&TQuintar::Lock>, &SetHostValue<&TBoardHost::SetLock, bool>)
       .property("showHighlight", &ControlValue<&TQuintar::ShowHighlight>,
                 &SetControlValue<&TQuintar::SetShowHighlight, bool>)
-      .property("showQuintar", &ControlValue<&TQuintar::ShowQuintar>,
-                &SetControlValue<&TQuintar::SetShowQuintar, bool>)
-      .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>, &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
+      .property("showQuintar", &ControlValue<&TQuintar::ShowQuintar>, &SetControlValue<&TQuintar::SetShowQuintar, bool>)
+      .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>,
+                &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
       .property("computerSide", &HostValue<&TBoardHost::ComputerSide>, &SetHostValue<&TBoardHost::SetComputerSide, int>)
       .property("held", &HostValue<&TBoardHost::Held>, &SetHostValue<&TBoardHost::SetHeld, bool>);
 

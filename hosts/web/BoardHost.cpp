@@ -38,8 +38,7 @@ void TBoardHost::Forward(vcl::TNotifyEvent& Event, TBoardEvent Raised) {
 
 std::string TBoardHost::WordsFor(TBoardEvent Event) {
   switch (Event) {
-    case TBoardEvent::LegalMove:
-      return FPhrasebook.Move(FSession->Moves().back());
+    case TBoardEvent::LegalMove: return FPhrasebook.Move(FSession->Moves().back());
     case TBoardEvent::IllegalMove:
       return FPhrasebook.Refusal(OnBoard(FControl, FAsked) ? game::TRefusal::CellTaken : game::TRefusal::OffBoard);
     default: {
@@ -61,12 +60,14 @@ vcl::TRect TBoardHost::Present() {
   const vcl::TRect Area = FControl.TakeChangedArea();
   FAreaPixels.clear();
   if (Area.IsEmpty()) return Area;
-  FAreaPixels.reserve(static_cast<std::size_t>(Area.Right - Area.Left) * static_cast<std::size_t>(Area.Bottom - Area.Top));
+  FAreaPixels.reserve(static_cast<std::size_t>(Area.Right - Area.Left) *
+                      static_cast<std::size_t>(Area.Bottom - Area.Top));
   // A colour is 0x00BBGGRR: in memory R, G, B and a zero byte, which becomes
   // an opaque alpha.
   for (int Y = Area.Top; Y < Area.Bottom; ++Y) {
     const vcl::TColor* Row = FControl.Surface().Row(Y);
-    for (int X = Area.Left; X < Area.Right; ++X) FAreaPixels.push_back(static_cast<std::uint32_t>(Row[X]) | 0xFF000000u);
+    for (int X = Area.Left; X < Area.Right; ++X)
+      FAreaPixels.push_back(static_cast<std::uint32_t>(Row[X]) | 0xFF000000u);
   }
   return Area;
 }
@@ -171,9 +172,7 @@ void TBoardHost::LetComputerPlay() {
   for (;;) {
     const game::TComputerDue Due = FSession->ComputerDue();
     switch (Due.Action) {
-      case game::TComputerAction::None:
-        FMoveRequest.reset();
-        return;
+      case game::TComputerAction::None: FMoveRequest.reset(); return;
       case game::TComputerAction::PlayNow:
         if (!FSession->PlayComputerMove()) return;
         break;

@@ -19,10 +19,10 @@
 #include <string_view>
 #include <vector>
 
+#include "GameSession.h"
+#include "Level.h"
+#include "Phrasebook.h"
 #include "Quintar.h"
-#include "game/GameSession.h"
-#include "game/Phrasebook.h"
-#include "opponent/Level.h"
 
 namespace quintar::web {
 

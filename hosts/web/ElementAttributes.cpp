@@ -5,10 +5,10 @@
 #include <optional>
 
 #include "BoardHost.h"
+#include "Controls.h"
+#include "Level.h"
 #include "Quintar.h"
-#include "opponent/Level.h"
-#include "vcl/Controls.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar::web {
 namespace {
@@ -25,17 +25,13 @@ bool AmongThem(const std::vector<vcl::TPropertyInfo>& Common, const vcl::TProper
 
 std::optional<TAttributeKind> KindOf(const vcl::TPropertyInfo& Property) {
   switch (Property.Kind) {
-    case vcl::TPropertyKind::Integer:
-      return TAttributeKind::Count;
-    case vcl::TPropertyKind::Boolean:
-      return TAttributeKind::Switch;
-    case vcl::TPropertyKind::Color:
-      return TAttributeKind::Color;
+    case vcl::TPropertyKind::Integer: return TAttributeKind::Count;
+    case vcl::TPropertyKind::Boolean: return TAttributeKind::Switch;
+    case vcl::TPropertyKind::Color: return TAttributeKind::Color;
     case vcl::TPropertyKind::Enumeration:
       if (Property.TypeName == "TStrength") return TAttributeKind::Strength;
       return std::nullopt;
-    case vcl::TPropertyKind::Event:
-      return std::nullopt;
+    case vcl::TPropertyKind::Event: return std::nullopt;
   }
   return std::nullopt;
 }
@@ -43,7 +39,8 @@ std::optional<TAttributeKind> KindOf(const vcl::TPropertyInfo& Property) {
 // The element offers the expert beside the control's strengths, so its
 // strength is a level.
 std::int64_t DefaultOf(const vcl::TPropertyInfo& Property, TAttributeKind Kind) {
-  if (Kind == TAttributeKind::Strength) return static_cast<std::int64_t>(LevelOf(static_cast<TStrength>(*Property.Default)));
+  if (Kind == TAttributeKind::Strength)
+    return static_cast<std::int64_t>(LevelOf(static_cast<TStrength>(*Property.Default)));
   return *Property.Default;
 }
 
@@ -72,7 +69,8 @@ std::vector<TElementAttribute> ElementAttributes() {
       continue;
     const std::optional<TAttributeKind> Kind = KindOf(Property);
     if (!Kind) continue;
-    Attributes.push_back({AttributeName(Property.Name), PropertyName(Property.Name), *Kind, DefaultOf(Property, *Kind)});
+    Attributes.push_back(
+        {AttributeName(Property.Name), PropertyName(Property.Name), *Kind, DefaultOf(Property, *Kind)});
   }
   Attributes.push_back({"computer-side", "computerSide", TAttributeKind::Side, TBoardHost::DefaultComputerSide});
   return Attributes;

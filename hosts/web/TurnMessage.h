@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "game/ThinkRequest.h"
+#include "ThinkRequest.h"
 
 namespace quintar::web {
 

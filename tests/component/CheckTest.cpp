@@ -7,7 +7,7 @@
 
 #include "EventLog.h"
 #include "Quintar.h"
-#include "support/QuintarAccess.h"
+#include "QuintarAccess.h"
 
 namespace quintar {
 namespace {

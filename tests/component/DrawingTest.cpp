@@ -4,9 +4,10 @@
 
 #include <vector>
 
+#include "FilledBoard.h"
+#include "Graphics.h"
 #include "Quintar.h"
-#include "support/QuintarAccess.h"
-#include "vcl/Graphics.h"
+#include "QuintarAccess.h"
 
 namespace quintar {
 namespace {
@@ -165,6 +166,23 @@ TEST_F(Drawing, CrossColourRecoloursEveryCrossAtOnce) {
   EXPECT_EQ(Control.Canvas().Pixels(25, 25), 0x00AA00);  // the centre of the cross on (2, 2)
 }
 
+// The boards the drawing benchmark times: every cell's mark is drawn, and
+// only the marks of the kind on the board.
+TEST_F(Drawing, DrawGraphicsDrawsTheMarkOfEveryCellOfAFullBoard) {
+  const std::size_t Cells = static_cast<std::size_t>(Control.ColCount() * Control.RowCount());
+  for (const int Mark : {1, -1}) {
+    SCOPED_TRACE(Mark == 1 ? "crosses" : "noughts");
+    FillBoard(Control, Mark);
+    Recorder.Clear();
+    Control.DrawGraphics();
+    std::size_t CrossStrokes = 0, Noughts = 0;
+    for (const TCanvasCall& Call : CallsOf(Op::LineTo)) CrossStrokes += Call.PenColor == Control.CrossColor();
+    for (const TCanvasCall& Call : CallsOf(Op::Ellipse)) Noughts += Call.PenColor == Control.NoughtColor();
+    EXPECT_EQ(CrossStrokes, Mark == 1 ? 2 * Cells : 0);
+    EXPECT_EQ(Noughts, Mark == -1 ? Cells : 0);
+  }
+}
+
 TEST_F(Drawing, BackgroundColourWaitsForTheRepaint) {
   Control.Move(1, 1);
   Control.SetColor(0x00FFEE);
@@ -179,7 +197,7 @@ TEST_F(Drawing, HighlightBoxInTheLastRowAndColumnStaysInsideTheControl) {
   Control.Move(20, 20);
   // Outer ring on the grid lines at 190 and the border at 199/200.
   EXPECT_EQ(Control.Canvas().Pixels(190, 195), Black);
-  EXPECT_EQ(Control.Canvas().Pixels(199, 195), Gray);  // right border drawn again
+  EXPECT_EQ(Control.Canvas().Pixels(199, 195), Gray);   // right border drawn again
   EXPECT_EQ(Control.Canvas().Pixels(195, 199), Black);  // bottom border shows the ring
 }
 

@@ -5,7 +5,7 @@
 
 #include "EventLog.h"
 #include "Quintar.h"
-#include "support/QuintarAccess.h"
+#include "QuintarAccess.h"
 
 namespace quintar {
 namespace {
@@ -207,7 +207,8 @@ TEST(PressMapping, CellAtAndCellBoundsAgreeWithPresses) {
         const vcl::TRect Bounds = Control.CellBounds(Col, Row);
         if (Bounds.IsEmpty()) continue;
         Covered += static_cast<long long>(Bounds.Right - Bounds.Left) * (Bounds.Bottom - Bounds.Top);
-        for (const vcl::TPoint Corner : {vcl::TPoint{Bounds.Left, Bounds.Top}, vcl::TPoint{Bounds.Right - 1, Bounds.Bottom - 1}})
+        for (const vcl::TPoint Corner :
+             {vcl::TPoint{Bounds.Left, Bounds.Top}, vcl::TPoint{Bounds.Right - 1, Bounds.Bottom - 1}})
           EXPECT_EQ(Control.CellAt(Corner.X, Corner.Y), (vcl::TPoint{Col, Row}));
       }
     EXPECT_EQ(Covered, static_cast<long long>(Size.X) * Size.Y);

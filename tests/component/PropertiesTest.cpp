@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "EventLog.h"
+#include "Graphics.h"
 #include "Quintar.h"
-#include "vcl/Graphics.h"
 
 namespace quintar {
 namespace {
@@ -46,7 +46,8 @@ TEST(Construction, OwnerFreesTheControl) {
 
 TEST(Counts, AreClampedToFiveToFifty) {
   TQuintar Control(nullptr);
-  const std::pair<int, int> Writes[] = {{3, 5}, {51, 50}, {50, 50}, {-7, 5}, {5, 5}, {17, 17}, {INT_MIN, 5}, {INT_MAX, 50}};
+  const std::pair<int, int> Writes[] = {{3, 5}, {51, 50}, {50, 50},     {-7, 5},
+                                        {5, 5}, {17, 17}, {INT_MIN, 5}, {INT_MAX, 50}};
   for (const auto& [Written, Stored] : Writes) {
     Control.SetColCount(Written);
     Control.SetRowCount(Written);

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "PublishedOrder.h"
 #include "Quintar.h"
-#include "support/PublishedOrder.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar {
 namespace {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "FuzzInput.h"
+#include "Invariants.h"
 #include "Quintar.h"
-#include "tests/robustness/Invariants.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar::fuzz {
 namespace {
@@ -76,12 +76,8 @@ class TSession {
         FControl.MouseDown(Button, Shift, X, Y);
         break;
       }
-      case opComputerMove:
-        FControl.ComputerMove();
-        break;
-      case opNewGame:
-        FControl.NewGame();
-        break;
+      case opComputerMove: FControl.ComputerMove(); break;
+      case opNewGame: FControl.NewGame(); break;
       case opSetProperty: {
         const vcl::TPropertyInfo& Property = AnyProperty(Input);
         const int Value = Input.Around(-8, 60);
@@ -106,22 +102,15 @@ class TSession {
         if (std::int64_t{FControl.Width()} * FControl.Height() > MaxQuickArea) FControl.SetBounds(0, 0, 64, 64);
         break;
       }
-      case opPaint:
-        Paint(Input.Byte() % 3);
-        break;
-      case opOtherInput:
-        OtherInput(Input);
-        break;
+      case opPaint: Paint(Input.Byte() % 3); break;
+      case opOtherInput: OtherInput(Input); break;
       case opSetHandler: {
         const std::uint8_t Event = Input.Byte();
         SetHandler(Event, std::string(Input.Text()));
         break;
       }
-      case opClearHandler:
-        SetHandler(Input.Byte(), std::string());
-        break;
-      case OperationCount:
-        break;
+      case opClearHandler: SetHandler(Input.Byte(), std::string()); break;
+      case OperationCount: break;
     }
   }
 
@@ -154,11 +143,10 @@ class TSession {
   // itself is one of the things a script may do.
   void SetHandler(std::uint8_t Which, std::string Script) {
     vcl::TNotifyEvent Handler;
-    if (!Script.empty())
-      Handler = [this, Script = std::move(Script)](vcl::TObject*) { RunScript(Script); };
-    std::array<vcl::TNotifyEvent*, 8> Events = {&FControl.OnLegalMove,   &FControl.OnIllegalMove, &FControl.OnDraw,
-                                                &FControl.OnCrossWon,    &FControl.OnNoughtWon,   &FControl.OnComputerWon,
-                                                &FControl.OnUserWon,     &FControl.OnResize};
+    if (!Script.empty()) Handler = [this, Script = std::move(Script)](vcl::TObject*) { RunScript(Script); };
+    std::array<vcl::TNotifyEvent*, 8> Events = {&FControl.OnLegalMove, &FControl.OnIllegalMove, &FControl.OnDraw,
+                                                &FControl.OnCrossWon,  &FControl.OnNoughtWon,   &FControl.OnComputerWon,
+                                                &FControl.OnUserWon,   &FControl.OnResize};
     if (Which % 9 < Events.size()) {
       *Events[Which % 9] = Handler;
     } else if (Handler) {

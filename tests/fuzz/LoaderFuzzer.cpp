@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "package/PackageLoader.h"
+#include "PackageLoader.h"
 
 namespace {
 

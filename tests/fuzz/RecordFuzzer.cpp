@@ -10,9 +10,9 @@
 #include <string_view>
 #include <variant>
 
-#include "game/GameRecord.h"
-#include "game/GameSession.h"
-#include "tests/robustness/Invariants.h"
+#include "GameRecord.h"
+#include "GameSession.h"
+#include "Invariants.h"
 
 namespace {
 
@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     if (!(StateOf(Session) == Before)) Fail("a refused file changed the game", Refused);
     return 0;
   }
-  if (const std::string Broken = testing::InvariantViolation(Control); !Broken.empty()) Fail("inconsistent control", Broken);
+  if (const std::string Broken = testing::InvariantViolation(Control); !Broken.empty())
+    Fail("inconsistent control", Broken);
   const auto Read = game::ReadRecord(Text);
   const game::TRecord& Record = std::get<game::TRecord>(Read);
   if (Session.Moves().size() != Record.Moves.size()) Fail("moves lost on opening", std::to_string(Record.Moves.size()));

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "Quintar.h"
-#include "vcl/Registry.h"
-#include "vcl/Streaming.h"
+#include "Registry.h"
+#include "Streaming.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "Commands.h"
 #include "Game.h"
 #include "InputDecoder.h"
-#include "tests/robustness/Invariants.h"
+#include "Invariants.h"
 
 namespace {
 
@@ -41,9 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         case TInputEvent::TKind::Erase:
           if (!Line.empty()) Line.pop_back();
           break;
-        case TInputEvent::TKind::EraseLine:
-          Line.clear();
-          break;
+        case TInputEvent::TKind::EraseLine: Line.clear(); break;
         case TInputEvent::TKind::Enter:
           if (Game.Execute(quintar::terminal::ParseCommand(Line)).Quit) return 0;
           Line.clear();
@@ -54,8 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
           ExpectConsistent(Game.Control());
           break;
         case TInputEvent::TKind::Interrupt:
-        case TInputEvent::TKind::EndOfInput:
-          return 0;
+        case TInputEvent::TKind::EndOfInput: return 0;
       }
     }
   }

@@ -3,8 +3,8 @@
 // the game in progress stays as it was.
 #include <gtest/gtest.h>
 
-#include "game/GameRecord.h"
-#include "game/GameSession.h"
+#include "GameRecord.h"
+#include "GameSession.h"
 
 namespace quintar::game {
 namespace {

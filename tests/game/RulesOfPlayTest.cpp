@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "game/GameSession.h"
-#include "game/Phrasebook.h"
+#include "GameSession.h"
+#include "Phrasebook.h"
 
 namespace quintar::game {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "component/EventLog.h"
-#include "game/GameSession.h"
+#include "EventLog.h"
+#include "GameSession.h"
 
 namespace quintar::game {
 namespace {
@@ -155,7 +155,7 @@ TEST(SessionPlayers, AnExpertMoveThoughtElsewhereIsDroppedOnceTheGameMovesOn) {
   EXPECT_EQ(Due.Request.Side, -1);
   EXPECT_EQ(Due.Request.Level, TLevel::Expert);
   EXPECT_EQ(Due.Request.Board.Cells[9][9], 1);
-  EXPECT_FALSE(Session.PlayThoughtMove(Due.Request, {9, 9}));  // taken
+  EXPECT_FALSE(Session.PlayThoughtMove(Due.Request, {9, 9}));   // taken
   EXPECT_FALSE(Session.PlayThoughtMove(Due.Request, {20, 0}));  // off the board
   ASSERT_TRUE(Session.PlayThoughtMove(Due.Request, {9, 10}));
   EXPECT_EQ(Control.Cell(9, 10), -1);

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "game/GameSession.h"
+#include "GameSession.h"
 
 namespace quintar::game {
 namespace {
@@ -23,7 +23,7 @@ struct TControlState {
 };
 
 TControlState StateOf(TQuintar& Control) {
-  TControlState State{Control.ColCount(), Control.RowCount(), Control.Turn(),         {}, Control.LastMove(),
+  TControlState State{Control.ColCount(), Control.RowCount(), Control.Turn(),     {}, Control.LastMove(),
                       Control.GameOver(), Control.WinFound(), Control.WinCells(), {}};
   if (!State.WinFound) State.WinCells = {};  // kept from an old game, and meaningless
   for (int Col = 0; Col < State.ColCount; ++Col)
@@ -55,8 +55,8 @@ TEST(UndoRedo, EveryPositionComesBackExactlyAsItWas) {
     std::srand(static_cast<unsigned>(Random()));
     TGameSession Session(Control);
     const bool AgainstComputer = Trial % 4 != 0;
-    Session.SetPlayer(-1, {AgainstComputer ? TPlayerKind::Computer : TPlayerKind::Person,
-                           static_cast<TLevel>(Random() % 3)});
+    Session.SetPlayer(
+        -1, {AgainstComputer ? TPlayerKind::Computer : TPlayerKind::Person, static_cast<TLevel>(Random() % 3)});
 
     std::map<std::size_t, TControlState> Seen{{0, StateOf(Control)}};
     while (!Control.GameOver()) {

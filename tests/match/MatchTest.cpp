@@ -7,13 +7,13 @@
 #include <sstream>
 #include <variant>
 
+#include "GameRecord.h"
 #include "MatchBoard.h"
 #include "MatchOptions.h"
 #include "MatchRunner.h"
 #include "MatchStats.h"
 #include "Openings.h"
 #include "PsqRecord.h"
-#include "game/GameRecord.h"
 
 namespace quintar::match {
 namespace {
@@ -194,8 +194,8 @@ TEST(MatchStatistics, MoveTimesLeaveOpeningsOutAndFollowTheLevel) {
   TGameRecord Game;
   Game.OpeningLength = 2;
   Game.FirstPlaysCrosses = false;  // the first level plays noughts: moves 3, 5
-  Game.Moves = {{{0, 0}, 100.0, 0.0}, {{1, 0}, 100.0, 0.0}, {{2, 0}, 1.0, 0.5}, {{3, 0}, 4.0, 3.0},
-                {{4, 0}, 2.0, 1.5}, {{5, 0}, 8.0, 7.0}};
+  Game.Moves = {{{0, 0}, 100.0, 0.0}, {{1, 0}, 100.0, 0.0}, {{2, 0}, 1.0, 0.5},
+                {{3, 0}, 4.0, 3.0},   {{4, 0}, 2.0, 1.5},   {{5, 0}, 8.0, 7.0}};
   const TMoveTimes First = MoveTimes({Game}, true);
   EXPECT_EQ(First.Moves, 2);
   EXPECT_DOUBLE_EQ(First.MedianMilliseconds, 6.0);
@@ -209,8 +209,8 @@ TEST(MatchStatistics, MoveTimesLeaveOpeningsOutAndFollowTheLevel) {
 TEST(MatchOptions, ReadsEveryOption) {
   TMatchOptions Options;
   std::string Error;
-  ASSERT_TRUE(ParseMatchOptions({"expert", "High", "--games", "40", "--board", "30x12", "--seed", "7", "--jobs",
-                                 "2", "--psq", "out", "--expert-ms", "0", "--expert-nodes", "500"},
+  ASSERT_TRUE(ParseMatchOptions({"expert", "High", "--games", "40", "--board", "30x12", "--seed", "7", "--jobs", "2",
+                                 "--psq", "out", "--expert-ms", "0", "--expert-nodes", "500"},
                                 Options, Error))
       << Error;
   const TMatchSettings& Settings = Options.Settings;

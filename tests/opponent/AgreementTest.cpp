@@ -7,10 +7,10 @@
 #include <random>
 #include <vector>
 
-#include "opponent/Opponent.h"
-#include "tests/support/RandomPositions.h"
-#include "tests/support/ReferenceOpponent.h"
-#include "tests/support/TestBoard.h"
+#include "Opponent.h"
+#include "RandomPositions.h"
+#include "ReferenceOpponent.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {
@@ -24,8 +24,8 @@ class TRankedPosition {
         FPatterns(Patterns),
         FCrossList(CandidateCapacity),
         FNoughtList(CandidateCapacity),
-        FRanking(reference::RankCells(Position.Board.View(), Position.Strength, Patterns,
-                                      FCrossList.data(), FNoughtList.data())) {}
+        FRanking(reference::RankCells(Position.Board.View(), Position.Strength, Patterns, FCrossList.data(),
+                                      FNoughtList.data())) {}
 
   const reference::TRanking& Ranking() const { return FRanking; }
 
@@ -81,8 +81,8 @@ TEST_P(AgreementTest, FastAndPlainOpponentsChooseAlike) {
     const TPatternTable Table = Batch.RandomTables ? RandomPatternTable(Random) : TPatternTable{};
     const TPattern* Patterns = Batch.RandomTables ? Table.data() : StandardPatterns();
     SCOPED_TRACE(::testing::Message() << "position " << I << ": " << Position.Board.ColCount() << "x"
-                                      << Position.Board.RowCount() << ", turn " << Position.Turn
-                                      << ", strength " << int{Position.Strength});
+                                      << Position.Board.RowCount() << ", turn " << Position.Turn << ", strength "
+                                      << int{Position.Strength});
     const TRankedPosition Ranked(Position, Patterns);
     Ranked.ExpectSameChoice({RawDraw(Random), RawDraw(Random)});
     // The first and last eligible entries of each list in every combination;

@@ -8,10 +8,10 @@
 #include <initializer_list>
 #include <random>
 
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
-#include "tests/support/RandomPositions.h"
-#include "tests/support/TestBoard.h"
+#include "Expert.h"
+#include "Level.h"
+#include "RandomPositions.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {
@@ -131,8 +131,11 @@ TEST_P(ExpertFours, FindsTheWinByContinuousFours) {
   Put(Board, Cross, {{C + 1, R}, {C + 2, R}, {C + 3, R}, {C + 4, R - 3}, {C + 4, R - 2}});
   if (C >= 0) Put(Board, Nought, {{C, R}});
   // Noughts far from the crosses, never two on a line near each other.
-  const TCell Far[] = {{0, Case.RowCount - 1}, {Case.ColCount - 1, Case.RowCount - 1},
-                       {Case.ColCount - 1, 0}, {Case.ColCount / 2 + 3, Case.RowCount - 2}, {0, 0}};
+  const TCell Far[] = {{0, Case.RowCount - 1},
+                       {Case.ColCount - 1, Case.RowCount - 1},
+                       {Case.ColCount - 1, 0},
+                       {Case.ColCount / 2 + 3, Case.RowCount - 2},
+                       {0, 0}};
   int Noughts = C >= 0 ? 1 : 0;
   for (const TCell& Cell : Far)
     if (Noughts < 5 && Board.At(Cell.Col, Cell.Row) == 0 && std::abs(Cell.Col - C - 3) + std::abs(Cell.Row - R) > 6) {

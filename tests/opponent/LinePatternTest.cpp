@@ -5,10 +5,10 @@
 
 #include <string_view>
 
-#include "opponent/LinePatterns.h"
-#include "opponent/LineBoards.h"
-#include "opponent/LineScores.h"
-#include "tests/support/TestBoard.h"
+#include "LineBoards.h"
+#include "LinePatterns.h"
+#include "LineScores.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {

@@ -8,10 +8,10 @@
 #include <set>
 #include <vector>
 
-#include "opponent/LineScores.h"
-#include "tests/support/RandomPositions.h"
-#include "tests/support/ReferenceOpponent.h"
-#include "tests/support/TestBoard.h"
+#include "LineScores.h"
+#include "RandomPositions.h"
+#include "ReferenceOpponent.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {
@@ -88,8 +88,7 @@ void ExpectEveryKeyScoresAsThePlainMatcher(const TPattern* Patterns) {
   for (const THalfLine& Left : Halves) {
     for (const THalfLine& Right : Halves) {
       const TLineBoard Line = BoardFor(Left, Right);
-      const reference::TLineScores Expected =
-          reference::ScoreLines(Line.Board.View(), Patterns, Line.CandidateCol, 0);
+      const reference::TLineScores Expected = reference::ScoreLines(Line.Board.View(), Patterns, Line.CandidateCol, 0);
       const unsigned LeftCode = CodeOf(Left, true);
       const unsigned RightCode = CodeOf(Right, false);
       const TLineScore Score = Table.Score(LeftCode, RightCode);

@@ -7,11 +7,11 @@
 #include <optional>
 #include <random>
 
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
-#include "opponent/MoveChooser.h"
-#include "tests/support/RandomPositions.h"
-#include "tests/support/TestBoard.h"
+#include "Expert.h"
+#include "Level.h"
+#include "MoveChooser.h"
+#include "RandomPositions.h"
+#include "TestBoard.h"
 
 namespace quintar {
 
@@ -98,7 +98,8 @@ TEST(MoveChooserExpert, TakesANewSeedBeforeAndAfterTheSearchIsMade) {
   ASSERT_NE(Fresh(Other), Fresh(0)) << "no seed changes the answer on this position";
 
   const auto Choose = [&](TMoveChooser& Chooser) {
-    return *Chooser.Choose(Board.View(), -1, TLevel::Expert, [] { return 0; }, Positions(500));
+    return *Chooser.Choose(
+        Board.View(), -1, TLevel::Expert, [] { return 0; }, Positions(500));
   };
   TMoveChooser Chooser(0);
   Chooser.SeedExpert(Other);

@@ -11,7 +11,7 @@
 #include <set>
 #include <vector>
 
-#include "opponent/Patterns.h"
+#include "Patterns.h"
 
 namespace quintar {
 namespace {
@@ -42,13 +42,9 @@ struct TShape {
   auto operator<=>(const TShape&) const = default;
 };
 
-TShape ShapeOf(const TPattern& Row) {
-  return {Row.Lo, Row.Hi, {Row.Cells, Row.Cells + WindowLength(Row)}};
-}
+TShape ShapeOf(const TPattern& Row) { return {Row.Lo, Row.Hi, {Row.Cells, Row.Cells + WindowLength(Row)}}; }
 
-TShape Mirrored(const TShape& Shape) {
-  return {-Shape.Hi, -Shape.Lo, {Shape.Cells.rbegin(), Shape.Cells.rend()}};
-}
+TShape Mirrored(const TShape& Shape) { return {-Shape.Hi, -Shape.Lo, {Shape.Cells.rbegin(), Shape.Cells.rend()}}; }
 
 // Rows First..Last, numbered from 1 as the table is usually read.
 std::vector<TPattern> Rows(const TOversizedTable& Table, int First, int Last) {
@@ -150,8 +146,7 @@ TEST(PatternTableScores, RiseThroughTheTableAndEachStepOutweighsFourLinesOfTheOn
     if (Distinct.empty() || Distinct.back() != Table[I].Score) Distinct.push_back(Table[I].Score);
   }
   EXPECT_EQ(Distinct, (std::vector<std::int32_t>{100, 8500, 34100, 136500, 546100, 2184600}));
-  for (std::size_t I = 1; I < Distinct.size(); ++I)
-    EXPECT_GT(Distinct[I], std::int64_t{4} * Distinct[I - 1]);
+  for (std::size_t I = 1; I < Distinct.size(); ++I) EXPECT_GT(Distinct[I], std::int64_t{4} * Distinct[I - 1]);
 }
 
 // Walking a line from either end must give it the same value.
@@ -161,8 +156,8 @@ TEST(PatternTableSymmetry, EveryRowHasItsMirrorWithTheSameScoreAndNoRowRepeats) 
   EXPECT_EQ(ShapesOf(All).size(), static_cast<std::size_t>(PatternCount));
   for (const TPattern& Row : All) {
     const TShape Mirror = Mirrored(ShapeOf(Row));
-    const auto Found = std::find_if(All.begin(), All.end(),
-                                    [&](const TPattern& Other) { return ShapeOf(Other) == Mirror; });
+    const auto Found =
+        std::find_if(All.begin(), All.end(), [&](const TPattern& Other) { return ShapeOf(Other) == Mirror; });
     ASSERT_NE(Found, All.end()) << "no mirror for the row at Lo " << Row.Lo;
     EXPECT_EQ(Found->Score, Row.Score);
   }

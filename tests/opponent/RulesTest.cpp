@@ -3,8 +3,8 @@
 // side or by the board's edge, and cells off the board or empty.
 #include <gtest/gtest.h>
 
-#include "opponent/Rules.h"
-#include "tests/support/TestBoard.h"
+#include "Rules.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {
@@ -57,7 +57,7 @@ TEST(FiveThrough, TheBoardEndsALineWhateverLiesBeyondIt) {
   // Four crosses reaching the last column and row, and a fifth in storage
   // just past each edge where a board of this size has no cell.
   TTestBoard Board(8, 6);
-  PutRun(Board, 4, 0, Directions[0], 5, 1);  // columns 4..8: the last is off the board
+  PutRun(Board, 4, 0, Directions[0], 5, 1);   // columns 4..8: the last is off the board
   PutRun(Board, 0, 2, Directions[1], 5, -1);  // rows 2..6: the last is off the board
   EXPECT_FALSE(FiveThrough(Board.View(), 7, 0));
   EXPECT_FALSE(FiveThrough(Board.View(), 0, 5));

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "opponent/Opponent.h"
-#include "tests/support/ReferenceOpponent.h"
-#include "tests/support/TestBoard.h"
+#include "Opponent.h"
+#include "ReferenceOpponent.h"
+#include "TestBoard.h"
 
 namespace quintar {
 namespace {
@@ -25,8 +25,7 @@ struct TCell {
 
 class SelectMoveTest : public ::testing::TestWithParam<TSelectMoveFunction> {
  protected:
-  TSelectionOutcome Select(const TTestBoard& Board, int Turn, TStrength Strength,
-                           std::vector<int> Draws = {0, 0},
+  TSelectionOutcome Select(const TTestBoard& Board, int Turn, TStrength Strength, std::vector<int> Draws = {0, 0},
                            const TPattern* Patterns = StandardPatterns()) {
     return RunSelection(GetParam(), Board, Turn, Strength, Patterns, std::move(Draws));
   }
@@ -34,13 +33,12 @@ class SelectMoveTest : public ::testing::TestWithParam<TSelectMoveFunction> {
   // Plays every pair of generator values below the given bounds and expects
   // the cell that Expected names for the pair of list indices it leads to.
   template <typename TExpected>
-  void ExpectChoiceForEveryDraw(const TTestBoard& Board, int Turn, TStrength Strength,
-                                int CrossBound, int NoughtBound, TExpected Expected) {
+  void ExpectChoiceForEveryDraw(const TTestBoard& Board, int Turn, TStrength Strength, int CrossBound, int NoughtBound,
+                                TExpected Expected) {
     for (int F = 0; F < CrossBound; ++F) {
       for (int G = 0; G < NoughtBound; ++G) {
         // Raw values past the bounds check that the index is taken modulo the bound.
-        const TSelectionOutcome Outcome =
-            Select(Board, Turn, Strength, {F + 7 * CrossBound, G + 5 * NoughtBound});
+        const TSelectionOutcome Outcome = Select(Board, Turn, Strength, {F + 7 * CrossBound, G + 5 * NoughtBound});
         SCOPED_TRACE(::testing::Message() << "strength " << int{Strength} << " f " << F << " g " << G);
         ASSERT_TRUE(Outcome.Selection.Found);
         EXPECT_EQ(Outcome.DrawCalls, 2);
@@ -145,8 +143,7 @@ TEST_P(SelectMoveTest, OpenThreeThreatIsBlockedAtEitherEndAtHighStrength) {
   EXPECT_EQ(Outcome.CrossEligible, (std::vector<TCandidate>{{136500, 8, 9}, {136500, 11, 9}}));
   EXPECT_EQ(Outcome.NoughtEligible,
             (std::vector<TCandidate>{{8500, 8, 9}, {8500, 8, 10}, {8500, 10, 10}, {8500, 10, 11}}));
-  ExpectChoiceForEveryDraw(Board, Nought, stHigh, 2, 4,
-                           [](int F, int) { return F == 0 ? TCell{8, 9} : TCell{11, 9}; });
+  ExpectChoiceForEveryDraw(Board, Nought, stHigh, 2, 4, [](int F, int) { return F == 0 ? TCell{8, 9} : TCell{11, 9}; });
 }
 
 // Adding the lines at the top strength is what lifts (10, 8) and (10, 10) to
@@ -156,8 +153,9 @@ TEST_P(SelectMoveTest, OpenThreeThreatIsBlockedTheSameWayAtMediumStrength) {
   const TSelectionOutcome Outcome = Select(Board, Nought, stMedium);
   EXPECT_EQ(Outcome.CrossEligible, (std::vector<TCandidate>{{136500, 8, 9}, {136500, 11, 9}}));
   EXPECT_EQ(Outcome.NoughtEligible.size(), 4u);
-  ExpectChoiceForEveryDraw(Board, Nought, stMedium, 2, 4,
-                           [](int F, int) { return F == 0 ? TCell{8, 9} : TCell{11, 9}; });
+  ExpectChoiceForEveryDraw(Board, Nought, stMedium, 2, 4, [](int F, int) {
+    return F == 0 ? TCell{8, 9} : TCell{11, 9};
+  });
 }
 
 // At the lowest strength each list also offers its earliest cell of the next
@@ -166,10 +164,8 @@ TEST_P(SelectMoveTest, OpenThreeThreatIsBlockedTheSameWayAtMediumStrength) {
 TEST_P(SelectMoveTest, OpenThreeThreatAtLowStrengthCanBeMissedThroughTheWidenedEntries) {
   const TTestBoard Board = OpenTwoAgainstOneNought();
   const TSelectionOutcome Outcome = Select(Board, Nought, stLow);
-  EXPECT_EQ(Outcome.CrossEligible,
-            (std::vector<TCandidate>{{136500, 8, 9}, {136500, 11, 9}, {8500, 8, 8}}));
-  const std::vector<TCandidate> Noughts = {
-      {8500, 8, 9}, {8500, 8, 10}, {8500, 10, 10}, {8500, 10, 11}, {100, 5, 6}};
+  EXPECT_EQ(Outcome.CrossEligible, (std::vector<TCandidate>{{136500, 8, 9}, {136500, 11, 9}, {8500, 8, 8}}));
+  const std::vector<TCandidate> Noughts = {{8500, 8, 9}, {8500, 8, 10}, {8500, 10, 10}, {8500, 10, 11}, {100, 5, 6}};
   EXPECT_EQ(Outcome.NoughtEligible, Noughts);
   ExpectChoiceForEveryDraw(Board, Nought, stLow, 3, 5, [&](int F, int G) {
     if (F == 0) return TCell{8, 9};
@@ -203,8 +199,9 @@ TEST_P(SelectMoveTest, LowerStrengthsCompleteTheirOwnFiveOnATie) {
     const TSelectionOutcome Outcome = Select(Board, Nought, Strength);
     EXPECT_EQ(Outcome.CrossEligible, (std::vector<TCandidate>{{2184600, 10, 9}, {2184600, 10, 14}}));
     EXPECT_EQ(Outcome.NoughtEligible, (std::vector<TCandidate>{{2184600, 1, 5}, {2184600, 6, 5}}));
-    ExpectChoiceForEveryDraw(Board, Nought, Strength, 2, 2,
-                             [](int, int G) { return G == 0 ? TCell{1, 5} : TCell{6, 5}; });
+    ExpectChoiceForEveryDraw(Board, Nought, Strength, 2, 2, [](int, int G) {
+      return G == 0 ? TCell{1, 5} : TCell{6, 5};
+    });
   }
 }
 
@@ -214,8 +211,7 @@ TEST_P(SelectMoveTest, LowStrengthWidensAListLedByAnOpenFourButNotOneLedByAFive)
   TTestBoard Board(20, 20);
   for (int Col = 5; Col <= 7; ++Col) Board.Put(Col, 3, Nought);
   const TSelectionOutcome OpenFour = Select(Board, Cross, stLow);
-  EXPECT_EQ(OpenFour.NoughtEligible,
-            (std::vector<TCandidate>{{546100, 4, 3}, {546100, 8, 3}, {34100, 3, 3}}));
+  EXPECT_EQ(OpenFour.NoughtEligible, (std::vector<TCandidate>{{546100, 4, 3}, {546100, 8, 3}, {34100, 3, 3}}));
 
   Board.Put(8, 3, Nought);
   const TSelectionOutcome Five = Select(Board, Cross, stLow);
@@ -297,12 +293,9 @@ TEST_P(SelectMoveTest, OpponentMarkSpoilsEveryWindowThatHoldsIt) {
   Board.Put(10, 10, Nought);
   Board.Put(12, 10, Cross);
   const TSelectionOutcome Outcome = Select(Board, Cross, stMedium);
-  EXPECT_EQ(Outcome.NoughtEligible, (std::vector<TCandidate>{{8500, 9, 9},
-                                                             {8500, 9, 11},
-                                                             {8500, 10, 9},
-                                                             {8500, 10, 11},
-                                                             {8500, 11, 9},
-                                                             {8500, 11, 11}}));
+  EXPECT_EQ(Outcome.NoughtEligible,
+            (std::vector<TCandidate>{
+                {8500, 9, 9}, {8500, 9, 11}, {8500, 10, 9}, {8500, 10, 11}, {8500, 11, 9}, {8500, 11, 11}}));
 }
 
 // Three crosses from (1, 0): the corner sees only windows that start at it, so
@@ -312,8 +305,7 @@ TEST_P(SelectMoveTest, CornerCellIsValuedOnlyByWindowsThatStartAtIt) {
   TTestBoard Board(20, 20);
   for (int Col = 1; Col <= 3; ++Col) Board.Put(Col, 0, Cross);
   EXPECT_EQ(Select(Board, Nought, stMedium).CrossEligible, (std::vector<TCandidate>{{546100, 4, 0}}));
-  EXPECT_EQ(Select(Board, Nought, stLow).CrossEligible,
-            (std::vector<TCandidate>{{546100, 4, 0}, {34100, 0, 0}}));
+  EXPECT_EQ(Select(Board, Nought, stLow).CrossEligible, (std::vector<TCandidate>{{546100, 4, 0}, {34100, 0, 0}}));
 }
 
 // --- The table passed in decides -------------------------------------------
@@ -331,8 +323,7 @@ TEST_P(SelectMoveTest, LastMatchingRowOfThePassedTableGivesTheLineItsScore) {
 }
 
 // The fast opponent the control uses, and the plain one it is checked against.
-INSTANTIATE_TEST_SUITE_P(Opponent, SelectMoveTest,
-                         ::testing::Values(&SelectMove, &reference::SelectMove),
+INSTANTIATE_TEST_SUITE_P(Opponent, SelectMoveTest, ::testing::Values(&SelectMove, &reference::SelectMove),
                          [](const ::testing::TestParamInfo<TSelectMoveFunction>& Info) {
                            return Info.param == &SelectMove ? "Fast" : "Reference";
                          });

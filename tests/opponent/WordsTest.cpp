@@ -2,7 +2,7 @@
 // comparison ignores only the case of ASCII letters.
 #include <gtest/gtest.h>
 
-#include "opponent/Words.h"
+#include "Words.h"
 
 namespace quintar {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "package/PackageLoader.h"
-#include "support/PublishedOrder.h"
-#include "vcl/Controls.h"
-#include "vcl/Registry.h"
+#include "Controls.h"
+#include "PackageLoader.h"
+#include "PublishedOrder.h"
+#include "Registry.h"
 
 namespace vcl {
 namespace {

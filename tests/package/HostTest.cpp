@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "PackageLoader.h"
 #include "Quintar.h"
-#include "package/PackageLoader.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "package/PackageLoader.h"
+#include "PackageLoader.h"
 
 namespace vcl {
 namespace {

@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "package/PackageLoader.h"
-#include "vcl/Registry.h"
+#include "PackageLoader.h"
+#include "Registry.h"
 
 namespace vcl {
 namespace {
@@ -60,7 +60,10 @@ TEST(PackageLoader, RefusesArbitraryBytesCleanly) {
     std::string Bytes(static_cast<std::size_t>(Random() % 4096), '\0');
     for (char& Byte : Bytes) Byte = static_cast<char>(Random());
     // Half of them start like an ELF file, so the loader reads further in.
-    if (Round % 2 == 0) Bytes.replace(0, std::min<std::size_t>(4, Bytes.size()), "\x7f" "ELF");
+    if (Round % 2 == 0)
+      Bytes.replace(0, std::min<std::size_t>(4, Bytes.size()),
+                    "\x7f"
+                    "ELF");
     EXPECT_FALSE(RefusalOf(TemporaryFile("random.so", Bytes)).empty());
   }
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Quintar.h"
-#include "vcl/Streaming.h"
+#include "Streaming.h"
 
 namespace quintar {
 namespace {
@@ -127,8 +127,7 @@ TEST(Streaming, BadTextIsRefusedNamingTheLineAndChangesNothing) {
       {"object TButton\nend\n", "line 1: the text describes a TButton, not a TQuintar"},
       {"object TQuintar\n  ColCount = 9\n", "line 3: the text ends before the \"end\" of the object on line 1"},
       {"object TQuintar\n  ColCount = 9\n  Colour = clRed\nend\n", "line 3: unknown property \"Colour\" of TQuintar"},
-      {"object TQuintar\n  ColCount = 9\n  ColCount = 8\nend\n",
-       "line 3: ColCount is set twice (first on line 2)"},
+      {"object TQuintar\n  ColCount = 9\n  ColCount = 8\nend\n", "line 3: ColCount is set twice (first on line 2)"},
       {"object TQuintar\n  ColCount 9\nend\n", "line 2: expected \"=\" and a value after ColCount"},
       {"object TQuintar\n  = 9\nend\n", "line 2: expected a property name, \"=\" and a value, not \"= 9\""},
       {"object TQuintar\n  ColCount = nine\nend\n",
@@ -139,7 +138,9 @@ TEST(Streaming, BadTextIsRefusedNamingTheLineAndChangesNothing) {
       {"object TQuintar\n  object Inner: TQuintar\n  end\nend\n",
        "line 2: an object inside an object is not supported"},
       {"object TQuintar\nend\nobject TQuintar\n", "line 3: unexpected \"object TQuintar\" after the end of the object"},
-      {"object TQuintar\n  Lock = Tr\xC3\xBC" "e\nend\n", "line 2: unexpected byte 0xC3"},
+      {"object TQuintar\n  Lock = Tr\xC3\xBC"
+       "e\nend\n",
+       "line 2: unexpected byte 0xC3"},
       {"object TQuintar\n  Lock = True\0\nend\n"sv, "line 2: unexpected byte 0x00"},
   };
   TQuintar Board(nullptr);

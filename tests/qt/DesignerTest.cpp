@@ -9,9 +9,9 @@
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #include <memory>
 
+#include "Pictures.h"
 #include "Quintar.h"
 #include "QuintarWidget.h"
-#include "package/Pictures.h"
 #include "ui_BoardForm.h"
 
 namespace quintar::qt {
@@ -48,8 +48,7 @@ TEST(DesignerPlugin, LoadsAndOffersTheWidgetOnThePackagesPage) {
   for (int y = 0; y < 21; ++y)
     for (int x = 0; x < 21; ++x) {
       const vcl::TColor color = bitmap.Palette[bitmap.Pixels[static_cast<std::size_t>(y * 21 + x)]];
-      ASSERT_EQ(icon.pixel(x, y), qRgb(vcl::RedOf(color), vcl::GreenOf(color), vcl::BlueOf(color)))
-          << x << "," << y;
+      ASSERT_EQ(icon.pixel(x, y), qRgb(vcl::RedOf(color), vcl::GreenOf(color), vcl::BlueOf(color))) << x << "," << y;
     }
 
   const std::unique_ptr<QWidget> made(plugin->createWidget(nullptr));

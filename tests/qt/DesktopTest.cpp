@@ -11,8 +11,8 @@
 
 #include "GameSettings.h"
 #include "GameWindow.h"
+#include "Phrasebook.h"
 #include "QuintarWidget.h"
-#include "game/Phrasebook.h"
 
 namespace quintar::desktop {
 namespace {

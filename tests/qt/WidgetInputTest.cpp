@@ -131,9 +131,9 @@ TEST(WidgetInput, TheBoardTellsAssistiveTechnologyEveryMoveAndResult) {
   game.board.setRowCount(5);
   // Crosses and noughts in turn fill the board without five: rows read
   // XXOOX, OOXXO, XXOOX, OOXXO, XXOXO.
-  for (const auto& [col, row] : {std::pair{1, 1}, {3, 1}, {2, 1}, {4, 1}, {5, 1}, {1, 2}, {3, 2}, {2, 2}, {4, 2},
-                                 {5, 2}, {1, 3}, {3, 3}, {2, 3}, {4, 3}, {5, 3}, {1, 4}, {3, 4}, {2, 4}, {4, 4},
-                                 {5, 4}, {1, 5}, {3, 5}, {2, 5}, {5, 5}, {4, 5}})
+  for (const auto& [col, row] :
+       {std::pair{1, 1}, {3, 1}, {2, 1}, {4, 1}, {5, 1}, {1, 2}, {3, 2}, {2, 2}, {4, 2}, {5, 2}, {1, 3}, {3, 3}, {2, 3},
+        {4, 3},          {5, 3}, {1, 4}, {3, 4}, {2, 4}, {4, 4}, {5, 4}, {1, 5}, {3, 5}, {2, 5}, {5, 5}, {4, 5}})
     game.board.move(col, row);
   EXPECT_TRUE(game.board.gameOver());
   EXPECT_FALSE(game.board.control().WinFound());

@@ -8,7 +8,7 @@
 
 #include "Quintar.h"
 #include "QuintarWidget.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar::qt {
 namespace {

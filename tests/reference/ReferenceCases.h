@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "Graphics.h"
 #include "Quintar.h"
-#include "vcl/Graphics.h"
 
 namespace quintar::reference {
 

@@ -1,4 +1,4 @@
-#include "tests/support/RandomPositions.h"
+#include "RandomPositions.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,8 +7,8 @@
 #include <array>
 #include <random>
 
-#include "opponent/Opponent.h"
-#include "tests/support/TestBoard.h"
+#include "Opponent.h"
+#include "TestBoard.h"
 
 namespace quintar {
 

@@ -1,4 +1,4 @@
-#include "tests/support/ReferenceOpponent.h"
+#include "ReferenceOpponent.h"
 
 #include <cstdlib>
 #include <utility>
@@ -39,8 +39,8 @@ std::int32_t CentreValue(const TBoardView& Board, int Col, int Row) {
   return HalfCols - std::abs(Col - HalfCols) + HalfRows - std::abs(Row - HalfRows);
 }
 
-std::int32_t TotalOrCentreValue(const std::int32_t (&Lines)[LineCount], TStrength Strength,
-                                const TBoardView& Board, int Col, int Row) {
+std::int32_t TotalOrCentreValue(const std::int32_t (&Lines)[LineCount], TStrength Strength, const TBoardView& Board,
+                                int Col, int Row) {
   const std::int32_t Total = CombineLines(Lines, Strength);
   return Total != 0 ? Total : CentreValue(Board, Col, Row);
 }
@@ -54,8 +54,8 @@ void PlaceEndMarkers(TCandidate* CrossList, TCandidate* NoughtList, int CellCoun
 
 // Values every empty cell for both sides, column by column and each column
 // from row 0 down, and returns how many cells it listed.
-int ValueEmptyCells(const TBoardView& Board, TStrength Strength, const TPattern* Patterns,
-                    TCandidate* CrossList, TCandidate* NoughtList) {
+int ValueEmptyCells(const TBoardView& Board, TStrength Strength, const TPattern* Patterns, TCandidate* CrossList,
+                    TCandidate* NoughtList) {
   int Count = 0;
   for (int Col = 0; Col < Board.ColCount; ++Col) {
     for (int Row = 0; Row < Board.RowCount; ++Row) {
@@ -135,8 +135,8 @@ TLineScores ScoreLines(const TBoardView& Board, const TPattern* Patterns, int Co
   return Scores;
 }
 
-TRanking RankCells(const TBoardView& Board, TStrength Strength, const TPattern* Patterns,
-                   TCandidate* CrossList, TCandidate* NoughtList) {
+TRanking RankCells(const TBoardView& Board, TStrength Strength, const TPattern* Patterns, TCandidate* CrossList,
+                   TCandidate* NoughtList) {
   PlaceEndMarkers(CrossList, NoughtList, Board.ColCount * Board.RowCount);
   const int Count = ValueEmptyCells(Board, Strength, Patterns, CrossList, NoughtList);
   // With no empty cell the best run would never meet a real value and would
@@ -175,9 +175,8 @@ TSelection ChooseFromRanking(const TRanking& Ranking, int Turn, const TCandidate
   return Selection;
 }
 
-TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength,
-                      const TPattern* Patterns, TCandidate* CrossList,
-                      TCandidate* NoughtList, const TRandomDraw& Draw) {
+TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength, const TPattern* Patterns,
+                      TCandidate* CrossList, TCandidate* NoughtList, const TRandomDraw& Draw) {
   const TRanking Ranking = RankCells(Board, Strength, Patterns, CrossList, NoughtList);
   return ChooseFromRanking(Ranking, Turn, CrossList, NoughtList, Draw);
 }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 namespace quintar::reference {
 
@@ -31,8 +31,8 @@ struct TRanking {
   int NoughtEligible = 0;
 };
 
-TRanking RankCells(const TBoardView& Board, TStrength Strength, const TPattern* Patterns,
-                   TCandidate* CrossList, TCandidate* NoughtList);
+TRanking RankCells(const TBoardView& Board, TStrength Strength, const TPattern* Patterns, TCandidate* CrossList,
+                   TCandidate* NoughtList);
 
 // Draws twice (crosses' index first) and picks the cell from ranked lists;
 // draws nothing when nothing was found.
@@ -40,8 +40,7 @@ TSelection ChooseFromRanking(const TRanking& Ranking, int Turn, const TCandidate
                              const TCandidate* NoughtList, const TRandomDraw& Draw);
 
 // Ranks, then chooses: the same contract as quintar::SelectMove.
-TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength,
-                      const TPattern* Patterns, TCandidate* CrossList,
-                      TCandidate* NoughtList, const TRandomDraw& Draw);
+TSelection SelectMove(const TBoardView& Board, int Turn, TStrength Strength, const TPattern* Patterns,
+                      TCandidate* CrossList, TCandidate* NoughtList, const TRandomDraw& Draw);
 
 }  // namespace quintar::reference

@@ -1,4 +1,4 @@
-#include "tests/support/TestBoard.h"
+#include "TestBoard.h"
 
 #include <stdexcept>
 
@@ -27,15 +27,14 @@ TRandomDraw TScriptedDraw::Source() {
   };
 }
 
-TSelectionOutcome RunSelection(TSelectMoveFunction SelectMove, const TTestBoard& Board, int Turn,
-                               TStrength Strength, const TPattern* Patterns,
-                               std::vector<int> Draws) {
+TSelectionOutcome RunSelection(TSelectMoveFunction SelectMove, const TTestBoard& Board, int Turn, TStrength Strength,
+                               const TPattern* Patterns, std::vector<int> Draws) {
   std::vector<TCandidate> CrossList(CandidateCapacity);
   std::vector<TCandidate> NoughtList(CandidateCapacity);
   TScriptedDraw Draw(std::move(Draws));
   TSelectionOutcome Outcome;
-  Outcome.Selection = SelectMove(Board.View(), Turn, Strength, Patterns, CrossList.data(),
-                                 NoughtList.data(), Draw.Source());
+  Outcome.Selection =
+      SelectMove(Board.View(), Turn, Strength, Patterns, CrossList.data(), NoughtList.data(), Draw.Source());
   Outcome.DrawCalls = Draw.Calls();
   if (Outcome.Selection.Found) {
     Outcome.CrossEligible.assign(CrossList.begin(), CrossList.begin() + Outcome.Selection.CrossEligible);

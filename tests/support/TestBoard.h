@@ -7,13 +7,13 @@
 #include <ostream>
 #include <vector>
 
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 namespace quintar {
 
 // Both implementations of the move choice share this signature.
-using TSelectMoveFunction = TSelection (*)(const TBoardView&, int, TStrength, const TPattern*,
-                                           TCandidate*, TCandidate*, const TRandomDraw&);
+using TSelectMoveFunction = TSelection (*)(const TBoardView&, int, TStrength, const TPattern*, TCandidate*, TCandidate*,
+                                           const TRandomDraw&);
 
 class TTestBoard {
  public:
@@ -59,9 +59,8 @@ struct TSelectionOutcome {
   int DrawCalls = 0;
 };
 
-TSelectionOutcome RunSelection(TSelectMoveFunction SelectMove, const TTestBoard& Board, int Turn,
-                               TStrength Strength, const TPattern* Patterns,
-                               std::vector<int> Draws);
+TSelectionOutcome RunSelection(TSelectMoveFunction SelectMove, const TTestBoard& Board, int Turn, TStrength Strength,
+                               const TPattern* Patterns, std::vector<int> Draws);
 
 // The standard pattern table, filled once.
 const TPattern* StandardPatterns();

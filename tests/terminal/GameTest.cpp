@@ -38,7 +38,8 @@ TEST(GameMoves, TellATakenCellFromOneOffTheBoard) {
   const TReply Taken = Execute(Game, "4 4");
   EXPECT_EQ(Taken.Lines, TLines{"That cell is taken."});
   EXPECT_FALSE(Taken.PositionChanged);
-  for (const char* Off : {"21 1", "1 16", "0 5"}) EXPECT_EQ(Said(Game, Off), TLines{"That cell is off the board."}) << Off;
+  for (const char* Off : {"21 1", "1 16", "0 5"})
+    EXPECT_EQ(Said(Game, Off), TLines{"That cell is off the board."}) << Off;
   EXPECT_EQ(Game.Control().Turn(), -1);
 }
 
@@ -78,7 +79,8 @@ TEST(GameEnd, AFullBoardIsADraw) {
     ASSERT_EQ(Said(Game, Crosses[I]).size(), 1u);
     ASSERT_EQ(Said(Game, Noughts[I]).size(), 1u);
   }
-  EXPECT_EQ(Said(Game, Crosses.back()), (TLines{"Cross on column 5, row 5.", "Draw: the board is full.", "Type new to play again."}));
+  EXPECT_EQ(Said(Game, Crosses.back()),
+            (TLines{"Cross on column 5, row 5.", "Draw: the board is full.", "Type new to play again."}));
 }
 
 TEST(GameSettings, LockRefusesEveryMoveWithAReason) {
@@ -170,7 +172,8 @@ TEST(GameSession, UndoRedoHintSaveAndOpen) {
   const std::string Path = ::testing::TempDir() + "terminal-game.psq";
   EXPECT_EQ(Said(Game, "save " + Path), TLines{"Saved 4 moves to \"" + Path + "\"."});
   Script(Game, {"new", "size 9 9"});
-  EXPECT_EQ(Said(Game, "open " + Path), (TLines{"Opened \"" + Path + "\": 20 x 20, 4 moves.", "Crosses to move: you."}));
+  EXPECT_EQ(Said(Game, "open " + Path),
+            (TLines{"Opened \"" + Path + "\": 20 x 20, 4 moves.", "Crosses to move: you."}));
   EXPECT_EQ(Game.Control().Cell(19, 19), 1);
   EXPECT_FALSE(Game.Hint().has_value());
   EXPECT_EQ(Said(Game, "open /nonexistent/x.psq"), TLines{"Could not read \"/nonexistent/x.psq\"."});

@@ -7,7 +7,7 @@
 #include <functional>
 #include <new>
 
-#include "vcl/Graphics.h"
+#include "Graphics.h"
 
 namespace {
 // Counts every global allocation, so a test can show that drawing allocates
@@ -67,15 +67,15 @@ struct TShape {
 };
 
 // Shapes that cross one or more edges, lie wholly outside, or cover it all.
-const TShape Shapes[] = {{-7, 3, 12, 16},  {5, -9, 26, 8},   {-20, -25, 40, 35}, {15, 15, 45, 29},
-                         {-10, 10, -2, 14}, {22, 2, 40, 19},  {3, 21, 9, 33},     {-15, 19, 35, 1},
-                         {19, -6, 0, 26},  {-3, -3, 0, 0},   {18, 18, 23, 25},   {10, -12, 11, 32}};
+const TShape Shapes[] = {{-7, 3, 12, 16},   {5, -9, 26, 8},  {-20, -25, 40, 35}, {15, 15, 45, 29},
+                         {-10, 10, -2, 14}, {22, 2, 40, 19}, {3, 21, 9, 33},     {-15, 19, 35, 1},
+                         {19, -6, 0, 26},   {-3, -3, 0, 0},  {18, 18, 23, 25},   {10, -12, 11, 32}};
 
 TEST(Clipping, ShapesCrossingTheEdgesMatchTheUnclippedDrawing) {
   for (const int PenWidth : {1, 2, 3, 6}) {
     for (const TShape& S : Shapes) {
-      SCOPED_TRACE(::testing::Message() << "pen " << PenWidth << " shape " << S.X1 << "," << S.Y1 << " "
-                                        << S.X2 << "," << S.Y2);
+      SCOPED_TRACE(::testing::Message() << "pen " << PenWidth << " shape " << S.X1 << "," << S.Y1 << " " << S.X2 << ","
+                                        << S.Y2);
       ExpectClippedLikeUnclipped([&](TCanvas& C, int D) { C.Rectangle(S.X1 + D, S.Y1 + D, S.X2 + D, S.Y2 + D); },
                                  PenWidth);
       ExpectClippedLikeUnclipped([&](TCanvas& C, int D) { C.Ellipse(S.X1 + D, S.Y1 + D, S.X2 + D, S.Y2 + D); },
@@ -86,8 +86,11 @@ TEST(Clipping, ShapesCrossingTheEdgesMatchTheUnclippedDrawing) {
             C.LineTo(S.X2 + D, S.Y2 + D);
           },
           PenWidth);
-      ExpectClippedLikeUnclipped([&](TCanvas& C, int D) { C.FillRect({S.X1 + D, S.Y1 + D, S.X2 + D, S.Y2 + D}); },
-                                 PenWidth);
+      ExpectClippedLikeUnclipped(
+          [&](TCanvas& C, int D) {
+            C.FillRect({S.X1 + D, S.Y1 + D, S.X2 + D, S.Y2 + D});
+          },
+          PenWidth);
     }
   }
 }

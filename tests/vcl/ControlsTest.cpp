@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "vcl/Controls.h"
+#include "Controls.h"
 
 namespace vcl {
 namespace {
@@ -108,7 +108,9 @@ TEST(Events, InputEntryPointsRaiseOnlyAssignedEvents) {
     EXPECT_TRUE(Shift.test(ssCtrl));
     Seen.push_back("down " + std::to_string(X) + "," + std::to_string(Y));
   };
-  Control.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int X, int) { Seen.push_back("up " + std::to_string(X)); };
+  Control.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int X, int) {
+    Seen.push_back("up " + std::to_string(X));
+  };
   Control.OnMouseMove = [&](TObject*, TShiftState, int, int Y) { Seen.push_back("move " + std::to_string(Y)); };
   Control.OnClick = [&](TObject*) { Seen.push_back("click"); };
   Control.OnDblClick = [&](TObject*) { Seen.push_back("dblclick"); };

@@ -8,8 +8,8 @@
 #include <cmath>
 #include <utility>
 
-#include "vcl/EllipseRaster.h"
-#include "vcl/Graphics.h"
+#include "EllipseRaster.h"
+#include "Graphics.h"
 
 namespace vcl {
 namespace {

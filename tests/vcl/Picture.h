@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "vcl/Surface.h"
+#include "Surface.h"
 
 namespace vcl::testing {
 

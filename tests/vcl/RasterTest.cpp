@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "Graphics.h"
 #include "Picture.h"
-#include "vcl/Graphics.h"
 
 namespace vcl {
 namespace {
@@ -85,8 +85,8 @@ TEST_F(Raster, WidePenRectangleIsCentredOnTheOutline) {
   Canvas.Pen().SetWidth(3);
   Canvas.Rectangle(2, 2, 7, 7);
   // Outline path on columns 2 and 6, rows 2 and 6; width 3 covers 1..3 and 5..7.
-  EXPECT_EQ(Picture(), (Rows{".........", ".#######.", ".#######.", ".#######.", ".###r###.", ".#######.",
-                             ".#######.", ".#######.", "........."}));
+  EXPECT_EQ(Picture(), (Rows{".........", ".#######.", ".#######.", ".#######.", ".###r###.", ".#######.", ".#######.",
+                             ".#######.", "........."}));
 }
 
 TEST_F(Raster, PenWidthReadsBackAndZeroDrawsOnePixel) {
@@ -128,8 +128,8 @@ TEST_F(Raster, SteepLineMirrorsTheShallowOne) {
 // has one pixel per step of its longer axis, starts on the start point, never
 // touches the end point, and its pixels are 8-connected in order.
 TEST_F(Raster, LinesInEveryOctantHaveOnePixelPerStep) {
-  const std::vector<TPoint> Ends = {{14, 9},  {14, 12}, {11, 14}, {9, 14}, {7, 14}, {2, 12}, {0, 9}, {0, 5},
-                                    {2, 2},   {5, 0},   {7, 0},   {9, 0},  {14, 3}, {14, 7}, {10, 7}, {3, 7}};
+  const std::vector<TPoint> Ends = {{14, 9}, {14, 12}, {11, 14}, {9, 14}, {7, 14}, {2, 12}, {0, 9},  {0, 5},
+                                    {2, 2},  {5, 0},   {7, 0},   {9, 0},  {14, 3}, {14, 7}, {10, 7}, {3, 7}};
   for (const TPoint End : Ends) {
     SCOPED_TRACE(::testing::Message() << "to " << End.X << "," << End.Y);
     Start(15, 15);
@@ -186,8 +186,8 @@ TEST_F(Raster, WideDiagonalLineIsSymmetricAboutItsPath) {
 TEST_F(Raster, EllipseFitsItsBoxAndFillsItsInside) {
   Start(9, 9);
   Canvas.Ellipse(1, 1, 8, 8);
-  EXPECT_EQ(Picture(), (Rows{".........", "...###...", "..#rrr#..", ".#rrrrr#.", ".#rrrrr#.", ".#rrrrr#.",
-                             "..#rrr#..", "...###...", "........."}));
+  EXPECT_EQ(Picture(), (Rows{".........", "...###...", "..#rrr#..", ".#rrrrr#.", ".#rrrrr#.", ".#rrrrr#.", "..#rrr#..",
+                             "...###...", "........."}));
 }
 
 // The device draws a box of even size the same way: a ring, not a square.

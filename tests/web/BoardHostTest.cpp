@@ -44,7 +44,9 @@ class TRecordingPage : public TBoardListener {
   }
   void Said(const std::string& Words) override { Spoken.push_back(Words); }
   void RepaintRequested() override { ++Repaints; }
-  void ThinkingRequested(std::uint32_t Serial, const TThinkRequest& Turn) override { Requests.push_back({Serial, Turn}); }
+  void ThinkingRequested(std::uint32_t Serial, const TThinkRequest& Turn) override {
+    Requests.push_back({Serial, Turn});
+  }
   void HintFound(std::optional<vcl::TPoint> Cell, const std::string& Words) override { Hints.push_back({Cell, Words}); }
 
   std::uint32_t LastSerial() const { return Requests.back().first; }
@@ -138,13 +140,14 @@ TEST_F(BoardHostTest, EveryEventCarriesThePhrasebooksWordsForIt) {
   Host.Press(vcl::mbLeft, {}, 5, 250);  // below a 200-pixel board
   Host.SetComputerSide(1);
   Host.SetAutoResponse(true);
-  EXPECT_EQ(Page.Raised, (std::vector<TRaised>{
-                             {TBoardEvent::IllegalMove, Words().Refusal(game::TRefusal::CellTaken)},
-                             {TBoardEvent::IllegalMove, Words().Refusal(game::TRefusal::OffBoard)},
-                             {TBoardEvent::LegalMove, Words().Move({{4, 0}, 1, game::TPlayerKind::Computer, 0, TLevel::High})},
-                             {TBoardEvent::CrossWon, Words().Result({1, game::TPlayerKind::Computer, TLevel::High, false})},
-                             {TBoardEvent::ComputerWon, Words().Result({1, game::TPlayerKind::Computer, TLevel::High, false})},
-                         }));
+  EXPECT_EQ(Page.Raised,
+            (std::vector<TRaised>{
+                {TBoardEvent::IllegalMove, Words().Refusal(game::TRefusal::CellTaken)},
+                {TBoardEvent::IllegalMove, Words().Refusal(game::TRefusal::OffBoard)},
+                {TBoardEvent::LegalMove, Words().Move({{4, 0}, 1, game::TPlayerKind::Computer, 0, TLevel::High})},
+                {TBoardEvent::CrossWon, Words().Result({1, game::TPlayerKind::Computer, TLevel::High, false})},
+                {TBoardEvent::ComputerWon, Words().Result({1, game::TPlayerKind::Computer, TLevel::High, false})},
+            }));
 }
 
 TEST_F(BoardHostTest, TakingBackAndPlayingAgainSayHowManyMoves) {
@@ -154,8 +157,9 @@ TEST_F(BoardHostTest, TakingBackAndPlayingAgainSayHowManyMoves) {
   EXPECT_TRUE(Host.Undo());
   EXPECT_FALSE(Host.Undo());
   EXPECT_TRUE(Host.Redo());
-  EXPECT_EQ(Page.Spoken, (std::vector<std::string>{Words().Refusal(game::TRefusal::NothingToRedo), Words().TakenBack(2),
-                                                   Words().Refusal(game::TRefusal::NothingToUndo), Words().PlayedAgain(2)}));
+  EXPECT_EQ(Page.Spoken,
+            (std::vector<std::string>{Words().Refusal(game::TRefusal::NothingToRedo), Words().TakenBack(2),
+                                      Words().Refusal(game::TRefusal::NothingToUndo), Words().PlayedAgain(2)}));
 }
 
 TEST_F(BoardHostTest, ANewGameIsSaidBeforeTheComputersOpeningMove) {
@@ -257,7 +261,8 @@ TEST_F(ExpertTest, ItsMoveGoesOutAndItsAnswerIsPlayed) {
   Host.Answer(Page.LastSerial(), vcl::TPoint{4, 4});
   EXPECT_EQ(Control().Cell(4, 4), -1);
   EXPECT_EQ(Page.Raised,
-            (std::vector<TRaised>{{TBoardEvent::LegalMove, Words().Move({{4, 4}, -1, game::TPlayerKind::Computer, 0, TLevel::Expert})}}));
+            (std::vector<TRaised>{
+                {TBoardEvent::LegalMove, Words().Move({{4, 4}, -1, game::TPlayerKind::Computer, 0, TLevel::Expert})}}));
   EXPECT_TRUE(Host.LastMoveByComputer());
   EXPECT_FALSE(Host.ComputerToMove());
   EXPECT_EQ(Host.Status(), Words().Turn(Host.Session()));

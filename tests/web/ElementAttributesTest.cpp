@@ -8,7 +8,7 @@
 #include "BoardHost.h"
 #include "ElementAttributes.h"
 #include "Quintar.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar::web {
 namespace {
@@ -31,8 +31,8 @@ TEST(ElementAttributesTest, EveryWritableSettingOfTheControlIsAnAttributeWithIts
   int Settings = 0;
   for (const vcl::TPropertyInfo& Property : TQuintar::ClassInfo().Properties) {
     const TElementAttribute* Attribute = Find(Attributes, AttributeName(Property.Name));
-    const bool Setting = !Property.IsEvent() && !Property.IsReadOnly() && Property.Name != "Align" &&
-                         Property.Name != "Visible";
+    const bool Setting =
+        !Property.IsEvent() && !Property.IsReadOnly() && Property.Name != "Align" && Property.Name != "Visible";
     ASSERT_EQ(Attribute != nullptr, Setting) << Property.Name;
     if (!Setting) continue;
     ++Settings;

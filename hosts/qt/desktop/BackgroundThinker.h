@@ -10,8 +10,8 @@
 #include <memory>
 #include <thread>
 
-#include "game/ComputerThinker.h"
-#include "game/ThinkRequest.h"
+#include "ComputerThinker.h"
+#include "ThinkRequest.h"
 
 namespace quintar::desktop {
 

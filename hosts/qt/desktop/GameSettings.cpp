@@ -4,14 +4,14 @@
 #include <algorithm>
 
 #include "ColorConversion.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 namespace quintar::desktop {
 namespace {
 
 const std::array<QString, 2> sideKeys = {QStringLiteral("crosses"), QStringLiteral("noughts")};
-const std::array<QString, 6> colorKeys = {QStringLiteral("board"),  QStringLiteral("gridLines"),
-                                          QStringLiteral("crosses"), QStringLiteral("noughts"),
+const std::array<QString, 6> colorKeys = {QStringLiteral("board"),    QStringLiteral("gridLines"),
+                                          QStringLiteral("crosses"),  QStringLiteral("noughts"),
                                           QStringLiteral("lastMove"), QStringLiteral("winningFive")};
 
 game::TPlayer readPlayer(QSettings& store, const QString& side, game::TPlayer fallback) {

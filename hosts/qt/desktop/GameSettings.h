@@ -8,7 +8,7 @@
 #include <QSettings>
 #include <array>
 
-#include "game/GameSession.h"
+#include "GameSession.h"
 
 namespace quintar::desktop {
 

@@ -283,7 +283,8 @@ void GameWindow::hintThought(const game::TThinkRequest& request, QPoint cell) {
 
 QString GameWindow::openRecordText(const QByteArray& text) {
   stopComputer();
-  const std::string error = m_session->OpenRecord(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+  const std::string error =
+      m_session->OpenRecord(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
   if (error.empty()) {
     m_board->showChanges();
     setEvent(tr("Game opened"));
@@ -315,8 +316,9 @@ bool GameWindow::saveRecordFile(const QString& fileName) {
     setEvent(tr("Game saved"));
     return true;
   }
-  QMessageBox::warning(this, tr("Save game"),
-                       tr("Cannot save the game as %1:\n%2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+  QMessageBox::warning(
+      this, tr("Save game"),
+      tr("Cannot save the game as %1:\n%2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
   return false;
 }
 

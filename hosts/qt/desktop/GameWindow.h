@@ -17,7 +17,7 @@
 
 #include "BackgroundThinker.h"
 #include "GameSettings.h"
-#include "game/Phrasebook.h"
+#include "Phrasebook.h"
 
 class QAction;
 class QLabel;

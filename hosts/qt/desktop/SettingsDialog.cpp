@@ -27,8 +27,7 @@ QSpinBox* countBox(int value) {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(const GameSettings& settings, QWidget* parent)
-    : QDialog(parent), m_settings(settings) {
+SettingsDialog::SettingsDialog(const GameSettings& settings, QWidget* parent) : QDialog(parent), m_settings(settings) {
   setWindowTitle(tr("Settings"));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -62,8 +61,9 @@ SettingsDialog::PlayerRow SettingsDialog::playerRow(const game::TPlayer& player)
   const game::TPhrasebook words = qt::translatedPhrasebook();
   for (const TLevel level : levels) row.level->addItem(qt::said(words.LevelWord(level)));
   row.level->setCurrentIndex(static_cast<int>(player.Level));
-  row.level->setToolTip(tr("How strongly the computer plays this side, and for a person, hints and "
-                           "\"computer moves now\""));
+  row.level->setToolTip(
+      tr("How strongly the computer plays this side, and for a person, hints and "
+         "\"computer moves now\""));
   return row;
 }
 
@@ -91,7 +91,7 @@ QCheckBox* SettingsDialog::switchBox(const QString& text, bool checked) {
 QWidget* SettingsDialog::colorsBox() {
   auto* box = new QGroupBox(tr("Colours"));
   auto* form = new QFormLayout(box);
-  const std::array<QString, 6> names = {tr("Board:"),    tr("Grid lines:"),   tr("Crosses:"),
+  const std::array<QString, 6> names = {tr("Board:"),   tr("Grid lines:"),    tr("Crosses:"),
                                         tr("Noughts:"), tr("Last move box:"), tr("Winning five:")};
   for (std::size_t index = 0; index < names.size(); ++index) {
     m_colorButtons[index] = new QPushButton;

@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-#include "vcl/Types.h"
+#include "Types.h"
 
 namespace quintar::qt {
 

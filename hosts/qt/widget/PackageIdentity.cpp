@@ -3,9 +3,9 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "PackageInfo.h"
 #include "Quintar.h"
-#include "package/PackageInfo.h"
-#include "vcl/Registry.h"
+#include "Registry.h"
 
 // The module's own account of itself, exported with C linkage.
 extern "C" vcl::TPackageInfoEntry GetPackageInfoTable;

@@ -190,9 +190,7 @@ void QuintarWidget::setColor(const QColor& value) { setColorOf(&quintar::TQuinta
 void QuintarWidget::setGridLineColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetGridLineColor, value); }
 void QuintarWidget::setCrossColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetCrossColor, value); }
 void QuintarWidget::setNoughtColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetNoughtColor, value); }
-void QuintarWidget::setHighlightColor(const QColor& value) {
-  setColorOf(&quintar::TQuintar::SetHighlightColor, value);
-}
+void QuintarWidget::setHighlightColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetHighlightColor, value); }
 void QuintarWidget::setQuintarColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetQuintarColor, value); }
 
 int QuintarWidget::colCount() const { return m_control->ColCount(); }

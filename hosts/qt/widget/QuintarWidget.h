@@ -26,7 +26,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "vcl/Types.h"
+#include "Types.h"
 
 namespace quintar {
 class TQuintar;

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QRect>
 
-#include "vcl/Surface.h"
+#include "Surface.h"
 
 namespace quintar::qt {
 

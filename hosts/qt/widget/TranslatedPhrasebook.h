@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-#include "game/Phrasebook.h"
+#include "Phrasebook.h"
 
 namespace quintar::qt {
 

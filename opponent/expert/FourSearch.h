@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "opponent/ExpertBoard.h"
-#include "opponent/SearchClock.h"
+#include "ExpertBoard.h"
+#include "SearchClock.h"
 
 namespace quintar::expert {
 

@@ -30,8 +30,8 @@ std::optional<vcl::TPoint> TBrainOpponent::Choose(const TBrainBoard& Board, cons
   int Marks[MaxBoardSide][MaxBoardSide] = {};
   Board.FillMarks(Marks);
   const TBoardView View = {Marks, Board.Width(), Board.Height()};
-  const std::optional<TChosenCell> Cell =
-      FChooser.Choose(View, Board.OwnSide(), FLevel, [] { return std::rand(); }, ExpertBudget);
+  const std::optional<TChosenCell> Cell = FChooser.Choose(
+      View, Board.OwnSide(), FLevel, [] { return std::rand(); }, ExpertBudget);
   if (!Cell) return std::nullopt;
   return vcl::TPoint{Cell->Col, Cell->Row};
 }

@@ -187,8 +187,7 @@ void TBrain::TakeBack(std::string_view Arguments, std::ostream& Out) {
   vcl::TPoint Cell;
   std::string Why;
   if (!ReadCell(Arguments, FBoard, Cell, Why)) return Error(Out, "TAKEBACK " + Why);
-  if (FBoard.At(Cell.X, Cell.Y) == TStone::Empty)
-    return Error(Out, "TAKEBACK " + CellText(Cell) + " holds no stone");
+  if (FBoard.At(Cell.X, Cell.Y) == TStone::Empty) return Error(Out, "TAKEBACK " + CellText(Cell) + " holds no stone");
   FBoard.Put(Cell.X, Cell.Y, TStone::Empty);
   Answer(Out, "OK");
 }
@@ -251,7 +250,8 @@ void TBrain::Info(std::string_view Arguments, std::ostream& Out) {
 
 void TBrain::SetRule(std::string_view Value, std::ostream& Out) {
   const std::optional<int> Rule = IntegerFrom(Value, false);
-  if (!Rule) return Error(Out, "INFO rule expects a number: the sum of 1 exact five, 2 continuous game, 4 renju, 8 caro");
+  if (!Rule)
+    return Error(Out, "INFO rule expects a number: the sum of 1 exact five, 2 continuous game, 4 renju, 8 caro");
   FRule = *Rule;
 }
 
@@ -276,8 +276,9 @@ void TBrain::SetTimeLimit(std::string_view Key, std::string_view Value, std::ost
 }
 
 void TBrain::About(std::ostream& Out) {
-  Answer(Out, "name=\"Quintar\", version=\"" QUINTAR_VERSION
-              "\", author=\"The Quintar developers\", rules=\"freestyle: five or more in a row wins; continuous game\"");
+  Answer(Out,
+         "name=\"Quintar\", version=\"" QUINTAR_VERSION
+         "\", author=\"The Quintar developers\", rules=\"freestyle: five or more in a row wins; continuous game\"");
 }
 
 void TBrain::Reply(std::ostream& Out) {

@@ -8,7 +8,7 @@
 
 #include "Brain.h"
 #include "FreshSeed.h"
-#include "opponent/Level.h"
+#include "Level.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "opponent/Expert.h"
+#include "Expert.h"
 
 namespace quintar::brain {
 

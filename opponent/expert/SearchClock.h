@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "opponent/Expert.h"
+#include "Expert.h"
 
 namespace quintar::expert {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "opponent/LinePatterns.h"
-#include "opponent/Opponent.h"
+#include "LinePatterns.h"
+#include "Opponent.h"
 
 namespace quintar::expert {
 
@@ -20,16 +20,7 @@ constexpr int Opposite(int Side) { return 1 - Side; }
 // What a move on a cell threatens, from its four line patterns; weakest
 // first. A flexible four (or two fours at once) wins unless the other side
 // completes five first; a four-three is a four that leaves an open three.
-enum TThreat : std::uint8_t {
-  thNone,
-  thThree,
-  thDoubleThree,
-  thFour,
-  thFourThree,
-  thFlexFour,
-  thFive,
-  ThreatKinds
-};
+enum TThreat : std::uint8_t { thNone, thThree, thDoubleThree, thFour, thFourThree, thFlexFour, thFive, ThreatKinds };
 
 inline constexpr int DirectionCount = 4;
 
@@ -98,7 +89,7 @@ class TExpertBoard {
  private:
   struct TCell {
     std::uint8_t Stone;
-    std::uint8_t Near;  // marks within two steps either way, in rows and columns
+    std::uint8_t Near;                      // marks within two steps either way, in rows and columns
     std::uint16_t Keys[2][DirectionCount];  // each side's neighbour keys
     TThreat Threat[2];
     std::uint16_t Tally[2];  // how many lines of each kind that makes a threat

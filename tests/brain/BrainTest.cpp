@@ -185,9 +185,9 @@ TEST(BrainInfo, StrengthIsSetAndEveryOtherKeyPassesSilently) {
   EXPECT_EQ(Send("INFO strength wild"), "ERROR INFO strength expects low, medium, high or expert\n");
   EXPECT_EQ(Send("INFO strength"), "ERROR INFO strength expects low, medium, high or expert\n");
   EXPECT_EQ(Send.Brain().Level(), TLevel::High);
-  for (const char* Known : {"INFO timeout_turn 5000", "INFO timeout_match 180000", "INFO time_left 100",
-                            "INFO max_memory 83886080", "INFO game_type 1", "INFO rule 0", "INFO evaluate 3,4",
-                            "INFO folder /tmp/x", "INFO colour purple", "INFO x"})
+  for (const char* Known :
+       {"INFO timeout_turn 5000", "INFO timeout_match 180000", "INFO time_left 100", "INFO max_memory 83886080",
+        "INFO game_type 1", "INFO rule 0", "INFO evaluate 3,4", "INFO folder /tmp/x", "INFO colour purple", "INFO x"})
     EXPECT_EQ(Send(Known), "") << Known;
   EXPECT_EQ(Send("INFO"), "ERROR INFO expects a key and a value\n");
 }
@@ -227,8 +227,7 @@ TEST(BrainExpert, CompletesItsFiveAndBlocksTheOpponents) {
   TBrainSession Send(TLevel::Expert);
   Send("START 15");
   Send("BOARD");
-  for (const char* Stone : {"5,5,1", "6,5,1", "7,5,1", "8,5,1", "4,5,2", "2,2,2", "12,12,2", "3,11,2"})
-    Send(Stone);
+  for (const char* Stone : {"5,5,1", "6,5,1", "7,5,1", "8,5,1", "4,5,2", "2,2,2", "12,12,2", "3,11,2"}) Send(Stone);
   EXPECT_EQ(Send("DONE"), "9,5\n");
   Send("RESTART");
   Send("BOARD");

@@ -1,4 +1,4 @@
-#include "opponent/TranspositionTable.h"
+#include "TranspositionTable.h"
 
 namespace quintar::expert {
 

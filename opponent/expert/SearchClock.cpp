@@ -1,4 +1,4 @@
-#include "opponent/SearchClock.h"
+#include "SearchClock.h"
 
 namespace quintar::expert {
 

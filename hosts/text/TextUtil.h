@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "opponent/Words.h"
+#include "Words.h"
 
 namespace quintar::terminal {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "vcl/Surface.h"
-#include "vcl/Types.h"
+#include "Surface.h"
+#include "Types.h"
 
 namespace quintar::png {
 

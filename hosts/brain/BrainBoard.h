@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "opponent/Expert.h"
-#include "opponent/Level.h"
-#include "opponent/MoveChooser.h"
-#include "opponent/Opponent.h"
-#include "vcl/Types.h"
+#include "Expert.h"
+#include "Level.h"
+#include "MoveChooser.h"
+#include "Opponent.h"
+#include "Types.h"
 
 namespace quintar::brain {
 

@@ -1,4 +1,4 @@
-#include "opponent/FourSearch.h"
+#include "FourSearch.h"
 
 #include <algorithm>
 
@@ -38,7 +38,8 @@ int TFourSearch::CollectFours(int Attacker, int* Moves) const {
     const TThreat ThreatA = FBoard.Threat(Attacker, A);
     const TThreat ThreatB = FBoard.Threat(Attacker, B);
     if (ThreatA != ThreatB) return ThreatA > ThreatB;
-    return FBoard.Value(Attacker, A) + FBoard.Value(Defender, A) > FBoard.Value(Attacker, B) + FBoard.Value(Defender, B);
+    return FBoard.Value(Attacker, A) + FBoard.Value(Defender, A) >
+           FBoard.Value(Attacker, B) + FBoard.Value(Defender, B);
   });
   return Count;
 }

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "opponent/Opponent.h"
+#include "Opponent.h"
 
 namespace quintar {
 
@@ -30,10 +30,10 @@ struct TExpertChoice {
   bool Found = false;  // false only when no cell is empty
   int Col = 0;
   int Row = 0;
-  int Depth = 0;               // the deepest search completed, 0 when none was needed
-  std::int64_t Nodes = 0;      // positions visited
-  bool ForcedWin = false;      // the move starts a win the search has proven
-  bool ForcedLoss = false;     // the opponent wins whatever is played
+  int Depth = 0;            // the deepest search completed, 0 when none was needed
+  std::int64_t Nodes = 0;   // positions visited
+  bool ForcedWin = false;   // the move starts a win the search has proven
+  bool ForcedLoss = false;  // the opponent wins whatever is played
 };
 
 namespace expert {

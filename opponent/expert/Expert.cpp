@@ -1,13 +1,13 @@
-#include "opponent/Expert.h"
+#include "Expert.h"
 
 #include <algorithm>
 #include <array>
 
-#include "opponent/ExpertBoard.h"
-#include "opponent/FourSearch.h"
-#include "opponent/Mixing.h"
-#include "opponent/SearchClock.h"
-#include "opponent/TranspositionTable.h"
+#include "ExpertBoard.h"
+#include "FourSearch.h"
+#include "Mixing.h"
+#include "SearchClock.h"
+#include "TranspositionTable.h"
 
 namespace quintar {
 namespace expert {

@@ -1,8 +1,8 @@
-#include "opponent/ExpertBoard.h"
+#include "ExpertBoard.h"
 
 #include <algorithm>
 
-#include "opponent/Mixing.h"
+#include "Mixing.h"
 
 namespace quintar::expert {
 namespace {
@@ -42,7 +42,6 @@ constexpr std::array<TThreat, TallyCount> ThreatsByTally = [] {
   for (int Tally = 0; Tally < TallyCount; ++Tally) Threats[Tally] = ThreatOfTally(Tally);
   return Threats;
 }();
-
 
 // Fixed random keys for hashing positions, the same in every run so that
 // searches repeat.
