@@ -84,9 +84,7 @@ std::string TBoardHost::CellWords(int Col, int Row) const {
   return FPhrasebook.CellContents(Cell, FControl.Cell(Cell.X, Cell.Y));
 }
 
-std::string TBoardHost::Players() const {
-  return FPhrasebook.Players(FSession->Player(1), FSession->Player(-1));
-}
+std::string TBoardHost::Players() const { return FPhrasebook.Players(FSession->Player(1), FSession->Player(-1)); }
 
 std::vector<std::string> TBoardHost::MoveWords() {
   std::vector<std::string> Words;
