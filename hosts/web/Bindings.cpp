@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BoardHost.h"
+#include "ComputerThinker.h"
 #include "ElementAttributes.h"
 #include "TurnMessage.h"
 
@@ -59,6 +60,12 @@ class TPageBoard final : public TBoardListener {
   // play the cell, right and bottom exclusive.
   val CellBounds(int Col, int Row) const;
   val LastMove() const;
+  std::string Players() const { return FHost.Players(); }
+  // The sentence of each move on the board, in order.
+  val MoveWords();
+  std::string SaveRecord() { return FHost.SaveRecord(); }
+  // Empty when the record was taken, else why not.
+  std::string OpenRecord(const std::string& Text) { return FHost.OpenRecord(Text); }
   val WinCells() const;
   std::string PlayingStrength() const { return std::string(LevelName(FHost.Level())); }
   bool SetPlayingStrength(const std::string& Name);
@@ -124,6 +131,12 @@ val TPageBoard::CellBounds(int Col, int Row) const {
 val TPageBoard::LastMove() const {
   const vcl::TPoint Last = FHost.Control().LastMove();
   return CellValue(Last == TQuintar::NoCell ? std::nullopt : std::optional(Last));
+}
+
+val TPageBoard::MoveWords() {
+  val Words = val::array();
+  for (const std::string& Move : FHost.MoveWords()) Words.call<void>("push", Move);
+  return Words;
 }
 
 val TPageBoard::WinCells() const {
@@ -230,6 +243,10 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("cellAt", &TPageBoard::CellAt)
       .function("cellBounds", &TPageBoard::CellBounds)
       .function("status", &HostCall<&TBoardHost::Status>)
+      .function("players", &TPageBoard::Players)
+      .function("moveWords", &TPageBoard::MoveWords)
+      .function("saveRecord", &TPageBoard::SaveRecord)
+      .function("openRecord", &TPageBoard::OpenRecord)
       .function("lastMove", &TPageBoard::LastMove)
       .function("winCells", &TPageBoard::WinCells)
       .function("setPlayingStrength", &TPageBoard::SetPlayingStrength)

@@ -84,6 +84,27 @@ std::string TBoardHost::CellWords(int Col, int Row) const {
   return FPhrasebook.CellContents(Cell, FControl.Cell(Cell.X, Cell.Y));
 }
 
+std::string TBoardHost::Players() const { return FPhrasebook.Players(FSession->Player(1), FSession->Player(-1)); }
+
+std::vector<std::string> TBoardHost::MoveWords() {
+  std::vector<std::string> Words;
+  for (const game::TMoveEntry& Move : FSession->Moves()) Words.push_back(FPhrasebook.Move(Move));
+  return Words;
+}
+
+// ---- Records ----------------------------------------------------------------
+
+// A hint being thought out belongs to the game before; the computer's move
+// being thought out is dropped with it, as the record's position is new.
+std::string TBoardHost::OpenRecord(std::string_view Text) {
+  std::string Refused = FSession->OpenRecord(Text);
+  if (!Refused.empty()) return Refused;
+  DropHint();
+  AdoptPlayers();
+  LetComputerPlay();
+  return {};
+}
+
 // ---- Playing ----------------------------------------------------------------
 
 void TBoardHost::Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
@@ -225,6 +246,20 @@ void TBoardHost::ApplyPlayers() {
     const bool Computer = FAutoResponse && Side == FComputerSide;
     FSession->SetPlayer(Side, {Computer ? game::TPlayerKind::Computer : game::TPlayerKind::Person, FLevel});
   }
+}
+
+// The element holds one computer side at one level. A record with the
+// computer on both sides (a demonstration elsewhere) is taken as a game
+// against the computer holding noughts.
+void TBoardHost::AdoptPlayers() {
+  const bool ComputerCrosses = FSession->Player(1).Kind == game::TPlayerKind::Computer;
+  const bool ComputerNoughts = FSession->Player(-1).Kind == game::TPlayerKind::Computer;
+  FAutoResponse = ComputerCrosses || ComputerNoughts;
+  if (FAutoResponse) {
+    FComputerSide = ComputerNoughts ? -1 : 1;
+    FLevel = FSession->Player(FComputerSide).Level;
+  }
+  ApplyPlayers();
 }
 
 void TBoardHost::SetAutoResponse(bool Value) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "GameSession.h"
@@ -80,6 +81,19 @@ class TBoardHost : private vcl::TControlHost {
   std::string Status();
   // Col and Row counted from 1, as someone exploring the board hears it.
   std::string CellWords(int Col, int Row) const;
+  // Who holds each side.
+  std::string Players() const;
+  // Each mark on the board, in the order made, as the move's sentence.
+  std::vector<std::string> MoveWords();
+
+  // ---- Records ----------------------------------------------------------
+
+  // The game with its board size and players, as a record.
+  std::string SaveRecord() { return FSession->SaveRecord(); }
+  // Sets up the game of a record, and takes its players as the settings
+  // (the computer's side and level, or two people). Returns why the text is
+  // not a record it can take, and then changes nothing; empty when taken.
+  std::string OpenRecord(std::string_view Text);
 
   // ---- Playing: each lets the computer move afterwards when it is due ----
 
@@ -134,6 +148,8 @@ class TBoardHost : private vcl::TControlHost {
   std::string WordsFor(TBoardEvent Event);
   // The settings as the session's players.
   void ApplyPlayers();
+  // The session's players as the settings.
+  void AdoptPlayers();
   // Acts on what the session says the computer must do next.
   void LetComputerPlay();
   void Answered(TRequest Move, std::optional<vcl::TPoint> Cell);

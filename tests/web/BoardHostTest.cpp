@@ -178,6 +178,63 @@ TEST_F(BoardHostTest, CellWordsNameWhatTheCellHolds) {
   EXPECT_EQ(Host.CellWords(4, 3), Words().CellContents({3, 2}, 0));
 }
 
+TEST_F(BoardHostTest, MoveWordsListTheMovesOnTheBoardInOrder) {
+  Host.Move(3, 4);  // and the computer's answer
+  const std::vector<game::TMoveEntry>& Moves = Host.Session().Moves();
+  ASSERT_EQ(Moves.size(), 2u);
+  EXPECT_EQ(Host.MoveWords(), (std::vector<std::string>{Words().Move(Moves[0]), Words().Move(Moves[1])}));
+  EXPECT_NE(Host.MoveWords()[0], Host.MoveWords()[1]);
+  Host.Undo();
+  EXPECT_TRUE(Host.MoveWords().empty());
+}
+
+// ---- Records ------------------------------------------------------------------
+
+TEST_F(BoardHostTest, ARecordBringsBackTheGameAndItsPlayersAsTheSettings) {
+  Host.SetComputerSide(1);
+  Host.SetLevel(TLevel::Medium);
+  Host.SetColCount(12);
+  Host.Move(1, 1);  // and the computer's answer
+  const std::string Record = Host.SaveRecord();
+  const std::vector<std::string> Moves = Host.MoveWords();
+
+  TRecordingPage OtherPage;
+  TBoardHost Restored{OtherPage};
+  EXPECT_EQ(Restored.OpenRecord(Record), "");
+  EXPECT_EQ(Restored.Control().ColCount(), 12);
+  EXPECT_EQ(Restored.MoveWords(), Moves);
+  EXPECT_TRUE(Restored.AutoResponse());
+  EXPECT_EQ(Restored.ComputerSide(), 1);
+  EXPECT_EQ(Restored.Level(), TLevel::Medium);
+  EXPECT_EQ(Restored.Players(), Host.Players());
+  // Noughts, the person's side, are to move: the computer waits.
+  EXPECT_EQ(Restored.Control().Turn(), -1);
+  EXPECT_EQ(Marks(Restored.Control(), 1), 2);
+  EXPECT_EQ(Marks(Restored.Control(), -1), 1);
+}
+
+TEST_F(BoardHostTest, ARecordOfTwoPeopleSwitchesTheComputerOff) {
+  FourEach(Host);
+  const std::string Record = Host.SaveRecord();
+  TRecordingPage OtherPage;
+  TBoardHost Restored{OtherPage};
+  EXPECT_EQ(Restored.OpenRecord(Record), "");
+  EXPECT_FALSE(Restored.AutoResponse());
+  Restored.Move(5, 1);
+  EXPECT_TRUE(Restored.Control().GameOver());
+  EXPECT_EQ(OtherPage.Raised.back().Words, Words().Result({1, game::TPlayerKind::Person, TLevel::High, false}));
+}
+
+TEST_F(BoardHostTest, ATextThatIsNoRecordChangesNothing) {
+  Host.Move(3, 4);
+  const std::string Before = Host.SaveRecord();
+  EXPECT_NE(Host.OpenRecord("not a record"), "");
+  EXPECT_NE(Host.OpenRecord(""), "");
+  EXPECT_EQ(Host.SaveRecord(), Before);
+  EXPECT_TRUE(Host.AutoResponse());
+  EXPECT_EQ(Host.ComputerSide(), -1);
+}
+
 // ---- The expert, thinking elsewhere ------------------------------------------
 
 class ExpertTest : public BoardHostTest {
@@ -246,6 +303,22 @@ TEST_F(ExpertTest, ALiftedLockAsksForTheMoveAgain) {
   ASSERT_EQ(Page.Requests.size(), 2u);
   Host.Answer(Page.LastSerial(), vcl::TPoint{4, 4});
   EXPECT_EQ(Control().Cell(4, 4), -1);
+}
+
+TEST_F(ExpertTest, OpeningARecordDropsTheMoveBeingThoughtOut) {
+  Host.SetComputerSide(1);
+  ASSERT_EQ(Page.Requests.size(), 1u);
+  const std::uint32_t Stale = Page.LastSerial();
+  TRecordingPage OtherPage;
+  TBoardHost TwoPeople{OtherPage};
+  TwoPeople.SetAutoResponse(false);
+  TwoPeople.Move(2, 2);
+  EXPECT_EQ(Host.OpenRecord(TwoPeople.SaveRecord()), "");
+  EXPECT_FALSE(Host.ComputerToMove());
+  Host.Answer(Stale, vcl::TPoint{5, 5});
+  EXPECT_EQ(Marks(Control(), 1), 1);
+  EXPECT_EQ(Marks(Control(), -1), 0);
+  EXPECT_EQ(Host.Status(), Words().Turn(Host.Session()));
 }
 
 TEST_F(ExpertTest, AComputerMoveAsksTheWorkerAndLeavesTheSidesAlone) {

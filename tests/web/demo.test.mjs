@@ -6,27 +6,14 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
 
-import { clickCell, EVENTS, SITE, useBrowser } from './harness.mjs';
+import { clickCell, openDemo, SITE, useBrowser } from './harness.mjs';
 
 const shared = useBrowser();
-
-// The demo page, with the board's events recorded in window.events.
-async function openDemo() {
-  const page = await shared.browser.newPage({ viewport: { width: 1100, height: 900 } });
-  await page.goto(shared.server.url);
-  await page.waitForFunction(() => customElements.get('quintar-board'));
-  await page.evaluate((types) => {
-    window.events = [];
-    const board = document.querySelector('quintar-board');
-    for (const type of types) board.addEventListener(type, (event) => window.events.push({ type, words: event.detail.words }));
-  }, EVENTS);
-  return page;
-}
 
 const boardStatus = (page) => page.evaluate(() => document.querySelector('quintar-board').status);
 
 test('a whole game is played on the demo page by clicks, and can be taken back', async () => {
-  const page = await openDemo();
+  const { page, close } = await openDemo(shared);
   await page.fill('#col-count', '10');
   await page.press('#col-count', 'Tab');
   await page.evaluate(() => document.querySelector('quintar-board').seed(3));
@@ -43,22 +30,31 @@ test('a whole game is played on the demo page by clicks, and can be taken back',
     await clickCell(page, free.col, free.row);
   }
   assert.equal(await page.evaluate(() => document.querySelector('quintar-board').gameOver), true);
-  // The page shows the board's own sentences: the result, and each event's words in the log.
+  // The page shows the board's own sentences: the result, and every move's words, in order, in the list.
   const recorded = await page.evaluate(() => window.events);
   const result = recorded.find(({ type }) => type === 'crosswon' || type === 'noughtwon' || type === 'draw');
   assert.equal(await page.textContent('#status'), result.words);
-  const logged = await page.$$eval('#log li', (entries) => entries.map((entry) => entry.textContent));
-  assert.deepEqual(logged.slice(0, 3).reverse(), recorded.slice(-3).map(({ type, words }) => `${type} ${words}`));
+  const listed = await page.$$eval('#moves li', (entries) => entries.map((entry) => entry.textContent));
+  const moves = recorded.filter(({ type }) => type === 'legalmove').map(({ words }) => words);
+  assert.deepEqual(listed, moves);
+  assert.ok(listed.every((words) => !/legalmove|crosswon|noughtwon/.test(words)));
 
   await page.click('#undo');
   assert.equal(await page.evaluate(() => document.querySelector('quintar-board').gameOver), false);
   assert.equal(await page.textContent('#status'), await boardStatus(page));
   assert.notEqual(await page.textContent('#status'), result.words);
-  await page.close();
+  assert.deepEqual(await page.$$eval('#moves li', (entries) => entries.map((entry) => entry.textContent)),
+    moves.slice(0, await page.evaluate(() => document.querySelector('quintar-board').moves.length)));
+  assert.ok(await page.locator('#moves li').count() < moves.length);
+
+  // The list starts again with each game.
+  await page.click('#new-game');
+  assert.equal(await page.locator('#moves li').count(), 0);
+  await close();
 });
 
 test('the page\'s players, strength and colour controls reach the board', async () => {
-  const page = await openDemo();
+  const { page, close } = await openDemo(shared);
   await page.selectOption('#playing-strength', 'expert');
   await page.check('input[name=players][value=crosses]');  // the computer opens, thinking in its worker
   await page.waitForFunction(() => document.querySelector('quintar-board').turn === 'nought');
@@ -71,18 +67,18 @@ test('the page\'s players, strength and colour controls reach the board', async 
     return [element.playingStrength, element.computerSide, element.crossColor];
   });
   assert.deepEqual(board, ['expert', 'crosses', '#00aa00']);
-  await page.close();
+  await close();
 });
 
 test('the computer moving for the person leaves the players as the page chose them', async () => {
-  const page = await openDemo();
+  const { page, close } = await openDemo(shared);
   await page.click('#computer-move');  // crosses, the person's side: the computer moves for it and answers
   await page.waitForFunction(() => window.events.length >= 2);
   const players = await page.evaluate(() => [document.querySelector('input[name=players]:checked').value,
     document.querySelector('quintar-board').computerSide]);
   assert.deepEqual(players, ['noughts', 'noughts']);
   assert.equal(await page.textContent('#status'), await boardStatus(page));
-  await page.close();
+  await close();
 });
 
 test('npm packs the element with its module, worker and types, and installs the tarball', () => {

@@ -85,6 +85,47 @@ export function waitForCanvasSize(page) {
   });
 }
 
+// Screens the demo page is tried on: a desktop, and a phone held upright
+// and sideways, with touch and a coarse pointer.
+export const SCREENS = {
+  desktop: { viewport: { width: 1100, height: 900 } },
+  phone: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  phoneSideways: { viewport: { width: 844, height: 390 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+};
+
+// The demo page in a context of its own (its own storage), with the board's
+// events recorded in window.events as { type, words }. reload() loads the
+// page again in the same context, as a person reloading it would.
+export async function openDemo(shared, screen = SCREENS.desktop) {
+  const context = await shared.browser.newContext(screen);
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error));
+  const load = async (go) => {
+    await go();
+    await page.waitForFunction(() => customElements.get('quintar-board') && document.getElementById('moves'));
+    // The page has restored what it kept once its own script has run.
+    await page.waitForFunction(() => document.getElementById('status').textContent !== 'Loading the board…');
+    await page.evaluate((types) => {
+      window.events = [];
+      const board = document.querySelector('quintar-board');
+      for (const type of types) board.addEventListener(type, (event) => window.events.push({ type, words: event.detail.words }));
+    }, EVENTS);
+    await waitForCanvasSize(page);
+  };
+  await load(() => page.goto(shared.server.url));
+  return { page, errors, reload: () => load(() => page.reload()), close: () => context.close() };
+}
+
+// The middle of a cell counted from 1, in page pixels.
+export function cellCentre(page, col, row) {
+  return page.evaluate(([col, row]) => {
+    const board = document.querySelector('quintar-board');
+    const box = board.getBoundingClientRect();
+    return { x: box.x + ((col - 0.5) * box.width) / board.colCount, y: box.y + ((row - 0.5) * box.height) / board.rowCount };
+  }, [col, row]);
+}
+
 // A click in the middle of a cell, counted from 1.
 export async function clickCell(page, col, row, options = {}) {
   const { x, y, width, height, cols, rows } = await page.evaluate(() => {

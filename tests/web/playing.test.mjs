@@ -153,3 +153,30 @@ test('a hint names the cell to play and shows it, at every strength', async () =
   assert.equal(await board.evaluate((element) => element.cell(5, 1)), null);
   await close();
 });
+
+test('a record saved on one board sets the game and its players up on another; a text that is none changes nothing', async () => {
+  const first = await openBoard(shared, { attributes: 'computer-side="crosses" playing-strength="medium" col-count="11"' });
+  const { record, moves, players } = await first.board.evaluate((element) => {
+    element.move(element.cell(2, 2) ? 3 : 2, 2);  // a free cell, whatever the computer opened with; and its answer
+    return { record: element.saveRecord(), moves: element.moves, players: element.players };
+  });
+  await first.close();
+  assert.equal(moves.length, 3);
+
+  const { board, close } = await openBoard(shared, { attributes: 'col-count="15"' });
+  const before = await board.evaluate((element) => {
+    element.move(5, 5);
+    return element.saveRecord();
+  });
+  const refused = await board.evaluate((element) => [element.openRecord('not a record'), element.saveRecord()]);
+  assert.equal(typeof refused[0], 'string');
+  assert.notEqual(refused[0], '');
+  assert.equal(refused[1], before);
+
+  const taken = await board.evaluate((element, record) => {
+    const answer = element.openRecord(record);
+    return [answer, element.moves, element.players, element.colCount, element.computerSide, element.playingStrength, element.turn];
+  }, record);
+  assert.deepEqual(taken, [null, moves, players, 11, 'crosses', 'medium', 'nought']);
+  await close();
+});

@@ -76,6 +76,10 @@ export declare class QuintarBoardElement extends HTMLElement {
   readonly lastMove: Cell | null;
   readonly canUndo: boolean;
   readonly canRedo: boolean;
+  /** Who holds each side, as a sentence. */
+  readonly players: string;
+  /** The sentence of each move on the board, in the order made. */
+  readonly moves: string[];
   cell(col: number, row: number): Mark | null;
 
   newGame(): void;
@@ -85,6 +89,10 @@ export declare class QuintarBoardElement extends HTMLElement {
   undo(): boolean;
   redo(): boolean;
   hint(): Promise<Cell | null>;
+  /** The game, with its board size and players, as .psq text. */
+  saveRecord(): string;
+  /** Sets up the game of a .psq record and its players: null when taken, else why not (nothing changes). */
+  openRecord(text: string): string | null;
   /** Seeds the generator the computer's choices among equal cells draw from. */
   seed(value: number): void;
 

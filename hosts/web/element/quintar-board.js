@@ -76,6 +76,10 @@ function shiftStateOf(event) {
     (event.buttons & 1 ? 8 : 0) | (event.buttons & 2 ? 16 : 0) | (event.buttons & 4 ? 32 : 0);
 }
 
+// A finger covers about this many CSS pixels: on smaller cells a touch only
+// marks the cell, and a second touch on it plays there.
+const FINGER_PIXELS = 24;
+
 const ARROWS = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
 
 const TEMPLATE = `
@@ -88,7 +92,7 @@ const TEMPLATE = `
   canvas { display: block; width: 100%; height: 100%; }
   .cell { position: absolute; box-sizing: border-box; pointer-events: none; display: none; }
   .focus { border: 3px solid var(--quintar-focus-color, #1a73e8); box-shadow: 0 0 0 1px #fff, inset 0 0 0 1px #fff; }
-  :host(:focus) .focus.shown { display: block; }
+  :host(:focus) .focus.shown, .focus.armed { display: block; }
   .hint { border: 3px dashed var(--quintar-hint-color, #0b8043); }
   .hint.shown { display: block; }
   .status { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); white-space: nowrap; }
@@ -131,6 +135,8 @@ export class QuintarBoardElement extends HTMLElement {
   #status;
   #focus = { col: 10, row: 10 };
   #hintAt = null;
+  // The cell a touch marked on cells too small for a finger.
+  #armed = null;
   #hintWaiters = [];
   #events = [];
   #words = [];
@@ -213,6 +219,10 @@ export class QuintarBoardElement extends HTMLElement {
   get lastMove() { return this.#board.lastMove(); }
   get canUndo() { return this.#board.canUndo(); }
   get canRedo() { return this.#board.canRedo(); }
+  // Who holds each side, in a sentence.
+  get players() { return this.#board.players(); }
+  // The sentence of each move on the board, in the order made.
+  get moves() { return this.#board.moveWords(); }
 
   // ---- Operations -----------------------------------------------------------
 
@@ -247,6 +257,20 @@ export class QuintarBoardElement extends HTMLElement {
       this.#hintWaiters.push(resolve);
       this.#operate(() => this.#board.hint());
     });
+  }
+
+  // The game, with its board size and who plays each side, as .psq text.
+  saveRecord() {
+    return this.#board.saveRecord();
+  }
+
+  // Sets up the game of a .psq record and takes its players. Returns null
+  // when the text was taken, or why not, and then nothing changes.
+  openRecord(text) {
+    const refused = this.#operate(() => this.#board.openRecord(String(text)));
+    if (refused) return refused;
+    this.#boardChanged();
+    return null;
   }
 
   // Seeds the generator the computer's choices among equal cells draw from,
@@ -309,6 +333,7 @@ export class QuintarBoardElement extends HTMLElement {
       const { col, row } = this.#board.lastMove();
       detail = { col, row, mark: this.#board.cell(col, row), computer: this.#board.lastMoveByComputer(), words };
       this.#hideHint();
+      this.#disarm();
     } else if (type !== 'illegalmove' && type !== 'draw') {
       detail = { cells: this.#board.winCells(), words };
     }
@@ -375,7 +400,29 @@ export class QuintarBoardElement extends HTMLElement {
     this.#focusCell.classList.remove('shown');
     const cell = this.#board.cellAt(x, y);
     if (cell) this.#moveFocus(cell);
+    if (cell && this.#armsFirst(event, cell)) return;
+    this.#disarm();
     this.#operate(() => this.#board.press(BUTTONS[event.button], shiftStateOf(event), x, y));
+  }
+
+  // A touch on a cell too small for a finger marks it and says what it
+  // holds; a second touch on the marked cell plays it. True when this touch
+  // only marked the cell.
+  #armsFirst(event, cell) {
+    if (event.pointerType === 'mouse' || event.button !== 0 || !this.clickResponse) return false;
+    if (this.#armed && this.#armed.col === cell.col && this.#armed.row === cell.row) return false;
+    const bounds = this.#board.cellBounds(cell.col, cell.row);
+    const cssPerPixel = this.#canvas.getBoundingClientRect().width / this.#canvas.width;
+    if (Math.min(bounds.right - bounds.left, bounds.bottom - bounds.top) * cssPerPixel >= FINGER_PIXELS) return false;
+    this.#armed = { ...cell };
+    this.#focusCell.classList.add('armed');
+    this.#say(this.#board.cellWords(cell.col, cell.row));
+    return true;
+  }
+
+  #disarm() {
+    this.#armed = null;
+    this.#focusCell.classList.remove('armed');
   }
 
   #keyPressed(event) {
@@ -383,6 +430,7 @@ export class QuintarBoardElement extends HTMLElement {
     const step = ARROWS[event.key];
     if (step) {
       event.preventDefault();
+      this.#disarm();
       this.#moveFocus({ col: this.#focus.col + step[0], row: this.#focus.row + step[1] });
       this.#focusCell.classList.add('shown');
       this.#say(this.#board.cellWords(this.#focus.col, this.#focus.row));
@@ -406,9 +454,11 @@ export class QuintarBoardElement extends HTMLElement {
     this.#moveFocus({ col: Math.ceil(this.colCount / 2), row: Math.ceil(this.rowCount / 2) });
   }
 
-  // A new board or a position set up again: the hint no longer applies.
+  // A new board or a position set up again: the hint and a marked cell no
+  // longer apply.
   #boardChanged() {
     this.#hideHint();
+    this.#disarm();
     this.#moveFocus(this.#focus);
   }
 
