@@ -349,7 +349,12 @@ std::vector<TMoveEntry> TGameSession::MoveLine() {
 
 bool TGameSession::GoToMove(std::size_t Count) {
   Sync();
-  if (Count < FFirstUndoable || Count > FMoves.size() + FRedo.size()) return false;
+  const std::size_t Line = FMoves.size() + FRedo.size();
+  if (Count < FFirstUndoable || Count > Line) return false;
+  // Against the computer, a position it is to move in would be answered at
+  // once and the rest of the line lost: its answer comes along, as undo and
+  // redo take a person's move and the answer together.
+  if (AnyPerson() && Count < Line && Player(SideAfter(Count)).Kind == TPlayerKind::Computer) ++Count;
   if (Count == FMoves.size()) return true;
   while (FMoves.size() > Count) {
     FRedo.push_back(FMoves.back());

@@ -172,8 +172,9 @@ class TGameSession {
   // played again, in order; Moves().size() of them are on the board.
   std::vector<TMoveEntry> MoveLine();
   // Takes moves back or plays them again until Count of the line are on the
-  // board, as a move list's choice does; false when Count is outside what
-  // undo and redo reach, and then nothing changes.
+  // board, as a move list's choice does; against the computer, with its
+  // answer to the move chosen when the line has it. False when Count is
+  // outside what undo and redo reach, and then nothing changes.
   bool GoToMove(std::size_t Count);
 
   // ---- Records ----------------------------------------------------------

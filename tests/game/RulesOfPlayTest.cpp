@@ -163,6 +163,24 @@ TEST(Result, APersonsFiveAgainstTheComputerAndADraw) {
   EXPECT_EQ(TPhrasebook().Result(*Won), "Crosses won: you.");
 }
 
+TEST(MoveLine, GoingToAMoveAgainstTheComputerKeepsItsAnswer) {
+  TQuintar Control(nullptr);
+  TGameSession Session(Control);
+  Session.SetPlayer(-1, Computer(TLevel::Expert));
+  for (int Col = 1; Col <= 3; ++Col) {
+    Control.Move(Col, 1);
+    ASSERT_TRUE(Session.PlayThoughtMove(Session.ComputerDue().Request, {Col - 1, 5}));
+  }
+  ASSERT_TRUE(Session.GoToMove(3));  // the person's third move, answered in the line
+  EXPECT_EQ(Session.Moves().size(), 4u);
+  EXPECT_FALSE(Session.ComputerToMove());
+  ASSERT_TRUE(Session.GoToMove(2));
+  EXPECT_EQ(Session.Moves().size(), 2u);
+  EXPECT_EQ(Session.MoveLine().size(), 6u);
+  ASSERT_TRUE(Session.GoToMove(6));
+  EXPECT_EQ(Control.Cell(2, 5), -1);
+}
+
 TEST(Records, KeepWhoPlaysAndAManagersNamesLeaveThePlayersAlone) {
   TQuintar Control(nullptr);
   TGameSession Session(Control);
