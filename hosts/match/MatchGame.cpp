@@ -13,6 +13,13 @@ double ThreadCpuMilliseconds() {
   return static_cast<double>(Now.tv_sec) * 1e3 + static_cast<double>(Now.tv_nsec) / 1e6;
 }
 
+// The referee's ruling on a cell that cannot be played.
+TAnswer Refereed(TCell Cell, const TMatchBoard& Board) {
+  const std::string Named = std::to_string(Cell.Col) + "," + std::to_string(Cell.Row);
+  const bool OnBoard = Cell.Col >= 0 && Cell.Col < Board.ColCount() && Cell.Row >= 0 && Cell.Row < Board.RowCount();
+  return {std::nullopt, TFault::Illegal, "played " + Named + (OnBoard ? ", which is taken" : ", off the board")};
+}
+
 }  // namespace
 
 TGameRecord PlayGame(const std::vector<TCell>& Opening, int ColCount, int RowCount, TPlayer& Crosses,
@@ -31,17 +38,22 @@ TGameRecord PlayGame(const std::vector<TCell>& Opening, int ColCount, int RowCou
     TPlayer& Mover = Turn == 1 ? Crosses : Noughts;
     const auto Started = std::chrono::steady_clock::now();
     const double CpuStarted = ThreadCpuMilliseconds();
-    const std::optional<TCell> Cell = Mover.Choose(Board);
+    TAnswer Answer = Mover.Choose(Board);
     const double CpuSpent = ThreadCpuMilliseconds() - CpuStarted;
     const std::chrono::duration<double, std::milli> Spent = std::chrono::steady_clock::now() - Started;
-    if (!Cell || !Board.IsFree(Cell->Col, Cell->Row)) {
+    if (Answer.Cell && !Board.IsFree(Answer.Cell->Col, Answer.Cell->Row)) Answer = Refereed(*Answer.Cell, Board);
+    if (!Answer.Cell) {
       Game.Forfeit = true;
+      Game.Fault = Answer.Fault;
+      Game.FaultReason = std::move(Answer.Reason);
       Game.Verdict = Turn == 1 ? TVerdict::NoughtWon : TVerdict::CrossWon;
       break;
     }
-    Game.Moves.push_back({*Cell, Spent.count(), CpuSpent});
-    Game.Verdict = Board.Play(Cell->Col, Cell->Row);
+    Game.Moves.push_back({*Answer.Cell, Spent.count(), CpuSpent});
+    Game.Verdict = Board.Play(Answer.Cell->Col, Answer.Cell->Row);
   }
+  Crosses.EndGame();
+  Noughts.EndGame();
   return Game;
 }
 

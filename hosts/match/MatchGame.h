@@ -1,9 +1,11 @@
 // One game of a match: the opening laid down, then the two players in turn
-// until five in a row or a full board. A player that names no cell or a
-// taken one loses the game on the spot.
+// until five in a row or a full board. A player that names no cell, a taken
+// one or one off the board, or that fails to answer, loses the game on the
+// spot.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "MatchBoard.h"
@@ -25,13 +27,15 @@ struct TGameRecord {
   int OpeningLength = 0;
   std::vector<TRecordedMove> Moves;  // crosses first, the opening included
   TVerdict Verdict = TVerdict::Going;
-  bool FirstPlaysCrosses = true;     // whether the match's first level had crosses
-  bool Forfeit = false;              // the loser named no cell or a taken one
+  bool FirstPlaysCrosses = true;  // whether the match's first level had crosses
+  bool Forfeit = false;           // the loser lost by a fault, not on the board
+  TFault Fault = TFault::None;    // that fault
+  std::string FaultReason;        // what happened, in a few words
 };
 
-// Crosses and Noughts must have had NewGame called for this game.
-TGameRecord PlayGame(const std::vector<TCell>& Opening, int ColCount, int RowCount, TPlayer& Crosses,
-                     TPlayer& Noughts);
+// Crosses and Noughts must have had NewGame called for this game; both hear
+// EndGame at its end.
+TGameRecord PlayGame(const std::vector<TCell>& Opening, int ColCount, int RowCount, TPlayer& Crosses, TPlayer& Noughts);
 
 // +1 when the match's first level won, -1 when it lost, 0 for a draw.
 int FirstLevelResult(const TGameRecord& Game);

@@ -1,8 +1,9 @@
-// quintar-match: plays two levels against each other and says how strong the
-// first is.
+// quintar-match: plays two levels or outside brains against each other and
+// says how strong the first is.
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -19,6 +20,22 @@ int Fail(const std::string& Message) {
   return 2;
 }
 
+// Whether Program runs: a path to an executable file, or the name of one on
+// the PATH. A brain that cannot even start would lose every game; saying so
+// at once is kinder.
+bool Runnable(const std::string& Program) {
+  if (Program.find('/') != std::string::npos) return access(Program.c_str(), X_OK) == 0;
+  const char* Path = std::getenv("PATH");
+  std::string_view Folders = Path != nullptr ? Path : "";
+  while (true) {
+    const std::size_t Colon = Folders.find(':');
+    const std::string Folder(Folders.substr(0, Colon));
+    if (access(((Folder.empty() ? "." : Folder) + "/" + Program).c_str(), X_OK) == 0) return true;
+    if (Colon == std::string_view::npos) return false;
+    Folders.remove_prefix(Colon + 1);
+  }
+}
+
 }  // namespace
 
 int main(int Argc, char** Argv) {
@@ -32,6 +49,11 @@ int main(int Argc, char** Argv) {
     return 0;
   }
   TMatchSettings& Settings = Options.Settings;
+  for (const TContender* Contender : {&Settings.First, &Settings.Second}) {
+    if (!Contender->IsBrain()) continue;
+    const std::string Program = CommandWords(Contender->BrainCommand).front();
+    if (!Runnable(Program)) return Fail("cannot run the brain " + Program + ": no such executable");
+  }
   if (!Options.SeedGiven)
     Settings.Seed = std::random_device()() | static_cast<std::uint64_t>(std::random_device()()) << 32;
   if (!Options.PsqFolder.empty()) {

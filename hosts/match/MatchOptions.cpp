@@ -8,9 +8,14 @@
 namespace quintar::match {
 
 const std::string_view MatchUsage =
-    "usage: quintar-match LEVEL LEVEL [options]\n"
-    "Plays games between two levels (low, medium, high, expert) and prints how the first fared.\n"
-    "Each random opening (2 to 6 marks) is played twice, the colours swapped.\n"
+    "usage: quintar-match PLAYER PLAYER [options]\n"
+    "Plays games between two players and prints how the first fared. A player is a level\n"
+    "(low, medium, high, expert) or brain:COMMAND, an outside tournament brain started\n"
+    "afresh for every game and played through the brain protocol, e.g.\n"
+    "  quintar-match \"brain:./pbrain-quintar --strength expert\" expert --turn-ms 200\n"
+    "A brain that crashes, answers late, plays an illegal move or answers nonsense loses\n"
+    "that game; the report says why. Each random opening (2 to 6 marks) is played twice,\n"
+    "the colours swapped.\n"
     "  --games N         games to play, an even number (default 100)\n"
     "  --board N|WxH     board size, 5 to 50 a side (default 20)\n"
     "  --seed N          makes the match repeatable (default: a fresh seed, printed)\n"
@@ -18,7 +23,9 @@ const std::string_view MatchUsage =
     "  --psq DIR         write every game to DIR/game-NNNN.psq\n"
     "  --expert-ms N     the expert's time per move in ms, 0 for none\n"
     "  --expert-nodes N  the expert's positions per move, 0 for none\n"
-    "                    (both default to the budget the game gives the expert)\n";
+    "                    (both default to the budget the game gives the expert)\n"
+    "  --turn-ms N       a brain's time per move in ms, 1 or more (default 5000)\n"
+    "  --match-ms N      a brain's time for all its moves in a game, 0 for none (default 0)\n";
 
 namespace {
 
@@ -87,6 +94,14 @@ const TOption OptionTable[] = {
      [](std::string_view Value, TMatchOptions& Options) {
        return Store(Value, std::int64_t{0}, Most, Options.Settings.ExpertBudget.Nodes);
      }},
+    {"--turn-ms", "milliseconds, 1 or more",
+     [](std::string_view Value, TMatchOptions& Options) {
+       return Store(Value, 1, 3600000, Options.Settings.BrainTime.Turn);
+     }},
+    {"--match-ms", "milliseconds, 0 or more",
+     [](std::string_view Value, TMatchOptions& Options) {
+       return Store(Value, 0, 360000000, Options.Settings.BrainTime.Match);
+     }},
 };
 
 const TOption* OptionNamed(std::string_view Name) {
@@ -95,24 +110,24 @@ const TOption* OptionNamed(std::string_view Name) {
   return nullptr;
 }
 
-bool ReadLevel(std::string_view Argument, std::vector<TLevel>& Levels, std::string& Error) {
-  const std::optional<TLevel> Level = LevelNamed(Argument);
-  if (!Level) {
-    Error = "unknown level \"" + std::string(Argument) + "\": expected low, medium, high or expert";
+bool ReadContender(std::string_view Argument, std::vector<TContender>& Contenders, std::string& Error) {
+  const std::optional<TContender> Contender = ContenderNamed(Argument);
+  if (!Contender) {
+    Error = "unknown player \"" + std::string(Argument) + "\": expected low, medium, high, expert or brain:COMMAND";
     return false;
   }
-  if (Levels.size() == 2) {
-    Error = "a match is between two levels; \"" + std::string(Argument) + "\" would be a third";
+  if (Contenders.size() == 2) {
+    Error = "a match is between two players; \"" + std::string(Argument) + "\" would be a third";
     return false;
   }
-  Levels.push_back(*Level);
+  Contenders.push_back(*Contender);
   return true;
 }
 
 }  // namespace
 
 bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOptions& Options, std::string& Error) {
-  std::vector<TLevel> Levels;
+  std::vector<TContender> Contenders;
   for (std::size_t I = 0; I < Arguments.size(); ++I) {
     const std::string_view Argument = Arguments[I];
     if (Argument == "--help" || Argument == "-h") {
@@ -120,7 +135,7 @@ bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOpt
       return true;
     }
     if (Argument.substr(0, 2) != "--") {
-      if (!ReadLevel(Argument, Levels, Error)) return false;
+      if (!ReadContender(Argument, Contenders, Error)) return false;
       continue;
     }
     const TOption* Option = OptionNamed(Argument);
@@ -139,12 +154,12 @@ bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOpt
       return false;
     }
   }
-  if (Levels.size() != 2) {
-    Error = "name the two levels to play, e.g. quintar-match expert high (try --help)";
+  if (Contenders.size() != 2) {
+    Error = "name the two players, e.g. quintar-match expert high (try --help)";
     return false;
   }
-  Options.Settings.First = Levels[0];
-  Options.Settings.Second = Levels[1];
+  Options.Settings.First = Contenders[0];
+  Options.Settings.Second = Contenders[1];
   return true;
 }
 

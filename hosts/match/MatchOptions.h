@@ -20,7 +20,6 @@ extern const std::string_view MatchUsage;
 
 // The options Arguments (without the program name) ask for; false with a
 // one-line reason when they make no sense.
-bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOptions& Options,
-                       std::string& Error);
+bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOptions& Options, std::string& Error);
 
 }  // namespace quintar::match

@@ -7,7 +7,7 @@
 namespace quintar::match {
 namespace {
 
-std::string Name(TLevel Level) { return std::string(LevelName(Level)); }
+std::string Name(const TContender& Contender) { return ContenderName(Contender); }
 
 std::string BudgetText(const TSearchBudget& Budget) {
   const std::string Time = Budget.Milliseconds > 0 ? std::to_string(Budget.Milliseconds) + " ms" : "no time limit";
@@ -18,6 +18,8 @@ std::string BudgetText(const TSearchBudget& Budget) {
 bool HasExpert(const TMatchSettings& Settings) {
   return Settings.First == TLevel::Expert || Settings.Second == TLevel::Expert;
 }
+
+bool HasBrain(const TMatchSettings& Settings) { return Settings.First.IsBrain() || Settings.Second.IsBrain(); }
 
 // An Elo difference, or which way it is infinite.
 std::string EloText(double Score) {
@@ -34,12 +36,40 @@ long PeakMegabytes() {
   return Usage.ru_maxrss / 1024;
 }
 
-void PrintTimes(std::FILE* Out, TLevel Level, const std::vector<TGameRecord>& Games, bool First) {
+// An outside brain's processor time is its own process's, which the match
+// does not see move by move: only the wall clock is shown for it.
+void PrintTimes(std::FILE* Out, const TContender& Contender, const std::vector<TGameRecord>& Games, bool First) {
   const TMoveTimes Wall = MoveTimes(Games, First);
-  const TMoveTimes Cpu = MoveTimes(Games, First, true);
-  std::fprintf(Out, "  %-7s %6d moves, median %7.2f ms, max %7.2f ms (its own processor time: median %7.2f ms, max %7.2f ms)\n",
-               Name(Level).c_str(), Wall.Moves, Wall.MedianMilliseconds, Wall.MaxMilliseconds, Cpu.MedianMilliseconds,
-               Cpu.MaxMilliseconds);
+  std::fprintf(Out, "  %-7s %6d moves, median %7.2f ms, max %7.2f ms", Name(Contender).c_str(), Wall.Moves,
+               Wall.MedianMilliseconds, Wall.MaxMilliseconds);
+  if (!Contender.IsBrain()) {
+    const TMoveTimes Cpu = MoveTimes(Games, First, true);
+    std::fprintf(Out, " (its own processor time: median %7.2f ms, max %7.2f ms)", Cpu.MedianMilliseconds,
+                 Cpu.MaxMilliseconds);
+  }
+  std::fprintf(Out, "\n");
+}
+
+// How many games were lost by faults, of which kind, and one line per game
+// saying who lost it and why.
+void PrintForfeits(std::FILE* Out, const TMatchSettings& Settings, const std::vector<TGameRecord>& Games,
+                   const TTally& Tally) {
+  if (Tally.Forfeits == 0) return;
+  std::string Kinds;
+  for (int Kind = 1; Kind < FaultCount; ++Kind) {
+    if (Tally.Faults[Kind] == 0) continue;
+    Kinds += (Kinds.empty() ? "" : ", ") + std::to_string(Tally.Faults[Kind]) + " " +
+             std::string(FaultName(static_cast<TFault>(Kind)));
+  }
+  std::fprintf(Out, "forfeits: %d (%s)\n", Tally.Forfeits, Kinds.c_str());
+  for (const TGameRecord& Game : Games) {
+    if (!Game.Forfeit) continue;
+    const bool FirstLost = FirstLevelResult(Game) < 0;
+    const bool LoserHadCrosses = Game.Verdict == TVerdict::NoughtWon;
+    std::fprintf(Out, "  game %d: %s (%s) lost by %s: %s\n", Game.Number + 1,
+                 Name(FirstLost ? Settings.First : Settings.Second).c_str(), LoserHadCrosses ? "crosses" : "noughts",
+                 std::string(FaultName(Game.Fault)).c_str(), Game.FaultReason.c_str());
+  }
 }
 
 }  // namespace
@@ -49,6 +79,10 @@ void PrintHeader(std::FILE* Out, const TMatchSettings& Settings) {
                Name(Settings.Second).c_str(), Settings.Games, Settings.ColCount, Settings.RowCount,
                static_cast<unsigned long long>(Settings.Seed), Settings.Jobs, Settings.Jobs == 1 ? "" : "s");
   if (HasExpert(Settings)) std::fprintf(Out, ", expert budget %s", BudgetText(Settings.ExpertBudget).c_str());
+  if (HasBrain(Settings)) {
+    std::fprintf(Out, ", brain time %d ms a move", Settings.BrainTime.Turn);
+    if (Settings.BrainTime.Match > 0) std::fprintf(Out, " and %d ms a game", Settings.BrainTime.Match);
+  }
   std::fprintf(Out, "\n");
 }
 
@@ -65,11 +99,11 @@ void PrintResult(std::FILE* Out, const TMatchSettings& Settings, const std::vect
   const TInterval Interval = ScoreInterval(Score, Tally.Games());
   std::fprintf(Out, "%s: won %d, lost %d, drawn %d (W-L-D %d-%d-%d)\n", Name(Settings.First).c_str(), Tally.Wins,
                Tally.Losses, Tally.Draws, Tally.Wins, Tally.Losses, Tally.Draws);
-  std::fprintf(Out, "score: %.1f %% (%.1f of %d), 95 %% interval %.1f %% .. %.1f %%\n", 100.0 * Score,
-               Tally.Points(), Tally.Games(), 100.0 * Interval.Low, 100.0 * Interval.High);
+  std::fprintf(Out, "score: %.1f %% (%.1f of %d), 95 %% interval %.1f %% .. %.1f %%\n", 100.0 * Score, Tally.Points(),
+               Tally.Games(), 100.0 * Interval.Low, 100.0 * Interval.High);
   std::fprintf(Out, "Elo difference: %s (95 %%: %s .. %s)\n", EloText(Score).c_str(), EloText(Interval.Low).c_str(),
                EloText(Interval.High).c_str());
-  if (Tally.Forfeits > 0) std::fprintf(Out, "forfeits (no move or an illegal one): %d\n", Tally.Forfeits);
+  PrintForfeits(Out, Settings, Games, Tally);
   std::fprintf(Out, "time per move:\n");
   PrintTimes(Out, Settings.First, Games, true);
   PrintTimes(Out, Settings.Second, Games, false);

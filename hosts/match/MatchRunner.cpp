@@ -37,8 +37,8 @@ std::vector<TGameRecord> RunMatch(const TMatchSettings& Settings, const TGameFin
   std::atomic<int> NextGame = 0;
   std::mutex Reporting;
   const auto Work = [&] {
-    const auto First = MakePlayer(Settings.First, Settings.ExpertBudget);
-    const auto Second = MakePlayer(Settings.Second, Settings.ExpertBudget);
+    const auto First = MakePlayer(Settings.First, Settings.ExpertBudget, Settings.BrainTime);
+    const auto Second = MakePlayer(Settings.Second, Settings.ExpertBudget, Settings.BrainTime);
     for (int Number = NextGame++; Number < Settings.Games; Number = NextGame++) {
       TGameRecord Game = PlayNumbered(Settings, Number, *First, *Second);
       const std::lock_guard<std::mutex> Lock(Reporting);

@@ -1,29 +1,32 @@
-// Plays a match between two levels: Games games from Games / 2 random
-// openings, each opening once with the first level on crosses and once with
-// the colours swapped, on one or more threads with players of their own.
-// Every game's opening and seeds follow from the match seed and the game's
-// number alone, so a match repeats whatever the number of threads.
+// Plays a match between two contenders (levels or outside brains): Games
+// games from Games / 2 random openings, each opening once with the first on
+// crosses and once with the colours swapped, on one or more threads with
+// players of their own. Every game's opening and seeds follow from the match
+// seed and the game's number alone, so a match between levels repeats
+// whatever the number of threads (outside brains draw their own seeds).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "Contender.h"
 #include "Expert.h"
-#include "Level.h"
 #include "MatchGame.h"
+#include "Players.h"
 
 namespace quintar::match {
 
 struct TMatchSettings {
-  TLevel First = TLevel::Expert;
-  TLevel Second = TLevel::High;
+  TContender First = TLevel::Expert;
+  TContender Second = TLevel::High;
   int Games = 100;  // even
   int ColCount = 20;
   int RowCount = 20;
   std::uint64_t Seed = 0;
   int Jobs = 1;
   TSearchBudget ExpertBudget = DefaultExpertBudget();
+  TTimeControl BrainTime;  // for outside brains
 };
 
 // Called once per finished game, from the thread that played it but never

@@ -13,6 +13,7 @@ void Add(TTally& Tally, const TGameRecord& Game) {
   Tally.Losses += Result < 0;
   Tally.Draws += Result == 0;
   Tally.Forfeits += Game.Forfeit;
+  if (Game.Forfeit) ++Tally.Faults[static_cast<int>(Game.Fault)];
 }
 
 std::optional<double> EloOf(double Score) {
@@ -36,7 +37,8 @@ TMoveTimes MoveTimes(const std::vector<TGameRecord>& Games, bool First, bool Cpu
     for (std::size_t I = Game.OpeningLength; I < Game.Moves.size(); ++I) {
       const bool ByCrosses = I % 2 == 0;
       const TRecordedMove& Move = Game.Moves[I];
-      if ((ByCrosses == Game.FirstPlaysCrosses) == First) Times.push_back(Cpu ? Move.CpuMilliseconds : Move.Milliseconds);
+      if ((ByCrosses == Game.FirstPlaysCrosses) == First)
+        Times.push_back(Cpu ? Move.CpuMilliseconds : Move.Milliseconds);
     }
   }
   TMoveTimes Result;

@@ -14,7 +14,8 @@ struct TTally {
   int Wins = 0;
   int Losses = 0;
   int Draws = 0;
-  int Forfeits = 0;  // games lost by an illegal move or none, by either level
+  int Forfeits = 0;             // games lost by a fault, by either side
+  int Faults[FaultCount] = {};  // those games by the fault (TFault as the index)
   int Games() const { return Wins + Losses + Draws; }
   // The first level's points: a win 1, a draw one half.
   double Points() const { return Wins + 0.5 * Draws; }

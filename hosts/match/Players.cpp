@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "BrainPlayer.h"
 #include "MoveChooser.h"
 
 namespace quintar::match {
@@ -16,12 +17,12 @@ class TLevelPlayer : public TPlayer {
     FChooser.SeedExpert(Seed);
   }
 
-  std::optional<TCell> Choose(const TMatchBoard& Board) override {
+  TAnswer Choose(const TMatchBoard& Board) override {
     // Non-negative draws, as the control's generator gives.
     const TRandomDraw Draw = [this] { return static_cast<int>(FRandom() >> 1); };
     const std::optional<TChosenCell> Cell = FChooser.Choose(Board.View(), Board.Turn(), FLevel, Draw, FExpertBudget);
-    if (!Cell) return std::nullopt;
-    return TCell{Cell->Col, Cell->Row};
+    if (!Cell) return {std::nullopt, TFault::NoMove, "found no cell to play"};
+    return {TCell{Cell->Col, Cell->Row}, TFault::None, ""};
   }
 
  private:
@@ -33,8 +34,22 @@ class TLevelPlayer : public TPlayer {
 
 }  // namespace
 
-std::unique_ptr<TPlayer> MakePlayer(TLevel Level, const TSearchBudget& ExpertBudget) {
-  return std::make_unique<TLevelPlayer>(Level, ExpertBudget);
+std::string_view FaultName(TFault Fault) {
+  switch (Fault) {
+    case TFault::None: return "";
+    case TFault::NoMove: return "no move";
+    case TFault::Illegal: return "illegal move";
+    case TFault::Crashed: return "crash";
+    case TFault::TimedOut: return "time-out";
+    case TFault::Nonsense: return "nonsense";
+  }
+  return "";
+}
+
+std::unique_ptr<TPlayer> MakePlayer(const TContender& Contender, const TSearchBudget& ExpertBudget,
+                                    const TTimeControl& Time) {
+  if (Contender.IsBrain()) return std::make_unique<TBrainPlayer>(CommandWords(Contender.BrainCommand), Time);
+  return std::make_unique<TLevelPlayer>(Contender.Level, ExpertBudget);
 }
 
 }  // namespace quintar::match

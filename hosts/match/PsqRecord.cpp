@@ -8,19 +8,20 @@
 
 namespace quintar::match {
 
-void WritePsq(std::ostream& Out, const TGameRecord& Game, TLevel First, TLevel Second) {
+void WritePsq(std::ostream& Out, const TGameRecord& Game, const TContender& First, const TContender& Second) {
   game::TRecord Record;
   Record.ColCount = Game.ColCount;
   Record.RowCount = Game.RowCount;
   for (const TRecordedMove& Move : Game.Moves)
     Record.Moves.push_back({Move.Cell.Col, Move.Cell.Row, std::llround(Move.Milliseconds)});
-  const TLevel Crosses = Game.FirstPlaysCrosses ? First : Second;
-  const TLevel Noughts = Game.FirstPlaysCrosses ? Second : First;
-  Record.Names = {std::string(LevelName(Crosses)), std::string(LevelName(Noughts))};
+  const TContender& Crosses = Game.FirstPlaysCrosses ? First : Second;
+  const TContender& Noughts = Game.FirstPlaysCrosses ? Second : First;
+  Record.Names = {ContenderName(Crosses), ContenderName(Noughts)};
   Out << game::WriteRecord(Record);
 }
 
-bool SavePsq(const std::string& Folder, const TGameRecord& Game, TLevel First, TLevel Second, std::string& Error) {
+bool SavePsq(const std::string& Folder, const TGameRecord& Game, const TContender& First, const TContender& Second,
+             std::string& Error) {
   char Name[32];
   std::snprintf(Name, sizeof Name, "game-%04d.psq", Game.Number + 1);
   const std::string Path = Folder + "/" + Name;

@@ -7,16 +7,17 @@
 #include <ostream>
 #include <string>
 
-#include "Level.h"
+#include "Contender.h"
 #include "MatchGame.h"
 
 namespace quintar::match {
 
-// First and Second are the match's levels; the record names them after the
+// First and Second are the match's contenders; the record names them after the
 // moves, crosses first, since the colours swap from game to game.
-void WritePsq(std::ostream& Out, const TGameRecord& Game, TLevel First, TLevel Second);
+void WritePsq(std::ostream& Out, const TGameRecord& Game, const TContender& First, const TContender& Second);
 // Writes the game to Folder/game-NNNN.psq (numbered from 1); false with the
 // reason when the file cannot be written.
-bool SavePsq(const std::string& Folder, const TGameRecord& Game, TLevel First, TLevel Second, std::string& Error);
+bool SavePsq(const std::string& Folder, const TGameRecord& Game, const TContender& First, const TContender& Second,
+             std::string& Error);
 
 }  // namespace quintar::match

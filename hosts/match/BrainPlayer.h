@@ -1,0 +1,54 @@
+// An outside tournament brain as a player: a fresh process for every game,
+// told the board size and the time control, then the position: the whole
+// board before its first move, the opponent's last move after that (or the
+// whole board again when more has changed). Informational lines it sends
+// (MESSAGE, DEBUG, UNKNOWN, SUGGEST) are passed over while it thinks. A
+// brain that ends, answers late or answers with anything but a cell loses
+// the game with the reason, and its process is ended there and then.
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BrainProcess.h"
+#include "Players.h"
+
+namespace quintar::match {
+
+// How far past its time a brain's answer may come and still count: reading,
+// the pipes and a busy machine take some.
+std::chrono::milliseconds Tolerance(int Milliseconds);
+
+class TBrainPlayer : public TPlayer {
+ public:
+  TBrainPlayer(std::vector<std::string> Command, const TTimeControl& Time);
+
+  void NewGame(std::uint64_t Seed) override;
+  TAnswer Choose(const TMatchBoard& Board) override;
+  void EndGame() override;
+
+ private:
+  // Starts the program and has it ready for a game on Board's size.
+  std::optional<TAnswer> Launch(const TMatchBoard& Board);
+  // The lines that ask for a move on Board, from what the brain knows.
+  std::vector<std::string> AskForMove(const TMatchBoard& Board) const;
+  // The first line of the brain's that is not informational, or the fault;
+  // Allowed is the time it was given, for the reason.
+  std::optional<TAnswer> AwaitAnswer(std::string& Line, TDeadline Deadline, std::string_view Awaiting, int Allowed);
+  // Ends the process at once and makes the losing answer.
+  TAnswer Lose(TFault Fault, std::string Reason);
+  int TimeLeft() const;
+
+  std::vector<std::string> FCommand;
+  TTimeControl FTime;
+  TBrainProcess FProcess;
+  // The board as the brain last saw it, with its own answer on it; nothing
+  // before its first move of the game.
+  std::optional<TMatchBoard> FKnown;
+  std::chrono::milliseconds FSpent{0};  // on its moves this game
+  std::string FLastError;               // an ERROR line it sent while thinking
+};
+
+}  // namespace quintar::match
