@@ -65,13 +65,14 @@ milliseconds Tolerance(int Milliseconds) { return milliseconds(200 + Millisecond
 TBrainPlayer::TBrainPlayer(std::vector<std::string> Command, const TTimeControl& Time)
     : FCommand(std::move(Command)), FTime(Time) {}
 
-void TBrainPlayer::NewGame(std::uint64_t) {
+void TBrainPlayer::NewGame(std::uint64_t, int ColCount, int RowCount) {
   // A brain draws its own seed; a fresh process per game shares nothing
   // with the last one, not even a crash.
   FProcess.Stop(milliseconds(0));
   FKnown.reset();
   FSpent = milliseconds(0);
   FLastError.clear();
+  FLaunchFailure = Launch(ColCount, RowCount);
 }
 
 void TBrainPlayer::EndGame() {
@@ -115,13 +116,12 @@ std::optional<TAnswer> TBrainPlayer::AwaitAnswer(std::string& Line, TDeadline De
   }
 }
 
-std::optional<TAnswer> TBrainPlayer::Launch(const TMatchBoard& Board) {
+std::optional<TAnswer> TBrainPlayer::Launch(int ColCount, int RowCount) {
   std::string Error;
   if (!FProcess.Start(FCommand, Error)) return TAnswer{std::nullopt, TFault::Crashed, Error};
   const TDeadline Deadline = TClock::now() + milliseconds(FTime.Start) + Tolerance(FTime.Start);
-  const std::string Start = Board.ColCount() == Board.RowCount()
-                                ? "START " + std::to_string(Board.ColCount())
-                                : "RECTSTART " + CellText(Board.ColCount(), Board.RowCount());
+  const std::string Start =
+      ColCount == RowCount ? "START " + std::to_string(ColCount) : "RECTSTART " + CellText(ColCount, RowCount);
   if (!FProcess.WriteLine(Start, Deadline)) return Lose(TFault::Crashed, "stopped reading at " + Start);
   std::string Line;
   if (std::optional<TAnswer> Failure = AwaitAnswer(Line, Deadline, Start, FTime.Start)) return Failure;
@@ -161,8 +161,7 @@ std::vector<std::string> TBrainPlayer::AskForMove(const TMatchBoard& Board) cons
 int TBrainPlayer::TimeLeft() const { return std::max(0, FTime.Match - static_cast<int>(FSpent.count())); }
 
 TAnswer TBrainPlayer::Choose(const TMatchBoard& Board) {
-  if (!FProcess.Running())
-    if (std::optional<TAnswer> Failure = Launch(Board)) return *Failure;
+  if (FLaunchFailure) return *FLaunchFailure;
   if (FTime.Match > 0 &&
       !FProcess.WriteLine("INFO time_left " + std::to_string(TimeLeft()), TClock::now() + milliseconds(FTime.Turn)))
     return Lose(TFault::Crashed, "stopped reading at INFO time_left");

@@ -1,5 +1,6 @@
 // An outside tournament brain as a player: a fresh process for every game,
-// told the board size and the time control, then the position: the whole
+// started and told the board size and the time control as the game begins
+// (so that its start-up counts against none of its moves), then the position: the whole
 // board before its first move, the opponent's last move after that (or the
 // whole board again when more has changed). Informational lines it sends
 // (MESSAGE, DEBUG, UNKNOWN, SUGGEST) are passed over while it thinks. A
@@ -25,13 +26,13 @@ class TBrainPlayer : public TPlayer {
  public:
   TBrainPlayer(std::vector<std::string> Command, const TTimeControl& Time);
 
-  void NewGame(std::uint64_t Seed) override;
+  void NewGame(std::uint64_t Seed, int ColCount, int RowCount) override;
   TAnswer Choose(const TMatchBoard& Board) override;
   void EndGame() override;
 
  private:
-  // Starts the program and has it ready for a game on Board's size.
-  std::optional<TAnswer> Launch(const TMatchBoard& Board);
+  // Starts the program and has it ready for a game on a board of that size.
+  std::optional<TAnswer> Launch(int ColCount, int RowCount);
   // The lines that ask for a move on Board, from what the brain knows.
   std::vector<std::string> AskForMove(const TMatchBoard& Board) const;
   // The first line of the brain's that is not informational, or the fault;
@@ -47,8 +48,9 @@ class TBrainPlayer : public TPlayer {
   // The board as the brain last saw it, with its own answer on it; nothing
   // before its first move of the game.
   std::optional<TMatchBoard> FKnown;
-  std::chrono::milliseconds FSpent{0};  // on its moves this game
-  std::string FLastError;               // an ERROR line it sent while thinking
+  std::chrono::milliseconds FSpent{0};    // on its moves this game
+  std::string FLastError;                 // an ERROR line it sent while thinking
+  std::optional<TAnswer> FLaunchFailure;  // why it is not ready for the game
 };
 
 }  // namespace quintar::match

@@ -23,7 +23,8 @@ const std::string_view MatchUsage =
     "  --psq DIR         write every game to DIR/game-NNNN.psq\n"
     "  --expert-ms N     the expert's time per move in ms, 0 for none\n"
     "  --expert-nodes N  the expert's positions per move, 0 for none\n"
-    "                    (both default to the budget the game gives the expert)\n"
+    "                    (both default to the budget the game gives the expert, or to\n"
+    "                    --turn-ms and no position limit when that is given)\n"
     "  --turn-ms N       a brain's time per move in ms, 1 or more (default 5000)\n"
     "  --match-ms N      a brain's time for all its moves in a game, 0 for none (default 0)\n";
 
@@ -88,14 +89,17 @@ const TOption OptionTable[] = {
      }},
     {"--expert-ms", "milliseconds, 0 or more",
      [](std::string_view Value, TMatchOptions& Options) {
+       Options.ExpertBudgetGiven = true;
        return Store(Value, 0, 3600000, Options.Settings.ExpertBudget.Milliseconds);
      }},
     {"--expert-nodes", "a number of positions, 0 or more",
      [](std::string_view Value, TMatchOptions& Options) {
+       Options.ExpertBudgetGiven = true;
        return Store(Value, std::int64_t{0}, Most, Options.Settings.ExpertBudget.Nodes);
      }},
     {"--turn-ms", "milliseconds, 1 or more",
      [](std::string_view Value, TMatchOptions& Options) {
+       Options.TurnTimeGiven = true;
        return Store(Value, 1, 3600000, Options.Settings.BrainTime.Turn);
      }},
     {"--match-ms", "milliseconds, 0 or more",
@@ -160,6 +164,9 @@ bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOpt
   }
   Options.Settings.First = Contenders[0];
   Options.Settings.Second = Contenders[1];
+  // Our expert against a brain plays by the same clock unless told otherwise.
+  if (Options.TurnTimeGiven && !Options.ExpertBudgetGiven)
+    Options.Settings.ExpertBudget = {Options.Settings.BrainTime.Turn, 0, nullptr};
   return true;
 }
 

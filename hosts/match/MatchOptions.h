@@ -12,6 +12,8 @@ namespace quintar::match {
 struct TMatchOptions {
   TMatchSettings Settings;
   bool SeedGiven = false;
+  bool ExpertBudgetGiven = false;  // by --expert-ms or --expert-nodes
+  bool TurnTimeGiven = false;
   std::string PsqFolder;  // empty: no records
   bool Help = false;
 };

@@ -21,8 +21,8 @@ TGameRecord PlayNumbered(const TMatchSettings& Settings, int Number, TPlayer& Fi
   const std::vector<TCell> Opening = RandomOpening(Settings.Seed, Number / 2, Settings.ColCount, Settings.RowCount);
   const bool FirstPlaysCrosses = Number % 2 == 0;
   const std::uint64_t Seed = GameSeed(Settings.Seed, Number);
-  First.NewGame(Seed);
-  Second.NewGame(~Seed);
+  First.NewGame(Seed, Settings.ColCount, Settings.RowCount);
+  Second.NewGame(~Seed, Settings.ColCount, Settings.RowCount);
   TGameRecord Game = FirstPlaysCrosses ? PlayGame(Opening, Settings.ColCount, Settings.RowCount, First, Second)
                                        : PlayGame(Opening, Settings.ColCount, Settings.RowCount, Second, First);
   Game.Number = Number;

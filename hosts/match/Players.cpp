@@ -12,7 +12,7 @@ class TLevelPlayer : public TPlayer {
  public:
   TLevelPlayer(TLevel Level, const TSearchBudget& ExpertBudget) : FLevel(Level), FExpertBudget(ExpertBudget) {}
 
-  void NewGame(std::uint64_t Seed) override {
+  void NewGame(std::uint64_t Seed, int, int) override {
     FRandom.seed(Seed);
     FChooser.SeedExpert(Seed);
   }

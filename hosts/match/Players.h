@@ -48,8 +48,8 @@ class TPlayer {
  public:
   virtual ~TPlayer() = default;
   // Every game starts with a seed of its own, so that a game repeats
-  // whichever thread plays it.
-  virtual void NewGame(std::uint64_t Seed) = 0;
+  // whichever thread plays it, on a board of ColCount x RowCount.
+  virtual void NewGame(std::uint64_t Seed, int ColCount, int RowCount) = 0;
   // The cell for the side to move.
   virtual TAnswer Choose(const TMatchBoard& Board) = 0;
   // The game is over, however it ended.

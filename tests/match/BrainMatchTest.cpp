@@ -5,9 +5,13 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "Contender.h"
+#include "MatchOptions.h"
 #include "MatchRunner.h"
 #include "MatchStats.h"
 
@@ -99,6 +103,79 @@ TEST(BrainMatch, OurOwnBrainPlaysWholeGamesByTheRules) {
     EXPECT_GT(Game.Moves.size(), static_cast<std::size_t>(Game.OpeningLength) + 4);
   }
   EXPECT_TRUE(NoChildLeft());
+}
+
+// How many lines of Text begin with Start.
+int LinesStarting(const std::string& Text, const std::string& Start) {
+  std::istringstream Lines(Text);
+  int Count = 0;
+  for (std::string Line; std::getline(Lines, Line);) Count += Line.rfind(Start, 0) == 0;
+  return Count;
+}
+
+TEST(BrainMatch, TellsTheWholeBoardOnceAGameAndTheOpponentsMovesAfterThat) {
+  const std::string Log = testing::TempDir() + "brain-transcript.log";
+  std::remove(Log.c_str());
+  TMatchSettings Settings;
+  Settings.First = *ContenderNamed("brain:/bin/sh " FAKE_BRAINS "/recording.sh " + Log + " " OUR_BRAIN " --seed 8");
+  Settings.Second = TLevel::High;
+  Settings.Games = 2;
+  Settings.ColCount = Settings.RowCount = 13;
+  Settings.Seed = 21;
+  Settings.BrainTime = {9000, 700000, 10000};
+  const std::vector<TGameRecord> Games = RunMatch(Settings, nullptr);
+  int BrainMoves = 0;
+  for (const TGameRecord& Game : Games) {
+    ASSERT_FALSE(Game.Forfeit) << Game.FaultReason;
+    for (std::size_t Move = Game.OpeningLength; Move < Game.Moves.size(); ++Move)
+      BrainMoves += (Move % 2 == 0) == Game.FirstPlaysCrosses;
+  }
+  std::ifstream In(Log);
+  std::stringstream Transcript;
+  Transcript << In.rdbuf();
+  const std::string Text = Transcript.str();
+  EXPECT_EQ(LinesStarting(Text, "START 13"), 2) << Text;
+  EXPECT_EQ(LinesStarting(Text, "INFO timeout_turn 9000"), 2);
+  EXPECT_EQ(LinesStarting(Text, "INFO timeout_match 700000"), 2);
+  EXPECT_EQ(LinesStarting(Text, "INFO time_left "), BrainMoves);
+  EXPECT_EQ(LinesStarting(Text, "BOARD"), 2);
+  EXPECT_EQ(LinesStarting(Text, "DONE"), 2);
+  EXPECT_EQ(LinesStarting(Text, "TURN "), BrainMoves - 2);
+  EXPECT_EQ(LinesStarting(Text, "END"), 2);
+  std::remove(Log.c_str());
+}
+
+TEST(BrainMatchOptions, ABrainTakesThePlaceOfALevelAndTheTurnTimeBindsTheExpert) {
+  TMatchOptions Options;
+  std::string Error;
+  ASSERT_TRUE(ParseMatchOptions(
+      {"brain:/opt/pbrain-x  --strength\texpert", "expert", "--turn-ms", "200", "--match-ms", "30000"}, Options, Error))
+      << Error;
+  const TMatchSettings& Settings = Options.Settings;
+  ASSERT_TRUE(Settings.First.IsBrain());
+  EXPECT_EQ(CommandWords(Settings.First.BrainCommand),
+            (std::vector<std::string>{"/opt/pbrain-x", "--strength", "expert"}));
+  EXPECT_EQ(ContenderName(Settings.First), "brain:/opt/pbrain-x  --strength\texpert");
+  EXPECT_EQ(Settings.Second, TContender(TLevel::Expert));
+  EXPECT_EQ(Settings.BrainTime.Turn, 200);
+  EXPECT_EQ(Settings.BrainTime.Match, 30000);
+  EXPECT_EQ(Settings.ExpertBudget.Milliseconds, 200);
+  EXPECT_EQ(Settings.ExpertBudget.Nodes, 0);
+  // A budget of the expert's own is kept.
+  TMatchOptions Own;
+  ASSERT_TRUE(ParseMatchOptions({"brain:b", "expert", "--expert-nodes", "900", "--turn-ms", "200"}, Own, Error));
+  EXPECT_EQ(Own.Settings.ExpertBudget.Nodes, 900);
+  EXPECT_EQ(Own.Settings.ExpertBudget.Milliseconds, DefaultExpertBudget().Milliseconds);
+  for (const std::vector<std::string_view>& Bad :
+       std::vector<std::vector<std::string_view>>{{"brain:", "high"},
+                                                  {"brain: \t", "high"},
+                                                  {"brain:b", "high", "--turn-ms", "0"},
+                                                  {"brain:b", "high", "--match-ms", "-1"},
+                                                  {"Brain:b", "high"}}) {
+    TMatchOptions Refused;
+    EXPECT_FALSE(ParseMatchOptions(Bad, Refused, Error)) << Bad[0];
+    EXPECT_EQ(Error.find('\n'), std::string::npos);
+  }
 }
 
 }  // namespace
