@@ -157,6 +157,9 @@ TBrainProcess::TRead TBrainProcess::ReadLine(std::string& Line, TDeadline Deadli
     if (TakeLine(Line)) return Line.size() > MaxLineLength ? TRead::TooLong : TRead::Line;
     if (FPending.size() > MaxLineLength) return TRead::TooLong;
     if (FFromProgram < 0) return TRead::Closed;
+    // Checked before every read, so that a brain that never stops talking
+    // without ever answering runs out of time all the same.
+    if (std::chrono::steady_clock::now() >= Deadline) return TRead::TimedOut;
     char Block[4096];
     const ssize_t Count = read(FFromProgram, Block, sizeof Block);
     if (Count > 0) {
@@ -172,7 +175,6 @@ TBrainProcess::TRead TBrainProcess::ReadLine(std::string& Line, TDeadline Deadli
       CloseOutput();
       return TRead::Closed;
     }
-    if (std::chrono::steady_clock::now() >= Deadline) return TRead::TimedOut;
     pollfd Wait{FFromProgram, POLLIN, 0};
     poll(&Wait, 1, PollTimeout(Deadline));
   }

@@ -78,6 +78,7 @@ TEST(BrainMatch, ABrainThatNeverAnswersLosesByTime) {
   ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("never-moves.sh"), {200, 0, 10000}), TFault::TimedOut, "no answer");
   ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("never-starts.sh"), {10000, 0, 200}), TFault::TimedOut,
                            "no answer to START 15");
+  ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("chatters.sh"), {200, 0, 10000}), TFault::TimedOut, "no answer");
 }
 
 TEST(BrainMatch, AProgramThatCannotStartLosesByACrash) {
