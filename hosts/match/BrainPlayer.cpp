@@ -60,8 +60,6 @@ std::string CellText(int Col, int Row) { return std::to_string(Col) + "," + std:
 
 }  // namespace
 
-milliseconds Tolerance(int Milliseconds) { return milliseconds(200 + Milliseconds / 10); }
-
 TBrainPlayer::TBrainPlayer(std::vector<std::string> Command, const TTimeControl& Time)
     : FCommand(std::move(Command)), FTime(Time) {}
 
@@ -119,7 +117,7 @@ std::optional<TAnswer> TBrainPlayer::AwaitAnswer(std::string& Line, TDeadline De
 std::optional<TAnswer> TBrainPlayer::Launch(int ColCount, int RowCount) {
   std::string Error;
   if (!FProcess.Start(FCommand, Error)) return TAnswer{std::nullopt, TFault::Crashed, Error};
-  const TDeadline Deadline = TClock::now() + milliseconds(FTime.Start) + Tolerance(FTime.Start);
+  const TDeadline Deadline = TClock::now() + milliseconds(FTime.Start + FTime.Tolerance);
   const std::string Start =
       ColCount == RowCount ? "START " + std::to_string(ColCount) : "RECTSTART " + CellText(ColCount, RowCount);
   if (!FProcess.WriteLine(Start, Deadline)) return Lose(TFault::Crashed, "stopped reading at " + Start);
@@ -167,7 +165,7 @@ TAnswer TBrainPlayer::Choose(const TMatchBoard& Board) {
     return Lose(TFault::Crashed, "stopped reading at INFO time_left");
   const int Allowed = FTime.Match > 0 ? std::min(FTime.Turn, TimeLeft()) : FTime.Turn;
   const TClock::time_point Asked = TClock::now();
-  const TDeadline Deadline = Asked + milliseconds(Allowed) + Tolerance(Allowed);
+  const TDeadline Deadline = Asked + milliseconds(Allowed + FTime.Tolerance);
   const std::vector<std::string> Request = AskForMove(Board);
   for (const std::string& Line : Request)
     if (!FProcess.WriteLine(Line, Deadline)) return Lose(TFault::Crashed, "stopped reading at " + Line);

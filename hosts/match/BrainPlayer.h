@@ -18,10 +18,6 @@
 
 namespace quintar::match {
 
-// How far past its time a brain's answer may come and still count: reading,
-// the pipes and a busy machine take some.
-std::chrono::milliseconds Tolerance(int Milliseconds);
-
 class TBrainPlayer : public TPlayer {
  public:
   TBrainPlayer(std::vector<std::string> Command, const TTimeControl& Time);

@@ -26,7 +26,8 @@ const std::string_view MatchUsage =
     "                    (both default to the budget the game gives the expert, or to\n"
     "                    --turn-ms and no position limit when that is given)\n"
     "  --turn-ms N       a brain's time per move in ms, 1 or more (default 5000)\n"
-    "  --match-ms N      a brain's time for all its moves in a game, 0 for none (default 0)\n";
+    "  --match-ms N      a brain's time for all its moves in a game, 0 for none (default 0)\n"
+    "  --tolerance-ms N  how late a brain's answer may come and still count (default 500)\n";
 
 namespace {
 
@@ -105,6 +106,10 @@ const TOption OptionTable[] = {
     {"--match-ms", "milliseconds, 0 or more",
      [](std::string_view Value, TMatchOptions& Options) {
        return Store(Value, 0, 360000000, Options.Settings.BrainTime.Match);
+     }},
+    {"--tolerance-ms", "milliseconds, 0 to 60000",
+     [](std::string_view Value, TMatchOptions& Options) {
+       return Store(Value, 0, 60000, Options.Settings.BrainTime.Tolerance);
      }},
 };
 

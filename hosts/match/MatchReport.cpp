@@ -82,6 +82,7 @@ void PrintHeader(std::FILE* Out, const TMatchSettings& Settings) {
   if (HasBrain(Settings)) {
     std::fprintf(Out, ", brain time %d ms a move", Settings.BrainTime.Turn);
     if (Settings.BrainTime.Match > 0) std::fprintf(Out, " and %d ms a game", Settings.BrainTime.Match);
+    std::fprintf(Out, " (%d ms tolerance)", Settings.BrainTime.Tolerance);
   }
   std::fprintf(Out, "\n");
 }

@@ -39,9 +39,11 @@ struct TAnswer {
 
 // The time an outside brain has, all in milliseconds.
 struct TTimeControl {
-  int Turn = 5000;   // for one move
-  int Match = 0;     // for all its moves in one game; 0 for no limit
-  int Start = 5000;  // to start and answer that it is ready for a game
+  int Turn = 5000;      // for one move
+  int Match = 0;        // for all its moves in one game; 0 for no limit
+  int Start = 5000;     // to start and answer that it is ready for a game
+  int Tolerance = 500;  // how late an answer may come and still count: a busy
+                        // machine delays a brain that keeps its time
 };
 
 class TPlayer {

@@ -22,7 +22,7 @@ TContender FakeBrain(const std::string& Script) { return *ContenderNamed("brain:
 
 // Time limits far beyond what any answer needs, so that only a brain that
 // never answers runs out of them.
-TTimeControl Generous() { return {10000, 0, 10000}; }
+TTimeControl Generous() { return {10000, 0, 10000, 500}; }
 
 // Two games, one on each colour, between Brain and the low level.
 std::vector<TGameRecord> PlayAgainstLow(const TContender& Brain, const TTimeControl& Time) {
@@ -75,10 +75,12 @@ TEST(BrainMatch, ABrainThatAnswersWithWordsLosesByNonsense) {
 }
 
 TEST(BrainMatch, ABrainThatNeverAnswersLosesByTime) {
-  ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("never-moves.sh"), {200, 0, 10000}), TFault::TimedOut, "no answer");
-  ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("never-starts.sh"), {10000, 0, 200}), TFault::TimedOut,
+  ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("never-moves.sh"), {200, 0, 10000, 50}), TFault::TimedOut,
+                           "no answer");
+  ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("never-starts.sh"), {10000, 0, 200, 50}), TFault::TimedOut,
                            "no answer to START 15");
-  ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("chatters.sh"), {200, 0, 10000}), TFault::TimedOut, "no answer");
+  ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("chatters.sh"), {200, 0, 10000, 50}), TFault::TimedOut,
+                           "no answer");
 }
 
 TEST(BrainMatch, AProgramThatCannotStartLosesByACrash) {
@@ -123,7 +125,7 @@ TEST(BrainMatch, TellsTheWholeBoardOnceAGameAndTheOpponentsMovesAfterThat) {
   Settings.Games = 2;
   Settings.ColCount = Settings.RowCount = 13;
   Settings.Seed = 21;
-  Settings.BrainTime = {9000, 700000, 10000};
+  Settings.BrainTime = {9000, 700000, 10000, 500};
   const std::vector<TGameRecord> Games = RunMatch(Settings, nullptr);
   int BrainMoves = 0;
   for (const TGameRecord& Game : Games) {
@@ -149,8 +151,9 @@ TEST(BrainMatch, TellsTheWholeBoardOnceAGameAndTheOpponentsMovesAfterThat) {
 TEST(BrainMatchOptions, ABrainTakesThePlaceOfALevelAndTheTurnTimeBindsTheExpert) {
   TMatchOptions Options;
   std::string Error;
-  ASSERT_TRUE(ParseMatchOptions(
-      {"brain:/opt/pbrain-x  --strength\texpert", "expert", "--turn-ms", "200", "--match-ms", "30000"}, Options, Error))
+  ASSERT_TRUE(ParseMatchOptions({"brain:/opt/pbrain-x  --strength\texpert", "expert", "--turn-ms", "200", "--match-ms",
+                                 "30000", "--tolerance-ms", "80"},
+                                Options, Error))
       << Error;
   const TMatchSettings& Settings = Options.Settings;
   ASSERT_TRUE(Settings.First.IsBrain());
@@ -160,6 +163,7 @@ TEST(BrainMatchOptions, ABrainTakesThePlaceOfALevelAndTheTurnTimeBindsTheExpert)
   EXPECT_EQ(Settings.Second, TContender(TLevel::Expert));
   EXPECT_EQ(Settings.BrainTime.Turn, 200);
   EXPECT_EQ(Settings.BrainTime.Match, 30000);
+  EXPECT_EQ(Settings.BrainTime.Tolerance, 80);
   EXPECT_EQ(Settings.ExpertBudget.Milliseconds, 200);
   EXPECT_EQ(Settings.ExpertBudget.Nodes, 0);
   // A budget of the expert's own is kept.
@@ -172,6 +176,7 @@ TEST(BrainMatchOptions, ABrainTakesThePlaceOfALevelAndTheTurnTimeBindsTheExpert)
                                                   {"brain: \t", "high"},
                                                   {"brain:b", "high", "--turn-ms", "0"},
                                                   {"brain:b", "high", "--match-ms", "-1"},
+                                                  {"brain:b", "high", "--tolerance-ms", "60001"},
                                                   {"Brain:b", "high"}}) {
     TMatchOptions Refused;
     EXPECT_FALSE(ParseMatchOptions(Bad, Refused, Error)) << Bad[0];
