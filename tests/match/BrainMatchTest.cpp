@@ -10,8 +10,10 @@
 #include <sstream>
 #include <string>
 
+#include "BrainProcess.h"
 #include "Contender.h"
 #include "MatchOptions.h"
+#include "MatchReport.h"
 #include "MatchRunner.h"
 #include "MatchStats.h"
 
@@ -182,6 +184,71 @@ TEST(BrainMatchOptions, ABrainTakesThePlaceOfALevelAndTheTurnTimeBindsTheExpert)
     EXPECT_FALSE(ParseMatchOptions(Bad, Refused, Error)) << Bad[0];
     EXPECT_EQ(Error.find('\n'), std::string::npos);
   }
+}
+
+TDeadline Soon() { return std::chrono::steady_clock::now() + std::chrono::seconds(10); }
+
+TEST(BrainProcess, ReadsLinesWhateverTheirEndsAndSaysHowTheProgramEnded) {
+  TBrainProcess Process;
+  std::string Error;
+  ASSERT_TRUE(Process.Start(
+      {"/bin/sh", "-c", "read -r a; printf 'got %s\\r\\nsplit' \"$a\"; sleep 0; printf ' line\\nrest'; exit 3"}, Error))
+      << Error;
+  ASSERT_TRUE(Process.WriteLine("hello", Soon()));
+  std::string Line;
+  ASSERT_EQ(Process.ReadLine(Line, Soon()), TBrainProcess::TRead::Line);
+  EXPECT_EQ(Line, "got hello");
+  ASSERT_EQ(Process.ReadLine(Line, Soon()), TBrainProcess::TRead::Line);
+  EXPECT_EQ(Line, "split line");
+  // A last line without its end is no answer.
+  EXPECT_EQ(Process.ReadLine(Line, Soon()), TBrainProcess::TRead::Closed);
+  EXPECT_EQ(Process.Stop(std::chrono::seconds(10)), "exited with status 3");
+  EXPECT_FALSE(Process.Running());
+  EXPECT_FALSE(Process.WriteLine("anyone?", Soon()));
+
+  ASSERT_TRUE(Process.Start({"/bin/sh", "-c", "kill -TERM $$"}, Error)) << Error;
+  EXPECT_EQ(Process.ReadLine(Line, Soon()), TBrainProcess::TRead::Closed);
+  EXPECT_EQ(Process.Stop(std::chrono::seconds(10)).rfind("killed by signal 15", 0), 0u);
+
+  ASSERT_TRUE(Process.Start({"/bin/sh", "-c", "head -c 70000 /dev/zero | tr '\\0' x; echo; sleep 100"}, Error));
+  EXPECT_EQ(Process.ReadLine(Line, Soon()), TBrainProcess::TRead::TooLong);
+  // One that would sleep on is killed, what it started with it, and reaped.
+  EXPECT_EQ(Process.Stop(std::chrono::milliseconds(0)).rfind("killed by signal 9", 0), 0u);
+  EXPECT_TRUE(NoChildLeft());
+}
+
+TEST(BrainMatchReport, CountsForfeitsByKindAndSaysWhoLostEachAndWhy) {
+  TMatchSettings Settings;
+  Settings.First = *ContenderNamed("brain:./b");
+  Settings.Second = TLevel::Low;
+  Settings.Games = 4;
+  std::vector<TGameRecord> Games(4);
+  for (int Number = 0; Number < 4; ++Number) {
+    Games[Number].Number = Number;
+    Games[Number].FirstPlaysCrosses = Number % 2 == 0;
+    Games[Number].Verdict = TVerdict::CrossWon;
+  }
+  Games[3].Verdict = TVerdict::NoughtWon;  // the brain's second win
+  Games[1].Forfeit = true;                 // the brain had noughts and lost
+  Games[1].Fault = TFault::TimedOut;
+  Games[1].FaultReason = "no answer to TURN 3,4 within 200 ms";
+  Games[2].Verdict = TVerdict::NoughtWon;  // the brain had crosses and lost
+  Games[2].Forfeit = true;
+  Games[2].Fault = TFault::Crashed;
+  Games[2].FaultReason = "ended";
+  char* Text = nullptr;
+  std::size_t Size = 0;
+  std::FILE* Out = open_memstream(&Text, &Size);
+  PrintResult(Out, Settings, Games);
+  std::fclose(Out);
+  const std::string Report(Text, Size);
+  std::free(Text);
+  EXPECT_NE(Report.find("brain:./b: won 2, lost 2, drawn 0"), std::string::npos) << Report;
+  EXPECT_NE(Report.find("forfeits: 2 (1 crash, 1 time-out)\n"), std::string::npos) << Report;
+  EXPECT_NE(Report.find("  game 2: brain:./b (noughts) lost by time-out: no answer to TURN 3,4 within 200 ms\n"),
+            std::string::npos)
+      << Report;
+  EXPECT_NE(Report.find("  game 3: brain:./b (crosses) lost by crash: ended\n"), std::string::npos) << Report;
 }
 
 }  // namespace
