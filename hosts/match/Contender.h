@@ -17,8 +17,8 @@ inline constexpr std::string_view BrainPrefix = "brain:";
 
 struct TContender {
   TContender() = default;
-  // A level stands for itself wherever a contender is expected.
-  TContender(TLevel ALevel) : Level(ALevel) {}  // NOLINT(google-explicit-constructor)
+  // Not explicit: a level stands for itself wherever a contender is expected.
+  TContender(TLevel ALevel) : Level(ALevel) {}
 
   TLevel Level = TLevel::High;
   std::string BrainCommand;  // the program and its arguments; empty for a level
