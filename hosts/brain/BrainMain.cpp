@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Brain.h"
+#include "BrainBench.h"
 #include "FreshSeed.h"
 #include "Level.h"
 
@@ -14,9 +15,12 @@ namespace {
 
 constexpr std::string_view Usage =
     "usage: pbrain-quintar [--strength low|medium|high|expert] [--seed N]\n"
+    "       pbrain-quintar --bench\n"
     "Plays five in a row by the tournament brain protocol on standard input and output.\n"
     "--seed N makes its choices among equally good cells repeatable; without it every\n"
-    "process draws a seed of its own.\n";
+    "process draws a seed of its own.\n"
+    "--bench searches a fixed set of positions with the expert and prints the total\n"
+    "of positions visited, which changes only when the search does, and the speed.\n";
 
 std::optional<std::uint64_t> SeedFrom(std::string_view Text) {
   std::uint64_t Seed = 0;
@@ -36,6 +40,7 @@ int main(int Argc, char** Argv) {
       std::cout << Usage;
       return 0;
     }
+    if (Argument == "--bench") return quintar::brain::RunBench(std::cout, std::cerr) ? 0 : 1;
     if (Argument == "--strength" && I + 1 < Argc) {
       const auto Named = quintar::LevelNamed(Argv[++I]);
       if (!Named) {

@@ -13,9 +13,6 @@ namespace quintar {
 namespace expert {
 namespace {
 
-constexpr int WinScore = 1'000'000;
-// Scores beyond this are wins or losses a number of plies away.
-constexpr int DecidedScore = WinScore - 1000;
 constexpr int Infinite = WinScore + 1;
 constexpr int MaxPly = 64;
 constexpr int MaxDepth = 32;
@@ -46,15 +43,6 @@ struct TScoredMove {
   int Index;
   int Score;
 };
-
-// Wins and losses are kept in the table relative to the position stored, so
-// that they read right from any depth.
-int ToTable(int Score, int Ply) {
-  return Score >= DecidedScore ? Score + Ply : Score <= -DecidedScore ? Score - Ply : Score;
-}
-int FromTable(int Score, int Ply) {
-  return Score >= DecidedScore ? Score - Ply : Score <= -DecidedScore ? Score + Ply : Score;
-}
 
 // Keeps the Width best-scored moves, best first, earlier offers first among
 // equals.

@@ -1,6 +1,9 @@
 #include "ExpertBoard.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 
 #include "Mixing.h"
 
@@ -55,18 +58,47 @@ const std::uint64_t* HashKeys() {
   return Keys.data();
 }
 
+// Keeps the first kept value found to differ from a fresh one, in words.
+class TFirstDifference {
+ public:
+  // Side and Index are left out of the words when negative.
+  void Compare(const char* Field, int Side, int Index, long long Kept, long long Fresh) {
+    if (!FText.empty() || Kept == Fresh) return;
+    FText = Field;
+    if (Side >= 0) FText += " for side " + std::to_string(Side);
+    if (Index >= 0)
+      FText += " at (" + std::to_string(TExpertBoard::ColOf(Index)) + ", " +
+               std::to_string(TExpertBoard::RowOf(Index)) + ")";
+    FText += " is " + std::to_string(Kept) + " where a fresh load gives " + std::to_string(Fresh);
+  }
+  const std::string& Text() const { return FText; }
+
+ private:
+  std::string FText;
+};
+
 }  // namespace
 
 TExpertBoard::TExpertBoard() : FPatterns(LinePatternTable()), FCells(IndexCount) {
   FPlayed.reserve(MaxBoardSide * MaxBoardSide);
 }
 
+// Works every table out from the marks alone, without the incremental
+// updates of Play, so that Discrepancy has something independent to compare
+// with.
 void TExpertBoard::Load(const TBoardView& Board) {
   Clear(Board.ColCount, Board.RowCount);
   for (int Col = 0; Col < FColCount; ++Col)
     for (int Row = 0; Row < FRowCount; ++Row)
-      if (Board.Cells[Col][Row] != 0) Play(IndexOf(Col, Row), SideOfTurn(Board.Cells[Col][Row]));
-  FPlayed.clear();
+      if (Board.Cells[Col][Row] != 0) PlaceMark(IndexOf(Col, Row), SideOfTurn(Board.Cells[Col][Row]));
+  for (int Col = 0; Col < FColCount; ++Col) {
+    for (int Row = 0; Row < FRowCount; ++Row) {
+      const int Index = IndexOf(Col, Row);
+      ReadKeys(Index);
+      Refresh(Index);
+      if (IsEmpty(Index)) Count(Index, +1);
+    }
+  }
 }
 
 void TExpertBoard::Clear(int ColCount, int RowCount) {
@@ -82,22 +114,98 @@ void TExpertBoard::Clear(int ColCount, int RowCount) {
   std::fill(FCells.begin(), FCells.end(), Wall);
   for (int Col = 0; Col < FColCount; ++Col)
     for (int Row = 0; Row < FRowCount; ++Row) FCells[IndexOf(Col, Row)].Stone = ccEmpty;
-  for (int Col = 0; Col < FColCount; ++Col) {
-    for (int Row = 0; Row < FRowCount; ++Row) {
-      const int Index = IndexOf(Col, Row);
-      TCell& Cell = FCells[Index];
-      for (int Direction = 0; Direction < DirectionCount; ++Direction) {
-        for (int Offset = -4; Offset <= 4; ++Offset) {
-          if (Offset == 0 || FCells[Index + Offset * Steps[Direction]].Stone != ccWall) continue;
-          const auto WallKey = static_cast<std::uint16_t>(nbBlocked * NeighbourWeight(Offset));
-          Cell.Keys[0][Direction] += WallKey;
-          Cell.Keys[1][Direction] += WallKey;
-        }
+}
+
+// Everything a mark changes except its neighbours' keys.
+void TExpertBoard::PlaceMark(int Index, int Side) {
+  FCells[Index].Stone = static_cast<std::uint8_t>(ccCross + Side);
+  --FEmptyCount;
+  FHash ^= HashKeys()[Side * IndexCount + Index];
+  const int Col = ColOf(Index);
+  const int Row = RowOf(Index);
+  FBox = {std::min(FBox.MinCol, Col), std::max(FBox.MaxCol, Col), std::min(FBox.MinRow, Row),
+          std::max(FBox.MaxRow, Row)};
+  AddNear(Index, +1);
+}
+
+// A cell's neighbour keys read straight off the cells along its lines.
+void TExpertBoard::ReadKeys(int Index) {
+  TCell& Cell = FCells[Index];
+  for (int Direction = 0; Direction < DirectionCount; ++Direction) {
+    int Keys[2] = {};
+    for (int Offset = -4; Offset <= 4; ++Offset) {
+      if (Offset == 0) continue;
+      const unsigned Stone = FCells[Index + Offset * Steps[Direction]].Stone;
+      if (Stone == ccEmpty) continue;
+      for (int Side = 0; Side < 2; ++Side) {
+        const bool Own = Stone == static_cast<unsigned>(ccCross + Side);
+        Keys[Side] += static_cast<int>(Own ? nbOwn : nbBlocked) * NeighbourWeight(Offset);
       }
-      Refresh(Index);
-      Count(Index, +1);
+    }
+    for (int Side = 0; Side < 2; ++Side) Cell.Keys[Side][Direction] = static_cast<std::uint16_t>(Keys[Side]);
+  }
+}
+
+// A marked cell's lines, threats and value are left as they were when it was
+// marked (Undo works them out again), so only its stone, neighbour count and
+// keys are compared.
+std::string TExpertBoard::Discrepancy() const {
+  const auto Marks = std::make_unique<int[][MaxBoardSide]>(MaxBoardSide);
+  for (int Col = 0; Col < FColCount; ++Col)
+    for (int Row = 0; Row < FRowCount; ++Row) {
+      const unsigned Stone = FCells[IndexOf(Col, Row)].Stone;
+      Marks[Col][Row] = Stone == ccCross ? 1 : Stone == ccNought ? -1 : 0;
+    }
+  TExpertBoard Fresh;
+  Fresh.Load({Marks.get(), FColCount, FRowCount});
+
+  TFirstDifference Difference;
+  Difference.Compare("empty cell count", -1, -1, FEmptyCount, Fresh.FEmptyCount);
+  Difference.Compare("hash", -1, -1, static_cast<long long>(FHash), static_cast<long long>(Fresh.FHash));
+  Difference.Compare("first marked column", -1, -1, FBox.MinCol, Fresh.FBox.MinCol);
+  Difference.Compare("last marked column", -1, -1, FBox.MaxCol, Fresh.FBox.MaxCol);
+  Difference.Compare("first marked row", -1, -1, FBox.MinRow, Fresh.FBox.MinRow);
+  Difference.Compare("last marked row", -1, -1, FBox.MaxRow, Fresh.FBox.MaxRow);
+  for (int Side = 0; Side < 2; ++Side) {
+    Difference.Compare("total value", Side, -1, FTotalValues[Side], Fresh.FTotalValues[Side]);
+    for (int Threat = 0; Threat < ThreatKinds; ++Threat)
+      Difference.Compare("count of one threat kind", Side, -1, FThreatCounts[Side][Threat],
+                         Fresh.FThreatCounts[Side][Threat]);
+  }
+  for (int Index = 0; Index < IndexCount; ++Index) {
+    const TCell& Kept = FCells[Index];
+    const TCell& Expected = Fresh.FCells[Index];
+    Difference.Compare("content", -1, Index, Kept.Stone, Expected.Stone);
+    Difference.Compare("marks near", -1, Index, Kept.Near, Expected.Near);
+    for (int Side = 0; Side < 2; ++Side) {
+      for (int Direction = 0; Direction < DirectionCount; ++Direction)
+        Difference.Compare("neighbour key", Side, Index, Kept.Keys[Side][Direction], Expected.Keys[Side][Direction]);
+      if (Kept.Stone != ccEmpty) continue;
+      for (int Direction = 0; Direction < DirectionCount; ++Direction)
+        Difference.Compare("line pattern", Side, Index, Kept.Lines[Side][Direction], Expected.Lines[Side][Direction]);
+      Difference.Compare("line tally", Side, Index, Kept.Tally[Side], Expected.Tally[Side]);
+      Difference.Compare("threat", Side, Index, Kept.Threat[Side], Expected.Threat[Side]);
+      Difference.Compare("value", Side, Index, Kept.Value[Side], Expected.Value[Side]);
     }
   }
+  return Difference.Text();
+}
+
+// A debug build stops at the first play or take-back it finds has left the
+// tables wrong, saying what is wrong, rather than playing on with them.
+void TExpertBoard::CheckNowAndThen() {
+#ifndef NDEBUG
+  // Often enough that a broken update shows in any test that searches,
+  // rarely enough that the suite stays quick.
+  constexpr int ChangesBetweenChecks = 512;
+  if (++FChangesUnchecked < ChangesBetweenChecks) return;
+  FChangesUnchecked = 0;
+  const std::string Found = Discrepancy();
+  if (Found.empty()) return;
+  std::fprintf(stderr, "expert board out of step %d plays after its load: %s\n", static_cast<int>(FPlayed.size()),
+               Found.c_str());
+  std::abort();
+#endif
 }
 
 bool TExpertBoard::Has(int Side, TThreat AtLeast) const {
@@ -132,15 +240,9 @@ int TExpertBoard::FiveCellNear(int Side, int Index) const {
 void TExpertBoard::Play(int Index, int Side) {
   FPlayed.push_back({Index, FBox});
   Count(Index, -1);
-  FCells[Index].Stone = static_cast<std::uint8_t>(ccCross + Side);
-  --FEmptyCount;
-  FHash ^= HashKeys()[Side * IndexCount + Index];
-  const int Col = ColOf(Index);
-  const int Row = RowOf(Index);
-  FBox = {std::min(FBox.MinCol, Col), std::max(FBox.MaxCol, Col), std::min(FBox.MinRow, Row),
-          std::max(FBox.MaxRow, Row)};
-  AddNear(Index, +1);
+  PlaceMark(Index, Side);
   SetNeighbour(Index, Side, +1);
+  CheckNowAndThen();
 }
 
 void TExpertBoard::Undo() {
@@ -157,6 +259,7 @@ void TExpertBoard::Undo() {
   // Its lines were left alone while it was taken.
   Refresh(Last.Index);
   Count(Last.Index, +1);
+  CheckNowAndThen();
 }
 
 void TExpertBoard::AddNear(int Index, int Delta) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "LinePatterns.h"
@@ -73,6 +74,12 @@ class TExpertBoard {
   int TotalValue(int Side) const { return FTotalValues[Side]; }
   std::uint64_t Hash() const { return FHash; }
 
+  // The first table or total kept up by Play and Undo that differs from
+  // what a fresh Load of the same marks gives, in words; empty when none
+  // does. Debug builds also check this every so often as they play.
+  std::string Discrepancy() const;
+  bool Consistent() const { return Discrepancy().empty(); }
+
   // Calls Visit(Index) for every empty cell within two steps of a mark, in
   // index order.
   template <typename TVisit>
@@ -106,6 +113,9 @@ class TExpertBoard {
   };
 
   void Clear(int ColCount, int RowCount);
+  void PlaceMark(int Index, int Side);
+  void ReadKeys(int Index);
+  void CheckNowAndThen();
   void Refresh(int Index);
   void RefreshLine(int Index, int Direction);
   static void Judge(TCell& Cell);
@@ -123,6 +133,7 @@ class TExpertBoard {
   std::vector<TPlayed> FPlayed;
   int FThreatCounts[2][ThreatKinds] = {};
   int FTotalValues[2] = {};
+  [[maybe_unused]] int FChangesUnchecked = 0;  // plays and take-backs since a debug build last checked
 };
 
 }  // namespace quintar::expert

@@ -16,7 +16,12 @@ int TFourSearch::FindWin(int Side, int MaxFours, std::int64_t MaxNodes) {
   return Wins(Side, MaxFours) ? FWinningMove : TExpertBoard::NoCell;
 }
 
-bool TFourSearch::OutOfNodes() { return FClock.Spend() || (FNodeCeiling > 0 && FClock.Nodes() >= FNodeCeiling); }
+// The ceiling is looked at before a position is counted: once it is reached,
+// the lines still open unwind without counting more than were allowed.
+bool TFourSearch::OutOfNodes() {
+  if (FNodeCeiling > 0 && FClock.Nodes() >= FNodeCeiling) return true;
+  return FClock.Spend();
+}
 
 // Moves that make a four (or better) for Attacker, the strongest first and
 // cells in index order among equals, at most MaxFoursTried. When the defender

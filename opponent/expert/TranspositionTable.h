@@ -11,6 +11,21 @@
 
 namespace quintar::expert {
 
+// A win in Plies plies scores WinScore - Plies, a loss the negative; scores
+// beyond DecidedScore are such wins and losses.
+inline constexpr int WinScore = 1'000'000;
+inline constexpr int DecidedScore = WinScore - 1000;
+
+// A win or loss is found counted in plies from the root of the search, but
+// kept in the table counted from the position stored, so that it reads right
+// when the position is met again at another ply.
+constexpr int ToTable(int Score, int Ply) {
+  return Score >= DecidedScore ? Score + Ply : Score <= -DecidedScore ? Score - Ply : Score;
+}
+constexpr int FromTable(int Score, int Ply) {
+  return Score >= DecidedScore ? Score - Ply : Score <= -DecidedScore ? Score + Ply : Score;
+}
+
 enum TBound : std::uint8_t { bdExact, bdLower, bdUpper };
 
 struct TTableEntry {
