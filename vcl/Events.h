@@ -28,16 +28,16 @@ class TEvent<void(Args...)> {
   using THandler = std::function<void(Args...)>;
 
   TEvent() = default;
-  TEvent(std::nullptr_t) {}  // NOLINT: an event is cleared as a function object is
+  TEvent(std::nullptr_t) {}  // an event is cleared as a function object is
   template <typename F>
   requires(!std::is_same_v<std::remove_cvref_t<F>, TEvent> && std::is_constructible_v<THandler, F>) TEvent(F&& Handler)
-      : FHandler(std::forward<F>(Handler)) {}  // NOLINT: assigned like a function object
+      : FHandler(std::forward<F>(Handler)) {}  // assigned like a function object
   TEvent(const TEvent& Other) : FHandler(Other.Current()) {}
-  TEvent(TEvent&& Other) noexcept : FHandler(Other.Take()) {}
+  TEvent(TEvent&& Other) : FHandler(Other.Take()) {}
   ~TEvent();
 
   TEvent& operator=(const TEvent& Other);
-  TEvent& operator=(TEvent&& Other) noexcept;
+  TEvent& operator=(TEvent&& Other);
   TEvent& operator=(std::nullptr_t) {
     Assign(THandler());
     return *this;
@@ -56,8 +56,10 @@ class TEvent<void(Args...)> {
     return Current().template target<T>();
   }
 
-  // Calls the handler, if one is assigned, with Arguments.
-  void Raise(Args... Arguments);
+  // Calls the handler, if one is assigned, with Arguments. Raising leaves
+  // the event holding what it held, so it counts as reading it.
+  void Raise(Args... Arguments) const;
+  void operator()(Args... Arguments) const { Raise(std::forward<Args>(Arguments)...); }
 
  private:
   // One raise of this event, alive on the stack for the duration of the call.
@@ -68,18 +70,18 @@ class TEvent<void(Args...)> {
   THandler Take();
 
   // The handler while none is lent out; empty while FLender holds it.
-  THandler FHandler;
+  mutable THandler FHandler;
   // The raise that holds the handler, or null.
-  TRaising* FLender = nullptr;
+  mutable TRaising* FLender = nullptr;
   // The innermost raise still running, each linked to the one it runs
   // inside; they learn from here when the event itself goes away.
-  TRaising* FInnermost = nullptr;
+  mutable TRaising* FInnermost = nullptr;
 };
 
 template <typename... Args>
 class TEvent<void(Args...)>::TRaising {
  public:
-  explicit TRaising(TEvent& Event) : FEvent(&Event), FOuter(Event.FInnermost) { Event.FInnermost = this; }
+  explicit TRaising(const TEvent& Event) : FEvent(&Event), FOuter(Event.FInnermost) { Event.FInnermost = this; }
   ~TRaising() {
     if (FEvent == nullptr) return;  // the event was destroyed by its handler
     if (FEvent->FLender == this) {
@@ -100,7 +102,7 @@ class TEvent<void(Args...)>::TRaising {
   THandler& Held() { return FHeld; }
 
  private:
-  TEvent* FEvent;
+  const TEvent* FEvent;
   TRaising* FOuter;
   THandler FHeld;
 };
@@ -117,7 +119,7 @@ TEvent<void(Args...)>& TEvent<void(Args...)>::operator=(const TEvent& Other) {
 }
 
 template <typename... Args>
-TEvent<void(Args...)>& TEvent<void(Args...)>::operator=(TEvent&& Other) noexcept {
+TEvent<void(Args...)>& TEvent<void(Args...)>::operator=(TEvent&& Other) {
   if (this != &Other) Assign(Other.Take());
   return *this;
 }
@@ -146,7 +148,7 @@ typename TEvent<void(Args...)>::THandler TEvent<void(Args...)>::Take() {
 }
 
 template <typename... Args>
-void TEvent<void(Args...)>::Raise(Args... Arguments) {
+void TEvent<void(Args...)>::Raise(Args... Arguments) const {
   if (!*this) return;
   TRaising Raising(*this);
   if (FLender == nullptr) Raising.Borrow();
@@ -162,7 +164,7 @@ using TNotifyEvent = TEvent<void(TObject* Sender)>;
 // Raises Event with Sender when a handler is assigned; an unassigned event is
 // skipped without effect.
 template <typename Signature, typename... Args>
-void Raise(TEvent<Signature>& Event, Args&&... Arguments) {
+void Raise(const TEvent<Signature>& Event, Args&&... Arguments) {
   Event.Raise(std::forward<Args>(Arguments)...);
 }
 
