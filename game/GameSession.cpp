@@ -84,6 +84,9 @@ TBoardCopy CopyBoard(const TQuintar& Control) {
 
 TGameSession::TGameSession(TQuintar& Control, TMillisecondClock Clock)
     : FControl(Control), FClock(std::move(Clock)), FThinker(std::make_unique<TComputerThinker>()) {
+  // A game holds at most one entry per cell, so the history never grows in play.
+  FMoves.reserve(MaxBoardSide * MaxBoardSide);
+  FRedo.reserve(MaxBoardSide * MaxBoardSide);
   for (TPlayer& Player : FPlayers) Player.Level = LevelOf(FControl.PlayingStrength());
   if (FControl.AutoResponse()) FPlayers[SideIndex(-1)].Kind = TPlayerKind::Computer;
   HookEvents();

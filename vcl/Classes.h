@@ -2,9 +2,10 @@
 // relies on: a component created with an owner is freed by that owner.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "Events.h"
 
 namespace vcl {
 
@@ -15,19 +16,6 @@ class TObject {
   TObject& operator=(const TObject&) = delete;
   virtual ~TObject() = default;
 };
-
-// A handler that learns only who raised the event.
-using TNotifyEvent = std::function<void(TObject* Sender)>;
-
-// Raises Event with Sender when a handler is assigned; an unassigned event is
-// skipped without effect. The handler runs as a copy, so that one which
-// clears or replaces its own event while it runs keeps what it captured.
-template <typename Event, typename... Args>
-void Raise(const Event& Handler, Args&&... Arguments) {
-  if (!Handler) return;
-  const Event Running = Handler;
-  Running(std::forward<Args>(Arguments)...);
-}
 
 // A component with an owner must be created with new: the owner deletes it.
 // Deleting an owned component first is fine; it leaves its owner's list. A

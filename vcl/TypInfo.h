@@ -71,8 +71,8 @@ TPropertyInfo BooleanProperty(std::string Name, bool (C::*Get)() const, void (C:
 template <typename C, typename TEnum>
 TPropertyInfo EnumProperty(std::string Name, std::string TypeName, std::vector<std::string> EnumNames,
                            TEnum (C::*Get)() const, void (C::*Set)(TEnum), TEnum Default);
-template <typename C, typename TEvent>
-TPropertyInfo EventProperty(std::string Name, std::string TypeName, TEvent C::*Field);
+template <typename C, typename TField>
+TPropertyInfo EventProperty(std::string Name, std::string TypeName, TField C::*Field);
 
 // For a property whose setter only stores the value: a designer shows it as
 // written straight to its field.
@@ -141,8 +141,8 @@ TPropertyInfo EnumProperty(std::string Name, std::string TypeName, std::vector<s
   return Info;
 }
 
-template <typename C, typename TEvent>
-TPropertyInfo EventProperty(std::string Name, std::string TypeName, TEvent C::*Field) {
+template <typename C, typename TField>
+TPropertyInfo EventProperty(std::string Name, std::string TypeName, TField C::*Field) {
   TPropertyInfo Info;
   Info.Reader = detail::FieldFor(Name);
   Info.Writer = Info.Reader;  // events are read and written as plain fields
