@@ -91,8 +91,10 @@ class TSearcher {
   explicit TSearcher(std::uint64_t Seed) : FTable(TableBits), FFours(FBoard, FClock), FSeed(Seed) {}
 
   void Seed(std::uint64_t Seed) { FSeed = Seed; }
+  // 0 sets no limit.
   void LimitMemory(std::size_t Bytes) {
-    FTable.Resize(TTranspositionTable::BitsWithin(Bytes / TableShareOfMemory, FewestTableBits, TableBits));
+    FTable.Resize(Bytes == 0 ? TableBits
+                             : TTranspositionTable::BitsWithin(Bytes / TableShareOfMemory, FewestTableBits, TableBits));
   }
   TExpertChoice Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget);
 

@@ -5,7 +5,6 @@ namespace quintar::expert {
 TTranspositionTable::TTranspositionTable(int Bits) { Resize(Bits); }
 
 int TTranspositionTable::BitsWithin(std::size_t Bytes, int Fewest, int Most) {
-  if (Bytes == 0) return Most;
   int Bits = Fewest;
   while (Bits < Most && (sizeof(TTableEntry) << (Bits + 1)) <= Bytes) ++Bits;
   return Bits;

@@ -27,7 +27,7 @@ class TTranspositionTable {
   explicit TTranspositionTable(int Bits);
 
   // The most entries, as a power of two, whose bytes fit within Bytes; never
-  // fewer than 2^Fewest nor more than 2^Most, and 2^Most when Bytes is 0.
+  // fewer than 2^Fewest nor more than 2^Most.
   static int BitsWithin(std::size_t Bytes, int Fewest, int Most);
   // Makes the table 2^Bits entries, forgetting everything it held when its
   // size changes. It allocates, so it is done between choices.

@@ -148,7 +148,7 @@ TEST(ExpertMemory, TheTableIsThePowerOfTwoThatFitsWithinItsFloorAndCeiling) {
     std::size_t Bytes;
     int Bits;
   };
-  for (const TCase& Case : {TCase{0, 19}, TCase{std::size_t{1} << 40, 19}, TCase{Entry << 19, 19},
+  for (const TCase& Case : {TCase{0, 12}, TCase{std::size_t{1} << 40, 19}, TCase{Entry << 19, 19},
                             TCase{(Entry << 19) - 1, 18}, TCase{Entry << 15, 15}, TCase{(Entry << 15) + Entry, 15},
                             TCase{Entry << 12, 12}, TCase{Entry << 11, 12}, TCase{1, 12}})
     EXPECT_EQ(TTranspositionTable::BitsWithin(Case.Bytes, 12, 19), Case.Bits) << Case.Bytes << " bytes";
