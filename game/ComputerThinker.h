@@ -2,7 +2,8 @@
 // it away from its user interface thread while the game goes on; the
 // session answers hints with one too. Choices among equally good cells draw
 // from a generator of the thinker's own, never the process-wide one the
-// control's computer moves use.
+// control's computer moves use, seeded afresh for every thinker so that one
+// game does not repeat another.
 #pragma once
 
 #include <atomic>
@@ -18,7 +19,9 @@ namespace quintar::game {
 
 class TComputerThinker {
  public:
-  explicit TComputerThinker(std::uint64_t Seed = 1);
+  // Seeded from FreshSeed().
+  TComputerThinker();
+  explicit TComputerThinker(std::uint64_t Seed);
   ~TComputerThinker();
   TComputerThinker(const TComputerThinker&) = delete;
   TComputerThinker& operator=(const TComputerThinker&) = delete;
@@ -28,6 +31,10 @@ class TComputerThinker {
   // another thread may set Stop to cut that short, and the answer is then
   // the best found so far.
   std::optional<vcl::TPoint> Think(const TThinkRequest& Turn, const std::atomic<bool>* Stop = nullptr);
+
+  // Starts the choices among equally good cells again from Seed, so that the
+  // same moves get the same answers.
+  void Seed(std::uint64_t Seed);
 
  private:
   std::minstd_rand FRandom;

@@ -256,6 +256,8 @@ bool TGameSession::PlayThoughtMove(const TThinkRequest& Request, vcl::TPoint Cel
   return true;
 }
 
+void TGameSession::SeedComputer(std::uint64_t Seed) { FThinker->Seed(Seed); }
+
 // Read off the history, which keeps who made each move: the players chosen
 // since do not change how the game ended.
 std::optional<TGameResult> TGameSession::Result() {

@@ -136,6 +136,11 @@ class TGameSession {
   // not change, so against the computer it then answers as usual. The move
   // becomes due (ComputerDue). False when the game is over or locked.
   bool ComputerMovesNow();
+  // The computer's choices among equally good cells, here and for hints,
+  // start from a fresh seed in every session so that games differ; this
+  // starts them again from Seed, so that the same moves get the same
+  // answers.
+  void SeedComputer(std::uint64_t Seed);
   // How the game ended; nothing while it goes on.
   std::optional<TGameResult> Result();
 

@@ -17,6 +17,11 @@ void TMoveChooser::SeedExpert(std::uint64_t Seed) {
   if (FExpert) FExpert->Seed(Seed);
 }
 
+void TMoveChooser::LimitExpertMemory(std::size_t Bytes) {
+  FExpertMemory = Bytes;
+  if (FExpert) FExpert->LimitMemory(Bytes);
+}
+
 std::optional<TChosenCell> TMoveChooser::Choose(const TBoardView& Board, int Turn, TLevel Level,
                                                 const TRandomDraw& Draw, const TSearchBudget& ExpertBudget) {
   if (const std::optional<TStrength> Strength = ControlStrength(Level)) {
@@ -25,7 +30,10 @@ std::optional<TChosenCell> TMoveChooser::Choose(const TBoardView& Board, int Tur
     if (!Choice.Found) return std::nullopt;
     return TChosenCell{Choice.Col, Choice.Row};
   }
-  if (!FExpert) FExpert = std::make_unique<TExpertSearch>(FExpertSeed);
+  if (!FExpert) {
+    FExpert = std::make_unique<TExpertSearch>(FExpertSeed);
+    FExpert->LimitMemory(FExpertMemory);
+  }
   const TExpertChoice Choice = FExpert->Choose(Board, Turn, ExpertBudget);
   if (!Choice.Found) return std::nullopt;
   return TChosenCell{Choice.Col, Choice.Row};

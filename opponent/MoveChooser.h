@@ -4,6 +4,7 @@
 // only in where their random draws come from.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -32,6 +33,9 @@ class TMoveChooser {
   // A new seed for the expert, so that a game repeats whatever was played
   // before it.
   void SeedExpert(std::uint64_t Seed);
+  // The memory the expert's tables may take, in bytes; 0 for their usual
+  // size. Call it between moves.
+  void LimitExpertMemory(std::size_t Bytes);
 
   // The cell for side Turn (1 crosses, -1 noughts) at Level; nothing when no
   // cell is empty. The three strengths draw twice from Draw (which must give
@@ -42,6 +46,7 @@ class TMoveChooser {
 
  private:
   std::uint64_t FExpertSeed;
+  std::size_t FExpertMemory = 0;
   std::unique_ptr<TPattern[]> FPatterns;
   std::unique_ptr<TCandidate[]> FCrossList;
   std::unique_ptr<TCandidate[]> FNoughtList;

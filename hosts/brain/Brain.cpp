@@ -1,6 +1,8 @@
 #include "Brain.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
 
 #include "LineReader.h"
@@ -242,8 +244,10 @@ void TBrain::Info(std::string_view Arguments, std::ostream& Out) {
     SetRule(Value, Out);
   } else if (SameWord(Key, "timeout_turn") || SameWord(Key, "timeout_match") || SameWord(Key, "time_left")) {
     SetTimeLimit(Key, Value, Out);
+  } else if (SameWord(Key, "max_memory")) {
+    SetMemoryLimit(Value, Out);
   }
-  // Every other key (memory, folders) is the manager's business: the
+  // Every other key (folders, game type) is the manager's business: the
   // opponent plays the same whatever they say, and a good INFO is never
   // answered.
 }
@@ -275,14 +279,32 @@ void TBrain::SetTimeLimit(std::string_view Key, std::string_view Value, std::ost
     FTimeLimits.Left = Limit;
 }
 
+// The expert's tables are sized to it before its next move.
+void TBrain::SetMemoryLimit(std::string_view Value, std::ostream& Out) {
+  std::uint64_t Bytes = 0;
+  const auto [End, Failure] = std::from_chars(Value.data(), Value.data() + Value.size(), Bytes);
+  if (Value.empty() || Failure != std::errc() || End != Value.data() + Value.size())
+    return Error(Out, "INFO max_memory expects bytes, not \"" + Echo(Value) + "\"");
+  FOpponent.LimitMemory(static_cast<std::size_t>(std::min<std::uint64_t>(Bytes, SIZE_MAX)));
+}
+
 void TBrain::About(std::ostream& Out) {
   Answer(Out,
          "name=\"Quintar\", version=\"" QUINTAR_VERSION
          "\", author=\"The Quintar developers\", rules=\"freestyle: five or more in a row wins; continuous game\"");
 }
 
+// While the expert thinks, each depth it completes is told as a MESSAGE
+// line, which managers show and otherwise ignore.
 void TBrain::Reply(std::ostream& Out) {
-  const std::optional<vcl::TPoint> Cell = FOpponent.Choose(FBoard, ExpertBudgetFor(FTimeLimits));
+  const TSearchObserver TellDepth = [&Out](const TSearchProgress& Progress) {
+    Out << "MESSAGE depth " << Progress.Depth << " nodes " << Progress.Nodes << " score " << Progress.Score << " best "
+        << CellText({Progress.Col, Progress.Row}) << '\n';
+    Out.flush();
+  };
+  TSearchBudget Budget = ExpertBudgetFor(FTimeLimits);
+  Budget.OnDepth = &TellDepth;
+  const std::optional<vcl::TPoint> Cell = FOpponent.Choose(FBoard, Budget);
   if (!Cell) return Error(Out, "no empty cell left to play");
   TellUnplayedRule(Out);
   FBoard.Put(Cell->X, Cell->Y, TStone::Own);

@@ -8,7 +8,8 @@
 // UNKNOWN for an unknown command) except INFO, END and the stone lines of
 // BOARD, which DONE answers as a whole. Nothing the peer sends can end the
 // brain but END or the end of its input, and what a refused command would
-// have changed is left as it was.
+// have changed is left as it was. While the expert thinks it sends MESSAGE
+// lines with the depth, positions and score it has reached.
 //
 // The brain plays five or more in a row (the only game its opponent knows).
 // When a manager asks for a rule it does not play (INFO rule with exact
@@ -65,6 +66,7 @@ class TBrain {
   void Info(std::string_view Arguments, std::ostream& Out);
   void SetRule(std::string_view Value, std::ostream& Out);
   void SetTimeLimit(std::string_view Key, std::string_view Value, std::ostream& Out);
+  void SetMemoryLimit(std::string_view Value, std::ostream& Out);
   void About(std::ostream& Out);
 
   void StartBoard(int Width, int Height, std::ostream& Out);

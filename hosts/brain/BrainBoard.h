@@ -6,6 +6,7 @@
 // brain's own stones are that side when it is asked for a move.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -60,6 +61,8 @@ class TBrainOpponent {
 
   TLevel Level() const { return FLevel; }
   void SetLevel(TLevel Level) { FLevel = Level; }
+  // The memory the expert may take, in bytes; 0 for its usual size.
+  void LimitMemory(std::size_t Bytes) { FChooser.LimitExpertMemory(Bytes); }
 
   // The cell chosen for the brain's side; nothing when no cell is empty.
   // ExpertBudget is what the expert may spend.

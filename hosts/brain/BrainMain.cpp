@@ -62,6 +62,6 @@ int main(int Argc, char** Argv) {
     return 2;
   }
   std::ios::sync_with_stdio(false);
-  quintar::brain::RunBrain(std::cin, std::cout, Level, Seed ? *Seed : quintar::terminal::FreshSeed());
+  quintar::brain::RunBrain(std::cin, std::cout, Level, Seed ? *Seed : quintar::FreshSeed());
   return 0;
 }

@@ -6,25 +6,45 @@
 namespace quintar::brain {
 namespace {
 
-// What is kept back of a turn: a fifth, and never less than this.
-constexpr int LeastTurnMargin = 50;
+// What is kept back of a turn or of the match's share: a fifth, and never
+// less than this.
+constexpr int LeastMargin = 50;
 // The rest of the match is planned as if this many moves were still to come.
 constexpr int MovesStillToCome = 25;
+// A long turn is not a reason to think long: a quiet move aims at this share
+// of it...
+constexpr int TurnShare = 25;
+// ...but a turn of a second or so is used in full, as a short turn needs.
+constexpr int QuickTurn = 1000;
+// A move whose best keeps changing may think this many times the target.
+constexpr int Stretch = 2;
+
+int LessMargin(int Milliseconds) { return Milliseconds - std::max(Milliseconds / 5, LeastMargin); }
 
 }  // namespace
 
 TSearchBudget ExpertBudgetFor(const TTimeLimits& Limits) {
   const bool MatchLimited = Limits.Match > 0 && Limits.Left.has_value();
   if (Limits.Turn <= 0 && !MatchLimited) return DefaultExpertBudget();
-  int Milliseconds = INT_MAX;
-  if (Limits.Turn > 0) Milliseconds = Limits.Turn - std::max(Limits.Turn / 5, LeastTurnMargin);
+  int Hard = INT_MAX;
+  int Target = INT_MAX;
+  if (Limits.Turn > 0) {
+    Hard = LessMargin(Limits.Turn);
+    Target = std::max(Limits.Turn / TurnShare, std::min(Hard, QuickTurn));
+  }
   if (MatchLimited) {
-    const int Share = std::max(*Limits.Left, 0) / MovesStillToCome;
-    Milliseconds = std::min(Milliseconds, Share - std::max(Share / 5, LeastTurnMargin));
+    const int Left = std::max(*Limits.Left, 0);
+    Hard = std::min(Hard, LessMargin(Left));
+    Target = std::min(Target, LessMargin(Left / MovesStillToCome));
   }
   // Even with no time to spare a move must be made: the least budget still
   // finds fives, blocks and the best-looking cell.
-  return {std::max(Milliseconds, 1), 0, nullptr};
+  Target = std::max(Target, 1);
+  Hard = std::max(std::min(Hard, Target > INT_MAX / Stretch ? INT_MAX : Target * Stretch), 1);
+  TSearchBudget Budget;
+  Budget.Milliseconds = Hard;
+  Budget.SoftMilliseconds = std::min(Target, Hard);
+  return Budget;
 }
 
 }  // namespace quintar::brain

@@ -16,8 +16,17 @@ namespace {
 constexpr int Infinite = WinScore + 1;
 constexpr int MaxPly = 64;
 constexpr int MaxDepth = 32;
-// 2^19 entries of 16 bytes: 8 MB.
+// 2^19 entries of 16 bytes: 8 MB, unless the host allows less memory; never
+// under 2^12 entries (64 KB), below which the table hardly helps.
 constexpr int TableBits = 19;
+constexpr int FewestTableBits = 12;
+// The table takes at most this share of the memory a host allows: the rest
+// is the program's own.
+constexpr std::size_t TableShareOfMemory = 2;
+
+// Once the soft target has passed, a best move that has held over this many
+// completed depths is played.
+constexpr int SettledDepths = 3;
 
 // How many of the best-looking cells are searched: all the plausible ones at
 // the root, fewer deeper down, where a good reply is nearly always among the
@@ -70,11 +79,18 @@ class TSearcher {
   explicit TSearcher(std::uint64_t Seed) : FTable(TableBits), FFours(FBoard, FClock), FSeed(Seed) {}
 
   void Seed(std::uint64_t Seed) { FSeed = Seed; }
+  // 0 sets no limit.
+  void LimitMemory(std::size_t Bytes) {
+    FTable.Resize(Bytes == 0 ? TableBits
+                             : TTranspositionTable::BitsWithin(Bytes / TableShareOfMemory, FewestTableBits, TableBits));
+  }
   TExpertChoice Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget);
 
  private:
   int Decide(int Side, TExpertChoice& Choice);
   int DeepenSearch(int Side, TExpertChoice& Choice);
+  bool OnlyOneMoveSurvives(const TScoredMove* Root, int Count) const;
+  void Report(int Depth, int Score, int Move) const;
   int Search(int Side, int Depth, int Alpha, int Beta, int Ply);
   int SearchReply(int Replier, int Depth, int Alpha, int Beta, int Ply, bool First);
   int SettleLeaf(int Side, int Ply);
@@ -88,6 +104,8 @@ class TSearcher {
   TTranspositionTable FTable;
   TFourSearch FFours;
   std::uint64_t FSeed;
+  // The host's observer of the choice in progress, if any.
+  const TSearchObserver* FOnDepth = nullptr;
   std::array<std::array<TScoredMove, MaxWidth>, MaxPly + 1> FMoves;
 };
 
@@ -95,10 +113,16 @@ TExpertChoice TSearcher::Choose(const TBoardView& Board, int Turn, const TSearch
   TExpertChoice Choice;
   FBoard.Load(Board);
   if (FBoard.EmptyCount() == 0) return Choice;
-  const bool Unlimited = Budget.Milliseconds <= 0 && Budget.Nodes <= 0 && Budget.Stop == nullptr;
-  FClock.Start(Unlimited ? DefaultExpertBudget() : Budget);
+  TSearchBudget Bounded = Budget;
+  if (Budget.Milliseconds <= 0 && Budget.Nodes <= 0 && Budget.Stop == nullptr) {
+    Bounded.Milliseconds = DefaultExpertBudget().Milliseconds;
+    Bounded.Nodes = DefaultExpertBudget().Nodes;
+  }
+  FClock.Start(Bounded);
+  FOnDepth = Budget.OnDepth;
   FTable.NewGeneration();
   const int Move = Decide(SideOfTurn(Turn), Choice);
+  FOnDepth = nullptr;
   Choice.Found = true;
   Choice.Col = TExpertBoard::ColOf(Move);
   Choice.Row = TExpertBoard::RowOf(Move);
@@ -135,7 +159,10 @@ int TSearcher::Decide(int Side, TExpertChoice& Choice) {
 
 // Iterative deepening over the root moves, best first from one depth to the
 // next. A depth cut short by the budget still counts for the moves it
-// finished: any of them that beat the previous best is better.
+// finished: any of them that beat the previous best is better. Deeper search
+// cannot change a decided move, so a proven win or loss, or a single move
+// that escapes a proven loss, ends it; so does a best move that has settled
+// once the soft target has passed.
 int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
   const int Opponent = Opposite(Side);
   TScoredMove* Root = FMoves[0].data();
@@ -148,6 +175,7 @@ int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
   if (Count == 1) return Root[0].Index;
 
   int Best = Root[0].Index;
+  int HeldFor = 0;  // completed depths in a row that ended with Best
   for (int Depth = 1; Depth <= MaxDepth; ++Depth) {
     int Alpha = -Infinite;
     int IterationBest = -1;
@@ -162,15 +190,30 @@ int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
         IterationBest = I;
       }
     }
+    const int PreviousBest = Best;
     if (IterationBest >= 0) Best = Root[IterationBest].Index;
     if (FClock.Spent()) break;
+    HeldFor = Best == PreviousBest ? HeldFor + 1 : 1;
     Choice.Depth = Depth;
     Choice.ForcedWin = Alpha >= DecidedScore;
     Choice.ForcedLoss = Alpha <= -DecidedScore;
-    if (Choice.ForcedWin || Choice.ForcedLoss) break;
+    Report(Depth, Alpha, Best);
+    if (Choice.ForcedWin || Choice.ForcedLoss || OnlyOneMoveSurvives(Root, Count)) break;
+    if (HeldFor >= SettledDepths && FClock.SoftTargetPassed()) break;
     std::stable_sort(Root, Root + Count, [](const TScoredMove& A, const TScoredMove& B) { return A.Score > B.Score; });
   }
   return Best;
+}
+
+// After a completed depth every root move has a score, exact or a bound from
+// above; a bound at or below a loss is a proven loss.
+bool TSearcher::OnlyOneMoveSurvives(const TScoredMove* Root, int Count) const {
+  return std::count_if(Root, Root + Count, [](const TScoredMove& Move) { return Move.Score > -DecidedScore; }) == 1;
+}
+
+void TSearcher::Report(int Depth, int Score, int Move) const {
+  if (FOnDepth == nullptr) return;
+  (*FOnDepth)({Depth, FClock.Nodes(), Score, TExpertBoard::ColOf(Move), TExpertBoard::RowOf(Move)});
 }
 
 int TSearcher::Search(int Side, int Depth, int Alpha, int Beta, int Ply) {
@@ -298,6 +341,8 @@ TExpertSearch::TExpertSearch(std::uint64_t Seed) : FSearcher(std::make_unique<ex
 TExpertSearch::~TExpertSearch() = default;
 
 void TExpertSearch::Seed(std::uint64_t Seed) { FSearcher->Seed(Seed); }
+
+void TExpertSearch::LimitMemory(std::size_t Bytes) { FSearcher->LimitMemory(Bytes); }
 
 TExpertChoice TExpertSearch::Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget) {
   return FSearcher->Choose(Board, Turn, Budget);

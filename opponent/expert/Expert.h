@@ -6,20 +6,45 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "Opponent.h"
 
 namespace quintar {
 
-// How much a choice may cost. A search stops at whichever limit it reaches
-// first and plays the best move it has found by then. A budget with no limit
-// at all is taken as DefaultExpertBudget(), so that no call runs unbounded.
+// What the search has settled after one more depth, for a host that shows
+// its thinking: the move it would play now, the score of that move for the
+// side to move, and the positions visited so far.
+struct TSearchProgress {
+  int Depth = 0;
+  std::int64_t Nodes = 0;
+  int Score = 0;
+  int Col = 0;
+  int Row = 0;
+};
+using TSearchObserver = std::function<void(const TSearchProgress&)>;
+
+// How much a choice may cost. A search stops at whichever hard limit it
+// reaches first and plays the best move it has found by then. A budget with
+// no hard limit at all is taken as DefaultExpertBudget(), so that no call runs
+// unbounded.
+//
+// The soft target is what a move should usually take: once it has passed, the
+// search ends after the next depth at which its best move has held for a few
+// depths in a row. A move that needs no search (a five, the one move that
+// does not lose, a proven win or loss) ends it at once, whatever the budget.
 struct TSearchBudget {
   int Milliseconds = 0;                     // 0: no time limit
   std::int64_t Nodes = 0;                   // 0: no limit on positions visited
   const std::atomic<bool>* Stop = nullptr;  // another thread may set it to end the search early
+  int SoftMilliseconds = 0;                 // 0: no soft target in time
+  std::int64_t SoftNodes = 0;               // the soft target in positions, for repeatable searches
+  // Told after every completed depth, on the searching thread; it must
+  // outlive the choice.
+  const TSearchObserver* OnDepth = nullptr;
 };
 
 // What hosts give the expert on a user interface: quick enough that a player
@@ -51,6 +76,11 @@ class TExpertSearch {
   // Among moves the search finds equally good, the seed decides; the same
   // seed, position and node budget always give the same move.
   void Seed(std::uint64_t Seed);
+
+  // Sizes the table of positions to fit within Bytes (0: the usual size). It
+  // is never larger than the usual size and never smaller than a small floor,
+  // whatever Bytes says. Call it between choices: it allocates.
+  void LimitMemory(std::size_t Bytes);
 
   // The cell for side Turn (1 crosses, -1 noughts) on Board; Found is false
   // only when no cell is empty. Returns within the budget and never names a

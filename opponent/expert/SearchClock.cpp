@@ -3,12 +3,21 @@
 namespace quintar::expert {
 
 void TSearchClock::Start(const TSearchBudget& Budget) {
+  const auto Now = std::chrono::steady_clock::now();
   FNodes = 0;
   FNodeLimit = Budget.Nodes > 0 ? Budget.Nodes : 0;
   FHasDeadline = Budget.Milliseconds > 0;
-  FDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(Budget.Milliseconds);
+  FDeadline = Now + std::chrono::milliseconds(Budget.Milliseconds);
   FStop = Budget.Stop;
+  FSoftNodes = Budget.SoftNodes > 0 ? Budget.SoftNodes : 0;
+  FHasSoftDeadline = Budget.SoftMilliseconds > 0;
+  FSoftDeadline = Now + std::chrono::milliseconds(Budget.SoftMilliseconds);
   FSpent = ClockSaysStop();
+}
+
+bool TSearchClock::SoftTargetPassed() const {
+  return (FSoftNodes > 0 && FNodes >= FSoftNodes) ||
+         (FHasSoftDeadline && std::chrono::steady_clock::now() >= FSoftDeadline);
 }
 
 bool TSearchClock::ClockSaysStop() const {

@@ -1,5 +1,6 @@
 // Counts the positions a search visits and tells it when its budget is
-// spent: a number of positions, a time, or a stop flag raised elsewhere.
+// spent: a number of positions, a time, or a stop flag raised elsewhere; and
+// whether its soft target, in time or positions, has passed.
 #pragma once
 
 #include <chrono>
@@ -22,6 +23,8 @@ class TSearchClock {
     return FSpent;
   }
   bool Spent() const { return FSpent; }
+  // False when the budget sets no soft target.
+  bool SoftTargetPassed() const;
   std::int64_t Nodes() const { return FNodes; }
   // 0 when there is none.
   std::int64_t NodeLimit() const { return FNodeLimit; }
@@ -37,6 +40,9 @@ class TSearchClock {
   std::chrono::steady_clock::time_point FDeadline;
   const std::atomic<bool>* FStop = nullptr;
   bool FSpent = false;
+  std::int64_t FSoftNodes = 0;
+  bool FHasSoftDeadline = false;
+  std::chrono::steady_clock::time_point FSoftDeadline;
 };
 
 }  // namespace quintar::expert

@@ -2,8 +2,22 @@
 
 namespace quintar::expert {
 
-TTranspositionTable::TTranspositionTable(int Bits)
-    : FEntries(std::size_t{1} << Bits), FMask((std::uint64_t{1} << Bits) - 1) {}
+TTranspositionTable::TTranspositionTable(int Bits) { Resize(Bits); }
+
+int TTranspositionTable::BitsWithin(std::size_t Bytes, int Fewest, int Most) {
+  int Bits = Fewest;
+  while (Bits < Most && (sizeof(TTableEntry) << (Bits + 1)) <= Bytes) ++Bits;
+  return Bits;
+}
+
+void TTranspositionTable::Resize(int Bits) {
+  if (Bits == FBits) return;
+  // The old entries go first, so that the two sizes are never held at once.
+  FEntries = std::vector<TTableEntry>();
+  FEntries.resize(std::size_t{1} << Bits);
+  FBits = Bits;
+  FMask = (std::uint64_t{1} << Bits) - 1;
+}
 
 // A deeper result for the same position is kept over a shallower one;
 // anything else is replaced.

@@ -41,6 +41,14 @@ class TTranspositionTable {
   // 2^Bits entries of 16 bytes.
   explicit TTranspositionTable(int Bits);
 
+  // The most entries, as a power of two, whose bytes fit within Bytes; never
+  // fewer than 2^Fewest nor more than 2^Most.
+  static int BitsWithin(std::size_t Bytes, int Fewest, int Most);
+  // Makes the table 2^Bits entries, forgetting everything it held when its
+  // size changes. It allocates, so it is done between choices.
+  void Resize(int Bits);
+  int Bits() const { return FBits; }
+
   void NewGeneration() { ++FGeneration; }
   // The entry for Hash, or null when there is none from this generation.
   const TTableEntry* Find(std::uint64_t Hash) const {
@@ -56,7 +64,8 @@ class TTranspositionTable {
   std::uint64_t Salted(std::uint64_t Hash) const { return Hash ^ (FGeneration * 0x9E3779B97F4A7C15ULL) ^ 1; }
 
   std::vector<TTableEntry> FEntries;
-  std::uint64_t FMask;
+  int FBits = 0;
+  std::uint64_t FMask = 0;
   std::uint64_t FGeneration = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <random>
 #include <sstream>
+#include <string>
 
 #include "BrainDriver.h"
 #include "Quintar.h"
@@ -204,23 +205,78 @@ TEST(BrainInfo, TimeLimitsAreKeptInMilliseconds) {
   EXPECT_EQ(Send.Brain().TimeLimits().Turn, 5000);
 }
 
-TEST(BrainTime, TheExpertsBudgetKeepsAMarginWithinEveryLimit) {
-  const TSearchBudget Untold = ExpertBudgetFor({});
-  EXPECT_EQ(Untold.Milliseconds, DefaultExpertBudget().Milliseconds);
-  EXPECT_EQ(Untold.Nodes, DefaultExpertBudget().Nodes);
-  // Unlimited turn and match: the same.
-  EXPECT_EQ(ExpertBudgetFor({0, 0, 5000}).Nodes, DefaultExpertBudget().Nodes);
-  const TSearchBudget Turn = ExpertBudgetFor({1000, 0, std::nullopt});
-  EXPECT_EQ(Turn.Milliseconds, 800);
-  EXPECT_EQ(Turn.Nodes, 0);
-  EXPECT_EQ(ExpertBudgetFor({100, 0, std::nullopt}).Milliseconds, 50);
-  EXPECT_EQ(ExpertBudgetFor({30, 0, std::nullopt}).Milliseconds, 1);
-  // A match of which 50 s are left: 2 s a move, less a fifth.
-  EXPECT_EQ(ExpertBudgetFor({0, 100000, 50000}).Milliseconds, 1600);
-  EXPECT_EQ(ExpertBudgetFor({1000, 100000, 50000}).Milliseconds, 800);
-  EXPECT_EQ(ExpertBudgetFor({0, 100000, 0}).Milliseconds, 1);
-  // Without time_left the match limit says nothing about this move.
-  EXPECT_EQ(ExpertBudgetFor({1000, 100000, std::nullopt}).Milliseconds, 800);
+TEST(BrainTime, WithoutLimitsTheExpertThinksAsInTheGame) {
+  for (const TTimeLimits& Untold : {TTimeLimits{}, TTimeLimits{0, 0, 5000}, TTimeLimits{0, 100000, std::nullopt}}) {
+    const TSearchBudget Budget = ExpertBudgetFor(Untold);
+    EXPECT_EQ(Budget.Milliseconds, DefaultExpertBudget().Milliseconds);
+    EXPECT_EQ(Budget.Nodes, DefaultExpertBudget().Nodes);
+    EXPECT_EQ(Budget.SoftMilliseconds, DefaultExpertBudget().SoftMilliseconds);
+  }
+}
+
+TEST(BrainTime, AQuietMoveAimsWellBelowTheTurnAndNeverPassesAnyLimit) {
+  struct TCase {
+    TTimeLimits Limits;
+    int Hard;
+    int Soft;
+  };
+  const TCase Cases[] = {
+      // A long turn and no match limit: a 25th, stretched to twice that.
+      {{300000, 0, std::nullopt}, 24000, 12000},
+      {{5000, 0, std::nullopt}, 2000, 1000},
+      // A short turn is used in full, less its margin of a fifth (50 ms at least).
+      {{1000, 0, std::nullopt}, 800, 800},
+      {{100, 0, std::nullopt}, 50, 50},
+      {{30, 0, std::nullopt}, 1, 1},
+      // A match of which 50 s are left: 2 s a move less a fifth, stretched.
+      {{0, 100000, 50000}, 3200, 1600},
+      {{1000, 100000, 50000}, 800, 800},
+      {{300000, 900000, 600000}, 24000, 12000},
+      // Little time left: the least there is, whatever the turn allows.
+      {{300000, 180000, 1000}, 2, 1},
+      {{0, 100000, 0}, 1, 1},
+  };
+  for (const TCase& Case : Cases) {
+    const TSearchBudget Budget = ExpertBudgetFor(Case.Limits);
+    const std::string Name = std::to_string(Case.Limits.Turn) + " " + std::to_string(Case.Limits.Match) + " " +
+                             std::to_string(Case.Limits.Left.value_or(-1));
+    EXPECT_EQ(Budget.Milliseconds, Case.Hard) << Name;
+    EXPECT_EQ(Budget.SoftMilliseconds, Case.Soft) << Name;
+    EXPECT_EQ(Budget.Nodes, 0) << Name;
+  }
+}
+
+TEST(BrainExpert, TellsEachDepthItCompletesBeforeItsMove) {
+  TBrainSession Send(TLevel::Expert);
+  Send("INFO timeout_turn 10000");
+  Send("START 15");
+  Send("BOARD");
+  // Two open threes of the opponent's: every answer loses, which the first
+  // depth proves.
+  for (const char* Stone : {"5,7,2", "6,7,2", "7,7,2", "11,1,2", "11,2,2", "11,3,2", "0,0,1", "14,14,1", "0,14,1",
+                            "14,0,1", "1,12,1", "3,3,1"})
+    Send(Stone);
+  const std::string Answer = Send("DONE");
+  EXPECT_EQ(Answer.rfind("MESSAGE depth 1 nodes ", 0), 0u) << Answer;
+  EXPECT_NE(Answer.find(" score -"), std::string::npos) << Answer;
+  ASSERT_EQ(std::count(Answer.begin(), Answer.end(), '\n'), 2) << Answer;
+  const std::string Move = Answer.substr(Answer.find('\n') + 1);
+  EXPECT_NE(Move.find(','), std::string::npos);
+  EXPECT_EQ(Move.rfind("MESSAGE", 0), std::string::npos);
+}
+
+TEST(BrainInfo, MaxMemoryIsTakenInBytes) {
+  TBrainSession Send(TLevel::Expert);
+  EXPECT_EQ(Send("INFO max_memory 1048576"), "");
+  EXPECT_EQ(Send("INFO max_memory 0"), "");
+  EXPECT_EQ(Send("INFO max_memory 18446744073709551615"), "");
+  EXPECT_EQ(Send("INFO max_memory lots"), "ERROR INFO max_memory expects bytes, not \"lots\"\n");
+  EXPECT_EQ(Send("INFO max_memory -1"), "ERROR INFO max_memory expects bytes, not \"-1\"\n");
+  Send("INFO max_memory 65536");
+  Send("START 15");
+  Send("BOARD");
+  for (const char* Stone : {"5,5,1", "6,5,1", "7,5,1", "8,5,1", "4,5,2", "2,2,2", "12,12,2", "3,11,2"}) Send(Stone);
+  EXPECT_EQ(Send("DONE"), "9,5\n");
 }
 
 TEST(BrainExpert, CompletesItsFiveAndBlocksTheOpponents) {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
+#include "ComputerThinker.h"
 #include "EventLog.h"
 #include "GameSession.h"
 
@@ -182,6 +184,44 @@ TEST(SessionHint, FinishesAFourAndChangesNothing) {
   EXPECT_EQ(std::rand(), NextDraw);
   EXPECT_EQ(Session.Moves().size(), 8u);
   EXPECT_EQ((std::vector<int>{Control.Turn(), Control.Cell(2, 3), Control.Cell(2, 8)}), Before);
+}
+
+// The hints at the low level, which draws among many cells, played one after
+// another from the empty board.
+std::vector<vcl::TPoint> LowHintsPlayed(TQuintar& Control, TGameSession& Session) {
+  std::vector<vcl::TPoint> Hints;
+  for (int I = 0; I < 8; ++I) {
+    const std::optional<vcl::TPoint> Hint = Session.Hint();
+    if (!Hint) break;
+    Hints.push_back(*Hint);
+    Control.Move(Hint->X + 1, Hint->Y + 1);
+  }
+  return Hints;
+}
+
+TEST(SessionComputer, ASeedGivenGivesTheSameChoicesInEverySession) {
+  // Each session draws a fresh seed of its own; a seed given then rules.
+  TQuintar First(nullptr);
+  TQuintar Second(nullptr);
+  std::vector<std::vector<vcl::TPoint>> Games;
+  for (TQuintar* Control : {&First, &Second}) {
+    Control->SetAutoResponse(false);
+    TGameSession Session(*Control);
+    for (const int Side : {1, -1}) Session.SetPlayer(Side, {TPlayerKind::Person, TLevel::Low});
+    LowHintsPlayed(*Control, Session);  // whatever the fresh seed chose
+    Session.NewGame();
+    Session.SeedComputer(2024);
+    Games.push_back(LowHintsPlayed(*Control, Session));
+  }
+  ASSERT_EQ(Games[0].size(), 8u);
+  EXPECT_EQ(Games[0], Games[1]);
+  // The thinker a host holds follows its seed the same way.
+  TComputerThinker Thinker(2024);
+  TThinkRequest Request;
+  Request.Board.ColCount = First.ColCount();
+  Request.Board.RowCount = First.RowCount();
+  Request.Level = TLevel::Low;
+  EXPECT_EQ(Thinker.Think(Request), Games[0][0]);
 }
 
 TEST(SessionClock, EachMoveTakesTheTimeSinceItsPositionArose) {

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <random>
 
-namespace quintar::terminal {
+namespace quintar {
 
 std::uint64_t FreshSeed() {
   std::random_device Entropy;
@@ -14,4 +14,4 @@ std::uint64_t FreshSeed() {
   return Drawn ^ Ticks * 0x9E3779B97F4A7C15u;
 }
 
-}  // namespace quintar::terminal
+}  // namespace quintar
