@@ -7,15 +7,26 @@ namespace vcl {
 namespace {
 
 // Filling is most of a repaint: a large control is cleared twice over, then
-// every mark is a run of spans. Eight pixels are copied from a prepared
-// block at a time, which compilers turn into the widest stores the target
-// has, without asking for vector instructions by name.
-void FillPixels(TColor* First, std::size_t Count, TColor Color) {
+// every mark is a run of spans. Pixels are copied from a prepared block,
+// which compilers turn into the widest stores the target has without asking
+// for vector instructions by name; the last block of a span overlaps the one
+// before it rather than ending in single pixels.
+inline void FillPixels(TColor* First, std::size_t Count, TColor Color) {
+  if (Count < 4) {
+    for (std::size_t Done = 0; Done < Count; ++Done) First[Done] = Color;
+    return;
+  }
   constexpr std::size_t BlockPixels = 8;
   TColor Block[BlockPixels];
   std::fill_n(Block, BlockPixels, Color);
-  for (; Count >= BlockPixels; Count -= BlockPixels, First += BlockPixels) std::memcpy(First, Block, sizeof Block);
-  for (; Count > 0; --Count) *First++ = Color;
+  if (Count < BlockPixels) {
+    std::memcpy(First, Block, 4 * sizeof(TColor));
+    std::memcpy(First + Count - 4, Block, 4 * sizeof(TColor));
+    return;
+  }
+  TColor* const LastBlock = First + Count - BlockPixels;
+  for (; First < LastBlock; First += BlockPixels) std::memcpy(First, Block, sizeof Block);
+  std::memcpy(LastBlock, Block, sizeof Block);
 }
 
 // The part of Lo .. Hi inclusive inside 0 .. Limit - 1; empty when Lo > Hi.
