@@ -13,7 +13,7 @@ import { chromium } from 'playwright-core';
 import { startServer } from '../../hosts/web/serve.mjs';
 import { CHROMIUM, SITE } from './harness.mjs';
 
-const site = process.argv[2] ?? SITE;
+const site = process.argv[2] || SITE;
 const tries = Number(process.argv[3] ?? 5);
 const PHONE = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const SLOWDOWN = 4;
