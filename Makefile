@@ -129,11 +129,13 @@ fuzz: fuzz-deps
 
 # The opponent against its plain reference, with the speed-up per position,
 # the whole click path a player waits for, the redrawing of every mark that
-# each move costs, the expert's choice with its default budget, the expert's
-# bench (its signature and speed), and the Qt widget's frame.
+# each move costs, a full paint and the drawing after a move beside a clear,
+# the expert's choice with its default budget, the expert's bench (its
+# signature and speed), and the Qt widget's frame.
 bench: build
 	./build/default/bench/opponent_bench
 	./build/default/bench/click_path_bench
+	./build/default/bench/frame_bench
 	./build/default/bench/marks_bench
 	./build/default/bench/expert_bench
 	./build/default/hosts/brain/pbrain-quintar --bench

@@ -25,4 +25,17 @@ vcl::TPoint EmptyCellNearTheCentre(const TQuintar& Control) {
   return {0, 0};
 }
 
+std::vector<vcl::TPoint> CrowdedMoves(int Side, int Marks) {
+  std::vector<vcl::TPoint> Sides[2];
+  for (int Col = 0; Col < Side; ++Col)
+    for (int Row = 0; Row < Side; ++Row)
+      if ((Col * 7 + Row * 13) % 25 < 6) Sides[(Col + 2 * Row) % 4 < 2 ? 0 : 1].push_back({Col, Row});
+  std::vector<vcl::TPoint> Moves;
+  for (std::size_t I = 0; static_cast<int>(Moves.size()) < Marks && I < Sides[0].size() && I < Sides[1].size(); ++I) {
+    Moves.push_back(Sides[0][I]);
+    Moves.push_back(Sides[1][I]);
+  }
+  return Moves;
+}
+
 }  // namespace quintar

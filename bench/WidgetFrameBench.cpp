@@ -42,21 +42,6 @@ class PressedWidget : public QuintarWidget {
   }
 };
 
-// Marks laid out so that no line holds five of one side, crosses and
-// noughts in turn: the cell (c, r) takes a cross when (c + 2r) mod 4 < 2.
-std::vector<vcl::TPoint> crowdedMoves() {
-  std::vector<vcl::TPoint> sides[2];
-  for (int col = 0; col < CrowdedBoard; ++col)
-    for (int row = 0; row < CrowdedBoard; ++row)
-      if ((col * 7 + row * 13) % 25 < 6) sides[(col + 2 * row) % 4 < 2 ? 0 : 1].push_back({col, row});
-  std::vector<vcl::TPoint> moves;
-  for (std::size_t i = 0; static_cast<int>(moves.size()) < CrowdedMarks; ++i) {
-    moves.push_back(sides[0][i]);
-    moves.push_back(sides[1][i]);
-  }
-  return moves;
-}
-
 void setUp(quintar::TQuintar& control, const std::vector<vcl::TPoint>& moves) {
   control.NewGame();
   const bool answering = control.AutoResponse();
@@ -126,7 +111,7 @@ struct CrowdedFixture {
     board.setAutoResponse(false);
     board.setColCount(CrowdedBoard);
     board.setRowCount(CrowdedBoard);
-    setUp(board.control(), crowdedMoves());
+    setUp(board.control(), quintar::CrowdedMoves(CrowdedBoard, CrowdedMarks));
     board.show();
     QCoreApplication::processEvents();
   }
@@ -155,7 +140,7 @@ void BareControlPaint(benchmark::State& state) {
   control.SetAutoResponse(false);
   control.SetColCount(CrowdedBoard);
   control.SetRowCount(CrowdedBoard);
-  setUp(control, crowdedMoves());
+  setUp(control, quintar::CrowdedMoves(CrowdedBoard, CrowdedMarks));
   for (auto _ : state) control.Repaint();
 }
 
@@ -184,9 +169,12 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   if (!quintar::InitializeBenchmarks(argc, argv)) return 1;
-  for (const auto& [name, run] : {std::pair{"PressToRegion", &PressToRegion}, {"PressToPixels", &PressToPixels},
-                                  {"BareControlPress", &BareControlPress}, {"FullRepaint", &FullRepaint},
-                                  {"FullBlit", &FullBlit}, {"BareControlPaint", &BareControlPaint}})
+  for (const auto& [name, run] : {std::pair{"PressToRegion", &PressToRegion},
+                                  {"PressToPixels", &PressToPixels},
+                                  {"BareControlPress", &BareControlPress},
+                                  {"FullRepaint", &FullRepaint},
+                                  {"FullBlit", &FullBlit},
+                                  {"BareControlPaint", &BareControlPaint}})
     benchmark::RegisterBenchmark(name, run)->Unit(benchmark::kMicrosecond)->ReportAggregatesOnly(true);
   quintar::TMedianReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -73,15 +73,127 @@ std::pair<Int64, Int64> StepsInside(Int64 Start, int Sign, Int64 Limit) {
   return {Start - (Limit - 1), Start};
 }
 
-void FillEllipseRow(TSurface& Surface, Int64 Y, const TEllipseRow& Row, TColor Pen, TColor Brush) {
+// Shapes at most this many pixels across and down, with pens at most this
+// wide, are kept once worked out; larger ones are worked out on the rows of
+// the surface each time.
+constexpr Int64 KeptExtent = 2048;
+
+bool Kept(Int64 Width, Int64 Height, int PenWidth) {
+  return std::abs(Width) <= KeptExtent && std::abs(Height) <= KeptExtent && PenWidth <= KeptExtent;
+}
+
+// The rows below go to a sink, called as Sink(Y, X1, X2, Brush) for each run:
+// a kept shape's list, or the surface for a shape too large to keep.
+template <typename Sink>
+void AddEllipseRow(Sink& Runs, Int64 Y, const TEllipseRow& Row) {
   if (Row.Empty()) return;
   if (!Row.HasInside()) {
-    Surface.FillSpan(Y, Row.OuterLeft, Row.OuterRight, Pen);
+    Runs(Y, Row.OuterLeft, Row.OuterRight, false);
     return;
   }
-  Surface.FillSpan(Y, Row.OuterLeft, Row.InsideLeft - 1, Pen);
-  Surface.FillSpan(Y, Row.InsideLeft, Row.InsideRight, Brush);
-  Surface.FillSpan(Y, Row.InsideRight + 1, Row.OuterRight, Pen);
+  Runs(Y, Row.OuterLeft, Row.InsideLeft - 1, false);
+  Runs(Y, Row.InsideLeft, Row.InsideRight, true);
+  Runs(Y, Row.InsideRight + 1, Row.OuterRight, false);
+}
+
+// A row and its mirror image below the centre are the same: each pair is
+// worked out once, at the first of its rows in First .. Last.
+template <typename Sink>
+void AddEllipseRows(Sink& Runs, const TEllipseRaster& Raster, Int64 First, Int64 Last) {
+  for (Int64 Y = First; Y <= Last; ++Y) {
+    const Int64 Mirror = Raster.Mirror(Y);
+    if (Mirror < Y && Mirror >= First) continue;
+    const TEllipseRow Row = Raster.Row(Y);
+    AddEllipseRow(Runs, Y, Row);
+    if (Mirror != Y && Mirror <= Last) AddEllipseRow(Runs, Mirror, Row);
+  }
+}
+
+// A kept shape is at most KeptExtent plus its pen across and down, so its
+// runs fit the short integers a run holds.
+class TKeep {
+ public:
+  explicit TKeep(std::vector<TRun>& ARuns) : FRuns(ARuns) {}
+  void operator()(Int64 Y, Int64 X1, Int64 X2, bool Brush) {
+    if (X1 <= X2)
+      FRuns.push_back(
+          {static_cast<std::int32_t>(Y), static_cast<std::int32_t>(X1), static_cast<std::int32_t>(X2), Brush});
+  }
+
+ private:
+  std::vector<TRun>& FRuns;
+};
+
+// A shape too large to keep goes straight to the surface.
+class TPaint {
+ public:
+  TPaint(TSurface& ASurface, TColor APen, TColor ABrush) : FSurface(ASurface), FPen(APen), FBrush(ABrush) {}
+  void operator()(Int64 Y, Int64 X1, Int64 X2, bool Brush) { FSurface.FillSpan(Y, X1, X2, Brush ? FBrush : FPen); }
+
+ private:
+  TSurface& FSurface;
+  TColor FPen, FBrush;
+};
+
+void BuildEllipse(const TShapeKey& Key, std::vector<TRun>& Runs) {
+  const TEllipseRaster Raster(0, 0, static_cast<int>(Key.Width), static_cast<int>(Key.Height), Key.PenWidth);
+  TKeep Keep(Runs);
+  AddEllipseRows(Keep, Raster, Raster.Top(), Raster.Bottom());
+}
+
+// A wide line is every pixel whose centre lies within half the pen width of
+// the segment: a capsule, which gives the round ends. Each row of it is one
+// interval, joined from the two end discs and the body between them.
+class TCapsule {
+ public:
+  TCapsule(TPoint From, TPoint To, int W) {
+    // Even widths run the path along pixel corners so they cover W pixels.
+    const double Shift = W % 2 == 0 ? -0.5 : 0.0;
+    Ax = From.X + Shift, Ay = From.Y + Shift;
+    Bx = To.X + Shift, By = To.Y + Shift;
+    Radius = W / 2.0;
+    Dx = Bx - Ax, Dy = By - Ay;
+    LengthSquared = Dx * Dx + Dy * Dy;
+    Reach = Radius * std::sqrt(LengthSquared);
+  }
+
+  Int64 Top() const { return static_cast<Int64>(std::ceil(std::min(Ay, By) - Radius)); }
+  Int64 Bottom() const { return static_cast<Int64>(std::floor(std::max(Ay, By) + Radius)); }
+
+  TSpan Row(Int64 Y) const {
+    const double Row = static_cast<double>(Y);
+    TSpan Span = Join(DiscRow(Ax, Ay, Radius, Row), DiscRow(Bx, By, Radius, Row));
+    if (LengthSquared > 0) {
+      // Within Radius of the infinite line, and projecting between the ends.
+      const double Across = (Row - Ay) * Dx + Ax * Dy;
+      const double Along = Ax * Dx - (Row - Ay) * Dy;
+      Span = Join(Span, Intersect(Solve(Dy, Across - Reach, Across + Reach), Solve(Dx, Along, Along + LengthSquared)));
+    }
+    return Span;
+  }
+
+ private:
+  double Ax, Ay, Bx, By, Radius, Dx, Dy, LengthSquared, Reach;
+};
+
+// The pixel centres of rows First .. Last within the capsule. Spans are
+// clamped to Lo .. Hi before converting, as one may reach far beyond the
+// surface; pixels beyond those are not wanted.
+template <typename Sink>
+void AddCapsuleRows(Sink& Runs, const TCapsule& Capsule, Int64 First, Int64 Last, double Lo, double Hi) {
+  for (Int64 Y = First; Y <= Last; ++Y) {
+    const TSpan Span = Capsule.Row(Y);
+    if (Span.Empty()) continue;
+    Runs(Y, static_cast<Int64>(std::ceil(std::clamp(Span.Lo, Lo, Hi))),
+         static_cast<Int64>(std::floor(std::clamp(Span.Hi, Lo, Hi))), false);
+  }
+}
+
+void BuildLine(const TShapeKey& Key, std::vector<TRun>& Runs) {
+  const TCapsule Capsule({0, 0}, {static_cast<int>(Key.Width), static_cast<int>(Key.Height)}, Key.PenWidth);
+  const double Beyond = 4.0 * KeptExtent;
+  TKeep Keep(Runs);
+  AddCapsuleRows(Keep, Capsule, Capsule.Top(), Capsule.Bottom(), -Beyond, Beyond);
 }
 
 }  // namespace
@@ -92,10 +204,7 @@ void TCanvas::Notify(TCanvasOperation Operation, int X1, int Y1, int X2, int Y2)
 
 void TCanvas::FillRect(const TRect& Rect) {
   Notify(TCanvasOperation::FillRect, Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
-  if (Rect.IsEmpty()) return;
-  const int First = std::max(Rect.Top, 0);
-  const int Last = std::min(Rect.Bottom, FSurface.Height());
-  for (int Y = First; Y < Last; ++Y) FSurface.FillSpan(Y, Rect.Left, Int64{Rect.Right} - 1, FBrush.Color());
+  FSurface.FillArea(Rect.Top, Int64{Rect.Bottom} - 1, Rect.Left, Int64{Rect.Right} - 1, FBrush.Color());
 }
 
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
@@ -113,17 +222,15 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   const Int64 InnerTop = BandHigh(Y1, W) + 1, InnerBottom = BandLow(Bottom, W) - 1;
   const bool HasInside = InnerLeft <= InnerRight && InnerTop <= InnerBottom;
 
-  const Int64 First = std::max<Int64>(OuterTop, 0);
-  const Int64 Last = std::min<Int64>(OuterBottom, FSurface.Height() - 1);
-  for (Int64 Y = First; Y <= Last; ++Y) {
-    if (!HasInside || Y < InnerTop || Y > InnerBottom) {
-      FSurface.FillSpan(Y, OuterLeft, OuterRight, FPen.Color());
-      continue;
-    }
-    FSurface.FillSpan(Y, OuterLeft, InnerLeft - 1, FPen.Color());
-    FSurface.FillSpan(Y, InnerLeft, InnerRight, FBrush.Color());
-    FSurface.FillSpan(Y, InnerRight + 1, OuterRight, FPen.Color());
+  if (!HasInside) {
+    FSurface.FillArea(OuterTop, OuterBottom, OuterLeft, OuterRight, FPen.Color());
+    return;
   }
+  FSurface.FillArea(OuterTop, InnerTop - 1, OuterLeft, OuterRight, FPen.Color());
+  FSurface.FillArea(InnerTop, InnerBottom, OuterLeft, InnerLeft - 1, FPen.Color());
+  FSurface.FillArea(InnerTop, InnerBottom, InnerLeft, InnerRight, FBrush.Color());
+  FSurface.FillArea(InnerTop, InnerBottom, InnerRight + 1, OuterRight, FPen.Color());
+  FSurface.FillArea(InnerBottom + 1, OuterBottom, OuterLeft, OuterRight, FPen.Color());
 }
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
@@ -131,18 +238,16 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   if (X2 < X1) std::swap(X1, X2);
   if (Y2 < Y1) std::swap(Y1, Y2);
   if (X1 == X2 || Y1 == Y2) return;
-  const TEllipseRaster Raster(X1, Y1, X2, Y2, FPen.Width());
-  const Int64 First = std::max<Int64>(Raster.Top(), 0);
-  const Int64 Last = std::min<Int64>(Raster.Bottom(), FSurface.Height() - 1);
-  // A row and its mirror image below the centre are the same: each pair is
-  // worked out once, at the first of its rows on the surface.
-  for (Int64 Y = First; Y <= Last; ++Y) {
-    const Int64 Mirror = Raster.Mirror(Y);
-    if (Mirror < Y && Mirror >= First) continue;
-    const TEllipseRow Row = Raster.Row(Y);
-    FillEllipseRow(FSurface, Y, Row, FPen.Color(), FBrush.Color());
-    if (Mirror != Y && Mirror <= Last) FillEllipseRow(FSurface, Mirror, Row, FPen.Color(), FBrush.Color());
+  const Int64 Width = Int64{X2} - X1, Height = Int64{Y2} - Y1;
+  if (Kept(Width, Height, FPen.Width())) {
+    const TShapeKey Key{TShapeKind::Ellipse, Width, Height, FPen.Width()};
+    FSurface.FillRuns(FShapes.Runs(Key, BuildEllipse), X1, Y1, FPen.Color(), FBrush.Color());
+    return;
   }
+  const TEllipseRaster Raster(X1, Y1, X2, Y2, FPen.Width());
+  TPaint Paint(FSurface, FPen.Color(), FBrush.Color());
+  AddEllipseRows(Paint, Raster, std::max<Int64>(Raster.Top(), 0),
+                 std::min<Int64>(Raster.Bottom(), FSurface.Height() - 1));
 }
 
 void TCanvas::MoveTo(int X, int Y) {
@@ -195,53 +300,45 @@ void TCanvas::ThinLine(TPoint From, TPoint To) {
   Int64 Offset = static_cast<Int64>(Start / Denominator);
   Int64 Remainder = static_cast<Int64>(Start % Denominator);
   const Int64 Wrap = static_cast<Int64>(Denominator);
-  for (Int64 Step = First; Step <= Last; ++Step) {
-    const Int64 AlongMajor = MajorStart + MajorSign * Step;
-    const Int64 AlongMinor = MinorStart + MinorSign * Offset;
+  // Steps with the same minor offset form one straight run, painted at once:
+  // a row of a line that is more across than down, a column of the others.
+  auto Paint = [&](Int64 RunFirst, Int64 RunLast, Int64 RunOffset) {
+    const Int64 MajorFrom = MajorStart + MajorSign * (MajorSign > 0 ? RunFirst : RunLast);
+    const Int64 MajorTo = MajorStart + MajorSign * (MajorSign > 0 ? RunLast : RunFirst);
+    const Int64 AlongMinor = MinorStart + MinorSign * RunOffset;
     if (XMajor) {
-      FSurface.FillSpan(AlongMinor, AlongMajor, AlongMajor, FPen.Color());
+      FSurface.FillArea(AlongMinor, AlongMinor, MajorFrom, MajorTo, FPen.Color());
     } else {
-      FSurface.FillSpan(AlongMajor, AlongMinor, AlongMinor, FPen.Color());
+      FSurface.FillArea(MajorFrom, MajorTo, AlongMinor, AlongMinor, FPen.Color());
     }
+  };
+  Int64 RunFirst = First;
+  for (Int64 Step = First; Step <= Last; ++Step) {
     Remainder += 2 * Minor;
     if (Remainder >= Wrap) {
       Remainder -= Wrap;
+      Paint(RunFirst, Step, Offset);
+      RunFirst = Step + 1;
       ++Offset;
     }
   }
+  if (RunFirst <= Last) Paint(RunFirst, Last, Offset);
 }
 
-// A wide line is every pixel whose centre lies within half the pen width of
-// the segment: a capsule, which gives the round ends. Each row of it is one
-// interval, joined from the two end discs and the body between them.
+// A line's pixels are the same wherever it is drawn: lines no longer than
+// the kept extent are worked out once for their direction and width.
 void TCanvas::WideLine(TPoint From, TPoint To) {
   const int W = LineWidth();
-  // Even widths run the path along pixel corners so they cover W pixels.
-  const double Shift = W % 2 == 0 ? -0.5 : 0.0;
-  const double Ax = From.X + Shift, Ay = From.Y + Shift;
-  const double Bx = To.X + Shift, By = To.Y + Shift;
-  const double Radius = W / 2.0;
-  const double Dx = Bx - Ax, Dy = By - Ay;
-  const double LengthSquared = Dx * Dx + Dy * Dy;
-  const double Reach = Radius * std::sqrt(LengthSquared);
-
-  const Int64 First = std::max<Int64>(static_cast<Int64>(std::ceil(std::min(Ay, By) - Radius)), 0);
-  const Int64 Last = std::min<Int64>(static_cast<Int64>(std::floor(std::max(Ay, By) + Radius)), FSurface.Height() - 1);
-  for (Int64 Y = First; Y <= Last; ++Y) {
-    const double Row = static_cast<double>(Y);
-    TSpan Span = Join(DiscRow(Ax, Ay, Radius, Row), DiscRow(Bx, By, Radius, Row));
-    if (LengthSquared > 0) {
-      // Within Radius of the infinite line, and projecting between the ends.
-      const double Across = (Row - Ay) * Dx + Ax * Dy;
-      const double Along = Ax * Dx - (Row - Ay) * Dy;
-      Span = Join(Span, Intersect(Solve(Dy, Across - Reach, Across + Reach), Solve(Dx, Along, Along + LengthSquared)));
-    }
-    if (Span.Empty()) continue;
-    // Clamp before converting: a span may reach far beyond the surface.
-    const double Lo = std::clamp(Span.Lo, -1.0, static_cast<double>(FSurface.Width()));
-    const double Hi = std::clamp(Span.Hi, -1.0, static_cast<double>(FSurface.Width()));
-    FSurface.FillSpan(Y, static_cast<Int64>(std::ceil(Lo)), static_cast<Int64>(std::floor(Hi)), FPen.Color());
+  const Int64 Across = Int64{To.X} - From.X, Down = Int64{To.Y} - From.Y;
+  if (Kept(Across, Down, W)) {
+    FSurface.FillRuns(FShapes.Runs({TShapeKind::Line, Across, Down, W}, BuildLine), From.X, From.Y, FPen.Color(),
+                      FPen.Color());
+    return;
   }
+  const TCapsule Capsule(From, To, W);
+  TPaint Paint(FSurface, FPen.Color(), FPen.Color());
+  AddCapsuleRows(Paint, Capsule, std::max<Int64>(Capsule.Top(), 0),
+                 std::min<Int64>(Capsule.Bottom(), FSurface.Height() - 1), -1.0, static_cast<double>(FSurface.Width()));
 }
 
 }  // namespace vcl

@@ -17,6 +17,7 @@
 
 #include <vector>
 
+#include "ShapeCache.h"
 #include "Surface.h"
 #include "Types.h"
 
@@ -102,6 +103,7 @@ class TCanvas {
   void WideLine(TPoint From, TPoint To);
 
   TSurface& FSurface;
+  TShapeCache FShapes;
   TPen FPen;
   TBrush FBrush;
   TPoint FPenPos;

@@ -1,5 +1,5 @@
 // A rectangle of pixels that a canvas draws into and a host shows. Every
-// write goes through FillSpan, which clips to the surface and widens the
+// write is clipped to the surface once per span or area, and widens the
 // changed area the host reads back after immediate drawing.
 #pragma once
 
@@ -9,6 +9,13 @@
 #include "Types.h"
 
 namespace vcl {
+
+// Pixels X1 .. X2 inclusive of row Y, in the pen's colour or the brush's:
+// part of a shape, relative to where it is drawn.
+struct TRun {
+  std::int32_t Y, X1, X2;
+  bool Brush;
+};
 
 class TSurface {
  public:
@@ -29,12 +36,23 @@ class TSurface {
   // Paints the pixels X1 .. X2 inclusive of row Y, whatever part of them lies
   // on the surface.
   void FillSpan(std::int64_t Y, std::int64_t X1, std::int64_t X2, TColor Color);
+  // Paints rows Y1 .. Y2 of columns X1 .. X2, all inclusive, whatever part of
+  // them lies on the surface.
+  void FillArea(std::int64_t Y1, std::int64_t Y2, std::int64_t X1, std::int64_t X2, TColor Color);
+  // Paints each run moved right by DX and down by DY, whatever part of it
+  // lies on the surface.
+  void FillRuns(const std::vector<TRun>& Runs, std::int64_t DX, std::int64_t DY, TColor Pen, TColor Brush);
 
   // The smallest rectangle holding every pixel written since the last call
   // (empty when none), and starts collecting anew.
   TRect TakeChangedArea();
 
  private:
+  TColor* At(int X, int Y) { return FPixels.data() + static_cast<std::size_t>(Y) * FWidth + X; }
+  // Widens the changed area by the pixels Left .. Right - 1 of rows Top ..
+  // Bottom - 1, a rectangle on the surface that is not empty.
+  void Touch(int Left, int Top, int Right, int Bottom);
+
   int FWidth = 0;
   int FHeight = 0;
   std::vector<TColor> FPixels;

@@ -10,7 +10,7 @@ import { startServer } from '../../hosts/web/serve.mjs';
 
 export const SITE = fileURLToPath(new URL('../../build/web/hosts/web/site/', import.meta.url));
 
-const CHROMIUM = {
+export const CHROMIUM = {
   executablePath: '/usr/bin/chromium',
   headless: true,
   // Playwright gives every launch a new, empty profile folder of its own.

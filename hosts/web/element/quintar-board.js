@@ -321,7 +321,10 @@ export class QuintarBoardElement extends HTMLElement {
   #present() {
     const area = this.#board.present();
     if (!area) return;
-    const pixels = new Uint8ClampedArray(area.pixels);
+    // The image reads the board's pixels where they lie, for the one copy
+    // putImageData makes: no allocation can move them in between.
+    const { buffer, byteOffset, length } = area.pixels;
+    const pixels = new Uint8ClampedArray(buffer, byteOffset, length);
     this.#context.putImageData(new ImageData(pixels, area.width, area.height), area.left, area.top);
   }
 

@@ -1,0 +1,105 @@
+// How long the board keeps a phone waiting, with the processor slowed four
+// times as DevTools does it: a 390 x 844 screen at three device pixels to
+// the CSS pixel, the board as wide as the screen. Prints, as the median of a
+// few tries each:
+//   - a click until the computer's answer is shown (its legalmove), at the
+//     high and the expert strength;
+//   - a resize of the board until two frames later.
+// Not a test: run it by hand after `make web`, on a machine otherwise idle.
+//
+//   node tests/web/measure-phone.mjs [site folder] [tries]
+import { chromium } from 'playwright-core';
+
+import { startServer } from '../../hosts/web/serve.mjs';
+import { CHROMIUM, SITE } from './harness.mjs';
+
+const site = process.argv[2] || SITE;
+const tries = Number(process.argv[3] ?? 5);
+const PHONE = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+const SLOWDOWN = 4;
+
+const page = `<!doctype html>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width">
+<link rel="icon" href="data:,">
+<style>body { margin: 0; } quintar-board { display: block; width: 100vw; height: 100vw; }</style>
+<script type="module" src="/quintar-board/quintar-board.js"></script>
+<quintar-board col-count="15" row-count="15"></quintar-board>`;
+
+function median(values) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.floor(sorted.length / 2)];
+}
+
+async function openPhone(browser, url) {
+  const context = await browser.newContext(PHONE);
+  const tab = await context.newPage();
+  await tab.route('**/measure.html', (route) => route.fulfill({ contentType: 'text/html', body: page }));
+  await tab.goto(`${url}measure.html`);
+  await tab.waitForFunction(() => {
+    const board = document.querySelector('quintar-board');
+    const canvas = board?.shadowRoot?.querySelector('canvas');
+    return customElements.get('quintar-board') && canvas && canvas.width === Math.round(board.getBoundingClientRect().width * devicePixelRatio);
+  });
+  const session = await context.newCDPSession(tab);
+  await session.send('Emulation.setCPUThrottlingRate', { rate: SLOWDOWN });
+  return { tab, close: () => context.close() };
+}
+
+// From the press of a click on an empty cell near the centre to the
+// computer's answer; a new game first, so every try starts alike.
+async function clickToAnswer(tab, strength) {
+  await tab.evaluate((strength) => {
+    const board = document.querySelector('quintar-board');
+    board.setAttribute('playing-strength', strength);
+    board.newGame();
+    board.seed(1);
+    window.answered = new Promise((resolve) => {
+      board.addEventListener('legalmove', function heard(event) {
+        if (!event.detail.computer) return;
+        board.removeEventListener('legalmove', heard);
+        resolve(performance.now());
+      });
+    });
+    window.addEventListener('pointerdown', () => (window.pressed = performance.now()), { capture: true, once: true });
+  }, strength);
+  const box = await tab.evaluate(() => {
+    const { x, y, width, height } = document.querySelector('quintar-board').getBoundingClientRect();
+    return { x, y, width, height };
+  });
+  await tab.mouse.click(box.x + box.width * (7.5 / 15), box.y + box.height * (7.5 / 15));
+  return tab.evaluate(async () => (await window.answered) - window.pressed);
+}
+
+// From a new size to the second frame after it.
+async function resizeToFrames(tab, index) {
+  return tab.evaluate(async (index) => {
+    const board = document.querySelector('quintar-board');
+    const start = performance.now();
+    board.style.height = board.style.width = index % 2 ? '100vw' : '90vw';
+    await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+    return performance.now() - start;
+  }, index);
+}
+
+const server = await startServer({ '/': site });
+const browser = await chromium.launch(CHROMIUM);
+try {
+  const { tab, close } = await openPhone(browser, server.url);
+  const rows = [];
+  for (const strength of ['high', 'expert']) {
+    const times = [];
+    for (let i = 0; i < tries; ++i) times.push(await clickToAnswer(tab, strength));
+    rows.push([`click to answer, ${strength}`, times]);
+  }
+  const resizes = [];
+  for (let i = 0; i < tries; ++i) resizes.push(await resizeToFrames(tab, i));
+  rows.push(['resize to two frames', resizes]);
+  await close();
+  console.log(`site: ${site}, CPU slowed ${SLOWDOWN}x, 390x844 at 3x`);
+  for (const [what, times] of rows)
+    console.log(`${what.padEnd(28)} median ${median(times).toFixed(1).padStart(7)} ms   (${times.map((t) => t.toFixed(1)).join(', ')})`);
+} finally {
+  await browser.close();
+  await server.close();
+}
