@@ -14,26 +14,25 @@ const std::array<QString, 6> colorKeys = {QStringLiteral("board"),    QStringLit
                                           QStringLiteral("crosses"),  QStringLiteral("noughts"),
                                           QStringLiteral("lastMove"), QStringLiteral("winningFive")};
 
-game::TPlayer readPlayer(QSettings& store, const QString& side, game::TPlayer fallback) {
-  store.beginGroup(side);
-  const QString kind = store.value(QStringLiteral("player")).toString();
+game::TPlayer readPlayer(const StoredValues& stored, const QString& side, game::TPlayer fallback) {
+  const QString group = QStringLiteral("players/") + side + QLatin1Char('/');
+  const QString kind = stored(group + QStringLiteral("player")).toString();
   if (kind == QLatin1String("person")) fallback.Kind = game::TPlayerKind::Person;
   if (kind == QLatin1String("computer")) fallback.Kind = game::TPlayerKind::Computer;
-  const QByteArray level = store.value(QStringLiteral("level")).toString().toLatin1();
+  const QByteArray level = stored(group + QStringLiteral("level")).toString().toLatin1();
   if (const std::optional<TLevel> named = LevelNamed(std::string_view(level.constData(), level.size())))
     fallback.Level = *named;
-  store.endGroup();
   return fallback;
 }
 
-int readCount(QSettings& store, const QString& key, int fallback) {
+int readCount(const StoredValues& stored, const QString& key, int fallback) {
   bool ok = false;
-  const int value = store.value(key).toInt(&ok);
+  const int value = stored(key).toInt(&ok);
   return ok ? std::clamp(value, TQuintar::MinCount, TQuintar::MaxCount) : fallback;
 }
 
-bool readSwitch(QSettings& store, const QString& key, bool fallback) {
-  const QVariant value = store.value(key);
+bool readSwitch(const StoredValues& stored, const QString& key, bool fallback) {
+  const QVariant value = stored(key);
   return value.isValid() ? value.toBool() : fallback;
 }
 
@@ -63,29 +62,27 @@ GameSettings defaultGameSettings() {
   return settings;
 }
 
-GameSettings loadGameSettings(QSettings& store) {
+GameSettings readGameSettings(const StoredValues& stored) {
   GameSettings settings = defaultGameSettings();
-  store.beginGroup(QStringLiteral("players"));
   for (std::size_t side = 0; side < 2; ++side)
-    settings.players[side] = readPlayer(store, sideKeys[side], settings.players[side]);
-  store.endGroup();
+    settings.players[side] = readPlayer(stored, sideKeys[side], settings.players[side]);
 
-  store.beginGroup(QStringLiteral("board"));
-  settings.colCount = readCount(store, QStringLiteral("columns"), settings.colCount);
-  settings.rowCount = readCount(store, QStringLiteral("rows"), settings.rowCount);
-  settings.showHighlight = readSwitch(store, QStringLiteral("showLastMove"), settings.showHighlight);
-  settings.showQuintar = readSwitch(store, QStringLiteral("showWinningFive"), settings.showQuintar);
-  settings.clickResponse = readSwitch(store, QStringLiteral("pressesPlay"), settings.clickResponse);
-  settings.lock = readSwitch(store, QStringLiteral("locked"), settings.lock);
-  store.endGroup();
+  settings.colCount = readCount(stored, QStringLiteral("board/columns"), settings.colCount);
+  settings.rowCount = readCount(stored, QStringLiteral("board/rows"), settings.rowCount);
+  settings.showHighlight = readSwitch(stored, QStringLiteral("board/showLastMove"), settings.showHighlight);
+  settings.showQuintar = readSwitch(stored, QStringLiteral("board/showWinningFive"), settings.showQuintar);
+  settings.clickResponse = readSwitch(stored, QStringLiteral("board/pressesPlay"), settings.clickResponse);
+  settings.lock = readSwitch(stored, QStringLiteral("board/locked"), settings.lock);
 
-  store.beginGroup(QStringLiteral("colors"));
   for (std::size_t index = 0; index < colorKeys.size(); ++index) {
-    const QColor color = QColor::fromString(store.value(colorKeys[index]).toString());
+    const QColor color = QColor::fromString(stored(QStringLiteral("colors/") + colorKeys[index]).toString());
     if (color.isValid()) settings.colors[index] = color;
   }
-  store.endGroup();
   return settings;
+}
+
+GameSettings loadGameSettings(QSettings& store) {
+  return readGameSettings([&store](const QString& key) { return store.value(key); });
 }
 
 void saveGameSettings(const GameSettings& settings, QSettings& store) {

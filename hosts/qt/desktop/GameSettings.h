@@ -6,7 +6,9 @@
 
 #include <QColor>
 #include <QSettings>
+#include <QVariant>
 #include <array>
+#include <functional>
 
 #include "GameSession.h"
 
@@ -32,6 +34,12 @@ struct GameSettings {
 // A person playing crosses against the computer at the control's default
 // strength, on the board the control starts with.
 GameSettings defaultGameSettings();
+// The stored value under a key such as "board/columns"; an invalid QVariant
+// when none is stored.
+using StoredValues = std::function<QVariant(const QString& key)>;
+// The settings the stored values give: counts clamped to what the board
+// takes, and every value missing or unreadable left at its default.
+GameSettings readGameSettings(const StoredValues& stored);
 GameSettings loadGameSettings(QSettings& store);
 void saveGameSettings(const GameSettings& settings, QSettings& store);
 
