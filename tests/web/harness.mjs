@@ -75,13 +75,14 @@ export async function openBoard(shared, { attributes = '', style = 'width: 200px
   return { page, board: page.locator('quintar-board'), errors, close: () => context.close() };
 }
 
-// Until the canvas is as large as the element on the screen in device pixels.
+// Until the canvas covers the element on the screen in device pixels: it
+// keeps its size when the element shrinks, and grows with it.
 export function waitForCanvasSize(page) {
   return page.waitForFunction(() => {
     const board = document.querySelector('quintar-board');
     const canvas = board.shadowRoot.querySelector('canvas');
-    const { width, height } = canvas.getBoundingClientRect();
-    return canvas.width === Math.round(width * devicePixelRatio) && canvas.height === Math.round(height * devicePixelRatio);
+    const { width, height } = board.shadowRoot.querySelector('.board').getBoundingClientRect();
+    return canvas.width >= Math.round(width * devicePixelRatio) && canvas.height >= Math.round(height * devicePixelRatio);
   });
 }
 

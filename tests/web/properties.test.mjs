@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { canvasPixel, clickCell, events, openBoard, useBrowser, waitForCanvasSize, waitForEvents } from './harness.mjs';
+import { canvasPixel, clickCell, events, openBoard, takeEvents, useBrowser, waitForCanvasSize, waitForEvents } from './harness.mjs';
 
 const shared = useBrowser();
 
@@ -134,5 +134,17 @@ test('the board takes the element\'s CSS size in device pixels, and presses foll
     return { x, y, width, height };
   });
   assert.deepEqual(focusBox, { x: 240, y: 60, width: 40, height: 30 });
+
+  // Narrower again: the control follows, the canvas keeps its larger
+  // bitmap, and pixels and presses still meet the cells.
+  await board.evaluate((element) => { element.style.width = '200px'; });
+  await page.waitForFunction(() =>
+    document.querySelector('quintar-board').shadowRoot.querySelector('[part=focus-cell]').getBoundingClientRect().width === 20);
+  assert.deepEqual([await canvasPixel(page, 39, 10), await canvasPixel(page, 40, 10)], ['#ffffff', '#808080']);
+  await takeEvents(page);
+  await clickCell(page, 2, 1);
+  await waitForEvents(page, 1);
+  const { col, row } = (await events(page))[0].detail;
+  assert.deepEqual([col, row], [2, 1]);
   await close();
 });

@@ -5,8 +5,8 @@
 //   <quintar-board col-count="15" row-count="15"></quintar-board>
 //
 // The control draws its own pixels; the element copies the parts it redrew
-// onto a canvas as large as the element in device pixels, hands it pointer
-// presses, and adds keyboard play. Every sentence about the game, for the
+// onto a canvas, pixel for pixel with the screen's device pixels, hands it
+// pointer presses, and adds keyboard play. Every sentence about the game, for the
 // page and for screen readers, comes from the module's phrasebook.
 import createQuintarModule from './quintar-module.js';
 import { cssColorOf, parseCssColor } from './colors.js';
@@ -88,8 +88,8 @@ const TEMPLATE = `
           touch-action: manipulation; user-select: none; -webkit-user-select: none; }
   :host([hidden]) { display: none; }
   :host([aria-busy="true"]) canvas { cursor: progress; }
-  .board { position: relative; width: 100%; height: 100%; }
-  canvas { display: block; width: 100%; height: 100%; }
+  .board { position: relative; width: 100%; height: 100%; overflow: hidden; }
+  canvas { display: block; position: absolute; left: 0; top: 0; }
   .cell { position: absolute; box-sizing: border-box; pointer-events: none; display: none; }
   .focus { border: 3px solid var(--quintar-focus-color, #1a73e8); box-shadow: 0 0 0 1px #fff, inset 0 0 0 1px #fff; }
   :host(:focus) .focus.shown, .focus.armed { display: block; }
@@ -128,8 +128,11 @@ export class QuintarBoardElement extends HTMLElement {
 
   #board;
   #thinker;
+  #frame;
   #canvas;
   #context;
+  // The control's size in device pixels; the canvas may be larger.
+  #size = { width: 0, height: 0 };
   #focusCell;
   #hintCell;
   #status;
@@ -148,6 +151,7 @@ export class QuintarBoardElement extends HTMLElement {
     super();
     const root = this.attachShadow({ mode: 'open' });
     root.innerHTML = TEMPLATE;
+    this.#frame = root.querySelector('.board');
     this.#canvas = root.querySelector('canvas');
     this.#context = this.#canvas.getContext('2d', { alpha: false });
     this.#focusCell = root.querySelector('.focus');
@@ -170,10 +174,12 @@ export class QuintarBoardElement extends HTMLElement {
     // attributes in, whatever their order.
     this.#board.held = true;
 
-    this.#canvas.width = this.#canvas.height = 200;
+    // Nothing to show until the element has a size on the page.
+    this.#canvas.width = this.#canvas.height = 0;
+    this.#board.setSize(0, 0);
     this.#flush();
     this.#centreFocus();
-    new ResizeObserver(([entry]) => this.#resized(entry)).observe(this.#canvas, { box: 'device-pixel-content-box' });
+    new ResizeObserver(([entry]) => this.#resized(entry)).observe(this.#frame, { box: 'device-pixel-content-box' });
     this.#canvas.addEventListener('pointerdown', (event) => this.#pressed(event));
     this.#canvas.addEventListener('contextmenu', (event) => event.preventDefault());
     this.addEventListener('keydown', (event) => this.#keyPressed(event));
@@ -378,28 +384,46 @@ export class QuintarBoardElement extends HTMLElement {
 
   // ---- Size, pointer and keyboard -------------------------------------------
 
-  // The control is as large as the canvas is on the screen, in device
+  // The control is as large as the element is on the screen, in device
   // pixels: its CSS size times the device pixel ratio. The observer watches
   // the device pixel box, so that a new ratio (zoom, another screen) is
   // noticed too.
   #resized(entry) {
     const width = Math.round(entry.contentRect.width * devicePixelRatio);
     const height = Math.round(entry.contentRect.height * devicePixelRatio);
-    if (width === this.#canvas.width && height === this.#canvas.height) return;
-    this.#canvas.width = width;
-    this.#canvas.height = height;
+    const resized = width !== this.#size.width || height !== this.#size.height;
+    this.#size = { width, height };
+    // A new device pixel ratio alone changes the canvas's size on the page.
+    this.#fitCanvas();
+    if (!resized) return;
     this.#operate(() => this.#board.setSize(width, height));
     // The cells' pixels moved: the boxes over them follow.
     this.#place(this.#focusCell, this.#focus);
     if (this.#hintAt) this.#place(this.#hintCell, this.#hintAt);
   }
 
+  // A new canvas is a new bitmap for the browser to set up, which on a phone
+  // costs more than the board's whole drawing: the canvas only grows, or
+  // shrinks when the board has become much smaller, and the element shows
+  // its top left part, one canvas pixel to a device pixel.
+  #fitCanvas() {
+    const { width, height } = this.#size;
+    const canvas = this.#canvas;
+    const fits = width <= canvas.width && height <= canvas.height;
+    if (!fits || 4 * width * height < canvas.width * canvas.height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+    canvas.style.width = `${canvas.width / devicePixelRatio}px`;
+    canvas.style.height = `${canvas.height / devicePixelRatio}px`;
+  }
+
   #pressed(event) {
     if (!event.isPrimary || !(event.button in BUTTONS)) return;
-    const bounds = this.#canvas.getBoundingClientRect();
+    const bounds = this.#frame.getBoundingClientRect();
     if (!bounds.width || !bounds.height) return;
-    const x = Math.floor(((event.clientX - bounds.left) * this.#canvas.width) / bounds.width);
-    const y = Math.floor(((event.clientY - bounds.top) * this.#canvas.height) / bounds.height);
+    const x = Math.floor(((event.clientX - bounds.left) * this.#size.width) / bounds.width);
+    const y = Math.floor(((event.clientY - bounds.top) * this.#size.height) / bounds.height);
     this.#focusCell.classList.remove('shown');
     const cell = this.#board.cellAt(x, y);
     if (cell) this.#moveFocus(cell);
@@ -415,7 +439,7 @@ export class QuintarBoardElement extends HTMLElement {
     if (event.pointerType === 'mouse' || event.button !== 0 || !this.clickResponse) return false;
     if (this.#armed && this.#armed.col === cell.col && this.#armed.row === cell.row) return false;
     const bounds = this.#board.cellBounds(cell.col, cell.row);
-    const cssPerPixel = this.#canvas.getBoundingClientRect().width / this.#canvas.width;
+    const cssPerPixel = this.#frame.getBoundingClientRect().width / this.#size.width;
     if (Math.min(bounds.right - bounds.left, bounds.bottom - bounds.top) * cssPerPixel >= FINGER_PIXELS) return false;
     this.#armed = { ...cell };
     this.#focusCell.classList.add('armed');
@@ -465,12 +489,12 @@ export class QuintarBoardElement extends HTMLElement {
     this.#moveFocus(this.#focus);
   }
 
-  // Over the pixels whose presses play the cell, as shares of the canvas,
-  // which is as large as the control.
+  // Over the pixels whose presses play the cell, as shares of the control,
+  // which is as large as the element.
   #place(element, { col, row }) {
     const bounds = this.#board.cellBounds(col, row);
     if (!bounds) return;
-    const { width, height } = this.#canvas;
+    const { width, height } = this.#size;
     Object.assign(element.style, {
       left: `${(bounds.left * 100) / width}%`,
       top: `${(bounds.top * 100) / height}%`,
