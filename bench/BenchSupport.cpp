@@ -21,4 +21,11 @@ void TMedianReporter::ReportRuns(const std::vector<Run>& Runs) {
   ConsoleReporter::ReportRuns(Runs);
 }
 
+std::map<std::string, double> RunBenchmarks() {
+  TMedianReporter Reporter;
+  benchmark::RunSpecifiedBenchmarks(&Reporter);
+  benchmark::Shutdown();
+  return Reporter.Microseconds();
+}
+
 }  // namespace quintar

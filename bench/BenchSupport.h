@@ -26,4 +26,8 @@ class TMedianReporter : public benchmark::ConsoleReporter {
   std::map<std::string, double> FMicroseconds;
 };
 
+// Runs the registered benchmarks, printing each, and returns their median
+// microseconds by name for the ratios printed after them.
+std::map<std::string, double> RunBenchmarks();
+
 }  // namespace quintar

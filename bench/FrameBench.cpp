@@ -92,9 +92,6 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark(AfterMove.Name, DrawAfterMove)->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark((std::string("Clear/") + AfterMove.Name).c_str(), Clear, AfterMove)
       ->Unit(benchmark::kMicrosecond);
-  TMedianReporter Reporter;
-  benchmark::RunSpecifiedBenchmarks(&Reporter);
-  benchmark::Shutdown();
-  PrintRatios(Reporter.Microseconds());
+  PrintRatios(RunBenchmarks());
   return 0;
 }

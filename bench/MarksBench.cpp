@@ -92,9 +92,6 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark((std::string("Crosses/") + Size.Name).c_str(), DrawFullBoard, Size, 1)
         ->Unit(benchmark::kMicrosecond);
   }
-  TMedianReporter Reporter;
-  benchmark::RunSpecifiedBenchmarks(&Reporter);
-  benchmark::Shutdown();
-  PrintRatios(Reporter.Microseconds());
+  PrintRatios(RunBenchmarks());
   return 0;
 }

@@ -80,9 +80,6 @@ int main(int argc, char** argv) {
                                  Position.Board)
         ->Unit(benchmark::kMicrosecond);
   }
-  TMedianReporter Reporter;
-  benchmark::RunSpecifiedBenchmarks(&Reporter);
-  benchmark::Shutdown();
-  PrintRatios(Positions, Reporter.Microseconds());
+  PrintRatios(Positions, RunBenchmarks());
   return 0;
 }

@@ -176,9 +176,6 @@ int main(int argc, char** argv) {
                                   {"FullBlit", &FullBlit},
                                   {"BareControlPaint", &BareControlPaint}})
     benchmark::RegisterBenchmark(name, run)->Unit(benchmark::kMicrosecond)->ReportAggregatesOnly(true);
-  quintar::TMedianReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  printRatios(reporter.Microseconds());
+  printRatios(quintar::RunBenchmarks());
   return 0;
 }
