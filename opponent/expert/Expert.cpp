@@ -45,6 +45,10 @@ constexpr std::int64_t RootFourNodes = 20000;
 constexpr int LeafFours = 6;
 constexpr std::int64_t LeafFourNodes = 16;
 
+// The side to move makes its threats first: what the cells offer it counts
+// for this share more than what they offer the other side.
+constexpr int MoverShare = 4;
+
 constexpr int FourThreeBonus = 40000;
 constexpr int DoubleThreeBonus = 20000;
 
@@ -273,12 +277,14 @@ int TSearcher::SettleLeaf(int Side, int Ply) {
   return Evaluate(Side);
 }
 
-// What the cells are worth to the side to move against what they are worth
-// to the other, and a bonus for a four-three or two threes the other side
-// cannot answer with a four: nearly always a win, though not a proven one.
+// What the cells are worth to the side to move, weighed up by its tempo,
+// against what they are worth to the other, and a bonus for a four-three or
+// two threes the other side cannot answer with a four: nearly always a win,
+// though not a proven one.
 int TSearcher::Evaluate(int Side) const {
   const int Opponent = Opposite(Side);
-  int Score = FBoard.TotalValue(Side) - FBoard.TotalValue(Opponent);
+  const int Own = FBoard.TotalValue(Side);
+  int Score = Own + Own / MoverShare - FBoard.TotalValue(Opponent);
   if (!FBoard.Has(Opponent, thFour)) {
     if (FBoard.Has(Side, thFourThree))
       Score += FourThreeBonus;
