@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -22,11 +23,22 @@ std::string RefusalOf(const std::string& FileName) {
   return Error;
 }
 
-std::string TemporaryFile(const std::string& Name, const std::string& Contents) {
-  const std::string Path = ::testing::TempDir() + std::to_string(getpid()) + "-" + Name;
-  std::ofstream(Path, std::ios::binary) << Contents;
-  return Path;
-}
+// A file holding Contents, removed again when the object goes, so that runs
+// of the suite leave nothing behind.
+class TTemporaryFile {
+ public:
+  TTemporaryFile(const std::string& Name, const std::string& Contents)
+      : FPath(::testing::TempDir() + std::to_string(getpid()) + "-" + Name) {
+    std::ofstream(FPath, std::ios::binary) << Contents;
+  }
+  ~TTemporaryFile() { std::remove(FPath.c_str()); }
+  TTemporaryFile(const TTemporaryFile&) = delete;
+  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+  const std::string& Path() const { return FPath; }
+
+ private:
+  std::string FPath;
+};
 
 bool Starts(const std::string& Text, const std::string& Start) { return Text.rfind(Start, 0) == 0; }
 
@@ -37,12 +49,12 @@ TEST(PackageLoader, RefusesWhatIsNoPackageSayingWhy) {
   EXPECT_NE(Error.find("No such file"), std::string::npos) << Error;
 
   EXPECT_EQ(RefusalOf(""), "cannot load package \"\": no file name given");
-  EXPECT_NE(RefusalOf(TemporaryFile("empty.so", "")).find("file too short"), std::string::npos);
+  EXPECT_NE(RefusalOf(TTemporaryFile("empty.so", "").Path()).find("file too short"), std::string::npos);
   std::string Text;
   for (int Line = 0; Line < 20; ++Line) Text += "this is text, not a module\n";
-  EXPECT_NE(RefusalOf(TemporaryFile("text.so", Text)).find("invalid ELF header"), std::string::npos);
+  EXPECT_NE(RefusalOf(TTemporaryFile("text.so", Text).Path()).find("invalid ELF header"), std::string::npos);
   // Control characters in the file name are not let through either.
-  EXPECT_EQ(RefusalOf(TemporaryFile("line\nbreak.so", "x")).find('\n'), std::string::npos);
+  EXPECT_EQ(RefusalOf(TTemporaryFile("line\nbreak.so", "x").Path()).find('\n'), std::string::npos);
 
   EXPECT_EQ(RefusalOf(FAKE_WITHOUT_INFO),
             "cannot load package \"" FAKE_WITHOUT_INFO "\": not a package (it has no GetPackageInfoTable)");
@@ -64,7 +76,7 @@ TEST(PackageLoader, RefusesArbitraryBytesCleanly) {
       Bytes.replace(0, std::min<std::size_t>(4, Bytes.size()),
                     "\x7f"
                     "ELF");
-    EXPECT_FALSE(RefusalOf(TemporaryFile("random.so", Bytes)).empty());
+    EXPECT_FALSE(RefusalOf(TTemporaryFile("random.so", Bytes).Path()).empty());
   }
 }
 

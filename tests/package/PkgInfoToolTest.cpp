@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -24,9 +25,29 @@ std::string Contents(const std::string& Path) {
   return {std::istreambuf_iterator<char>(File), {}};
 }
 
-// Named after the process, so that suites running side by side keep apart.
+// The files the tool reads and writes lie in a folder named after the
+// process, so that suites running side by side keep apart, and removed with
+// it when the tests end, so that runs leave nothing behind.
+class TScratchFolder {
+ public:
+  TScratchFolder() : FPath(::testing::TempDir() + "pkginfo-" + std::to_string(getpid())) {
+    std::filesystem::create_directories(FPath);
+  }
+  ~TScratchFolder() {
+    std::error_code Ignored;
+    std::filesystem::remove_all(FPath, Ignored);
+  }
+  TScratchFolder(const TScratchFolder&) = delete;
+  TScratchFolder& operator=(const TScratchFolder&) = delete;
+  const std::string& Path() const { return FPath; }
+
+ private:
+  std::string FPath;
+};
+
 std::string Temporary(const std::string& Name) {
-  return ::testing::TempDir() + "pkginfo-" + std::to_string(getpid()) + "-" + Name;
+  static const TScratchFolder Folder;
+  return Folder.Path() + "/" + Name;
 }
 
 TRun RunTool(const std::string& Arguments) {
@@ -43,14 +64,13 @@ TEST(PkgInfoTool, PrintsIdentityPaletteAndClass) {
   const TRun Result = RunTool(Module);
   ASSERT_EQ(Result.Status, 0) << Result.Err;
   EXPECT_EQ(Result.Err, "");
-  for (const char* Expected : {"Package Quintar4\n", "  Description:      Quarbels Quintar Component\n",
-                               "  Requires:         VCL40\n",
-                               "  Usage:            design time and run time; never rebuilt implicitly\n",
-                               "  File version:     1.0.0.0\n", "  Language:         Swedish (041D), code page 1252\n",
-                               "TQUINTAR (bitmap, 21 x 21, 16 colours)", "MAINICON (icon, 32 x 32, 16 colours)",
-                               "Palette pages\n  Quarbel: TQuintar\n", "Class TQuintar\n  Properties\n",
-                               "default clWhite", "read FColor, write SetColor\n", "read FGameOver, read-only\n",
-                               "  Events\n"})
+  for (const char* Expected :
+       {"Package Quintar4\n", "  Description:      Quarbels Quintar Component\n", "  Requires:         VCL40\n",
+        "  Usage:            design time and run time; never rebuilt implicitly\n", "  File version:     1.0.0.0\n",
+        "  Language:         Swedish (041D), code page 1252\n", "TQUINTAR (bitmap, 21 x 21, 16 colours)",
+        "MAINICON (icon, 32 x 32, 16 colours)", "Palette pages\n  Quarbel: TQuintar\n",
+        "Class TQuintar\n  Properties\n", "default clWhite", "read FColor, write SetColor\n",
+        "read FGameOver, read-only\n", "  Events\n"})
     EXPECT_NE(Result.Out.find(Expected), std::string::npos) << Expected;
   // Properties, then events, each in declaration order.
   EXPECT_LT(Result.Out.find("    Color "), Result.Out.find("    ColCount "));
