@@ -64,9 +64,26 @@ class TExpertBoard {
   // Empty cells whose threat for Side is exactly Threat.
   int CountOf(int Side, TThreat Threat) const { return FThreatCounts[Side][Threat]; }
   bool Has(int Side, TThreat AtLeast) const;
+  // Empty cells whose threat for Side is at least AtLeast.
+  int CountAtLeast(int Side, TThreat AtLeast) const;
   // The first empty cell in index order whose threat for Side is at least
   // AtLeast; NoCell when there is none.
   int Find(int Side, TThreat AtLeast) const;
+  // Calls Visit(Index) for the empty cells whose threat for Side is at least
+  // AtLeast, in index order, while it returns true. Every threat needs a mark
+  // within four steps, and the counts say when the last has been seen, so
+  // only part of the board is searched.
+  template <typename TVisit>
+  void ForEachThreat(int Side, TThreat AtLeast, TVisit&& Visit) const {
+    int Left = CountAtLeast(Side, AtLeast);
+    for (int Col = FBox.MinCol - 4; Left > 0 && Col <= FBox.MaxCol + 4; ++Col)
+      for (int Index = IndexOf(Col, FBox.MinRow - 4), Last = IndexOf(Col, FBox.MaxRow + 4); Left > 0 && Index <= Last;
+           ++Index)
+        if (FCells[Index].Stone == ccEmpty && FCells[Index].Threat[Side] >= AtLeast) {
+          --Left;
+          if (!Visit(Index)) return;
+        }
+  }
   // The empty cell within four steps of Index along its lines where Side
   // completes five; NoCell when there is none.
   int FiveCellNear(int Side, int Index) const;
@@ -117,7 +134,7 @@ class TExpertBoard {
   void ReadKeys(int Index);
   void CheckNowAndThen();
   void Refresh(int Index);
-  void RefreshLine(int Index, int Direction);
+  std::int32_t RefreshLine(TCell& Cell, int Side, int Direction);
   static void Judge(TCell& Cell);
   void Count(int Index, int Sign);
   void AddNear(int Index, int Delta);
