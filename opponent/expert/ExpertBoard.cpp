@@ -142,7 +142,7 @@ void TExpertBoard::ReadKeys(int Index) {
         Keys[Side] += static_cast<int>(Own ? nbOwn : nbBlocked) * NeighbourWeight(Offset);
       }
     }
-    for (int Side = 0; Side < 2; ++Side) Cell.Keys[Side][Direction] = static_cast<std::uint16_t>(Keys[Side]);
+    Cell.Keys[Direction] = static_cast<std::uint32_t>(Keys[0]) | static_cast<std::uint32_t>(Keys[1]) << KeyBits;
   }
 }
 
@@ -179,7 +179,8 @@ std::string TExpertBoard::Discrepancy() const {
     Difference.Compare("marks near", -1, Index, Kept.Near, Expected.Near);
     for (int Side = 0; Side < 2; ++Side) {
       for (int Direction = 0; Direction < DirectionCount; ++Direction)
-        Difference.Compare("neighbour key", Side, Index, Kept.Keys[Side][Direction], Expected.Keys[Side][Direction]);
+        Difference.Compare("neighbour key", Side, Index, KeyOf(Kept, Side, Direction),
+                           KeyOf(Expected, Side, Direction));
       if (Kept.Stone != ccEmpty) continue;
       for (int Direction = 0; Direction < DirectionCount; ++Direction)
         Difference.Compare("line pattern", Side, Index, Kept.Lines[Side][Direction], Expected.Lines[Side][Direction]);
@@ -288,7 +289,8 @@ constexpr std::array<int, 8> NeighbourWeights = [] {
 // (Sign +1) or no longer holds (Sign -1) a mark of Side; only the empty ones
 // work out their patterns again.
 void TExpertBoard::SetNeighbour(int Index, int Side, int Sign) {
-  const int Other = Opposite(Side);
+  // A mark is its own side's and blocks the other's.
+  const std::uint32_t Unit = Side == 0 ? nbOwn | nbBlocked << KeyBits : nbBlocked | nbOwn << KeyBits;
   // Added up here and stored once: the cells' writes would otherwise make
   // the compiler store the totals after every cell.
   std::int32_t ValueChanges[2] = {};
@@ -299,9 +301,9 @@ void TExpertBoard::SetNeighbour(int Index, int Side, int Sign) {
         const int Near = Index + Distance * Step;
         TCell& Cell = FCells[Near];
         if (Cell.Stone == ccWall) break;
-        const int Weight = Sign * NeighbourWeights[Way * 4 + Distance - 1];
-        Cell.Keys[Side][Direction] = static_cast<std::uint16_t>(Cell.Keys[Side][Direction] + nbOwn * Weight);
-        Cell.Keys[Other][Direction] = static_cast<std::uint16_t>(Cell.Keys[Other][Direction] + nbBlocked * Weight);
+        // Taking a mark away subtracts what placing it added, which never
+        // borrows from the other half.
+        Cell.Keys[Direction] += static_cast<std::uint32_t>(Sign * NeighbourWeights[Way * 4 + Distance - 1]) * Unit;
         if (Cell.Stone == ccEmpty) {
           ValueChanges[0] += RefreshLine(Cell, 0, Direction);
           ValueChanges[1] += RefreshLine(Cell, 1, Direction);
@@ -317,7 +319,7 @@ void TExpertBoard::Refresh(int Index) {
   TCell& Cell = FCells[Index];
   for (int Side = 0; Side < 2; ++Side)
     for (int Direction = 0; Direction < DirectionCount; ++Direction)
-      Cell.Lines[Side][Direction] = FPatterns[Cell.Keys[Side][Direction]];
+      Cell.Lines[Side][Direction] = FPatterns[KeyOf(Cell, Side, Direction)];
   Judge(Cell);
 }
 
@@ -325,7 +327,7 @@ void TExpertBoard::Refresh(int Index) {
 // is counted again. Returns the change of the cell's value, which the caller
 // adds to the side's total.
 inline std::int32_t TExpertBoard::RefreshLine(TCell& Cell, int Side, int Direction) {
-  const TLinePattern Line = FPatterns[Cell.Keys[Side][Direction]];
+  const TLinePattern Line = FPatterns[KeyOf(Cell, Side, Direction)];
   const TLinePattern Old = Cell.Lines[Side][Direction];
   if (Line == Old) return 0;
   Cell.Lines[Side][Direction] = Line;

@@ -113,8 +113,10 @@ class TExpertBoard {
  private:
   struct TCell {
     std::uint8_t Stone;
-    std::uint8_t Near;                      // marks within two steps either way, in rows and columns
-    std::uint16_t Keys[2][DirectionCount];  // each side's neighbour keys
+    std::uint8_t Near;  // marks within two steps either way, in rows and columns
+    // Both sides' neighbour keys along each line, crosses' in the low half,
+    // so that a mark updates both with one addition.
+    std::uint32_t Keys[DirectionCount];
     TThreat Threat[2];
     std::uint16_t Tally[2];  // how many lines of each kind that makes a threat
     TLinePattern Lines[2][DirectionCount];
@@ -128,6 +130,12 @@ class TExpertBoard {
     int Index;
     TBox Box;
   };
+
+  static int KeyOf(const TCell& Cell, int Side, int Direction) {
+    return static_cast<int>(Cell.Keys[Direction] >> (KeyBits * Side) & KeyMask);
+  }
+  static constexpr int KeyBits = 16;
+  static constexpr std::uint32_t KeyMask = (1u << KeyBits) - 1;
 
   void Clear(int ColCount, int RowCount);
   void PlaceMark(int Index, int Side);
