@@ -312,8 +312,9 @@ int TSearcher::GenerateMoves(int Side, TScoredMove* Moves, int Width) const {
   const int Opponent = Opposite(Side);
   TBestMoves Best(Moves, Width);
   if (FBoard.Has(Opponent, thFive)) {
-    FBoard.ForEachCandidate([&](int Index) {
-      if (FBoard.Threat(Opponent, Index) == thFive) Best.Offer(Index, 0);
+    FBoard.ForEachThreat(Opponent, thFive, [&](int Index) {
+      Best.Offer(Index, 0);
+      return true;
     });
     return Best.Count();
   }

@@ -142,7 +142,7 @@ void TExpertBoard::ReadKeys(int Index) {
         Keys[Side] += static_cast<int>(Own ? nbOwn : nbBlocked) * NeighbourWeight(Offset);
       }
     }
-    for (int Side = 0; Side < 2; ++Side) Cell.Keys[Side][Direction] = static_cast<std::uint16_t>(Keys[Side]);
+    Cell.Keys[Direction] = static_cast<std::uint32_t>(Keys[0]) | static_cast<std::uint32_t>(Keys[1]) << KeyBits;
   }
 }
 
@@ -179,7 +179,8 @@ std::string TExpertBoard::Discrepancy() const {
     Difference.Compare("marks near", -1, Index, Kept.Near, Expected.Near);
     for (int Side = 0; Side < 2; ++Side) {
       for (int Direction = 0; Direction < DirectionCount; ++Direction)
-        Difference.Compare("neighbour key", Side, Index, Kept.Keys[Side][Direction], Expected.Keys[Side][Direction]);
+        Difference.Compare("neighbour key", Side, Index, KeyOf(Kept, Side, Direction),
+                           KeyOf(Expected, Side, Direction));
       if (Kept.Stone != ccEmpty) continue;
       for (int Direction = 0; Direction < DirectionCount; ++Direction)
         Difference.Compare("line pattern", Side, Index, Kept.Lines[Side][Direction], Expected.Lines[Side][Direction]);
@@ -214,14 +215,19 @@ bool TExpertBoard::Has(int Side, TThreat AtLeast) const {
   return false;
 }
 
-// Every threat needs a mark within four steps, so only the marks' rectangle
-// widened by four is searched.
+int TExpertBoard::CountAtLeast(int Side, TThreat AtLeast) const {
+  int Count = 0;
+  for (int Threat = AtLeast; Threat < ThreatKinds; ++Threat) Count += FThreatCounts[Side][Threat];
+  return Count;
+}
+
 int TExpertBoard::Find(int Side, TThreat AtLeast) const {
-  if (!Has(Side, AtLeast)) return NoCell;
-  for (int Col = FBox.MinCol - 4; Col <= FBox.MaxCol + 4; ++Col)
-    for (int Index = IndexOf(Col, FBox.MinRow - 4), Last = IndexOf(Col, FBox.MaxRow + 4); Index <= Last; ++Index)
-      if (FCells[Index].Stone == ccEmpty && FCells[Index].Threat[Side] >= AtLeast) return Index;
-  return NoCell;
+  int Found = NoCell;
+  ForEachThreat(Side, AtLeast, [&](int Index) {
+    Found = Index;
+    return false;
+  });
+  return Found;
 }
 
 int TExpertBoard::FiveCellNear(int Side, int Index) const {
@@ -267,53 +273,75 @@ void TExpertBoard::AddNear(int Index, int Delta) {
     for (int Row = -2; Row <= 2; ++Row) FCells[Index + Col * Stride + Row].Near += static_cast<std::uint8_t>(Delta);
 }
 
+// What a mark Distance steps away along a line weighs in a cell's neighbour
+// key, at Way * 4 + Distance - 1: Way is 0 for a cell before the mark and 1
+// for a cell after it.
+constexpr std::array<int, 8> NeighbourWeights = [] {
+  std::array<int, 8> Weights{};
+  for (int Distance = 1; Distance <= 4; ++Distance) {
+    Weights[Distance - 1] = NeighbourWeight(Distance);
+    Weights[4 + Distance - 1] = NeighbourWeight(-Distance);
+  }
+  return Weights;
+}();
+
 // Tells the cells up to four steps away along each line that Index now holds
 // (Sign +1) or no longer holds (Sign -1) a mark of Side; only the empty ones
 // work out their patterns again.
 void TExpertBoard::SetNeighbour(int Index, int Side, int Sign) {
+  // A mark is its own side's and blocks the other's.
+  const std::uint32_t Unit = Side == 0 ? nbOwn | nbBlocked << KeyBits : nbBlocked | nbOwn << KeyBits;
+  // Added up here and stored once: the cells' writes would otherwise make
+  // the compiler store the totals after every cell.
+  std::int32_t ValueChanges[2] = {};
   for (int Direction = 0; Direction < DirectionCount; ++Direction) {
-    for (const int Way : {-1, 1}) {
+    for (int Way = 0; Way < 2; ++Way) {
+      const int Step = Way == 0 ? -Steps[Direction] : Steps[Direction];
       for (int Distance = 1; Distance <= 4; ++Distance) {
-        const int Near = Index + Way * Distance * Steps[Direction];
+        const int Near = Index + Distance * Step;
         TCell& Cell = FCells[Near];
         if (Cell.Stone == ccWall) break;
-        const int Weight = Sign * NeighbourWeight(-Way * Distance);
-        Cell.Keys[Side][Direction] = static_cast<std::uint16_t>(Cell.Keys[Side][Direction] + nbOwn * Weight);
-        Cell.Keys[Opposite(Side)][Direction] =
-            static_cast<std::uint16_t>(Cell.Keys[Opposite(Side)][Direction] + nbBlocked * Weight);
-        if (Cell.Stone == ccEmpty) RefreshLine(Near, Direction);
+        // Taking a mark away subtracts what placing it added, which never
+        // borrows from the other half.
+        Cell.Keys[Direction] += static_cast<std::uint32_t>(Sign * NeighbourWeights[Way * 4 + Distance - 1]) * Unit;
+        if (Cell.Stone == ccEmpty) {
+          ValueChanges[0] += RefreshLine(Cell, 0, Direction);
+          ValueChanges[1] += RefreshLine(Cell, 1, Direction);
+        }
       }
     }
   }
+  FTotalValues[0] += ValueChanges[0];
+  FTotalValues[1] += ValueChanges[1];
 }
 
 void TExpertBoard::Refresh(int Index) {
   TCell& Cell = FCells[Index];
   for (int Side = 0; Side < 2; ++Side)
     for (int Direction = 0; Direction < DirectionCount; ++Direction)
-      Cell.Lines[Side][Direction] = FPatterns[Cell.Keys[Side][Direction]];
+      Cell.Lines[Side][Direction] = FPatterns[KeyOf(Cell, Side, Direction)];
   Judge(Cell);
 }
 
-// Index is empty, so its threats and values are counted: only what changed
-// is counted again.
-void TExpertBoard::RefreshLine(int Index, int Direction) {
-  TCell& Cell = FCells[Index];
-  for (int Side = 0; Side < 2; ++Side) {
-    const TLinePattern Line = FPatterns[Cell.Keys[Side][Direction]];
-    const TLinePattern Old = Cell.Lines[Side][Direction];
-    if (Line == Old) continue;
-    Cell.Lines[Side][Direction] = Line;
-    Cell.Tally[Side] = static_cast<std::uint16_t>(Cell.Tally[Side] + LineTallies[Line] - LineTallies[Old]);
-    const TThreat Threat = ThreatsByTally[Cell.Tally[Side]];
-    const std::int32_t Change =
-        LineValues[Line] - LineValues[Old] + ThreatBonuses[Threat] - ThreatBonuses[Cell.Threat[Side]];
+// Cell is empty, so its threats and values are counted: only what changed
+// is counted again. Returns the change of the cell's value, which the caller
+// adds to the side's total.
+inline std::int32_t TExpertBoard::RefreshLine(TCell& Cell, int Side, int Direction) {
+  const TLinePattern Line = FPatterns[KeyOf(Cell, Side, Direction)];
+  const TLinePattern Old = Cell.Lines[Side][Direction];
+  if (Line == Old) return 0;
+  Cell.Lines[Side][Direction] = Line;
+  Cell.Tally[Side] = static_cast<std::uint16_t>(Cell.Tally[Side] + LineTallies[Line] - LineTallies[Old]);
+  const TThreat Threat = ThreatsByTally[Cell.Tally[Side]];
+  std::int32_t Change = LineValues[Line] - LineValues[Old];
+  if (Threat != Cell.Threat[Side]) {
+    Change += ThreatBonuses[Threat] - ThreatBonuses[Cell.Threat[Side]];
     --FThreatCounts[Side][Cell.Threat[Side]];
     ++FThreatCounts[Side][Threat];
-    FTotalValues[Side] += Change;
     Cell.Threat[Side] = Threat;
-    Cell.Value[Side] += Change;
   }
+  Cell.Value[Side] += Change;
+  return Change;
 }
 
 void TExpertBoard::Judge(TCell& Cell) {

@@ -64,9 +64,26 @@ class TExpertBoard {
   // Empty cells whose threat for Side is exactly Threat.
   int CountOf(int Side, TThreat Threat) const { return FThreatCounts[Side][Threat]; }
   bool Has(int Side, TThreat AtLeast) const;
+  // Empty cells whose threat for Side is at least AtLeast.
+  int CountAtLeast(int Side, TThreat AtLeast) const;
   // The first empty cell in index order whose threat for Side is at least
   // AtLeast; NoCell when there is none.
   int Find(int Side, TThreat AtLeast) const;
+  // Calls Visit(Index) for the empty cells whose threat for Side is at least
+  // AtLeast, in index order, while it returns true. Every threat needs a mark
+  // within four steps, and the counts say when the last has been seen, so
+  // only part of the board is searched.
+  template <typename TVisit>
+  void ForEachThreat(int Side, TThreat AtLeast, TVisit&& Visit) const {
+    int Left = CountAtLeast(Side, AtLeast);
+    for (int Col = FBox.MinCol - 4; Left > 0 && Col <= FBox.MaxCol + 4; ++Col)
+      for (int Index = IndexOf(Col, FBox.MinRow - 4), Last = IndexOf(Col, FBox.MaxRow + 4); Left > 0 && Index <= Last;
+           ++Index)
+        if (FCells[Index].Stone == ccEmpty && FCells[Index].Threat[Side] >= AtLeast) {
+          --Left;
+          if (!Visit(Index)) return;
+        }
+  }
   // The empty cell within four steps of Index along its lines where Side
   // completes five; NoCell when there is none.
   int FiveCellNear(int Side, int Index) const;
@@ -96,8 +113,10 @@ class TExpertBoard {
  private:
   struct TCell {
     std::uint8_t Stone;
-    std::uint8_t Near;                      // marks within two steps either way, in rows and columns
-    std::uint16_t Keys[2][DirectionCount];  // each side's neighbour keys
+    std::uint8_t Near;  // marks within two steps either way, in rows and columns
+    // Both sides' neighbour keys along each line, crosses' in the low half,
+    // so that a mark updates both with one addition.
+    std::uint32_t Keys[DirectionCount];
     TThreat Threat[2];
     std::uint16_t Tally[2];  // how many lines of each kind that makes a threat
     TLinePattern Lines[2][DirectionCount];
@@ -112,12 +131,18 @@ class TExpertBoard {
     TBox Box;
   };
 
+  static int KeyOf(const TCell& Cell, int Side, int Direction) {
+    return static_cast<int>(Cell.Keys[Direction] >> (KeyBits * Side) & KeyMask);
+  }
+  static constexpr int KeyBits = 16;
+  static constexpr std::uint32_t KeyMask = (1u << KeyBits) - 1;
+
   void Clear(int ColCount, int RowCount);
   void PlaceMark(int Index, int Side);
   void ReadKeys(int Index);
   void CheckNowAndThen();
   void Refresh(int Index);
-  void RefreshLine(int Index, int Direction);
+  std::int32_t RefreshLine(TCell& Cell, int Side, int Direction);
   static void Judge(TCell& Cell);
   void Count(int Index, int Sign);
   void AddNear(int Index, int Delta);

@@ -1,7 +1,8 @@
 // The expert's board after long seeded sequences of plays and take-backs on
 // boards of every shape: every table and total it keeps up move by move must
-// equal what a fresh load of the same marks gives, and taking moves back must
-// restore exactly the marks that were there.
+// equal what a fresh load of the same marks gives, its threat scans must find
+// every threat, and taking moves back must restore exactly the marks that
+// were there.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -93,6 +94,28 @@ void ExpectMarks(const TExpertBoard& Board, const TTestBoard& Marks) {
   EXPECT_EQ(Board.Hash(), Fresh.Hash());
 }
 
+// The threat scan stops early, trusting the counts and the marks' rectangle:
+// it must still visit, in index order, every empty cell a full scan finds.
+void ExpectThreatScansFindAll(const TExpertBoard& Board) {
+  for (int Side = 0; Side < 2; ++Side)
+    for (const TThreat AtLeast : {thThree, thFour, thFive}) {
+      std::vector<int> Expected;
+      for (int Col = 0; Col < Board.ColCount(); ++Col)
+        for (int Row = 0; Row < Board.RowCount(); ++Row) {
+          const int Index = TExpertBoard::IndexOf(Col, Row);
+          if (Board.IsEmpty(Index) && Board.Threat(Side, Index) >= AtLeast) Expected.push_back(Index);
+        }
+      std::sort(Expected.begin(), Expected.end());
+      std::vector<int> Visited;
+      Board.ForEachThreat(Side, AtLeast, [&](int Index) {
+        Visited.push_back(Index);
+        return true;
+      });
+      ASSERT_EQ(Visited, Expected) << "side " << Side << ", threats from " << AtLeast;
+      EXPECT_EQ(Board.Find(Side, AtLeast), Expected.empty() ? TExpertBoard::NoCell : Expected.front());
+    }
+}
+
 class ExpertBoardConsistency : public ::testing::TestWithParam<TShape> {};
 
 TEST_P(ExpertBoardConsistency, EveryTableMatchesAFreshLoadThroughPlaysAndTakeBacks) {
@@ -109,6 +132,7 @@ TEST_P(ExpertBoardConsistency, EveryTableMatchesAFreshLoadThroughPlaysAndTakeBac
     if (Step % StepsPerCheck != 0) continue;
     ASSERT_EQ(Play.Board().Discrepancy(), "")
         << "seed " << Seed << ", step " << Step << ", " << Play.Played() << " moves on the board";
+    ExpectThreatScansFindAll(Play.Board());
   }
   ExpectMarks(Play.Board(), Play.Marks());
 }
