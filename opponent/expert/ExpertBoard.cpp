@@ -209,11 +209,7 @@ void TExpertBoard::CheckNowAndThen() {
 #endif
 }
 
-bool TExpertBoard::Has(int Side, TThreat AtLeast) const {
-  for (int Threat = AtLeast; Threat < ThreatKinds; ++Threat)
-    if (FThreatCounts[Side][Threat] > 0) return true;
-  return false;
-}
+bool TExpertBoard::Has(int Side, TThreat AtLeast) const { return CountAtLeast(Side, AtLeast) > 0; }
 
 int TExpertBoard::CountAtLeast(int Side, TThreat AtLeast) const {
   int Count = 0;

@@ -105,7 +105,6 @@ void ExpectThreatScansFindAll(const TExpertBoard& Board) {
           const int Index = TExpertBoard::IndexOf(Col, Row);
           if (Board.IsEmpty(Index) && Board.Threat(Side, Index) >= AtLeast) Expected.push_back(Index);
         }
-      std::sort(Expected.begin(), Expected.end());
       std::vector<int> Visited;
       Board.ForEachThreat(Side, AtLeast, [&](int Index) {
         Visited.push_back(Index);
