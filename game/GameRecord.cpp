@@ -124,8 +124,7 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
   TRecord Record;
   Record.ColCount = (*Size)[0];
   Record.RowCount = (*Size)[1];
-  const auto SideFits = [](int Side) { return Side >= MinBoardSide && Side <= MaxBoardSide; };
-  if (!SideFits(Record.ColCount) || !SideFits(Record.RowCount))
+  if (!BoardSideFits(Record.ColCount) || !BoardSideFits(Record.RowCount))
     return Refusal(1, "a board of " + std::to_string(Record.ColCount) + "x" + std::to_string(Record.RowCount) +
                           " cells: boards are " + std::to_string(MinBoardSide) + " to " + std::to_string(MaxBoardSide) +
                           " cells a side");

@@ -6,6 +6,7 @@
 
 #include "ComputerThinker.h"
 #include "GameRecord.h"
+#include "Rules.h"
 #include "Words.h"
 
 namespace quintar::game {
@@ -68,8 +69,7 @@ class TSilencedEvents {
 };
 
 bool OnBoard(const TBoardCopy& Board, vcl::TPoint Cell) {
-  return Cell.X >= 0 && Cell.X < Board.ColCount && Cell.Y >= 0 && Cell.Y < Board.RowCount;
-}
+  return quintar::OnBoard(Board.ColCount, Board.RowCount, Cell.X, Cell.Y); }
 
 }  // namespace
 
@@ -117,8 +117,7 @@ void TGameSession::UnhookEvents() {
   Unhook(FControl.OnUserWon, FHostUserWon);
 }
 
-void TGameSession::Sync() {
-  HookEvents();
+void TGameSession::BoardChanged() {
   if (!HistoryDescribesBoard(TQuintar::NoCell)) AdoptBoard(TQuintar::NoCell);
 }
 
@@ -190,7 +189,6 @@ void TGameSession::UserWonHeard(vcl::TObject* Sender) {
 // ---- Players --------------------------------------------------------------
 
 void TGameSession::SetPlayer(int Side, TPlayer Player) {
-  Sync();
   FPlayers[SideIndex(Side)] = Player;
   ++FGeneration;
   ApplyPlayers();
@@ -213,18 +211,16 @@ bool TGameSession::AnyPerson() const {
 // ---- Playing --------------------------------------------------------------
 
 void TGameSession::NewGame() {
-  HookEvents();
   FControl.NewGame();
   ForgetHistory();
 }
 
-bool TGameSession::ComputerToMove() {
-  Sync();
+bool TGameSession::ComputerToMove() const {
   if (FControl.GameOver() || FControl.Lock()) return false;
   return OneOffMoveDue() || Player(FControl.Turn()).Kind == TPlayerKind::Computer;
 }
 
-TComputerDue TGameSession::ComputerDue() {
+TComputerDue TGameSession::ComputerDue() const {
   TComputerDue Due;
   if (!ComputerToMove()) return Due;
   const TLevel Level = Player(FControl.Turn()).Level;
@@ -242,14 +238,12 @@ bool TGameSession::PlayComputerMove() {
 }
 
 bool TGameSession::ComputerMovesNow() {
-  Sync();
   if (FControl.GameOver() || FControl.Lock()) return false;
   FOneOffGeneration = FGeneration;
   return true;
 }
 
 bool TGameSession::PlayThoughtMove(const TThinkRequest& Request, vcl::TPoint Cell) {
-  Sync();
   if (Request.Generation != FGeneration || !ComputerToMove()) return false;
   if (!OnBoard(FExpected, Cell) || FControl.Cell(Cell.X, Cell.Y) != 0) return false;
   PlaceComputerMark(Cell);
@@ -260,8 +254,7 @@ void TGameSession::SeedComputer(std::uint64_t Seed) { FThinker->Seed(Seed); }
 
 // Read off the history, which keeps who made each move: the players chosen
 // since do not change how the game ended.
-std::optional<TGameResult> TGameSession::Result() {
-  Sync();
+std::optional<TGameResult> TGameSession::Result() const {
   if (!FControl.GameOver()) return std::nullopt;
   TGameResult Result;
   Result.Winner = FControl.Winner();
@@ -303,11 +296,6 @@ TThinkRequest TGameSession::RequestFor(int Side, TLevel Level) const {
 
 // ---- History --------------------------------------------------------------
 
-const std::vector<TMoveEntry>& TGameSession::Moves() {
-  Sync();
-  return FMoves;
-}
-
 std::optional<std::size_t> TGameSession::UndoTarget() const {
   const bool Persons = AnyPerson();
   for (std::size_t Count = FMoves.size(); Count-- > FFirstUndoable;)
@@ -323,37 +311,23 @@ std::optional<std::size_t> TGameSession::RedoCount() const {
   return std::nullopt;
 }
 
-bool TGameSession::CanUndo() {
-  Sync();
-  return UndoTarget().has_value();
-}
-
-bool TGameSession::CanRedo() {
-  Sync();
-  return RedoCount().has_value();
-}
-
 bool TGameSession::Undo() {
-  Sync();
   const std::optional<std::size_t> Target = UndoTarget();
   return Target && GoToMove(*Target);
 }
 
 bool TGameSession::Redo() {
-  Sync();
   const std::optional<std::size_t> Count = RedoCount();
   return Count && GoToMove(FMoves.size() + *Count);
 }
 
-std::vector<TMoveEntry> TGameSession::MoveLine() {
-  Sync();
+std::vector<TMoveEntry> TGameSession::MoveLine() const {
   std::vector<TMoveEntry> Line = FMoves;
   Line.insert(Line.end(), FRedo.rbegin(), FRedo.rend());
   return Line;
 }
 
 bool TGameSession::GoToMove(std::size_t Count) {
-  Sync();
   const std::size_t Line = FMoves.size() + FRedo.size();
   if (Count < FFirstUndoable || Count > Line) return false;
   // Against the computer, a position it is to move in would be answered at
@@ -393,14 +367,12 @@ void TGameSession::Replay() {
 
 // ---- Hints ------------------------------------------------------------------
 
-std::optional<TThinkRequest> TGameSession::HintRequest() {
-  Sync();
+std::optional<TThinkRequest> TGameSession::HintRequest() const {
   if (FControl.GameOver()) return std::nullopt;
   return RequestFor(FControl.Turn(), Player(FControl.Turn()).Level);
 }
 
-std::optional<vcl::TPoint> TGameSession::HintStillApplies(const TThinkRequest& Request, vcl::TPoint Cell) {
-  Sync();
+std::optional<vcl::TPoint> TGameSession::HintStillApplies(const TThinkRequest& Request, vcl::TPoint Cell) const {
   if (Request.Generation != FGeneration || FControl.GameOver()) return std::nullopt;
   if (!OnBoard(FExpected, Cell) || FControl.Cell(Cell.X, Cell.Y) != 0) return std::nullopt;
   return Cell;
@@ -414,14 +386,37 @@ std::optional<vcl::TPoint> TGameSession::Hint() {
 
 // ---- Records --------------------------------------------------------------
 
-std::string TGameSession::SaveRecord() {
-  Sync();
+std::string TGameSession::SaveRecord() const {
   TRecord Record;
   Record.ColCount = FControl.ColCount();
   Record.RowCount = FControl.RowCount();
   for (const TMoveEntry& Move : FMoves) Record.Moves.push_back({Move.Cell.X, Move.Cell.Y, Move.Milliseconds});
-  Record.Names = {RecordName(Player(1)), RecordName(Player(-1))};
+  Record.Names = {RecordName(Player(1)), RecordName(Player(-1)), MoversLine()};
   return WriteRecord(Record);
+}
+
+std::string TGameSession::MoversLine() const {
+  std::string Line(MoversPrefix);
+  for (const TMoveEntry& Move : FMoves) {
+    Line += ' ';
+    Line += RecordName({Move.By, Move.Level});
+  }
+  return Line;
+}
+
+std::optional<std::vector<TPlayer>> TGameSession::MoversNamed(std::string_view Line, std::size_t Count) {
+  if (!Line.starts_with(MoversPrefix)) return std::nullopt;
+  std::vector<TPlayer> Movers;
+  std::string_view Rest = Line.substr(MoversPrefix.size());
+  while (!(Rest = Trimmed(Rest)).empty()) {
+    const std::string_view Name = Rest.substr(0, Rest.find(' '));
+    const std::optional<TPlayer> Mover = PlayerNamed(Name, TLevel::High);
+    if (!Mover) return std::nullopt;
+    Movers.push_back(*Mover);
+    Rest.remove_prefix(Name.size());
+  }
+  if (Movers.size() != Count) return std::nullopt;
+  return Movers;
 }
 
 // A computer player by its level ("expert"), as the match names them too.
@@ -439,10 +434,9 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
   const std::variant<TRecord, TRecordError> Read = ReadRecord(Text);
   if (const TRecordError* Refused = std::get_if<TRecordError>(&Read)) return Refused->Message;
   const TRecord& Record = std::get<TRecord>(Read);
-  HookEvents();
   // Players named in the record take the sides; a record from elsewhere, with
   // other names or none, keeps today's.
-  if (Record.Names.size() == 2) {
+  if (Record.Names.size() >= 2) {
     const std::optional<TPlayer> Crosses = PlayerNamed(Record.Names[0], Player(1).Level);
     const std::optional<TPlayer> Noughts = PlayerNamed(Record.Names[1], Player(-1).Level);
     if (Crosses && Noughts) {
@@ -454,10 +448,15 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
   FControl.SetColCount(Record.ColCount);
   FControl.SetRowCount(Record.RowCount);
   ForgetHistory();
-  for (const TRecordMove& Move : Record.Moves) {
-    const int Side = SideAfter(FMoves.size());
-    FMoves.push_back(
-        {{Move.Col, Move.Row}, Side, Player(Side).Kind, Move.Milliseconds, Player(Side).Level, Player(-Side).Kind});
+  // Who made each move, when the record says; else whoever holds its side.
+  const std::optional<std::vector<TPlayer>> Movers =
+      Record.Names.size() >= 3 ? MoversNamed(Record.Names[2], Record.Moves.size()) : std::nullopt;
+  for (std::size_t Index = 0; Index < Record.Moves.size(); ++Index) {
+    const TRecordMove& Move = Record.Moves[Index];
+    const int Side = SideAfter(Index);
+    const TPlayer By = Movers ? (*Movers)[Index] : Player(Side);
+    const TPlayer Against = Movers && Index > 0 ? (*Movers)[Index - 1] : Movers && Index + 1 < Movers->size() ? (*Movers)[Index + 1] : Player(-Side);
+    FMoves.push_back({{Move.Col, Move.Row}, Side, By.Kind, Move.Milliseconds, By.Level, Against.Kind});
   }
   Replay();
   return {};

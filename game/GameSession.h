@@ -3,13 +3,13 @@
 // keeps the list of moves made on it, knows who plays which side, takes moves
 // back and plays them again, gives hints, and reads and writes game records.
 //
-// The session hears the control through its events, chaining to the handler
-// it finds on each one, so the host that assigned a handler keeps receiving
-// every event as before. A handler a host assigns later is picked up at the
-// next call of the session. Whatever changes the board behind the session's
-// back (a host calling NewGame or setting a count, moves made while it could
-// not hear them) is noticed the same way: the session then takes the board as
-// it finds it as the start of its history, which undo does not go behind.
+// The session hears the control through its events, hooked once when it is
+// made: it chains to the handler it finds on each one, so the host that
+// assigned a handler before keeps receiving every event as before. A host
+// that changes the board behind the session's back (calling NewGame or
+// setting a count on the control) says so with BoardChanged(); the session
+// then takes the board as it finds it as the start of its history, which undo
+// does not go behind. Its queries change nothing.
 //
 // The session owns the rules of play that every host follows alike: when the
 // computer moves and how (ComputerDue), "computer moves now", which hints
@@ -105,6 +105,7 @@ class TGameSession {
   TGameSession& operator=(const TGameSession&) = delete;
 
   TQuintar& Control() { return FControl; }
+  const TQuintar& Control() const { return FControl; }
 
   // ---- Players (Side: 1 crosses, -1 noughts) ----------------------------
 
@@ -121,10 +122,10 @@ class TGameSession {
   void NewGame();
   // The game goes on, the board is not locked, and the move is the
   // computer's. A host does not pass presses to the control meanwhile.
-  bool ComputerToMove();
+  bool ComputerToMove() const;
   // What the computer must do next. A host asks after every change of the
   // game and acts on the answer.
-  TComputerDue ComputerDue();
+  TComputerDue ComputerDue() const;
   // Plays the computer move that is due, here and now (the expert thinks
   // within its default budget); false when none is due.
   bool PlayComputerMove();
@@ -142,7 +143,10 @@ class TGameSession {
   // answers.
   void SeedComputer(std::uint64_t Seed);
   // How the game ended; nothing while it goes on.
-  std::optional<TGameResult> Result();
+  std::optional<TGameResult> Result() const;
+  // The board was changed behind the session's back: when it no longer is
+  // the one the history describes, the session starts its history from it.
+  void BoardChanged();
 
   // How long a demonstration lets each move be seen.
   static constexpr int DemonstrationMilliseconds = 400;
@@ -151,10 +155,10 @@ class TGameSession {
 
   // The position to think about for a hint, at the level of the side to
   // move; nothing when the game is over.
-  std::optional<TThinkRequest> HintRequest();
+  std::optional<TThinkRequest> HintRequest() const;
   // The cell to show for a hint thought out for Request: nothing when the
   // game has moved on since, or the cell cannot take a mark.
-  std::optional<vcl::TPoint> HintStillApplies(const TThinkRequest& Request, vcl::TPoint Cell);
+  std::optional<vcl::TPoint> HintStillApplies(const TThinkRequest& Request, vcl::TPoint Cell) const;
   // A hint thought out here. Changes nothing, not even the control's random
   // sequence.
   std::optional<vcl::TPoint> Hint();
@@ -162,9 +166,9 @@ class TGameSession {
   // ---- History ----------------------------------------------------------
 
   // Every mark on the board, in the order made.
-  const std::vector<TMoveEntry>& Moves();
-  bool CanUndo();
-  bool CanRedo();
+  const std::vector<TMoveEntry>& Moves() const { return FMoves; }
+  bool CanUndo() const { return UndoTarget().has_value(); }
+  bool CanRedo() const { return RedoCount().has_value(); }
   // Back to the last position where a person was to move (against the
   // computer: the person's move and the answer); with no person playing,
   // one move. The control is left as it was then, repainted once; no event
@@ -175,7 +179,7 @@ class TGameSession {
   bool Redo();
   // The whole line of the game: the moves made, then those that could be
   // played again, in order; Moves().size() of them are on the board.
-  std::vector<TMoveEntry> MoveLine();
+  std::vector<TMoveEntry> MoveLine() const;
   // Takes moves back or plays them again until Count of the line are on the
   // board, as a move list's choice does; against the computer, with its
   // answer to the move chosen when the line has it. False when Count is
@@ -184,10 +188,10 @@ class TGameSession {
 
   // ---- Records ----------------------------------------------------------
 
-  // The game as a record, with who plays each side.
-  std::string SaveRecord();
+  // The game as a record, with who plays each side and who made each move.
+  std::string SaveRecord() const;
   // Sets up the game of a record: its board size, its moves and, when it
-  // names them as SaveRecord does, its players. Returns the reason ("line N:
+  // names them as SaveRecord does, its players and who made each move. Returns the reason ("line N:
   // ...") when the text is not a record it can take, and then leaves
   // everything as it was.
   std::string OpenRecord(std::string_view Text);
@@ -196,15 +200,17 @@ class TGameSession {
   class TEventHook;
   static int SideIndex(int Side) { return Side == 1 ? 0 : 1; }
   static constexpr std::string_view PersonName = "person";
+  static constexpr std::string_view MoversPrefix = "played by";
   static std::string RecordName(const TPlayer& Player);
   // The player a record's name stands for; a person keeps PersonLevel for
   // hints.
   static std::optional<TPlayer> PlayerNamed(std::string_view Name, TLevel PersonLevel);
+  // The record's line of who made each move: "played by person high ...".
+  std::string MoversLine() const;
+  // Who made each of Count moves, read off such a line; nothing when the
+  // line does not name them all.
+  static std::optional<std::vector<TPlayer>> MoversNamed(std::string_view Line, std::size_t Count);
 
-  // Brings the session up to date with the control: takes back handlers a
-  // host assigned since, and adopts a board that no longer is the one the
-  // history describes.
-  void Sync();
   void HookEvents();
   void UnhookEvents();
   // The history describes the board, leaving out the cell Except.

@@ -7,11 +7,23 @@ namespace quintar::game {
 TPhrasebook::TPhrasebook(TTranslation Translation) : FTranslation(std::move(Translation)) {}
 
 std::string TPhrasebook::Word(std::string_view English) const {
-  return FTranslation ? FTranslation(English) : std::string(English);
+  return FTranslation ? FTranslation(English, std::nullopt) : std::string(English);
 }
 
 std::string TPhrasebook::Say(std::string_view Pattern, std::initializer_list<std::string> Blanks) const {
-  const std::string Translated = Word(Pattern);
+  return Fill(Word(Pattern), Blanks);
+}
+
+std::string TPhrasebook::Count(std::string_view Singular, std::string_view Plural, std::size_t Count,
+                               std::initializer_list<std::string> Blanks) const {
+  std::string Translated = FTranslation ? FTranslation(Plural, Count) : std::string(Plural);
+  if (Translated == Plural && Count == 1) Translated = Singular;
+  for (std::size_t At; (At = Translated.find("%n")) != std::string::npos;)
+    Translated.replace(At, 2, std::to_string(Count));
+  return Fill(Translated, Blanks);
+}
+
+std::string TPhrasebook::Fill(std::string_view Translated, std::initializer_list<std::string> Blanks) const {
   std::string Said;
   Said.reserve(Translated.size());
   for (std::size_t I = 0; I < Translated.size(); ++I) {
@@ -40,7 +52,7 @@ std::string TPhrasebook::PlayerName(const TPlayer& Player) const {
 
 // Against the computer the person is "you"; between two people the side
 // alone says whose move it is.
-std::string TPhrasebook::Turn(TGameSession& Session) const {
+std::string TPhrasebook::Turn(const TGameSession& Session) const {
   if (const std::optional<TGameResult> Ended = Session.Result()) return Result(*Ended);
   const int Side = Session.Control().Turn();
   const TPlayer Mover = Session.Player(Side);
@@ -79,20 +91,88 @@ std::string TPhrasebook::Hint(vcl::TPoint Cell) const { return Say("Hint: %1.", 
 std::string TPhrasebook::NoHint() const { return Say("No hint: the game is over."); }
 
 std::string TPhrasebook::Refusal(TRefusal Why) const {
-  static constexpr std::array<std::string_view, 6> Patterns = {
-      "That cell is taken.",  "That cell is off the board.", "The game is over.",
-      "The board is locked.", "Nothing to take back.",       "Nothing to play again.",
+  static constexpr std::array<std::string_view, 9> Patterns = {
+      "That cell is taken.",
+      "That cell is off the board.",
+      "The game is over.",
+      "The board is locked.",
+      "Nothing to take back.",
+      "Nothing to play again.",
+      "The computer is to move.",
+      "The board takes no presses.",
+      "A board is 5 to 50 cells a side; the game goes on.",
   };
   return Say(Patterns[static_cast<std::size_t>(Why)]);
 }
 
-std::string TPhrasebook::TakenBack(std::size_t Count) const {
-  return Say(Count == 1 ? "Took back 1 move." : "Took back %1 moves.", {std::to_string(Count)});
+std::string TPhrasebook::TakenBack(std::size_t Moves) const {
+  return Count("Took back %n move.", "Took back %n moves.", Moves);
 }
 
-std::string TPhrasebook::PlayedAgain(std::size_t Count) const {
-  return Say(Count == 1 ? "Played 1 move again." : "Played %1 moves again.", {std::to_string(Count)});
+std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
+  return Count("Played %n move again.", "Played %n moves again.", Moves);
 }
+
+std::string TPhrasebook::Phrase(TPhrase Which) const {
+  static constexpr std::array<std::string_view, 18> Phrases = {
+      "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
+      "diagonally, wins.",
+      "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
+      "The computer plays at four levels, from low to expert, gives hints, and takes moves back.",
+      "Five-in-a-row board",
+      "The last game goes on.",
+      "The game in progress will be lost.",
+      "Do you want to discard it?",
+      "The game in progress will be lost: type the same again to discard it, or play on.",
+      "Don't ask again",
+      "Space plays it.",
+      "It is marked + on the board.",
+      "Type new to play again.",
+      "Type lock off to play on.",
+      "The board is unlocked.",
+      "The computer answers every move.",
+      "The computer waits: type computer to let it move.",
+      "Clicks do not play: type the column and row.",
+      "Nothing happened.",
+      "The file is larger than any game record.",
+  };
+  return Say(Phrases[static_cast<std::size_t>(Which)]);
+}
+
+// English says "an" before the sizes spoken with a vowel first: 8, 11, 18.
+std::string TPhrasebook::BoardSize(int ColCount, int RowCount) const {
+  const bool Vowel = ColCount == 8 || ColCount == 11 || ColCount == 18;
+  return Say(Vowel ? "an %1 × %2 board" : "a %1 × %2 board", {std::to_string(ColCount), std::to_string(RowCount)});
+}
+
+std::string TPhrasebook::NewBoard(int ColCount, int RowCount) const {
+  return Say("New game on %1.", {BoardSize(ColCount, RowCount)});
+}
+
+std::string TPhrasebook::Opened(std::string_view Name, int ColCount, int RowCount, std::size_t Moves) const {
+  const std::string Size = BoardSize(ColCount, RowCount);
+  if (Name.empty()) return Count("Opened a game: %1, %n move.", "Opened a game: %1, %n moves.", Moves, {Size});
+  return Count("Opened %2: %1, %n move.", "Opened %2: %1, %n moves.", Moves, {Size, std::string(Name)});
+}
+
+std::string TPhrasebook::Saved(std::string_view Name, std::size_t Moves) const {
+  return Count("Saved %n move to %1.", "Saved %n moves to %1.", Moves, {std::string(Name)});
+}
+
+std::string TPhrasebook::CannotOpen(std::string_view Name, std::string_view Reason) const {
+  return Say("Cannot open %1 as a game: %2. The game goes on.", {std::string(Name), std::string(Reason)});
+}
+
+std::string TPhrasebook::CannotSave(std::string_view Name, std::string_view Reason) const {
+  return Say("Cannot save the game as %1: %2.", {std::string(Name), std::string(Reason)});
+}
+
+std::string TPhrasebook::KeptGameSetAside(std::string_view Reason, std::string_view SetAsideAs) const {
+  return Say("The last game could not be read (%1); it was set aside as %2.",
+             {std::string(Reason), std::string(SetAsideAs)});
+}
+
+std::string TPhrasebook::Strength(TLevel Level) const { return Say("Strength: %1.", {LevelWord(Level)}); }
 
 std::string TPhrasebook::Players(const TPlayer& Crosses, const TPlayer& Noughts) const {
   return Say("Crosses: %1; noughts: %2.", {PlayerName(Crosses), PlayerName(Noughts)});

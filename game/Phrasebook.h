@@ -5,12 +5,16 @@
 //
 // A host that translates hands in its translation: every sentence pattern
 // and every word put into one passes through it before the numbers and names
-// are filled in. Patterns mark their blanks %1, %2 and %3.
+// are filled in. Patterns mark their blanks %1, %2 and %3. A pattern that
+// holds a count marks it %n and passes the count along, so that a language
+// chooses its own plural form; a translation that leaves such a pattern as
+// it is gets the English form for the count.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,18 +30,51 @@ enum class TRefusal : std::uint8_t {
   Locked,
   NothingToUndo,
   NothingToRedo,
+  ComputerToMove,
+  ClicksOff,
+  BoardSize,
+};
+
+// The sentences that take no blanks.
+enum class TPhrase : std::uint8_t {
+  // The rules in two sentences, for a board's description and the help.
+  Rules,
+  // What the game is, for an About box.
+  About,
+  // The one name of the board, for screen readers.
+  BoardName,
+  LastGameGoesOn,
+  // Asking before a change throws the game in progress away.
+  DiscardWarning,
+  DiscardQuestion,
+  // The same, where the person answers by asking again (the terminal).
+  DiscardAskAgain,
+  DontAskAgain,
+  // After a hint, where a key plays the cell.
+  SpacePlaysIt,
+  // After a hint, where the board marks it with a +.
+  HintMarked,
+  PlayAgain,
+  UnlockToPlay,
+  BoardUnlocked,
+  ComputerAnswers,
+  ComputerWaits,
+  ClicksDoNotPlay,
+  NothingHappened,
+  FileTooLarge,
 };
 
 class TPhrasebook {
  public:
-  using TTranslation = std::function<std::string(std::string_view English)>;
+  // The count is the number a %n in the pattern stands for, when it has one.
+  using TTranslation = std::function<std::string(std::string_view English, std::optional<std::size_t> Count)>;
 
   // Without a translation the words are English.
   explicit TPhrasebook(TTranslation Translation = {});
 
   // Whose move it is ("Noughts to move: the computer (high).") or, once the
   // game is over, how it ended.
-  std::string Turn(TGameSession& Session) const;
+  std::string Turn(const TGameSession& Session) const;
   // One mark just made: "Cross on column 11, row 9." or "Nought by the
   // computer (high) on column 12, row 9."
   std::string Move(const TMoveEntry& Move) const;
@@ -51,6 +88,22 @@ class TPhrasebook {
   std::string Refusal(TRefusal Why) const;
   std::string TakenBack(std::size_t Count) const;
   std::string PlayedAgain(std::size_t Count) const;
+  std::string Phrase(TPhrase Which) const;
+  // "an 8 × 8 board"
+  std::string BoardSize(int ColCount, int RowCount) const;
+  // "New game on an 8 × 8 board."
+  std::string NewBoard(int ColCount, int RowCount) const;
+  // "Opened game.psq: a 15 × 15 board, 12 moves."; without a name, "Opened a
+  // game: ...".
+  std::string Opened(std::string_view Name, int ColCount, int RowCount, std::size_t Moves) const;
+  // "Saved 12 moves to game.psq."
+  std::string Saved(std::string_view Name, std::size_t Moves) const;
+  // Why a record could not be read, written or used.
+  std::string CannotOpen(std::string_view Name, std::string_view Reason) const;
+  std::string CannotSave(std::string_view Name, std::string_view Reason) const;
+  std::string KeptGameSetAside(std::string_view Reason, std::string_view SetAsideAs) const;
+  // "Strength: expert."
+  std::string Strength(TLevel Level) const;
   // Who holds each side: "Crosses: a person; noughts: the computer (high)."
   std::string Players(const TPlayer& Crosses, const TPlayer& Noughts) const;
   // A cell as someone exploring the board hears it: "Column 3, row 4, empty."
@@ -63,6 +116,11 @@ class TPhrasebook {
  private:
   // The pattern translated, its blanks filled with Blanks in order.
   std::string Say(std::string_view Pattern, std::initializer_list<std::string> Blanks = {}) const;
+  // Pattern, whose %n is Count, in the form for Count: Singular when the
+  // translation leaves Plural as it is.
+  std::string Count(std::string_view Singular, std::string_view Plural, std::size_t Count,
+                    std::initializer_list<std::string> Blanks = {}) const;
+  std::string Fill(std::string_view Translated, std::initializer_list<std::string> Blanks) const;
   std::string Word(std::string_view English) const;
   std::string Where(vcl::TPoint Cell) const;
 

@@ -3,9 +3,7 @@
 namespace quintar {
 namespace {
 
-bool OnBoard(const TBoardView& Board, int Col, int Row) {
-  return Col >= 0 && Col < Board.ColCount && Row >= 0 && Row < Board.RowCount;
-}
+bool OnBoard(const TBoardView& Board, int Col, int Row) { return quintar::OnBoard(Board.ColCount, Board.RowCount, Col, Row); }
 
 // How many cells of Mark follow (Col, Row) one step after another, not
 // counting the cell itself.

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+#include "Rules.h"
+
 namespace quintar::brain {
 namespace {
 
@@ -52,7 +54,7 @@ std::optional<int> TakeNumber(std::string_view& Text) {
 std::span<const TBenchPosition> BenchPositions() { return Positions; }
 
 std::optional<TBenchBoard> BenchBoard(const TBenchPosition& Position) {
-  if (Position.Side < MinBoardSide || Position.Side > MaxBoardSide) return std::nullopt;
+  if (!BoardSideFits(Position.Side)) return std::nullopt;
   TBenchBoard Board;
   Board.ColCount = Board.RowCount = Position.Side;
   std::string_view Rest = Position.Moves;

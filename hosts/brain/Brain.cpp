@@ -65,8 +65,6 @@ std::string UnplayedRuleNames(int Rule) {
   return Names;
 }
 
-bool SideInRange(int Side) { return Side >= TBrainBoard::MinSide && Side <= TBrainBoard::MaxSide; }
-
 // The cell named by "x,y" on a started board; otherwise false with the reason.
 bool ReadCell(std::string_view Text, const TBrainBoard& On, vcl::TPoint& Cell, std::string& Why) {
   if (!On.Started()) {
@@ -158,7 +156,7 @@ void TBrain::RectStart(std::string_view Arguments, std::ostream& Out) {
 }
 
 void TBrain::StartBoard(int Width, int Height, std::ostream& Out) {
-  if (!SideInRange(Width) || !SideInRange(Height))
+  if (!BoardSideFits(Width) || !BoardSideFits(Height))
     return Error(Out, "unsupported size " + std::to_string(Width) + "x" + std::to_string(Height) +
                           ": boards of 5 to 50 cells a side only");
   FBoard.Reset(Width, Height);

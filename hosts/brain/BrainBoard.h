@@ -14,6 +14,7 @@
 #include "Level.h"
 #include "MoveChooser.h"
 #include "Opponent.h"
+#include "Rules.h"
 #include "Types.h"
 
 namespace quintar::brain {
@@ -33,7 +34,7 @@ class TBrainBoard {
   bool Started() const { return FWidth > 0; }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
-  bool OnBoard(int X, int Y) const { return X >= 0 && X < FWidth && Y >= 0 && Y < FHeight; }
+  bool OnBoard(int X, int Y) const { return quintar::OnBoard(FWidth, FHeight, X, Y); }
 
   // X, Y must lie on the board.
   TStone At(int X, int Y) const { return FCells[X][Y]; }

@@ -4,6 +4,8 @@
 
 #include <chrono>
 
+#include "Rules.h"
+
 namespace quintar::match {
 namespace {
 
@@ -16,8 +18,8 @@ double ThreadCpuMilliseconds() {
 // The referee's ruling on a cell that cannot be played.
 TAnswer Refereed(TCell Cell, const TMatchBoard& Board) {
   const std::string Named = std::to_string(Cell.Col) + "," + std::to_string(Cell.Row);
-  const bool OnBoard = Cell.Col >= 0 && Cell.Col < Board.ColCount() && Cell.Row >= 0 && Cell.Row < Board.RowCount();
-  return {std::nullopt, TFault::Illegal, "played " + Named + (OnBoard ? ", which is taken" : ", off the board")};
+  const bool Inside = OnBoard(Board.ColCount(), Board.RowCount(), Cell.Col, Cell.Row);
+  return {std::nullopt, TFault::Illegal, "played " + Named + (Inside ? ", which is taken" : ", off the board")};
 }
 
 }  // namespace

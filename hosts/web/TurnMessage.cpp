@@ -1,13 +1,12 @@
 #include "TurnMessage.h"
 
 #include "Quintar.h"
+#include "Rules.h"
 
 namespace quintar::web {
 namespace {
 
 constexpr std::size_t HeaderSize = 4;
-
-bool IsCount(int Count) { return Count >= MinBoardSide && Count <= MaxBoardSide; }
 
 }  // namespace
 
@@ -30,7 +29,7 @@ std::optional<game::TThinkRequest> DecodeTurn(std::span<const std::int8_t> Bytes
   Turn.Board.ColCount = Bytes[0];
   Turn.Board.RowCount = Bytes[1];
   Turn.Side = Bytes[2];
-  if (!IsCount(Turn.Board.ColCount) || !IsCount(Turn.Board.RowCount) || (Turn.Side != 1 && Turn.Side != -1))
+  if (!BoardSideFits(Turn.Board.ColCount) || !BoardSideFits(Turn.Board.RowCount) || (Turn.Side != 1 && Turn.Side != -1))
     return std::nullopt;
   if (Bytes[3] < 0 || Bytes[3] > static_cast<std::int8_t>(TLevel::Expert)) return std::nullopt;
   Turn.Level = static_cast<TLevel>(Bytes[3]);

@@ -208,7 +208,7 @@ TEST(Records, KeepWhoPlaysAndAManagersNamesLeaveThePlayersAlone) {
 }
 
 TEST(Phrasebook, TranslatesEachPatternAndWordBeforeFillingIn) {
-  const TPhrasebook Upper([](std::string_view English) {
+  const TPhrasebook Upper([](std::string_view English, std::optional<std::size_t>) {
     std::string Said(English);
     for (char& Letter : Said)
       if (Letter >= 'a' && Letter <= 'z') Letter = static_cast<char>(Letter - 'a' + 'A');
@@ -222,6 +222,21 @@ TEST(Phrasebook, TranslatesEachPatternAndWordBeforeFillingIn) {
   EXPECT_EQ(Plain.TakenBack(2), "Took back 2 moves.");
   EXPECT_EQ(Plain.CellContents({2, 3}, 0), "Column 3, row 4, empty.");
   EXPECT_EQ(Plain.Result({-1, TPlayerKind::Person, TLevel::High, false}), "Noughts won.");
+  EXPECT_EQ(Plain.NewBoard(8, 8), "New game on an 8 × 8 board.");
+  EXPECT_EQ(Plain.NewBoard(30, 8), "New game on a 30 × 8 board.");
+}
+
+// A language with forms of its own for counts gets the count with the
+// pattern; one that leaves the pattern as it is gets English's.
+TEST(Phrasebook, CountsReachTheTranslationWithThePattern) {
+  const TPhrasebook Counting([](std::string_view English, std::optional<std::size_t> Count) {
+    if (English == "Took back %n moves." && Count) return std::string(*Count < 5 ? "%n tahy zpět." : "%n tahů zpět.");
+    return std::string(English);
+  });
+  EXPECT_EQ(Counting.TakenBack(1), "1 tahy zpět.");
+  EXPECT_EQ(Counting.TakenBack(7), "7 tahů zpět.");
+  EXPECT_EQ(Counting.PlayedAgain(1), "Played 1 move again.");
+  EXPECT_EQ(Counting.Saved("a.psq", 3), "Saved 3 moves to a.psq.");
 }
 
 }  // namespace

@@ -1,0 +1,392 @@
+#include "GameTable.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "Rules.h"
+
+namespace quintar::game {
+namespace {
+
+vcl::TNotifyEvent& EventOf(TQuintar& Control, TBoardEvent Event) {
+  switch (Event) {
+    case TBoardEvent::LegalMove: return Control.OnLegalMove;
+    case TBoardEvent::IllegalMove: return Control.OnIllegalMove;
+    case TBoardEvent::Draw: return Control.OnDraw;
+    case TBoardEvent::CrossWon: return Control.OnCrossWon;
+    case TBoardEvent::NoughtWon: return Control.OnNoughtWon;
+    case TBoardEvent::ComputerWon: return Control.OnComputerWon;
+    case TBoardEvent::UserWon: break;
+  }
+  return Control.OnUserWon;
+}
+
+}  // namespace
+
+// The table's hooks go on before the session exists, so that the session
+// chains to them: by the time the table hears a move, the session knows it.
+TGameTable::TGameTable(TQuintar& Control, TTableListener& Listener, TThinking Thinking, TPhrasebook Words)
+    : FControl(Control), FListener(Listener), FThinking(Thinking), FWords(std::move(Words)) {
+  for (int Index = 0; Index < BoardEventCount; ++Index) {
+    const auto Event = static_cast<TBoardEvent>(Index);
+    vcl::TNotifyEvent& Hooked = EventOf(FControl, Event);
+    FFaceHandlers[Index] = std::move(Hooked);
+    Hooked = [this, Event](vcl::TObject* Sender) {
+      vcl::Raise(FFaceHandlers[static_cast<int>(Event)], Sender);
+      Heard(Event);
+    };
+  }
+  FSession = std::make_unique<TGameSession>(FControl);
+  FFocus = Middle();
+  MarkUnchanged();
+}
+
+TGameTable::~TGameTable() {
+  FSession.reset();
+  for (int Index = 0; Index < BoardEventCount; ++Index)
+    EventOf(FControl, static_cast<TBoardEvent>(Index)) = std::move(FFaceHandlers[Index]);
+}
+
+// ---- Hearing the control ----------------------------------------------------
+
+// A finished game is announced once, with the side's event; the control's
+// second win event carries the same words for faces that publish it.
+void TGameTable::Heard(TBoardEvent Event) {
+  ++FEventsRaised;
+  std::string Words;
+  switch (Event) {
+    case TBoardEvent::LegalMove:
+      PositionReplaced();
+      Words = FWords.Move(FSession->Moves().back());
+      Announce(Words);
+      break;
+    case TBoardEvent::IllegalMove:
+      Words = FWords.Refusal(OnBoard(FControl.ColCount(), FControl.RowCount(), FAsked.X, FAsked.Y)
+                                 ? TRefusal::CellTaken
+                                 : TRefusal::OffBoard);
+      Announce(Words);
+      break;
+    default:
+      // A handler may have started a new game before a later end event.
+      if (const std::optional<TGameResult> Ended = FSession->Result()) Words = FWords.Result(*Ended);
+      if (!Words.empty() && Event != TBoardEvent::ComputerWon && Event != TBoardEvent::UserWon) Announce(Words);
+  }
+  FListener.EventRaised(Event, Words);
+}
+
+void TGameTable::Announce(const std::string& Words) {
+  FLastAnnouncement = Words;
+  FListener.Announced(Words);
+}
+
+// ---- Who plays ----------------------------------------------------------------
+
+void TGameTable::SetPlayers(TPlayer Crosses, TPlayer Noughts) {
+  if (Crosses == Player(1) && Noughts == Player(-1)) return;
+  FSession->SetPlayer(1, Crosses);
+  FSession->SetPlayer(-1, Noughts);
+  if (!FHeld) Announce(PlayersWords());
+  GameChanged();
+}
+
+std::string_view TGameTable::LevelName(TLevel Level) { return quintar::LevelName(Level); }
+
+std::optional<TLevel> TGameTable::LevelNamed(std::string_view Name) { return quintar::LevelNamed(Name); }
+
+// ---- Playing --------------------------------------------------------------------
+
+template <typename TRun>
+void TGameTable::Request(vcl::TPoint Asked, bool Pressed, TRun&& Run) {
+  FAsked = Asked;
+  FEventsRaised = 0;
+  Run();
+  if (FEventsRaised == 0)
+    if (const std::optional<TRefusal> Why = WhyNothing(Pressed)) Refuse(*Why);
+  GameChanged();
+}
+
+// The control answers a refused request with silence; the person is told why.
+std::optional<TRefusal> TGameTable::WhyNothing(bool Pressed) const {
+  if (Pressed && !FControl.ClickResponse()) return TRefusal::ClicksOff;
+  if (FControl.GameOver()) return TRefusal::GameOver;
+  if (FControl.Lock()) return TRefusal::Locked;
+  return std::nullopt;
+}
+
+void TGameTable::Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
+  if (ComputerToMove()) return Refuse(TRefusal::ComputerToMove);
+  Request(FControl.CellAt(X, Y), true, [&] { FControl.MouseDown(Button, Shift, X, Y); });
+}
+
+void TGameTable::Move(int Col, int Row) {
+  if (ComputerToMove()) return Refuse(TRefusal::ComputerToMove);
+  Request({Col - 1, Row - 1}, false, [&] { FControl.Move(Col, Row); });
+}
+
+void TGameTable::PlayFocusCell() {
+  if (!FControl.ClickResponse()) return Refuse(TRefusal::ClicksOff);
+  Move(FFocus.X + 1, FFocus.Y + 1);
+}
+
+void TGameTable::ComputerMovesNow() {
+  if (!FSession->ComputerMovesNow()) return Refuse(FControl.GameOver() ? TRefusal::GameOver : TRefusal::Locked);
+  GameChanged();
+}
+
+void TGameTable::Undo() {
+  const std::size_t Before = MovesMade();
+  if (!FSession->Undo()) return Refuse(TRefusal::NothingToUndo);
+  PositionReplaced();
+  Announce(FWords.TakenBack(Before - MovesMade()));
+  GameChanged();
+}
+
+void TGameTable::Redo() {
+  const std::size_t Before = MovesMade();
+  if (!FSession->Redo()) return Refuse(TRefusal::NothingToRedo);
+  PositionReplaced();
+  Announce(FWords.PlayedAgain(MovesMade() - Before));
+  GameChanged();
+}
+
+// Moves the history cannot reach (those found on the board when the session
+// began) are beyond undo.
+void TGameTable::GoToMove(std::size_t Count) {
+  const std::size_t Before = MovesMade();
+  if (Count == Before) return;
+  if (!FSession->GoToMove(Count)) return Refuse(Count < Before ? TRefusal::NothingToUndo : TRefusal::NothingToRedo);
+  PositionReplaced();
+  const std::size_t After = MovesMade();
+  Announce(After < Before ? FWords.TakenBack(Before - After) : FWords.PlayedAgain(After - Before));
+  GameChanged();
+}
+
+void TGameTable::GameChanged() {
+  LetComputerPlay();
+  FListener.Changed();
+}
+
+// The request being thought out and the hint belong to a position that is
+// gone; answers to them are dropped when they come.
+void TGameTable::PositionReplaced() {
+  FMoveRequest.reset();
+  FHintRequest.reset();
+  FHintCell.reset();
+  FPaceRequested = false;
+}
+
+void TGameTable::LetComputerPlay() {
+  if (FHeld) return;
+  for (;;) {
+    const TComputerDue Due = FSession->ComputerDue();
+    if (Due.Action == TComputerAction::None) {
+      FMoveRequest.reset();
+      return;
+    }
+    if (Due.PaceMilliseconds > 0 && !std::exchange(FPaceKept, false)) {
+      if (!std::exchange(FPaceRequested, true)) FListener.PaceRequested(Due.PaceMilliseconds);
+      return;
+    }
+    if (Due.Action == TComputerAction::PlayNow || FThinking == TThinking::Here) {
+      if (!FSession->PlayComputerMove()) return;
+      continue;
+    }
+    if (FMoveRequest && FMoveRequest->Turn.Generation == Due.Request.Generation) return;  // being thought out
+    FMoveRequest = TRequest{NextSerial(), Due.Request};
+    FListener.ThinkingRequested(FMoveRequest->Serial, FMoveRequest->Turn);
+    return;
+  }
+}
+
+void TGameTable::Continue() {
+  if (!std::exchange(FPaceRequested, false)) return;
+  FPaceKept = true;
+  GameChanged();
+}
+
+void TGameTable::Answer(std::uint32_t Serial, std::optional<vcl::TPoint> Cell) {
+  if (FMoveRequest && FMoveRequest->Serial == Serial)
+    Answered(*std::exchange(FMoveRequest, std::nullopt), Cell);
+  else if (FHintRequest && FHintRequest->Serial == Serial)
+    HintAnswered(*std::exchange(FHintRequest, std::nullopt), Cell);
+}
+
+// The session drops an answer to a position that has moved on. One that
+// could not be played although the same request is still due came from
+// thinking that failed: the computer thinks here instead.
+void TGameTable::Answered(const TRequest& Move, std::optional<vcl::TPoint> Cell) {
+  if (!Cell || !FSession->PlayThoughtMove(Move.Turn, *Cell)) {
+    const TComputerDue Due = FSession->ComputerDue();
+    if (Due.Action != TComputerAction::None && Due.Request.Generation == Move.Turn.Generation)
+      FSession->PlayComputerMove();
+  }
+  GameChanged();
+}
+
+void TGameTable::Hint() {
+  FHintRequest.reset();
+  const std::optional<TThinkRequest> Request = FSession->HintRequest();
+  if (!Request) return Announce(FWords.NoHint());
+  if (ControlStrength(Request->Level) || FThinking == TThinking::Here) return ShowHint(FSession->Hint());
+  FHintRequest = TRequest{NextSerial(), *Request};
+  FListener.ThinkingRequested(FHintRequest->Serial, FHintRequest->Turn);
+}
+
+// A hint that could not be used although the position waits for it came
+// from thinking that failed: it is thought out here instead.
+void TGameTable::HintAnswered(const TRequest& Hint, std::optional<vcl::TPoint> Cell) {
+  std::optional<vcl::TPoint> Shown = Cell ? FSession->HintStillApplies(Hint.Turn, *Cell) : std::nullopt;
+  if (!Shown) {
+    const std::optional<TThinkRequest> Now = FSession->HintRequest();
+    if (!Now || Now->Generation != Hint.Turn.Generation) return;
+    Shown = FSession->Hint();
+  }
+  ShowHint(Shown);
+}
+
+// The keyboard's cell goes to the hint, so that playing it is one key away.
+void TGameTable::ShowHint(std::optional<vcl::TPoint> Cell) {
+  FHintCell = Cell;
+  if (Cell) FFocus = *Cell;
+  Announce(Cell ? FWords.Hint(*Cell) : FWords.NoHint());
+  FListener.Changed();
+}
+
+void TGameTable::SetHeld(bool Value) {
+  FHeld = Value;
+  GameChanged();
+}
+
+void TGameTable::SetLock(bool Value) {
+  if (Value == FControl.Lock()) return;
+  FControl.SetLock(Value);
+  if (!FHeld) Announce(Value ? FWords.Refusal(TRefusal::Locked) : FWords.Phrase(TPhrase::BoardUnlocked));
+  GameChanged();
+}
+
+bool TGameTable::PersonMayPlay() const {
+  return !FControl.GameOver() && !FControl.Lock() && FControl.ClickResponse() && !ComputerToMove();
+}
+
+bool TGameTable::LastMoveByComputer() const {
+  const std::vector<TMoveEntry>& Moves = FSession->Moves();
+  return !Moves.empty() && Moves.back().By == TPlayerKind::Computer;
+}
+
+// ---- Games ------------------------------------------------------------------------
+
+std::vector<vcl::TPoint> TGameTable::CellsPlayed() const {
+  std::vector<vcl::TPoint> Cells;
+  for (const TMoveEntry& Move : FSession->Moves()) Cells.push_back(Move.Cell);
+  return Cells;
+}
+
+void TGameTable::MarkUnchanged() { FUnchangedLine = CellsPlayed(); }
+
+bool TGameTable::WouldDiscardGame() const {
+  return MovesMade() > 0 && !FControl.GameOver() && CellsPlayed() != FUnchangedLine;
+}
+
+void TGameTable::NewGame() {
+  FSession->NewGame();
+  PositionReplaced();
+  Announce(FWords.NewGame());
+  GameChanged();
+}
+
+void TGameTable::SetBoardSize(int ColCount, int RowCount) {
+  if (!BoardSideFits(ColCount) || !BoardSideFits(RowCount)) return Refuse(TRefusal::BoardSize);
+  FControl.SetColCount(ColCount);
+  FControl.SetRowCount(RowCount);
+  NewBoard();
+}
+
+void TGameTable::SetColCount(int Value) {
+  if (Value == FControl.ColCount()) return;
+  FControl.SetColCount(Value);
+  NewBoard();
+}
+
+void TGameTable::SetRowCount(int Value) {
+  if (Value == FControl.RowCount()) return;
+  FControl.SetRowCount(Value);
+  NewBoard();
+}
+
+// The control started a new game of its own on the new board.
+void TGameTable::NewBoard() {
+  FSession->BoardChanged();
+  PositionReplaced();
+  FFocus = Middle();
+  if (!FHeld) Announce(FWords.NewBoard(FControl.ColCount(), FControl.RowCount()));
+  GameChanged();
+}
+
+void TGameTable::Saved(std::string_view Name) {
+  MarkUnchanged();
+  Announce(FWords.Saved(Name, MovesMade()));
+  FListener.Changed();
+}
+
+std::string TGameTable::OpenRecord(std::string_view Text, std::string_view Name) {
+  const std::string Refused = TakeRecord(Text);
+  if (!Refused.empty()) return Refused;
+  Announce(FWords.Opened(Name, FControl.ColCount(), FControl.RowCount(), MovesMade()));
+  GameChanged();
+  return {};
+}
+
+std::string TGameTable::GameToKeep() const { return MovesMade() > 0 || CanRedo() ? SaveRecord() : std::string(); }
+
+std::string TGameTable::RestoreKeptGame(std::string_view Text) {
+  const std::string Refused = TakeRecord(Text);
+  if (!Refused.empty()) return Refused;
+  Announce(FWords.Phrase(TPhrase::LastGameGoesOn));
+  GameChanged();
+  return {};
+}
+
+std::string TGameTable::TakeRecord(std::string_view Text) {
+  if (Text.size() > LargestRecordBytes) return FWords.Phrase(TPhrase::FileTooLarge);
+  std::string Refused = FSession->OpenRecord(Text);
+  if (!Refused.empty()) return Refused;
+  FFocus = Middle();
+  PositionReplaced();
+  MarkUnchanged();
+  return {};
+}
+
+// ---- The keyboard's cell ------------------------------------------------------------
+
+vcl::TPoint TGameTable::Middle() const { return {FControl.ColCount() / 2, FControl.RowCount() / 2}; }
+
+void TGameTable::MoveFocus(int Cols, int Rows) {
+  SetFocusCell({std::clamp(FFocus.X + Cols, 0, FControl.ColCount() - 1),
+                std::clamp(FFocus.Y + Rows, 0, FControl.RowCount() - 1)});
+}
+
+void TGameTable::SetFocusCell(vcl::TPoint Cell) {
+  if (!OnBoard(FControl.ColCount(), FControl.RowCount(), Cell.X, Cell.Y) || Cell == FFocus) return;
+  FFocus = Cell;
+  FListener.Changed();
+}
+
+std::string TGameTable::FocusWords() const { return FWords.CellContents(FFocus, FControl.Cell(FFocus.X, FFocus.Y)); }
+
+// ---- What the face shows ----------------------------------------------------------
+
+std::string TGameTable::Status() const {
+  if (FMoveRequest) return FWords.Thinking(FMoveRequest->Turn.Level);
+  if (!FControl.GameOver() && FControl.Lock()) return FWords.Refusal(TRefusal::Locked);
+  return FWords.Turn(*FSession);
+}
+
+std::string TGameTable::PlayersWords() const { return FWords.Players(Player(1), Player(-1)); }
+
+std::vector<std::string> TGameTable::MoveLineWords() const {
+  std::vector<std::string> Words;
+  for (const TMoveEntry& Move : FSession->MoveLine()) Words.push_back(FWords.Move(Move));
+  return Words;
+}
+
+}  // namespace quintar::game
