@@ -113,7 +113,7 @@ endif
 # corpus in the tree; what it learns is kept in build/fuzz/corpus, and any
 # crashing input is written to build/fuzz/findings.
 FUZZ_SECONDS ?= 60
-FUZZ_HARNESSES := control brain terminal stream loader record webhost settings
+FUZZ_HARNESSES := control brain terminal stream loader record table settings
 
 fuzz: fuzz-deps
 	cmake --preset fuzz
