@@ -231,7 +231,11 @@ void TGameTable::Answered(const TRequest& Move, std::optional<vcl::TPoint> Cell)
   GameChanged();
 }
 
+// While the computer is to move the hint would be its own move; a face
+// thinking elsewhere may also have one request thought out at a time, and
+// the move must not be the one dropped.
 void TGameTable::Hint() {
+  if (ComputerToMove()) return Refuse(TRefusal::ComputerToMove);
   FHintRequest.reset();
   const std::optional<TThinkRequest> Request = FSession->HintRequest();
   if (!Request) return Announce(FWords.NoHint());

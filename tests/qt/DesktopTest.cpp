@@ -1,8 +1,9 @@
-// The desktop game: settings and the game kept between runs, records opened
-// and refused, a game in progress never discarded unasked, square cells, the
-// move list, the status bar in the phrasebook's words, and the computer
-// moving when the session says without presses getting in its way, the
-// expert away from the window's thread.
+// The desktop game: a short game through the real window, the shared
+// scripted game worded as every face words it, settings and the game kept
+// between runs, records refused in words, asking only when a game would be
+// lost, square cells, the move list, the status bar, and the expert thinking
+// away from the window's thread. How the game is played is the table's, and
+// tested there.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -22,7 +23,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "BoardView.h"
 #include "ElidedLabel.h"
@@ -60,12 +63,14 @@ class QuestionAnswerer {
     m_timer.start(5);
   }
   int asked() const { return m_asked; }
+  QString lastText() const { return m_lastText; }
 
  private:
   void answer() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     ++m_asked;
+    m_lastText = box->text();
     if (box->checkBox()) box->checkBox()->setChecked(m_dontAsk);
     box->button(m_button)->click();
   }
@@ -74,6 +79,7 @@ class QuestionAnswerer {
   QMessageBox::StandardButton m_button;
   bool m_dontAsk;
   int m_asked = 0;
+  QString m_lastText;
 };
 
 GameSettings withPlayers(TPlayer crosses, TPlayer noughts) {
@@ -89,11 +95,6 @@ bool eventually(Condition condition) {
   for (int round = 0; round < 6000 && !condition(); ++round) QTest::qWait(10);
   return condition();
 }
-
-// Runs the window's own queued work: it follows the last change of the game.
-void followed(GameWindow& window) { QCoreApplication::sendPostedEvents(&window, QEvent::MetaCall); }
-
-QString said(const std::string& sentence) { return QString::fromStdString(sentence); }
 
 TEST(DesktopSettings, AreKeptAndReadBack) {
   GameSettings settings = withPlayers({TPlayerKind::Computer, TLevel::Expert}, {TPlayerKind::Person, TLevel::Low});
@@ -125,169 +126,201 @@ TEST(DesktopSettings, ValuesThatCannotBeReadFallBackOneByOne) {
   EXPECT_EQ(defaults.colors[3], QColor(0, 0, 255));
 }
 
-// Crosses make five down the first column; noughts answer in the second.
-void playCrossesFive(QuintarWidget& board) {
-  for (int row = 1; row <= 4; ++row) {
-    board.move(1, row);
-    board.move(2, row);
-  }
-  board.move(1, 5);
+// The centre of a cell (0-based) in the board widget's coordinates.
+QPoint cellCentre(const QuintarWidget& board, int col, int row) {
+  const vcl::TRect cell = board.control().CellBounds(col, row);
+  const qreal ratio = board.devicePixelRatioF();
+  return {qRound((cell.Left + cell.Right) / 2.0 / ratio), qRound((cell.Top + cell.Bottom) / 2.0 / ratio)};
 }
 
-TEST(DesktopWords, AFinishedGameIsToldInThePhrasebooksWords) {
-  storeSettings(withPlayers(person, person));
-  GameWindow window;
-  playCrossesFive(*window.board());
-  followed(window);
-  const game::TPhrasebook words;
-  const std::optional<game::TGameResult> result = window.session().Result();
-  ASSERT_TRUE(result);
-  EXPECT_EQ(window.turnStatus(), said(words.Turn(window.session())));
-  EXPECT_EQ(window.eventStatus(), said(words.Result(*result)));
-  EXPECT_EQ(window.turnStatus(), QStringLiteral("Crosses won."));
-
-  window.computerMovesNow();
-  EXPECT_EQ(window.eventStatus(), said(words.Refusal(game::TRefusal::GameOver)));
-  EXPECT_EQ(window.session().Moves().size(), 9u);
+void press(QuintarWidget& board, int col, int row) {
+  QTest::mouseClick(&board, Qt::LeftButton, {}, cellCentre(board, col, row));
 }
 
-// Against the computer one step back or forward is the person's move and
-// the answer: the status bar counts both.
-TEST(DesktopWords, TakingBackAndPlayingAgainCountTheMoves) {
-  storeSettings(withPlayers(person, {TPlayerKind::Computer, TLevel::Medium}));
-  GameWindow window;
-  window.board()->move(5, 5);
-  ASSERT_EQ(window.session().Moves().size(), 2u);
-  window.undo();
-  EXPECT_EQ(window.eventStatus(), QStringLiteral("Took back 2 moves."));
-  window.redo();
-  EXPECT_EQ(window.eventStatus(), QStringLiteral("Played 2 moves again."));
-  window.redo();
-  EXPECT_EQ(window.eventStatus(), QStringLiteral("Nothing to play again."));
-  EXPECT_EQ(window.session().Moves().size(), 2u);
-}
-
-TEST(DesktopRecords, ABadRecordNamesItsLineAndLeavesTheGame) {
-  storeSettings(withPlayers(person, person));
-  GameWindow window;
-  window.board()->move(4, 4);
-  const QString fault = window.openRecordText("Piskvorky 20x20, 11:11, 0\n5,5,0\n5,5,0\n-1\n");
-  EXPECT_TRUE(fault.startsWith(QStringLiteral("line 3: "))) << fault.toStdString();
-  EXPECT_EQ(window.session().Moves().size(), 1u);
-  EXPECT_EQ(window.board()->control().Cell(3, 3), 1);
-
-  EXPECT_EQ(window.openRecordText("Piskvorky 15x15, 11:11, 0\n5,5,0\n6,5,0\n-1\n"), QString());
-  EXPECT_EQ(window.board()->colCount(), 15);
-  EXPECT_EQ(window.board()->control().Cell(5, 4), -1);
-  EXPECT_EQ(window.eventStatus(), QStringLiteral("Game opened"));
-}
-
-TEST(DesktopComputer, AnswersAPersonsPressAtOnce) {
-  storeSettings(withPlayers(person, {TPlayerKind::Computer, TLevel::Medium}));
-  GameWindow window;
-  window.board()->resize(200, 200);
-  QTest::mouseClick(window.board(), Qt::LeftButton, {}, QPoint(105, 105));
-  EXPECT_EQ(window.session().Moves().size(), 2u);
-  EXPECT_TRUE(eventually([&] { return window.turnStatus() == QStringLiteral("Crosses to move: you."); }));
-  EXPECT_TRUE(window.board()->clickResponse());
-}
-
-TEST(DesktopComputer, TheExpertThinksAwayFromTheWindowAndPressesWaitForIt) {
-  storeSettings(withPlayers({TPlayerKind::Computer, TLevel::Expert}, person));
-  GameWindow window;
-  window.board()->resize(200, 200);
-  // The computer opens; until its cross is on the board, presses play nothing.
-  EXPECT_FALSE(window.board()->clickResponse());
-  QTest::mouseClick(window.board(), Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_EQ(window.board()->control().Cell(0, 0), 0);
-  ASSERT_TRUE(eventually([&] { return window.session().Moves().size() == 1; }));
-  EXPECT_EQ(window.session().Moves()[0].By, TPlayerKind::Computer);
-  EXPECT_TRUE(eventually([&] { return window.board()->clickResponse(); }));
-}
-
-TEST(DesktopComputer, ANewGameDropsTheThinkingInProgress) {
-  storeSettings(withPlayers(person, {TPlayerKind::Computer, TLevel::Expert}));
-  QSettings().setValue(GameWindow::askBeforeDiscardingKey, false);
-  GameWindow window;
-  window.board()->move(10, 10);
-  // The window's own queued work only: the thinking starts, and its answer,
-  // however soon it comes, waits in the queue.
-  followed(window);
-  EXPECT_EQ(window.turnStatus(), said(game::TPhrasebook().Thinking(TLevel::Expert)));
-  window.newGame();  // the worker has stopped when this returns
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(window.session().Moves().empty());
-  EXPECT_TRUE(window.board()->clickResponse());
-}
-
-TEST(DesktopComputer, TwoComputersPlayADemonstrationByThemselves) {
-  storeSettings(withPlayers({TPlayerKind::Computer, TLevel::Low}, {TPlayerKind::Computer, TLevel::Expert}));
-  GameWindow window;
-  ASSERT_TRUE(eventually([&] { return window.session().Moves().size() >= 3; }));
-  EXPECT_FALSE(window.board()->clickResponse());
-  const std::vector<game::TMoveEntry>& moves = window.session().Moves();
-  EXPECT_TRUE(std::all_of(moves.begin(), moves.end(),
-                          [](const game::TMoveEntry& move) { return move.By == TPlayerKind::Computer; }));
-}
-
-// The window plays the moves a demonstration paces out here without the
-// wait; how the game ended must not change with the players chosen after it.
-TEST(DesktopComputer, AFinishedDemonstrationKeepsWhoWonWhenTheWinnerBecomesAPerson) {
-  GameSettings settings = withPlayers({TPlayerKind::Computer, TLevel::Low}, {TPlayerKind::Computer, TLevel::Medium});
-  settings.colCount = 10;
-  settings.rowCount = 10;
-  storeSettings(settings);
-  GameWindow window;
-  std::srand(7);
-  while (window.session().PlayComputerMove()) {
-  }
-  const int winner = window.board()->control().Winner();
-  ASSERT_NE(winner, 0) << "this draw of moves should end with five";
-  followed(window);
-  const QString wonBy = winner == 1 ? QStringLiteral("Crosses won: the computer (low).")
-                                    : QStringLiteral("Noughts won: the computer (medium).");
-  EXPECT_EQ(window.turnStatus(), wonBy);
-
-  GameSettings winnerAPerson = settings;
-  winnerAPerson.player(winner) = person;
-  window.applySettings(winnerAPerson);
-  followed(window);
-  EXPECT_EQ(window.turnStatus(), wonBy);
-  EXPECT_TRUE(window.board()->gameOver());
-}
-
-// The expert makes the person's move, thinking elsewhere, and then the
-// noughts' computer answers as usual; the person keeps crosses throughout.
-TEST(DesktopComputer, MovesNowForAPersonWithoutChangingWhoPlays) {
-  const TPlayer crosses{TPlayerKind::Person, TLevel::Expert};
-  const TPlayer noughts{TPlayerKind::Computer, TLevel::Expert};
-  storeSettings(withPlayers(crosses, noughts));
-  GameWindow window;
-  window.computerMovesNow();
-  EXPECT_FALSE(window.board()->clickResponse());
-  followed(window);
-  EXPECT_EQ(window.session().Player(1), crosses);
-  ASSERT_TRUE(eventually([&] { return window.session().Moves().size() == 2; }));
-  EXPECT_EQ(window.session().Moves()[0].By, TPlayerKind::Computer);
-  EXPECT_EQ(window.session().Moves()[1].By, TPlayerKind::Computer);
-  EXPECT_EQ(window.session().Player(1), crosses);
-  EXPECT_EQ(window.session().Player(-1), noughts);
-  EXPECT_TRUE(eventually([&] { return window.board()->clickResponse(); }));
-  EXPECT_EQ(window.turnStatus(), QStringLiteral("Crosses to move: you."));
-}
-
-TEST(DesktopComputer, AHintIsThoughtOutElsewhereAndSpacePlaysIt) {
-  storeSettings(withPlayers({TPlayerKind::Person, TLevel::Medium}, person));
-  GameWindow window;
+// A window shown (on the offscreen platform), so that its board has its
+// size and takes keys.
+void showWindow(GameWindow& window) {
+  window.resize(900, 800);
   window.show();
   QApplication::setActiveWindow(&window);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+}
+
+// Everything the window's table says, in order.
+class Announcements {
+ public:
+  explicit Announcements(GameWindow& window) {
+    QObject::connect(&window, &GameWindow::announced, &m_context, [this](const QString& words) { m_said << words; });
+  }
+  QStringList take() { return std::exchange(m_said, {}); }
+
+ private:
+  QObject m_context;
+  QStringList m_said;
+};
+
+// The window's status bar, both texts, as a person reads them.
+QString statusBarText(const GameWindow& window) {
+  return window.turnStatus() + QLatin1Char(' ') + window.eventStatus();
+}
+
+// Crosses make five down the first column; noughts answer in the second.
+void pressCrossesFive(QuintarWidget& board) {
+  for (int row = 0; row < 4; ++row) {
+    press(board, 0, row);
+    press(board, 1, row);
+  }
+  press(board, 0, 4);
+}
+
+// A short game in the real window: a press, the computer's answer, a cell
+// played from the keyboard, and both taken back from the menu.
+TEST(DesktopGame, APersonPlaysTheComputerWithPressesKeysAndUndo) {
+  storeSettings(withPlayers(person, {TPlayerKind::Computer, TLevel::Medium}));
+  GameWindow window;
+  showWindow(window);
+  std::srand(11);
+  Announcements said(window);
+  press(*window.board(), 9, 9);
+  const QStringList first = said.take();
+  ASSERT_EQ(first.size(), 2) << first.join(QStringLiteral(" | ")).toStdString();
+  EXPECT_EQ(first[0], QStringLiteral("Cross on column 10, row 10."));
+  EXPECT_TRUE(first[1].startsWith(QStringLiteral("Nought by the computer (medium) on column ")))
+      << first[1].toStdString();
+  EXPECT_EQ(window.turnStatus(), QStringLiteral("Crosses to move: you."));
+  EXPECT_EQ(window.moveList()->count(), 2);
+
+  // The keyboard goes on from the cell pressed; the computer answers near
+  // the only cross, never five cells from it.
+  for (int step = 0; step < 5; ++step) QTest::keyClick(window.board(), Qt::Key_Up);
+  EXPECT_EQ(window.board()->focusCell(), QPoint(9, 4));
+  ASSERT_EQ(window.board()->control().Cell(9, 4), 0);
+  QTest::keyClick(window.board(), Qt::Key_Space);
+  EXPECT_EQ(window.board()->control().Cell(9, 4), 1);
+  EXPECT_EQ(said.take().value(0), QStringLiteral("Cross on column 10, row 5."));
+  EXPECT_EQ(window.moveList()->count(), 4);
+
+  window.undo();
+  EXPECT_EQ(said.take(), QStringList{QStringLiteral("Took back 2 moves.")});
+  EXPECT_EQ(window.board()->control().Cell(9, 4), 0);
+  EXPECT_EQ(window.moveList()->currentRow(), 1);
+}
+
+// The scripted game every face words alike, read from its shared file:
+// presses for the cells on the board, the table's Move for the one off it
+// (no press reaches there), the menu's Undo.
+TEST(DesktopGame, TheScriptedGameIsWordedAsEveryFaceWordsIt) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  showWindow(window);
+  QFile script(QStringLiteral(QUINTAR_SCRIPTED_GAME));
+  ASSERT_TRUE(script.open(QIODevice::ReadOnly | QIODevice::Text));
+  Announcements said(window);
+  int steps = 0;
+  while (!script.atEnd()) {
+    const QString line = QString::fromUtf8(script.readLine()).trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) continue;
+    const QStringList parts = line.split(QStringLiteral(" => "));
+    ASSERT_EQ(parts.size(), 2) << line.toStdString();
+    const QStringList step = parts[0].split(QLatin1Char(' '));
+    if (step == QStringList{QStringLiteral("undo")}) {
+      window.undo();
+    } else {
+      ASSERT_EQ(step.size(), 2) << line.toStdString();
+      const int col = step[0].toInt();
+      const int row = step[1].toInt();
+      if (col <= window.board()->colCount() && row <= window.board()->rowCount())
+        press(*window.board(), col - 1, row - 1);
+      else
+        window.table().Move(col, row);
+    }
+    EXPECT_EQ(said.take(), parts[1].split(QStringLiteral(" | "))) << line.toStdString();
+    ++steps;
+  }
+  EXPECT_GT(steps, 10);
+}
+
+// The result is whose-turn text once the game is over: the status bar says
+// it once, and the event beside it is the move that ended the game.
+TEST(DesktopStatus, TheResultIsSaidOnce) {
+  storeSettings(withPlayers(person, {TPlayerKind::Person, TLevel::Low}));
+  GameWindow window;
+  showWindow(window);
+  Announcements said(window);
+  pressCrossesFive(*window.board());
+  EXPECT_EQ(window.turnStatus(), QStringLiteral("Crosses won."));
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Cross on column 1, row 5."));
+  EXPECT_EQ(statusBarText(window).count(QStringLiteral("won")), 1) << statusBarText(window).toStdString();
+  EXPECT_EQ(said.take().filter(QStringLiteral("won")), QStringList{QStringLiteral("Crosses won.")});
+}
+
+// A locked board says so instead of whose move it is, invites no move from
+// a hint, and says why a press or Space played nothing.
+TEST(DesktopStatus, ALockedBoardSaysSoAndInvitesNoMove) {
+  GameSettings locked = withPlayers({TPlayerKind::Person, TLevel::Medium}, person);
+  locked.lock = true;
+  storeSettings(locked);
+  GameWindow window;
+  showWindow(window);
+  EXPECT_EQ(window.turnStatus(), QStringLiteral("The board is locked."));
+  Announcements said(window);
+  press(*window.board(), 3, 3);
+  QTest::keyClick(window.board(), Qt::Key_Space);
+  EXPECT_EQ(said.take(), (QStringList{QStringLiteral("The board is locked."), QStringLiteral("The board is locked.")}));
+  EXPECT_EQ(window.table().MovesMade(), 0u);
+  // At medium the opening hint is the centre, whatever the draws.
   window.hint();
-  // At medium the opening choice is the centre, whatever the draws.
-  ASSERT_TRUE(eventually([&] { return window.board()->focusCellShown(); }));
-  EXPECT_EQ(window.board()->focusCell(), QPoint(10, 10));
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Hint: column 11, row 11."));
+
+  GameSettings unlocked = locked;
+  unlocked.lock = false;
+  window.applySettings(unlocked);
+  EXPECT_EQ(window.turnStatus(), QStringLiteral("Crosses to move."));
+  window.hint();
   EXPECT_EQ(window.eventStatus(), QStringLiteral("Hint: column 11, row 11. Space plays it."));
+  EXPECT_TRUE(window.board()->focusCellShown());
   QTest::keyClick(window.board(), Qt::Key_Space);
   EXPECT_EQ(window.board()->control().Cell(10, 10), 1);
+}
+
+// Asked only when a game in progress would be lost: not before any move,
+// not after the game ended, not right after it was saved; and not again
+// once the player said so.
+TEST(DesktopAsking, OnlyWhenAGameWouldBeLost) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  showWindow(window);
+  const QTemporaryDir folder;
+  {
+    QuestionAnswerer answerer(QMessageBox::Cancel, false);
+    window.newGame();
+    pressCrossesFive(*window.board());
+    window.newGame();
+    EXPECT_EQ(window.table().MovesMade(), 0u);
+    press(*window.board(), 2, 2);
+    ASSERT_TRUE(window.saveRecordFile(folder.filePath(QStringLiteral("saved.psq"))));
+    window.newGame();
+    EXPECT_EQ(answerer.asked(), 0);
+    EXPECT_EQ(window.table().MovesMade(), 0u);
+    press(*window.board(), 4, 4);
+    window.newGame();
+    EXPECT_EQ(answerer.asked(), 1);
+    EXPECT_EQ(window.table().MovesMade(), 1u) << "a cancelled question keeps the game";
+    // Open asks before it shows the files; a cancelled question shows none.
+    window.openRecord();
+    EXPECT_EQ(answerer.asked(), 2);
+  }
+  {
+    QuestionAnswerer answerer(QMessageBox::Discard, true);
+    window.newGame();
+    EXPECT_EQ(answerer.asked(), 1);
+  }
+  EXPECT_EQ(window.table().MovesMade(), 0u);
+  press(*window.board(), 2, 2);
+  QuestionAnswerer answerer(QMessageBox::Cancel, false);
+  window.newGame();
+  EXPECT_EQ(answerer.asked(), 0);
+  EXPECT_EQ(window.table().MovesMade(), 0u) << "not asked again, as the player said";
 }
 
 TEST(DesktopWindow, KeepsItsSettingsForTheNextRun) {
@@ -304,34 +337,33 @@ TEST(DesktopWindow, KeepsItsSettingsForTheNextRun) {
   EXPECT_EQ(next.board()->colCount(), 9);
 }
 
-TEST(DesktopWindow, KeepsTheGameAndItsPlayersForTheNextStart) {
-  const TPlayer noughts{TPlayerKind::Computer, TLevel::Low};
-  storeSettings(withPlayers(person, noughts));
-  std::vector<game::TMoveEntry> played;
+// The game kept at closing comes back with who made each move, whoever
+// plays the sides now.
+TEST(DesktopWindow, KeepsTheGameWithWhoMadeEachMove) {
+  const TPlayer computer{TPlayerKind::Computer, TLevel::Low};
+  storeSettings(withPlayers(person, computer));
+  QStringList listed;
   {
     GameWindow window;
-    window.board()->move(3, 4);
-    window.board()->move(7, 2);
-    played = window.session().Moves();
-    ASSERT_EQ(played.size(), 4u);
+    showWindow(window);
+    press(*window.board(), 2, 3);
+    window.applySettings(withPlayers(person, person));
+    int col = 0;
+    while (window.board()->control().Cell(col, 0) != 0) ++col;
+    press(*window.board(), col, 0);
+    ASSERT_EQ(window.table().MovesMade(), 3u);
+    for (int row = 0; row < window.moveList()->count(); ++row) listed << window.moveList()->item(row)->text();
     window.close();
   }
   EXPECT_TRUE(
       QFileInfo(GameWindow::keptGameFile()).absoluteFilePath().startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
-  // The settings say otherwise; the game kept says who played it.
-  QSettings store;
-  saveGameSettings(withPlayers(person, person), store);
-  store.sync();
+  EXPECT_EQ(listed.filter(QStringLiteral("by the computer (low)")).size(), 1);
   GameWindow next;
-  ASSERT_EQ(next.session().Moves().size(), played.size());
-  for (std::size_t index = 0; index < played.size(); ++index) {
-    EXPECT_EQ(next.session().Moves()[index].Cell, played[index].Cell);
-    EXPECT_EQ(next.session().Moves()[index].Side, played[index].Side);
-  }
-  EXPECT_EQ(next.session().Player(1).Kind, TPlayerKind::Person);
-  EXPECT_EQ(next.session().Player(-1), noughts);
-  EXPECT_EQ(next.settings().player(-1), noughts);
-  EXPECT_EQ(next.board()->control().Cell(6, 1), 1);
+  EXPECT_EQ(next.eventStatus(), QStringLiteral("The last game goes on."));
+  QStringList restored;
+  for (int row = 0; row < next.moveList()->count(); ++row) restored << next.moveList()->item(row)->text();
+  EXPECT_EQ(restored, listed);
+  EXPECT_EQ(next.settings().player(-1), person);
 }
 
 TEST(DesktopWindow, SetsAsideAKeptGameItCannotRead) {
@@ -344,60 +376,69 @@ TEST(DesktopWindow, SetsAsideAKeptGameItCannotRead) {
     kept.write(garbage);
   }
   GameWindow window;
-  EXPECT_TRUE(window.session().Moves().empty());
+  EXPECT_EQ(window.table().MovesMade(), 0u);
   EXPECT_FALSE(QFileInfo::exists(GameWindow::keptGameFile()));
   QFile setAside(GameWindow::keptGameFile() + QStringLiteral(".unreadable"));
   ASSERT_TRUE(setAside.open(QIODevice::ReadOnly));
   EXPECT_EQ(setAside.readAll(), garbage);
-  EXPECT_TRUE(window.eventStatus().contains(QStringLiteral(".unreadable"))) << window.eventStatus().toStdString();
-  // Playing on and closing keeps the new game.
-  window.board()->move(1, 1);
+  EXPECT_TRUE(window.eventStatus().startsWith(QStringLiteral("The last game could not be read (")))
+      << window.eventStatus().toStdString();
+  EXPECT_TRUE(window.eventStatus().endsWith(QStringLiteral(".unreadable."))) << window.eventStatus().toStdString();
+  window.table().Move(1, 1);
   window.close();
   GameWindow next;
-  EXPECT_EQ(next.session().Moves().size(), 1u);
+  EXPECT_EQ(next.table().MovesMade(), 1u);
 }
 
-TEST(DesktopAsking, NewAsksBeforeDiscardingAndDontAskAgainIsHonoured) {
+TEST(DesktopRecords, ABadRecordIsRefusedInWordsAndTheGameGoesOn) {
   storeSettings(withPlayers(person, person));
   GameWindow window;
-  window.board()->move(3, 3);
+  window.table().Move(4, 4);
+  const QTemporaryDir folder;
+  const QString fileName = folder.filePath(QStringLiteral("bad.psq"));
   {
-    QuestionAnswerer answerer(QMessageBox::Cancel, true);
-    window.newGame();
-    EXPECT_EQ(answerer.asked(), 1);
+    QFile bad(fileName);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("Piskvorky 20x20, 11:11, 0\n5,5,0\n5,5,0\n-1\n");
   }
-  EXPECT_EQ(window.session().Moves().size(), 1u) << "a cancelled question keeps the game";
-  EXPECT_TRUE(QSettings().value(GameWindow::askBeforeDiscardingKey, true).toBool());
-  {
-    QuestionAnswerer answerer(QMessageBox::Discard, true);
-    window.newGame();
-    EXPECT_EQ(answerer.asked(), 1);
-  }
-  EXPECT_TRUE(window.session().Moves().empty());
-  window.board()->move(3, 3);
-  {
-    QuestionAnswerer answerer(QMessageBox::Cancel, false);
-    window.newGame();
-    EXPECT_EQ(answerer.asked(), 0);
-  }
-  EXPECT_TRUE(window.session().Moves().empty()) << "not asked again, as the player said";
-}
-
-TEST(DesktopAsking, OnlyAGameInProgressIsAskedAbout) {
-  storeSettings(withPlayers(person, person));
-  GameWindow window;
-  QuestionAnswerer answerer(QMessageBox::Cancel, false);
-  window.newGame();  // no move made
-  playCrossesFive(*window.board());
-  ASSERT_TRUE(window.board()->gameOver());
-  window.newGame();  // over
-  EXPECT_EQ(answerer.asked(), 0);
-  EXPECT_TRUE(window.session().Moves().empty());
-  // Open asks before it shows the files; a cancelled question shows none.
-  window.board()->move(3, 3);
-  window.openRecord();
+  QuestionAnswerer answerer(QMessageBox::Ok, false);
+  EXPECT_FALSE(window.openRecordFile(fileName));
   EXPECT_EQ(answerer.asked(), 1);
-  EXPECT_EQ(window.session().Moves().size(), 1u);
+  EXPECT_TRUE(answerer.lastText().startsWith(QStringLiteral("Cannot open ") + QDir::toNativeSeparators(fileName) +
+                                             QStringLiteral(" as a game: line 3: ")))
+      << answerer.lastText().toStdString();
+  EXPECT_EQ(window.table().MovesMade(), 1u);
+  EXPECT_EQ(window.board()->control().Cell(3, 3), 1);
+}
+
+// The expert's move is thought out on a worker thread and comes back to the
+// window; meanwhile a press is refused in words.
+TEST(DesktopComputer, TheExpertThinksAwayFromTheWindow) {
+  storeSettings(withPlayers({TPlayerKind::Computer, TLevel::Expert}, person));
+  GameWindow window;
+  // The answer waits in the event queue until the test lets it in.
+  EXPECT_EQ(window.turnStatus(), QStringLiteral("The computer (expert) is thinking."));
+  Announcements said(window);
+  window.table().Move(1, 1);
+  EXPECT_EQ(window.board()->control().Cell(0, 0), 0);
+  ASSERT_TRUE(eventually([&] { return window.table().MovesMade() == 1; }));
+  EXPECT_TRUE(window.table().LastMoveByComputer());
+  const QStringList heard = said.take();
+  ASSERT_EQ(heard.size(), 2);
+  EXPECT_EQ(heard[0], QStringLiteral("The computer is to move."));
+  EXPECT_TRUE(heard[1].startsWith(QStringLiteral("Cross by the computer (expert) on "))) << heard[1].toStdString();
+  EXPECT_EQ(window.turnStatus(), QStringLiteral("Noughts to move: you."));
+}
+
+// Paced by the window's timer, a move at a time.
+TEST(DesktopComputer, TwoComputersPlayADemonstrationByThemselves) {
+  storeSettings(withPlayers({TPlayerKind::Computer, TLevel::Low}, {TPlayerKind::Computer, TLevel::Medium}));
+  GameWindow window;
+  EXPECT_EQ(window.table().MovesMade(), 0u);
+  ASSERT_TRUE(eventually([&] { return window.table().MovesMade() >= 3; }));
+  const std::vector<game::TMoveEntry>& moves = window.table().Session().Moves();
+  EXPECT_TRUE(std::all_of(moves.begin(), moves.end(),
+                          [](const game::TMoveEntry& move) { return move.By == TPlayerKind::Computer; }));
 }
 
 // Closes the settings dialog that comes up with Columns set to Count.
@@ -424,7 +465,7 @@ class SettingsAnswerer {
 TEST(DesktopAsking, ANewBoardSizeAsksAndACancelKeepsTheBoard) {
   storeSettings(withPlayers(person, person));
   GameWindow window;
-  window.board()->move(3, 3);
+  window.table().Move(3, 3);
   {
     SettingsAnswerer settings(12);
     QuestionAnswerer answerer(QMessageBox::Cancel, false);
@@ -432,7 +473,7 @@ TEST(DesktopAsking, ANewBoardSizeAsksAndACancelKeepsTheBoard) {
     EXPECT_EQ(answerer.asked(), 1);
   }
   EXPECT_EQ(window.board()->colCount(), 20);
-  EXPECT_EQ(window.session().Moves().size(), 1u);
+  EXPECT_EQ(window.table().MovesMade(), 1u);
   {
     SettingsAnswerer settings(12);
     QuestionAnswerer answerer(QMessageBox::Discard, false);
@@ -440,7 +481,7 @@ TEST(DesktopAsking, ANewBoardSizeAsksAndACancelKeepsTheBoard) {
     EXPECT_EQ(answerer.asked(), 1);
   }
   EXPECT_EQ(window.board()->colCount(), 12);
-  EXPECT_TRUE(window.session().Moves().empty());
+  EXPECT_EQ(window.table().MovesMade(), 0u);
 }
 
 // Every field says what it is for: a combo box or number has a label that
@@ -554,8 +595,7 @@ TEST(DesktopMoveList, ChoosingAMoveGoesToIt) {
   GameWindow window;
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  for (int col = 1; col <= 4; ++col) window.board()->move(col, 1);
-  followed(window);
+  for (int col = 1; col <= 4; ++col) window.table().Move(col, 1);
   QListWidget& list = *window.moveList();
   ASSERT_EQ(list.count(), 4);
   EXPECT_EQ(list.item(0)->text(), QStringLiteral("1. Cross on column 1, row 1."));
@@ -563,10 +603,9 @@ TEST(DesktopMoveList, ChoosingAMoveGoesToIt) {
 
   const auto choose = [&](int row) {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
-    followed(window);
   };
   choose(1);
-  EXPECT_EQ(window.session().Moves().size(), 2u);
+  EXPECT_EQ(window.table().MovesMade(), 2u);
   EXPECT_EQ(window.board()->control().Cell(2, 0), 0);
   EXPECT_EQ(window.eventStatus(), QStringLiteral("Took back 2 moves."));
   ASSERT_EQ(list.count(), 4);
@@ -575,7 +614,7 @@ TEST(DesktopMoveList, ChoosingAMoveGoesToIt) {
   EXPECT_FALSE(list.item(3)->font().bold());
 
   choose(3);
-  EXPECT_EQ(window.session().Moves().size(), 4u);
+  EXPECT_EQ(window.table().MovesMade(), 4u);
   EXPECT_EQ(window.board()->control().Cell(3, 0), -1);
   EXPECT_EQ(window.eventStatus(), QStringLiteral("Played 2 moves again."));
 }
@@ -588,12 +627,11 @@ TEST(DesktopStatus, ChangesReplaceWordsThatNoLongerHold) {
   GameWindow window;
   window.show();
   QApplication::setActiveWindow(&window);
-  window.board()->move(2, 2);
+  window.table().Move(2, 2);
   EXPECT_EQ(window.eventStatus(), QStringLiteral("Cross on column 2, row 2."));
   const TPlayer expertPerson{TPlayerKind::Person, TLevel::Expert};
   window.applySettings(withPlayers(person, expertPerson));
-  followed(window);
-  EXPECT_EQ(window.eventStatus(), said(game::TPhrasebook().Players(person, expertPerson)));
+  EXPECT_EQ(window.eventStatus(), QString::fromStdString(game::TPhrasebook().Players(person, expertPerson)));
   EXPECT_EQ(window.turnStatus(), QStringLiteral("Noughts to move."));
 
   window.board()->showFocusCell(QPoint(5, 5));
@@ -606,9 +644,10 @@ TEST(DesktopStatus, ChangesReplaceWordsThatNoLongerHold) {
 TEST(DesktopStatus, SavingNamesTheFile) {
   storeSettings(withPlayers(person, person));
   GameWindow window;
+  window.table().Move(1, 1);
   const QTemporaryDir folder;
   ASSERT_TRUE(window.saveRecordFile(folder.filePath(QStringLiteral("evening game.psq"))));
-  EXPECT_EQ(window.eventStatus(), QStringLiteral("Saved to evening game.psq"));
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Saved 1 move to evening game.psq."));
 }
 
 TEST(DesktopStatus, ALongEventEndsInAnEllipsisWithTheWholeTextAsTooltip) {
@@ -636,7 +675,6 @@ TEST(DesktopStatus, BothTextsAreReadableInANarrowWindow) {
   window.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
   window.applySettings(withPlayers({TPlayerKind::Person, TLevel::Low}, expert));
-  followed(window);
   QTest::qWait(20);
   const QList<QLabel*> labels = window.statusBar()->findChildren<QLabel*>();
   const auto turn =

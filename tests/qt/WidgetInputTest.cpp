@@ -116,7 +116,7 @@ TEST(WidgetInput, TheBoardTellsAssistiveTechnologyEveryMoveAndResult) {
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&game.board);
   ASSERT_NE(accessible, nullptr);
   EXPECT_EQ(accessible->role(), QAccessible::Canvas);
-  EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Quintar board"));
+  EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Five-in-a-row board"));
   EXPECT_TRUE(accessible->text(QAccessible::Description).contains(QStringLiteral("arrow keys")));
   EXPECT_EQ(accessible->text(QAccessible::Value), QString());
 

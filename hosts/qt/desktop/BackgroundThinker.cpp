@@ -8,15 +8,17 @@ BackgroundThinker::BackgroundThinker(QObject* parent) : QObject(parent) {}
 
 BackgroundThinker::~BackgroundThinker() { cancel(); }
 
-void BackgroundThinker::start(const game::TThinkRequest& turn) {
+void BackgroundThinker::start(std::uint32_t serial, const game::TThinkRequest& turn) {
   cancel();
   m_stop = false;
+  m_serial = serial;
   m_turn = std::make_unique<game::TThinkRequest>(turn);
   const std::uint64_t ticket = ++m_ticket;
   m_thread = std::thread([this, ticket, question = m_turn.get()] {
     const std::optional<vcl::TPoint> cell = m_thinker.Think(*question, &m_stop);
     // Posted to this object: dropped with it if it is gone by then.
-    QMetaObject::invokeMethod(this, [this, ticket, cell] { finished(ticket, cell); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, ticket, cell] { finished(ticket, cell); }, Qt::QueuedConnection);
   });
 }
 
@@ -33,7 +35,7 @@ void BackgroundThinker::join() {
 void BackgroundThinker::finished(std::uint64_t ticket, std::optional<vcl::TPoint> cell) {
   if (ticket != m_ticket) return;
   join();
-  if (cell) emit thought(*m_turn, QPoint(cell->X, cell->Y));
+  emit thought(m_serial, cell ? std::optional<QPoint>(QPoint(cell->X, cell->Y)) : std::nullopt);
 }
 
 }  // namespace quintar::desktop

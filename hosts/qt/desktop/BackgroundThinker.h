@@ -7,7 +7,9 @@
 #include <QObject>
 #include <QPoint>
 #include <atomic>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "ComputerThinker.h"
@@ -22,15 +24,15 @@ class BackgroundThinker : public QObject {
   explicit BackgroundThinker(QObject* parent = nullptr);
   ~BackgroundThinker() override;
 
-  void start(const game::TThinkRequest& turn);
+  // Serial names the question in the answer.
+  void start(std::uint32_t serial, const game::TThinkRequest& turn);
   void cancel();
   bool busy() const { return m_thread.joinable(); }
-  // The request being thought about; null when idle.
-  const game::TThinkRequest* request() const { return busy() ? m_turn.get() : nullptr; }
 
  signals:
-  // The answer to the turn started last, cell 0-based.
-  void thought(const quintar::game::TThinkRequest& turn, QPoint cell);
+  // The answer to the question started last, cell 0-based; nothing when
+  // the thinking found no cell.
+  void thought(std::uint32_t serial, std::optional<QPoint> cell);
 
  private:
   void finished(std::uint64_t ticket, std::optional<vcl::TPoint> cell);
@@ -38,6 +40,7 @@ class BackgroundThinker : public QObject {
 
   game::TComputerThinker m_thinker;
   std::unique_ptr<game::TThinkRequest> m_turn;
+  std::uint32_t m_serial = 0;
   std::atomic<bool> m_stop{false};
   std::uint64_t m_ticket = 0;
   std::thread m_thread;

@@ -20,7 +20,8 @@ game::TPlayer readPlayer(const StoredValues& stored, const QString& side, game::
   if (kind == QLatin1String("person")) fallback.Kind = game::TPlayerKind::Person;
   if (kind == QLatin1String("computer")) fallback.Kind = game::TPlayerKind::Computer;
   const QByteArray level = stored(group + QStringLiteral("level")).toString().toLatin1();
-  if (const std::optional<TLevel> named = LevelNamed(std::string_view(level.constData(), level.size())))
+  if (const std::optional<TLevel> named =
+          game::TGameTable::LevelNamed(std::string_view(level.constData(), level.size())))
     fallback.Level = *named;
   return fallback;
 }
@@ -92,7 +93,7 @@ void saveGameSettings(const GameSettings& settings, QSettings& store) {
     store.beginGroup(sideKeys[side]);
     store.setValue(QStringLiteral("player"),
                    player.Kind == game::TPlayerKind::Person ? QStringLiteral("person") : QStringLiteral("computer"));
-    const std::string_view level = LevelName(player.Level);
+    const std::string_view level = game::TGameTable::LevelName(player.Level);
     store.setValue(QStringLiteral("level"), QString::fromLatin1(level.data(), static_cast<qsizetype>(level.size())));
     store.endGroup();
   }

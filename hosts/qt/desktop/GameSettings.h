@@ -10,7 +10,7 @@
 #include <array>
 #include <functional>
 
-#include "GameSession.h"
+#include "GameTable.h"
 
 namespace quintar::desktop {
 

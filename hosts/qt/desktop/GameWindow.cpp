@@ -15,11 +15,11 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <optional>
 
 #include "BoardView.h"
 #include "ElidedLabel.h"
 #include "PackageIdentity.h"
+#include "Quintar.h"
 #include "QuintarWidget.h"
 #include "SettingsDialog.h"
 #include "TranslatedPhrasebook.h"
@@ -27,31 +27,53 @@
 namespace quintar::desktop {
 namespace {
 
-// Larger than any record of a 50 x 50 board; anything bigger is refused
-// unread.
-constexpr qint64 largestRecord = 1 << 20;
-
 const QString geometryKey = QStringLiteral("window/geometry");
 const QString windowStateKey = QStringLiteral("window/state");
-const QString recordFilter = QStringLiteral("Game records (*.psq);;All files (*)");
+
+QString recordFilter() {
+  return GameWindow::tr("Game records (*%1);;All files (*)").arg(QLatin1String(game::RecordExtension));
+}
+
+std::string_view viewOf(const QByteArray& text) { return {text.constData(), static_cast<std::size_t>(text.size())}; }
 
 }  // namespace
+
+// The board's presses and keys, played through the table so that a refused
+// one is said and the computer answers.
+class GameWindow::BoardInput : public QuintarWidget::Forwarder {
+ public:
+  explicit BoardInput(game::TGameTable& table) : m_table(table) {}
+  void press(vcl::TMouseButton button, vcl::TShiftState shift, int x, int y) override {
+    m_table.Press(button, shift, x, y);
+  }
+  void moveFocusCell(int columns, int rows) override { m_table.MoveFocus(columns, rows); }
+  void setFocusCell(QPoint cell) override { m_table.SetFocusCell({cell.x(), cell.y()}); }
+  QPoint focusCell() const override { return {m_table.FocusCell().X, m_table.FocusCell().Y}; }
+  void playFocusCell() override { m_table.PlayFocusCell(); }
+
+ private:
+  game::TGameTable& m_table;
+};
 
 const QString GameWindow::askBeforeDiscardingKey = QStringLiteral("confirm/discardGame");
 
 QString GameWindow::keptGameFile() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/game.psq");
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/game") +
+         QLatin1String(game::RecordExtension);
 }
 
-GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent), m_phrasebook(qt::translatedPhrasebook()) {
+// The board assigns the control's events to its signals as it is made; the
+// table, made after it, chains to them.
+GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(tr("Quintar"));
   setWindowIcon(QIcon(QPixmap::fromImage(qt::mainIcon())));
-  // The board assigns the control's events to its signals as it is made;
-  // the session, made after it, chains to them.
   m_board = new QuintarWidget;
   m_boardView = new BoardView(m_board);
   setCentralWidget(m_boardView);
-  m_session = std::make_unique<game::TGameSession>(m_board->control());
+  m_table = std::make_unique<game::TGameTable>(m_board->control(), static_cast<game::TTableListener&>(*this),
+                                               game::TThinking::Elsewhere, qt::translatedPhrasebook());
+  m_input = std::make_unique<BoardInput>(*m_table);
+  m_board->setForwarder(m_input.get());
 
   // Whose turn it is always shows in full; what happened last takes the rest.
   m_turnLabel = new QLabel;
@@ -60,24 +82,34 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent), m_phrasebook(qt::
   statusBar()->addWidget(m_eventLabel, 1);
   createMoveList();
   createMenus();
-  listen();
 
   m_paceTimer.setSingleShot(true);
-  connect(&m_paceTimer, &QTimer::timeout, this, &GameWindow::paceElapsed);
-  connect(&m_thinker, &BackgroundThinker::thought, this, &GameWindow::thought);
-  connect(&m_hintThinker, &BackgroundThinker::thought, this, &GameWindow::hintThought);
+  connect(&m_paceTimer, &QTimer::timeout, this, [this] { m_table->Continue(); });
+  connect(&m_thinker, &BackgroundThinker::thought, this, [this](std::uint32_t serial, std::optional<QPoint> cell) {
+    m_table->Answer(serial, cell ? std::optional<vcl::TPoint>(vcl::TPoint{cell->x(), cell->y()}) : std::nullopt);
+  });
+  connect(m_board, &QuintarWidget::focusCellChanged, this, [this] {
+    if (m_hintShown) setEvent(QString());
+  });
 
+  // The computer waits until the game to go on with is on the board.
+  m_table->SetHeld(true);
   QSettings store;
-  applySettings(loadGameSettings(store));
+  adoptSettings(loadGameSettings(store));
   restoreKeptGame();
+  m_table->SetHeld(false);
   // The first time, cells of the view's preferred size.
   if (!restoreGeometry(store.value(geometryKey).toByteArray())) resize(sizeHint());
   restoreState(store.value(windowStateKey).toByteArray());
   m_board->setFocus();
 }
 
-// The thinking stops before the session it would answer goes.
-GameWindow::~GameWindow() { stopComputer(); }
+// The thinking stops, and the board plays by itself again, before the table
+// goes.
+GameWindow::~GameWindow() {
+  stopComputer();
+  m_board->setForwarder(nullptr);
+}
 
 void GameWindow::createMenus() {
   QMenu* gameMenu = menuBar()->addMenu(tr("&Game"));
@@ -128,28 +160,44 @@ QAction* GameWindow::addAction(QMenu* menu, const QString& text, const QKeySeque
   return menu->addAction(text, shortcut, this, slot);
 }
 
-// The session has taken every move into its history before the board
-// signals it.
-void GameWindow::listen() {
-  connect(m_board, &QuintarWidget::legalMove, this, [this] {
-    setEvent(m_phrasebook.Move(m_session->Moves().back()));
-    positionChanged();
-  });
-  // Presses and keys only reach cells on the board: a refused one is taken.
-  connect(m_board, &QuintarWidget::illegalMove, this,
-          [this] { setEvent(m_phrasebook.Refusal(game::TRefusal::CellTaken)); });
-  const auto ended = [this] {
-    if (const std::optional<game::TGameResult> result = m_session->Result()) setEvent(m_phrasebook.Result(*result));
-  };
-  connect(m_board, &QuintarWidget::crossWon, this, ended);
-  connect(m_board, &QuintarWidget::noughtWon, this, ended);
-  connect(m_board, &QuintarWidget::draw, this, ended);
-  connect(m_board, &QuintarWidget::focusCellChanged, this, [this] {
-    if (m_hintShown) setEvent(QString());
-  });
+// ---- What the table tells the window ----------------------------------------
+
+// The board's words for assistive technology, and the status bar's unless
+// the whose-turn text says the same already (the result, a locked board). A
+// hint is worded with the key that plays it, while a person may.
+void GameWindow::Announced(const std::string& Words) {
+  QString text = qt::said(Words);
+  m_board->announce(text);
+  emit announced(text);
+  if (Words == m_table->Status()) return;
+  const std::optional<vcl::TPoint> hint = m_table->HintCell();
+  const bool isHint = hint && Words == m_table->Words().Hint(*hint);
+  if (isHint) {
+    m_board->showFocusCell(QPoint(hint->X, hint->Y));
+    if (m_table->PersonMayPlay())
+      text += QLatin1Char(' ') + qt::said(m_table->Words().Phrase(game::TPhrase::SpacePlaysIt));
+  }
+  setEvent(text);
+  m_hintShown = isHint;
 }
 
-void GameWindow::setEvent(const std::string& sentence) { setEvent(qt::said(sentence)); }
+void GameWindow::Changed() {
+  m_board->showChanges();
+  m_board->followFocusCell();
+  m_boardView->followBoardSize();
+  m_turnLabel->setText(qt::said(m_table->Status()));
+  m_undoAction->setEnabled(m_table->CanUndo());
+  m_redoAction->setEnabled(m_table->CanRedo());
+  showMoveLine();
+}
+
+// A new question replaces the one being thought about, whose position the
+// table has left behind.
+void GameWindow::ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) {
+  m_thinker.start(Serial, Turn);
+}
+
+void GameWindow::PaceRequested(int Milliseconds) { m_paceTimer.start(Milliseconds); }
 
 void GameWindow::setEvent(const QString& text) {
   m_hintShown = false;
@@ -160,20 +208,45 @@ QString GameWindow::turnStatus() const { return m_turnLabel->text(); }
 
 QString GameWindow::eventStatus() const { return m_eventLabel->fullText(); }
 
+// Every move of the line, numbered; the last one on the board is the current
+// one, and those that could be played again are greyed.
+void GameWindow::showMoveLine() {
+  const std::vector<std::string> line = m_table->MoveLineWords();
+  const std::size_t made = m_table->MovesMade();
+  const QSignalBlocker quiet(m_moveList);
+  m_moveList->clear();
+  for (std::size_t index = 0; index < line.size(); ++index) {
+    auto* item = new QListWidgetItem(tr("%1. %2").arg(index + 1).arg(qt::said(line[index])));
+    if (index >= made) item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+    if (index + 1 == made) {
+      QFont current = item->font();
+      current.setBold(true);
+      item->setFont(current);
+    }
+    m_moveList->addItem(item);
+  }
+  m_moveList->setCurrentRow(static_cast<int>(made) - 1);
+  if (made > 0) m_moveList->scrollToItem(m_moveList->currentItem());
+}
+
 // ---- Settings -------------------------------------------------------------
 
-// What the status bar said about the game before no longer holds: it says
-// which new game began, or who now plays.
 void GameWindow::applySettings(const GameSettings& settings) {
-  stopComputer();
-  // A count written starts a new game, so only a count that changes is.
+  m_table->SetHeld(true);
+  adoptSettings(settings);
+  m_table->SetHeld(false);
+}
+
+// What the status bar said about the game before no longer holds: it says
+// which new board began, or who now plays.
+void GameWindow::adoptSettings(const GameSettings& settings) {
   const bool newBoard = settings.colCount != m_board->colCount() || settings.rowCount != m_board->rowCount();
-  if (settings.colCount != m_board->colCount()) m_board->setColCount(settings.colCount);
-  if (settings.rowCount != m_board->rowCount()) m_board->setRowCount(settings.rowCount);
-  for (const int side : {1, -1}) m_session->SetPlayer(side, settings.player(side));
+  if (newBoard) m_table->SetBoardSize(settings.colCount, settings.rowCount);
+  m_table->SetPlayers(settings.player(1), settings.player(-1));
+  m_table->SetLock(settings.lock);
+  m_table->SetClickResponse(settings.clickResponse);
   m_board->setShowHighlight(settings.showHighlight);
   m_board->setShowQuintar(settings.showQuintar);
-  m_board->setLock(settings.lock);
   m_board->setColor(settings.colors[0]);
   m_board->setGridLineColor(settings.colors[1]);
   m_board->setCrossColor(settings.colors[2]);
@@ -181,14 +254,14 @@ void GameWindow::applySettings(const GameSettings& settings) {
   m_board->setHighlightColor(settings.colors[4]);
   m_board->setQuintarColor(settings.colors[5]);
   m_settings = settings;
-  setEvent(newBoard ? m_phrasebook.NewGame() : m_phrasebook.Players(m_session->Player(1), m_session->Player(-1)));
-  positionChanged();
+  const game::TPhrasebook& words = m_table->Words();
+  setEvent(qt::said(newBoard ? words.NewBoard(settings.colCount, settings.rowCount) : m_table->PlayersWords()));
 }
 
 void GameWindow::adoptGameIntoSettings() {
   m_settings.colCount = m_board->colCount();
   m_settings.rowCount = m_board->rowCount();
-  for (const int side : {1, -1}) m_settings.player(side) = m_session->Player(side);
+  for (const int side : {1, -1}) m_settings.player(side) = m_table->Player(side);
 }
 
 void GameWindow::saveSettings() {
@@ -220,241 +293,100 @@ void GameWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
+void GameWindow::stopComputer() {
+  m_thinker.cancel();
+  m_paceTimer.stop();
+}
+
 // ---- Asking before a game goes ---------------------------------------------
 
-bool GameWindow::gameInProgress() { return !m_session->Moves().empty() && !m_board->control().GameOver(); }
-
 bool GameWindow::mayDiscardGame() {
-  if (!gameInProgress()) return true;
+  if (!m_table->WouldDiscardGame()) return true;
   QSettings store;
   if (!store.value(askBeforeDiscardingKey, true).toBool()) return true;
-  QMessageBox box(QMessageBox::Question, tr("Quintar"), tr("The game in progress will be lost."),
+  const game::TPhrasebook& words = m_table->Words();
+  QMessageBox box(QMessageBox::Question, tr("Quintar"), qt::said(words.Phrase(game::TPhrase::DiscardWarning)),
                   QMessageBox::Discard | QMessageBox::Cancel, this);
-  box.setInformativeText(tr("Do you want to discard it?"));
+  box.setInformativeText(qt::said(words.Phrase(game::TPhrase::DiscardQuestion)));
   box.setDefaultButton(QMessageBox::Cancel);
-  auto* dontAsk = new QCheckBox(tr("Don't ask again"));
+  auto* dontAsk = new QCheckBox(qt::said(words.Phrase(game::TPhrase::DontAskAgain)));
   box.setCheckBox(dontAsk);
   if (box.exec() != QMessageBox::Discard) return false;
   if (dontAsk->isChecked()) store.setValue(askBeforeDiscardingKey, false);
   return true;
 }
 
-// ---- Following the game ---------------------------------------------------
-
-// Presses stop playing at once when the computer is to move; the rest waits
-// until whatever changed the game has finished.
-void GameWindow::positionChanged() {
-  m_board->setClickResponse(m_settings.clickResponse && !m_session->ComputerToMove());
-  if (m_followPending) return;
-  m_followPending = true;
-  QMetaObject::invokeMethod(this, &GameWindow::followPosition, Qt::QueuedConnection);
-}
-
-// While a move is being thought out or paced, the answer or the timer asks
-// again when it comes.
-void GameWindow::followPosition() {
-  m_followPending = false;
-  m_board->setClickResponse(m_settings.clickResponse && !m_session->ComputerToMove());
-  updateStatus();
-  m_boardView->followBoardSize();
-  if (m_thinker.busy() || m_paceTimer.isActive()) return;
-  const game::TComputerDue due = m_session->ComputerDue();
-  if (due.Action != game::TComputerAction::None && due.PaceMilliseconds > 0)
-    m_paceTimer.start(due.PaceMilliseconds);
-  else
-    actOn(due);
-}
-
-// The pace has been kept: whatever is due now is done at once.
-void GameWindow::paceElapsed() { actOn(m_session->ComputerDue()); }
-
-void GameWindow::actOn(const game::TComputerDue& due) {
-  switch (due.Action) {
-    case game::TComputerAction::None: return;
-    case game::TComputerAction::PlayNow: m_session->PlayComputerMove(); return;
-    case game::TComputerAction::ThinkElsewhere:
-      m_thinker.start(due.Request);
-      updateStatus();
-      return;
-  }
-}
-
-// An answer for a position that has moved on plays nothing; whatever is due
-// then is asked again.
-void GameWindow::thought(const game::TThinkRequest& request, QPoint cell) {
-  m_session->PlayThoughtMove(request, {cell.x(), cell.y()});
-  positionChanged();
-}
-
-void GameWindow::stopComputer() {
-  m_thinker.cancel();
-  m_hintThinker.cancel();
-  m_paceTimer.stop();
-}
-
-void GameWindow::updateStatus() {
-  const game::TThinkRequest* thinking = m_thinker.request();
-  m_turnLabel->setText(qt::said(thinking ? m_phrasebook.Thinking(thinking->Level) : m_phrasebook.Turn(*m_session)));
-  m_undoAction->setEnabled(m_session->CanUndo());
-  m_redoAction->setEnabled(m_session->CanRedo());
-  showMoveLine();
-}
-
-// Every move of the line, numbered; the last one on the board is the current
-// one, and those that could be played again are greyed.
-void GameWindow::showMoveLine() {
-  const std::vector<game::TMoveEntry> line = m_session->MoveLine();
-  const std::size_t made = m_session->Moves().size();
-  const QSignalBlocker quiet(m_moveList);
-  m_moveList->clear();
-  for (std::size_t index = 0; index < line.size(); ++index) {
-    auto* item = new QListWidgetItem(tr("%1. %2").arg(index + 1).arg(qt::said(m_phrasebook.Move(line[index]))));
-    if (index >= made) item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
-    if (index + 1 == made) {
-      QFont current = item->font();
-      current.setBold(true);
-      item->setFont(current);
-    }
-    m_moveList->addItem(item);
-  }
-  m_moveList->setCurrentRow(static_cast<int>(made) - 1);
-  if (made > 0) m_moveList->scrollToItem(m_moveList->currentItem());
-}
-
 // ---- Game menu ------------------------------------------------------------
 
 void GameWindow::newGame() {
-  if (mayDiscardGame()) startNewGame();
+  if (mayDiscardGame()) m_table->NewGame();
 }
 
-void GameWindow::startNewGame() {
-  stopComputer();
-  m_session->NewGame();
-  setEvent(m_phrasebook.NewGame());
-  positionChanged();
-}
+void GameWindow::computerMovesNow() { m_table->ComputerMovesNow(); }
 
-void GameWindow::computerMovesNow() {
-  if (m_session->ComputerMovesNow()) {
-    positionChanged();
-    return;
-  }
-  const bool over = m_board->control().GameOver();
-  setEvent(m_phrasebook.Refusal(over ? game::TRefusal::GameOver : game::TRefusal::Locked));
-}
+void GameWindow::undo() { m_table->Undo(); }
 
-void GameWindow::undo() { stepThroughHistory(&game::TGameSession::Undo, game::TRefusal::NothingToUndo); }
+void GameWindow::redo() { m_table->Redo(); }
 
-void GameWindow::redo() { stepThroughHistory(&game::TGameSession::Redo, game::TRefusal::NothingToRedo); }
+void GameWindow::goToMove(std::size_t count) { m_table->GoToMove(count); }
 
-void GameWindow::stepThroughHistory(bool (game::TGameSession::*step)(), game::TRefusal nothing) {
-  stopComputer();
-  const std::size_t before = m_session->Moves().size();
-  if ((*m_session.*step)())
-    reportStep(before);
-  else
-    setEvent(m_phrasebook.Refusal(nothing));
-  positionChanged();
-}
-
-// Moves the history cannot reach (those found on the board when the session
-// began) are beyond undo.
-void GameWindow::goToMove(std::size_t count) {
-  const std::size_t before = m_session->Moves().size();
-  if (count == before) return;
-  stopComputer();
-  if (m_session->GoToMove(count))
-    reportStep(before);
-  else
-    setEvent(m_phrasebook.Refusal(count < before ? game::TRefusal::NothingToUndo : game::TRefusal::NothingToRedo));
-  positionChanged();
-}
-
-void GameWindow::reportStep(std::size_t before) {
-  const std::size_t after = m_session->Moves().size();
-  m_board->showChanges();
-  setEvent(after < before ? m_phrasebook.TakenBack(before - after) : m_phrasebook.PlayedAgain(after - before));
-}
-
-// Thought out elsewhere, since the expert takes its time; the session says
-// whether the answer still applies when it comes.
-void GameWindow::hint() {
-  m_hintThinker.cancel();
-  const std::optional<game::TThinkRequest> request = m_session->HintRequest();
-  if (!request) {
-    setEvent(m_phrasebook.NoHint());
-    return;
-  }
-  m_hintThinker.start(*request);
-  setEvent(m_phrasebook.Thinking(request->Level));
-}
-
-// When the game has moved on, the event that moved it is what the status
-// bar says.
-void GameWindow::hintThought(const game::TThinkRequest& request, QPoint cell) {
-  const std::optional<vcl::TPoint> shown = m_session->HintStillApplies(request, {cell.x(), cell.y()});
-  if (!shown) return;
-  m_board->showFocusCell(QPoint(shown->X, shown->Y));
-  setEvent(qt::said(m_phrasebook.Hint(*shown)) + QLatin1Char(' ') + tr("Space plays it."));
-  m_hintShown = true;
-}
+void GameWindow::hint() { m_table->Hint(); }
 
 // ---- Records --------------------------------------------------------------
 
-QString GameWindow::openRecordText(const QByteArray& text) {
-  stopComputer();
-  const std::string error =
-      m_session->OpenRecord(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-  if (error.empty()) {
-    m_board->showChanges();
-    adoptGameIntoSettings();
-    setEvent(tr("Game opened"));
-  }
-  positionChanged();
-  return QString::fromStdString(error);
-}
-
-QString GameWindow::readRecordFile(const QString& fileName) {
+std::optional<QByteArray> GameWindow::readRecordFile(const QString& fileName, QString& reason) {
   QFile file(fileName);
-  if (!file.open(QIODevice::ReadOnly)) return file.errorString();
-  const QByteArray text = file.read(largestRecord + 1);
-  return text.size() > largestRecord ? tr("the file is larger than any game record") : openRecordText(text);
+  if (!file.open(QIODevice::ReadOnly)) {
+    reason = file.errorString();
+    return std::nullopt;
+  }
+  return file.read(static_cast<qint64>(game::LargestRecordBytes) + 1);
 }
 
-QString GameWindow::writeRecordFile(const QString& fileName) {
-  const std::string record = m_session->SaveRecord();
+QString GameWindow::writeFile(const QString& fileName, const std::string& text) {
   QSaveFile file(fileName);
-  if (file.open(QIODevice::WriteOnly) && file.write(record.data(), static_cast<qint64>(record.size())) >= 0 &&
+  if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) >= 0 &&
       file.commit())
     return {};
   return file.errorString();
 }
 
 bool GameWindow::openRecordFile(const QString& fileName) {
-  const QString reason = readRecordFile(fileName);
-  if (reason.isEmpty()) return true;
-  QMessageBox::warning(this, tr("Open game"),
-                       tr("Cannot open %1 as a game:\n%2").arg(QDir::toNativeSeparators(fileName), reason));
+  QString reason;
+  if (const std::optional<QByteArray> text = readRecordFile(fileName, reason))
+    reason = qt::said(m_table->OpenRecord(viewOf(*text), QFileInfo(fileName).fileName().toStdString()));
+  if (reason.isEmpty()) {
+    adoptGameIntoSettings();
+    return true;
+  }
+  const std::string name = QDir::toNativeSeparators(fileName).toStdString();
+  QMessageBox::warning(this, tr("Open game"), qt::said(m_table->Words().CannotOpen(name, reason.toStdString())));
   return false;
 }
 
+// A game just saved is not lost by what comes next: the table hears of it.
 bool GameWindow::saveRecordFile(const QString& fileName) {
-  const QString reason = writeRecordFile(fileName);
+  const QString reason = writeFile(fileName, m_table->SaveRecord());
   if (reason.isEmpty()) {
-    setEvent(tr("Saved to %1").arg(QFileInfo(fileName).fileName()));
+    m_table->Saved(QFileInfo(fileName).fileName().toStdString());
     return true;
   }
-  QMessageBox::warning(this, tr("Save game"),
-                       tr("Cannot save the game as %1:\n%2").arg(QDir::toNativeSeparators(fileName), reason));
+  const std::string name = QDir::toNativeSeparators(fileName).toStdString();
+  QMessageBox::warning(this, tr("Save game"), qt::said(m_table->Words().CannotSave(name, reason.toStdString())));
   return false;
 }
 
 // Closing is no time for questions: a game that cannot be kept is only
-// logged.
+// logged. With no game worth keeping, none is offered next time.
 void GameWindow::keepGame() {
   const QString fileName = keptGameFile();
+  const std::string kept = m_table->GameToKeep();
+  if (kept.empty()) {
+    QFile::remove(fileName);
+    return;
+  }
   QDir().mkpath(QFileInfo(fileName).absolutePath());
-  const QString reason = writeRecordFile(fileName);
+  const QString reason = writeFile(fileName, kept);
   if (!reason.isEmpty()) qWarning("Cannot keep the game in %s: %s", qPrintable(fileName), qPrintable(reason));
 }
 
@@ -463,30 +395,32 @@ void GameWindow::keepGame() {
 void GameWindow::restoreKeptGame() {
   const QString fileName = keptGameFile();
   if (!QFileInfo::exists(fileName)) return;
-  const QString reason = readRecordFile(fileName);
+  QString reason;
+  if (const std::optional<QByteArray> text = readRecordFile(fileName, reason))
+    reason = qt::said(m_table->RestoreKeptGame(viewOf(*text)));
   if (reason.isEmpty()) {
-    setEvent(tr("The last game goes on."));
+    adoptGameIntoSettings();
     return;
   }
   const QString setAside = fileName + QStringLiteral(".unreadable");
   QFile::remove(setAside);
   QFile::rename(fileName, setAside);
-  setEvent(tr("The last game could not be read (%1); it was set aside as %2.")
-               .arg(reason, QDir::toNativeSeparators(setAside)));
+  setEvent(qt::said(
+      m_table->Words().KeptGameSetAside(reason.toStdString(), QDir::toNativeSeparators(setAside).toStdString())));
 }
 
 void GameWindow::openRecord() {
   if (!mayDiscardGame()) return;
-  const QString fileName = QFileDialog::getOpenFileName(this, tr("Open game"), m_recordFolder, recordFilter);
+  const QString fileName = QFileDialog::getOpenFileName(this, tr("Open game"), m_recordFolder, recordFilter());
   if (fileName.isEmpty()) return;
   m_recordFolder = QFileInfo(fileName).absolutePath();
   openRecordFile(fileName);
 }
 
 void GameWindow::saveRecord() {
-  QFileDialog dialog(this, tr("Save game"), m_recordFolder, recordFilter);
+  QFileDialog dialog(this, tr("Save game"), m_recordFolder, recordFilter());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(QStringLiteral("psq"));
+  dialog.setDefaultSuffix(QLatin1String(game::RecordExtension.substr(1)));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString fileName = dialog.selectedFiles().constFirst();
   m_recordFolder = QFileInfo(fileName).absolutePath();
@@ -495,14 +429,16 @@ void GameWindow::saveRecord() {
 
 // ---- About ----------------------------------------------------------------
 
+// What the game is and how it is played, for players.
 void GameWindow::about() {
+  const game::TPhrasebook& words = m_table->Words();
   QMessageBox box(this);
   box.setWindowTitle(tr("About Quintar"));
   box.setIconPixmap(QPixmap::fromImage(qt::mainIcon()).scaled(64, 64, Qt::KeepAspectRatio, Qt::FastTransformation));
-  box.setText(tr("<h3>Quintar</h3><p>%1<br>Version %2</p>"
-                 "<p>Five in a row against the computer or another person. Crosses move first; "
-                 "the first to get five marks in an unbroken line wins.</p>")
-                  .arg(qt::packageDescription().toHtmlEscaped(), qt::packageVersion()));
+  box.setText(QStringLiteral("<h3>%1</h3><p>%2</p><p>%3</p><p>%4</p>")
+                  .arg(tr("Quintar"), qt::said(words.Phrase(game::TPhrase::About)).toHtmlEscaped(),
+                       qt::said(words.Phrase(game::TPhrase::Rules)).toHtmlEscaped(),
+                       tr("Version %1").arg(qt::packageVersion())));
   box.exec();
 }
 

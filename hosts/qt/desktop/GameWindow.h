@@ -1,28 +1,27 @@
 // The desktop game: the board in the middle of the window with square cells
-// and numbered edges, the game session behind it, the list of moves beside
-// it, Game, View and Settings menus, and a status bar that says whose turn it
-// is and what happened last, in the phrasebook's words.
+// and numbered edges, the list of moves beside it, Game, View and Settings
+// menus, and a status bar that says whose turn it is and what happened last,
+// in the phrasebook's words.
 //
-// A game in progress is never lost unasked: New, a new board size and Open
-// ask first (unless the player said not to), and closing the window keeps
-// the game for the next start.
-//
-// The window decides nothing about the game: after every change it asks the
-// session what the computer must do and does it. The control's own
-// strengths move here and now; the expert's moves and hints are thought out
-// on worker threads while the window stays responsive, and come back here.
-// While the computer is to move, presses and keys do not play.
+// The game itself is the table's: presses, keys and menu choices go to it,
+// and it says what happened. The window keeps the toolkit's part: widgets,
+// menus and dialogs, the settings and the game kept between runs, the
+// expert's thinking on a worker thread, the pace of a demonstration on a
+// timer, and asking the person whenever the table says a game in progress
+// would be lost (unless the person said not to be asked).
 #pragma once
 
 #include <QMainWindow>
 #include <QTimer>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "BackgroundThinker.h"
 #include "GameSettings.h"
-#include "Phrasebook.h"
+#include "GameTable.h"
 
 class QAction;
 class QDockWidget;
@@ -35,7 +34,7 @@ namespace quintar::desktop {
 class BoardView;
 class ElidedLabel;
 
-class GameWindow : public QMainWindow {
+class GameWindow : public QMainWindow, private game::TTableListener {
   Q_OBJECT
 
  public:
@@ -52,7 +51,7 @@ class GameWindow : public QMainWindow {
   QuintarWidget* board() const { return m_board; }
   BoardView* boardView() const { return m_boardView; }
   QListWidget* moveList() const { return m_moveList; }
-  game::TGameSession& session() { return *m_session; }
+  game::TGameTable& table() { return *m_table; }
   const GameSettings& settings() const { return m_settings; }
   void applySettings(const GameSettings& settings);
 
@@ -60,10 +59,6 @@ class GameWindow : public QMainWindow {
   QString turnStatus() const;
   QString eventStatus() const;
 
-  // Sets up the game of a record's text; the reason it cannot, or empty.
-  QString openRecordText(const QByteArray& text);
-  // At least one move made and the game not over.
-  bool gameInProgress();
   // Each says what went wrong in a message box, leaving the game as it was.
   bool openRecordFile(const QString& fileName);
   bool saveRecordFile(const QString& fileName);
@@ -81,44 +76,44 @@ class GameWindow : public QMainWindow {
   void editSettings();
   void about();
 
+ signals:
+  // Everything the table says, as it says it, also when the status bar
+  // leaves it to whose-turn text that says the same.
+  void announced(const QString& words);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  class BoardInput;
+
+  // ---- What the table tells the window ----
+  void Announced(const std::string& Words) override;
+  void Changed() override;
+  void ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) override;
+  void PaceRequested(int Milliseconds) override;
+
   void createMenus();
   void createMoveList();
-  void listen();
   QAction* addAction(QMenu* menu, const QString& text, const QKeySequence& shortcut, void (GameWindow::*slot)());
-  void setEvent(const std::string& sentence);
   void setEvent(const QString& text);
-  // Runs once after every change of the game, after the change is done.
-  void positionChanged();
-  void followPosition();
-  // Does what the session says the computer must do now.
-  void actOn(const game::TComputerDue& due);
-  void paceElapsed();
-  void stopComputer();
-  // Undo or Redo, and the phrasebook's words for how many moves it stepped.
-  void stepThroughHistory(bool (game::TGameSession::*step)(), game::TRefusal nothing);
-  // Says how many moves the last step through the history took back or
-  // played again, from Before moves on the board.
-  void reportStep(std::size_t before);
-  void thought(const game::TThinkRequest& request, QPoint cell);
-  void hintThought(const game::TThinkRequest& request, QPoint cell);
-  void updateStatus();
   void showMoveLine();
+  // The settings as the table and the board take them; the table holds the
+  // computer meanwhile, so that it moves once they are all in.
+  void adoptSettings(const GameSettings& settings);
   void saveSettings();
-  void startNewGame();
-  // Asks whether the game in progress may go; true when there is none or the
-  // player agrees (or said not to be asked again).
+  void stopComputer();
+  // Asks whether the game in progress may go; true when the table says no
+  // game would be lost, or the player agrees (or said not to be asked again).
   bool mayDiscardGame();
   // The settings take the board size and the players of an opened game, so
   // that the settings dialog shows the game as it is.
   void adoptGameIntoSettings();
-  // Opens the game of a record file: the reason it cannot, or empty.
-  QString readRecordFile(const QString& fileName);
-  // The reason the record cannot be written, or empty.
-  QString writeRecordFile(const QString& fileName);
+  // The file's text, at most one byte more than any record: the table
+  // refuses what is larger. Empty with the reason when it cannot be read.
+  std::optional<QByteArray> readRecordFile(const QString& fileName, QString& reason);
+  // The reason the text cannot be written, or empty.
+  static QString writeFile(const QString& fileName, const std::string& text);
   void keepGame();
   // A kept game that cannot be read is set aside, renamed, and said so.
   void restoreKeptGame();
@@ -127,20 +122,18 @@ class GameWindow : public QMainWindow {
   BoardView* m_boardView = nullptr;
   QDockWidget* m_movePanel = nullptr;
   QListWidget* m_moveList = nullptr;
-  std::unique_ptr<game::TGameSession> m_session;
-  GameSettings m_settings;
-  game::TPhrasebook m_phrasebook;
-  BackgroundThinker m_thinker;
-  BackgroundThinker m_hintThinker;
-  // Lets each move of a demonstration be seen before the next.
-  QTimer m_paceTimer;
-  bool m_followPending = false;
   QLabel* m_turnLabel = nullptr;
   ElidedLabel* m_eventLabel = nullptr;
-  // The event text is a hint for the focus cell: it goes when the cell moves.
-  bool m_hintShown = false;
   QAction* m_undoAction = nullptr;
   QAction* m_redoAction = nullptr;
+  GameSettings m_settings;
+  BackgroundThinker m_thinker;
+  // Lets each move of a demonstration be seen before the next.
+  QTimer m_paceTimer;
+  std::unique_ptr<game::TGameTable> m_table;
+  std::unique_ptr<BoardInput> m_input;
+  // The event text is a hint for the focus cell: it goes when the cell moves.
+  bool m_hintShown = false;
   QString m_recordFolder;
 };
 

@@ -95,11 +95,12 @@ QuintarWidget::QuintarWidget(QWidget* parent)
   setMouseTracking(true);
   // Before the name is set: that already makes Qt create the interface.
   quintar::qt::installBoardAccessible();
-  setAccessibleName(tr("Quintar board"));
-  setAccessibleDescription(
-      tr("Five in a row. Crosses move first; five marks in a line win. "
-         "The arrow keys choose a cell, Space or Enter plays it."));
+  setAccessibleName(quintar::qt::said(phrasebook().Phrase(quintar::game::TPhrase::BoardName)));
+  // The rules, and how this widget's keys play.
+  setAccessibleDescription(quintar::qt::said(phrasebook().Phrase(quintar::game::TPhrase::Rules)) + QLatin1Char(' ') +
+                           tr("The arrow keys choose a cell, Space or Enter plays it."));
   m_focusCell = QPoint(m_control->ColCount() / 2, m_control->RowCount() / 2);
+  m_framedCell = m_focusCell;
   m_control->SetHost(m_host.get());
   listen();
   fitControl();
@@ -113,22 +114,22 @@ void QuintarWidget::listen() {
   quintar::TQuintar& control = *m_control;
   control.OnLegalMove = [this](vcl::TObject*) {
     showChanges();
-    announce(moveText());
+    announceOwnPlay(moveText());
     emit legalMove();
   };
   control.OnIllegalMove = [this](vcl::TObject*) { emit illegalMove(); };
   control.OnDraw = [this](vcl::TObject*) {
-    announce(resultText(0));
+    announceOwnPlay(resultText(0));
     emit draw();
   };
   control.OnCrossWon = [this](vcl::TObject*) {
     showChanges();
-    announce(resultText(1));
+    announceOwnPlay(resultText(1));
     emit crossWon();
   };
   control.OnNoughtWon = [this](vcl::TObject*) {
     showChanges();
-    announce(resultText(-1));
+    announceOwnPlay(resultText(-1));
     emit noughtWon();
   };
   control.OnComputerWon = [this](vcl::TObject*) { emit computerWon(); };
@@ -163,6 +164,15 @@ QString QuintarWidget::moveText() const {
 void QuintarWidget::announce(const QString& text) {
   m_announcement = text;
   quintar::qt::announceToAssistiveTechnology(this, text);
+}
+
+void QuintarWidget::announceOwnPlay(const QString& text) {
+  if (!m_forwarder) announce(text);
+}
+
+void QuintarWidget::setForwarder(Forwarder* forwarder) {
+  m_forwarder = forwarder;
+  followFocusCell();
 }
 
 // ---- Properties ---------------------------------------------------------
@@ -309,8 +319,12 @@ void QuintarWidget::mousePressEvent(QMouseEvent* event) {
   const QPoint position = devicePosition(event);
   // The keyboard goes on from the cell the press played.
   const vcl::TPoint pressed = m_control->CellAt(position.x(), position.y());
-  if (pressed != quintar::TQuintar::NoCell) m_focusCell = QPoint(pressed.X, pressed.Y);
-  m_control->MouseDown(*button, shiftState(event->modifiers(), event->buttons()), position.x(), position.y());
+  if (pressed != quintar::TQuintar::NoCell) setFocusCell(QPoint(pressed.X, pressed.Y));
+  const vcl::TShiftState shift = shiftState(event->modifiers(), event->buttons());
+  if (m_forwarder)
+    m_forwarder->press(*button, shift, position.x(), position.y());
+  else
+    m_control->MouseDown(*button, shift, position.x(), position.y());
   showChanges();
   if (hidFocusCell) update();
 }
@@ -377,17 +391,30 @@ void QuintarWidget::keyPressEvent(QKeyEvent* event) {
 
 // The board may have shrunk since the cell was chosen.
 QPoint QuintarWidget::focusCell() const {
-  return {std::clamp(m_focusCell.x(), 0, m_control->ColCount() - 1),
-          std::clamp(m_focusCell.y(), 0, m_control->RowCount() - 1)};
+  const QPoint cell = m_forwarder ? m_forwarder->focusCell() : m_focusCell;
+  return {std::clamp(cell.x(), 0, m_control->ColCount() - 1), std::clamp(cell.y(), 0, m_control->RowCount() - 1)};
 }
 
+// The frame is redrawn even where the cell stays: keyboard play may just
+// have begun to show it.
 void QuintarWidget::setFocusCell(QPoint cell) {
-  const QPoint before = focusCell();
-  update(focusFrameArea(before));
-  m_focusCell = cell;
-  m_focusCell = focusCell();
-  update(focusFrameArea(m_focusCell));
-  if (m_focusCell != before) emit focusCellChanged(m_focusCell);
+  updateFocusFrame(focusCell());
+  if (m_forwarder) {
+    m_forwarder->setFocusCell(cell);
+  } else {
+    m_focusCell = cell;
+    m_focusCell = focusCell();
+  }
+  followFocusCell();
+}
+
+void QuintarWidget::followFocusCell() {
+  const QPoint cell = focusCell();
+  updateFocusFrame(cell);
+  if (cell == m_framedCell) return;
+  updateFocusFrame(m_framedCell);
+  m_framedCell = cell;
+  emit focusCellChanged(cell);
 }
 
 void QuintarWidget::showFocusCell(QPoint cell) {
@@ -400,17 +427,33 @@ bool QuintarWidget::focusCellShown() const { return m_keyboardNavigation && hasF
 
 void QuintarWidget::moveFocusCell(int columns, int rows) {
   m_keyboardNavigation = true;
-  setFocusCell(focusCell() + QPoint(columns, rows));
+  if (m_forwarder) {
+    updateFocusFrame(focusCell());
+    m_forwarder->moveFocusCell(columns, rows);
+    followFocusCell();
+  } else {
+    setFocusCell(focusCell() + QPoint(columns, rows));
+  }
   const QPoint cell = focusCell();
   announce(quintar::qt::said(phrasebook().CellContents({cell.x(), cell.y()}, m_control->Cell(cell.x(), cell.y()))));
 }
 
-// As a press on the cell would: only while presses play.
+// As a press on the cell would: only while presses play, or as the forwarder
+// decides.
 void QuintarWidget::playFocusCell() {
   m_keyboardNavigation = true;
   const QPoint cell = focusCell();
   update(focusFrameArea(cell));
-  if (m_control->ClickResponse()) move(cell.x() + 1, cell.y() + 1);
+  if (m_forwarder)
+    m_forwarder->playFocusCell();
+  else if (m_control->ClickResponse())
+    move(cell.x() + 1, cell.y() + 1);
+}
+
+// Only a frame on the screen needs drawing again: a press moves the cell
+// without showing it.
+void QuintarWidget::updateFocusFrame(QPoint cell) {
+  if (focusCellShown()) update(focusFrameArea(cell));
 }
 
 // The area on the widget whose presses play the cell.

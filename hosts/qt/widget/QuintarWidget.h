@@ -13,6 +13,13 @@
 // a press on it would (so only while clickResponse is on). Assistive
 // technology hears each cell the arrows reach: its column, row and mark.
 //
+// A program that plays the game through something of its own (a game table
+// that refuses moves with words and lets the computer answer) sets a
+// Forwarder: presses and keys then go to it rather than to the control, the
+// frame shows the forwarder's keyboard cell, and the program tells assistive
+// technology about the game itself (announce). Without one, as on a form in
+// Designer, the widget plays on its control.
+//
 // The control's events are assigned to the widget's signals when it is made.
 // Code that attaches something else to the hosted control's events (a game
 // session) should chain to those handlers, not replace them. Code that drives
@@ -59,8 +66,24 @@ class QuintarWidget : public QWidget {
   enum Strength { Low, Medium, High };
   Q_ENUM(Strength)
 
+  // Plays the board's presses and keys, and holds the keyboard's cell.
+  class Forwarder {
+   public:
+    virtual ~Forwarder() = default;
+    // A press at (X, Y) in the control's pixels.
+    virtual void press(vcl::TMouseButton button, vcl::TShiftState shift, int x, int y) = 0;
+    // By the arrow keys, one cell at a time.
+    virtual void moveFocusCell(int columns, int rows) = 0;
+    virtual void setFocusCell(QPoint cell) = 0;
+    virtual QPoint focusCell() const = 0;
+    virtual void playFocusCell() = 0;
+  };
+
   explicit QuintarWidget(QWidget* parent = nullptr);
   ~QuintarWidget() override;
+
+  // Null gives play back to the widget. The forwarder outlives its use here.
+  void setForwarder(Forwarder* forwarder);
 
   // The hosted control, for everything beyond the properties: the board's
   // cells, the side to move, the last move and the winning line.
@@ -99,9 +122,11 @@ class QuintarWidget : public QWidget {
   bool gameOver() const;
 
   // The cell keyboard play acts on, 0-based (column, row), always on the
-  // board in play.
+  // board in play; the forwarder's, when there is one.
   QPoint focusCell() const;
   void setFocusCell(QPoint cell);
+  // The forwarder's cell may have moved: its frame follows.
+  void followFocusCell();
   // Moves the focus cell to Cell, shows it and takes the focus: Space or
   // Enter plays it next.
   void showFocusCell(QPoint cell);
@@ -111,6 +136,8 @@ class QuintarWidget : public QWidget {
   // The last move or result, or the cell the arrow keys reached, in words,
   // as assistive technology was told it.
   QString announcement() const { return m_announcement; }
+  // Tells assistive technology Text as the board's words.
+  void announce(const QString& text);
 
   // Puts on the screen what the control drew since it last did.
   void showChanges();
@@ -165,7 +192,8 @@ class QuintarWidget : public QWidget {
 
   void listen();
   void setColorOf(void (quintar::TQuintar::*setter)(vcl::TColor), const QColor& value);
-  void announce(const QString& text);
+  // The widget words the game only while it plays it.
+  void announceOwnPlay(const QString& text);
   QString moveText() const;
   // The control's size follows the widget's in device pixels.
   void fitControl();
@@ -178,6 +206,7 @@ class QuintarWidget : public QWidget {
   // What the focus frame of Cell covers, its edges included.
   QRect focusFrameArea(QPoint cell) const;
   static constexpr int focusFrameWidth = 2;
+  void updateFocusFrame(QPoint cell);
   void moveFocusCell(int columns, int rows);
   void drawFocusCell(QPainter& painter) const;
   void playFocusCell();
@@ -185,7 +214,10 @@ class QuintarWidget : public QWidget {
   std::unique_ptr<quintar::TQuintar> m_control;
   std::unique_ptr<Host> m_host;
   std::unique_ptr<quintar::qt::SurfaceImage> m_pixels;
+  Forwarder* m_forwarder = nullptr;
+  // The widget's own keyboard cell, and the one its frame was last drawn on.
   QPoint m_focusCell;
+  QPoint m_framedCell;
   bool m_keyboardNavigation = false;
   // A left press inside the widget whose release makes a click.
   bool m_clickPending = false;
