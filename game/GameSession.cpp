@@ -69,7 +69,8 @@ class TSilencedEvents {
 };
 
 bool OnBoard(const TBoardCopy& Board, vcl::TPoint Cell) {
-  return quintar::OnBoard(Board.ColCount, Board.RowCount, Cell.X, Cell.Y); }
+  return quintar::OnBoard(Board.ColCount, Board.RowCount, Cell.X, Cell.Y);
+}
 
 }  // namespace
 
@@ -455,7 +456,9 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
     const TRecordMove& Move = Record.Moves[Index];
     const int Side = SideAfter(Index);
     const TPlayer By = Movers ? (*Movers)[Index] : Player(Side);
-    const TPlayer Against = Movers && Index > 0 ? (*Movers)[Index - 1] : Movers && Index + 1 < Movers->size() ? (*Movers)[Index + 1] : Player(-Side);
+    const TPlayer Against = Movers && Index > 0                    ? (*Movers)[Index - 1]
+                            : Movers && Index + 1 < Movers->size() ? (*Movers)[Index + 1]
+                                                                   : Player(-Side);
     FMoves.push_back({{Move.Col, Move.Row}, Side, By.Kind, Move.Milliseconds, By.Level, Against.Kind});
   }
   Replay();

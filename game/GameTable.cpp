@@ -61,9 +61,9 @@ void TGameTable::Heard(TBoardEvent Event) {
       Announce(Words);
       break;
     case TBoardEvent::IllegalMove:
-      Words = FWords.Refusal(OnBoard(FControl.ColCount(), FControl.RowCount(), FAsked.X, FAsked.Y)
-                                 ? TRefusal::CellTaken
-                                 : TRefusal::OffBoard);
+      Words =
+          FWords.Refusal(OnBoard(FControl.ColCount(), FControl.RowCount(), FAsked.X, FAsked.Y) ? TRefusal::CellTaken
+                                                                                               : TRefusal::OffBoard);
       Announce(Words);
       break;
     default:

@@ -92,15 +92,9 @@ std::string TPhrasebook::NoHint() const { return Say("No hint: the game is over.
 
 std::string TPhrasebook::Refusal(TRefusal Why) const {
   static constexpr std::array<std::string_view, 9> Patterns = {
-      "That cell is taken.",
-      "That cell is off the board.",
-      "The game is over.",
-      "The board is locked.",
-      "Nothing to take back.",
-      "Nothing to play again.",
-      "The computer is to move.",
-      "The board takes no presses.",
-      "A board is 5 to 50 cells a side; the game goes on.",
+      "That cell is taken.",      "That cell is off the board.", "The game is over.",
+      "The board is locked.",     "Nothing to take back.",       "Nothing to play again.",
+      "The computer is to move.", "The board takes no presses.", "A board is 5 to 50 cells a side; the game goes on.",
   };
   return Say(Patterns[static_cast<std::size_t>(Why)]);
 }

@@ -3,7 +3,9 @@
 namespace quintar {
 namespace {
 
-bool OnBoard(const TBoardView& Board, int Col, int Row) { return quintar::OnBoard(Board.ColCount, Board.RowCount, Col, Row); }
+bool OnBoard(const TBoardView& Board, int Col, int Row) {
+  return quintar::OnBoard(Board.ColCount, Board.RowCount, Col, Row);
+}
 
 // How many cells of Mark follow (Col, Row) one step after another, not
 // counting the cell itself.

@@ -257,7 +257,10 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function(
           "moveFocus", +[](TPageBoard& Board, int Cols, int Rows) { Board.Table().MoveFocus(Cols, Rows); })
       .function(
-          "setFocusCell", +[](TPageBoard& Board, int Col, int Row) { Board.Table().SetFocusCell({Col - 1, Row - 1}); })
+          "setFocusCell",
+          +[](TPageBoard& Board, int Col, int Row) {
+            Board.Table().SetFocusCell({Col - 1, Row - 1});
+          })
       .function("focusWords", &TableQuery<&game::TGameTable::FocusWords>)
       .function("playFocusCell", &TableCall<&game::TGameTable::PlayFocusCell>)
       .function("status", &TableQuery<&game::TGameTable::Status>)

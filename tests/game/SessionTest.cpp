@@ -94,7 +94,7 @@ TEST(SessionBoard, ABoardChangedBehindItsBackIsTakenAsFound) {
   EXPECT_EQ(Control.Cell(4, 4), 0);
   EXPECT_EQ(Control.Cell(3, 3), 1);
 
-  Control.SetColCount(9);  // a new game on a new board, behind the session's back
+  Control.SetColCount(9);                 // a new game on a new board, behind the session's back
   EXPECT_EQ(Session.Moves().size(), 3u);  // reads change nothing
   Session.BoardChanged();
   EXPECT_TRUE(Session.Moves().empty());

@@ -85,9 +85,9 @@ TEST_F(TableTest, RefusedCellsAreTakenOrOffTheBoardAndPressesMayBeOff) {
   Table.SetClickResponse(false);
   Table.Press(vcl::mbLeft, {}, 95, 95);
   Table.PlayFocusCell();
-  EXPECT_EQ(Face.Take(), (std::vector<std::string>{"That cell is taken.", "That cell is off the board.",
-                                                   "That cell is taken.", "The board takes no presses.",
-                                                   "The board takes no presses."}));
+  EXPECT_EQ(Face.Take(),
+            (std::vector<std::string>{"That cell is taken.", "That cell is off the board.", "That cell is taken.",
+                                      "The board takes no presses.", "The board takes no presses."}));
 }
 
 TEST_F(TableTest, AFinishedGameIsSaidOnceAndRefusesMoves) {
@@ -163,8 +163,7 @@ TEST_F(TableTest, AKeptGameComesBackWithWhoMadeEachMove) {
   EXPECT_EQ(Restored.MoveLineWords(), Line);
   EXPECT_NE(Line[1], Line[3]);  // one answer by high, the other by the expert
   EXPECT_EQ(Restored.Player(-1), Computer(TLevel::Expert));
-  EXPECT_EQ(Restored.RestoreKeptGame(std::string(LargestRecordBytes + 1, ' ')),
-            Words().Phrase(TPhrase::FileTooLarge));
+  EXPECT_EQ(Restored.RestoreKeptGame(std::string(LargestRecordBytes + 1, ' ')), Words().Phrase(TPhrase::FileTooLarge));
 }
 
 TEST_F(TableTest, AHintMovesTheKeyboardsCellAndGoesWithThePosition) {
