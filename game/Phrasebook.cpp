@@ -134,7 +134,7 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "The computer waits: type computer to let it move.",
       "Clicks do not play: type the column and row.",
       "Nothing happened.",
-      "The file is larger than any game record.",
+      "the file is larger than any game record",
       "Type a column and a row (8 9), or click a cell. Type help for the commands.",
       "Play a cell by typing its column and row (8 9 or 8,9), or click it.",
       "Games: new, size W H (5 to 50 each), save FILE, open FILE (.psq records).",

@@ -61,6 +61,7 @@ enum class TPhrase : std::uint8_t {
   ComputerWaits,
   ClicksDoNotPlay,
   NothingHappened,
+  // A reason, as OpenRecord gives it, to follow a colon.
   FileTooLarge,
   // The terminal: its greeting, its help (one line each), and how to write
   // what it could not read.
