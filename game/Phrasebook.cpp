@@ -211,10 +211,10 @@ std::string TPhrasebook::UnknownCommand(std::string_view Word) const {
 }
 
 std::string TPhrasebook::WindowTooSmall(int Columns, int Lines, int NeededColumns, int NeededLines) const {
-  return Say("The window is %1 × %2; this board needs %3 × %4. Make the window larger, or type size with smaller "
-             "numbers.",
-             {std::to_string(Columns), std::to_string(Lines), std::to_string(NeededColumns),
-              std::to_string(NeededLines)});
+  return Say(
+      "The window is %1 × %2; this board needs %3 × %4. Make the window larger, or type size with smaller "
+      "numbers.",
+      {std::to_string(Columns), std::to_string(Lines), std::to_string(NeededColumns), std::to_string(NeededLines)});
 }
 
 std::string TPhrasebook::StatusLine(std::string_view Status, std::string_view Players, int ColCount,
