@@ -191,6 +191,15 @@ TEST(GameDemonstration, EachMoveWaitsForContinue) {
   Script(Game, {"players computer person"});
   EXPECT_EQ(Game.PaceDue(), 0);
   EXPECT_EQ(Game.Table().MovesMade(), 1u);
+  // Handed back to the computer, or unlocked, the demonstration goes on.
+  Script(Game, {"players computer computer"});
+  EXPECT_GT(Game.PaceDue(), 0);
+  Script(Game, {"lock on"});
+  EXPECT_EQ(Game.PaceDue(), 0);
+  Script(Game, {"lock off"});
+  EXPECT_GT(Game.PaceDue(), 0);
+  Game.Continue();
+  EXPECT_EQ(Game.Table().MovesMade(), 2u);
 }
 
 TEST(GameFiles, WhatCannotBeWrittenOrReadIsSaidWithTheReason) {
