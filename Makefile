@@ -113,7 +113,7 @@ endif
 # corpus in the tree; what it learns is kept in build/fuzz/corpus, and any
 # crashing input is written to build/fuzz/findings.
 FUZZ_SECONDS ?= 60
-FUZZ_HARNESSES := control brain terminal stream loader record webhost settings
+FUZZ_HARNESSES := control brain terminal stream loader record table settings
 
 fuzz: fuzz-deps
 	cmake --preset fuzz
@@ -165,7 +165,7 @@ clean:
 # npm comes with Node.js on most machines, from Debian where it does not.
 WEB_PACKAGES := emscripten chromium nodejs $(if $(shell command -v npm 2>/dev/null),,npm)
 WEB_SITE := build/web/hosts/web/site
-WEB_ELEMENT := $(addprefix $(WEB_SITE)/quintar-board/,quintar-board.js colors.js thinker.js quintar-worker.js quintar-module.js)
+WEB_ELEMENT := $(addprefix $(WEB_SITE)/quintar-board/,quintar-board.js colors.js events.js thinker.js quintar-worker.js quintar-module.js)
 WEB_NODE_MODULES := tests/web/node_modules/.installed
 PORT ?= 8080
 

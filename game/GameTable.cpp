@@ -133,20 +133,28 @@ void TGameTable::ComputerMovesNow() {
   GameChanged();
 }
 
-void TGameTable::Undo() {
+bool TGameTable::Undo() {
   const std::size_t Before = MovesMade();
-  if (!FSession->Undo()) return Refuse(TRefusal::NothingToUndo);
+  if (!FSession->Undo()) {
+    Refuse(TRefusal::NothingToUndo);
+    return false;
+  }
   PositionReplaced();
   Announce(FWords.TakenBack(Before - MovesMade()));
   GameChanged();
+  return true;
 }
 
-void TGameTable::Redo() {
+bool TGameTable::Redo() {
   const std::size_t Before = MovesMade();
-  if (!FSession->Redo()) return Refuse(TRefusal::NothingToRedo);
+  if (!FSession->Redo()) {
+    Refuse(TRefusal::NothingToRedo);
+    return false;
+  }
   PositionReplaced();
   Announce(FWords.PlayedAgain(MovesMade() - Before));
   GameChanged();
+  return true;
 }
 
 // Moves the history cannot reach (those found on the board when the session

@@ -94,8 +94,9 @@ class TGameTable {
   // The computer makes the next move for the side to move, at that side's
   // level; who plays which side does not change.
   void ComputerMovesNow();
-  void Undo();
-  void Redo();
+  // False, and said why, when there is nothing to take back or play again.
+  bool Undo();
+  bool Redo();
   // Takes moves back or plays them again until Count of the line are on the
   // board, as choosing a move in a list does.
   void GoToMove(std::size_t Count);
@@ -174,6 +175,8 @@ class TGameTable {
   // A person may play a cell now: the game goes on, the board is neither
   // locked nor waiting for the computer, and presses play.
   bool PersonMayPlay() const;
+  // A hint is being thought out elsewhere.
+  bool HintPending() const { return FHintRequest.has_value(); }
   // The cell of the last hint, while its position stands.
   std::optional<vcl::TPoint> HintCell() const { return FHintCell; }
   bool LastMoveByComputer() const;

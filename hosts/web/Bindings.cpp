@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BoardHost.h"
+#include "BoardLayout.h"
 #include "ComputerThinker.h"
 #include "ElementAttributes.h"
 #include "TurnMessage.h"
@@ -35,8 +36,8 @@ std::optional<vcl::TPoint> CellOf(const val& Value) {
 }
 
 // A board whose listener is an object of the page's, with the methods
-// event(index, words), repaint(), think(serial, bytes), hint(cell or null,
-// words) and said(words).
+// event(index, words), announce(words), changed(), think(serial, bytes),
+// pace(milliseconds) and repaint().
 // think() must copy the bytes before it returns: they live only that long.
 class TPageBoard final : public TBoardListener {
  public:
@@ -44,6 +45,8 @@ class TPageBoard final : public TBoardListener {
 
   TBoardHost& Host() { return FHost; }
   const TBoardHost& Host() const { return FHost; }
+  game::TGameTable& Table() { return FHost.Table(); }
+  const game::TGameTable& Table() const { return FHost.Table(); }
 
   void SetSize(int Width, int Height) { FHost.SetSize(Width, Height); }
   // Null, or { left, top, width, height, pixels }: the area to draw anew,
@@ -51,7 +54,7 @@ class TPageBoard final : public TBoardListener {
   val Present();
   // Any button past the middle one is not a board press.
   void Press(int Button, int Shift, int X, int Y);
-  void Answer(std::uint32_t Serial, const val& Cell) { FHost.Answer(Serial, CellOf(Cell)); }
+  void Answer(std::uint32_t Serial, const val& Cell) { Table().Answer(Serial, CellOf(Cell)); }
   // "cross", "nought" or "".
   std::string MarkAt(int Col, int Row) const;
   // The cell a press at device pixel (X, Y) plays, or null.
@@ -60,29 +63,26 @@ class TPageBoard final : public TBoardListener {
   // play the cell, right and bottom exclusive.
   val CellBounds(int Col, int Row) const;
   val LastMove() const;
-  std::string Players() const { return FHost.Players(); }
   // The sentence of each move on the board, in order.
-  val MoveWords();
-  std::string SaveRecord() { return FHost.SaveRecord(); }
-  // Empty when the record was taken, else why not.
-  std::string OpenRecord(const std::string& Text) { return FHost.OpenRecord(Text); }
+  val MoveWords() const;
   val WinCells() const;
-  std::string PlayingStrength() const { return std::string(LevelName(FHost.Level())); }
+  val FocusCell() const { return CellValue(Table().FocusCell()); }
+  val HintCell() const { return CellValue(Table().HintCell()); }
+  std::string PlayingStrength() const { return std::string(game::TGameTable::LevelName(FHost.Level())); }
   bool SetPlayingStrength(const std::string& Name);
 
  private:
-  void EventRaised(TBoardEvent Event, const std::string& Words) override {
+  void EventRaised(game::TBoardEvent Event, const std::string& Words) override {
     FPage.call<void>("event", static_cast<int>(Event), Words);
   }
+  void Announced(const std::string& Words) override { FPage.call<void>("announce", Words); }
+  void Changed() override { FPage.call<void>("changed"); }
   void RepaintRequested() override { FPage.call<void>("repaint"); }
   void ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) override {
     const TTurnBytes Bytes = EncodeTurn(Turn);
     FPage.call<void>("think", Serial, val(emscripten::typed_memory_view(Bytes.size(), Bytes.data())));
   }
-  void HintFound(std::optional<vcl::TPoint> Cell, const std::string& Words) override {
-    FPage.call<void>("hint", CellValue(Cell), Words);
-  }
-  void Said(const std::string& Words) override { FPage.call<void>("said", Words); }
+  void PaceRequested(int Milliseconds) override { FPage.call<void>("pace", Milliseconds); }
 
   val FPage;
   TBoardHost FHost{*this};
@@ -104,7 +104,7 @@ val TPageBoard::Present() {
 
 void TPageBoard::Press(int Button, int Shift, int X, int Y) {
   if (Button < vcl::mbLeft || Button > vcl::mbMiddle) return;
-  FHost.Press(static_cast<vcl::TMouseButton>(Button), vcl::TShiftState(static_cast<unsigned>(Shift) & 0x7Fu), X, Y);
+  Table().Press(static_cast<vcl::TMouseButton>(Button), vcl::TShiftState(static_cast<unsigned>(Shift) & 0x7Fu), X, Y);
 }
 
 std::string TPageBoard::MarkAt(int Col, int Row) const {
@@ -133,9 +133,10 @@ val TPageBoard::LastMove() const {
   return CellValue(Last == TQuintar::NoCell ? std::nullopt : std::optional(Last));
 }
 
-val TPageBoard::MoveWords() {
+val TPageBoard::MoveWords() const {
+  const std::vector<std::string> Line = Table().MoveLineWords();
   val Words = val::array();
-  for (const std::string& Move : FHost.MoveWords()) Words.call<void>("push", Move);
+  for (std::size_t Index = 0; Index < Table().MovesMade(); ++Index) Words.call<void>("push", Line[Index]);
   return Words;
 }
 
@@ -147,12 +148,12 @@ val TPageBoard::WinCells() const {
 }
 
 bool TPageBoard::SetPlayingStrength(const std::string& Name) {
-  const std::optional<TLevel> Level = LevelNamed(Name);
+  const std::optional<TLevel> Level = game::TGameTable::LevelNamed(Name);
   if (Level) FHost.SetLevel(*Level);
   return Level.has_value();
 }
 
-// Reading and writing a property of the control, or of the host.
+// Reading and writing a property of the control, the table or the host.
 template <auto Reader>
 auto ControlValue(const TPageBoard& Board) {
   return (Board.Host().Control().*Reader)();
@@ -169,9 +170,17 @@ template <auto Writer, typename TValue>
 void SetHostValue(TPageBoard& Board, TValue Value) {
   (Board.Host().*Writer)(Value);
 }
+template <auto Writer, typename TValue>
+void SetTableValue(TPageBoard& Board, TValue Value) {
+  (Board.Table().*Writer)(Value);
+}
 template <auto Operation>
-auto HostCall(TPageBoard& Board) {
-  return (Board.Host().*Operation)();
+auto TableCall(TPageBoard& Board) {
+  return (Board.Table().*Operation)();
+}
+template <auto Query>
+auto TableQuery(const TPageBoard& Board) {
+  return (Board.Table().*Query)();
 }
 
 // What a worker thinks with: a turn as TurnMessage bytes in, the cell out,
@@ -226,27 +235,43 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("present", &TPageBoard::Present)
       .function("press", &TPageBoard::Press)
       .function(
-          "move", +[](TPageBoard& Board, int Col, int Row) { Board.Host().Move(Col, Row); })
-      .function("newGame", &HostCall<&TBoardHost::NewGame>)
-      .function("computerMove", &HostCall<&TBoardHost::ComputerMove>)
-      .function("undo", &HostCall<&TBoardHost::Undo>)
-      .function("redo", &HostCall<&TBoardHost::Redo>)
-      .function("canUndo", &HostCall<&TBoardHost::CanUndo>)
-      .function("canRedo", &HostCall<&TBoardHost::CanRedo>)
-      .function("hint", &HostCall<&TBoardHost::Hint>)
+          "move", +[](TPageBoard& Board, int Col, int Row) { Board.Table().Move(Col, Row); })
+      .function("newGame", &TableCall<&game::TGameTable::NewGame>)
+      .function("computerMove", &TableCall<&game::TGameTable::ComputerMovesNow>)
+      .function("undo", &TableCall<&game::TGameTable::Undo>)
+      .function("redo", &TableCall<&game::TGameTable::Redo>)
+      .function("canUndo", &TableQuery<&game::TGameTable::CanUndo>)
+      .function("canRedo", &TableQuery<&game::TGameTable::CanRedo>)
+      .function("hint", &TableCall<&game::TGameTable::Hint>)
+      .function("hintPending", &TableQuery<&game::TGameTable::HintPending>)
+      .function("hintCell", &TPageBoard::HintCell)
       .function("answer", &TPageBoard::Answer)
-      .function("computerToMove", &HostCall<&TBoardHost::ComputerToMove>)
-      .function("lastMoveByComputer", &HostCall<&TBoardHost::LastMoveByComputer>)
+      .function("keepPace", &TableCall<&game::TGameTable::Continue>)
+      .function("computerToMove", &TableQuery<&game::TGameTable::ComputerToMove>)
+      .function("lastMoveByComputer", &TableQuery<&game::TGameTable::LastMoveByComputer>)
+      .function("wouldDiscardGame", &TableQuery<&game::TGameTable::WouldDiscardGame>)
       .function("cell", &TPageBoard::MarkAt)
-      .function(
-          "cellWords", +[](const TPageBoard& Board, int Col, int Row) { return Board.Host().CellWords(Col, Row); })
       .function("cellAt", &TPageBoard::CellAt)
       .function("cellBounds", &TPageBoard::CellBounds)
-      .function("status", &HostCall<&TBoardHost::Status>)
-      .function("players", &TPageBoard::Players)
+      .function("focusCell", &TPageBoard::FocusCell)
+      .function(
+          "moveFocus", +[](TPageBoard& Board, int Cols, int Rows) { Board.Table().MoveFocus(Cols, Rows); })
+      .function(
+          "setFocusCell", +[](TPageBoard& Board, int Col, int Row) { Board.Table().SetFocusCell({Col - 1, Row - 1}); })
+      .function("focusWords", &TableQuery<&game::TGameTable::FocusWords>)
+      .function("playFocusCell", &TableCall<&game::TGameTable::PlayFocusCell>)
+      .function("status", &TableQuery<&game::TGameTable::Status>)
+      .function("players", &TableQuery<&game::TGameTable::PlayersWords>)
       .function("moveWords", &TPageBoard::MoveWords)
-      .function("saveRecord", &TPageBoard::SaveRecord)
-      .function("openRecord", &TPageBoard::OpenRecord)
+      .function("saveRecord", &TableQuery<&game::TGameTable::SaveRecord>)
+      .function(
+          "saved", +[](TPageBoard& Board, const std::string& Name) { Board.Table().Saved(Name); })
+      .function(
+          "openRecord", +[](TPageBoard& Board, const std::string& Text) { return Board.Host().OpenRecord(Text); })
+      .function(
+          "restoreKeptGame",
+          +[](TPageBoard& Board, const std::string& Text) { return Board.Table().RestoreKeptGame(Text); })
+      .function("gameToKeep", &TableQuery<&game::TGameTable::GameToKeep>)
       .function("lastMove", &TPageBoard::LastMove)
       .function("winCells", &TPageBoard::WinCells)
       .function("setPlayingStrength", &TPageBoard::SetPlayingStrength)
@@ -264,22 +289,31 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
                 &SetControlValue<&TQuintar::SetHighlightColor, vcl::TColor>)
       .property("quintarColor", &ControlValue<&TQuintar::QuintarColor>,
                 &SetControlValue<&TQuintar::SetQuintarColor, vcl::TColor>)
-      .property("colCount", &ControlValue<&TQuintar::ColCount>, &SetHostValue<&TBoardHost::SetColCount, int>)
-      .property("rowCount", &ControlValue<&TQuintar::RowCount>, &SetHostValue<&TBoardHost::SetRowCount, int>)
+      .property("colCount", &ControlValue<&TQuintar::ColCount>, &SetTableValue<&game::TGameTable::SetColCount, int>)
+      .property("rowCount", &ControlValue<&TQuintar::RowCount>, &SetTableValue<&game::TGameTable::SetRowCount, int>)
       .property("clickResponse", &ControlValue<&TQuintar::ClickResponse>,
-                &SetControlValue<&TQuintar::SetClickResponse, bool>)
-      .property("lock", &ControlValue<&TQuintar::Lock>, &SetHostValue<&TBoardHost::SetLock, bool>)
+                &SetTableValue<&game::TGameTable::SetClickResponse, bool>)
+      .property("lock", &ControlValue<&TQuintar::Lock>, &SetTableValue<&game::TGameTable::SetLock, bool>)
       .property("showHighlight", &ControlValue<&TQuintar::ShowHighlight>,
                 &SetControlValue<&TQuintar::SetShowHighlight, bool>)
       .property("showQuintar", &ControlValue<&TQuintar::ShowQuintar>, &SetControlValue<&TQuintar::SetShowQuintar, bool>)
       .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>,
                 &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
       .property("computerSide", &HostValue<&TBoardHost::ComputerSide>, &SetHostValue<&TBoardHost::SetComputerSide, int>)
-      .property("held", &HostValue<&TBoardHost::Held>, &SetHostValue<&TBoardHost::SetHeld, bool>);
+      .property("held", &TableQuery<&game::TGameTable::Held>, &SetTableValue<&game::TGameTable::SetHeld, bool>);
 
   class_<TPageThinker>("Thinker").constructor<>().function("think", &TPageThinker::Think);
 
   emscripten::function("seed", &Seed);
+  emscripten::function("squareCellSide", &game::SquareCellSide);
+  emscripten::function("edgeNumberStep", &game::EdgeNumberStep);
+  emscripten::function(
+      "boardName", +[] { return game::TPhrasebook().Phrase(game::TPhrase::BoardName); });
+  emscripten::function(
+      "discardQuestion", +[] {
+        const game::TPhrasebook Words;
+        return Words.Phrase(game::TPhrase::DiscardWarning) + " " + Words.Phrase(game::TPhrase::DiscardQuestion);
+      });
   emscripten::function("attributes", &Attributes);
 }
 

@@ -55,11 +55,10 @@ TEST(ElementAttributesTest, TheComputersSideIsTheBoardsOwnSettingAndStartsAsANew
   EXPECT_EQ(Side.Kind, TAttributeKind::Side);
 
   struct TSilentPage : TBoardListener {
-    void EventRaised(TBoardEvent, const std::string&) override {}
+    void Announced(const std::string&) override {}
+    void Changed() override {}
+    void PaceRequested(int) override {}
     void RepaintRequested() override {}
-    void ThinkingRequested(std::uint32_t, const game::TThinkRequest&) override {}
-    void HintFound(std::optional<vcl::TPoint>, const std::string&) override {}
-    void Said(const std::string&) override {}
   } Page;
   const TBoardHost Host(Page);
   EXPECT_EQ(Side.Default, Host.ComputerSide());

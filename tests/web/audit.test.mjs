@@ -89,6 +89,7 @@ test('a whole game is played on the demo page by keyboard alone', async () => {
   assert.equal(await page.evaluate(() => document.querySelector('quintar-board').gameOver), false);
   assert.equal(await listedMoves(page), 8);
   await tabTo(page, '#new-game', 'Shift+Tab');
+  page.once('dialog', (dialog) => dialog.accept());
   await page.keyboard.press(' ');
   assert.equal(await listedMoves(page), 0);
   assert.equal(await page.evaluate(() => document.querySelector('quintar-board').cell(1, 1)), null);

@@ -47,9 +47,18 @@ test('a whole game is played on the demo page by clicks, and can be taken back',
     moves.slice(0, await page.evaluate(() => document.querySelector('quintar-board').moves.length)));
   assert.ok(await page.locator('#moves li').count() < moves.length);
 
-  // The list starts again with each game.
+  // The game taken back is in progress: the page asks before a new game
+  // throws it away, and the list starts again once the player agrees.
+  const asked = [];
+  page.on('dialog', (dialog) => {
+    asked.push(dialog.message());
+    return asked.length === 1 ? dialog.dismiss() : dialog.accept();
+  });
+  await page.click('#new-game');
+  assert.ok(await page.locator('#moves li').count() > 0);
   await page.click('#new-game');
   assert.equal(await page.locator('#moves li').count(), 0);
+  assert.deepEqual(asked, Array(2).fill('The game in progress will be lost. Do you want to discard it?'));
   await close();
 });
 
@@ -85,7 +94,7 @@ test('npm packs the element with its module, worker and types, and installs the 
   const folder = join(SITE, 'quintar-board');
   const [packed] = JSON.parse(execFileSync('npm', ['pack', '--dry-run', '--json'], { cwd: folder, encoding: 'utf8' }));
   const files = packed.files.map(({ path }) => path).sort();
-  assert.deepEqual(files, ['README.md', 'colors.js', 'package.json', 'quintar-board.d.ts', 'quintar-board.js',
+  assert.deepEqual(files, ['README.md', 'colors.js', 'events.js', 'package.json', 'quintar-board.d.ts', 'quintar-board.js',
     'quintar-module.js', 'quintar-worker.js', 'thinker.js']);
 
   const project = mkdtempSync(join(tmpdir(), 'quintar-board-'));

@@ -25,7 +25,8 @@ export const CHROMIUM = {
   ],
 };
 
-export const EVENTS = ['legalmove', 'illegalmove', 'draw', 'crosswon', 'noughtwon', 'computerwon', 'userwon'];
+export { BOARD_EVENTS as EVENTS } from '../../hosts/web/element/events.js';
+import { BOARD_EVENTS as EVENTS } from '../../hosts/web/element/events.js';
 
 // Starts the server and the browser before a file's tests and stops them
 // after; the object returned holds both meanwhile.
@@ -52,11 +53,12 @@ function boardHtml(attributes, style, after) {
 ${after}`;
 }
 
-// A page with one <quintar-board>, defined, sized, seeded and with its
+// A page with one <quintar-board>, defined, sized (20 x 20 cells of 10
+// pixels beside the edge numbers, unless told otherwise), seeded and with its
 // events recorded in window.events as { type, detail }. After is HTML that
 // follows the element, read before the element is defined. board is a
 // locator of it: board.evaluate((element, argument) => ..., argument).
-export async function openBoard(shared, { attributes = '', style = 'width: 200px; height: 200px;', after = '', scale = 1 } = {}) {
+export async function openBoard(shared, { attributes = '', style = 'width: 240px; height: 240px;', after = '', scale = 1 } = {}) {
   const context = await shared.browser.newContext({ deviceScaleFactor: scale, viewport: { width: 800, height: 600 } });
   const page = await context.newPage();
   const errors = [];
@@ -75,14 +77,25 @@ export async function openBoard(shared, { attributes = '', style = 'width: 200px
   return { page, board: page.locator('quintar-board'), errors, close: () => context.close() };
 }
 
-// Until the canvas covers the element on the screen in device pixels: it
-// keeps its size when the element shrinks, and grows with it.
+// Until the canvas covers the board on the screen in device pixels: it
+// keeps its size when the board shrinks, and grows with it.
 export function waitForCanvasSize(page) {
   return page.waitForFunction(() => {
     const board = document.querySelector('quintar-board');
-    const canvas = board.shadowRoot.querySelector('canvas');
-    const { width, height } = board.shadowRoot.querySelector('.board').getBoundingClientRect();
-    return canvas.width >= Math.round(width * devicePixelRatio) && canvas.height >= Math.round(height * devicePixelRatio);
+    const canvas = board.shadowRoot.querySelector('canvas[part=canvas]');
+    const { width, height } = board.shadowRoot.querySelector('.surface').getBoundingClientRect();
+    return width > 0 && canvas.width >= Math.round(width * devicePixelRatio) &&
+      canvas.height >= Math.round(height * devicePixelRatio);
+  });
+}
+
+// Where the board's cells lie on the page: inside the element, beside the
+// numbers along its edges.
+export function boardBox(page) {
+  return page.evaluate(() => {
+    const board = document.querySelector('quintar-board');
+    const { x, y, width, height } = board.shadowRoot.querySelector('.surface').getBoundingClientRect();
+    return { x, y, width, height, cols: board.colCount, rows: board.rowCount };
   });
 }
 
@@ -119,22 +132,15 @@ export async function openDemo(shared, screen = SCREENS.desktop) {
 }
 
 // The middle of a cell counted from 1, in page pixels.
-export function cellCentre(page, col, row) {
-  return page.evaluate(([col, row]) => {
-    const board = document.querySelector('quintar-board');
-    const box = board.getBoundingClientRect();
-    return { x: box.x + ((col - 0.5) * box.width) / board.colCount, y: box.y + ((row - 0.5) * box.height) / board.rowCount };
-  }, [col, row]);
+export async function cellCentre(page, col, row) {
+  const { x, y, width, height, cols, rows } = await boardBox(page);
+  return { x: x + ((col - 0.5) * width) / cols, y: y + ((row - 0.5) * height) / rows };
 }
 
 // A click in the middle of a cell, counted from 1.
 export async function clickCell(page, col, row, options = {}) {
-  const { x, y, width, height, cols, rows } = await page.evaluate(() => {
-    const board = document.querySelector('quintar-board');
-    const box = board.getBoundingClientRect();
-    return { x: box.x, y: box.y, width: box.width, height: box.height, cols: board.colCount, rows: board.rowCount };
-  });
-  await page.mouse.click(x + ((col - 0.5) * width) / cols, y + ((row - 0.5) * height) / rows, options);
+  const { x, y } = await cellCentre(page, col, row);
+  await page.mouse.click(x, y, options);
 }
 
 export function events(page) {
@@ -152,7 +158,7 @@ export function waitForEvents(page, count) {
 // The canvas pixel at (x, y) in canvas pixels, as "#rrggbb".
 export function canvasPixel(page, x, y) {
   return page.evaluate(([x, y]) => {
-    const canvas = document.querySelector('quintar-board').shadowRoot.querySelector('canvas');
+    const canvas = document.querySelector('quintar-board').shadowRoot.querySelector('canvas[part=canvas]');
     const [red, green, blue] = canvas.getContext('2d').getImageData(x, y, 1, 1).data;
     return `#${[red, green, blue].map((byte) => byte.toString(16).padStart(2, '0')).join('')}`;
   }, [x, y]);

@@ -12,11 +12,14 @@ async function press(page, ...keys) {
   for (const key of keys) await page.keyboard.press(key);
 }
 
+// In CSS pixels from the board's top left corner.
 function focusCellBox(page) {
   return page.evaluate(() => {
-    const cell = document.querySelector('quintar-board').shadowRoot.querySelector('[part=focus-cell]');
+    const root = document.querySelector('quintar-board').shadowRoot;
+    const cell = root.querySelector('[part=focus-cell]');
+    const board = root.querySelector('.surface').getBoundingClientRect();
     const { x, y, width, height } = cell.getBoundingClientRect();
-    return { display: getComputedStyle(cell).display, x, y, width, height };
+    return { display: getComputedStyle(cell).display, x: x - board.x, y: y - board.y, width, height };
   });
 }
 
@@ -25,28 +28,32 @@ function spoken(page) {
 }
 
 test('arrows move the focus cell, Enter and Space play it', async () => {
-  const { page, board, close } = await openBoard(shared, { attributes: 'auto-response="false"' });
+  const { page, board, close } = await openBoard(shared, { attributes: 'auto-response="false"', style: 'width: 280px; height: 260px;' });
   await board.focus();
   await press(page, 'ArrowRight', 'ArrowRight', 'ArrowUp');
-  // 20 x 20 cells of 10 pixels; the focus cell starts in the middle, at 10, 10.
-  assert.deepEqual(await focusCellBox(page), { display: 'block', x: 110, y: 80, width: 10, height: 10 });
-  assert.equal(await spoken(page), 'Column 12, row 9, empty.');
+  // 20 x 20 cells of 12 pixels beside the edge numbers; the focus cell
+  // starts in the middle, at column 11, row 11.
+  assert.deepEqual(await focusCellBox(page), { display: 'block', x: 144, y: 108, width: 12, height: 12 });
+  assert.equal(await spoken(page), 'Column 13, row 10, empty.');
   // The focus cell is drawn over the board, not into the control's pixels.
-  assert.equal(await canvasPixel(page, 111, 85), '#ffffff');
+  assert.equal(await canvasPixel(page, 145, 113), '#ffffff');
 
   await press(page, 'Enter', 'ArrowLeft', ' ');
   await waitForEvents(page, 2);
   const played = await takeEvents(page);
   assert.deepEqual(played.map(({ detail: { col, row, mark, computer } }) => ({ col, row, mark, computer })),
-    [{ col: 12, row: 9, mark: 'cross', computer: false }, { col: 11, row: 9, mark: 'nought', computer: false }]);
+    [{ col: 13, row: 10, mark: 'cross', computer: false }, { col: 12, row: 10, mark: 'nought', computer: false }]);
   assert.equal(await spoken(page), played[1].detail.words);
 
   await press(page, ...Array(15).fill('ArrowUp'), ...Array(15).fill('ArrowLeft'));
-  assert.deepEqual(await focusCellBox(page), { display: 'block', x: 0, y: 0, width: 10, height: 10 });
+  assert.deepEqual(await focusCellBox(page), { display: 'block', x: 0, y: 0, width: 12, height: 12 });
 
+  // Keys play where a press would: not while presses are switched off, and
+  // the board says why.
   await board.evaluate((element) => { element.clickResponse = false; });
   await press(page, 'Enter');
   assert.deepEqual(await events(page), []);
+  assert.equal(await spoken(page), 'The board takes no presses.');
   await close();
 });
 

@@ -60,6 +60,8 @@ test('the page fits a phone upright and sideways, and words its help for touch',
 
 test('a tap plays a cell large enough for a finger at once', async () => {
   const { page, errors, close } = await openDemo(shared, SCREENS.phone);
+  await setCount(page, 'col-count', 10);
+  await setCount(page, 'row-count', 10);
   await page.evaluate(() => document.querySelector('quintar-board').seed(2));
   await tap(page, 3, 4);
   await page.waitForFunction(() => window.events.length >= 2);  // the move and the computer's answer
@@ -109,6 +111,7 @@ test('a reload keeps the players, strength, board size, colours and the game', a
   const { page, errors, reload, close } = await openDemo(shared, SCREENS.phone);
   await page.selectOption('#playing-strength', 'low');
   await setCount(page, 'col-count', 12);
+  await setCount(page, 'row-count', 12);
   await page.check('input[name=players][value=crosses]');  // the computer opens with crosses
   await page.$eval('#nought-color', (input) => {
     input.value = '#00aa00';
@@ -159,7 +162,8 @@ test('stored values that are not valid are left out, and the page still plays', 
     assert.deepEqual(state, [true, 'noughts', taken ? 'medium' : 'high', taken ? 9 : 15, 15, '#ffffff'], text);
     assert.equal(await page.textContent('#status'), 'Crosses to move: you.');
     await page.evaluate(() => { window.events.length = 0; });
-    await tap(page, 2, 2);
+    const { x, y } = await cellCentre(page, 2, 2);
+    await page.mouse.click(x, y);
     await page.waitForFunction(() => window.events.length >= 2);
     assert.equal(await board(page, () => document.querySelector('quintar-board').cell(2, 2)), 'cross');
     await page.evaluate(() => localStorage.clear());

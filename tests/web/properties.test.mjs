@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { canvasPixel, clickCell, events, openBoard, takeEvents, useBrowser, waitForCanvasSize, waitForEvents } from './harness.mjs';
+import { canvasPixel, clickCell, events, openBoard, takeEvents, useBrowser, waitForEvents } from './harness.mjs';
 
 const shared = useBrowser();
 
@@ -81,7 +81,10 @@ test('lock and click-response keep moves off the board; a count starts a new gam
   await board.evaluate((element) => element.move(4, 4));
   await waitForEvents(page, 2);
 
+  // The same count again is no change; another starts a new game.
   await board.evaluate((element) => { element.colCount = element.colCount; });
+  assert.equal(await board.evaluate((element) => element.cell(4, 4)), 'cross');
+  await board.evaluate((element) => { element.colCount = 19; });
   assert.equal(await board.evaluate((element) => element.cell(4, 4)), null);
   await close();
 });
@@ -101,50 +104,57 @@ test('the canvas shows the control\'s pixels, and colours take effect at once', 
   await close();
 });
 
-test('the board takes the element\'s CSS size in device pixels, and presses follow it', async () => {
+// In device pixels, the board's cells as the element lays them out.
+function layout(page) {
+  return page.evaluate(() => {
+    const root = document.querySelector('quintar-board').shadowRoot;
+    const frame = root.querySelector('.board').getBoundingClientRect();
+    const board = root.querySelector('.surface').getBoundingClientRect();
+    const canvas = root.querySelector('canvas[part=canvas]');
+    const ratio = devicePixelRatio;
+    return {
+      cellWidth: (board.width * ratio) / 30,
+      cellHeight: (board.height * ratio) / 8,
+      left: (board.x - frame.x) * ratio,
+      right: (frame.right - board.right) * ratio,
+      top: (board.y - frame.y) * ratio,
+      bottom: (frame.bottom - board.bottom) * ratio,
+      canvas: [canvas.width, canvas.height],
+    };
+  });
+}
+
+test('cells stay square in whole device pixels on any board shape, and presses follow them', async () => {
   const { page, board, close } = await openBoard(shared, {
-    attributes: 'col-count="10" row-count="5" auto-response="false"',
-    style: 'width: 300px; height: 150px;',
+    attributes: 'col-count="30" row-count="8" auto-response="false"',
+    style: 'width: 300px; height: 300px;',
     scale: 2,
   });
-  const canvas = () => page.evaluate(() => {
-    const { width, height } = document.querySelector('quintar-board').shadowRoot.querySelector('canvas');
-    return [width, height];
-  });
-  assert.deepEqual(await canvas(), [600, 300]);
-  // Columns are 60 device pixels wide: a one-pixel grid line at x = 60.
-  assert.deepEqual([await canvasPixel(page, 59, 10), await canvasPixel(page, 60, 10), await canvasPixel(page, 61, 10)],
+  const square = await layout(page);
+  assert.equal(square.cellWidth, square.cellHeight);
+  assert.ok(Number.isInteger(square.cellWidth) && square.cellWidth >= 16, `cells of ${square.cellWidth} pixels`);
+  // Centred: the room above and below the board differs by the numbers' row.
+  assert.ok(Math.abs(square.top - square.bottom) < 40, `${square.top} above, ${square.bottom} below`);
+  assert.ok(square.canvas[0] >= 30 * square.cellWidth && square.canvas[1] >= 8 * square.cellHeight);
+  // A one-pixel grid line between the first two columns.
+  const line = square.cellWidth;
+  assert.deepEqual([await canvasPixel(page, line - 1, 5), await canvasPixel(page, line, 5), await canvasPixel(page, line + 1, 5)],
     ['#ffffff', '#808080', '#ffffff']);
-  await clickCell(page, 7, 3);
+  await clickCell(page, 27, 7);
   await waitForEvents(page, 1);
   const { words, ...played } = (await events(page))[0].detail;
-  assert.deepEqual(played, { col: 7, row: 3, mark: 'cross', computer: false });
-  assert.equal(typeof words, 'string');
+  assert.deepEqual(played, { col: 27, row: 7, mark: 'cross', computer: false });
+  assert.equal(words, 'Cross on column 27, row 7.');
 
-  await board.evaluate((element) => { element.style.width = '400px'; });
-  await waitForCanvasSize(page);
-  assert.deepEqual(await canvas(), [800, 300]);
-  // The focus cell went to the cell pressed and covers it at the new size:
-  // columns of 40 CSS pixels, rows of 30.
-  await board.focus();
-  await page.keyboard.press('Enter');
-  const focusBox = await page.evaluate(() => {
-    const cell = document.querySelector('quintar-board').shadowRoot.querySelector('[part=focus-cell]');
-    const { x, y, width, height } = cell.getBoundingClientRect();
-    return { x, y, width, height };
-  });
-  assert.deepEqual(focusBox, { x: 240, y: 60, width: 40, height: 30 });
-
-  // Narrower again: the control follows, the canvas keeps its larger
-  // bitmap, and pixels and presses still meet the cells.
+  // Narrower: the cells shrink and stay square, and presses still meet them.
   await board.evaluate((element) => { element.style.width = '200px'; });
-  // The frame narrows at once; the board is drawn anew when the resize
-  // reaches it, with the second column's grid line at x = 40.
-  await page.waitForFunction(() => {
-    const canvas = document.querySelector('quintar-board').shadowRoot.querySelector('canvas');
-    return canvas.getContext('2d').getImageData(40, 10, 1, 1).data[0] === 0x80;
-  });
-  assert.deepEqual([await canvasPixel(page, 39, 10), await canvasPixel(page, 40, 10)], ['#ffffff', '#808080']);
+  await page.waitForFunction((before) => {
+    const board = document.querySelector('quintar-board').shadowRoot.querySelector('.surface');
+    return board.getBoundingClientRect().width * devicePixelRatio < 30 * before;
+  }, square.cellWidth);
+  const narrow = await layout(page);
+  assert.equal(narrow.cellWidth, narrow.cellHeight);
+  assert.ok(Math.abs(narrow.left - narrow.right) < 60, `${narrow.left} left, ${narrow.right} right`);
   await takeEvents(page);
   await clickCell(page, 2, 1);
   await waitForEvents(page, 1);

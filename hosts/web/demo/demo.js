@@ -1,7 +1,11 @@
 // The demo page: the board with controls for its players, size, strength
 // and colours, and the moves of the game in progress. The sentences shown
-// are the board's own. The settings and the game are kept in the browser's
-// storage, so that a reload carries on where the player was.
+// are the board's own: whose turn it is, and what happened last. The
+// settings and the game are kept in the browser's storage, so that a reload
+// carries on where the player was; a game in progress is thrown away only
+// when the player agrees.
+import { BOARD_EVENTS } from './quintar-board/events.js';
+
 await customElements.whenDefined('quintar-board');
 
 const board = document.getElementById('board');
@@ -9,7 +13,6 @@ const byId = (id) => document.getElementById(id);
 const playerInputs = [...document.querySelectorAll('input[name=players]')];
 const colourInputs = [...document.querySelectorAll('.colours input')];
 
-const EVENTS = ['legalmove', 'illegalmove', 'draw', 'crosswon', 'noughtwon', 'computerwon', 'userwon'];
 const STORAGE_KEY = 'quintar-demo';
 
 // A colour input's id names the board's property: "grid-line-color" is gridLineColor.
@@ -35,7 +38,7 @@ function saveState() {
     colCount: board.colCount,
     rowCount: board.rowCount,
     colours: Object.fromEntries(colourInputs.map((input) => [input.id, board[propertyOf(input.id)]])),
-    record: board.saveRecord(),
+    record: board.gameToKeep,
   };
   try {
     localStorage.setItem(STORAGE_KEY, JSON.stringify(state));
@@ -69,7 +72,7 @@ function restoreState() {
   const colours = state.colours !== null && typeof state.colours === 'object' ? state.colours : {};
   for (const input of colourInputs)
     if (isColour(colours[input.id])) board[propertyOf(input.id)] = colours[input.id];
-  if (typeof state.record === 'string') board.openRecord(state.record);
+  if (typeof state.record === 'string' && state.record) board.restoreKeptGame(state.record);
 }
 
 // ---- Showing the game ----------------------------------------------------
@@ -97,6 +100,7 @@ function showMoves() {
 
 function showState() {
   byId('status').textContent = board.status;
+  byId('said').textContent = board.announcement;
   byId('players').textContent = board.players;
   byId('undo').disabled = !board.canUndo;
   byId('redo').disabled = !board.canRedo;
@@ -104,7 +108,7 @@ function showState() {
   saveState();
 }
 
-for (const type of EVENTS) board.addEventListener(type, showState);
+for (const type of [...BOARD_EVENTS, 'announcement']) board.addEventListener(type, showState);
 
 function act(action) {
   return () => {
@@ -113,20 +117,23 @@ function act(action) {
   };
 }
 
-byId('new-game').addEventListener('click', act(() => board.newGame()));
+// Whether the game in progress may go: there is none worth keeping, or the
+// player agrees.
+const mayDiscardGame = () => !board.wouldDiscardGame || window.confirm(board.discardQuestion);
+
+byId('new-game').addEventListener('click', act(() => {
+  if (mayDiscardGame()) board.newGame();
+}));
 byId('undo').addEventListener('click', act(() => board.undo()));
 byId('redo').addEventListener('click', act(() => board.redo()));
 byId('computer-move').addEventListener('click', act(() => board.computerMove()));
-byId('hint').addEventListener('click', async () => {
-  await board.hint();
-  byId('status').textContent = board.announcement;
-});
+byId('hint').addEventListener('click', () => board.hint());
 
 for (const input of playerInputs) input.addEventListener('change', act(() => setPlayers(input.value)));
 
 for (const id of ['col-count', 'row-count']) {
   byId(id).addEventListener('change', act(() => {
-    board.setAttribute(id, byId(id).value);
+    if (mayDiscardGame()) board.setAttribute(id, byId(id).value);
     byId(id).value = board[propertyOf(id)];
   }));
 }

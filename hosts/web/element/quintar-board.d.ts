@@ -37,7 +37,12 @@ export interface QuintarBoardEventMap extends HTMLElementEventMap {
   noughtwon: CustomEvent<WinDetail>;
   computerwon: CustomEvent<WinDetail>;
   userwon: CustomEvent<WinDetail>;
+  /** Something was said: a move, a result, a refusal, a hint, a new game. */
+  announcement: CustomEvent<WordedDetail>;
 }
+
+/** The board's own events, in the order the board numbers them. */
+export declare const BOARD_EVENTS: readonly ['legalmove', 'illegalmove', 'draw', 'crosswon', 'noughtwon', 'computerwon', 'userwon'];
 
 export declare class QuintarBoardElement extends HTMLElement {
   /** Any CSS colour; reads back as "#rrggbb". */
@@ -47,7 +52,7 @@ export declare class QuintarBoardElement extends HTMLElement {
   noughtColor: string;
   highlightColor: string;
   quintarColor: string;
-  /** 5..50; every write starts a new game. */
+  /** 5..50; a write that changes it starts a new game. */
   colCount: number;
   rowCount: number;
   playingStrength: PlayingStrength;
@@ -80,6 +85,16 @@ export declare class QuintarBoardElement extends HTMLElement {
   readonly players: string;
   /** The sentence of each move on the board, in the order made. */
   readonly moves: string[];
+  /**
+   * A game in progress that changed since it was last saved or opened: a new
+   * game, another board size or a record would throw it away. A page asks
+   * before those when this holds.
+   */
+  readonly wouldDiscardGame: boolean;
+  /** The question to ask then, in the board's words. */
+  readonly discardQuestion: string;
+  /** The game to keep when the page goes, as .psq text; '' when there is none. */
+  readonly gameToKeep: string;
   cell(col: number, row: number): Mark | null;
 
   newGame(): void;
@@ -89,8 +104,12 @@ export declare class QuintarBoardElement extends HTMLElement {
   undo(): boolean;
   redo(): boolean;
   hint(): Promise<Cell | null>;
-  /** The game, with its board size and players, as .psq text. */
+  /** The game, with its board size, players and who made each move, as .psq text. */
   saveRecord(): string;
+  /** The page stored saveRecord() under name: the game counts as saved. */
+  saved(name?: string): void;
+  /** Takes up a game kept on the last visit: null when taken, else why not (nothing changes). */
+  restoreKeptGame(text: string): string | null;
   /** Sets up the game of a .psq record and its players: null when taken, else why not (nothing changes). */
   openRecord(text: string): string | null;
   /** Seeds the generator the computer's choices among equal cells draw from. */

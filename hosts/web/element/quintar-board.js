@@ -10,12 +10,12 @@
 // page and for screen readers, comes from the module's phrasebook.
 import createQuintarModule from './quintar-module.js';
 import { cssColorOf, parseCssColor } from './colors.js';
+import { BOARD_EVENTS } from './events.js';
 import { Thinker } from './thinker.js';
 
-const quintar = await createQuintarModule();
+export { BOARD_EVENTS };
 
-// The control's events, numbered as the module raises them.
-const EVENTS = ['legalmove', 'illegalmove', 'draw', 'crosswon', 'noughtwon', 'computerwon', 'userwon'];
+const quintar = await createQuintarModule();
 
 const CROSSES = 1;
 const SIDES = { crosses: CROSSES, noughts: -1 };
@@ -82,6 +82,11 @@ const FINGER_PIXELS = 24;
 
 const ARROWS = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
 
+// The numbers along the top and left edges, in CSS pixels: their font size,
+// and the gap between them and the board and around the whole.
+const EDGE_FONT_PIXELS = 11;
+const EDGE_GAP_PIXELS = 3;
+
 const TEMPLATE = `
 <style>
   :host { display: inline-block; width: 300px; height: 300px; outline: none;
@@ -90,6 +95,8 @@ const TEMPLATE = `
   :host([aria-busy="true"]) canvas { cursor: progress; }
   .board { position: relative; width: 100%; height: 100%; overflow: hidden; }
   canvas { display: block; position: absolute; left: 0; top: 0; }
+  .edges { width: 100%; height: 100%; }
+  .surface { position: absolute; overflow: hidden; }
   .cell { position: absolute; box-sizing: border-box; pointer-events: none; display: none; }
   .focus { border: 3px solid var(--quintar-focus-color, #1a73e8); box-shadow: 0 0 0 1px #fff, inset 0 0 0 1px #fff; }
   :host(:focus) .focus.shown, .focus.armed { display: block; }
@@ -98,9 +105,12 @@ const TEMPLATE = `
   .status { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); white-space: nowrap; }
 </style>
 <div class="board">
-  <canvas part="canvas"></canvas>
-  <div class="cell hint" part="hint"></div>
-  <div class="cell focus" part="focus-cell"></div>
+  <canvas class="edges" part="edges" aria-hidden="true"></canvas>
+  <div class="surface">
+    <canvas part="canvas"></canvas>
+    <div class="cell hint" part="hint"></div>
+    <div class="cell focus" part="focus-cell"></div>
+  </div>
 </div>
 <div class="status" role="status" aria-live="polite"></div>`;
 
@@ -129,15 +139,17 @@ export class QuintarBoardElement extends HTMLElement {
   #board;
   #thinker;
   #frame;
+  #surface;
   #canvas;
   #context;
-  // The control's size in device pixels; the canvas may be larger.
+  #edges;
+  // The element's size and the control's, in device pixels; the canvas may
+  // be larger than the control.
+  #room = { width: 0, height: 0 };
   #size = { width: 0, height: 0 };
   #focusCell;
   #hintCell;
   #status;
-  #focus = { col: 10, row: 10 };
-  #hintAt = null;
   // The cell a touch marked on cells too small for a finger.
   #armed = null;
   #hintWaiters = [];
@@ -152,7 +164,9 @@ export class QuintarBoardElement extends HTMLElement {
     const root = this.attachShadow({ mode: 'open' });
     root.innerHTML = TEMPLATE;
     this.#frame = root.querySelector('.board');
-    this.#canvas = root.querySelector('canvas');
+    this.#surface = root.querySelector('.surface');
+    this.#edges = root.querySelector('.edges');
+    this.#canvas = root.querySelector('canvas[part=canvas]');
     this.#context = this.#canvas.getContext('2d', { alpha: false });
     this.#focusCell = root.querySelector('.focus');
     this.#hintCell = root.querySelector('.hint');
@@ -163,11 +177,12 @@ export class QuintarBoardElement extends HTMLElement {
     const self = new WeakRef(this);
     this.#thinker = new Thinker((serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
     this.#board = new quintar.Board({
-      event: (index, words) => self.deref()?.#raised(EVENTS[index], words),
+      event: (index, words) => self.deref()?.#raised(BOARD_EVENTS[index], words),
+      announce: (words) => self.deref()?.#say(words),
+      changed: () => self.deref()?.#scheduleFlush(),
       repaint: () => self.deref()?.#scheduleFlush(),
       think: (serial, bytes) => self.deref()?.#thinker.think(serial, bytes.slice()),
-      hint: (cell, words) => self.deref()?.#hintFound(cell, words),
-      said: (words) => self.deref()?.#say(words),
+      pace: (milliseconds) => setTimeout(() => self.deref()?.#operate(() => self.deref().#board.keepPace()), milliseconds),
     });
     boards.register(this, { board: this.#board, thinker: this.#thinker });
     // The computer waits until the element is on a page, with all its
@@ -178,10 +193,9 @@ export class QuintarBoardElement extends HTMLElement {
     this.#canvas.width = this.#canvas.height = 0;
     this.#board.setSize(0, 0);
     this.#flush();
-    this.#centreFocus();
     new ResizeObserver(([entry]) => this.#resized(entry)).observe(this.#frame, { box: 'device-pixel-content-box' });
-    this.#canvas.addEventListener('pointerdown', (event) => this.#pressed(event));
-    this.#canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    this.#surface.addEventListener('pointerdown', (event) => this.#pressed(event));
+    this.#surface.addEventListener('contextmenu', (event) => event.preventDefault());
     this.addEventListener('keydown', (event) => this.#keyPressed(event));
     this.addEventListener('blur', () => this.#focusCell.classList.remove('shown'));
   }
@@ -190,7 +204,7 @@ export class QuintarBoardElement extends HTMLElement {
     if (!this.hasAttribute('tabindex')) this.tabIndex = 0;
     if (!this.hasAttribute('role')) this.setAttribute('role', 'application');
     if (!this.hasAttribute('aria-label') && !this.hasAttribute('aria-labelledby'))
-      this.setAttribute('aria-label', 'Five-in-a-row board');
+      this.setAttribute('aria-label', quintar.boardName());
     // Values set on the element before it was defined belong to the board.
     for (const { property } of Object.values(ATTRIBUTES)) {
       if (!Object.hasOwn(this, property)) continue;
@@ -206,7 +220,7 @@ export class QuintarBoardElement extends HTMLElement {
     const value = KINDS[kind].read(text, fallback);
     if (value === undefined) return;
     this.#operate(() => KINDS[kind].apply(this.#board, property, value));
-    if (name === 'col-count' || name === 'row-count') this.#boardChanged();
+    if (name === 'col-count' || name === 'row-count') this.#layOut();
   }
 
   // ---- Game state -----------------------------------------------------------
@@ -220,6 +234,12 @@ export class QuintarBoardElement extends HTMLElement {
   get status() { return this.#board.status(); }
   // The sentences last spoken to screen readers about what just happened.
   get announcement() { return this.#announcement; }
+  // A game in progress that changed since it was last saved or opened: a
+  // new game, another board size or a record would throw it away, so a page
+  // asks before any of those.
+  get wouldDiscardGame() { return this.#board.wouldDiscardGame(); }
+  // The question to ask before that, in the board's words.
+  get discardQuestion() { return quintar.discardQuestion(); }
   // "cross", "nought", or null for an empty cell or one off the board.
   cell(col, row) { return this.#board.cell(toInt(col), toInt(row)) || null; }
   get lastMove() { return this.#board.lastMove(); }
@@ -234,7 +254,6 @@ export class QuintarBoardElement extends HTMLElement {
 
   newGame() {
     this.#operate(() => this.#board.newGame());
-    this.#boardChanged();
   }
 
   // Col and row counted from 1.
@@ -248,12 +267,13 @@ export class QuintarBoardElement extends HTMLElement {
     this.#operate(() => this.#board.computerMove());
   }
 
+  // Each true when it took back, or played again, at least one move.
   undo() {
-    return this.#historyStep(() => this.#board.undo());
+    return this.#operate(() => this.#board.undo());
   }
 
   redo() {
-    return this.#historyStep(() => this.#board.redo());
+    return this.#operate(() => this.#board.redo());
   }
 
   // The cell the computer would play for the side to move, { col, row }, or
@@ -265,18 +285,33 @@ export class QuintarBoardElement extends HTMLElement {
     });
   }
 
-  // The game, with its board size and who plays each side, as .psq text.
+  // The game, with its board size, who plays each side and who made each
+  // move, as .psq text. A page that stored it under a name says so with
+  // saved(name): the game then counts as saved.
   saveRecord() {
     return this.#board.saveRecord();
+  }
+
+  saved(name = '') {
+    this.#operate(() => this.#board.saved(String(name)));
   }
 
   // Sets up the game of a .psq record and takes its players. Returns null
   // when the text was taken, or why not, and then nothing changes.
   openRecord(text) {
     const refused = this.#operate(() => this.#board.openRecord(String(text)));
-    if (refused) return refused;
-    this.#boardChanged();
-    return null;
+    this.#layOut();
+    return refused || null;
+  }
+
+  // The game to keep when the page goes ('' when there is none), and taking
+  // it up again on the next visit: null, or why it could not be.
+  get gameToKeep() { return this.#board.gameToKeep(); }
+
+  restoreKeptGame(text) {
+    const refused = this.#operate(() => this.#board.restoreKeptGame(String(text)));
+    this.#layOut();
+    return refused || null;
   }
 
   // Seeds the generator the computer's choices among equal cells draw from,
@@ -286,12 +321,6 @@ export class QuintarBoardElement extends HTMLElement {
   }
 
   // ---- Talking to the board -------------------------------------------------
-
-  #historyStep(step) {
-    const done = this.#operate(step);
-    if (done) this.#boardChanged();
-    return done;
-  }
 
   #operate(action) {
     const result = action();
@@ -320,8 +349,20 @@ export class QuintarBoardElement extends HTMLElement {
       this.#flushing = false;
     }
     this.#speak();
+    this.#showCells();
     if (this.thinking) this.setAttribute('aria-busy', 'true');
     else this.removeAttribute('aria-busy');
+  }
+
+  // The keyboard's cell and the hint as the table has them; a hint asked
+  // for is answered once it is no longer being thought out.
+  #showCells() {
+    this.#place(this.#focusCell, this.#board.focusCell());
+    const hint = this.#board.hintCell();
+    if (hint) this.#place(this.#hintCell, hint);
+    this.#hintCell.classList.toggle('shown', hint !== null);
+    if (this.#board.hintPending()) return;
+    for (const resolve of this.#hintWaiters.splice(0)) resolve(hint);
   }
 
   #present() {
@@ -341,31 +382,12 @@ export class QuintarBoardElement extends HTMLElement {
     if (type === 'legalmove') {
       const { col, row } = this.#board.lastMove();
       detail = { col, row, mark: this.#board.cell(col, row), computer: this.#board.lastMoveByComputer(), words };
-      this.#hideHint();
       this.#disarm();
     } else if (type !== 'illegalmove' && type !== 'draw') {
       detail = { cells: this.#board.winCells(), words };
     }
-    if (type !== 'computerwon' && type !== 'userwon') this.#say(words);
     this.#events.push(new CustomEvent(type, { detail }));
     this.#scheduleFlush();
-  }
-
-  #hintFound(cell, words) {
-    if (cell) {
-      this.#focus = { ...cell };
-      this.#hintAt = { ...cell };
-      this.#place(this.#hintCell, cell);
-      this.#place(this.#focusCell, cell);
-      this.#hintCell.classList.add('shown');
-    }
-    if (words) this.#say(words);
-    this.#hintWaiters.shift()?.(cell);
-  }
-
-  #hideHint() {
-    this.#hintAt = null;
-    this.#hintCell.classList.remove('shown');
   }
 
   // ---- Words for screen readers ---------------------------------------------
@@ -375,31 +397,85 @@ export class QuintarBoardElement extends HTMLElement {
     this.#scheduleFlush();
   }
 
+  // What was said since the last flush, spoken and raised as one
+  // announcement event.
   #speak() {
     if (!this.#words.length) return;
     this.#announcement = this.#words.join(' ');
     this.#status.textContent = this.#announcement;
     this.#words = [];
+    this.dispatchEvent(new CustomEvent('announcement', { detail: { words: this.#announcement } }));
   }
 
   // ---- Size, pointer and keyboard -------------------------------------------
 
-  // The control is as large as the element is on the screen, in device
-  // pixels: its CSS size times the device pixel ratio. The observer watches
-  // the device pixel box, so that a new ratio (zoom, another screen) is
-  // noticed too.
+  // The element's room in device pixels: its CSS size times the device pixel
+  // ratio. The observer watches the device pixel box, so that a new ratio
+  // (zoom, another screen) is noticed too.
   #resized(entry) {
-    const width = Math.round(entry.contentRect.width * devicePixelRatio);
-    const height = Math.round(entry.contentRect.height * devicePixelRatio);
-    const resized = width !== this.#size.width || height !== this.#size.height;
-    this.#size = { width, height };
+    this.#room = {
+      width: Math.round(entry.contentRect.width * devicePixelRatio),
+      height: Math.round(entry.contentRect.height * devicePixelRatio),
+    };
+    this.#layOut();
+  }
+
+  // Square cells of whole device pixels, as large as fit beside the numbers
+  // along the top and left edges, the whole centred in the element.
+  #layOut() {
+    const { colCount, rowCount } = this;
+    const ratio = devicePixelRatio;
+    const gap = Math.round(EDGE_GAP_PIXELS * ratio);
+    const font = `${Math.round(EDGE_FONT_PIXELS * ratio)}px system-ui, sans-serif`;
+    const edges = this.#edges.getContext('2d');
+    edges.font = font;
+    const numberWidth = Math.ceil(edges.measureText(String(rowCount)).width);
+    const numberHeight = Math.round(EDGE_FONT_PIXELS * ratio);
+    const left = numberWidth + gap;
+    const top = numberHeight + gap;
+    const cell = quintar.squareCellSide(this.#room.width - left - 2 * gap, this.#room.height - top - 2 * gap, colCount, rowCount);
+    const size = { width: cell * colCount, height: cell * rowCount };
+    const origin = {
+      x: Math.floor((this.#room.width - left - size.width) / 2) + left,
+      y: Math.floor((this.#room.height - top - size.height) / 2) + top,
+    };
+    Object.assign(this.#surface.style, {
+      left: `${origin.x / ratio}px`,
+      top: `${origin.y / ratio}px`,
+      width: `${size.width / ratio}px`,
+      height: `${size.height / ratio}px`,
+    });
+    const resized = size.width !== this.#size.width || size.height !== this.#size.height;
+    this.#size = size;
     // A new device pixel ratio alone changes the canvas's size on the page.
     this.#fitCanvas();
-    if (!resized) return;
-    this.#operate(() => this.#board.setSize(width, height));
-    // The cells' pixels moved: the boxes over them follow.
-    this.#place(this.#focusCell, this.#focus);
-    if (this.#hintAt) this.#place(this.#hintCell, this.#hintAt);
+    this.#drawEdges({ cell, origin, font, gap, numberHeight });
+    if (resized) this.#operate(() => this.#board.setSize(size.width, size.height));
+    else this.#showCells();
+  }
+
+  // The numbers counted from 1, as the sentences name cells; on crowded
+  // boards only every few, never touching.
+  #drawEdges({ cell, origin, font, gap, numberHeight }) {
+    const canvas = this.#edges;
+    canvas.width = this.#room.width;
+    canvas.height = this.#room.height;
+    const context = canvas.getContext('2d');
+    context.font = font;
+    context.fillStyle = getComputedStyle(this).color;
+    context.textBaseline = 'middle';
+    context.textAlign = 'center';
+    const columnStep = quintar.edgeNumberStep(cell, Math.ceil(context.measureText(String(this.colCount)).width) + gap);
+    for (let col = 1; col <= this.colCount; ++col) {
+      if (columnStep > 1 && col % columnStep !== 0) continue;
+      context.fillText(String(col), origin.x + (col - 0.5) * cell, origin.y - gap - numberHeight / 2);
+    }
+    context.textAlign = 'right';
+    const rowStep = quintar.edgeNumberStep(cell, numberHeight);
+    for (let row = 1; row <= this.rowCount; ++row) {
+      if (rowStep > 1 && row % rowStep !== 0) continue;
+      context.fillText(String(row), origin.x - gap, origin.y + (row - 0.5) * cell);
+    }
   }
 
   // A new canvas is a new bitmap for the browser to set up, which on a phone
@@ -420,13 +496,13 @@ export class QuintarBoardElement extends HTMLElement {
 
   #pressed(event) {
     if (!event.isPrimary || !(event.button in BUTTONS)) return;
-    const bounds = this.#frame.getBoundingClientRect();
+    const bounds = this.#surface.getBoundingClientRect();
     if (!bounds.width || !bounds.height) return;
     const x = Math.floor(((event.clientX - bounds.left) * this.#size.width) / bounds.width);
     const y = Math.floor(((event.clientY - bounds.top) * this.#size.height) / bounds.height);
     this.#focusCell.classList.remove('shown');
     const cell = this.#board.cellAt(x, y);
-    if (cell) this.#moveFocus(cell);
+    if (cell) this.#board.setFocusCell(cell.col, cell.row);
     if (cell && this.#armsFirst(event, cell)) return;
     this.#disarm();
     this.#operate(() => this.#board.press(BUTTONS[event.button], shiftStateOf(event), x, y));
@@ -439,11 +515,12 @@ export class QuintarBoardElement extends HTMLElement {
     if (event.pointerType === 'mouse' || event.button !== 0 || !this.clickResponse) return false;
     if (this.#armed && this.#armed.col === cell.col && this.#armed.row === cell.row) return false;
     const bounds = this.#board.cellBounds(cell.col, cell.row);
-    const cssPerPixel = this.#frame.getBoundingClientRect().width / this.#size.width;
+    const cssPerPixel = this.#surface.getBoundingClientRect().width / this.#size.width;
     if (Math.min(bounds.right - bounds.left, bounds.bottom - bounds.top) * cssPerPixel >= FINGER_PIXELS) return false;
     this.#armed = { ...cell };
     this.#focusCell.classList.add('armed');
-    this.#say(this.#board.cellWords(cell.col, cell.row));
+    this.#say(this.#board.focusWords());
+    this.#showCells();
     return true;
   }
 
@@ -458,43 +535,22 @@ export class QuintarBoardElement extends HTMLElement {
     if (step) {
       event.preventDefault();
       this.#disarm();
-      this.#moveFocus({ col: this.#focus.col + step[0], row: this.#focus.row + step[1] });
+      this.#board.moveFocus(step[0], step[1]);
       this.#focusCell.classList.add('shown');
-      this.#say(this.#board.cellWords(this.#focus.col, this.#focus.row));
+      this.#say(this.#board.focusWords());
     } else if (event.key === 'Enter' || event.key === ' ') {
       event.preventDefault();
       this.#focusCell.classList.add('shown');
-      // Keys play where a press would: not while presses are switched off.
-      if (this.clickResponse) this.move(this.#focus.col, this.#focus.row);
+      this.#operate(() => this.#board.playFocusCell());
     }
   }
 
-  #moveFocus(cell) {
-    this.#focus = {
-      col: Math.min(Math.max(cell.col, 1), this.colCount),
-      row: Math.min(Math.max(cell.row, 1), this.rowCount),
-    };
-    this.#place(this.#focusCell, this.#focus);
-  }
-
-  #centreFocus() {
-    this.#moveFocus({ col: Math.ceil(this.colCount / 2), row: Math.ceil(this.rowCount / 2) });
-  }
-
-  // A new board or a position set up again: the hint and a marked cell no
-  // longer apply.
-  #boardChanged() {
-    this.#hideHint();
-    this.#disarm();
-    this.#moveFocus(this.#focus);
-  }
-
-  // Over the pixels whose presses play the cell, as shares of the control,
-  // which is as large as the element.
+  // Over the pixels whose presses play the cell, as shares of the control.
   #place(element, { col, row }) {
     const bounds = this.#board.cellBounds(col, row);
     if (!bounds) return;
     const { width, height } = this.#size;
+    if (!width || !height) return;
     Object.assign(element.style, {
       left: `${(bounds.left * 100) / width}%`,
       top: `${(bounds.top * 100) / height}%`,

@@ -1,7 +1,9 @@
-// Drives the board a web page shows as its element does, with operations
-// decoded from the input: every attribute the element forwards, written with
-// any value its text can give; moves and presses anywhere; new games, undo,
-// redo, hints and "computer moves now"; records opened; and the worker's
+// Drives the game table through every operation a face forwards, on the
+// board a web page shows, with operations decoded from the input: every
+// attribute the element forwards, written with any value its text can give;
+// moves, presses and the keyboard's cell anywhere; new games, board sizes,
+// undo, redo, going to any move, hints and "computer moves now"; records
+// opened, saved and kept; the pace of demonstrations kept; and the worker's
 // answers, right or wrong, to requests old and current, in any order. After
 // every operation the game must hold together: the control is consistent, the
 // board holds exactly the moves of the history with the sides alternating, a
@@ -20,12 +22,13 @@
 #include "FuzzInput.h"
 #include "Invariants.h"
 #include "Registry.h"
+#include "Rules.h"
 
 namespace quintar::fuzz {
 namespace {
 
+using game::TBoardEvent;
 using web::TAttributeKind;
-using web::TBoardEvent;
 
 // The expert thinking on the page's thread (after an answer that cannot be
 // played) costs as much as hundreds of other operations: once per input
@@ -61,6 +64,12 @@ enum TOperation : std::uint8_t {
   opResize,
   opPresent,
   opWords,
+  opFocus,
+  opBoardSize,
+  opGoToMove,
+  opContinue,
+  opKeep,
+  opClickResponse,
   OperationCount
 };
 
@@ -87,7 +96,14 @@ class TPage final : public web::TBoardListener {
 
   void EventRaised(TBoardEvent Event, const std::string& Words) override {
     if (Event == TBoardEvent::LegalMove && Words.empty()) Fail("a move without words", "");
-    FHost.Status();
+    Table().Status();
+  }
+  void Announced(const std::string& Words) override {
+    if (Words.empty()) Fail("an announcement without words", "");
+  }
+  void Changed() override { Table().Status(); }
+  void PaceRequested(int Milliseconds) override {
+    if (Milliseconds <= 0) Fail("a pace of no time", std::to_string(Milliseconds));
   }
   void RepaintRequested() override {}
   void ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) override {
@@ -97,13 +113,8 @@ class TPage final : public web::TBoardListener {
     if (!SameBoard(Turn.Board, game::CopyBoard(Control))) Fail("thinking asked for another board", "");
     FAsked.push_back(Serial);
   }
-  void HintFound(std::optional<vcl::TPoint> Cell, const std::string&) override {
-    if (Cell && FHost.Control().Cell(Cell->X, Cell->Y) != 0) Fail("a hint at a taken cell", "");
-  }
-  void Said(const std::string& Words) override {
-    if (Words.empty()) Fail("an operation said nothing", "");
-    FHost.Status();
-  }
+
+  game::TGameTable& Table() { return FHost.Table(); }
 
   // ---- Attributes -------------------------------------------------------------
 
@@ -112,9 +123,9 @@ class TPage final : public web::TBoardListener {
   // control's other settings straight to the control.
   void BindAttributes() {
     const std::map<std::string, TWriter> HostOwned = {
-        {"colCount", [this](TFuzzInput& In) { FHost.SetColCount(Count(In)); }},
-        {"rowCount", [this](TFuzzInput& In) { FHost.SetRowCount(Count(In)); }},
-        {"lock", [this](TFuzzInput& In) { FHost.SetLock(In.Byte() % 2 != 0); }},
+        {"colCount", [this](TFuzzInput& In) { Table().SetColCount(Count(In)); }},
+        {"rowCount", [this](TFuzzInput& In) { Table().SetRowCount(Count(In)); }},
+        {"lock", [this](TFuzzInput& In) { Table().SetLock(In.Byte() % 2 != 0); }},
         {"autoResponse", [this](TFuzzInput& In) { FHost.SetAutoResponse(In.Byte() % 2 != 0); }},
         {"computerSide", [this](TFuzzInput& In) { FHost.SetComputerSide(In.Around(-2, 2)); }},
         {"playingStrength", [this](TFuzzInput& In) { SetStrengthNamed(In); }},
@@ -148,7 +159,7 @@ class TPage final : public web::TBoardListener {
   void SetStrengthNamed(TFuzzInput& Input) {
     const std::uint8_t Choice = Input.Byte();
     const std::string Name(Choice < LevelCount ? LevelName(static_cast<TLevel>(Choice)) : Input.Text());
-    if (const std::optional<TLevel> Level = LevelNamed(Name)) FHost.SetLevel(*Level);
+    if (const std::optional<TLevel> Level = game::TGameTable::LevelNamed(Name)) FHost.SetLevel(*Level);
   }
 
   // ---- Operations -------------------------------------------------------------
@@ -159,7 +170,7 @@ class TPage final : public web::TBoardListener {
   void Perform(TFuzzInput& Input) {
     const auto Operation = static_cast<TOperation>(Input.Byte() % OperationCount);
     const bool WasOver = FHost.Control().GameOver();
-    const std::vector<game::TMoveEntry> MovesBefore = FHost.Session().Moves();
+    const std::vector<game::TMoveEntry> MovesBefore = Table().Session().Moves();
     bool Plays = false;
     switch (Operation) {
       case opAttribute: {
@@ -167,11 +178,11 @@ class TPage final : public web::TBoardListener {
         FAttributes[Which](Input);
         break;
       }
-      case opHeld: FHost.SetHeld(Input.Byte() % 2 != 0); break;
+      case opHeld: Table().SetHeld(Input.Byte() % 2 != 0); break;
       case opMove: {
         const int Col = Input.Around(-2, 52);
         const int Row = Input.Around(-2, 52);
-        FHost.Move(Col, Row);
+        Table().Move(Col, Row);
         Plays = true;
         break;
       }
@@ -180,19 +191,19 @@ class TPage final : public web::TBoardListener {
         const vcl::TShiftState Shift(Input.Byte() & 0x7Fu);
         const int X = Input.Around(-20, FHost.Control().Width() + 20);
         const int Y = Input.Around(-20, FHost.Control().Height() + 20);
-        FHost.Press(Button, Shift, X, Y);
+        Table().Press(Button, Shift, X, Y);
         Plays = true;
         break;
       }
-      case opNewGame: FHost.NewGame(); break;
-      case opUndo: FHost.Undo(); break;
-      case opRedo: FHost.Redo(); break;
+      case opNewGame: Table().NewGame(); break;
+      case opUndo: Table().Undo(); break;
+      case opRedo: Table().Redo(); break;
       case opHint:
-        FHost.Hint();
+        Table().Hint();
         Plays = true;
         break;
       case opComputerMove:
-        FHost.ComputerMove();
+        Table().ComputerMovesNow();
         Plays = true;
         break;
       case opAnswer:
@@ -201,7 +212,7 @@ class TPage final : public web::TBoardListener {
         break;
       case opOpenRecord: {
         const bool Own = Input.Byte() % 2 != 0;
-        const std::string Text = Own ? FHost.SaveRecord() : std::string(Input.Text());
+        const std::string Text = Own ? Table().SaveRecord() : std::string(Input.Text());
         const std::string Refused = FHost.OpenRecord(Text);
         if (Own && !Refused.empty()) Fail("the board's own record refused", Refused);
         break;
@@ -216,19 +227,45 @@ class TPage final : public web::TBoardListener {
         break;
       }
       case opPresent: Present(); break;
-      case opWords: {
-        const int Col = Input.Around(-2, 52);
-        const int Row = Input.Around(-2, 52);
-        FHost.CellWords(Col, Row);
-        FHost.Players();
-        FHost.MoveWords();
+      case opWords:
+        Table().FocusWords();
+        Table().PlayersWords();
+        Table().MoveLineWords();
+        Table().WouldDiscardGame();
+        break;
+      case opFocus: {
+        const int Cols = Input.Around(-3, 3);
+        const int Rows = Input.Around(-3, 3);
+        Table().MoveFocus(Cols, Rows);
+        if (Input.Byte() % 2 != 0) Table().PlayFocusCell();
+        Plays = true;
         break;
       }
+      case opBoardSize: {
+        const int Cols = Count(Input);
+        const int Rows = Count(Input);
+        Table().SetBoardSize(Cols, Rows);
+        break;
+      }
+      case opGoToMove: Table().GoToMove(Input.Byte()); break;
+      case opContinue: Table().Continue(); break;
+      case opKeep: {
+        const std::string Kept = Table().GameToKeep();
+        if (Input.Byte() % 2 != 0) Table().Saved(Input.Text());
+        if (!Kept.empty() && !Table().RestoreKeptGame(Kept).empty()) Fail("the game kept cannot be taken up", Kept);
+        break;
+      }
+      case opClickResponse: Table().SetClickResponse(Input.Byte() % 2 != 0); break;
       case OperationCount: break;
     }
     // Play in a finished game changes nothing until a new game, an undo or a
     // record starts another.
-    if (Plays && WasOver && FHost.Session().Moves() != MovesBefore) Fail("a finished game took a move", "");
+    if (Plays && WasOver && Table().Session().Moves() != MovesBefore) Fail("a finished game took a move", "");
+    if (const std::optional<vcl::TPoint> Hint = Table().HintCell(); Hint && FHost.Control().Cell(Hint->X, Hint->Y) != 0)
+      Fail("a hint at a taken cell", "");
+    const vcl::TPoint Focus = Table().FocusCell();
+    if (!OnBoard(FHost.Control().ColCount(), FHost.Control().RowCount(), Focus.X, Focus.Y))
+      Fail("the keyboard's cell off the board", "");
   }
 
   // An answer from the worker: to any request asked so far, or to none, with
@@ -254,7 +291,7 @@ class TPage final : public web::TBoardListener {
       else
         ++FExpertFallbacks;
     }
-    FHost.Answer(Serial, Cell);
+    Table().Answer(Serial, Cell);
   }
 
   bool Playable(std::optional<vcl::TPoint> Cell) const {
@@ -293,7 +330,7 @@ class TPage final : public web::TBoardListener {
     TQuintar& Control = FHost.Control();
     if (const std::string Broken = testing::InvariantViolation(Control); !Broken.empty())
       Fail("inconsistent control", Broken);
-    const std::vector<game::TMoveEntry>& Moves = FHost.Session().Moves();
+    const std::vector<game::TMoveEntry>& Moves = Table().Session().Moves();
     int Marks = 0;
     for (int Col = 0; Col < Control.ColCount(); ++Col)
       for (int Row = 0; Row < Control.RowCount(); ++Row) Marks += Control.Cell(Col, Row) != 0;
@@ -303,7 +340,7 @@ class TPage final : public web::TBoardListener {
       if (Moves[I].Side != Side) Fail("the sides do not alternate", std::to_string(I));
       if (Control.Cell(Moves[I].Cell.X, Moves[I].Cell.Y) != Side) Fail("a move of the history is not on the board", "");
     }
-    if (FHost.Session().Result().has_value() != Control.GameOver()) Fail("a result without the game over", "");
+    if (Table().Session().Result().has_value() != Control.GameOver()) Fail("a result without the game over", "");
     CheckPlayers();
   }
 
@@ -312,7 +349,7 @@ class TPage final : public web::TBoardListener {
   void CheckPlayers() {
     if (FHost.ComputerSide() != 1 && FHost.ComputerSide() != -1) Fail("no side for the computer", "");
     for (const int Side : {1, -1}) {
-      const game::TPlayer Player = FHost.Session().Player(Side);
+      const game::TPlayer Player = Table().Player(Side);
       const bool Computer = FHost.AutoResponse() && Side == FHost.ComputerSide();
       if ((Player.Kind == game::TPlayerKind::Computer) != Computer) Fail("the computer on the wrong side", "");
       if (Player.Level != FHost.Level()) Fail("a player at another level", "");

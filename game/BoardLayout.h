@@ -1,0 +1,17 @@
+// How a face lays a board out on the room it has: square cells of a whole
+// number of pixels, and numbers along the edges that never crowd each other.
+// The desktop and the web page lay their boards out alike with these.
+#pragma once
+
+namespace quintar::game {
+
+// The largest whole cell side that fits ColCount x RowCount cells into
+// Width x Height pixels; at least 1.
+int SquareCellSide(int Width, int Height, int ColCount, int RowCount);
+
+// Every how many cells an edge number shows (1, 2, 5 or 10, or only at the
+// largest board side), so that numbers Room pixels long, with their gap,
+// fit between each other on cells of CellSide pixels.
+int EdgeNumberStep(int CellSide, int Room);
+
+}  // namespace quintar::game
