@@ -188,7 +188,11 @@ void TGameTable::LetComputerPlay() {
   for (;;) {
     const TComputerDue Due = FSession->ComputerDue();
     if (Due.Action == TComputerAction::None) {
+      // A pace asked for lapses with the move it was for: when the computer
+      // is due again (unlocked, or given the side back), a new one is asked.
       FMoveRequest.reset();
+      FPaceRequested = false;
+      FPaceKept = false;
       return;
     }
     if (Due.PaceMilliseconds > 0 && !std::exchange(FPaceKept, false)) {

@@ -108,7 +108,7 @@ std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
 }
 
 std::string TPhrasebook::Phrase(TPhrase Which) const {
-  static constexpr std::array<std::string_view, 18> Phrases = {
+  static constexpr std::array<std::string_view, 29> Phrases = {
       "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
       "diagonally, wins.",
       "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
@@ -128,7 +128,18 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "The computer waits: type computer to let it move.",
       "Clicks do not play: type the column and row.",
       "Nothing happened.",
-      "The file is larger than any game record.",
+      "the file is larger than any game record",
+      "Type a column and a row (8 9), or click a cell. Type help for the commands.",
+      "Play a cell by typing its column and row (8 9 or 8,9), or click it.",
+      "Games: new, size W H (5 to 50 each), save FILE, open FILE (.psq records).",
+      "Who plays: players person|computer person|computer (crosses, then noughts).",
+      "The computer: strength low|medium|high|expert, auto on|off, computer (move now).",
+      "Also: undo, redo, hint, lock on|off, help, quit.",
+      "A move is a column and a row, for example 8 9.",
+      "Usage: size W H, for example size 15 15.",
+      "Usage: strength low, medium, high or expert.",
+      "Usage: players person computer (crosses, then noughts; each person or computer).",
+      "That line is too long to be a command.",
   };
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }
@@ -175,6 +186,35 @@ std::string TPhrasebook::Players(const TPlayer& Crosses, const TPlayer& Noughts)
 std::string TPhrasebook::CellContents(vcl::TPoint Cell, int Mark) const {
   const std::string_view Contents = Mark == 1 ? "cross" : Mark == -1 ? "nought" : "empty";
   return Say("Column %1, row %2, %3.", {std::to_string(Cell.X + 1), std::to_string(Cell.Y + 1), Word(Contents)});
+}
+
+std::string TPhrasebook::FileUsage(std::string_view Command) const {
+  return Say("Usage: %1 FILE, for example %1 game.psq.", {std::string(Command)});
+}
+
+std::string TPhrasebook::SwitchUsage(std::string_view Command) const {
+  return Say("Usage: %1 on or %1 off.", {std::string(Command)});
+}
+
+std::string TPhrasebook::TakesNothingAfter(std::string_view Command) const {
+  return Say("\"%1\" takes nothing after it.", {std::string(Command)});
+}
+
+std::string TPhrasebook::UnknownCommand(std::string_view Word) const {
+  return Say("Unknown command \"%1\": type help for the list.", {std::string(Word)});
+}
+
+std::string TPhrasebook::WindowTooSmall(int Columns, int Lines, int NeededColumns, int NeededLines) const {
+  return Say(
+      "The window is %1 × %2; this board needs %3 × %4. Make the window larger, or type size with smaller "
+      "numbers.",
+      {std::to_string(Columns), std::to_string(Lines), std::to_string(NeededColumns), std::to_string(NeededLines)});
+}
+
+std::string TPhrasebook::StatusLine(std::string_view Status, std::string_view Players, int ColCount,
+                                    int RowCount) const {
+  return Say("%1 %2 Board %3 × %4.",
+             {std::string(Status), std::string(Players), std::to_string(ColCount), std::to_string(RowCount)});
 }
 
 }  // namespace quintar::game

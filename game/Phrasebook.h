@@ -61,7 +61,21 @@ enum class TPhrase : std::uint8_t {
   ComputerWaits,
   ClicksDoNotPlay,
   NothingHappened,
+  // A reason, as OpenRecord gives it, to follow a colon.
   FileTooLarge,
+  // The terminal: its greeting, its help (one line each), and how to write
+  // what it could not read.
+  TerminalGreeting,
+  HelpPlay,
+  HelpGames,
+  HelpPlayers,
+  HelpComputer,
+  HelpMore,
+  MoveUsage,
+  SizeUsage,
+  StrengthUsage,
+  PlayersUsage,
+  LineTooLong,
 };
 
 class TPhrasebook {
@@ -112,6 +126,19 @@ class TPhrasebook {
   std::string PlayerName(const TPlayer& Player) const;
   // "low", "medium", "high" or "expert".
   std::string LevelWord(TLevel Level) const;
+  // The terminal's replies to what it could not read, with the command or
+  // word as typed: "Usage: save FILE, for example save game.psq."
+  std::string FileUsage(std::string_view Command) const;
+  std::string SwitchUsage(std::string_view Command) const;
+  std::string TakesNothingAfter(std::string_view Command) const;
+  std::string UnknownCommand(std::string_view Word) const;
+  // A terminal window too small for the board, both sizes in characters
+  // and lines.
+  std::string WindowTooSmall(int Columns, int Lines, int NeededColumns, int NeededLines) const;
+  // The terminal's status line: the status sentence, who plays, and the
+  // board: "Crosses to move: you. Crosses: a person; noughts: the computer
+  // (expert). Board 20 × 20."
+  std::string StatusLine(std::string_view Status, std::string_view Players, int ColCount, int RowCount) const;
 
  private:
   // The pattern translated, its blanks filled with Blanks in order.

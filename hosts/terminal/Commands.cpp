@@ -3,17 +3,31 @@
 #include <optional>
 #include <vector>
 
+#include "GameTable.h"
 #include "TextUtil.h"
 
 namespace quintar::terminal {
 
-const std::string_view HelpText[5] = {
-    "Play a cell by typing its column and row (8 9 or 8,9), or click it.",
-    "Commands: new, size W H (5 to 50), strength low|medium|high|expert, lock on|off,",
-    "players person|computer person|computer (crosses, then noughts), auto on|off (the computer",
-    "answers you, or two people play), computer (let it move now), undo, redo, hint,",
-    "save FILE, open FILE (.psq game records), help, quit.",
+const game::TPhrase HelpLines[5] = {
+    game::TPhrase::HelpPlay,     game::TPhrase::HelpGames, game::TPhrase::HelpPlayers,
+    game::TPhrase::HelpComputer, game::TPhrase::HelpMore,
 };
+
+std::string Explain(const TInvalid& Invalid, const game::TPhrasebook& Words) {
+  using game::TPhrase;
+  switch (Invalid.Mistake) {
+    case TMistake::Move: return Words.Phrase(TPhrase::MoveUsage);
+    case TMistake::Size: return Words.Phrase(TPhrase::SizeUsage);
+    case TMistake::Strength: return Words.Phrase(TPhrase::StrengthUsage);
+    case TMistake::Players: return Words.Phrase(TPhrase::PlayersUsage);
+    case TMistake::File: return Words.FileUsage(Invalid.Word);
+    case TMistake::Switch: return Words.SwitchUsage(Invalid.Word);
+    case TMistake::TakesNothing: return Words.TakesNothingAfter(Invalid.Word);
+    case TMistake::Unknown: return Words.UnknownCommand(Invalid.Word);
+    case TMistake::TooLong: break;
+  }
+  return Words.Phrase(TPhrase::LineTooLong);
+}
 
 namespace {
 
@@ -28,20 +42,20 @@ std::optional<bool> OnOff(std::string_view Word) {
 TCommand Play(const TWords& Words) {
   const std::optional<int> Col = IntegerFrom(Words[0], true);
   const std::optional<int> Row = Words.size() == 2 ? IntegerFrom(Words[1], true) : std::nullopt;
-  if (!Col || !Row || Words.size() != 2) return TInvalid{"A move is a column and a row, for example 8 9."};
+  if (!Col || !Row || Words.size() != 2) return TInvalid{TMistake::Move, {}};
   return TPlay{*Col, *Row};
 }
 
 TCommand Resize(const TWords& Words) {
   const std::optional<int> Cols = Words.size() == 3 ? IntegerFrom(Words[1], true) : std::nullopt;
   const std::optional<int> Rows = Words.size() == 3 ? IntegerFrom(Words[2], true) : std::nullopt;
-  if (!Cols || !Rows) return TInvalid{"Usage: size W H, for example size 15 15."};
+  if (!Cols || !Rows) return TInvalid{TMistake::Size, {}};
   return TResize{*Cols, *Rows};
 }
 
 TCommand SetStrength(const TWords& Words) {
-  const std::optional<TLevel> Level = Words.size() == 2 ? LevelNamed(Words[1]) : std::nullopt;
-  if (!Level) return TInvalid{"Usage: strength low, medium, high or expert."};
+  const std::optional<TLevel> Level = Words.size() == 2 ? game::TGameTable::LevelNamed(Words[1]) : std::nullopt;
+  if (!Level) return TInvalid{TMistake::Strength, {}};
   return TSetStrength{*Level};
 }
 
@@ -54,26 +68,26 @@ std::optional<game::TPlayerKind> PlayerKindNamed(std::string_view Word) {
 TCommand SetPlayers(const TWords& Words) {
   const auto Crosses = Words.size() == 3 ? PlayerKindNamed(Words[1]) : std::nullopt;
   const auto Noughts = Words.size() == 3 ? PlayerKindNamed(Words[2]) : std::nullopt;
-  if (!Crosses || !Noughts) return TInvalid{"Usage: players person computer (crosses, then noughts; each person or computer)."};
+  if (!Crosses || !Noughts) return TInvalid{TMistake::Players, {}};
   return TSetPlayers{*Crosses, *Noughts};
 }
 
 template <typename TFileCommand>
 TCommand File(std::string_view Rest, std::string_view Name) {
-  if (Rest.empty()) return TInvalid{"Usage: " + std::string(Name) + " FILE, for example " + std::string(Name) + " game.psq."};
+  if (Rest.empty()) return TInvalid{TMistake::File, std::string(Name)};
   return TFileCommand{std::string(Rest)};
 }
 
 template <typename TSwitch>
 TCommand Switch(const TWords& Words, std::string_view Name) {
   const std::optional<bool> On = Words.size() == 2 ? OnOff(Words[1]) : std::nullopt;
-  if (!On) return TInvalid{"Usage: " + std::string(Name) + " on or " + std::string(Name) + " off."};
+  if (!On) return TInvalid{TMistake::Switch, std::string(Name)};
   return TSwitch{*On};
 }
 
 template <typename TPlain>
 TCommand Plain(const TWords& Words) {
-  if (Words.size() != 1) return TInvalid{std::string("\"") + Echo(Words[0]) + "\" takes nothing after it."};
+  if (Words.size() != 1) return TInvalid{TMistake::TakesNothing, Echo(Words[0])};
   return TPlain{};
 }
 
@@ -103,7 +117,7 @@ TCommand ParseCommand(std::string_view Line) {
   if (SameWord(Name, "lock")) return Switch<TSetLock>(Words, "lock");
   if (SameWord(Name, "help")) return Plain<THelp>(Words);
   if (SameWord(Name, "quit")) return Plain<TQuit>(Words);
-  return TInvalid{"Unknown command \"" + Echo(Name) + "\": type help for the list."};
+  return TInvalid{TMistake::Unknown, Echo(Name)};
 }
 
 }  // namespace quintar::terminal

@@ -1,6 +1,6 @@
 // What a player types in the terminal game, read into one command. Reading
-// never fails: a line that is not a command becomes TInvalid with the
-// message to show, so the game goes on unchanged.
+// never fails: a line that is not a command becomes TInvalid, worded by the
+// phrasebook when shown, so the game goes on unchanged.
 #pragma once
 
 #include <string>
@@ -9,6 +9,7 @@
 
 #include "GameSession.h"
 #include "Level.h"
+#include "Phrasebook.h"
 
 namespace quintar::terminal {
 
@@ -47,8 +48,12 @@ struct TSetLock {  // lock on|off
 };
 struct THelp {};  // help
 struct TQuit {};  // quit
+// What was wrong with a line, and the word it is about when the words for
+// it name one.
+enum class TMistake : std::uint8_t { Move, Size, Strength, Players, File, Switch, TakesNothing, Unknown, TooLong };
 struct TInvalid {
-  std::string Message;
+  TMistake Mistake;
+  std::string Word;
 };
 
 using TCommand = std::variant<TNothing, TPlay, TNewGame, TResize, TSetStrength, TSetPlayers, TSetAutoResponse,
@@ -58,7 +63,10 @@ using TCommand = std::variant<TNothing, TPlay, TNewGame, TResize, TSetStrength, 
 // A file name is the rest of the line, spaces and all.
 TCommand ParseCommand(std::string_view Line);
 
+// What to say about a line that is not a command.
+std::string Explain(const TInvalid& Invalid, const game::TPhrasebook& Words);
+
 // What help shows, one line per entry.
-extern const std::string_view HelpText[5];
+extern const game::TPhrase HelpLines[5];
 
 }  // namespace quintar::terminal

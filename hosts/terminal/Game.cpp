@@ -1,8 +1,10 @@
 #include "Game.h"
 
-#include <fstream>
 #include <utility>
 
+#include "BoardText.h"
+#include "RecordFile.h"
+#include "Rules.h"
 #include "Settings.h"
 #include "TextUtil.h"
 
@@ -17,34 +19,23 @@ struct TOverloaded : TVisitors... {
 template <typename... TVisitors>
 TOverloaded(TVisitors...) -> TOverloaded<TVisitors...>;
 
-std::string SizeText(const TQuintar& Control) {
-  return std::to_string(Control.ColCount()) + " x " + std::to_string(Control.RowCount());
+// Requests that play a cell, or ask the computer to: refused, they say how
+// to go on.
+bool AsksToPlay(const TCommand& Command) {
+  return std::holds_alternative<TPlay>(Command) || std::holds_alternative<TComputerMove>(Command) ||
+         std::holds_alternative<THint>(Command);
 }
 
 }  // namespace
 
-TGame::TGame(int CellWidth, int CellHeight) : FCellWidth(CellWidth), FCellHeight(CellHeight) {
-  Listen();
-  FSession = std::make_unique<game::TGameSession>(FControl);
-  FLevel = LevelOf(FControl.PlayingStrength());
+TGame::TGame(int CellWidth, int CellHeight) : FCellWidth(CellWidth), FCellHeight(CellHeight), FTable(MakeTable()) {
   FitControl();
 }
 
-// Every mark and every end is worded by the phrasebook, from the session's
-// history, which knows who made each move.
-void TGame::Listen() {
-  FControl.OnLegalMove = [this](vcl::TObject*) {
-    Say(FWords.Move(FSession->Moves().back()));
-    FReply.PositionChanged = true;
-  };
-  FControl.OnIllegalMove = [this](vcl::TObject*) { Say(IllegalMoveText()); };
-  FControl.OnDraw = [this](vcl::TObject*) { SayResult(); };
-  FControl.OnCrossWon = [this](vcl::TObject*) { SayResult(); };
-  FControl.OnNoughtWon = [this](vcl::TObject*) { SayResult(); };
-}
+TGame::~TGame() = default;
 
-void TGame::SayResult() {
-  if (const std::optional<game::TGameResult> Result = FSession->Result()) Say(FWords.Result(*Result));
+std::unique_ptr<game::TGameTable> TGame::MakeTable() {
+  return std::make_unique<game::TGameTable>(FControl, static_cast<game::TTableListener&>(*this), game::TThinking::Here);
 }
 
 void TGame::FitControl() {
@@ -52,197 +43,153 @@ void TGame::FitControl() {
 }
 
 std::string TGame::Set(std::string_view Assignment) {
+  FTable.reset();
   std::string Error = ApplySetting(FControl, Assignment);
+  FTable = MakeTable();
   FitControl();
-  // A setting may change who answers (AutoResponse) or how well.
-  FLevel = LevelOf(FControl.PlayingStrength());
-  SeatPlayers(game::TPlayerKind::Person,
-              FControl.AutoResponse() ? game::TPlayerKind::Computer : game::TPlayerKind::Person);
   return Error;
 }
 
-TReply TGame::Execute(const TCommand& Command) {
+void TGame::Begin() {
   FReply = {};
-  std::visit(
-      TOverloaded{
-          [](const TNothing&) {},
-          [this](const TPlay& Move) { Play(Move); },
-          [this](const TNewGame&) {
-            FSession->NewGame();
-            Say(FWords.NewGame());
-            FReply.PositionChanged = true;
-          },
-          [this](const TResize& Size) { Resize(Size); },
-          [this](const TSetStrength& Set) { SetStrength(Set.Level); },
-          [this](const TSetPlayers& Set) { SetPlayers(Set.Crosses, Set.Noughts); },
-          [this](const TSetAutoResponse& Set) {
-            SeatPlayers(game::TPlayerKind::Person, Set.On ? game::TPlayerKind::Computer : game::TPlayerKind::Person);
-            Say(Set.On ? "The computer answers every move." : "The computer waits: type computer to let it move.");
-          },
-          [this](const TComputerMove&) {
-            // Against the computer, its answer follows as any other move's.
-            Request(TSource::Computer, [this] {
-              if (FSession->ComputerMovesNow()) FSession->PlayComputerMove();
-            });
-          },
-          [this](const TUndo&) { TakeBack(false); },
-          [this](const TRedo&) { TakeBack(true); },
-          [this](const THint&) { ShowHint(); },
-          [this](const TSave& File) { Save(File.Path); },
-          [this](const TOpen& File) { Open(File.Path); },
-          [this](const TSetLock& Set) {
-            FControl.SetLock(Set.On);
-            Say(Set.On ? "The board is locked." : "The board is unlocked.");
-          },
-          [this](const THelp&) {
-            for (const std::string_view Line : HelpText) Say(std::string(Line));
-          },
-          [this](const TQuit&) { FReply.Quit = true; },
-          [this](const TInvalid& Invalid) { Say(Invalid.Message); },
-      },
-      Command);
-  PlayDueComputerMoves();
-  if (FReply.PositionChanged && !std::holds_alternative<THint>(Command)) FHint.reset();
+  FShownBefore = BoardText(FControl, TColorDepth::None, Hint());
+  FWasOver = FControl.GameOver();
+}
+
+TReply TGame::Finish(bool PlayRequest) {
+  using game::TPhrase;
+  if (FControl.GameOver()) {
+    if (PlayRequest || !FWasOver) FReply.Advice = Words().Phrase(TPhrase::PlayAgain);
+  } else if (PlayRequest && FControl.Lock()) {
+    FReply.Advice = Words().Phrase(TPhrase::UnlockToPlay);
+  }
+  // A demonstration stops waiting once the computer is no longer to move:
+  // a person took a side, or the board was locked.
+  if (!FTable->ComputerToMove()) FPaceDue = 0;
+  FReply.PositionChanged = BoardText(FControl, TColorDepth::None, Hint()) != FShownBefore;
   return std::exchange(FReply, {});
 }
 
-void TGame::Play(const TPlay& Move) {
-  Request(TSource::Typed, [&] {
-    FAsked = {Move.Col, Move.Row};
-    FControl.Move(Move.Col, Move.Row);
-  });
+TReply TGame::Execute(const TCommand& Command) {
+  Begin();
+  FQuestionBefore = std::exchange(FQuestion, std::nullopt);
+  Run(Command);
+  return Finish(AsksToPlay(Command));
 }
 
 TReply TGame::Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
-  FReply = {};
-  // While the computer is to move, a press is not the person's to make.
-  if (FSession->ComputerToMove()) return std::exchange(FReply, {});
-  Request(TSource::Click, [&] {
-    FAsked = {X, Y};
-    FControl.MouseDown(Button, Shift, X, Y);
-  });
-  PlayDueComputerMoves();
-  if (FReply.PositionChanged) FHint.reset();
-  return std::exchange(FReply, {});
+  Begin();
+  FQuestion.reset();
+  FTable->Press(Button, Shift, X, Y);
+  TReply Reply = Finish(true);
+  if (!FControl.ClickResponse()) Reply.Advice = Words().Phrase(game::TPhrase::ClicksDoNotPlay);
+  return Reply;
 }
 
-// The terminal has no thread to think elsewhere: the expert thinks here too.
-void TGame::PlayDueComputerMoves() {
-  while (!Demonstrating() && FSession->ComputerToMove())
-    Request(TSource::Computer, [this] { FSession->PlayComputerMove(); });
+TReply TGame::Continue() {
+  Begin();
+  FPaceDue = 0;
+  FTable->Continue();
+  return Finish(false);
 }
 
-int TGame::DemonstrationPace() { return FSession->ComputerDue().PaceMilliseconds; }
-
-TReply TGame::Demonstrate() {
-  FReply = {};
-  if (Demonstrating()) Request(TSource::Computer, [this] { FSession->PlayComputerMove(); });
-  return std::exchange(FReply, {});
+void TGame::Run(const TCommand& Command) {
+  std::visit(TOverloaded{
+                 [](const TNothing&) {},
+                 [this](const TPlay& Move) { FTable->Move(Move.Col, Move.Row); },
+                 [this](const TNewGame&) {
+                   if (!AskBeforeDiscarding("new")) FTable->NewGame();
+                 },
+                 [this](const TResize& Size) { Resize(Size); },
+                 [this](const TSetStrength& Set) { SetStrength(Set.Level); },
+                 [this](const TSetPlayers& Set) { SetPlayers(Set.Crosses, Set.Noughts); },
+                 [this](const TSetAutoResponse& Set) { SetAutoResponse(Set.On); },
+                 [this](const TComputerMove&) { FTable->ComputerMovesNow(); },
+                 [this](const TUndo&) { FTable->Undo(); },
+                 [this](const TRedo&) { FTable->Redo(); },
+                 [this](const THint&) {
+                   FTable->Hint();
+                   if (Hint()) FReply.Advice = Words().Phrase(game::TPhrase::HintMarked);
+                 },
+                 [this](const TSave& File) { Save(File.Path); },
+                 [this](const TOpen& File) { Open(File.Path); },
+                 [this](const TSetLock& Set) { SetLock(Set.On); },
+                 [this](const THelp&) {
+                   for (const game::TPhrase Line : HelpLines) Say(Words().Phrase(Line));
+                 },
+                 [this](const TQuit&) { FReply.Quit = true; },
+                 [this](const TInvalid& Invalid) { Say(Explain(Invalid, Words())); },
+             },
+             Command);
 }
 
+void TGame::SeatQuietly(game::TPlayer Crosses, game::TPlayer Noughts) {
+  FTable->SetHeld(true);
+  FTable->SetPlayers(Crosses, Noughts);
+  FTable->SetHeld(false);
+}
+
+// The level of both sides: the computer's, and that of hints and of
+// "computer" on a person's side.
 void TGame::SetStrength(TLevel Level) {
-  FLevel = Level;
-  if (const std::optional<TStrength> Strength = ControlStrength(Level)) FControl.SetPlayingStrength(*Strength);
-  for (const int Side : {1, -1}) FSession->SetPlayer(Side, {FSession->Player(Side).Kind, Level});
-  Say("Strength: " + std::string(LevelName(Level)) + ".");
-}
-
-void TGame::SeatPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts) {
-  FSession->SetPlayer(1, {Crosses, FLevel});
-  FSession->SetPlayer(-1, {Noughts, FLevel});
+  SeatQuietly({FTable->Player(1).Kind, Level}, {FTable->Player(-1).Kind, Level});
+  Say(Words().Strength(Level));
 }
 
 void TGame::SetPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts) {
-  SeatPlayers(Crosses, Noughts);
-  Say(FWords.Players(FSession->Player(1), FSession->Player(-1)));
+  const std::size_t Said = FReply.Lines.size();
+  FTable->SetPlayers({Crosses, FTable->Player(1).Level}, {Noughts, FTable->Player(-1).Level});
+  // The same players again: the table has nothing new to say, the person
+  // still hears who plays.
+  if (FReply.Lines.size() == Said) Say(FTable->PlayersWords());
 }
 
-void TGame::TakeBack(bool Forward) {
-  const std::size_t Before = FSession->Moves().size();
-  if (!(Forward ? FSession->Redo() : FSession->Undo()))
-    return Say(FWords.Refusal(Forward ? game::TRefusal::NothingToRedo : game::TRefusal::NothingToUndo));
-  const std::size_t After = FSession->Moves().size();
-  Say(Forward ? FWords.PlayedAgain(After - Before) : FWords.TakenBack(Before - After));
-  Say(FWords.Turn(*FSession));
-  FReply.PositionChanged = true;
+void TGame::SetAutoResponse(bool On) {
+  const game::TPlayerKind Noughts = On ? game::TPlayerKind::Computer : game::TPlayerKind::Person;
+  SeatQuietly({game::TPlayerKind::Person, FTable->Player(1).Level}, {Noughts, FTable->Player(-1).Level});
+  Say(Words().Phrase(On ? game::TPhrase::ComputerAnswers : game::TPhrase::ComputerWaits));
 }
 
-void TGame::ShowHint() {
-  FHint = FSession->Hint();
-  if (!FHint) return Say(FWords.NoHint() + " Type new to play again.");
-  Say(FWords.Hint(*FHint) + " It is marked + on the board.");
-  FReply.PositionChanged = true;
+void TGame::SetLock(bool On) {
+  const std::size_t Said = FReply.Lines.size();
+  FTable->SetLock(On);
+  if (FReply.Lines.size() == Said)
+    Say(On ? Words().Refusal(game::TRefusal::Locked) : Words().Phrase(game::TPhrase::BoardUnlocked));
+}
+
+// A size the table refuses is refused at once, without asking first.
+void TGame::Resize(const TResize& Size) {
+  if (BoardSideFits(Size.Cols) && BoardSideFits(Size.Rows) &&
+      AskBeforeDiscarding("size " + std::to_string(Size.Cols) + " " + std::to_string(Size.Rows)))
+    return;
+  FTable->SetBoardSize(Size.Cols, Size.Rows);
+}
+
+bool TGame::AskBeforeDiscarding(std::string Request) {
+  if (!FTable->WouldDiscardGame() || FQuestionBefore == Request) return false;
+  FQuestion = std::move(Request);
+  Say(Words().Phrase(game::TPhrase::DiscardAskAgain));
+  return true;
 }
 
 void TGame::Save(const std::string& Path) {
-  const std::string Record = FSession->SaveRecord();
-  std::ofstream File(Path, std::ios::binary | std::ios::trunc);
-  File << Record;
-  File.close();
-  if (!File) return Say("Could not write \"" + Echo(Path) + "\".");
-  Say("Saved " + std::to_string(FSession->Moves().size()) + " moves to \"" + Echo(Path) + "\".");
+  if (const std::string Error = WriteRecordFile(Path, FTable->SaveRecord()); !Error.empty())
+    return Say(Words().CannotSave(Echo(Path), Error));
+  FTable->Saved(Echo(Path));
 }
 
+// A file that cannot be read is said at once; one that can asks before it
+// replaces a game in progress.
 void TGame::Open(const std::string& Path) {
-  std::ifstream File(Path, std::ios::binary);
-  std::string Text(MaxRecordBytes + 1, '\0');
-  File.read(Text.data(), static_cast<std::streamsize>(Text.size()));
-  Text.resize(static_cast<std::size_t>(File.gcount()));
-  if (!File.is_open() || File.bad()) return Say("Could not read \"" + Echo(Path) + "\".");
-  if (Text.size() > MaxRecordBytes) return Say("\"" + Echo(Path) + "\" is too large to be a game record.");
-  if (const std::string Refused = FSession->OpenRecord(Text); !Refused.empty())
-    return Say("Could not open \"" + Echo(Path) + "\": " + Refused + ". The game goes on.");
-  FitControl();
-  Say("Opened \"" + Echo(Path) + "\": " + SizeText(FControl) + ", " + std::to_string(FSession->Moves().size()) +
-      " moves.");
-  Say(FWords.Turn(*FSession));
-  FReply.PositionChanged = true;
-}
-
-template <typename TRequest>
-void TGame::Request(TSource Source, TRequest&& Run) {
-  FSource = Source;
-  const bool WasOver = FControl.GameOver();
-  Run();
-  // The control answers a refused request with silence; the player is told why.
-  if (FReply.Lines.empty()) Say(ExplainRefusal());
-  if (!WasOver && FControl.GameOver()) Say("Type new to play again.");
-}
-
-std::string TGame::ExplainRefusal() const {
-  if (FSource == TSource::Click && !FControl.ClickResponse()) return "Clicks do not play: type the column and row.";
-  if (FControl.GameOver()) return FWords.Refusal(game::TRefusal::GameOver) + " Type new to play again.";
-  if (FControl.Lock()) return FWords.Refusal(game::TRefusal::Locked) + " Type lock off to play on.";
-  return "Nothing happened.";
-}
-
-std::string TGame::IllegalMoveText() const {
-  const bool OffBoard = FSource == TSource::Click ? FControl.CellAt(FAsked.X, FAsked.Y) == TQuintar::NoCell
-                                                  : FAsked.X < 1 || FAsked.X > FControl.ColCount() || FAsked.Y < 1 ||
-                                                        FAsked.Y > FControl.RowCount();
-  return FWords.Refusal(OffBoard ? game::TRefusal::OffBoard : game::TRefusal::CellTaken);
-}
-
-void TGame::Resize(const TResize& Size) {
-  const auto Fits = [](int Count) { return Count >= MinBoardSide && Count <= MaxBoardSide; };
-  if (!Fits(Size.Cols) || !Fits(Size.Rows)) {
-    Say("A board is 5 to 50 cells a side; the game goes on.");
-    return;
-  }
-  FControl.SetColCount(Size.Cols);
-  FControl.SetRowCount(Size.Rows);
-  FSession->NewGame();
-  FitControl();
-  Say("New game on a " + SizeText(FControl) + " board.");
-  FReply.PositionChanged = true;
+  const TFileText File = ReadRecordFile(Path);
+  if (!File.Error.empty()) return Say(Words().CannotOpen(Echo(Path), File.Error));
+  if (AskBeforeDiscarding("open " + Path)) return;
+  if (const std::string Refused = FTable->OpenRecord(File.Text, Echo(Path)); !Refused.empty())
+    Say(Words().CannotOpen(Echo(Path), Refused));
 }
 
 std::string TGame::Status() const {
-  const auto Holder = [this](int Side) {
-    return FSession->Player(Side).Kind == game::TPlayerKind::Computer ? "computer" : "person";
-  };
-  return FWords.Turn(*FSession) + " " + SizeText(FControl) + ", crosses " + Holder(1) + ", noughts " + Holder(-1) +
-         ", strength " + std::string(LevelName(FLevel)) + ", lock " + (FControl.Lock() ? "on" : "off");
+  return Words().StatusLine(FTable->Status(), FTable->PlayersWords(), FControl.ColCount(), FControl.RowCount());
 }
 
 }  // namespace quintar::terminal

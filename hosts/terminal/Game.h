@@ -1,8 +1,13 @@
-// The terminal game's hold on one TQuintar and the game session that follows
-// it: it carries out the player's commands and presses, plays the computer's
-// moves when they are due, and tells, in words, what the control's events
-// said. It knows nothing of terminals; the line and screen sessions show its
-// replies and the board.
+// The terminal game: one TQuintar and the table that plays it. It turns the
+// player's commands and presses into the table's requests, reads and writes
+// record files, asks before a command throws a game away, and gathers what
+// the table announces into a reply. It knows nothing of terminals; the line
+// and screen sessions show its replies and the board.
+//
+// The terminal has no thread to think on: the expert thinks inside the
+// command that made its move due. A demonstration (the computer on both
+// sides) waits between moves for the session to keep its pace and call
+// Continue.
 #pragma once
 
 #include <memory>
@@ -12,94 +17,104 @@
 #include <vector>
 
 #include "Commands.h"
-#include "Phrasebook.h"
+#include "GameTable.h"
 #include "Quintar.h"
 
 namespace quintar::terminal {
 
 // What one command or press led to, in the order it happened.
 struct TReply {
+  // The table's announcements and the terminal's answers, one sentence each.
   std::vector<std::string> Lines;
-  // A mark was placed or the board was emptied: the board should be shown anew.
+  // What the person might do next, after the lines ("Type new to play
+  // again."); empty when there is nothing to suggest.
+  std::string Advice;
+  // The board as shown has changed: it should be shown anew.
   bool PositionChanged = false;
   bool Quit = false;
 };
 
-class TGame {
+class TGame : private game::TTableListener {
  public:
   // One board cell spans CellWidth x CellHeight of the host's units. The
   // control is sized to the board in those units, so a press at a host
   // position inside the board reaches MouseDown as it is and MouseDown's own
   // mapping picks the cell.
   TGame(int CellWidth, int CellHeight);
+  ~TGame() override;
+  TGame(const TGame&) = delete;
+  TGame& operator=(const TGame&) = delete;
 
   const TQuintar& Control() const { return FControl; }
-  // The cell of the last hint, shown on the board until the position changes.
-  std::optional<vcl::TPoint> Hint() const { return FHint; }
+  const game::TGameTable& Table() const { return *FTable; }
+  const game::TPhrasebook& Words() const { return FTable->Words(); }
+  // The cell of the last hint, marked on the board while its position stands.
+  std::optional<vcl::TPoint> Hint() const { return FTable->HintCell(); }
 
-  // Sets a published property from "Name=Value"; the error, or empty.
+  // Sets a published property from "Name=Value", before play: the table
+  // starts again from the players the control's settings imply. The error,
+  // or empty.
   std::string Set(std::string_view Assignment);
 
-  // Each plays the computer's moves that become due, except in a game of
-  // the computer against itself, which the host steps with Demonstrate.
   TReply Execute(const TCommand& Command);
   // A press at (X, Y) in host units from the board's top-left corner.
   TReply Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y);
+  // How long the demonstration's next move waits to be seen, in
+  // milliseconds; 0 when none waits.
+  int PaceDue() const { return FPaceDue; }
+  // The pace was kept: the demonstration's next move.
+  TReply Continue();
 
-  // The computer plays both sides and is to move.
-  bool Demonstrating() { return DemonstrationPace() > 0; }
-  // How long each move of such a game is shown before the next, in
-  // milliseconds; 0 when no such game is being played.
-  int DemonstrationPace();
-  // One move of such a game.
-  TReply Demonstrate();
-
-  // One line on the game in progress and the settings that shape it.
+  // One line on the game in progress: whose move, who plays, the board.
   std::string Status() const;
 
-  // A record larger than this is refused unread: no game needs a tenth of it.
-  static constexpr std::size_t MaxRecordBytes = 1 << 20;
+  // The game to keep at quit, as a record; empty when there is none.
+  std::string GameToKeep() const { return FTable->GameToKeep(); }
+  // Takes up the game kept at the last quit, saying so (the table's
+  // LastAnnouncement); why it cannot, or empty.
+  std::string RestoreKeptGame(std::string_view Text) { return FTable->RestoreKeptGame(Text); }
 
  private:
-  // Who asked for the move that may raise events, so that a refusal can be
-  // explained in the words of the way it was asked.
-  enum class TSource { Typed, Click, Computer };
+  void Announced(const std::string& Words) override { FReply.Lines.push_back(Words); }
+  void Changed() override { FitControl(); }
+  void PaceRequested(int Milliseconds) override { FPaceDue = Milliseconds; }
 
-  void Listen();
+  // The terminal thinks here: it has no thread to think on.
+  std::unique_ptr<game::TGameTable> MakeTable();
   void FitControl();
-  // Each adds to the reply being built.
-  void Play(const TPlay& Move);
-  void Resize(const TResize& Size);
+  // Starts a reply, and finishes it with the advice that fits and whether
+  // the board changed. A request to play may be refused: the advice then
+  // says how to go on.
+  void Begin();
+  TReply Finish(bool PlayRequest);
+  void Say(std::string Line) { FReply.Lines.push_back(std::move(Line)); }
+  void Run(const TCommand& Command);
+  // Who plays changes without the table's words, for the terminal's own.
+  void SeatQuietly(game::TPlayer Crosses, game::TPlayer Noughts);
   void SetStrength(TLevel Level);
-  void SeatPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts);
   void SetPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts);
-  void PlayDueComputerMoves();
-  void TakeBack(bool Forward);
-  void ShowHint();
+  void SetAutoResponse(bool On);
+  void SetLock(bool On);
+  void Resize(const TResize& Size);
   void Save(const std::string& Path);
   void Open(const std::string& Path);
-  // Runs one move request and words what came of it.
-  template <typename TRequest>
-  void Request(TSource Source, TRequest&& Run);
-  void Say(std::string Line) { FReply.Lines.push_back(std::move(Line)); }
-  void SayResult();
-  std::string ExplainRefusal() const;
-  std::string IllegalMoveText() const;
+  // Asks instead of going ahead when Request would throw a game away and
+  // was not the command just before: true when it asked.
+  bool AskBeforeDiscarding(std::string Request);
 
   TQuintar FControl{nullptr};
-  // Made after the game's own handlers are on the control, so that it
-  // chains to them.
-  std::unique_ptr<game::TGameSession> FSession;
-  // What the computer plays at, on whichever side it holds.
-  TLevel FLevel = TLevel::High;
-  std::optional<vcl::TPoint> FHint;
   int FCellWidth;
   int FCellHeight;
-  game::TPhrasebook FWords;
+  std::unique_ptr<game::TGameTable> FTable;
   TReply FReply;
-  TSource FSource = TSource::Typed;
-  // The typed cell or the press position of the request in progress.
-  vcl::TPoint FAsked;
+  // The board as the sessions show it when the reply began.
+  std::vector<std::string> FShownBefore;
+  bool FWasOver = false;
+  int FPaceDue = 0;
+  // The command that asked before discarding, and the one before the
+  // command being run: asked again at once, it goes ahead.
+  std::optional<std::string> FQuestion;
+  std::optional<std::string> FQuestionBefore;
 };
 
 }  // namespace quintar::terminal

@@ -13,23 +13,31 @@ void ShowBoard(std::ostream& Out, const TGame& Game, TColorDepth Depth) {
   Out << '\n';
 }
 
+void ShowLines(std::ostream& Out, const TReply& Reply) {
+  for (const std::string& Said : Reply.Lines) Out << Said << '\n';
+  if (!Reply.Advice.empty()) Out << Reply.Advice << '\n';
+}
+
 }  // namespace
 
-void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Depth) {
+void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Depth,
+              const std::vector<std::string>& Opening) {
+  for (const std::string& Said : Opening) Out << Said << '\n';
   ShowBoard(Out, Game, Depth);
   TLineReader Reader(In, MaxCommandLength);
   std::string Line;
   while (Reader.Next(Line)) {
-    TReply Reply = Game.Execute(Reader.Truncated() ? TCommand{TInvalid{"That line is too long to be a command."}}
-                                                   : ParseCommand(Line));
+    const TReply Reply =
+        Game.Execute(Reader.Truncated() ? TCommand{TInvalid{TMistake::TooLong, {}}} : ParseCommand(Line));
+    ShowLines(Out, Reply);
+    bool PositionChanged = Reply.PositionChanged;
     // A game of the computer against itself is played out at once.
-    while (Game.Demonstrating()) {
-      TReply Step = Game.Demonstrate();
-      Reply.Lines.insert(Reply.Lines.end(), Step.Lines.begin(), Step.Lines.end());
-      Reply.PositionChanged = true;
+    while (Game.PaceDue() > 0) {
+      const TReply Step = Game.Continue();
+      ShowLines(Out, Step);
+      PositionChanged = PositionChanged || Step.PositionChanged;
     }
-    for (const std::string& Said : Reply.Lines) Out << Said << '\n';
-    if (Reply.PositionChanged) ShowBoard(Out, Game, Depth);
+    if (PositionChanged) ShowBoard(Out, Game, Depth);
     Out.flush();
     if (Reply.Quit) return;
   }

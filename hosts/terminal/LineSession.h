@@ -6,6 +6,8 @@
 
 #include <istream>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "AnsiColor.h"
 #include "Game.h"
@@ -15,7 +17,8 @@ namespace quintar::terminal {
 // Longer command lines are refused with a message.
 inline constexpr std::size_t MaxCommandLength = 256;
 
-// Runs until quit or the end of the input.
-void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Depth);
+// Runs until quit or the end of the input, after saying the Opening lines.
+void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Depth,
+              const std::vector<std::string>& Opening = {});
 
 }  // namespace quintar::terminal

@@ -4,13 +4,16 @@
 
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "AnsiColor.h"
 #include "BoardText.h"
 #include "Game.h"
+#include "KeptGame.h"
 #include "LineSession.h"
 #include "Render.h"
 #include "ScreenSession.h"
@@ -66,9 +69,22 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
   const TColorDepth Depth = ::isatty(STDOUT_FILENO)
                                 ? ColorDepthFor(std::getenv("TERM"), std::getenv("COLORTERM"), std::getenv("NO_COLOR"))
                                 : TColorDepth::None;
-  if (::isatty(STDIN_FILENO) && ::isatty(STDOUT_FILENO) && RunScreen(Game, Depth)) return 0;
-  std::ios::sync_with_stdio(false);
-  RunLines(std::cin, std::cout, Game, Depth);
+  // A person at the keyboard finds the last game where it was left; a
+  // script on a pipe starts afresh and leaves nothing behind, so that it
+  // plays the same every time.
+  const bool Interactive = ::isatty(STDIN_FILENO);
+  const std::filesystem::path Kept =
+      Interactive ? KeptGamePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) : std::filesystem::path();
+  const std::vector<std::string> Opening = Kept.empty() ? std::vector<std::string>() : TakeUpKeptGame(Game, Kept);
+  if (!(Interactive && ::isatty(STDOUT_FILENO) && RunScreen(Game, Depth, Opening))) {
+    std::ios::sync_with_stdio(false);
+    RunLines(std::cin, std::cout, Game, Depth, Opening);
+  }
+  if (Kept.empty()) return 0;
+  if (const std::string Error = KeepGame(Kept, Game.GameToKeep(), Game.Words()); !Error.empty()) {
+    std::cerr << "quintar: " << Error << '\n';
+    return 1;
+  }
   return 0;
 }
 
@@ -77,8 +93,7 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
 int main(int Argc, char** Argv) {
   std::vector<std::string_view> Arguments(Argv + 1, Argv + Argc);
   try {
-    if (!Arguments.empty() && Arguments.front() == "render")
-      return RunRender({Arguments.begin() + 1, Arguments.end()});
+    if (!Arguments.empty() && Arguments.front() == "render") return RunRender({Arguments.begin() + 1, Arguments.end()});
     return RunGame(Arguments);
   } catch (const std::exception& Failure) {
     std::cerr << "quintar: " << Failure.what() << '\n';

@@ -9,8 +9,20 @@ namespace quintar::terminal {
 namespace {
 
 constexpr std::string_view Prompt = "> ";
+constexpr std::string_view Ellipsis = "…";
 
-std::string Cut(std::string_view Text, int Width) { return std::string(Text.substr(0, std::max(Width, 0))); }
+bool ContinuesCharacter(char Byte) { return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80; }
+
+// The bytes of Text's first Columns characters.
+std::size_t BytesOf(std::string_view Text, int Columns) {
+  std::size_t End = 0;
+  for (int Column = 0; End < Text.size() && Column < Columns; ++Column) do
+      ++End;
+    while (End < Text.size() && ContinuesCharacter(Text[End]));
+  return End;
+}
+
+std::string Cut(std::string_view Text, int Width) { return std::string(Text.substr(0, BytesOf(Text, Width))); }
 
 // The latest wrapped lines of the messages, at most Count of them.
 std::vector<std::string> LatestLines(const std::deque<std::string>& Messages, int Width, int Count) {
@@ -26,16 +38,21 @@ std::vector<std::string> LatestLines(const std::deque<std::string>& Messages, in
 
 }  // namespace
 
+int TextColumns(std::string_view Text) {
+  return static_cast<int>(std::count_if(Text.begin(), Text.end(), [](char Byte) { return !ContinuesCharacter(Byte); }));
+}
+
 std::vector<std::string> Wrap(std::string_view Text, int Width) {
   std::vector<std::string> Lines;
   if (Width < 1) return Lines;
   std::string Line;
   for (std::string_view Word : SplitAny(Text, " ")) {
-    if (!Line.empty() && std::ssize(Line) + 1 + std::ssize(Word) > Width) Lines.push_back(std::exchange(Line, {}));
-    while (std::ssize(Word) > Width) {
+    if (!Line.empty() && TextColumns(Line) + 1 + TextColumns(Word) > Width) Lines.push_back(std::exchange(Line, {}));
+    while (TextColumns(Word) > Width) {
       if (!Line.empty()) Lines.push_back(std::exchange(Line, {}));
-      Lines.emplace_back(Word.substr(0, Width));
-      Word.remove_prefix(Width);
+      const std::size_t Bytes = BytesOf(Word, Width);
+      Lines.emplace_back(Word.substr(0, Bytes));
+      Word.remove_prefix(Bytes);
     }
     if (Word.empty()) continue;
     if (!Line.empty()) Line += ' ';
@@ -43,6 +60,22 @@ std::vector<std::string> Wrap(std::string_view Text, int Width) {
   }
   if (!Line.empty()) Lines.push_back(Line);
   return Lines;
+}
+
+std::string ShortenAtWord(std::string_view Text, int Width) {
+  if (TextColumns(Text) <= Width) return std::string(Text);
+  if (Width < 1) return {};
+  // The words before the ellipsis keep a column for it.
+  const int Room = Width - TextColumns(Ellipsis);
+  std::string Shortened;
+  for (const std::string_view Word : SplitAny(Text, " ")) {
+    const int Needed = TextColumns(Shortened) + (Shortened.empty() ? 0 : 1) + TextColumns(Word);
+    if (Needed > Room) break;
+    if (!Shortened.empty()) Shortened += ' ';
+    Shortened += Word;
+  }
+  if (Shortened.empty()) Shortened = Cut(Trimmed(Text), Room);
+  return Shortened + std::string(Ellipsis);
 }
 
 TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
@@ -55,10 +88,7 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
   if (Screen.BoardShown) {
     Top = Content.Board;
   } else {
-    Top = Wrap("The window is " + std::to_string(Size.Columns) + " x " + std::to_string(Size.Lines) +
-                   "; this board needs " + std::to_string(Content.BoardWidth) + " x " +
-                   std::to_string(BoardHeight + 3) + ". Make the window larger, or type size with smaller numbers.",
-               Width);
+    Top = Wrap(Content.Words.WindowTooSmall(Size.Columns, Size.Lines, Content.BoardWidth, BoardHeight + 3), Width);
   }
   // The status and the prompt always keep their two lines; what is above
   // them gives way from its end.
@@ -67,13 +97,14 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
   Screen.Lines = Top;
   const int MessageLines = Above - static_cast<int>(Top.size());
   for (std::string& Line : LatestLines(Content.Messages, Width, MessageLines)) Screen.Lines.push_back(std::move(Line));
-  if (Size.Lines >= 2) Screen.Lines.push_back(Cut(Content.Status, Width));
+  if (Size.Lines >= 2) Screen.Lines.push_back(ShortenAtWord(Content.Status, Width));
   // A long command shows its end, where the typing is.
   const int Room = std::max(Width - static_cast<int>(Prompt.size()) - 1, 0);
-  const std::string_view Typed = Content.Typed.substr(Content.Typed.size() - std::min<std::size_t>(Content.Typed.size(), Room));
+  const std::string_view Typed =
+      Content.Typed.substr(Content.Typed.size() - std::min<std::size_t>(Content.Typed.size(), Room));
   Screen.Lines.push_back(Cut(std::string(Prompt) + std::string(Typed), Width));
   Screen.CursorLine = static_cast<int>(Screen.Lines.size()) - 1;
-  Screen.CursorColumn = std::min(static_cast<int>(Screen.Lines.back().size()), Width - 1);
+  Screen.CursorColumn = std::min(TextColumns(Screen.Lines.back()), Width - 1);
   return Screen;
 }
 

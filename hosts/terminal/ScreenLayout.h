@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Phrasebook.h"
+
 namespace quintar::terminal {
 
 struct TScreenSize {
@@ -36,12 +38,20 @@ struct TScreenContent {
   const std::deque<std::string>& Messages;
   std::string_view Status;
   std::string_view Typed;
+  const game::TPhrasebook& Words;
 };
 
 TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content);
 
+// Widths count characters, not bytes: "×" is one column of the screen.
+int TextColumns(std::string_view Text);
+
 // Text broken at spaces into lines of at most Width characters; a word longer
 // than that is cut.
 std::vector<std::string> Wrap(std::string_view Text, int Width);
+// Text on one line of at most Width characters: as it is when it fits,
+// otherwise cut after the last word that fits, with "…" to say so (a first
+// word longer than the line is cut inside).
+std::string ShortenAtWord(std::string_view Text, int Width);
 
 }  // namespace quintar::terminal

@@ -19,20 +19,21 @@ constexpr std::size_t KeptMessages = 64;
 
 class TScreenSession {
  public:
-  TScreenSession(TGame& Game, TColorDepth Depth, TRawTerminal& Terminal)
+  TScreenSession(TGame& Game, TColorDepth Depth, TRawTerminal& Terminal, const std::vector<std::string>& Opening)
       : FGame(Game), FDepth(Depth), FTerminal(Terminal) {
-    Note("Type a column and a row (8 9), or click a cell. Type help for the commands.");
+    Note(FGame.Words().Phrase(game::TPhrase::TerminalGreeting));
+    for (const std::string& Said : Opening) Note(Said);
   }
 
   void Run() {
     Draw();
     std::vector<TInputEvent> Events;
     while (!FQuit) {
-      const int Pace = FGame.DemonstrationPace();
-      const bool Demonstrating = Pace > 0;
-      const std::optional<std::string> Bytes = FTerminal.Read(Demonstrating ? Pace : -1);
+      // A demonstration's next move comes when its pace passes without a key.
+      const int Pace = FGame.PaceDue();
+      const std::optional<std::string> Bytes = FTerminal.Read(Pace > 0 ? Pace : -1);
       if (!Bytes) return;
-      if (Demonstrating && Bytes->empty()) Show(FGame.Demonstrate());
+      if (Pace > 0 && Bytes->empty()) Show(FGame.Continue());
       Events.clear();
       for (const char Byte : *Bytes) FDecoder.Feed(Byte, Events);
       for (const TInputEvent& Event : Events) {
@@ -75,6 +76,7 @@ class TScreenSession {
   void Show(const TReply& Reply) {
     std::string Message;
     for (const std::string& Line : Reply.Lines) Message += (Message.empty() ? "" : " ") + Line;
+    if (!Reply.Advice.empty()) Message += (Message.empty() ? "" : " ") + Reply.Advice;
     if (!Message.empty()) Note(std::move(Message));
     FQuit = Reply.Quit;
   }
@@ -87,8 +89,8 @@ class TScreenSession {
   void Draw() {
     const std::vector<std::string> Board = BoardText(FGame.Control(), FDepth, FGame.Hint());
     const std::string Status = FGame.Status();
-    const TScreen Screen =
-        ComposeScreen(FTerminal.Size(), {Board, BoardTextWidth(FGame.Control().ColCount()), FMessages, Status, FTyped});
+    const TScreen Screen = ComposeScreen(FTerminal.Size(), {Board, BoardTextWidth(FGame.Control().ColCount()),
+                                                            FMessages, Status, FTyped, FGame.Words()});
     FBoardShown = Screen.BoardShown;
     // Home, each line over the old one with its rest cleared, the rest of
     // the screen cleared, the cursor at the prompt: one write, no flicker.
@@ -115,10 +117,10 @@ class TScreenSession {
 
 }  // namespace
 
-bool RunScreen(TGame& Game, TColorDepth Depth) {
+bool RunScreen(TGame& Game, TColorDepth Depth, const std::vector<std::string>& Opening) {
   TRawTerminal Terminal;
   if (!Terminal.Active()) return false;
-  TScreenSession(Game, Depth, Terminal).Run();
+  TScreenSession(Game, Depth, Terminal, Opening).Run();
   return true;
 }
 

@@ -5,12 +5,16 @@
 // leave the terminal as it was.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "AnsiColor.h"
 #include "Game.h"
 
 namespace quintar::terminal {
 
-// False when standard input is no terminal that could be taken over.
-bool RunScreen(TGame& Game, TColorDepth Depth);
+// False when standard input is no terminal that could be taken over. The
+// Opening lines are the first messages after the greeting.
+bool RunScreen(TGame& Game, TColorDepth Depth, const std::vector<std::string>& Opening = {});
 
 }  // namespace quintar::terminal

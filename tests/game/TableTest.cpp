@@ -194,6 +194,21 @@ TEST_F(TableTest, ADemonstrationWaitsForThePaceBeforeEachMove) {
   EXPECT_EQ(Face.Paces.size(), 3u);
 }
 
+// A pace lapses with the move it was for: unlocked, or handed back to the
+// computer, the demonstration asks for a new one and goes on.
+TEST_F(TableTest, ADemonstrationPausedByALockOrAPersonAsksForItsPaceAgain) {
+  Table.SetPlayers(Computer(TLevel::Low), Computer(TLevel::Low));
+  ASSERT_EQ(Face.Paces.size(), 1u);
+  Table.SetLock(true);
+  Table.SetLock(false);
+  EXPECT_EQ(Face.Paces.size(), 2u);
+  Table.SetPlayers(Person, Computer(TLevel::Low));
+  Table.SetPlayers(Computer(TLevel::Low), Computer(TLevel::Low));
+  EXPECT_EQ(Face.Paces.size(), 3u);
+  Table.Continue();
+  EXPECT_EQ(Table.MovesMade(), 1u);
+}
+
 class ThinkingElsewhere : public TableTest {
  protected:
   ThinkingElsewhere() : TableTest(TThinking::Elsewhere) {

@@ -10,10 +10,13 @@ template <typename T>
 T As(std::string_view Line) {
   const TCommand Command = ParseCommand(Line);
   EXPECT_TRUE(std::holds_alternative<T>(Command)) << "\"" << Line << "\"";
-  return std::holds_alternative<T>(Command) ? std::get<T>(Command) : T{};
+  if constexpr (std::is_same_v<T, TInvalid>)
+    return std::holds_alternative<T>(Command) ? std::get<T>(Command) : T{TMistake::TooLong, {}};
+  else
+    return std::holds_alternative<T>(Command) ? std::get<T>(Command) : T{};
 }
 
-std::string MessageFor(std::string_view Line) { return As<TInvalid>(Line).Message; }
+std::string MessageFor(std::string_view Line) { return Explain(As<TInvalid>(Line), game::TPhrasebook()); }
 
 TEST(ParseCommand, MovesAreTwoNumbersApartOrWithAComma) {
   for (const char* Line : {"8 9", "8,9", " 8 ,  9 ", "8\t9", "8, 9"}) {

@@ -1,203 +1,258 @@
-// The game's words for what the control did, and the way its requests reach
-// the control.
+// The terminal's part of the game: commands and presses turned into the
+// table's requests, asking before a command throws a game away, record
+// files, the kept game, the status line and the advice after a refusal. The
+// table's own rules are tested once, on the table.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "Game.h"
+#include "KeptGame.h"
 
 namespace quintar::terminal {
 namespace {
 
 using TLines = std::vector<std::string>;
+using game::TPhrase;
+
+const game::TPhrasebook Words;
 
 TReply Execute(TGame& Game, std::string_view Line) { return Game.Execute(ParseCommand(Line)); }
 TLines Said(TGame& Game, std::string_view Line) { return Execute(Game, Line).Lines; }
 void Script(TGame& Game, std::initializer_list<const char*> Lines) {
   for (const char* Line : Lines) Execute(Game, Line);
 }
+std::string Phrase(TPhrase Which) { return Words.Phrase(Which); }
 
-TEST(GameMoves, ReportEachMarkAndWhoMadeIt) {
-  TGame Game(3, 1);
-  Script(Game, {"auto off"});
-  const TReply First = Execute(Game, "1 1");
-  EXPECT_EQ(First.Lines, TLines{"Cross on column 1, row 1."});
-  EXPECT_TRUE(First.PositionChanged);
-  EXPECT_EQ(Said(Game, "2,3"), TLines{"Nought on column 2, row 3."});
-  const TLines Computer = Said(Game, "computer");
-  ASSERT_EQ(Computer.size(), 1u);
-  EXPECT_EQ(Computer[0].rfind("Cross by the computer (high) on column ", 0), 0u) << Computer[0];
-  Script(Game, {"new", "auto on"});
-  const TLines Answered = Said(Game, "10 10");
-  ASSERT_EQ(Answered.size(), 2u);
-  EXPECT_EQ(Answered[0], "Cross on column 10, row 10.");
-  EXPECT_EQ(Answered[1].rfind("Nought by the computer (high) on column ", 0), 0u) << Answered[1];
+std::filesystem::path FreshFolder(const std::string& Name) {
+  const std::filesystem::path Folder = std::filesystem::path(::testing::TempDir()) / Name;
+  std::filesystem::remove_all(Folder);
+  std::filesystem::create_directories(Folder);
+  return Folder;
 }
 
-TEST(GameMoves, TellATakenCellFromOneOffTheBoard) {
+std::vector<std::string> Split(const std::string& Text, const std::string& Separator) {
+  std::vector<std::string> Parts;
+  for (std::size_t Start = 0;;) {
+    const std::size_t End = Text.find(Separator, Start);
+    Parts.push_back(Text.substr(Start, End - Start));
+    if (End == std::string::npos) return Parts;
+    Start = End + Separator.size();
+  }
+}
+
+// The game every face words alike: each step's reply is exactly the
+// sentences the fixture lists, and nothing of the terminal's own.
+TEST(GameWords, TheSharedScriptedGameWordForWord) {
+  std::ifstream Fixture(QUINTAR_WORDS_FIXTURE);
+  ASSERT_TRUE(Fixture.is_open()) << QUINTAR_WORDS_FIXTURE;
   TGame Game(3, 1);
-  Script(Game, {"auto off", "size 20 15", "4 4"});
-  const TReply Taken = Execute(Game, "4 4");
+  Script(Game, {"players person person"});
+  int Steps = 0;
+  TReply Last;
+  for (std::string Line; std::getline(Fixture, Line);) {
+    if (Line.empty() || Line[0] == '#') continue;
+    const std::vector<std::string> Step = Split(Line, " => ");
+    ASSERT_EQ(Step.size(), 2u) << Line;
+    Last = Execute(Game, Step[0]);
+    EXPECT_EQ(Last.Lines, Split(Step[1], " | ")) << Step[0];
+    ++Steps;
+  }
+  EXPECT_EQ(Steps, 14);
+  EXPECT_TRUE(Game.Control().GameOver());
+  EXPECT_EQ(Last.Advice, Phrase(TPhrase::PlayAgain));
+}
+
+TEST(GameAsks, NewAsksFirstAndGoesAheadWhenTypedAgain) {
+  TGame Game(3, 1);
+  Script(Game, {"players person person", "1 1"});
+  const TReply Asked = Execute(Game, "new");
+  EXPECT_EQ(Asked.Lines, TLines{Phrase(TPhrase::DiscardAskAgain)});
+  EXPECT_FALSE(Asked.PositionChanged);
+  EXPECT_EQ(Game.Control().Cell(0, 0), 1);
+  const TReply Again = Execute(Game, "new");
+  EXPECT_EQ(Again.Lines, TLines{"New game: crosses move first."});
+  EXPECT_TRUE(Again.PositionChanged);
+  EXPECT_EQ(Game.Control().Cell(0, 0), 0);
+  // Nothing to lose: no question.
+  EXPECT_EQ(Said(Game, "new"), TLines{"New game: crosses move first."});
+}
+
+TEST(GameAsks, AnotherCommandInBetweenCancelsTheQuestion) {
+  TGame Game(3, 1);
+  Script(Game, {"players person person", "1 1"});
+  EXPECT_EQ(Said(Game, "size 9 9"), TLines{Phrase(TPhrase::DiscardAskAgain)});
+  Script(Game, {"hint"});
+  EXPECT_EQ(Said(Game, "size 9 9"), TLines{Phrase(TPhrase::DiscardAskAgain)});
+  // Another size is another question.
+  EXPECT_EQ(Said(Game, "size 8 8"), TLines{Phrase(TPhrase::DiscardAskAgain)});
+  EXPECT_EQ(Said(Game, "size 8 8"), TLines{"New game on an 8 × 8 board."});
+  Script(Game, {"1 1"});
+  // A size the table refuses is refused at once.
+  EXPECT_EQ(Said(Game, "size 4 4"), TLines{"A board is 5 to 50 cells a side; the game goes on."});
+  EXPECT_EQ(Game.Control().Cell(0, 0), 1);
+}
+
+TEST(GameAsks, NotAfterSavingAndOpenAsksOnlyForAFileItCanRead) {
+  const std::string Path = (FreshFolder("terminal-asks") / "game.psq").string();
+  TGame Game(3, 1);
+  Script(Game, {"players person person", "1 1", "2 2"});
+  EXPECT_EQ(Said(Game, "save " + Path), TLines{"Saved 2 moves to " + Path + "."});
+  Script(Game, {"3 3"});
+  EXPECT_EQ(Said(Game, "open /nonexistent/x.psq"),
+            TLines{"Cannot open /nonexistent/x.psq as a game: no such file or directory. The game goes on."});
+  EXPECT_EQ(Said(Game, "open " + Path), TLines{Phrase(TPhrase::DiscardAskAgain)});
+  EXPECT_EQ(Game.Control().Cell(2, 2), 1);
+  EXPECT_EQ(Said(Game, "open " + Path).size(), 1u);
+  EXPECT_EQ(Game.Control().Cell(2, 2), 0);
+  EXPECT_EQ(Game.Control().Cell(1, 1), -1);
+  // Just opened, the game is not lost by a new one.
+  EXPECT_EQ(Said(Game, "new"), TLines{"New game: crosses move first."});
+}
+
+// The status line comes from the table's players, not from a setting the
+// terminal keeps: a record's expert shows as the expert.
+TEST(GameStatus, WhoPlaysComesFromTheTableAfterOpen) {
+  const std::string Path = (FreshFolder("terminal-status") / "expert.psq").string();
+  TGame Saver(3, 1);
+  Script(Saver, {"players person person", "10 10", "11 11", "strength expert", "players person computer"});
+  ASSERT_EQ(Said(Saver, "save " + Path).size(), 1u);
+  TGame Game(3, 1);
+  Script(Game, {"strength low", "size 9 9"});
+  EXPECT_EQ(Game.Status(), "Crosses to move: you. Crosses: a person; noughts: the computer (low). Board 9 × 9.");
+  Execute(Game, "open " + Path);
+  EXPECT_EQ(Game.Status(), "Crosses to move: you. Crosses: a person; noughts: the computer (expert). Board 20 × 20.");
+  Script(Game, {"lock on"});
+  EXPECT_EQ(Game.Status().find("The board is locked. "), 0u) << Game.Status();
+}
+
+TEST(GameAdvice, ARefusedRequestSaysHowToGoOn) {
+  TGame Game(3, 1);
+  Script(Game, {"lock on"});
+  const TReply Locked = Execute(Game, "5 5");
+  EXPECT_EQ(Locked.Lines, TLines{"The board is locked."});
+  EXPECT_EQ(Locked.Advice, Phrase(TPhrase::UnlockToPlay));
+  EXPECT_EQ(Said(Game, "lock on"), TLines{"The board is locked."});
+  EXPECT_EQ(Execute(Game, "lock off").Advice, "");
+  const TReply Hint = Execute(Game, "hint");
+  EXPECT_TRUE(Hint.PositionChanged);
+  EXPECT_EQ(Hint.Advice, Phrase(TPhrase::HintMarked));
+  ASSERT_TRUE(Game.Hint().has_value());
+  EXPECT_EQ(Game.Control().Cell(Game.Hint()->X, Game.Hint()->Y), 0);
+}
+
+// With three units a column and one a row, MouseDown's own mapping picks
+// the cell under a press given in the terminal's units.
+TEST(GamePresses, PlayTheCellUnderThePress) {
+  TGame Game(3, 1);
+  Script(Game, {"players person person"});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 0, 0).Lines, TLines{"Cross on column 1, row 1."});
+  EXPECT_EQ(Game.Press(vcl::mbRight, {}, 5, 0).Lines, TLines{"Nought on column 2, row 1."});
+  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 59, 19).Lines, TLines{"Cross on column 20, row 20."});
+  const TReply Taken = Game.Press(vcl::mbLeft, {}, 2, 0);
   EXPECT_EQ(Taken.Lines, TLines{"That cell is taken."});
   EXPECT_FALSE(Taken.PositionChanged);
-  for (const char* Off : {"21 1", "1 16", "0 5"})
-    EXPECT_EQ(Said(Game, Off), TLines{"That cell is off the board."}) << Off;
-  EXPECT_EQ(Game.Control().Turn(), -1);
+  EXPECT_EQ(Game.Set("ClickResponse=False"), "");
+  const TReply Off = Game.Press(vcl::mbLeft, {}, 30, 3);
+  EXPECT_EQ(Off.Lines, TLines{"The board takes no presses."});
+  EXPECT_EQ(Off.Advice, Phrase(TPhrase::ClicksDoNotPlay));
+  EXPECT_EQ(Game.Control().Cell(10, 3), 0);
 }
 
-TEST(GameEnd, YourFiveAgainstTheComputer) {
-  TGame Game(3, 1);
-  Script(Game, {"auto off", "1 1", "1 2", "2 1", "2 2", "3 1", "3 2", "4 1", "4 2", "auto on"});
-  EXPECT_EQ(Said(Game, "5 1"), (TLines{"Cross on column 5, row 1.", "Crosses won: you.", "Type new to play again."}));
-  EXPECT_EQ(Said(Game, "9 9"), TLines{"The game is over. Type new to play again."});
-  EXPECT_EQ(Said(Game, "computer"), TLines{"The game is over. Type new to play again."});
-  EXPECT_TRUE(Game.Control().WinFound());
-}
-
-TEST(GameEnd, TheComputersFive) {
-  TGame Game(3, 1);
-  Script(Game, {"auto off", "1 1", "10 10", "2 1", "12 12", "3 1", "14 14", "4 1", "16 16"});
-  EXPECT_EQ(Said(Game, "computer"), (TLines{"Cross by the computer (high) on column 5, row 1.",
-                                            "Crosses won: the computer (high).", "Type new to play again."}));
-}
-
-TEST(GameEnd, BetweenTwoPeopleOnlyTheSideIsNamed) {
-  TGame Game(3, 1);
-  Script(Game, {"auto off", "1 1", "1 2", "2 1", "2 2", "3 1", "3 2", "4 1", "4 2", "9 9"});
-  EXPECT_EQ(Said(Game, "5 2"), (TLines{"Nought on column 5, row 2.", "Noughts won.", "Type new to play again."}));
-}
-
-TEST(GameEnd, AFullBoardIsADraw) {
-  TGame Game(3, 1);
-  Script(Game, {"auto off", "size 5 5"});
-  // Crosses and noughts in turn onto a pattern without five.
-  const char* Rows[5] = {"XOXOX", "XOXOX", "OXOXO", "OXOXO", "XOXOX"};
-  std::vector<std::string> Crosses, Noughts;
-  for (int Row = 0; Row < 5; ++Row)
-    for (int Col = 0; Col < 5; ++Col)
-      (Rows[Row][Col] == 'X' ? Crosses : Noughts).push_back(std::to_string(Col + 1) + " " + std::to_string(Row + 1));
-  ASSERT_EQ(Crosses.size(), 13u);
-  for (std::size_t I = 0; I < Noughts.size(); ++I) {
-    ASSERT_EQ(Said(Game, Crosses[I]).size(), 1u);
-    ASSERT_EQ(Said(Game, Noughts[I]).size(), 1u);
-  }
-  EXPECT_EQ(Said(Game, Crosses.back()),
-            (TLines{"Cross on column 5, row 5.", "Draw: the board is full.", "Type new to play again."}));
-}
-
-TEST(GameSettings, LockRefusesEveryMoveWithAReason) {
-  TGame Game(3, 1);
-  EXPECT_EQ(Said(Game, "lock on"), TLines{"The board is locked."});
-  EXPECT_EQ(Said(Game, "5 5"), TLines{"The board is locked. Type lock off to play on."});
-  EXPECT_EQ(Said(Game, "computer"), TLines{"The board is locked. Type lock off to play on."});
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 0, 0).Lines, TLines{"The board is locked. Type lock off to play on."});
-  EXPECT_EQ(Said(Game, "lock off"), TLines{"The board is unlocked."});
-  // The computer moves once for the person; its own side then answers.
-  const TLines Moved = Said(Game, "computer");
-  ASSERT_EQ(Moved.size(), 2u);
-  EXPECT_EQ(Moved[0], "Cross by the computer (high) on column 11, row 11.");
-  EXPECT_EQ(Moved[1].rfind("Nought by the computer (high) on column ", 0), 0u) << Moved[1];
-  EXPECT_EQ(Game.Status().find("Crosses to move: you."), 0u) << Game.Status();
-}
-
-TEST(GameSettings, SizeStartsANewGameOnlyWhenItIsValid) {
-  TGame Game(3, 1);
-  Script(Game, {"auto off", "3 3"});
-  for (const char* Bad : {"size 4 10", "size 10 51", "size -5 10"})
-    EXPECT_EQ(Said(Game, Bad), TLines{"A board is 5 to 50 cells a side; the game goes on."}) << Bad;
-  EXPECT_EQ(Game.Control().Cell(2, 2), 1);
-  const TReply Resized = Execute(Game, "size 15 12");
-  EXPECT_EQ(Resized.Lines, TLines{"New game on a 15 x 12 board."});
-  EXPECT_TRUE(Resized.PositionChanged);
-  EXPECT_EQ(Game.Control().Cell(2, 2), 0);
-  EXPECT_EQ(Game.Control().Width(), 45);
-  EXPECT_EQ(Game.Control().Height(), 12);
-}
-
-TEST(GameSettings, StrengthAutoHelpQuitAndStatus) {
-  TGame Game(3, 1);
-  EXPECT_EQ(Game.Status(), "Crosses to move: you. 20 x 20, crosses person, noughts computer, strength high, lock off");
-  EXPECT_EQ(Said(Game, "strength low"), TLines{"Strength: low."});
-  EXPECT_EQ(Game.Control().PlayingStrength(), stLow);
-  EXPECT_EQ(Said(Game, "auto off"), TLines{"The computer waits: type computer to let it move."});
-  EXPECT_FALSE(Game.Control().AutoResponse());
-  EXPECT_EQ(Said(Game, "help").size(), 5u);
-  EXPECT_TRUE(Execute(Game, "quit").Quit);
-  EXPECT_FALSE(Execute(Game, "new").Quit);
-  Script(Game, {"7 7", "lock on"});
-  EXPECT_EQ(Game.Status(), "Noughts to move. 20 x 20, crosses person, noughts person, strength low, lock on");
-}
-
-TEST(GameSettings, PropertiesAreSetByNameAndTheControlRefitted) {
+// Settings come before play: the table starts from the players they imply.
+TEST(GameSettings, PropertiesSeatThePlayersAndRefitTheControl) {
   TGame Game(3, 2);
   EXPECT_EQ(Game.Set("ColCount=15"), "");
   EXPECT_EQ(Game.Set(" RowCount = 7"), "");
   EXPECT_EQ(Game.Control().Width(), 45);
   EXPECT_EQ(Game.Control().Height(), 14);
-  EXPECT_EQ(Game.Set("CrossColor=clGreen"), "");
-  EXPECT_EQ(Game.Control().CrossColor(), vcl::clGreen);
+  EXPECT_EQ(Game.Set("PlayingStrength=stLow"), "");
+  EXPECT_EQ(Game.Status(), "Crosses to move: you. Crosses: a person; noughts: the computer (low). Board 15 × 7.");
+  EXPECT_EQ(Game.Set("AutoResponse=False"), "");
+  EXPECT_EQ(Game.Status(), "Crosses to move. Crosses: a person; noughts: a person. Board 15 × 7.");
   EXPECT_EQ(Game.Set("ColCount"), "expected Name=Value, not \"ColCount\"");
-  EXPECT_NE(Game.Set("GameOver=True"), "");
   EXPECT_NE(Game.Set("Nothing=1"), "");
   EXPECT_EQ(Game.Control().ColCount(), 15);
 }
 
-// A press in host units reaches MouseDown unchanged; with three units a
-// column and one a row, its mapping picks the cell under the press.
-TEST(GamePresses, PlayTheCellUnderThePress) {
+// The line and screen sessions keep a demonstration's pace: each move waits
+// for Continue, and none waits once a person takes a side.
+TEST(GameDemonstration, EachMoveWaitsForContinue) {
   TGame Game(3, 1);
-  Script(Game, {"auto off"});
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 0, 0).Lines, TLines{"Cross on column 1, row 1."});
-  EXPECT_EQ(Game.Press(vcl::mbRight, {}, 5, 0).Lines, TLines{"Nought on column 2, row 1."});
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 59, 19).Lines, TLines{"Cross on column 20, row 20."});
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 2, 0).Lines, TLines{"That cell is taken."});
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 60, 3).Lines, TLines{"That cell is off the board."});
-  EXPECT_EQ(Game.Set("ClickResponse=False"), "");
-  EXPECT_EQ(Game.Press(vcl::mbLeft, {}, 30, 3).Lines, TLines{"Clicks do not play: type the column and row."});
-  EXPECT_EQ(Game.Control().Cell(10, 3), 0);
+  Script(Game, {"strength low", "players computer computer"});
+  EXPECT_GT(Game.PaceDue(), 0);
+  EXPECT_EQ(Game.Table().MovesMade(), 0u);
+  const TReply First = Game.Continue();
+  ASSERT_EQ(First.Lines.size(), 1u);
+  EXPECT_EQ(First.Lines[0].rfind("Cross by the computer (low) on column ", 0), 0u) << First.Lines[0];
+  EXPECT_TRUE(First.PositionChanged);
+  EXPECT_GT(Game.PaceDue(), 0);
+  Script(Game, {"players computer person"});
+  EXPECT_EQ(Game.PaceDue(), 0);
+  EXPECT_EQ(Game.Table().MovesMade(), 1u);
+  // Handed back to the computer, or unlocked, the demonstration goes on.
+  Script(Game, {"players computer computer"});
+  EXPECT_GT(Game.PaceDue(), 0);
+  Script(Game, {"lock on"});
+  EXPECT_EQ(Game.PaceDue(), 0);
+  Script(Game, {"lock off"});
+  EXPECT_GT(Game.PaceDue(), 0);
+  Game.Continue();
+  EXPECT_EQ(Game.Table().MovesMade(), 2u);
 }
 
-TEST(GameSession, UndoRedoHintSaveAndOpen) {
+TEST(GameFiles, WhatCannotBeWrittenOrReadIsSaidWithTheReason) {
+  const std::filesystem::path Folder = FreshFolder("terminal-files");
   TGame Game(3, 1);
-  std::srand(17);
-  Script(Game, {"1 1", "20 20"});
-  EXPECT_EQ(Said(Game, "undo"), (TLines{"Took back 2 moves.", "Crosses to move: you."}));
-  EXPECT_EQ(Game.Control().Cell(19, 19), 0);
-  EXPECT_EQ(Said(Game, "redo"), (TLines{"Played 2 moves again.", "Crosses to move: you."}));
-  EXPECT_EQ(Game.Control().Cell(19, 19), 1);
-  const TReply Hint = Execute(Game, "hint");
-  ASSERT_TRUE(Game.Hint().has_value());
-  EXPECT_EQ(Game.Control().Cell(Game.Hint()->X, Game.Hint()->Y), 0);
-  EXPECT_EQ(Hint.Lines[0].rfind("Hint: ", 0), 0u);
-  EXPECT_TRUE(Hint.PositionChanged);
-
-  const std::string Path = ::testing::TempDir() + "terminal-game.psq";
-  EXPECT_EQ(Said(Game, "save " + Path), TLines{"Saved 4 moves to \"" + Path + "\"."});
-  Script(Game, {"new", "size 9 9"});
-  EXPECT_EQ(Said(Game, "open " + Path),
-            (TLines{"Opened \"" + Path + "\": 20 x 20, 4 moves.", "Crosses to move: you."}));
-  EXPECT_EQ(Game.Control().Cell(19, 19), 1);
-  EXPECT_FALSE(Game.Hint().has_value());
-  EXPECT_EQ(Said(Game, "open /nonexistent/x.psq"), TLines{"Could not read \"/nonexistent/x.psq\"."});
-  EXPECT_EQ(Said(Game, "open " + ::testing::TempDir()), TLines{"Could not read \"" + ::testing::TempDir() + "\"."});
-  EXPECT_EQ(Game.Control().Cell(19, 19), 1);
+  EXPECT_EQ(Said(Game, "save /nonexistent/x.psq"),
+            TLines{"Cannot save the game as /nonexistent/x.psq: no such file or directory."});
+  const std::string Large = (Folder / "large.psq").string();
+  std::ofstream(Large) << std::string(game::LargestRecordBytes + 1, '1');
+  EXPECT_EQ(Said(Game, "open " + Large),
+            TLines{"Cannot open " + Large + " as a game: the file is larger than any game record. The game goes on."});
 }
 
-// The expert is not one of the control's strengths: the game plays it.
-TEST(GameSession, TheExpertAnswersAndMovesOnceWhenAsked) {
+TEST(KeptGame, QuitKeepsTheGameAndTheNextStartTakesItUp) {
+  const std::filesystem::path Data = FreshFolder("terminal-xdg");
+  const std::filesystem::path File = KeptGamePath(Data.c_str(), "/home/nobody");
+  EXPECT_EQ(File, Data / "quintar" / "game.psq");
+  TGame First(3, 1);
+  Script(First, {"strength medium", "10 10"});
+  EXPECT_TRUE(Execute(First, "quit").Quit);
+  EXPECT_EQ(KeepGame(File, First.GameToKeep(), First.Words()), "");
+
+  TGame Next(3, 1);
+  EXPECT_EQ(TakeUpKeptGame(Next, File), TLines{Phrase(TPhrase::LastGameGoesOn)});
+  EXPECT_EQ(Next.Table().MoveLineWords(), First.Table().MoveLineWords());
+  EXPECT_EQ(Next.Status(), First.Status());
+
+  // A game with no moves leaves nothing behind.
+  EXPECT_EQ(KeepGame(File, TGame(3, 1).GameToKeep(), Words), "");
+  EXPECT_FALSE(std::filesystem::exists(File));
+  TGame Fresh(3, 1);
+  EXPECT_EQ(TakeUpKeptGame(Fresh, File), TLines{});
+}
+
+TEST(KeptGame, OneThatCannotBeReadIsSetAsideOnce) {
+  const std::filesystem::path File = KeptGamePath(FreshFolder("terminal-unreadable").c_str(), nullptr);
+  std::filesystem::create_directories(File.parent_path());
+  std::ofstream(File) << "not a record\n";
   TGame Game(3, 1);
-  EXPECT_EQ(Said(Game, "strength expert"), TLines{"Strength: expert."});
-  EXPECT_FALSE(Game.Control().AutoResponse());
-  const TLines Answered = Said(Game, "10 10");
-  ASSERT_EQ(Answered.size(), 2u);
-  EXPECT_EQ(Answered[1].rfind("Nought by the computer (expert) on column ", 0), 0u);
-  Script(Game, {"new"});
-  const TLines Opened = Said(Game, "computer");
-  ASSERT_EQ(Opened.size(), 2u);
-  EXPECT_EQ(Opened[0].rfind("Cross by the computer (expert) on column ", 0), 0u) << Opened[0];
-  EXPECT_NE(Game.Status().find("crosses person, noughts computer"), std::string::npos);
-  const TLines Pressed = Game.Press(vcl::mbLeft, {}, 0, 0).Lines;
-  ASSERT_EQ(Pressed.size(), 2u);
-  EXPECT_EQ(Pressed[0], "Cross on column 1, row 1.");
-  EXPECT_EQ(Pressed[1].rfind("Nought by the computer (expert) on column ", 0), 0u);
+  const TLines Said = TakeUpKeptGame(Game, File);
+  ASSERT_EQ(Said.size(), 1u);
+  EXPECT_EQ(Said[0].rfind("The last game could not be read (", 0), 0u) << Said[0];
+  EXPECT_NE(Said[0].find("it was set aside as " + File.string() + ".unreadable."), std::string::npos) << Said[0];
+  EXPECT_TRUE(std::filesystem::exists(File.string() + ".unreadable"));
+  EXPECT_EQ(TakeUpKeptGame(Game, File), TLines{});
+  EXPECT_EQ(Game.Table().MovesMade(), 0u);
+}
+
+TEST(KeptGame, TheFolderFollowsXdgDataHomeElseHome) {
+  EXPECT_EQ(KeptGamePath(nullptr, "/home/p"), "/home/p/.local/share/quintar/game.psq");
+  EXPECT_EQ(KeptGamePath("relative/data", "/home/p"), "/home/p/.local/share/quintar/game.psq");
+  EXPECT_EQ(KeptGamePath("/data", "/home/p"), "/data/quintar/game.psq");
+  EXPECT_TRUE(KeptGamePath(nullptr, nullptr).empty());
 }
 
 }  // namespace

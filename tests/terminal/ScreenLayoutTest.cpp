@@ -3,22 +3,26 @@
 
 #include "ScreenLayout.h"
 
+#include "Phrasebook.h"
+
 namespace quintar::terminal {
 namespace {
 
 using TLines = std::vector<std::string>;
 
 const TLines Board = {"  1  2", "1 .  .", "2 .  X"};
+const game::TPhrasebook Words;
 
-TScreen Compose(TScreenSize Size, const std::deque<std::string>& Messages, std::string_view Typed = "8 9") {
-  return ComposeScreen(Size, {Board, 6, Messages, "Crosses to move", Typed});
+TScreen Compose(TScreenSize Size, const std::deque<std::string>& Messages, std::string_view Typed = "8 9",
+                std::string_view Status = "Crosses to move") {
+  return ComposeScreen(Size, {Board, 6, Messages, Status, Typed, Words});
 }
 
 TEST(ScreenLayout, BoardThenLatestMessagesThenStatusAndPrompt) {
   const TScreen Screen = Compose({20, 8}, {"old news", "one", "two three four five six"});
   EXPECT_TRUE(Screen.BoardShown);
-  EXPECT_EQ(Screen.Lines, (TLines{"  1  2", "1 .  .", "2 .  X", "one", "two three four five", "six",
-                                  "Crosses to move", "> 8 9"}));
+  EXPECT_EQ(Screen.Lines,
+            (TLines{"  1  2", "1 .  .", "2 .  X", "one", "two three four five", "six", "Crosses to move", "> 8 9"}));
   EXPECT_EQ(Screen.CursorLine, 7);
   EXPECT_EQ(Screen.CursorColumn, 5);
 }
@@ -26,11 +30,11 @@ TEST(ScreenLayout, BoardThenLatestMessagesThenStatusAndPrompt) {
 TEST(ScreenLayout, NeverMoreLinesThanTheTerminalHasNorWiderLines) {
   for (int Lines = 1; Lines < 12; ++Lines)
     for (int Columns = 1; Columns < 30; ++Columns) {
-      const TScreen Screen = Compose({Columns, Lines}, {"a message long enough to need wrapping"},
-                                     std::string(100, 'z'));
+      const TScreen Screen =
+          Compose({Columns, Lines}, {"a message long enough to need wrapping"}, std::string(100, 'z'));
       EXPECT_LE(std::ssize(Screen.Lines), Lines);
       for (std::size_t I = Screen.BoardShown ? Board.size() : 0; I < Screen.Lines.size(); ++I)
-        EXPECT_LE(std::ssize(Screen.Lines[I]), Columns) << Columns << "x" << Lines;
+        EXPECT_LE(TextColumns(Screen.Lines[I]), Columns) << Columns << "x" << Lines;
       EXPECT_EQ(Screen.CursorLine, std::ssize(Screen.Lines) - 1);
       EXPECT_LT(Screen.CursorColumn, Columns);
     }
@@ -41,7 +45,7 @@ TEST(ScreenLayout, ATooSmallWindowSaysWhatTheBoardNeeds) {
   EXPECT_FALSE(Narrow.BoardShown);
   const TScreen Short = Compose({40, 5}, {"hello"});
   EXPECT_FALSE(Short.BoardShown);
-  EXPECT_EQ(Short.Lines, (TLines{"The window is 40 x 5; this board needs 6", "x 6. Make the window larger, or type",
+  EXPECT_EQ(Short.Lines, (TLines{"The window is 40 × 5; this board needs 6", "× 6. Make the window larger, or type",
                                  "size with smaller numbers.", "Crosses to move", "> 8 9"}));
   EXPECT_TRUE(Compose({6, 6}, {}).BoardShown);
 }
@@ -52,11 +56,36 @@ TEST(ScreenLayout, ALongCommandShowsItsEnd) {
   EXPECT_EQ(Screen.CursorColumn, 9);
 }
 
+// A status line too long for a narrow terminal ends at a word, with "…".
+TEST(ScreenLayout, TheStatusLineIsShortenedAtAWord) {
+  const std::string Status = "Crosses to move: you. Crosses: a person; noughts: the computer (expert). Board 20 × 20.";
+  const TScreen Screen = Compose({40, 6}, {}, "", Status);
+  EXPECT_EQ(Screen.Lines[Screen.Lines.size() - 2], "Crosses to move: you. Crosses: a…");
+  const TScreen Wide = Compose({100, 6}, {}, "", Status);
+  EXPECT_EQ(Wide.Lines[Wide.Lines.size() - 2], Status);
+}
+
 TEST(Wrap, BreaksAtSpacesAndCutsLongWords) {
   EXPECT_EQ(Wrap("the quick brown fox", 9), (TLines{"the quick", "brown fox"}));
   EXPECT_EQ(Wrap("abcdefghij k", 4), (TLines{"abcd", "efgh", "ij k"}));
   EXPECT_EQ(Wrap("  ", 4), TLines{});
   EXPECT_EQ(Wrap("word", 0), TLines{});
+  // A character of several bytes takes one column, and is never split.
+  EXPECT_EQ(Wrap("8 × 8 board", 5), (TLines{"8 × 8", "board"}));
+  EXPECT_EQ(Wrap("××××××", 4), (TLines{"××××", "××"}));
+}
+
+TEST(ShortenAtWord, EndsAfterTheLastWholeWordThatFits) {
+  EXPECT_EQ(ShortenAtWord("the quick brown fox", 19), "the quick brown fox");
+  EXPECT_EQ(ShortenAtWord("the quick brown fox", 18), "the quick brown…");
+  EXPECT_EQ(ShortenAtWord("the quick brown fox", 16), "the quick brown…");
+  EXPECT_EQ(ShortenAtWord("the quick brown fox", 15), "the quick…");
+  EXPECT_EQ(ShortenAtWord("Board 20 × 20.", 10), "Board 20…");
+  EXPECT_EQ(TextColumns(ShortenAtWord("Board 20 × 20.", 10)), 9);
+  // A first word too long for the line is cut inside; no room, no text.
+  EXPECT_EQ(ShortenAtWord("abcdefgh ij", 5), "abcd…");
+  EXPECT_EQ(ShortenAtWord("abc", 1), "…");
+  EXPECT_EQ(ShortenAtWord("abc", 0), "");
 }
 
 }  // namespace

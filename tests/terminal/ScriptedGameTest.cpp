@@ -1,6 +1,10 @@
 // The quintar program played from a script on its standard input.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "ChildProcess.h"
 
 namespace quintar::testing {
@@ -19,7 +23,7 @@ TEST(ScriptedGame, AWholeGameWithEventsAndTheFinalBoard) {
                            "Unknown command \"bogus\": type help for the list.\n", "Nought on column 1, row 1.\n",
                            "A board is 5 to 50 cells a side; the game goes on.\n",
                            "Cross on column 9, row 5.\nCrosses won.\nType new to play again.\n",
-                           "The game is over. Type new to play again.\n"})
+                           "The game is over.\nType new to play again.\n"})
     EXPECT_TRUE(Contains(Output, Said)) << Said;
   EXPECT_FALSE(Contains(Output, "Nought on column 1, row 6.")) << "a command after quit ran";
   const std::string FinalBoard =
@@ -44,6 +48,27 @@ TEST(ScriptedGame, AgainstTheComputerUntilTheEndOfInput) {
   EXPECT_TRUE(Contains(Output, "Cross by the computer (low) on column ")) << Output;
   EXPECT_TRUE(Contains(Output, "Nought by the computer (low) on column ")) << Output;
   EXPECT_TRUE(Contains(Output, "Cross on column 1, row 1.\nNought by the computer (low) on column ")) << Output;
+}
+
+// A script plays the same every time: it neither takes up the game a person
+// kept nor keeps its own.
+TEST(ScriptedGame, APipeNeitherRestoresNorKeeps) {
+  const std::filesystem::path Data = std::filesystem::path(::testing::TempDir()) / "scripted-xdg";
+  const std::filesystem::path Kept = Data / "quintar" / "game.psq";
+  std::filesystem::remove_all(Data);
+  std::filesystem::create_directories(Kept.parent_path());
+  const std::string Record = "Piskvorky 20x20, 11:11, 0\n3,3,0\n-1\n";
+  std::ofstream(Kept) << Record;
+  ::setenv("XDG_DATA_HOME", Data.c_str(), 1);
+  TChildProcess Game({QUINTAR_GAME_PROGRAM});
+  Game.Send("players person person\n1 1\nquit\n");
+  const std::string Output = Game.ReadAll();
+  EXPECT_EQ(Game.Wait(), 0);
+  ::unsetenv("XDG_DATA_HOME");
+  EXPECT_FALSE(Contains(Output, "The last game goes on.")) << Output;
+  EXPECT_TRUE(Contains(Output, "Cross on column 1, row 1.")) << Output;
+  std::ifstream File(Kept);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(File), {}), Record);
 }
 
 TEST(ScriptedGame, BadOptionsEndWithAOneLineError) {

@@ -1,0 +1,48 @@
+#include "KeptGame.h"
+
+#include <system_error>
+
+#include "RecordFile.h"
+
+namespace quintar::terminal {
+
+std::filesystem::path KeptGamePath(const char* DataHome, const char* Home) {
+  std::filesystem::path Folder;
+  if (DataHome && std::filesystem::path(DataHome).is_absolute())
+    Folder = DataHome;
+  else if (Home && std::filesystem::path(Home).is_absolute())
+    Folder = std::filesystem::path(Home) / ".local" / "share";
+  else
+    return {};
+  return Folder / "quintar" / "game.psq";
+}
+
+// Written beside the file and renamed over it, so that a run cut short
+// leaves the last game kept whole.
+std::string KeepGame(const std::filesystem::path& File, std::string_view Record, const game::TPhrasebook& Words) {
+  std::error_code Failed;
+  if (Record.empty()) {
+    std::filesystem::remove(File, Failed);
+    return Failed ? Words.CannotSave(File.string(), SystemReason(Failed.value())) : std::string();
+  }
+  std::filesystem::create_directories(File.parent_path(), Failed);
+  const std::filesystem::path Written = File.string() + ".new";
+  if (std::string Error = WriteRecordFile(Written.string(), Record); !Error.empty())
+    return Words.CannotSave(File.string(), Error);
+  std::filesystem::rename(Written, File, Failed);
+  return Failed ? Words.CannotSave(File.string(), SystemReason(Failed.value())) : std::string();
+}
+
+std::vector<std::string> TakeUpKeptGame(TGame& Game, const std::filesystem::path& File) {
+  std::error_code Failed;
+  if (!std::filesystem::exists(File, Failed)) return {};
+  const TFileText Kept = ReadRecordFile(File.string());
+  std::string Refused = Kept.Error.empty() ? Game.RestoreKeptGame(Kept.Text) : Kept.Error;
+  if (Refused.empty()) return {Game.Table().LastAnnouncement()};
+  const std::filesystem::path SetAside = File.string() + ".unreadable";
+  std::filesystem::rename(File, SetAside, Failed);
+  if (Failed) return {Game.Words().CannotOpen(File.string(), Refused)};
+  return {Game.Words().KeptGameSetAside(Refused, SetAside.string())};
+}
+
+}  // namespace quintar::terminal
