@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
@@ -65,6 +67,12 @@ std::string UnplayedRuleNames(int Rule) {
   return Names;
 }
 
+// Rounded up, so that the account never shows more time left than there is.
+int MillisecondsSince(TTimeSource::TTime Then, TTimeSource& Clock) {
+  const auto Spent = std::chrono::ceil<std::chrono::milliseconds>(Clock.Now() - Then).count();
+  return static_cast<int>(std::clamp<decltype(Spent)>(Spent, 0, INT_MAX));
+}
+
 // The cell named by "x,y" on a started board; otherwise false with the reason.
 bool ReadCell(std::string_view Text, const TBrainBoard& On, vcl::TPoint& Cell, std::string& Why) {
   if (!On.Started()) {
@@ -86,7 +94,7 @@ bool ReadCell(std::string_view Text, const TBrainBoard& On, vcl::TPoint& Cell, s
 
 }  // namespace
 
-TBrain::TBrain(TLevel Level, std::uint64_t Seed) : FOpponent(Level, Seed) {
+TBrain::TBrain(TLevel Level, std::uint64_t Seed, TTimeSource& Time) : FOpponent(Level, Seed), FClock(Time) {
   std::srand(static_cast<unsigned>(Seed ^ Seed >> 32));
 }
 
@@ -160,12 +168,14 @@ void TBrain::StartBoard(int Width, int Height, std::ostream& Out) {
     return Error(Out, "unsupported size " + std::to_string(Width) + "x" + std::to_string(Height) +
                           ": boards of 5 to 50 cells a side only");
   FBoard.Reset(Width, Height);
+  FTimeKeeper.NewGame();
   Answer(Out, "OK");
 }
 
 void TBrain::Restart(std::ostream& Out) {
   if (!FBoard.Started()) return Error(Out, "no board yet: send START first");
   FBoard.Reset(FBoard.Width(), FBoard.Height());
+  FTimeKeeper.NewGame();
   Answer(Out, "OK");
 }
 
@@ -270,11 +280,11 @@ void TBrain::SetTimeLimit(std::string_view Key, std::string_view Value, std::ost
   if (!Milliseconds) return Error(Out, "INFO " + Echo(Key) + " expects milliseconds, not \"" + Echo(Value) + "\"");
   const int Limit = std::max(*Milliseconds, 0);
   if (SameWord(Key, "timeout_turn"))
-    FTimeLimits.Turn = Limit;
+    FTimeKeeper.TellTurn(Limit);
   else if (SameWord(Key, "timeout_match"))
-    FTimeLimits.Match = Limit;
+    FTimeKeeper.TellMatch(Limit);
   else
-    FTimeLimits.Left = Limit;
+    FTimeKeeper.TellLeft(Limit);
 }
 
 // The expert's tables are sized to it before its next move.
@@ -293,16 +303,20 @@ void TBrain::About(std::ostream& Out) {
 }
 
 // While the expert thinks, each depth it completes is told as a MESSAGE
-// line, which managers show and otherwise ignore.
+// line, which managers show and otherwise ignore. The time the choice takes
+// counts against the match.
 void TBrain::Reply(std::ostream& Out) {
+  const TTimeSource::TTime Asked = FClock.Now();
   const TSearchObserver TellDepth = [&Out](const TSearchProgress& Progress) {
     Out << "MESSAGE depth " << Progress.Depth << " nodes " << Progress.Nodes << " score " << Progress.Score << " best "
         << CellText({Progress.Col, Progress.Row}) << '\n';
     Out.flush();
   };
-  TSearchBudget Budget = ExpertBudgetFor(FTimeLimits);
+  TSearchBudget Budget = ExpertBudgetFor(FTimeKeeper.Reckoned());
   Budget.OnDepth = &TellDepth;
+  Budget.Time = &FClock;
   const std::optional<vcl::TPoint> Cell = FOpponent.Choose(FBoard, Budget);
+  FTimeKeeper.Spend(MillisecondsSince(Asked, FClock));
   if (!Cell) return Error(Out, "no empty cell left to play");
   TellUnplayedRule(Out);
   FBoard.Put(Cell->X, Cell->Y, TStone::Own);

@@ -26,6 +26,7 @@
 
 #include "BrainBoard.h"
 #include "BrainTime.h"
+#include "TimeSource.h"
 
 namespace quintar::brain {
 
@@ -36,8 +37,9 @@ class TBrain {
  public:
   // Seeds the process-wide generator with Seed: a fresh one per process, so
   // that brains started together play different games, or the player's own
-  // for a repeatable one.
-  TBrain(TLevel Level, std::uint64_t Seed);
+  // for a repeatable one. Time is where the brain and its search read the
+  // time; it must outlive the brain.
+  TBrain(TLevel Level, std::uint64_t Seed, TTimeSource& Time = SteadyTime());
 
   // One line without its end; answers on Out.
   void Command(std::string_view Line, std::ostream& Out);
@@ -51,7 +53,7 @@ class TBrain {
   const TBrainBoard& Board() const { return FBoard; }
   TLevel Level() const { return FOpponent.Level(); }
   // The time limits INFO has told.
-  const TTimeLimits& TimeLimits() const { return FTimeLimits; }
+  const TTimeLimits& TimeLimits() const { return FTimeKeeper.Told(); }
 
  private:
   void Start(std::string_view Arguments, std::ostream& Out);
@@ -77,7 +79,8 @@ class TBrain {
 
   TBrainBoard FBoard;
   TBrainOpponent FOpponent;
-  TTimeLimits FTimeLimits;
+  TTimeSource& FClock;
+  TTimeKeeper FTimeKeeper;
   bool FEnded = false;
   // The rule the manager asked for (its flags), and the last one the brain
   // said it does not play; each such rule is told once.

@@ -47,4 +47,22 @@ TSearchBudget ExpertBudgetFor(const TTimeLimits& Limits) {
   return Budget;
 }
 
+void TTimeKeeper::TellLeft(int Milliseconds) {
+  FTold.Left = Milliseconds;
+  FSpentSinceTold = 0;
+}
+
+void TTimeKeeper::Spend(int Milliseconds) {
+  FSpentSinceTold = Milliseconds >= INT_MAX - FSpentSinceTold ? INT_MAX : FSpentSinceTold + std::max(Milliseconds, 0);
+}
+
+TTimeLimits TTimeKeeper::Reckoned() const {
+  TTimeLimits Limits = FTold;
+  if (FTold.Left.has_value())
+    Limits.Left = std::max(*FTold.Left - FSpentSinceTold, 0);
+  else if (FTold.Match > 0)
+    Limits.Left = std::max(FTold.Match - FSpentSinceTold, 0);
+  return Limits;
+}
+
 }  // namespace quintar::brain

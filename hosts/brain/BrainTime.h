@@ -25,4 +25,28 @@ struct TTimeLimits {
 // that the brain never runs out of time. The search then has no node limit.
 TSearchBudget ExpertBudgetFor(const TTimeLimits& Limits);
 
+// The limits as the manager told them, and the brain's own account of what
+// it has spent on its moves, which stands in for what the manager has not
+// told: what is left of the match is what the manager last said, less what
+// the brain has spent since; until the manager says, the whole match less
+// what the brain has spent this game. A manager that tells what is left
+// before every move is believed as it is; one that tells it once, or never,
+// cannot leave the brain planning every move as if the match had just begun.
+class TTimeKeeper {
+ public:
+  const TTimeLimits& Told() const { return FTold; }
+  void TellTurn(int Milliseconds) { FTold.Turn = Milliseconds; }
+  void TellMatch(int Milliseconds) { FTold.Match = Milliseconds; }
+  void TellLeft(int Milliseconds);
+  // A new game: none of its match spent yet.
+  void NewGame() { FSpentSinceTold = 0; }
+  void Spend(int Milliseconds);
+  // What the next move is planned by.
+  TTimeLimits Reckoned() const;
+
+ private:
+  TTimeLimits FTold;
+  int FSpentSinceTold = 0;
+};
+
 }  // namespace quintar::brain

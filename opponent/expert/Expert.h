@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "Opponent.h"
+#include "TimeSource.h"
 
 namespace quintar {
 
@@ -45,6 +46,9 @@ struct TSearchBudget {
   // Told after every completed depth, on the searching thread; it must
   // outlive the choice.
   const TSearchObserver* OnDepth = nullptr;
+  // Where both limits in time are read: the steady clock when null. It must
+  // outlive the choice.
+  TTimeSource* Time = nullptr;
 };
 
 // What hosts give the expert on a user interface: quick enough that a player

@@ -3,7 +3,8 @@
 namespace quintar::expert {
 
 void TSearchClock::Start(const TSearchBudget& Budget) {
-  const auto Now = std::chrono::steady_clock::now();
+  FTime = Budget.Time != nullptr ? Budget.Time : &SteadyTime();
+  const TTimeSource::TTime Now = FTime->Now();
   FNodes = 0;
   FNodeLimit = Budget.Nodes > 0 ? Budget.Nodes : 0;
   FHasDeadline = Budget.Milliseconds > 0;
@@ -16,13 +17,12 @@ void TSearchClock::Start(const TSearchBudget& Budget) {
 }
 
 bool TSearchClock::SoftTargetPassed() const {
-  return (FSoftNodes > 0 && FNodes >= FSoftNodes) ||
-         (FHasSoftDeadline && std::chrono::steady_clock::now() >= FSoftDeadline);
+  return (FSoftNodes > 0 && FNodes >= FSoftNodes) || (FHasSoftDeadline && FTime->Now() >= FSoftDeadline);
 }
 
 bool TSearchClock::ClockSaysStop() const {
   if (FStop != nullptr && FStop->load(std::memory_order_relaxed)) return true;
-  return FHasDeadline && std::chrono::steady_clock::now() >= FDeadline;
+  return FHasDeadline && FTime->Now() >= FDeadline;
 }
 
 }  // namespace quintar::expert

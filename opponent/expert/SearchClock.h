@@ -1,12 +1,13 @@
 // Counts the positions a search visits and tells it when its budget is
 // spent: a number of positions, a time, or a stop flag raised elsewhere; and
-// whether its soft target, in time or positions, has passed.
+// whether its soft target, in time or positions, has passed. Times are read
+// on the budget's time source.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
 #include "Expert.h"
+#include "TimeSource.h"
 
 namespace quintar::expert {
 
@@ -36,13 +37,14 @@ class TSearchClock {
 
   std::int64_t FNodes = 0;
   std::int64_t FNodeLimit = 0;
+  TTimeSource* FTime = &SteadyTime();
   bool FHasDeadline = false;
-  std::chrono::steady_clock::time_point FDeadline;
+  TTimeSource::TTime FDeadline;
   const std::atomic<bool>* FStop = nullptr;
   bool FSpent = false;
   std::int64_t FSoftNodes = 0;
   bool FHasSoftDeadline = false;
-  std::chrono::steady_clock::time_point FSoftDeadline;
+  TTimeSource::TTime FSoftDeadline;
 };
 
 }  // namespace quintar::expert

@@ -33,4 +33,21 @@ bool TReferee::Full() const {
   return true;
 }
 
+bool TReferee::Forced(int Player) {
+  int Empty = 0;
+  bool MakesFive = false;
+  for (int X = 0; X < FWidth; ++X)
+    for (int Y = 0; Y < FHeight; ++Y) {
+      int& Cell = FCells[Y * FWidth + X];
+      if (Cell != 0) continue;
+      ++Empty;
+      for (const int Mark : {Player, 3 - Player}) {
+        Cell = Mark;
+        MakesFive = MakesFive || FiveThrough(X, Y);
+      }
+      Cell = 0;
+    }
+  return MakesFive || Empty == 1 || Empty == FWidth * FHeight;
+}
+
 }  // namespace quintar::brain::testing

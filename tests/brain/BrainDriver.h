@@ -17,7 +17,8 @@ namespace quintar::brain::testing {
 // every run.
 class TBrainSession {
  public:
-  explicit TBrainSession(TLevel Level = TLevel::High, std::uint64_t Seed = 1) : FBrain(Level, Seed) {}
+  explicit TBrainSession(TLevel Level = TLevel::High, std::uint64_t Seed = 1, TTimeSource& Time = SteadyTime())
+      : FBrain(Level, Seed, Time) {}
   std::string operator()(std::string_view Line) {
     std::ostringstream Out;
     FBrain.Command(Line, Out);
@@ -37,6 +38,9 @@ class TReferee {
   bool Play(const std::string& Answer, int Player, int& X, int& Y);
   bool FiveThrough(int X, int Y) const;
   bool Full() const;
+  // Whether Player, to move, has nothing to think about: it opens the game,
+  // wins in one, must block the other's five, or has one cell left.
+  bool Forced(int Player);
 
  private:
   int At(int X, int Y) const;

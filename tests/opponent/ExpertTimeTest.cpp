@@ -1,14 +1,17 @@
 // When the expert stops thinking: at once when its move is decided, after a
 // few settled depths once its soft target has passed, and at its hard limit
 // otherwise; what it tells an observer on the way; and the size of its table
-// within the memory a host allows. Every budget here counts positions, never
-// time, so that each case is repeatable.
+// within the memory a host allows. Every budget here counts positions or
+// reads time on a manual clock, never the world's, so that each case is
+// repeatable.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <initializer_list>
 #include <vector>
 
 #include "Expert.h"
+#include "ManualTime.h"
 #include "RandomPositions.h"
 #include "TestBoard.h"
 #include "TranspositionTable.h"
@@ -86,6 +89,68 @@ TEST(ExpertStops, BeforeAnySearchWhenAFiveOrAnOpenFourIsThere) {
   EXPECT_EQ(Five.Row, 4);
   EXPECT_EQ(Five.Depth, 0);
   EXPECT_EQ(Five.Nodes, 0);
+}
+
+using std::chrono::milliseconds;
+using testing::TManualTime;
+
+TSearchBudget Time(TManualTime& Clock, int Hard, int Soft = 0) {
+  TSearchBudget Budget;
+  Budget.Milliseconds = Hard;
+  Budget.SoftMilliseconds = Soft;
+  Budget.Time = &Clock;
+  return Budget;
+}
+
+// From the search's first reading, which starts its deadlines, to its last.
+milliseconds Spent(const TManualTime& Clock) {
+  return std::chrono::duration_cast<milliseconds>(Clock.Shown() - TTimeSource::TTime{} - Clock.Step());
+}
+
+TEST(ExpertDeadline, TheHardLimitEndsTheSearchOnTheClockItIsGiven) {
+  TRandom Random(10);
+  const TTestBoard Board = PlayedLookingBoard(Random, 20, 20, 8);
+  TManualTime Clock(milliseconds(1));
+  TExpertSearch Search(3);
+  const TExpertChoice Choice = Search.Choose(Board.View(), Cross, Time(Clock, 300));
+  ASSERT_TRUE(Choice.Found);
+  EXPECT_EQ(Board.At(Choice.Col, Choice.Row), 0);
+  EXPECT_GE(Choice.Depth, 2);
+  // It stops at the first reading at or past its deadline.
+  EXPECT_EQ(Spent(Clock), milliseconds(300));
+  // A deadline on a clock that moves only as it is read is as repeatable as
+  // a number of positions.
+  TManualTime Again(milliseconds(1));
+  const TExpertChoice Repeated = Search.Choose(Board.View(), Cross, Time(Again, 300));
+  EXPECT_EQ(Repeated.Nodes, Choice.Nodes);
+  EXPECT_EQ(Repeated.Col, Choice.Col);
+  EXPECT_EQ(Repeated.Row, Choice.Row);
+}
+
+TEST(ExpertDeadline, TheSoftTargetEndsASettledSearchLongBeforeTheHardLimit) {
+  TRandom Random(10);
+  const TTestBoard Board = PlayedLookingBoard(Random, 20, 20, 8);
+  TManualTime Clock(milliseconds(1));
+  TExpertSearch Search(3);
+  const TExpertChoice Choice = Search.Choose(Board.View(), Cross, Time(Clock, 60000, 100));
+  ASSERT_TRUE(Choice.Found);
+  EXPECT_GE(Spent(Clock), milliseconds(100));
+  EXPECT_LT(Spent(Clock), milliseconds(60000));
+  EXPECT_GE(Choice.Depth, 3) << "a best move held over three depths";
+}
+
+TEST(ExpertDeadline, ADecidedMoveTakesNoTimeWhateverItMayTake) {
+  TTestBoard Five(20, 20);
+  Put(Five, Cross, {{4, 4}, {5, 4}, {6, 4}, {7, 4}});
+  Put(Five, Nought, {{3, 4}, {10, 10}, {11, 11}, {15, 2}});
+  for (const TTestBoard& Board : {Five, TwoOpenThrees(true), TwoOpenThrees(false)}) {
+    TManualTime Clock(milliseconds(1));
+    TExpertSearch Search(3);
+    const TExpertChoice Choice = Search.Choose(Board.View(), Cross, Time(Clock, 60000, 30000));
+    ASSERT_TRUE(Choice.Found);
+    // A few readings while the one depth that decides it runs, at most.
+    EXPECT_LT(Spent(Clock), milliseconds(100));
+  }
 }
 
 // What an observer hears: one report per completed depth, in order.
