@@ -18,6 +18,8 @@ const TYPES = {
   '.css': 'text/css; charset=utf-8',
   '.json': 'application/json',
   '.png': 'image/png',
+  '.svg': 'image/svg+xml',
+  '.wasm': 'application/wasm',
   '.ts': 'text/plain; charset=utf-8',
   '.md': 'text/plain; charset=utf-8',
 };

@@ -81,12 +81,12 @@ test('the computer moving for the person leaves the players as the page chose th
   await close();
 });
 
-test('npm packs the element with its module, worker and types, and installs the tarball', () => {
+test('npm packs the element with its loader, module, worker, types and licence, and installs the tarball', () => {
   const folder = join(SITE, 'quintar-board');
   const [packed] = JSON.parse(execFileSync('npm', ['pack', '--dry-run', '--json'], { cwd: folder, encoding: 'utf8' }));
   const files = packed.files.map(({ path }) => path).sort();
-  assert.deepEqual(files, ['README.md', 'colors.js', 'package.json', 'quintar-board.d.ts', 'quintar-board.js',
-    'quintar-module.js', 'quintar-worker.js', 'thinker.js']);
+  assert.deepEqual(files, ['LICENSE', 'README.md', 'attributes.js', 'colors.js', 'loader.js', 'package.json', 'quintar-board.d.ts',
+    'quintar-board.js', 'quintar-module.js', 'quintar-module.wasm', 'quintar-worker.js', 'thinker.js']);
 
   const project = mkdtempSync(join(tmpdir(), 'quintar-board-'));
   try {
@@ -95,7 +95,8 @@ test('npm packs the element with its module, worker and types, and installs the 
     execFileSync('npm', ['install', '--offline', '--no-audit', '--no-fund', './quintar-board-1.0.0.tgz'], { cwd: project, stdio: 'ignore' });
     const installed = join(project, 'node_modules', 'quintar-board');
     const manifest = JSON.parse(readFileSync(join(installed, 'package.json'), 'utf8'));
-    for (const entry of [manifest.exports['.'].default, manifest.exports['.'].types, './quintar-module.js'])
+    assert.equal(manifest.license, 'MIT');
+    for (const entry of [manifest.exports['.'].default, manifest.exports['.'].types, './quintar-module.wasm', 'LICENSE'])
       assert.ok(existsSync(join(installed, entry)), entry);
   } finally {
     rmSync(project, { recursive: true, force: true });

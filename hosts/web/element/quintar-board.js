@@ -8,11 +8,16 @@
 // onto a canvas, pixel for pixel with the screen's device pixels, hands it
 // pointer presses, and adds keyboard play. Every sentence about the game, for the
 // page and for screen readers, comes from the module's phrasebook.
-import createQuintarModule from './quintar-module.js';
+import ATTRIBUTE_LIST from './attributes.js';
 import { cssColorOf, parseCssColor } from './colors.js';
+import { compileModule, instantiate } from './loader.js';
 import { Thinker } from './thinker.js';
 
-const quintar = await createQuintarModule();
+// Where there is no DOM (a server rendering the page), importing the element
+// loads nothing and defines nothing.
+const browser = 'customElements' in globalThis;
+const compiled = browser ? await compileModule() : null;
+const quintar = browser ? await instantiate(compiled) : null;
 
 // The control's events, numbered as the module raises them.
 const EVENTS = ['legalmove', 'illegalmove', 'draw', 'crosswon', 'noughtwon', 'computerwon', 'userwon'];
@@ -65,8 +70,9 @@ const KINDS = {
 };
 
 // Attribute: { property, kind, fallback }, as the control publishes its
-// settings: names and defaults are the control's own.
-const ATTRIBUTES = Object.fromEntries(quintar.attributes().map(({ attribute, ...rest }) => [attribute, rest]));
+// settings: names and defaults are the control's own, which the build writes
+// into attributes.js.
+const ATTRIBUTES = Object.fromEntries(ATTRIBUTE_LIST.map(({ attribute, ...rest }) => [attribute, rest]));
 
 // Mouse buttons as the control numbers them (left, right, middle), and the
 // modifier keys and held buttons as its shift state's bits.
@@ -110,7 +116,7 @@ const boards = new FinalizationRegistry(({ board, thinker }) => {
   board.delete();
 });
 
-export class QuintarBoardElement extends HTMLElement {
+export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   static observedAttributes = Object.keys(ATTRIBUTES);
 
   // A property for each attribute: reading asks the board, writing sets the
@@ -161,7 +167,7 @@ export class QuintarBoardElement extends HTMLElement {
     // The module and the worker hold on to the element only weakly, so that
     // it and its board can go once the page lets go of it.
     const self = new WeakRef(this);
-    this.#thinker = new Thinker((serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
+    this.#thinker = new Thinker(compiled, (serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
     this.#board = new quintar.Board({
       event: (index, words) => self.deref()?.#raised(EVENTS[index], words),
       repaint: () => self.deref()?.#scheduleFlush(),
@@ -504,4 +510,4 @@ export class QuintarBoardElement extends HTMLElement {
   }
 }
 
-if (!customElements.get('quintar-board')) customElements.define('quintar-board', QuintarBoardElement);
+if (browser && !customElements.get('quintar-board')) customElements.define('quintar-board', QuintarBoardElement);
