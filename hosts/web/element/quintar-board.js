@@ -88,8 +88,9 @@ const FINGER_PIXELS = 24;
 
 const ARROWS = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1] };
 
-const TEMPLATE = `
-<style>
+// The shadow root's styles, as a constructed style sheet: a strict Content
+// Security Policy (style-src 'self') refuses <style> elements, not these.
+const STYLES = `
   :host { display: inline-block; width: 300px; height: 300px; outline: none;
           touch-action: manipulation; user-select: none; -webkit-user-select: none; }
   :host([hidden]) { display: none; }
@@ -102,13 +103,25 @@ const TEMPLATE = `
   .hint { border: 3px dashed var(--quintar-hint-color, #0b8043); }
   .hint.shown { display: block; }
   .status { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); white-space: nowrap; }
-</style>
+`;
+
+const TEMPLATE = `
 <div class="board">
   <canvas part="canvas"></canvas>
   <div class="cell hint" part="hint"></div>
   <div class="cell focus" part="focus-cell"></div>
 </div>
 <div class="status" role="status" aria-live="polite"></div>`;
+
+// One sheet for every board, made with the first.
+let sheet = null;
+function styleSheet() {
+  if (!sheet) {
+    sheet = new CSSStyleSheet();
+    sheet.replaceSync(STYLES);
+  }
+  return sheet;
+}
 
 // A board is freed with its element.
 const boards = new FinalizationRegistry(({ board, thinker }) => {
@@ -156,6 +169,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   constructor() {
     super();
     const root = this.attachShadow({ mode: 'open' });
+    root.adoptedStyleSheets = [styleSheet()];
     root.innerHTML = TEMPLATE;
     this.#frame = root.querySelector('.board');
     this.#canvas = root.querySelector('canvas');
