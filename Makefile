@@ -178,7 +178,7 @@ web-deps: deps
 web: web-deps
 	cmake --preset web $(WERROR)
 	cmake --build --preset web -j $(JOBS)
-	@echo "The element (script and module): $$(cat $(WEB_ELEMENT) | wc -c) bytes, $$(cat $(WEB_ELEMENT) | gzip -9 | wc -c) gzipped"
+	@echo "The element (scripts, glue and WebAssembly): $$(cat $(WEB_ELEMENT) | wc -c) bytes, $$(cat $(WEB_ELEMENT) | gzip -9 | wc -c) gzipped"
 
 serve: web
 	node hosts/web/serve.mjs $(WEB_SITE) $(PORT)

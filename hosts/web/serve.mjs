@@ -5,9 +5,9 @@
 //
 // startServer() serves folders under URL prefixes, { '/': root, ... }, on a
 // given port or, with 0, on any free one, adding the given headers to every
-// response (a Content-Security-Policy, say). Files are revalidated on each
-// use by their modification time, so that a page and its worker importing
-// the same script download it once.
+// response (a Content-Security-Policy, say) and telling served(path, status)
+// of each. Files are revalidated on each use by their modification time, so
+// that a page and its worker importing the same script download it once.
 import { createReadStream } from 'node:fs';
 import { stat } from 'node:fs/promises';
 import { createServer } from 'node:http';
@@ -38,7 +38,7 @@ function fileFor(mounts, path) {
   return null;
 }
 
-async function respond(mounts, headers, request, response) {
+async function respond({ mounts, headers, served }, request, response) {
   if (request.method !== 'GET' && request.method !== 'HEAD') {
     response.writeHead(405, { Allow: 'GET, HEAD' }).end();
     return;
@@ -50,6 +50,7 @@ async function respond(mounts, headers, request, response) {
     response.writeHead(400).end();
     return;
   }
+  response.on('finish', () => served(path, response.statusCode));
   let file = fileFor(mounts, path);
   let info = file && (await stat(file).catch(() => null));
   if (info?.isDirectory()) {
@@ -78,13 +79,13 @@ async function respond(mounts, headers, request, response) {
 }
 
 // Resolves to { url, close() } once listening.
-export function startServer(folders, port = 0, headers = {}) {
+export function startServer(folders, { port = 0, headers = {}, served = () => {} } = {}) {
   // Longest prefixes first, so that a mount inside another wins.
   const mounts = Object.entries(folders)
     .map(([prefix, root]) => [prefix, resolve(root)])
     .sort(([a], [b]) => b.length - a.length);
   const server = createServer((request, response) => {
-    respond(mounts, headers, request, response).catch(() => response.destroy());
+    respond({ mounts, headers, served }, request, response).catch(() => response.destroy());
   });
   return new Promise((resolveStart, rejectStart) => {
     server.once('error', rejectStart);
@@ -104,7 +105,7 @@ if (process.argv[1] === fileURLToPath(import.meta.url)) {
     process.exit(2);
   }
   try {
-    const { url } = await startServer({ '/': root }, Number(port));
+    const { url } = await startServer({ '/': root }, { port: Number(port) });
     console.log(`Serving ${root} at ${url} (Ctrl+C stops)`);
   } catch (error) {
     console.error(`serve.mjs: cannot listen on port ${port}: ${error.code ?? error.message}`);

@@ -14,7 +14,7 @@ const POLICY = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; worker
 let server;
 let browser;
 before(async () => {
-  server = await startServer({ '/': SITE }, 0, { 'Content-Security-Policy': POLICY });
+  server = await startServer({ '/': SITE }, { headers: { 'Content-Security-Policy': POLICY } });
   browser = await chromium.launch(CHROMIUM);
 });
 after(async () => {
