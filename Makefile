@@ -165,7 +165,7 @@ clean:
 # npm comes with Node.js on most machines, from Debian where it does not.
 WEB_PACKAGES := emscripten chromium nodejs $(if $(shell command -v npm 2>/dev/null),,npm)
 WEB_SITE := build/web/hosts/web/site
-WEB_ELEMENT := $(addprefix $(WEB_SITE)/quintar-board/,quintar-board.js colors.js events.js thinker.js quintar-worker.js quintar-module.js)
+WEB_ELEMENT := $(addprefix $(WEB_SITE)/quintar-board/,quintar-board.js attributes.js colors.js events.js loader.js thinker.js quintar-worker.js quintar-module.js quintar-module.wasm)
 WEB_NODE_MODULES := tests/web/node_modules/.installed
 PORT ?= 8080
 
@@ -178,7 +178,7 @@ web-deps: deps
 web: web-deps
 	cmake --preset web $(WERROR)
 	cmake --build --preset web -j $(JOBS)
-	@echo "The element (script and module): $$(cat $(WEB_ELEMENT) | wc -c) bytes, $$(cat $(WEB_ELEMENT) | gzip -9 | wc -c) gzipped"
+	@echo "The element (scripts, glue and WebAssembly): $$(cat $(WEB_ELEMENT) | wc -c) bytes, $$(cat $(WEB_ELEMENT) | gzip -9 | wc -c) gzipped"
 
 serve: web
 	node hosts/web/serve.mjs $(WEB_SITE) $(PORT)

@@ -1,3 +1,6 @@
+# Quintar is under the MIT licence (share/doc/quintar/copyright).
+set(Quintar_LICENSE MIT)
+
 include(${CMAKE_CURRENT_LIST_DIR}/QuintarTargets.cmake)
 
 # The Qt widget, where it was built: find_package(Quintar CONFIG COMPONENTS Widget).

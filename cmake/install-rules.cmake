@@ -50,3 +50,14 @@ endfunction()
 quintar_pkg_config(quintar Quintar "${PROJECT_DESCRIPTION}" "-lquintar_game -lquintar -lquintar_opponent -lquintar_vcl")
 quintar_pkg_config(quintar4 Quintar4 "Hosts of the Quintar4 package module"
   "-lQuintar4 -lquintar_package_loader -lquintar_vcl")
+
+# The licence, as Debian keeps it for every package: the copyright file in the
+# package's documentation folder, its text the LICENSE file's, each line
+# indented and blank lines as " .".
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE QUINTAR_LICENSE_TEXT)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+string(STRIP "${QUINTAR_LICENSE_TEXT}" QUINTAR_LICENSE_TEXT)
+string(REGEX REPLACE "\n\n" "\n.\n" QUINTAR_LICENSE_TEXT "${QUINTAR_LICENSE_TEXT}")
+string(REPLACE "\n" "\n " QUINTAR_LICENSE_TEXT " ${QUINTAR_LICENSE_TEXT}")
+configure_file(cmake/copyright.in ${PROJECT_BINARY_DIR}/copyright @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/quintar)

@@ -1,12 +1,13 @@
 # A Debian package of everything the build installs: the package module, the
 # shared framework stand-in, the static libraries and headers, the CMake
-# package files, the pkg-config file and the programs. `make package` runs
+# package files, the pkg-config file, the programs and the licence (MIT). `make package` runs
 # CPack with it; install the result with `apt install ./quintar_*.deb`.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quintar)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Quarbel")
 set(CPACK_PACKAGE_CONTACT "Quintar developers")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
   "TQuintar, a five-in-a-row board control, as the Quintar4 package module with its\n"

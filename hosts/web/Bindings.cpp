@@ -1,8 +1,8 @@
 // The module a page loads: the board as the class Board, the Thinker a worker
-// thinks with, seed(), and attributes(), the element's attributes as the
-// control publishes them. Cells cross to the page counted from 1, as Move
+// thinks with, and seed(). Cells cross to the page counted from 1, as Move
 // takes them, and come back the same way; pixels are the control's, which
-// are the canvas's device pixels.
+// are the canvas's device pixels. The element's attributes are not here: the
+// build writes them into attributes.js (see PrintAttributes.cpp).
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
@@ -13,7 +13,6 @@
 #include "BoardHost.h"
 #include "BoardLayout.h"
 #include "ComputerThinker.h"
-#include "ElementAttributes.h"
 #include "TurnMessage.h"
 
 namespace quintar::web {
@@ -197,30 +196,6 @@ class TPageThinker {
   game::TComputerThinker FThinker;
 };
 
-// The element's attributes, each { attribute, property, kind, fallback }:
-// kind "count", "switch", "color", "strength" or "side"; fallback what a new
-// board has, as the board's property takes it (a colour as 0x00BBGGRR, a
-// strength by name, a side as 1 or -1).
-val Attributes() {
-  static constexpr const char* KindNames[] = {"count", "switch", "color", "strength", "side"};
-  val List = val::array();
-  for (const TElementAttribute& Attribute : ElementAttributes()) {
-    val Entry = val::object();
-    Entry.set("attribute", Attribute.Attribute);
-    Entry.set("property", Attribute.Property);
-    Entry.set("kind", std::string(KindNames[static_cast<int>(Attribute.Kind)]));
-    switch (Attribute.Kind) {
-      case TAttributeKind::Switch: Entry.set("fallback", Attribute.Default != 0); break;
-      case TAttributeKind::Strength:
-        Entry.set("fallback", std::string(LevelName(static_cast<TLevel>(Attribute.Default))));
-        break;
-      default: Entry.set("fallback", static_cast<double>(Attribute.Default));
-    }
-    List.call<void>("push", Entry);
-  }
-  return List;
-}
-
 // The control seeds the generator from the clock when it is made; a page
 // (or a test) that wants the same computer moves every time seeds it after.
 void Seed(unsigned Value) { std::srand(Value); }
@@ -317,7 +292,6 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
         const game::TPhrasebook Words;
         return Words.Phrase(game::TPhrase::DiscardWarning) + " " + Words.Phrase(game::TPhrase::DiscardQuestion);
       });
-  emscripten::function("attributes", &Attributes);
 }
 
 }  // namespace quintar::web

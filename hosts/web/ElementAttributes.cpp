@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <sstream>
 
 #include "BoardHost.h"
 #include "Controls.h"
@@ -44,7 +45,33 @@ std::int64_t DefaultOf(const vcl::TPropertyInfo& Property, TAttributeKind Kind) 
   return *Property.Default;
 }
 
+std::string_view KindName(TAttributeKind Kind) {
+  static constexpr std::string_view Names[] = {"count", "switch", "color", "strength", "side"};
+  return Names[static_cast<int>(Kind)];
+}
+
+// A default as the element's board takes it, as JavaScript.
+std::string FallbackText(const TElementAttribute& Attribute) {
+  switch (Attribute.Kind) {
+    case TAttributeKind::Switch: return Attribute.Default != 0 ? "true" : "false";
+    case TAttributeKind::Strength: return "'" + std::string(LevelName(static_cast<TLevel>(Attribute.Default))) + "'";
+    default: return std::to_string(Attribute.Default);
+  }
+}
+
 }  // namespace
+
+std::string AttributesModule() {
+  std::ostringstream Text;
+  Text << "// The attributes of <quintar-board>, written by the build from the control's\n"
+          "// published properties.\n"
+          "export default [\n";
+  for (const TElementAttribute& Attribute : ElementAttributes())
+    Text << "  { attribute: '" << Attribute.Attribute << "', property: '" << Attribute.Property << "', kind: '"
+         << KindName(Attribute.Kind) << "', fallback: " << FallbackText(Attribute) << " },\n";
+  Text << "];\n";
+  return Text.str();
+}
 
 std::string AttributeName(std::string_view PublishedName) {
   std::string Name;

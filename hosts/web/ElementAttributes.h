@@ -27,6 +27,13 @@ struct TElementAttribute {
 // computer's side, which the board adds.
 std::vector<TElementAttribute> ElementAttributes();
 
+// The attributes as the text of an ES module whose default export is an
+// array of { attribute, property, kind, fallback }: kind "count", "switch",
+// "color", "strength" or "side"; fallback what a new board has, as the
+// element's board takes it (a colour as 0x00BBGGRR, a strength by name, a
+// side as 1 or -1). The build writes it into the element's package.
+std::string AttributesModule();
+
 // "GridLineColor" as an attribute, "grid-line-color", and as a script
 // property, "gridLineColor".
 std::string AttributeName(std::string_view PublishedName);

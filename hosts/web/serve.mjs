@@ -4,7 +4,10 @@
 //   node serve.mjs ROOT [PORT]
 //
 // startServer() serves folders under URL prefixes, { '/': root, ... }, on a
-// given port or, with 0, on any free one.
+// given port or, with 0, on any free one, adding the given headers to every
+// response (a Content-Security-Policy, say) and telling served(path, status)
+// of each. Files are revalidated on each use by their modification time, so
+// that a page and its worker importing the same script download it once.
 import { createReadStream } from 'node:fs';
 import { stat } from 'node:fs/promises';
 import { createServer } from 'node:http';
@@ -18,6 +21,8 @@ const TYPES = {
   '.css': 'text/css; charset=utf-8',
   '.json': 'application/json',
   '.png': 'image/png',
+  '.svg': 'image/svg+xml',
+  '.wasm': 'application/wasm',
   '.ts': 'text/plain; charset=utf-8',
   '.md': 'text/plain; charset=utf-8',
 };
@@ -33,7 +38,7 @@ function fileFor(mounts, path) {
   return null;
 }
 
-async function respond(mounts, request, response) {
+async function respond({ mounts, headers, served }, request, response) {
   if (request.method !== 'GET' && request.method !== 'HEAD') {
     response.writeHead(405, { Allow: 'GET, HEAD' }).end();
     return;
@@ -45,6 +50,7 @@ async function respond(mounts, request, response) {
     response.writeHead(400).end();
     return;
   }
+  response.on('finish', () => served(path, response.statusCode));
   let file = fileFor(mounts, path);
   let info = file && (await stat(file).catch(() => null));
   if (info?.isDirectory()) {
@@ -55,23 +61,31 @@ async function respond(mounts, request, response) {
     response.writeHead(404, { 'Content-Type': 'text/plain' }).end('Not found\n');
     return;
   }
+  const modified = new Date(Math.floor(info.mtimeMs / 1000) * 1000);
+  const since = Date.parse(request.headers['if-modified-since'] ?? '');
+  if (since >= modified.getTime()) {
+    response.writeHead(304, headers).end();
+    return;
+  }
   response.writeHead(200, {
+    ...headers,
     'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
     'Content-Length': info.size,
     'Cache-Control': 'no-cache',
+    'Last-Modified': modified.toUTCString(),
   });
   if (request.method === 'HEAD') response.end();
   else createReadStream(file).pipe(response);
 }
 
 // Resolves to { url, close() } once listening.
-export function startServer(folders, port = 0) {
+export function startServer(folders, { port = 0, headers = {}, served = () => {} } = {}) {
   // Longest prefixes first, so that a mount inside another wins.
   const mounts = Object.entries(folders)
     .map(([prefix, root]) => [prefix, resolve(root)])
     .sort(([a], [b]) => b.length - a.length);
   const server = createServer((request, response) => {
-    respond(mounts, request, response).catch(() => response.destroy());
+    respond({ mounts, headers, served }, request, response).catch(() => response.destroy());
   });
   return new Promise((resolveStart, rejectStart) => {
     server.once('error', rejectStart);
@@ -91,7 +105,7 @@ if (process.argv[1] === fileURLToPath(import.meta.url)) {
     process.exit(2);
   }
   try {
-    const { url } = await startServer({ '/': root }, Number(port));
+    const { url } = await startServer({ '/': root }, { port: Number(port) });
     console.log(`Serving ${root} at ${url} (Ctrl+C stops)`);
   } catch (error) {
     console.error(`serve.mjs: cannot listen on port ${port}: ${error.code ?? error.message}`);

@@ -57,6 +57,12 @@ struct TScoredMove {
   int Score;
 };
 
+// Best first, earlier first among equals: the root's order from one depth to
+// the next. One function, so that both sorts share one instantiation.
+void SortBestFirst(TScoredMove* Moves, int Count) {
+  std::stable_sort(Moves, Moves + Count, [](const TScoredMove& A, const TScoredMove& B) { return A.Score > B.Score; });
+}
+
 // Keeps the Width best-scored moves, best first, earlier offers first among
 // equals.
 class TBestMoves {
@@ -175,7 +181,7 @@ int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
   // The seed breaks ties between moves that look alike.
   for (int I = 0; I < Count; ++I)
     Root[I].Score += static_cast<int>(Mixed(FSeed ^ FBoard.Hash() ^ static_cast<std::uint64_t>(Root[I].Index)) & 7u);
-  std::stable_sort(Root, Root + Count, [](const TScoredMove& A, const TScoredMove& B) { return A.Score > B.Score; });
+  SortBestFirst(Root, Count);
   if (Count == 1) return Root[0].Index;
 
   int Best = Root[0].Index;
@@ -204,7 +210,7 @@ int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
     Report(Depth, Alpha, Best);
     if (Choice.ForcedWin || Choice.ForcedLoss || OnlyOneMoveSurvives(Root, Count)) break;
     if (HeldFor >= SettledDepths && FClock.SoftTargetPassed()) break;
-    std::stable_sort(Root, Root + Count, [](const TScoredMove& A, const TScoredMove& B) { return A.Score > B.Score; });
+    SortBestFirst(Root, Count);
   }
   return Best;
 }

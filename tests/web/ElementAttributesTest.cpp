@@ -66,5 +66,22 @@ TEST(ElementAttributesTest, TheComputersSideIsTheBoardsOwnSettingAndStartsAsANew
   EXPECT_EQ(Find(ElementAttributes(), "playing-strength")->Default, static_cast<std::int64_t>(Host.Level()));
 }
 
+// The element reads attributes.js, which the build writes with this text:
+// one entry per attribute, in order, each default as the board takes it.
+TEST(ElementAttributesTest, TheModuleTextListsEveryAttributeInOrderWithItsDefault) {
+  const std::string Text = AttributesModule();
+  ASSERT_NE(Text.find("export default [\n"), std::string::npos);
+  EXPECT_EQ(Text.substr(Text.size() - 3), "];\n");
+  std::size_t At = 0;
+  for (const TElementAttribute& Attribute : ElementAttributes()) {
+    At = Text.find("{ attribute: '" + Attribute.Attribute + "', property: '" + Attribute.Property + "', kind: '", At);
+    ASSERT_NE(At, std::string::npos) << Attribute.Attribute;
+  }
+  EXPECT_NE(Text.find("property: 'gridLineColor', kind: 'color', fallback: 8421504 }"), std::string::npos);
+  EXPECT_NE(Text.find("kind: 'strength', fallback: 'high' }"), std::string::npos);
+  EXPECT_NE(Text.find("property: 'lock', kind: 'switch', fallback: false }"), std::string::npos);
+  EXPECT_NE(Text.find("property: 'computerSide', kind: 'side', fallback: -1 }"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quintar::web

@@ -1,12 +1,8 @@
-// The demo page as a person uses it, and the element as an npm package.
+// The demo page as a person uses it.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
 import { test } from 'node:test';
 
-import { clickCell, openDemo, SITE, useBrowser } from './harness.mjs';
+import { clickCell, openDemo, useBrowser } from './harness.mjs';
 
 const shared = useBrowser();
 
@@ -88,25 +84,4 @@ test('the computer moving for the person leaves the players as the page chose th
   assert.deepEqual(players, ['noughts', 'noughts']);
   assert.equal(await page.textContent('#status'), await boardStatus(page));
   await close();
-});
-
-test('npm packs the element with its module, worker and types, and installs the tarball', () => {
-  const folder = join(SITE, 'quintar-board');
-  const [packed] = JSON.parse(execFileSync('npm', ['pack', '--dry-run', '--json'], { cwd: folder, encoding: 'utf8' }));
-  const files = packed.files.map(({ path }) => path).sort();
-  assert.deepEqual(files, ['README.md', 'colors.js', 'events.js', 'package.json', 'quintar-board.d.ts', 'quintar-board.js',
-    'quintar-module.js', 'quintar-worker.js', 'thinker.js']);
-
-  const project = mkdtempSync(join(tmpdir(), 'quintar-board-'));
-  try {
-    execFileSync('npm', ['pack', '--pack-destination', project], { cwd: folder, stdio: 'ignore' });
-    execFileSync('npm', ['init', '-y'], { cwd: project, stdio: 'ignore' });
-    execFileSync('npm', ['install', '--offline', '--no-audit', '--no-fund', './quintar-board-1.0.0.tgz'], { cwd: project, stdio: 'ignore' });
-    const installed = join(project, 'node_modules', 'quintar-board');
-    const manifest = JSON.parse(readFileSync(join(installed, 'package.json'), 'utf8'));
-    for (const entry of [manifest.exports['.'].default, manifest.exports['.'].types, './quintar-module.js'])
-      assert.ok(existsSync(join(installed, entry)), entry);
-  } finally {
-    rmSync(project, { recursive: true, force: true });
-  }
 });

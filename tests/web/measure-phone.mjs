@@ -4,7 +4,11 @@
 // few tries each:
 //   - a click until the computer's answer is shown (its legalmove), at the
 //     high and the expert strength;
-//   - a resize of the board until two frames later.
+//   - a resize of the board until two frames later;
+//   - a navigation until the board's first paint, in a new tab each time,
+//     with where the time went: the WebAssembly file downloaded (over the
+//     loopback, so downloads cost next to nothing here), the element
+//     defined (the module compiled and instantiated), the board painted.
 // Not a test: run it by hand after `make web`, on a machine otherwise idle.
 //
 //   node tests/web/measure-phone.mjs [site folder] [tries]
@@ -25,6 +29,20 @@ const page = `<!doctype html>
 <style>body { margin: 0; } quintar-board { display: block; width: 100vw; height: 100vw; }</style>
 <script type="module" src="/quintar-board/quintar-board.js"></script>
 <quintar-board col-count="15" row-count="15"></quintar-board>`;
+
+// The same page, noting when the element is defined and the first frame in
+// which its canvas holds the board's pixels.
+const paintPage = `${page}
+<script type="module">
+  customElements.whenDefined('quintar-board').then(() => (window.defined = performance.now()));
+  const board = document.querySelector('quintar-board');
+  requestAnimationFrame(function look() {
+    const canvas = board.shadowRoot?.querySelector('canvas');
+    if (canvas?.width && canvas.getContext('2d').getImageData(canvas.width >> 1, canvas.height >> 1, 1, 1).data[3])
+      window.painted = performance.now();
+    else requestAnimationFrame(look);
+  });
+</script>`;
 
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
@@ -71,6 +89,25 @@ async function clickToAnswer(tab, strength) {
   return tab.evaluate(async () => (await window.answered) - window.pressed);
 }
 
+// From navigation to the first frame with the board in it, in a new tab
+// slowed from the start: { downloaded, defined, painted } in ms.
+async function navigationToPaint(browser, url) {
+  const context = await browser.newContext(PHONE);
+  const tab = await context.newPage();
+  await tab.route('**/paint.html', (route) => route.fulfill({ contentType: 'text/html', body: paintPage }));
+  const session = await context.newCDPSession(tab);
+  await session.send('Emulation.setCPUThrottlingRate', { rate: SLOWDOWN });
+  await tab.goto(`${url}paint.html`);
+  await tab.waitForFunction(() => window.painted);
+  const times = await tab.evaluate(() => ({
+    downloaded: performance.getEntriesByType('resource').find(({ name }) => name.endsWith('.wasm')).responseEnd,
+    defined: window.defined,
+    painted: window.painted,
+  }));
+  await context.close();
+  return times;
+}
+
 // From a new size to the second frame after it.
 async function resizeToFrames(tab, index) {
   return tab.evaluate(async (index) => {
@@ -96,6 +133,11 @@ try {
   for (let i = 0; i < tries; ++i) resizes.push(await resizeToFrames(tab, i));
   rows.push(['resize to two frames', resizes]);
   await close();
+  const loads = [];
+  for (let i = 0; i < tries; ++i) loads.push(await navigationToPaint(browser, server.url));
+  rows.push(['load: .wasm downloaded', loads.map(({ downloaded }) => downloaded)]);
+  rows.push(['load: element defined', loads.map(({ defined }) => defined)]);
+  rows.push(['load: board first painted', loads.map(({ painted }) => painted)]);
   console.log(`site: ${site}, CPU slowed ${SLOWDOWN}x, 390x844 at 3x`);
   for (const [what, times] of rows)
     console.log(`${what.padEnd(28)} median ${median(times).toFixed(1).padStart(7)} ms   (${times.map((t) => t.toFixed(1)).join(', ')})`);

@@ -8,14 +8,20 @@
 // onto a canvas, pixel for pixel with the screen's device pixels, hands it
 // pointer presses, and adds keyboard play. Every sentence about the game, for the
 // page and for screen readers, comes from the module's phrasebook.
-import createQuintarModule from './quintar-module.js';
+import ATTRIBUTE_LIST from './attributes.js';
 import { cssColorOf, parseCssColor } from './colors.js';
 import { BOARD_EVENTS } from './events.js';
+import { compileModule, instantiate } from './loader.js';
 import { Thinker } from './thinker.js';
 
 export { BOARD_EVENTS };
 
-const quintar = await createQuintarModule();
+// Where there is no DOM (a server rendering the page), importing the element
+// loads nothing and defines nothing.
+const browser = 'customElements' in globalThis;
+const compiled = browser ? await compileModule() : null;
+const quintar = browser ? await instantiate(compiled) : null;
+
 
 const CROSSES = 1;
 const SIDES = { crosses: CROSSES, noughts: -1 };
@@ -65,8 +71,9 @@ const KINDS = {
 };
 
 // Attribute: { property, kind, fallback }, as the control publishes its
-// settings: names and defaults are the control's own.
-const ATTRIBUTES = Object.fromEntries(quintar.attributes().map(({ attribute, ...rest }) => [attribute, rest]));
+// settings: names and defaults are the control's own, which the build writes
+// into attributes.js.
+const ATTRIBUTES = Object.fromEntries(ATTRIBUTE_LIST.map(({ attribute, ...rest }) => [attribute, rest]));
 
 // Mouse buttons as the control numbers them (left, right, middle), and the
 // modifier keys and held buttons as its shift state's bits.
@@ -87,8 +94,9 @@ const ARROWS = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], Arrow
 const EDGE_FONT_PIXELS = 11;
 const EDGE_GAP_PIXELS = 3;
 
-const TEMPLATE = `
-<style>
+// The shadow root's styles, as a constructed style sheet: a strict Content
+// Security Policy (style-src 'self') refuses <style> elements, not these.
+const STYLES = `
   :host { display: inline-block; width: 300px; height: 300px; outline: none;
           touch-action: manipulation; user-select: none; -webkit-user-select: none; }
   :host([hidden]) { display: none; }
@@ -103,7 +111,9 @@ const TEMPLATE = `
   .hint { border: 3px dashed var(--quintar-hint-color, #0b8043); }
   .hint.shown { display: block; }
   .status { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); white-space: nowrap; }
-</style>
+`;
+
+const TEMPLATE = `
 <div class="board">
   <canvas class="edges" part="edges" aria-hidden="true"></canvas>
   <div class="surface">
@@ -114,13 +124,23 @@ const TEMPLATE = `
 </div>
 <div class="status" role="status" aria-live="polite"></div>`;
 
+// One sheet for every board, made with the first.
+let sheet = null;
+function styleSheet() {
+  if (!sheet) {
+    sheet = new CSSStyleSheet();
+    sheet.replaceSync(STYLES);
+  }
+  return sheet;
+}
+
 // A board is freed with its element.
 const boards = new FinalizationRegistry(({ board, thinker }) => {
   thinker.stop();
   board.delete();
 });
 
-export class QuintarBoardElement extends HTMLElement {
+export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   static observedAttributes = Object.keys(ATTRIBUTES);
 
   // A property for each attribute: reading asks the board, writing sets the
@@ -162,6 +182,7 @@ export class QuintarBoardElement extends HTMLElement {
   constructor() {
     super();
     const root = this.attachShadow({ mode: 'open' });
+    root.adoptedStyleSheets = [styleSheet()];
     root.innerHTML = TEMPLATE;
     this.#frame = root.querySelector('.board');
     this.#surface = root.querySelector('.surface');
@@ -175,7 +196,7 @@ export class QuintarBoardElement extends HTMLElement {
     // The module and the worker hold on to the element only weakly, so that
     // it and its board can go once the page lets go of it.
     const self = new WeakRef(this);
-    this.#thinker = new Thinker((serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
+    this.#thinker = new Thinker(compiled, (serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
     this.#board = new quintar.Board({
       event: (index, words) => self.deref()?.#raised(BOARD_EVENTS[index], words),
       announce: (words) => self.deref()?.#say(words),
@@ -560,4 +581,4 @@ export class QuintarBoardElement extends HTMLElement {
   }
 }
 
-if (!customElements.get('quintar-board')) customElements.define('quintar-board', QuintarBoardElement);
+if (browser && !customElements.get('quintar-board')) customElements.define('quintar-board', QuintarBoardElement);

@@ -1,10 +1,15 @@
 // The worker the expert thinks in: a second instance of the module, answering
-// each turn with the cell its Thinker chooses, or null when it cannot.
-import createQuintarModule from './quintar-module.js';
+// each turn with the cell its Thinker chooses, or null when it cannot. Its
+// first message is the module the page compiled.
+import { instantiate } from './loader.js';
 
-const thinker = createQuintarModule().then((module) => new module.Thinker());
+let thinker = null;
 
 self.onmessage = async ({ data }) => {
+  if (data.compiled) {
+    thinker = instantiate(data.compiled).then((module) => new module.Thinker());
+    return;
+  }
   let cell = null;
   try {
     cell = (await thinker).think(data.bytes);

@@ -4,13 +4,16 @@
 // thinks on the page instead.
 
 export class Thinker {
+  #compiled;
   #answer;
   #worker = null;
   #failed = false;
   #waiting = new Set();
 
+  // Compiled: the module's WebAssembly.Module, which the worker instantiates;
   // answer(serial, cell or null) receives each answer.
-  constructor(answer) {
+  constructor(compiled, answer) {
+    this.#compiled = compiled;
     this.#answer = answer;
   }
 
@@ -38,6 +41,7 @@ export class Thinker {
       this.#failed = true;
       return null;
     }
+    this.#worker.postMessage({ compiled: this.#compiled });
     this.#worker.onmessage = ({ data }) => {
       if (!this.#waiting.delete(data.serial)) return;
       this.#answer(data.serial, data.cell);

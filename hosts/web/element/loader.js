@@ -1,0 +1,29 @@
+// Loads the module: the WebAssembly file beside this script is fetched and
+// compiled once, and the compiled module is instantiated by the page and,
+// posted to it, by the worker the expert thinks in, which so never fetches
+// or compiles it again.
+import createQuintarModule from './quintar-module.js';
+
+// Resolves to the compiled WebAssembly.Module. It compiles while it
+// downloads where the server names the file application/wasm, as streaming
+// compilation requires, and after it otherwise.
+export async function compileModule() {
+  const url = new URL('./quintar-module.wasm', import.meta.url);
+  const response = await fetch(url);
+  if (!response.ok) throw new Error(`quintar-board: ${url} answered ${response.status}`);
+  if (response.headers.get('Content-Type')?.startsWith('application/wasm')) return WebAssembly.compileStreaming(response);
+  return WebAssembly.compile(await response.arrayBuffer());
+}
+
+// Resolves to an instance of the compiled module with its bindings (Board,
+// Thinker, seed, attributes); rejects when it cannot be instantiated.
+export function instantiate(compiled) {
+  return new Promise((resolve, reject) => {
+    createQuintarModule({
+      instantiateWasm(imports, receive) {
+        WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled), reject);
+        return {};
+      },
+    }).then(resolve, reject);
+  });
+}
