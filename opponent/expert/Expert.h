@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "ExpertAnalysis.h"
 #include "Opponent.h"
 
 namespace quintar {
@@ -86,6 +87,17 @@ class TExpertSearch {
   // only when no cell is empty. Returns within the budget and never names a
   // taken or off-board cell. One thread at a time per instance.
   TExpertChoice Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget);
+
+  // What the search finds for side Turn on Board, for a player to read: the
+  // best moves with their lines, told to OnDepth (if given) after every
+  // completed depth and returned once the budget is spent, its stop flag is
+  // raised, or deeper search would change nothing. The first depth is
+  // completed whatever the budget, so an analysis stopped at once still
+  // answers. Budget's soft targets and its own observer play no part. The
+  // same seed, position and node budget always give the same report. One
+  // thread at a time per instance, as for Choose.
+  TAnalysis Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
+                    const TAnalysisObserver* OnDepth = nullptr);
 
  private:
   std::unique_ptr<expert::TSearcher> FSearcher;
