@@ -600,6 +600,8 @@ int TSearcher::FirstEmptyCell() const {
 
 TSearchBudget DefaultExpertBudget() { return {100, 15000, nullptr}; }
 
+TSearchBudget DefaultReviewBudget() { return {0, 100000, nullptr}; }
+
 TExpertSearch::TExpertSearch(std::uint64_t Seed) : FSearcher(std::make_unique<expert::TSearcher>(Seed)) {}
 TExpertSearch::~TExpertSearch() = default;
 

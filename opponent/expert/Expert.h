@@ -52,6 +52,12 @@ struct TSearchBudget {
 // hardly waits, on any board.
 TSearchBudget DefaultExpertBudget();
 
+// What a review of a game spends on the report for each move: positions
+// only, so that a review always judges alike, and few enough that a game of
+// 60 moves on 20 x 20 is reviewed within a few seconds on one core
+// (review_bench measures it).
+TSearchBudget DefaultReviewBudget();
+
 struct TExpertChoice {
   bool Found = false;  // false only when no cell is empty
   int Col = 0;
