@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
+#include <vector>
 
 #include "ExpertBoard.h"
 #include "FourSearch.h"
@@ -39,7 +41,7 @@ int WidthAt(int Ply) { return Ply <= 2 ? 12 : 8; }
 // fours gets at most this many positions of it, and never more than a third
 // of the budget.
 constexpr int RootFours = 40;
-constexpr std::int64_t RootFourNodes = 20000;
+constexpr std::int64_t MostRootFourNodes = 20000;
 
 // At the leaves, a quick look for a short win by fours.
 constexpr int LeafFours = 6;
@@ -52,6 +54,18 @@ constexpr int MoverShare = 4;
 constexpr int FourThreeBonus = 40000;
 constexpr int DoubleThreeBonus = 20000;
 
+// The analysis's first depth is completed whatever the budget, so that a
+// stopped analysis still has something to show. From each root move it
+// follows at most one chain of forced blocks, with a short look for fours at
+// its end, so this many positions always suffice.
+constexpr std::int64_t FirstLookNodes = RootWidth * (MaxPly + 1) * (1 + LeafFourNodes);
+// Completing a proven win's line to its five takes at most this many more
+// positions, found by fours.
+constexpr std::int64_t LineFourNodes = 20000;
+// The longest win by fours: each four and its block, then the flexible four,
+// its block and the five.
+constexpr int MaxWinPlies = 2 * TFourSearch::MostFours + 3;
+
 struct TScoredMove {
   int Index;
   int Score;
@@ -62,6 +76,50 @@ struct TScoredMove {
 void SortBestFirst(TScoredMove* Moves, int Count) {
   std::stable_sort(Moves, Moves + Count, [](const TScoredMove& A, const TScoredMove& B) { return A.Score > B.Score; });
 }
+
+// A budget with no limit at all would never end.
+TSearchBudget Bounded(const TSearchBudget& Budget) {
+  if (Budget.Milliseconds > 0 || Budget.Nodes > 0 || Budget.Stop != nullptr) return Budget;
+  TSearchBudget Default = Budget;
+  Default.Milliseconds = DefaultExpertBudget().Milliseconds;
+  Default.Nodes = DefaultExpertBudget().Nodes;
+  return Default;
+}
+
+// The moves of a line played out on the board as they are added, and taken
+// back when it goes.
+class TLineWalk {
+ public:
+  TLineWalk(TExpertBoard& Board, int Mover) : FBoard(Board), FMover(Mover) {}
+  ~TLineWalk() {
+    for (; FPlayed > 0; --FPlayed) FBoard.Undo();
+  }
+  TLineWalk(const TLineWalk&) = delete;
+  TLineWalk& operator=(const TLineWalk&) = delete;
+
+  void Play(int Index) {
+    FMadeFive = FBoard.Threat(FMover, Index) == thFive;
+    FLine.push_back({TExpertBoard::ColOf(Index), TExpertBoard::RowOf(Index)});
+    FBoard.Play(Index, FMover);
+    ++FPlayed;
+    FMover = Opposite(FMover);
+  }
+  int Mover() const { return FMover; }
+  bool MadeFive() const { return FMadeFive; }
+  int Length() const { return static_cast<int>(FLine.size()); }
+  std::vector<TBoardCell> Line() const { return FLine; }
+
+ private:
+  TExpertBoard& FBoard;
+  int FMover;
+  int FPlayed = 0;
+  bool FMadeFive = false;
+  std::vector<TBoardCell> FLine;
+};
+
+// A score of the search as a proven result: a win ends with the five on ply
+// WinScore - Score from the root, the root move being ply 0.
+int FivePly(int Score) { return WinScore - (Score < 0 ? -Score : Score); }
 
 // Keeps the Width best-scored moves, best first, earlier offers first among
 // equals.
@@ -95,10 +153,25 @@ class TSearcher {
                              : TTranspositionTable::BitsWithin(Bytes / TableShareOfMemory, FewestTableBits, TableBits));
   }
   TExpertChoice Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget);
+  TAnalysis Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget, const TAnalysisObserver* OnDepth);
 
  private:
+  // One depth over the root moves: the best move's place among them (-1 when
+  // the budget ran out first) and its score.
+  struct TRootPass {
+    int Best = -1;
+    int Score = 0;
+  };
+
+  std::int64_t RootFourNodes() const;
   int Decide(int Side, TExpertChoice& Choice);
   int DeepenSearch(int Side, TExpertChoice& Choice);
+  int OrderRootMoves(int Side, TScoredMove* Root);
+  TRootPass SearchRoot(int Side, TScoredMove* Root, int Count, int Depth, int Lines);
+  bool ReportDepth(int Side, int Count, int Depth, TAnalysis& Report);
+  bool FindFourWin(int Side, int MaxFours, std::int64_t MaxNodes, TCandidateLine& Win);
+  TCandidateLine CandidateLine(int Side, const TScoredMove& Move);
+  void FinishWin(TLineWalk& Walk, int Attacker, int Plies);
   bool OnlyOneMoveSurvives(const TScoredMove* Root, int Count) const;
   void Report(int Depth, int Score, int Move) const;
   int Search(int Side, int Depth, int Alpha, int Beta, int Ply);
@@ -114,6 +187,10 @@ class TSearcher {
   TTranspositionTable FTable;
   TFourSearch FFours;
   std::uint64_t FSeed;
+  // Lines are completed under a clock of their own, so that a win's line
+  // never depends on how much of the budget is left.
+  TSearchClock FLineClock;
+  TFourSearch FLineFours{FBoard, FLineClock};
   // The host's observer of the choice in progress, if any.
   const TSearchObserver* FOnDepth = nullptr;
   std::array<std::array<TScoredMove, MaxWidth>, MaxPly + 1> FMoves;
@@ -123,12 +200,7 @@ TExpertChoice TSearcher::Choose(const TBoardView& Board, int Turn, const TSearch
   TExpertChoice Choice;
   FBoard.Load(Board);
   if (FBoard.EmptyCount() == 0) return Choice;
-  TSearchBudget Bounded = Budget;
-  if (Budget.Milliseconds <= 0 && Budget.Nodes <= 0 && Budget.Stop == nullptr) {
-    Bounded.Milliseconds = DefaultExpertBudget().Milliseconds;
-    Bounded.Nodes = DefaultExpertBudget().Nodes;
-  }
-  FClock.Start(Bounded);
+  FClock.Start(Bounded(Budget));
   FOnDepth = Budget.OnDepth;
   FTable.NewGeneration();
   const int Move = Decide(SideOfTurn(Turn), Choice);
@@ -157,14 +229,16 @@ int TSearcher::Decide(int Side, TExpertChoice& Choice) {
     Choice.ForcedWin = true;
     return FBoard.Find(Side, thFlexFour);
   }
-  const std::int64_t FourNodes =
-      FClock.NodeLimit() > 0 ? std::min(RootFourNodes, FClock.NodeLimit() / 3 + 1) : RootFourNodes;
-  const int FourWin = FFours.FindWin(Side, RootFours, FourNodes);
+  const int FourWin = FFours.FindWin(Side, RootFours, RootFourNodes());
   if (FourWin != TExpertBoard::NoCell) {
     Choice.ForcedWin = true;
     return FourWin;
   }
   return DeepenSearch(Side, Choice);
+}
+
+std::int64_t TSearcher::RootFourNodes() const {
+  return FClock.NodeLimit() > 0 ? std::min(MostRootFourNodes, FClock.NodeLimit() / 3 + 1) : MostRootFourNodes;
 }
 
 // Iterative deepening over the root moves, best first from one depth to the
@@ -174,34 +248,18 @@ int TSearcher::Decide(int Side, TExpertChoice& Choice) {
 // that escapes a proven loss, ends it; so does a best move that has settled
 // once the soft target has passed.
 int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
-  const int Opponent = Opposite(Side);
   TScoredMove* Root = FMoves[0].data();
-  const int Count = GenerateMoves(Side, Root, RootWidth);
+  const int Count = OrderRootMoves(Side, Root);
   if (Count == 0) return FirstEmptyCell();
-  // The seed breaks ties between moves that look alike.
-  for (int I = 0; I < Count; ++I)
-    Root[I].Score += static_cast<int>(Mixed(FSeed ^ FBoard.Hash() ^ static_cast<std::uint64_t>(Root[I].Index)) & 7u);
-  SortBestFirst(Root, Count);
   if (Count == 1) return Root[0].Index;
 
   int Best = Root[0].Index;
   int HeldFor = 0;  // completed depths in a row that ended with Best
   for (int Depth = 1; Depth <= MaxDepth; ++Depth) {
-    int Alpha = -Infinite;
-    int IterationBest = -1;
-    for (int I = 0; I < Count; ++I) {
-      FBoard.Play(Root[I].Index, Side);
-      const int Score = SearchReply(Opponent, Depth - 1, Alpha, Infinite, 1, I == 0);
-      FBoard.Undo();
-      if (FClock.Spent()) break;
-      Root[I].Score = Score;
-      if (Score > Alpha) {
-        Alpha = Score;
-        IterationBest = I;
-      }
-    }
+    const TRootPass Pass = SearchRoot(Side, Root, Count, Depth, 1);
+    const int Alpha = Pass.Score;
     const int PreviousBest = Best;
-    if (IterationBest >= 0) Best = Root[IterationBest].Index;
+    if (Pass.Best >= 0) Best = Root[Pass.Best].Index;
     if (FClock.Spent()) break;
     HeldFor = Best == PreviousBest ? HeldFor + 1 : 1;
     Choice.Depth = Depth;
@@ -213,6 +271,202 @@ int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
     SortBestFirst(Root, Count);
   }
   return Best;
+}
+
+// The root moves for Side, the most promising first; the seed breaks ties
+// between moves that look alike.
+int TSearcher::OrderRootMoves(int Side, TScoredMove* Root) {
+  const int Count = GenerateMoves(Side, Root, RootWidth);
+  for (int I = 0; I < Count; ++I)
+    Root[I].Score += static_cast<int>(Mixed(FSeed ^ FBoard.Hash() ^ static_cast<std::uint64_t>(Root[I].Index)) & 7u);
+  SortBestFirst(Root, Count);
+  return Count;
+}
+
+// Every root move gets a score: the first Lines moves, and any move that
+// beats the Lines-th best so far, their exact score; the rest only a bound
+// showing they are no better. Searching one move only for a bound costs far
+// less than searching it exactly, so the move choice, which needs one line,
+// pays for no more. A depth cut short by the budget still scores the moves
+// it finished.
+TSearcher::TRootPass TSearcher::SearchRoot(int Side, TScoredMove* Root, int Count, int Depth, int Lines) {
+  std::array<int, MaxCandidateLines> Best;  // the best scores so far, best first
+  Best.fill(-Infinite);
+  const int Last = std::clamp(Lines, 1, MaxCandidateLines) - 1;
+  TRootPass Pass = {-1, -Infinite};
+  for (int I = 0; I < Count; ++I) {
+    const int Alpha = Best[Last];
+    FBoard.Play(Root[I].Index, Side);
+    const int Score = SearchReply(Opposite(Side), Depth - 1, Alpha, Infinite, 1, Alpha == -Infinite);
+    FBoard.Undo();
+    if (FClock.Spent()) break;
+    Root[I].Score = Score;
+    if (Score <= Alpha) continue;
+    int Slot = Last;
+    for (; Slot > 0 && Best[Slot - 1] < Score; --Slot) Best[Slot] = Best[Slot - 1];
+    Best[Slot] = Score;
+    if (Slot == 0) Pass = {I, Score};
+  }
+  return Pass;
+}
+
+// The analysis answers at once what needs no search (a full board, the
+// opening move), then looks for a win by one four and completes its first
+// depth whatever the budget, so that even an analysis stopped before it
+// began has something to show. The caller's budget then pays for a longer
+// win by fours and for deeper search. A win by fours is the only line
+// reported, proven and certain to its five, unless the search finds a
+// shorter win (by threes) and a line that plays it out to its five; it goes
+// on looking until it is as deep as such a win would be long. The last
+// report told is the one returned.
+TAnalysis TSearcher::Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
+                             const TAnalysisObserver* OnDepth) {
+  TAnalysis Report;
+  Report.Turn = Turn == 1 ? 1 : -1;
+  FBoard.Load(Board);
+  FTable.NewGeneration();
+  const auto Tell = [&](std::int64_t Nodes) {
+    Report.Nodes = Nodes;
+    if (OnDepth != nullptr) (*OnDepth)(Report);
+    return Report;
+  };
+  const int Side = SideOfTurn(Turn);
+  const int Count = FBoard.HasMarks() ? OrderRootMoves(Side, FMoves[0].data()) : 0;
+  if (Count == 0) {
+    Report.Settled = true;
+    const int Move = FBoard.EmptyCount() == 0 ? TExpertBoard::NoCell
+                     : FBoard.HasMarks()      ? FirstEmptyCell()
+                                              : TExpertBoard::IndexOf(FBoard.ColCount() / 2, FBoard.RowCount() / 2);
+    if (Move != TExpertBoard::NoCell) Report.Lines.push_back(CandidateLine(Side, {Move, 0}));
+    return Tell(0);
+  }
+  FClock.Start({0, FirstLookNodes, nullptr});
+  TCandidateLine FourWin;
+  if (FindFourWin(Side, 1, FirstLookNodes, FourWin)) {
+    Report.Lines = {FourWin};
+    Report.Settled = true;
+    return Tell(FClock.Nodes());
+  }
+  ReportDepth(Side, Count, 1, Report);
+  const std::int64_t FirstLook = FClock.Nodes();
+  Tell(FirstLook);
+
+  // A win the first depth saw only bounds its length; the search by fours
+  // finds the shortest and its whole line.
+  TSearchBudget Rest = Bounded(Budget);
+  if (Rest.Nodes > 0 && (Rest.Nodes -= FirstLook) <= 0) return Report;
+  FClock.Start(Rest);
+  const bool WinsByFours = FindFourWin(Side, RootFours, RootFourNodes(), FourWin);
+  if (WinsByFours) {
+    Report.Lines = {FourWin};
+    Report.Settled = false;
+    Tell(FirstLook + FClock.Nodes());
+  }
+  for (int Depth = 2; Depth <= MaxDepth && !Report.Settled; ++Depth) {
+    if (!ReportDepth(Side, Count, Depth, Report)) break;
+    const TCandidateLine& Best = Report.Lines.front();
+    const bool ShorterWin = Best.Outcome == ocWin && Best.LineMakesFive && Best.MovesToFive < FourWin.MovesToFive;
+    if (WinsByFours && !ShorterWin) {
+      Report.Lines = {FourWin};
+      Report.Settled = Depth >= 2 * FourWin.MovesToFive - 3;
+    }
+    Tell(FirstLook + FClock.Nodes());
+  }
+  return Report;
+}
+
+// One more depth over the Count root moves, its best few lines put in the
+// report; false when the budget ran out before the depth was complete.
+bool TSearcher::ReportDepth(int Side, int Count, int Depth, TAnalysis& Report) {
+  TScoredMove* Root = FMoves[0].data();
+  SearchRoot(Side, Root, Count, Depth, MaxCandidateLines);
+  if (FClock.Spent()) return false;
+  SortBestFirst(Root, Count);
+  Report.Depth = Depth;
+  Report.Lines.clear();
+  for (int I = 0; I < std::min(Count, MaxCandidateLines); ++I) Report.Lines.push_back(CandidateLine(Side, Root[I]));
+  Report.Settled = Root[0].Score >= DecidedScore || Root[0].Score <= -DecidedScore || Depth == MaxDepth;
+  return true;
+}
+
+// Side's shortest win by at most MaxFours fours within MaxNodes more
+// positions, looked for with one more four at a time, as a line to its five.
+bool TSearcher::FindFourWin(int Side, int MaxFours, std::int64_t MaxNodes, TCandidateLine& Win) {
+  const std::int64_t Ceiling = FClock.Nodes() + MaxNodes;
+  for (int Fours = 1; Fours <= MaxFours; ++Fours) {
+    const std::int64_t Before = FClock.Nodes();
+    if (Before >= Ceiling || FClock.Spent()) return false;
+    if (FFours.FindWin(Side, Fours, Ceiling - Before) == TExpertBoard::NoCell) {
+      // With no four to try, more fours allowed find nothing either.
+      if (FClock.Nodes() == Before) return false;
+      continue;
+    }
+    TLineWalk Walk(FBoard, Side);
+    for (const int Index : FFours.WinLine()) Walk.Play(Index);
+    FinishWin(Walk, Side, MaxWinPlies);
+    if (!Walk.MadeFive()) return false;
+    Win.Line = Walk.Line();
+    Win.LineMakesFive = true;
+    Win.ByFours = true;
+    Win.Cell = Win.Line.front();
+    Win.Score = WinScore - (Walk.Length() - 1);
+    Win.Advantage = AdvantageOf(Win.Score);
+    Win.Outcome = ocWin;
+    Win.MovesToFive = (Walk.Length() + 1) / 2;
+    return true;
+  }
+  return false;
+}
+
+// A root move as the report shows it: its score, what that proves, and the
+// line the table of positions expects from it. The table keeps the best
+// move of every position on the best lines of the last depth; a proven win's
+// line is carried on to its five by fours where the table falls short.
+TCandidateLine TSearcher::CandidateLine(int Side, const TScoredMove& Move) {
+  TCandidateLine Candidate;
+  Candidate.Cell = {TExpertBoard::ColOf(Move.Index), TExpertBoard::RowOf(Move.Index)};
+  Candidate.Score = Move.Score;
+  Candidate.Advantage = AdvantageOf(Move.Score);
+  int Plies = MaxLineMoves;
+  if (Move.Score >= DecidedScore || Move.Score <= -DecidedScore) {
+    const int FiveAt = FivePly(Move.Score);
+    Candidate.Outcome = Move.Score > 0 ? ocWin : ocLoss;
+    Candidate.MovesToFive = Move.Score > 0 ? FiveAt / 2 + 1 : (FiveAt + 1) / 2;
+    Plies = FiveAt + 1;
+  }
+  TLineWalk Walk(FBoard, Side);
+  Walk.Play(Move.Index);
+  while (Walk.Length() < Plies && !Walk.MadeFive()) {
+    if (FBoard.Has(Walk.Mover(), thFive)) {
+      Walk.Play(FBoard.Find(Walk.Mover(), thFive));
+      break;
+    }
+    const TTableEntry* Entry = FTable.Find(FBoard.Hash());
+    if (Entry == nullptr || Entry->Move < 0 || Entry->Move >= TExpertBoard::IndexCount || !FBoard.IsEmpty(Entry->Move))
+      break;
+    Walk.Play(Entry->Move);
+  }
+  if (Candidate.Outcome == ocWin) FinishWin(Walk, Side, Plies);
+  Candidate.Line = Walk.Line();
+  Candidate.LineMakesFive = Walk.MadeFive();
+  return Candidate;
+}
+
+// Plays on from the end of Walk towards Attacker's five while the way is
+// certain and the line has fewer than Plies moves: the five itself, the
+// defender's block of a four, or a win by fours short enough to fit.
+void TSearcher::FinishWin(TLineWalk& Walk, int Attacker, int Plies) {
+  const int Defender = Opposite(Attacker);
+  while (!Walk.MadeFive() && Walk.Length() < Plies) {
+    if (Walk.Mover() == Defender) {
+      if (FBoard.Has(Defender, thFive) || !FBoard.Has(Attacker, thFive)) return;
+      Walk.Play(FBoard.Find(Attacker, thFive));
+      continue;
+    }
+    FLineClock.Start({0, LineFourNodes, nullptr});
+    if (FLineFours.FindWin(Attacker, (Plies - Walk.Length() - 1) / 2, 0) == TExpertBoard::NoCell) return;
+    for (const int Index : FLineFours.WinLine()) Walk.Play(Index);
+  }
 }
 
 // After a completed depth every root move has a score, exact or a bound from
@@ -350,6 +604,8 @@ int TSearcher::FirstEmptyCell() const {
 
 TSearchBudget DefaultExpertBudget() { return {100, 15000, nullptr}; }
 
+TSearchBudget DefaultReviewBudget() { return {0, 100000, nullptr}; }
+
 TExpertSearch::TExpertSearch(std::uint64_t Seed) : FSearcher(std::make_unique<expert::TSearcher>(Seed)) {}
 TExpertSearch::~TExpertSearch() = default;
 
@@ -359,6 +615,11 @@ void TExpertSearch::LimitMemory(std::size_t Bytes) { FSearcher->LimitMemory(Byte
 
 TExpertChoice TExpertSearch::Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget) {
   return FSearcher->Choose(Board, Turn, Budget);
+}
+
+TAnalysis TExpertSearch::Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
+                                 const TAnalysisObserver* OnDepth) {
+  return FSearcher->Analyse(Board, Turn, Budget, OnDepth);
 }
 
 }  // namespace quintar

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "ExpertAnalysis.h"
 #include "Opponent.h"
 #include "TimeSource.h"
 
@@ -55,6 +56,12 @@ struct TSearchBudget {
 // hardly waits, on any board.
 TSearchBudget DefaultExpertBudget();
 
+// What a review of a game spends on the report for each move: positions
+// only, so that a review always judges alike, and few enough that a game of
+// 60 moves on 20 x 20 is reviewed within a few seconds on one core
+// (review_bench measures it).
+TSearchBudget DefaultReviewBudget();
+
 struct TExpertChoice {
   bool Found = false;  // false only when no cell is empty
   int Col = 0;
@@ -90,6 +97,17 @@ class TExpertSearch {
   // only when no cell is empty. Returns within the budget and never names a
   // taken or off-board cell. One thread at a time per instance.
   TExpertChoice Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget);
+
+  // What the search finds for side Turn on Board, for a player to read: the
+  // best moves with their lines, told to OnDepth (if given) after every
+  // completed depth and returned once the budget is spent, its stop flag is
+  // raised, or deeper search would change nothing. The first depth is
+  // completed whatever the budget, so an analysis stopped at once still
+  // answers. Budget's soft targets and its own observer play no part. The
+  // same seed, position and node budget always give the same report. One
+  // thread at a time per instance, as for Choose.
+  TAnalysis Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
+                    const TAnalysisObserver* OnDepth = nullptr);
 
  private:
   std::unique_ptr<expert::TSearcher> FSearcher;

@@ -1,5 +1,7 @@
 #include "FourSearch.h"
 
+#include <algorithm>
+
 namespace quintar::expert {
 namespace {
 
@@ -11,7 +13,8 @@ constexpr int MaxFoursTried = 24;
 int TFourSearch::FindWin(int Side, int MaxFours, std::int64_t MaxNodes) {
   FNodeCeiling = MaxNodes > 0 ? FClock.Nodes() + MaxNodes : 0;
   FWinningMove = TExpertBoard::NoCell;
-  return Wins(Side, MaxFours) ? FWinningMove : TExpertBoard::NoCell;
+  FLineLength = 0;
+  return Wins(Side, std::min(MaxFours, MostFours), 0) ? FWinningMove : TExpertBoard::NoCell;
 }
 
 // The ceiling is looked at before a position is counted: once it is reached,
@@ -52,10 +55,14 @@ int TFourSearch::CollectFours(int Attacker, int* Moves) const {
   return Count;
 }
 
-bool TFourSearch::Wins(int Attacker, int FoursLeft) {
+// The line is written only as a win unwinds: the last move first, with its
+// length, then each four and its block on the way back up.
+bool TFourSearch::Wins(int Attacker, int FoursLeft, int Ply) {
   const int Defender = Opposite(Attacker);
   if (FBoard.Has(Attacker, thFive)) {
     FWinningMove = FBoard.Find(Attacker, thFive);
+    FLine[Ply] = FWinningMove;
+    FLineLength = Ply + 1;
     return true;
   }
   if (FoursLeft <= 0) return false;
@@ -65,6 +72,8 @@ bool TFourSearch::Wins(int Attacker, int FoursLeft) {
     const int Move = Moves[I];
     if (FBoard.Threat(Attacker, Move) >= thFlexFour && FBoard.CountOf(Defender, thFive) <= 1) {
       FWinningMove = Move;
+      FLine[Ply] = Move;
+      FLineLength = Ply + 1;
       return true;
     }
     // Each four tried counts as a position.
@@ -72,15 +81,17 @@ bool TFourSearch::Wins(int Attacker, int FoursLeft) {
     FBoard.Play(Move, Attacker);
     bool Won = false;
     // A defender left with a five of its own wins first.
-    if (!FBoard.Has(Defender, thFive)) {
-      const int Block = FBoard.FiveCellNear(Attacker, Move);
+    const int Block = FBoard.Has(Defender, thFive) ? TExpertBoard::NoCell : FBoard.FiveCellNear(Attacker, Move);
+    if (Block != TExpertBoard::NoCell) {
       FBoard.Play(Block, Defender);
-      Won = Wins(Attacker, FoursLeft - 1);
+      Won = Wins(Attacker, FoursLeft - 1, Ply + 2);
       FBoard.Undo();
     }
     FBoard.Undo();
     if (Won) {
       FWinningMove = Move;
+      FLine[Ply] = Move;
+      FLine[Ply + 1] = Block;
       return true;
     }
   }
