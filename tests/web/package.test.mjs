@@ -45,7 +45,7 @@ test('importing the package where there is no DOM throws nothing and defines not
   const script = `const module = await import('quintar-board');
     console.log(JSON.stringify({ exports: Object.keys(module), type: typeof module.QuintarBoardElement, customElements: typeof customElements }));`;
   const output = execFileSync(process.execPath, ['--input-type=module', '-e', script], { cwd: project, encoding: 'utf8' });
-  assert.deepEqual(JSON.parse(output), { exports: ['QuintarBoardElement'], type: 'function', customElements: 'undefined' });
+  assert.deepEqual(JSON.parse(output), { exports: ['BOARD_EVENTS', 'QuintarBoardElement'], type: 'function', customElements: 'undefined' });
 });
 
 test('a page that imports the package, built by Vite, plays a game with the expert in its worker', async () => {
