@@ -7,6 +7,7 @@
 
 #include "BoardHost.h"
 #include "Controls.h"
+#include "GameTable.h"
 #include "Level.h"
 #include "Quintar.h"
 #include "Registry.h"
@@ -54,7 +55,7 @@ std::string_view KindName(TAttributeKind Kind) {
 std::string FallbackText(const TElementAttribute& Attribute) {
   switch (Attribute.Kind) {
     case TAttributeKind::Switch: return Attribute.Default != 0 ? "true" : "false";
-    case TAttributeKind::Strength: return "'" + std::string(LevelName(static_cast<TLevel>(Attribute.Default))) + "'";
+    case TAttributeKind::Strength: return "'" + std::string(game::TGameTable::LevelName(static_cast<TLevel>(Attribute.Default))) + "'";
     default: return std::to_string(Attribute.Default);
   }
 }
