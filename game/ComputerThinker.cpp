@@ -1,6 +1,7 @@
 #include "ComputerThinker.h"
 
 #include "FreshSeed.h"
+#include "GameSession.h"
 
 namespace quintar::game {
 namespace {
@@ -22,6 +23,20 @@ std::optional<vcl::TPoint> TComputerThinker::Think(const TThinkRequest& Turn, co
       Turn.Board.View(), Turn.Side, Turn.Level, [this] { return static_cast<int>(FRandom()); }, Budget);
   if (!Cell) return std::nullopt;
   return vcl::TPoint{Cell->Col, Cell->Row};
+}
+
+// A report is passed on when it is the first, or enough time has gone since
+// the last one passed on; the caller has the last in any case.
+TAnalysis TComputerThinker::Analyse(const TThinkRequest& Turn, const TSearchBudget& Budget,
+                                    const std::function<void(const TAnalysis&)>& OnReport) {
+  std::optional<std::int64_t> LastTold;
+  const TAnalysisObserver Throttled = [&](const TAnalysis& Report) {
+    const std::int64_t Now = SteadyMilliseconds();
+    if (LastTold && Now - *LastTold < ReportMilliseconds) return;
+    LastTold = Now;
+    OnReport(Report);
+  };
+  return FChooser.Analyse(Turn.Board.View(), Turn.Side, Budget, OnReport ? &Throttled : nullptr);
 }
 
 void TComputerThinker::Seed(std::uint64_t Seed) {

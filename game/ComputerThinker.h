@@ -7,6 +7,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -31,6 +32,14 @@ class TComputerThinker {
   // another thread may set Stop to cut that short, and the answer is then
   // the best found so far.
   std::optional<vcl::TPoint> Think(const TThinkRequest& Turn, const std::atomic<bool>* Stop = nullptr);
+
+  // What the expert finds in Turn's position for the side to move, within
+  // Budget: OnReport (if given) hears the first report at once, then at most
+  // one every ReportMilliseconds while the search deepens; the last report is
+  // returned.
+  TAnalysis Analyse(const TThinkRequest& Turn, const TSearchBudget& Budget,
+                    const std::function<void(const TAnalysis&)>& OnReport = {});
+  static constexpr int ReportMilliseconds = 100;
 
   // Starts the choices among equally good cells again from Seed, so that the
   // same moves get the same answers.

@@ -171,6 +171,7 @@ void TGameTable::GoToMove(std::size_t Count) {
 
 void TGameTable::GameChanged() {
   LetComputerPlay();
+  FollowWithAnalysis();
   FListener.Changed();
 }
 
@@ -402,6 +403,72 @@ std::string TGameTable::PlayersWords() const { return FWords.Players(Player(1), 
 std::vector<std::string> TGameTable::MoveLineWords() const {
   std::vector<std::string> Words;
   for (const TMoveEntry& Move : FSession->MoveLine()) Words.push_back(FWords.Move(Move));
+  return Words;
+}
+
+// ---- Analysis and review ------------------------------------------------------------
+
+void TGameTable::SetAnalysing(bool Value) {
+  if (Value == FAnalysing) return;
+  FAnalysing = Value;
+  FollowWithAnalysis();
+}
+
+// A new position starts a new analysis; a finished game or analysis turned
+// off stops it.
+void TGameTable::FollowWithAnalysis() {
+  const std::optional<TThinkRequest> Position = FAnalysing ? FSession->HintRequest() : std::nullopt;
+  if (Position && FAnalysisRequest && FAnalysisRequest->Turn.Generation == Position->Generation) return;
+  if (!Position && !FAnalysisRequest && !FAnalysis) return;
+  FAnalysis.reset();
+  if (Position) {
+    FAnalysisRequest = TRequest{NextSerial(), *Position};
+    FListener.AnalysisRequested(FAnalysisRequest->Serial, FAnalysisRequest->Turn);
+  } else {
+    FAnalysisRequest.reset();
+    FListener.AnalysisRequested(0, std::nullopt);
+  }
+  FListener.AnalysisChanged();
+}
+
+void TGameTable::AnalysisReported(std::uint32_t Serial, const TAnalysis& Report) {
+  if (!FAnalysisRequest || FAnalysisRequest->Serial != Serial) return;
+  FAnalysis = Report;
+  FListener.AnalysisChanged();
+}
+
+std::string TGameTable::AnalysisWords() const { return FAnalysis ? FWords.Analysis(*FAnalysis) : std::string(); }
+
+std::vector<std::string> TGameTable::CandidateWords() const {
+  std::vector<std::string> Words;
+  if (FAnalysis)
+    for (const TCandidateLine& Line : FAnalysis->Lines) Words.push_back(FWords.Candidate(Line, FAnalysis->Turn));
+  return Words;
+}
+
+TReviewRequest TGameTable::ReviewRequest() const {
+  return {FControl.ColCount(), FControl.RowCount(), CellsPlayed(), 0};
+}
+
+void TGameTable::Reviewed(const TReviewRequest& Request, const TReview& Review) {
+  FReview.emplace(Request, Review);
+  FListener.AnalysisChanged();
+}
+
+std::optional<TReview> TGameTable::Review() const {
+  if (!FReview || FReview->first.Moves != CellsPlayed() || FReview->first.ColCount != FControl.ColCount() ||
+      FReview->first.RowCount != FControl.RowCount())
+    return std::nullopt;
+  return FReview->second;
+}
+
+std::vector<std::string> TGameTable::ReviewWords() const {
+  std::vector<std::string> Words;
+  const std::optional<TReview> Judged = Review();
+  if (!Judged) return Words;
+  for (std::size_t Index = 0; Index < Judged->Moves.size(); ++Index)
+    Words.push_back(FWords.Judgement(Index, Judged->Moves[Index]));
+  for (const int Side : {1, -1}) Words.push_back(FWords.ReviewSummary(Side, Judged->Summary(Side)));
   return Words;
 }
 

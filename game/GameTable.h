@@ -37,6 +37,7 @@
 #include "Level.h"
 #include "Phrasebook.h"
 #include "Quintar.h"
+#include "Review.h"
 
 namespace quintar::game {
 
@@ -60,6 +61,11 @@ class TTableListener {
   virtual void ThinkingRequested(std::uint32_t /*Serial*/, const TThinkRequest& /*Turn*/) {}
   // A demonstration's next move is due in Milliseconds: call Continue() then.
   virtual void PaceRequested(int Milliseconds) = 0;
+  // While analysis is on: analyse Position away from the face and hand each
+  // report to AnalysisReported(Serial, report), or, with no position, stop.
+  virtual void AnalysisRequested(std::uint32_t /*Serial*/, const std::optional<TThinkRequest>& /*Position*/) {}
+  // Analysis() or Review() reads differently now.
+  virtual void AnalysisChanged() {}
 };
 
 enum class TThinking : std::uint8_t { Here, Elsewhere };
@@ -155,6 +161,29 @@ class TGameTable {
   std::string FocusWords() const;
   void PlayFocusCell();
 
+  // ---- Analysis and review --------------------------------------------------
+
+  // While on, every position the game reaches is analysed away from the face
+  // (AnalysisRequested); a finished game is not.
+  void SetAnalysing(bool Value);
+  bool Analysing() const { return FAnalysing; }
+  // A report for request Serial; one for a position gone is dropped.
+  void AnalysisReported(std::uint32_t Serial, const TAnalysis& Report);
+  // The latest report on the position on the board.
+  const std::optional<TAnalysis>& Analysis() const { return FAnalysis; }
+  // It in one sentence, and its candidates one each; empty without a report.
+  std::string AnalysisWords() const;
+  std::vector<std::string> CandidateWords() const;
+  // The game on the board, as a review takes it.
+  TReviewRequest ReviewRequest() const;
+  // A review of Request made elsewhere: kept while the game on the board is
+  // the one it reviewed.
+  void Reviewed(const TReviewRequest& Request, const TReview& Review);
+  std::optional<TReview> Review() const;
+  // The review's sentence for each move, then its summary for crosses and
+  // for noughts; empty without a review of the game on the board.
+  std::vector<std::string> ReviewWords() const;
+
   // ---- What the face shows ------------------------------------------------
 
   // Whose move it is, who is thinking, that the board is locked, or how the
@@ -235,6 +264,11 @@ class TGameTable {
   // The cells of the game as last saved or opened.
   std::vector<vcl::TPoint> FUnchangedLine;
   std::string FLastAnnouncement;
+  bool FAnalysing = false;
+  std::optional<TRequest> FAnalysisRequest;
+  std::optional<TAnalysis> FAnalysis;
+  std::optional<std::pair<TReviewRequest, TReview>> FReview;
+  void FollowWithAnalysis();
 };
 
 }  // namespace quintar::game

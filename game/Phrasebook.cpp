@@ -217,4 +217,94 @@ std::string TPhrasebook::StatusLine(std::string_view Status, std::string_view Pl
              {std::string(Status), std::string(Players), std::to_string(ColCount), std::to_string(RowCount)});
 }
 
+// ---- What the computer found ---------------------------------------------------
+
+std::string TPhrasebook::Line(const std::vector<TBoardCell>& Cells) const {
+  std::string Said;
+  for (const TBoardCell& Cell : Cells) {
+    if (!Said.empty()) Said = Say("%1, then %2", {Said, Where({Cell.Col, Cell.Row})});
+    else Said = Where({Cell.Col, Cell.Row});
+  }
+  return Said;
+}
+
+// A proven result names the winner and its length; anything else says who is
+// ahead by how much, and the best move.
+std::string TPhrasebook::Analysis(const TAnalysis& Report) const {
+  if (Report.Lines.empty()) return Say("No move is left.");
+  const TCandidateLine& Best = Report.Lines.front();
+  const bool MoverCrosses = Report.Turn == 1;
+  const std::string BestCell = Where({Best.Cell.Col, Best.Cell.Row});
+  if (Best.Outcome == ocWin) {
+    // The first moves of the line, enough to play it from the board.
+    std::vector<TBoardCell> Shown(Best.Line.begin(), Best.Line.begin() + std::min<std::size_t>(Best.Line.size(), 3));
+    const std::string Opening = Line(Shown) + (Best.Line.size() > Shown.size() ? Word(", then …") : std::string());
+    return Count(MoverCrosses ? "Crosses win in %n: %1." : "Noughts win in %n: %1.",
+                 MoverCrosses ? "Crosses win in %n: %1." : "Noughts win in %n: %1.",
+                 static_cast<std::size_t>(Best.MovesToFive), {Opening});
+  }
+  if (Best.Outcome == ocLoss)
+    return Count(MoverCrosses ? "Crosses lose in %n whatever they play." : "Noughts lose in %n whatever they play.",
+                 MoverCrosses ? "Crosses lose in %n whatever they play." : "Noughts lose in %n whatever they play.",
+                 static_cast<std::size_t>(Best.MovesToFive));
+  const bool MoverAhead = Best.Advantage.Value >= 0;
+  const bool CrossesAhead = MoverAhead == MoverCrosses;
+  switch (Best.Advantage.Standing) {
+    case sdEven: return Say("About even. Best: %1.", {BestCell});
+    case sdAhead: return Say(CrossesAhead ? "Crosses are ahead. Best: %1." : "Noughts are ahead. Best: %1.", {BestCell});
+    case sdWellAhead:
+      return Say(CrossesAhead ? "Crosses are well ahead. Best: %1." : "Noughts are well ahead. Best: %1.", {BestCell});
+    case sdWinning: break;
+  }
+  return Say(CrossesAhead ? "Crosses are winning. Best: %1." : "Noughts are winning. Best: %1.", {BestCell});
+}
+
+std::string TPhrasebook::Candidate(const TCandidateLine& Candidate, int Turn) const {
+  TAnalysis One;
+  One.Turn = Turn;
+  One.Lines = {Candidate};
+  std::vector<TBoardCell> Rest(Candidate.Line.begin() + std::min<std::size_t>(Candidate.Line.size(), 1),
+                               Candidate.Line.end());
+  const std::string Worth = Analysis(One);
+  if (Rest.empty()) return Say("%1: %2", {Where({Candidate.Cell.Col, Candidate.Cell.Row}), Worth});
+  return Say("%1: %2 Then %3.", {Where({Candidate.Cell.Col, Candidate.Cell.Row}), Worth, Line(Rest)});
+}
+
+std::string TPhrasebook::JudgementWord(TJudgement Judgement) const {
+  static constexpr std::array<std::string_view, JudgementCount> Words = {
+      "best", "good", "an inaccuracy", "a mistake", "a missed win", "a win let through",
+  };
+  return Word(Words[static_cast<std::size_t>(Judgement)]);
+}
+
+std::string TPhrasebook::Judgement(std::size_t Index, const TMoveReview& Move) const {
+  const std::string Number = std::to_string(Index + 1);
+  const std::string Played = Say(Move.Side == 1 ? "cross on %1" : "nought on %1", {Where(Move.Cell)});
+  const std::string Verdict = JudgementWord(Move.Judgement);
+  if (!Move.Better) return Say("Move %1, %2: %3.", {Number, Played, Verdict});
+  const std::string Better = Where(*Move.Better);
+  switch (Move.Judgement) {
+    case TJudgement::MissedWin: return Say("Move %1, %2: %3; %4 won.", {Number, Played, Verdict, Better});
+    case TJudgement::LetWinThrough: return Say("Move %1, %2: %3; %4 held.", {Number, Played, Verdict, Better});
+    default: return Say("Move %1, %2: %3; %4 was better.", {Number, Played, Verdict, Better});
+  }
+}
+
+std::string TPhrasebook::ReviewSummary(int Side, const TSideSummary& Summary) const {
+  const auto Counted = [&](TJudgement Judgement, std::string_view Singular, std::string_view Plural) {
+    return Count(Singular, Plural, static_cast<std::size_t>(Summary.Counts[static_cast<std::size_t>(Judgement)]));
+  };
+  const std::string Counts = Say("%1, %2, %3", {Counted(TJudgement::Best, "%n best", "%n best"),
+                                                Counted(TJudgement::Good, "%n good", "%n good"),
+                                                Counted(TJudgement::Inaccuracy, "%n inaccuracy", "%n inaccuracies")}) +
+                             Say(", %1, %2, %3", {Counted(TJudgement::Mistake, "%n mistake", "%n mistakes"),
+                                                  Counted(TJudgement::MissedWin, "%n missed win", "%n missed wins"),
+                                                  Counted(TJudgement::LetWinThrough, "%n win let through",
+                                                          "%n wins let through")});
+  const std::string_view Pattern = Side == 1 ? "Crosses: %1." : "Noughts: %1.";
+  if (!Summary.TurningPoint) return Say(Pattern, {Counts});
+  return Say(Side == 1 ? "Crosses: %1; the turning point was move %2." : "Noughts: %1; the turning point was move %2.",
+             {Counts, std::to_string(*Summary.TurningPoint + 1)});
+}
+
 }  // namespace quintar::game

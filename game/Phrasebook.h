@@ -18,7 +18,9 @@
 #include <string>
 #include <string_view>
 
+#include "ExpertAnalysis.h"
 #include "GameSession.h"
+#include "Review.h"
 
 namespace quintar::game {
 
@@ -118,6 +120,27 @@ class TPhrasebook {
   std::string KeptGameSetAside(std::string_view Reason, std::string_view SetAsideAs) const;
   // "Strength: expert."
   std::string Strength(TLevel Level) const;
+
+  // ---- What the computer found ---------------------------------------------
+
+  // The report in one sentence, for the side to move (Turn): "Crosses win in
+  // 7: column 9, row 7, then column 10, row 8, then …", "Noughts lose in 3
+  // whatever they play.", "Noughts are well ahead. Best: column 12, row 3.",
+  // "About even. Best: column 10, row 10."
+  std::string Analysis(const TAnalysis& Report) const;
+  // One candidate: its cell, what it is worth, and the line it expects:
+  // "column 9, row 7: crosses win in 5; then column 10, row 8, …".
+  std::string Candidate(const TCandidateLine& Line, int Turn) const;
+  // "column 9, row 7, then column 10, row 8, then column 11, row 9"
+  std::string Line(const std::vector<TBoardCell>& Cells) const;
+  // A move of a review: "Move 12, cross on column 9, row 7: a mistake;
+  // column 10, row 8 was better."
+  std::string Judgement(std::size_t Index, const TMoveReview& Move) const;
+  // "Crosses: 20 best, 5 good, 2 inaccuracies, 1 mistake, 1 missed win, 0 wins
+  // let through; the turning point was move 23."
+  std::string ReviewSummary(int Side, const TSideSummary& Summary) const;
+  // The judgement alone, for a mark beside a move: "best", "a mistake".
+  std::string JudgementWord(TJudgement Judgement) const;
   // Who holds each side: "Crosses: a person; noughts: the computer (high)."
   std::string Players(const TPlayer& Crosses, const TPlayer& Noughts) const;
   // A cell as someone exploring the board hears it: "Column 3, row 4, empty."

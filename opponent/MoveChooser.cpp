@@ -30,13 +30,22 @@ std::optional<TChosenCell> TMoveChooser::Choose(const TBoardView& Board, int Tur
     if (!Choice.Found) return std::nullopt;
     return TChosenCell{Choice.Col, Choice.Row};
   }
+  const TExpertChoice Choice = Expert().Choose(Board, Turn, ExpertBudget);
+  if (!Choice.Found) return std::nullopt;
+  return TChosenCell{Choice.Col, Choice.Row};
+}
+
+TAnalysis TMoveChooser::Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
+                                const TAnalysisObserver* OnDepth) {
+  return Expert().Analyse(Board, Turn, Budget, OnDepth);
+}
+
+TExpertSearch& TMoveChooser::Expert() {
   if (!FExpert) {
     FExpert = std::make_unique<TExpertSearch>(FExpertSeed);
     FExpert->LimitMemory(FExpertMemory);
   }
-  const TExpertChoice Choice = FExpert->Choose(Board, Turn, ExpertBudget);
-  if (!Choice.Found) return std::nullopt;
-  return TChosenCell{Choice.Col, Choice.Row};
+  return *FExpert;
 }
 
 }  // namespace quintar

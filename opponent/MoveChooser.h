@@ -43,6 +43,10 @@ class TMoveChooser {
   // spends at most ExpertBudget, Stop included.
   std::optional<TChosenCell> Choose(const TBoardView& Board, int Turn, TLevel Level, const TRandomDraw& Draw,
                                     const TSearchBudget& ExpertBudget);
+  // What the expert finds for side Turn on Board, as TExpertSearch::Analyse
+  // reports it.
+  TAnalysis Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
+                    const TAnalysisObserver* OnDepth = nullptr);
 
  private:
   std::uint64_t FExpertSeed;
@@ -52,6 +56,7 @@ class TMoveChooser {
   std::unique_ptr<TCandidate[]> FNoughtList;
   // Its tables are large, so it is made when the expert first plays.
   std::unique_ptr<TExpertSearch> FExpert;
+  TExpertSearch& Expert();
 };
 
 }  // namespace quintar

@@ -1,0 +1,106 @@
+#include "Review.h"
+
+#include <algorithm>
+
+#include "Rules.h"
+
+namespace quintar::game {
+namespace {
+
+// Points of the advantage scale a move may give away and still be good, or
+// only inaccurate.
+constexpr int BestLoss = 3;
+constexpr int GoodLoss = 12;
+constexpr int InaccuracyLoss = 30;
+
+bool Wins(const TAnalysis& Report) { return !Report.Lines.empty() && Report.Lines.front().Outcome == ocWin; }
+bool Loses(const TAnalysis& Report) { return !Report.Lines.empty() && Report.Lines.front().Outcome == ocLoss; }
+
+std::optional<vcl::TPoint> BestCell(const TAnalysis& Report) {
+  if (Report.Lines.empty()) return std::nullopt;
+  return vcl::TPoint{Report.Lines.front().Cell.Col, Report.Lines.front().Cell.Row};
+}
+
+int AdvantageOfBest(const TAnalysis& Report) {
+  return Report.Lines.empty() ? 0 : Report.Lines.front().Advantage.Value;
+}
+
+void Summarise(TReview& Review) {
+  int WorstLoss[2] = {0, 0};
+  for (std::size_t Index = 0; Index < Review.Moves.size(); ++Index) {
+    const TMoveReview& Move = Review.Moves[Index];
+    TSideSummary& Side = Move.Side == 1 ? Review.Crosses : Review.Noughts;
+    ++Side.Counts[static_cast<std::size_t>(Move.Judgement)];
+    // A lost win or a win let through turns the game whatever the scores say.
+    const int Weight = Move.Judgement >= TJudgement::MissedWin ? 1000 : Move.Loss;
+    int& Worst = WorstLoss[Move.Side == 1 ? 0 : 1];
+    if (Move.Judgement != TJudgement::Best && Move.Judgement != TJudgement::Good && Weight > Worst) {
+      Worst = Weight;
+      Side.TurningPoint = Index;
+    }
+  }
+}
+
+}  // namespace
+
+// The move's worth is what the other side's best answer leaves: the
+// advantage after it, seen from the mover.
+TMoveReview JudgeMove(vcl::TPoint Cell, int Side, const TAnalysis& Before, const std::optional<TAnalysis>& After) {
+  TMoveReview Review{Cell, Side};
+  const std::optional<vcl::TPoint> Best = BestCell(Before);
+  if (Best && *Best != Cell) Review.Better = Best;
+  if (!After) {  // the move made five, or filled the board
+    Review.Better.reset();
+    return Review;
+  }
+  const int Left = -AdvantageOfBest(*After);
+  Review.Loss = std::max(0, AdvantageOfBest(Before) - Left);
+  if (Wins(Before) && !Loses(*After))
+    Review.Judgement = TJudgement::MissedWin;
+  else if (!Loses(Before) && Wins(*After))
+    Review.Judgement = TJudgement::LetWinThrough;
+  else if (!Review.Better || Review.Loss <= BestLoss)
+    Review.Judgement = TJudgement::Best;
+  else if (Review.Loss <= GoodLoss)
+    Review.Judgement = TJudgement::Good;
+  else if (Review.Loss <= InaccuracyLoss)
+    Review.Judgement = TJudgement::Inaccuracy;
+  else
+    Review.Judgement = TJudgement::Mistake;
+  if (Review.Judgement == TJudgement::Best) Review.Better.reset();
+  return Review;
+}
+
+TReview ReviewGame(const TReviewRequest& Request, TComputerThinker& Thinker, TSearchBudget Budget,
+                   const std::function<void(std::size_t Judged)>& Progress) {
+  TReview Review;
+  TThinkRequest Position;
+  Position.Board.ColCount = Request.ColCount;
+  Position.Board.RowCount = Request.RowCount;
+  const auto Stopped = [&] { return Budget.Stop != nullptr && Budget.Stop->load(); };
+  std::optional<TAnalysis> Before;
+  for (std::size_t Index = 0; Index < Request.Moves.size() && !Stopped(); ++Index) {
+    const vcl::TPoint Cell = Request.Moves[Index];
+    const int Side = Index % 2 == 0 ? 1 : -1;
+    if (!OnBoard(Request.ColCount, Request.RowCount, Cell.X, Cell.Y) || Position.Board.Cells[Cell.X][Cell.Y] != 0)
+      break;
+    Position.Side = Side;
+    if (!Before) Before = Thinker.Analyse(Position, Budget);
+    Position.Board.Cells[Cell.X][Cell.Y] = Side;
+    std::optional<TAnalysis> After;
+    const bool Ended = FiveThrough(Position.Board.View(), Cell.X, Cell.Y) ||
+                       Index + 1 == static_cast<std::size_t>(Request.ColCount * Request.RowCount);
+    if (!Ended) {
+      Position.Side = -Side;
+      After = Thinker.Analyse(Position, Budget);
+    }
+    Review.Moves.push_back(JudgeMove(Cell, Side, *Before, After));
+    Before = After;
+    if (Progress) Progress(Review.Moves.size());
+    if (Ended) break;
+  }
+  Summarise(Review);
+  return Review;
+}
+
+}  // namespace quintar::game

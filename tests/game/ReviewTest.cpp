@@ -1,0 +1,105 @@
+// Reviews and analysis as the table takes them: planted faults are judged on
+// exactly their moves, a game of the expert's own best moves has no fault,
+// and the analysis follows the game, its reports worded.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ComputerThinker.h"
+#include "GameTable.h"
+#include "Review.h"
+
+namespace quintar::game {
+namespace {
+
+// Small enough for the sanitizers, large enough to see fours coming.
+TSearchBudget QuickBudget() { return {0, 20000, nullptr}; }
+
+std::vector<vcl::TPoint> Cells(std::initializer_list<std::pair<int, int>> OneBased) {
+  std::vector<vcl::TPoint> Moves;
+  for (const auto& [Col, Row] : OneBased) Moves.push_back({Col - 1, Row - 1});
+  return Moves;
+}
+
+// Crosses build a row along row 10 while noughts build theirs along row 1.
+// Noughts' sixth move lets crosses' open three become an open four, and
+// crosses' fifth move blocks noughts instead of making five.
+TEST(Review, PlantedFaultsAreJudgedOnExactlyTheirMoves) {
+  TReviewRequest Game{20, 20, Cells({{5, 10}, {5, 1}, {6, 10}, {6, 1}, {7, 10}, {7, 1}, {8, 10}, {8, 1}, {9, 1}, {4, 1}})};
+  TComputerThinker Thinker(1);
+  const TReview Review = ReviewGame(Game, Thinker, QuickBudget());
+  ASSERT_EQ(Review.Moves.size(), Game.Moves.size());
+  for (std::size_t Index = 0; Index < Review.Moves.size(); ++Index) {
+    const TJudgement Judged = Review.Moves[Index].Judgement;
+    EXPECT_EQ(Judged == TJudgement::LetWinThrough, Index == 5) << "move " << Index + 1;
+    EXPECT_EQ(Judged == TJudgement::MissedWin, Index == 8) << "move " << Index + 1;
+  }
+  // The five that was there, named.
+  const std::optional<vcl::TPoint> Better = Review.Moves[8].Better;
+  ASSERT_TRUE(Better);
+  EXPECT_TRUE(*Better == (vcl::TPoint{3, 9}) || *Better == (vcl::TPoint{8, 9}));
+  EXPECT_EQ(Review.Moves.back().Judgement, TJudgement::Best);  // the five
+  EXPECT_EQ(Review.Crosses.TurningPoint, 8u);
+  EXPECT_EQ(Review.Noughts.Counts[static_cast<std::size_t>(TJudgement::LetWinThrough)], 1);
+  const TPhrasebook Words;
+  EXPECT_EQ(Words.Judgement(8, Review.Moves[8]).substr(0, 38), "Move 9, cross on column 9, row 1: a mi");
+}
+
+TEST(Review, TheExpertsOwnBestMovesHaveNoFault) {
+  TComputerThinker Player(3);
+  TReviewRequest Game;
+  TThinkRequest Position;
+  Position.Board.ColCount = Position.Board.RowCount = 15;
+  Game.ColCount = Game.RowCount = 15;
+  for (int Move = 0; Move < 12; ++Move) {
+    Position.Side = Move % 2 == 0 ? 1 : -1;
+    const TAnalysis Report = Player.Analyse(Position, QuickBudget());
+    ASSERT_FALSE(Report.Lines.empty());
+    const vcl::TPoint Cell{Report.Lines.front().Cell.Col, Report.Lines.front().Cell.Row};
+    Game.Moves.push_back(Cell);
+    Position.Board.Cells[Cell.X][Cell.Y] = Position.Side;
+  }
+  TComputerThinker Reviewer(3);
+  for (const TMoveReview& Move : ReviewGame(Game, Reviewer, QuickBudget()).Moves)
+    EXPECT_EQ(Move.Judgement, TJudgement::Best);
+}
+
+class TAnalysingFace : public TTableListener {
+ public:
+  std::vector<std::pair<std::uint32_t, std::optional<TThinkRequest>>> Asked;
+  void Announced(const std::string&) override {}
+  void Changed() override {}
+  void PaceRequested(int) override {}
+  void AnalysisRequested(std::uint32_t Serial, const std::optional<TThinkRequest>& Position) override {
+    Asked.push_back({Serial, Position});
+  }
+};
+
+TEST(Analysis, FollowsTheGameAndWordsWhatItFound) {
+  TQuintar Control(nullptr);
+  TAnalysingFace Face;
+  TGameTable Table(Control, Face, TThinking::Here);
+  Table.SetPlayers({TPlayerKind::Person, TLevel::High}, {TPlayerKind::Person, TLevel::High});
+  Table.SetAnalysing(true);
+  ASSERT_EQ(Face.Asked.size(), 1u);
+  ASSERT_TRUE(Face.Asked.back().second);
+  const std::uint32_t First = Face.Asked.back().first;
+  for (const auto& [Col, Row] : {std::pair{5, 10}, {5, 1}, {6, 10}, {6, 1}, {7, 10}, {7, 1}, {8, 10}}) Table.Move(Col, Row);
+  EXPECT_EQ(Face.Asked.size(), 8u);  // a new analysis for every position
+  TComputerThinker Thinker(1);
+  const TAnalysis Report = Thinker.Analyse(*Face.Asked.back().second, QuickBudget());
+  Table.AnalysisReported(First, Report);  // for a position gone
+  EXPECT_FALSE(Table.Analysis());
+  Table.AnalysisReported(Face.Asked.back().first, Report);
+  ASSERT_TRUE(Table.Analysis());
+  // Noughts to move, against crosses' open four.
+  EXPECT_EQ(Table.AnalysisWords(), "Noughts lose in 1 whatever they play.");
+  EXPECT_EQ(Table.CandidateWords().size(), Report.Lines.size());
+  Table.Move(4, 10);  // one end blocked, the other open
+  Table.Move(9, 10);  // five
+  EXPECT_FALSE(Face.Asked.back().second);  // a finished game is not analysed
+  EXPECT_FALSE(Table.Analysis());
+}
+
+}  // namespace
+}  // namespace quintar::game
