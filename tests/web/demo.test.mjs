@@ -85,3 +85,31 @@ test('the computer moving for the person leaves the players as the page chose th
   assert.equal(await page.textContent('#status'), await boardStatus(page));
   await close();
 });
+
+test('the page shows what was said beside whose move it is: refusals, hints, and no stale words after a win', async () => {
+  const { page, close } = await openDemo(shared);
+  await page.check('input[name=players][value=none]');
+  await clickCell(page, 3, 3);
+  await clickCell(page, 3, 3);
+  assert.equal(await page.textContent('#said'), 'That cell is taken.');
+  assert.equal(await page.textContent('#status'), 'Noughts to move.');
+
+  await page.click('#hint');
+  await page.waitForFunction(() => document.getElementById('said').textContent.startsWith('Hint: '));
+  assert.equal(await page.textContent('#status'), 'Noughts to move.');
+
+  await page.evaluate(() => {
+    const board = document.querySelector('quintar-board');
+    for (let col = 4; col <= 7; ++col) {
+      board.move(col, 1);
+      board.move(col, 3);
+    }
+  });
+  await page.waitForFunction(() => document.querySelector('quintar-board').gameOver);
+  await page.click('#hint');
+  assert.equal(await page.textContent('#said'), 'No hint: the game is over.');
+  page.once('dialog', (dialog) => dialog.accept());
+  await page.click('#new-game');
+  assert.equal(await page.textContent('#said'), 'New game: crosses move first.');
+  await close();
+});
