@@ -26,6 +26,23 @@ void Error(std::ostream& Out, std::string_view Reason) { Out << "ERROR " << Reas
 
 std::string CellText(vcl::TPoint Cell) { return std::to_string(Cell.X) + "," + std::to_string(Cell.Y); }
 
+std::string CellText(TBoardCell Cell) { return CellText(vcl::TPoint{Cell.Col, Cell.Row}); }
+
+// One completed depth as a manager shows it, on one line: where the search
+// is, the move it would play, a proven result as such, and the first moves
+// of the line it expects, both sides in turn.
+std::string ProgressMessage(const TSearchProgress& Progress) {
+  const TCandidateLine& Best = Progress.Best;
+  std::string Text = "MESSAGE depth " + std::to_string(Progress.Depth) + " nodes " + std::to_string(Progress.Nodes) +
+                     " score " + std::to_string(Best.Score) + " best " + CellText(Best.Cell);
+  if (Best.Outcome != ocUnproven)
+    Text += (Best.Outcome == ocWin ? " win in " : " loss in ") + std::to_string(Best.MovesToFive);
+  Text += " line";
+  const std::size_t Shown = std::min(Best.Line.size(), static_cast<std::size_t>(MaxLineMoves));
+  for (std::size_t I = 0; I < Shown; ++I) Text += " " + CellText(Best.Line[I]);
+  return Text;
+}
+
 std::string SizeText(const TBrainBoard& Board) {
   return std::to_string(Board.Width()) + "x" + std::to_string(Board.Height());
 }
@@ -303,13 +320,12 @@ void TBrain::About(std::ostream& Out) {
 }
 
 // While the expert thinks, each depth it completes is told as a MESSAGE
-// line, which managers show and otherwise ignore. The time the choice takes
+// line, which managers show and otherwise ignore: never a bare move. The time the choice takes
 // counts against the match.
 void TBrain::Reply(std::ostream& Out) {
   const TTimeSource::TTime Asked = FClock.Now();
   const TSearchObserver TellDepth = [&Out](const TSearchProgress& Progress) {
-    Out << "MESSAGE depth " << Progress.Depth << " nodes " << Progress.Nodes << " score " << Progress.Score << " best "
-        << CellText({Progress.Col, Progress.Row}) << '\n';
+    Answer(Out, ProgressMessage(Progress));
     Out.flush();
   };
   TSearchBudget Budget = ExpertBudgetFor(FTimeKeeper.Reckoned());

@@ -9,7 +9,8 @@
 // BOARD, which DONE answers as a whole. Nothing the peer sends can end the
 // brain but END or the end of its input, and what a refused command would
 // have changed is left as it was. While the expert thinks it sends MESSAGE
-// lines with the depth, positions and score it has reached.
+// lines with the depth, positions and score it has reached, a proven win or
+// loss as such, and the line it expects.
 //
 // The brain plays five or more in a row (the only game its opponent knows).
 // When a manager asks for a rule it does not play (INFO rule with exact

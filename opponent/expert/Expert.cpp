@@ -173,7 +173,7 @@ class TSearcher {
   TCandidateLine CandidateLine(int Side, const TScoredMove& Move);
   void FinishWin(TLineWalk& Walk, int Attacker, int Plies);
   bool OnlyOneMoveSurvives(const TScoredMove* Root, int Count) const;
-  void Report(int Depth, int Score, int Move) const;
+  void Report(int Side, int Depth, const TScoredMove& Best);
   int Search(int Side, int Depth, int Alpha, int Beta, int Ply);
   int SearchReply(int Replier, int Depth, int Alpha, int Beta, int Ply, bool First);
   int SettleLeaf(int Side, int Ply);
@@ -265,7 +265,7 @@ int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
     Choice.Depth = Depth;
     Choice.ForcedWin = Alpha >= DecidedScore;
     Choice.ForcedLoss = Alpha <= -DecidedScore;
-    Report(Depth, Alpha, Best);
+    Report(Side, Depth, {Best, Alpha});
     if (Choice.ForcedWin || Choice.ForcedLoss || OnlyOneMoveSurvives(Root, Count)) break;
     if (HeldFor >= SettledDepths && FClock.SoftTargetPassed()) break;
     SortBestFirst(Root, Count);
@@ -420,8 +420,10 @@ bool TSearcher::FindFourWin(int Side, int MaxFours, std::int64_t MaxNodes, TCand
 
 // A root move as the report shows it: its score, what that proves, and the
 // line the table of positions expects from it. The table keeps the best
-// move of every position on the best lines of the last depth; a proven win's
-// line is carried on to its five by fours where the table falls short.
+// move of every position on the best lines of the last depth, but not of
+// those the search settles before it looks at moves (an open four, a five),
+// so a proven result's line is carried on to its five by fours where the
+// table falls short: the winner's, whichever side that is.
 TCandidateLine TSearcher::CandidateLine(int Side, const TScoredMove& Move) {
   TCandidateLine Candidate;
   Candidate.Cell = {TExpertBoard::ColOf(Move.Index), TExpertBoard::RowOf(Move.Index)};
@@ -446,7 +448,7 @@ TCandidateLine TSearcher::CandidateLine(int Side, const TScoredMove& Move) {
       break;
     Walk.Play(Entry->Move);
   }
-  if (Candidate.Outcome == ocWin) FinishWin(Walk, Side, Plies);
+  if (Candidate.Outcome != ocUnproven) FinishWin(Walk, Candidate.Outcome == ocWin ? Side : Opposite(Side), Plies);
   Candidate.Line = Walk.Line();
   Candidate.LineMakesFive = Walk.MadeFive();
   return Candidate;
@@ -475,9 +477,11 @@ bool TSearcher::OnlyOneMoveSurvives(const TScoredMove* Root, int Count) const {
   return std::count_if(Root, Root + Count, [](const TScoredMove& Move) { return Move.Score > -DecidedScore; }) == 1;
 }
 
-void TSearcher::Report(int Depth, int Score, int Move) const {
+// Reading the line walks the board and the table but counts no position and
+// changes nothing the search reads, so a choice is the same heard or not.
+void TSearcher::Report(int Side, int Depth, const TScoredMove& Best) {
   if (FOnDepth == nullptr) return;
-  (*FOnDepth)({Depth, FClock.Nodes(), Score, TExpertBoard::ColOf(Move), TExpertBoard::RowOf(Move)});
+  (*FOnDepth)({Depth, FClock.Nodes(), CandidateLine(Side, Best)});
 }
 
 int TSearcher::Search(int Side, int Depth, int Alpha, int Beta, int Ply) {

@@ -18,14 +18,14 @@
 namespace quintar {
 
 // What the search has settled after one more depth, for a host that shows
-// its thinking: the move it would play now, the score of that move for the
-// side to move, and the positions visited so far.
+// its thinking: the positions visited so far and the move it would play now,
+// as the analysis shows a candidate (its score for the side to move, what
+// that proves, and the line the search expects from it). The line is read
+// from the table of positions once per depth, and only when someone listens.
 struct TSearchProgress {
   int Depth = 0;
   std::int64_t Nodes = 0;
-  int Score = 0;
-  int Col = 0;
-  int Row = 0;
+  TCandidateLine Best;
 };
 using TSearchObserver = std::function<void(const TSearchProgress&)>;
 

@@ -48,8 +48,8 @@ struct TCandidateLine {
   // the moves it looks at can tell.
   int MovesToFive = 0;
   // The moves both sides are expected to play, starting with Cell: a proven
-  // win's line goes on to its five when the search knows it, any other line
-  // has at most MaxLineMoves.
+  // result's line goes on to the winner's five when the search knows it, any
+  // other line has at most MaxLineMoves.
   std::vector<TBoardCell> Line;
   bool LineMakesFive = false;  // the line ends with a five
   // A win by fours alone: every move of the line but the last threatens

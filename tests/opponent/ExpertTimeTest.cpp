@@ -173,16 +173,13 @@ TEST(ExpertStops, OnceTheSoftTargetHasPassedAndTheBestMoveHasSettled) {
   ASSERT_GE(Settling.Heard.size(), 3u);
   EXPECT_LT(Settled.Nodes, Plenty);
   // It stopped at the first depth that made three alike in a row.
-  const auto SameMove = [](const TSearchProgress& A, const TSearchProgress& B) {
-    return A.Col == B.Col && A.Row == B.Row;
-  };
+  const auto SameMove = [](const TSearchProgress& A, const TSearchProgress& B) { return A.Best.Cell == B.Best.Cell; };
   const std::vector<TSearchProgress>& Heard = Settling.Heard;
   for (std::size_t I = 2; I < Heard.size(); ++I) {
     const bool ThreeAlike = SameMove(Heard[I], Heard[I - 1]) && SameMove(Heard[I - 1], Heard[I - 2]);
     EXPECT_EQ(ThreeAlike, I + 1 == Heard.size()) << "depth " << Heard[I].Depth;
   }
-  EXPECT_EQ(Settled.Col, Heard.back().Col);
-  EXPECT_EQ(Settled.Row, Heard.back().Row);
+  EXPECT_EQ((TBoardCell{Settled.Col, Settled.Row}), Heard.back().Best.Cell);
   // Without a soft target the same search goes on to its hard limit.
   TReports Unhurried;
   const TExpertChoice Full = ChooseHeard(Board, Cross, Positions(Settled.Nodes * 4), Unhurried);
@@ -198,11 +195,38 @@ TEST(ExpertProgress, IsToldOncePerCompletedDepthInOrder) {
   for (std::size_t I = 0; I < Reports.Heard.size(); ++I) {
     const TSearchProgress& Progress = Reports.Heard[I];
     EXPECT_EQ(Progress.Depth, static_cast<int>(I) + 1);
-    EXPECT_EQ(Board.At(Progress.Col, Progress.Row), 0);
+    EXPECT_EQ(Board.At(Progress.Best.Cell.Col, Progress.Best.Cell.Row), 0);
     if (I > 0) {
       EXPECT_GE(Progress.Nodes, Reports.Heard[I - 1].Nodes);
     }
     EXPECT_LE(Progress.Nodes, Choice.Nodes);
+  }
+}
+
+// The line told with each depth is read from the table once the depth is
+// done, without counting positions or moving anything the search reads: the
+// same search unheard visits the same positions and plays the same move.
+TEST(ExpertProgress, TellsTheBestMovesLineAndChangesNothingByIt) {
+  TRandom Random(12);
+  for (int I = 0; I < 8 && !HasFailure(); ++I) {
+    const int Side = 15 + I % 2 * 5;
+    const TTestBoard Board = PlayedLookingBoard(Random, Side, Side, 6 + 4 * I);
+    const int Turn = I % 2 == 0 ? Cross : Nought;
+    TReports Reports;
+    const TExpertChoice Heard = ChooseHeard(Board, Turn, Positions(40000), Reports);
+    const TExpertChoice Unheard = TExpertSearch(11).Choose(Board.View(), Turn, Positions(40000));
+    EXPECT_EQ((TBoardCell{Heard.Col, Heard.Row}), (TBoardCell{Unheard.Col, Unheard.Row})) << "position " << I;
+    EXPECT_EQ(Heard.Nodes, Unheard.Nodes) << "position " << I;
+    EXPECT_EQ(Heard.Depth, Unheard.Depth) << "position " << I;
+    for (const TSearchProgress& Progress : Reports.Heard) {
+      ASSERT_FALSE(Progress.Best.Line.empty());
+      EXPECT_EQ(Progress.Best.Line.front(), Progress.Best.Cell);
+      EXPECT_EQ(Progress.Best.Advantage, AdvantageOf(Progress.Best.Score));
+    }
+    // A quiet depth beyond the first expects replies.
+    if (Reports.Heard.size() > 1 && Reports.Heard.back().Best.Outcome == ocUnproven) {
+      EXPECT_GT(Reports.Heard.back().Best.Line.size(), 1u) << "position " << I;
+    }
   }
 }
 
