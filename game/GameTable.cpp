@@ -265,7 +265,12 @@ void TGameTable::HintAnswered(const TRequest& Hint, std::optional<vcl::TPoint> C
 void TGameTable::ShowHint(std::optional<vcl::TPoint> Cell) {
   FHintCell = Cell;
   if (Cell) FFocus = *Cell;
-  Announce(Cell ? FWords.Hint(*Cell) : FWords.NoHint());
+  if (!Cell) {
+    Announce(FWords.NoHint());
+  } else {
+    const TBoardCopy Board = CopyBoard(FControl);
+    Announce(FWords.Hint(*Cell, HintReasonFor(Board.View(), FControl.Turn(), Cell->X, Cell->Y)));
+  }
   FListener.Changed();
 }
 

@@ -88,6 +88,24 @@ std::string TPhrasebook::Thinking(TLevel Level) const {
 
 std::string TPhrasebook::Hint(vcl::TPoint Cell) const { return Say("Hint: %1.", {Where(Cell)}); }
 
+std::string TPhrasebook::Hint(vcl::TPoint Cell, const THintReason& Why) const {
+  const std::string At = Where(Cell);
+  const auto Moves = static_cast<std::size_t>(Why.MovesToFive);
+  switch (Why.Kind) {
+    case hkMakesFive: return Say("Hint: %1 makes five.", {At});
+    case hkMakesOpenFour: return Say("Hint: %1 makes an open four.", {At});
+    case hkStartsWinByFours: return Count("Hint: %1 starts a win in %n.", "Hint: %1 starts a win in %n.", Moves, {At});
+    case hkBlocksFive: return Say("Hint: %1 blocks a five.", {At});
+    case hkBlocksOpenFour: return Say("Hint: %1 blocks an open four.", {At});
+    case hkBlocksWinByFours:
+      return Count("Hint: %1 stops a win in %n.", "Hint: %1 stops a win in %n.", Moves, {At});
+    case hkMakesOpenThree: return Say("Hint: %1 makes an open three.", {At});
+    case hkBlocksOpenThree: return Say("Hint: %1 blocks an open three.", {At});
+    case hkBestFound: break;
+  }
+  return Hint(Cell);
+}
+
 std::string TPhrasebook::NoHint() const { return Say("No hint: the game is over."); }
 
 std::string TPhrasebook::Refusal(TRefusal Why) const {

@@ -20,6 +20,7 @@
 
 #include "ExpertAnalysis.h"
 #include "GameSession.h"
+#include "HintReason.h"
 #include "Review.h"
 
 namespace quintar::game {
@@ -100,6 +101,9 @@ class TPhrasebook {
   std::string NewGame() const;
   std::string Thinking(TLevel Level) const;
   std::string Hint(vcl::TPoint Cell) const;
+  // The hint with why: "Hint: column 9, row 7 blocks an open four.",
+  // "Hint: column 9, row 7 starts a win in 5."
+  std::string Hint(vcl::TPoint Cell, const THintReason& Why) const;
   std::string NoHint() const;
   std::string Refusal(TRefusal Why) const;
   std::string TakenBack(std::size_t Count) const;

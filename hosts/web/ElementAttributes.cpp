@@ -55,7 +55,8 @@ std::string_view KindName(TAttributeKind Kind) {
 std::string FallbackText(const TElementAttribute& Attribute) {
   switch (Attribute.Kind) {
     case TAttributeKind::Switch: return Attribute.Default != 0 ? "true" : "false";
-    case TAttributeKind::Strength: return "'" + std::string(game::TGameTable::LevelName(static_cast<TLevel>(Attribute.Default))) + "'";
+    case TAttributeKind::Strength:
+      return "'" + std::string(game::TGameTable::LevelName(static_cast<TLevel>(Attribute.Default))) + "'";
     default: return std::to_string(Attribute.Default);
   }
 }
