@@ -108,7 +108,7 @@ std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
 }
 
 std::string TPhrasebook::Phrase(TPhrase Which) const {
-  static constexpr std::array<std::string_view, 29> Phrases = {
+  static constexpr std::array<std::string_view, 32> Phrases = {
       "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
       "diagonally, wins.",
       "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
@@ -140,6 +140,9 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "Usage: strength low, medium, high or expert.",
       "Usage: players person computer (crosses, then noughts; each person or computer).",
       "That line is too long to be a command.",
+      "The computer explains: analyse (its best moves, with their lines), review (every move of the game judged).",
+      "Nothing to analyse: the game is over. Type review to see every move judged.",
+      "Nothing to review: no move has been made.",
   };
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }
@@ -275,6 +278,11 @@ std::string TPhrasebook::JudgementWord(TJudgement Judgement) const {
       "best", "good", "an inaccuracy", "a mistake", "a missed win", "a win let through",
   };
   return Word(Words[static_cast<std::size_t>(Judgement)]);
+}
+
+std::string TPhrasebook::ReviewProgress(std::size_t Judged, std::size_t Moves) const {
+  return Count("Reviewing the game: %1 of %n move judged.", "Reviewing the game: %1 of %n moves judged.", Moves,
+               {std::to_string(Judged)});
 }
 
 std::string TPhrasebook::Judgement(std::size_t Index, const TMoveReview& Move) const {
