@@ -225,8 +225,10 @@ std::string TPhrasebook::StatusLine(std::string_view Status, std::string_view Pl
 std::string TPhrasebook::Line(const std::vector<TBoardCell>& Cells) const {
   std::string Said;
   for (const TBoardCell& Cell : Cells) {
-    if (!Said.empty()) Said = Say("%1, then %2", {Said, Where({Cell.Col, Cell.Row})});
-    else Said = Where({Cell.Col, Cell.Row});
+    if (!Said.empty())
+      Said = Say("%1, then %2", {Said, Where({Cell.Col, Cell.Row})});
+    else
+      Said = Where({Cell.Col, Cell.Row});
   }
   return Said;
 }
@@ -254,7 +256,8 @@ std::string TPhrasebook::Analysis(const TAnalysis& Report) const {
   const bool CrossesAhead = MoverAhead == MoverCrosses;
   switch (Best.Advantage.Standing) {
     case sdEven: return Say("About even. Best: %1.", {BestCell});
-    case sdAhead: return Say(CrossesAhead ? "Crosses are ahead. Best: %1." : "Noughts are ahead. Best: %1.", {BestCell});
+    case sdAhead:
+      return Say(CrossesAhead ? "Crosses are ahead. Best: %1." : "Noughts are ahead. Best: %1.", {BestCell});
     case sdWellAhead:
       return Say(CrossesAhead ? "Crosses are well ahead. Best: %1." : "Noughts are well ahead. Best: %1.", {BestCell});
     case sdWinning: break;
@@ -302,13 +305,13 @@ std::string TPhrasebook::ReviewSummary(int Side, const TSideSummary& Summary) co
   const auto Counted = [&](TJudgement Judgement, std::string_view Singular, std::string_view Plural) {
     return Count(Singular, Plural, static_cast<std::size_t>(Summary.Counts[static_cast<std::size_t>(Judgement)]));
   };
-  const std::string Counts = Say("%1, %2, %3", {Counted(TJudgement::Best, "%n best", "%n best"),
-                                                Counted(TJudgement::Good, "%n good", "%n good"),
-                                                Counted(TJudgement::Inaccuracy, "%n inaccuracy", "%n inaccuracies")}) +
-                             Say(", %1, %2, %3", {Counted(TJudgement::Mistake, "%n mistake", "%n mistakes"),
-                                                  Counted(TJudgement::MissedWin, "%n missed win", "%n missed wins"),
-                                                  Counted(TJudgement::LetWinThrough, "%n win let through",
-                                                          "%n wins let through")});
+  const std::string Counts =
+      Say("%1, %2, %3",
+          {Counted(TJudgement::Best, "%n best", "%n best"), Counted(TJudgement::Good, "%n good", "%n good"),
+           Counted(TJudgement::Inaccuracy, "%n inaccuracy", "%n inaccuracies")}) +
+      Say(", %1, %2, %3", {Counted(TJudgement::Mistake, "%n mistake", "%n mistakes"),
+                           Counted(TJudgement::MissedWin, "%n missed win", "%n missed wins"),
+                           Counted(TJudgement::LetWinThrough, "%n win let through", "%n wins let through")});
   const std::string_view Pattern = Side == 1 ? "Crosses: %1." : "Noughts: %1.";
   if (!Summary.TurningPoint) return Say(Pattern, {Counts});
   return Say(Side == 1 ? "Crosses: %1; the turning point was move %2." : "Noughts: %1; the turning point was move %2.",

@@ -21,9 +21,7 @@ std::optional<vcl::TPoint> BestCell(const TAnalysis& Report) {
   return vcl::TPoint{Report.Lines.front().Cell.Col, Report.Lines.front().Cell.Row};
 }
 
-int AdvantageOfBest(const TAnalysis& Report) {
-  return Report.Lines.empty() ? 0 : Report.Lines.front().Advantage.Value;
-}
+int AdvantageOfBest(const TAnalysis& Report) { return Report.Lines.empty() ? 0 : Report.Lines.front().Advantage.Value; }
 
 void Summarise(TReview& Review) {
   int WorstLoss[2] = {0, 0};
