@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
 BUILD_PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev \
-                  libbenchmark-dev libpng-dev dpkg-dev file clang-format
+                  libbenchmark-dev libpng-dev dpkg-dev file clang-format nlohmann-json3-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 # Runs the suite under other clock values.
 CLOCK_PACKAGES := faketime

@@ -126,7 +126,7 @@ std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
 }
 
 std::string TPhrasebook::Phrase(TPhrase Which) const {
-  static constexpr std::array<std::string_view, 29> Phrases = {
+  static constexpr std::array<std::string_view, 32> Phrases = {
       "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
       "diagonally, wins.",
       "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
@@ -158,6 +158,9 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "Usage: strength low, medium, high or expert.",
       "Usage: players person computer (crosses, then noughts; each person or computer).",
       "That line is too long to be a command.",
+      "The computer explains: analyse (its best moves, with their lines), review (every move of the game judged).",
+      "Nothing to analyse: the game is over. Type review to see every move judged.",
+      "Nothing to review: no move has been made.",
   };
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }
@@ -240,8 +243,10 @@ std::string TPhrasebook::StatusLine(std::string_view Status, std::string_view Pl
 std::string TPhrasebook::Line(const std::vector<TBoardCell>& Cells) const {
   std::string Said;
   for (const TBoardCell& Cell : Cells) {
-    if (!Said.empty()) Said = Say("%1, then %2", {Said, Where({Cell.Col, Cell.Row})});
-    else Said = Where({Cell.Col, Cell.Row});
+    if (!Said.empty())
+      Said = Say("%1, then %2", {Said, Where({Cell.Col, Cell.Row})});
+    else
+      Said = Where({Cell.Col, Cell.Row});
   }
   return Said;
 }
@@ -269,7 +274,8 @@ std::string TPhrasebook::Analysis(const TAnalysis& Report) const {
   const bool CrossesAhead = MoverAhead == MoverCrosses;
   switch (Best.Advantage.Standing) {
     case sdEven: return Say("About even. Best: %1.", {BestCell});
-    case sdAhead: return Say(CrossesAhead ? "Crosses are ahead. Best: %1." : "Noughts are ahead. Best: %1.", {BestCell});
+    case sdAhead:
+      return Say(CrossesAhead ? "Crosses are ahead. Best: %1." : "Noughts are ahead. Best: %1.", {BestCell});
     case sdWellAhead:
       return Say(CrossesAhead ? "Crosses are well ahead. Best: %1." : "Noughts are well ahead. Best: %1.", {BestCell});
     case sdWinning: break;
@@ -295,6 +301,11 @@ std::string TPhrasebook::JudgementWord(TJudgement Judgement) const {
   return Word(Words[static_cast<std::size_t>(Judgement)]);
 }
 
+std::string TPhrasebook::ReviewProgress(std::size_t Judged, std::size_t Moves) const {
+  return Count("Reviewing the game: %1 of %n move judged.", "Reviewing the game: %1 of %n moves judged.", Moves,
+               {std::to_string(Judged)});
+}
+
 std::string TPhrasebook::Judgement(std::size_t Index, const TMoveReview& Move) const {
   const std::string Number = std::to_string(Index + 1);
   const std::string Played = Say(Move.Side == 1 ? "cross on %1" : "nought on %1", {Where(Move.Cell)});
@@ -312,13 +323,13 @@ std::string TPhrasebook::ReviewSummary(int Side, const TSideSummary& Summary) co
   const auto Counted = [&](TJudgement Judgement, std::string_view Singular, std::string_view Plural) {
     return Count(Singular, Plural, static_cast<std::size_t>(Summary.Counts[static_cast<std::size_t>(Judgement)]));
   };
-  const std::string Counts = Say("%1, %2, %3", {Counted(TJudgement::Best, "%n best", "%n best"),
-                                                Counted(TJudgement::Good, "%n good", "%n good"),
-                                                Counted(TJudgement::Inaccuracy, "%n inaccuracy", "%n inaccuracies")}) +
-                             Say(", %1, %2, %3", {Counted(TJudgement::Mistake, "%n mistake", "%n mistakes"),
-                                                  Counted(TJudgement::MissedWin, "%n missed win", "%n missed wins"),
-                                                  Counted(TJudgement::LetWinThrough, "%n win let through",
-                                                          "%n wins let through")});
+  const std::string Counts =
+      Say("%1, %2, %3",
+          {Counted(TJudgement::Best, "%n best", "%n best"), Counted(TJudgement::Good, "%n good", "%n good"),
+           Counted(TJudgement::Inaccuracy, "%n inaccuracy", "%n inaccuracies")}) +
+      Say(", %1, %2, %3", {Counted(TJudgement::Mistake, "%n mistake", "%n mistakes"),
+                           Counted(TJudgement::MissedWin, "%n missed win", "%n missed wins"),
+                           Counted(TJudgement::LetWinThrough, "%n win let through", "%n wins let through")});
   const std::string_view Pattern = Side == 1 ? "Crosses: %1." : "Noughts: %1.";
   if (!Summary.TurningPoint) return Say(Pattern, {Counts});
   return Say(Side == 1 ? "Crosses: %1; the turning point was move %2." : "Noughts: %1; the turning point was move %2.",

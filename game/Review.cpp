@@ -21,9 +21,7 @@ std::optional<vcl::TPoint> BestCell(const TAnalysis& Report) {
   return vcl::TPoint{Report.Lines.front().Cell.Col, Report.Lines.front().Cell.Row};
 }
 
-int AdvantageOfBest(const TAnalysis& Report) {
-  return Report.Lines.empty() ? 0 : Report.Lines.front().Advantage.Value;
-}
+int AdvantageOfBest(const TAnalysis& Report) { return Report.Lines.empty() ? 0 : Report.Lines.front().Advantage.Value; }
 
 void Summarise(TReview& Review) {
   int WorstLoss[2] = {0, 0};
@@ -46,7 +44,9 @@ void Summarise(TReview& Review) {
 // The move's worth is what the other side's best answer leaves: the
 // advantage after it, seen from the mover.
 TMoveReview JudgeMove(vcl::TPoint Cell, int Side, const TAnalysis& Before, const std::optional<TAnalysis>& After) {
-  TMoveReview Review{Cell, Side};
+  TMoveReview Review;
+  Review.Cell = Cell;
+  Review.Side = Side;
   const std::optional<vcl::TPoint> Best = BestCell(Before);
   if (Best && *Best != Cell) Review.Better = Best;
   if (!After) {  // the move made five, or filled the board

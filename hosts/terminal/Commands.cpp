@@ -8,9 +8,9 @@
 
 namespace quintar::terminal {
 
-const game::TPhrase HelpLines[5] = {
-    game::TPhrase::HelpPlay,     game::TPhrase::HelpGames, game::TPhrase::HelpPlayers,
-    game::TPhrase::HelpComputer, game::TPhrase::HelpMore,
+const game::TPhrase HelpLines[6] = {
+    game::TPhrase::HelpPlay,     game::TPhrase::HelpGames,    game::TPhrase::HelpPlayers,
+    game::TPhrase::HelpComputer, game::TPhrase::HelpExplains, game::TPhrase::HelpMore,
 };
 
 std::string Explain(const TInvalid& Invalid, const game::TPhrasebook& Words) {
@@ -111,6 +111,8 @@ TCommand ParseCommand(std::string_view Line) {
   if (SameWord(Name, "undo")) return Plain<TUndo>(Words);
   if (SameWord(Name, "redo")) return Plain<TRedo>(Words);
   if (SameWord(Name, "hint")) return Plain<THint>(Words);
+  if (SameWord(Name, "analyse") || SameWord(Name, "analyze")) return Plain<TAnalyse>(Words);
+  if (SameWord(Name, "review")) return Plain<TReviewGame>(Words);
   const std::string_view Rest = Trimmed(Line.substr(static_cast<std::size_t>(Name.data() - Line.data()) + Name.size()));
   if (SameWord(Name, "save")) return File<TSave>(Rest, "save");
   if (SameWord(Name, "open")) return File<TOpen>(Rest, "open");

@@ -37,6 +37,8 @@ struct TComputerMove {};  // computer
 struct TUndo {};          // undo
 struct TRedo {};          // redo
 struct THint {};          // hint
+struct TAnalyse {};       // analyse (or analyze): the computer's best moves in the position
+struct TReviewGame {};    // review: every move of the game judged
 struct TSave {            // save FILE
   std::string Path;
 };
@@ -56,8 +58,9 @@ struct TInvalid {
   std::string Word;
 };
 
-using TCommand = std::variant<TNothing, TPlay, TNewGame, TResize, TSetStrength, TSetPlayers, TSetAutoResponse,
-                              TComputerMove, TUndo, TRedo, THint, TSave, TOpen, TSetLock, THelp, TQuit, TInvalid>;
+using TCommand =
+    std::variant<TNothing, TPlay, TNewGame, TResize, TSetStrength, TSetPlayers, TSetAutoResponse, TComputerMove, TUndo,
+                 TRedo, THint, TAnalyse, TReviewGame, TSave, TOpen, TSetLock, THelp, TQuit, TInvalid>;
 
 // Words are separated by spaces, tabs or commas; command words ignore case.
 // A file name is the rest of the line, spaces and all.
@@ -67,6 +70,6 @@ TCommand ParseCommand(std::string_view Line);
 std::string Explain(const TInvalid& Invalid, const game::TPhrasebook& Words);
 
 // What help shows, one line per entry.
-extern const game::TPhrase HelpLines[5];
+extern const game::TPhrase HelpLines[6];
 
 }  // namespace quintar::terminal

@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "BoardText.h"
+#include "Expert.h"
 #include "RecordFile.h"
+#include "Review.h"
 #include "Rules.h"
 #include "Settings.h"
 #include "TextUtil.h"
@@ -25,6 +27,11 @@ bool AsksToPlay(const TCommand& Command) {
   return std::holds_alternative<TPlay>(Command) || std::holds_alternative<TComputerMove>(Command) ||
          std::holds_alternative<THint>(Command);
 }
+
+// What one analyse command spends: enough positions to see fours coming and
+// to rank the best few moves, and never more than a second, so that the
+// person at the prompt hardly waits.
+constexpr TSearchBudget AnalysisBudget{1000, 300000, nullptr};
 
 }  // namespace
 
@@ -111,6 +118,8 @@ void TGame::Run(const TCommand& Command) {
                    FTable->Hint();
                    if (Hint()) FReply.Advice = Words().Phrase(game::TPhrase::HintMarked);
                  },
+                 [this](const TAnalyse&) { Analyse(); },
+                 [this](const TReviewGame&) { Review(); },
                  [this](const TSave& File) { Save(File.Path); },
                  [this](const TOpen& File) { Open(File.Path); },
                  [this](const TSetLock& Set) { SetLock(Set.On); },
@@ -186,6 +195,44 @@ void TGame::Open(const std::string& Path) {
   if (AskBeforeDiscarding("open " + Path)) return;
   if (const std::string Refused = FTable->OpenRecord(File.Text, Echo(Path)); !Refused.empty())
     Say(Words().CannotOpen(Echo(Path), Refused));
+}
+
+void TGame::AnalysisRequested(std::uint32_t Serial, const std::optional<game::TThinkRequest>& Position) {
+  if (Position)
+    FAnalysisAsked = TAnalysisAsked{Serial, *Position};
+  else
+    FAnalysisAsked.reset();
+}
+
+// With no thread to analyse on, analysis is on for the length of the command:
+// the one position the table asks about is analysed at once, its words read,
+// and analysis turned off again.
+void TGame::Analyse() {
+  FTable->SetAnalysing(true);
+  if (const std::optional<TAnalysisAsked> Asked = std::exchange(FAnalysisAsked, std::nullopt))
+    FTable->AnalysisReported(Asked->Serial, FThinker.Analyse(Asked->Position, AnalysisBudget));
+  if (FTable->Analysis()) {
+    Say(FTable->AnalysisWords());
+    for (std::string& Candidate : FTable->CandidateWords()) Say(std::move(Candidate));
+    FReply.Listing = true;
+  } else {
+    Say(Words().Phrase(game::TPhrase::NothingToAnalyse));
+  }
+  FTable->SetAnalysing(false);
+}
+
+// A game already reviewed, and not changed since, is not judged again.
+void TGame::Review() {
+  if (FTable->MovesMade() == 0) return Say(Words().Phrase(game::TPhrase::NothingToReview));
+  if (!FTable->Review()) {
+    const game::TReviewRequest Request = FTable->ReviewRequest();
+    const auto Progress = [this, Moves = Request.Moves.size()](std::size_t Judged) {
+      if (FReviewProgress) FReviewProgress(Words().ReviewProgress(Judged, Moves));
+    };
+    FTable->Reviewed(Request, game::ReviewGame(Request, FThinker, DefaultReviewBudget(), Progress));
+  }
+  for (std::string& Line : FTable->ReviewWords()) Say(std::move(Line));
+  FReply.Listing = true;
 }
 
 std::string TGame::Status() const {

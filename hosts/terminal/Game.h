@@ -5,11 +5,14 @@
 // and screen sessions show its replies and the board.
 //
 // The terminal has no thread to think on: the expert thinks inside the
-// command that made its move due. A demonstration (the computer on both
+// command that made its move due, and analyses or reviews inside the command
+// that asked, within a fixed budget. A demonstration (the computer on both
 // sides) waits between moves for the session to keep its pace and call
 // Continue.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "ComputerThinker.h"
 #include "GameTable.h"
 #include "Quintar.h"
 
@@ -29,6 +33,9 @@ struct TReply {
   // What the person might do next, after the lines ("Type new to play
   // again."); empty when there is nothing to suggest.
   std::string Advice;
+  // The lines are a list (the best moves, the moves of a review): each is
+  // shown on a line of its own rather than run together.
+  bool Listing = false;
   // The board as shown has changed: it should be shown anew.
   bool PositionChanged = false;
   bool Quit = false;
@@ -64,6 +71,11 @@ class TGame : private game::TTableListener {
   int PaceDue() const { return FPaceDue; }
   // The pace was kept: the demonstration's next move.
   TReply Continue();
+  // Hears, worded, how far a review has got while it runs, so that a screen
+  // can show it; none by default.
+  void SetReviewProgress(std::function<void(const std::string& Words)> Progress) {
+    FReviewProgress = std::move(Progress);
+  }
 
   // One line on the game in progress: whose move, who plays, the board.
   std::string Status() const;
@@ -78,6 +90,7 @@ class TGame : private game::TTableListener {
   void Announced(const std::string& Words) override { FReply.Lines.push_back(Words); }
   void Changed() override { FitControl(); }
   void PaceRequested(int Milliseconds) override { FPaceDue = Milliseconds; }
+  void AnalysisRequested(std::uint32_t Serial, const std::optional<game::TThinkRequest>& Position) override;
 
   // The terminal thinks here: it has no thread to think on.
   std::unique_ptr<game::TGameTable> MakeTable();
@@ -98,6 +111,8 @@ class TGame : private game::TTableListener {
   void Resize(const TResize& Size);
   void Save(const std::string& Path);
   void Open(const std::string& Path);
+  void Analyse();
+  void Review();
   // Asks instead of going ahead when Request would throw a game away and
   // was not the command just before: true when it asked.
   bool AskBeforeDiscarding(std::string Request);
@@ -115,6 +130,15 @@ class TGame : private game::TTableListener {
   // command being run: asked again at once, it goes ahead.
   std::optional<std::string> FQuestion;
   std::optional<std::string> FQuestionBefore;
+  // Analyses and reviews: the expert's report on a position the table asked
+  // about, answered before the command ends.
+  game::TComputerThinker FThinker;
+  struct TAnalysisAsked {
+    std::uint32_t Serial;
+    game::TThinkRequest Position;
+  };
+  std::optional<TAnalysisAsked> FAnalysisAsked;
+  std::function<void(const std::string&)> FReviewProgress;
 };
 
 }  // namespace quintar::terminal

@@ -1,11 +1,13 @@
 // quintar: five in a row against the computer in a terminal, from piped
-// commands, or `quintar render` to draw a position as PNG.
+// commands, `quintar render` to draw a position as PNG, or `quintar review`
+// to judge every move of a record.
 #include <unistd.h>
 
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +17,10 @@
 #include "Game.h"
 #include "KeptGame.h"
 #include "LineSession.h"
+#include "RecordReview.h"
 #include "Render.h"
 #include "ScreenSession.h"
+#include "TextUtil.h"
 
 namespace {
 
@@ -25,6 +29,7 @@ using namespace quintar::terminal;
 constexpr std::string_view Usage =
     "usage: quintar [--set Name=Value ...]     play in this terminal, or from commands on standard input\n"
     "       quintar render ... -o FILE.png      draw a position as PNG (quintar render --help)\n"
+    "       quintar review FILE.psq [--json]    every move of a record judged (quintar review --help)\n"
     "  --set Name=Value   set a published property at start, e.g. --set ColCount=15 --set PlayingStrength=stLow\n";
 
 bool AsksForHelp(const std::vector<std::string_view>& Arguments) {
@@ -46,6 +51,40 @@ int RunRender(const std::vector<std::string_view>& Arguments) {
   if (const std::string Error = Render(Job); !Error.empty()) {
     std::cerr << "quintar render: " << Error << '\n';
     return 1;
+  }
+  return 0;
+}
+
+int RunReview(const std::vector<std::string_view>& Arguments) {
+  if (AsksForHelp(Arguments)) {
+    std::cout << ReviewUsage;
+    return 0;
+  }
+  bool Json = false;
+  std::optional<std::string> Path;
+  for (const std::string_view Argument : Arguments) {
+    if (Argument == "--json") {
+      Json = true;
+    } else if (!Path && !Argument.starts_with("-")) {
+      Path = std::string(Argument);
+    } else {
+      std::cerr << "quintar review: unexpected argument \"" << Echo(Argument) << "\" (try --help)\n";
+      return 2;
+    }
+  }
+  if (!Path) {
+    std::cerr << "quintar review: which record? (quintar review FILE.psq)\n";
+    return 2;
+  }
+  const TRecordReview Reviewed = ReviewRecordFile(*Path);
+  if (!Reviewed.Error.empty()) {
+    std::cerr << "quintar review: " << Echo(*Path) << ": " << Reviewed.Error << '\n';
+    return 1;
+  }
+  if (Json) {
+    std::cout << ReviewJson(Reviewed.Game, Reviewed.Review, quintar::game::TPhrasebook());
+  } else {
+    for (const std::string& Line : Reviewed.Words) std::cout << Line << '\n';
   }
   return 0;
 }
@@ -94,6 +133,7 @@ int main(int Argc, char** Argv) {
   std::vector<std::string_view> Arguments(Argv + 1, Argv + Argc);
   try {
     if (!Arguments.empty() && Arguments.front() == "render") return RunRender({Arguments.begin() + 1, Arguments.end()});
+    if (!Arguments.empty() && Arguments.front() == "review") return RunReview({Arguments.begin() + 1, Arguments.end()});
     return RunGame(Arguments);
   } catch (const std::exception& Failure) {
     std::cerr << "quintar: " << Failure.what() << '\n';

@@ -23,7 +23,11 @@ class TScreenSession {
       : FGame(Game), FDepth(Depth), FTerminal(Terminal) {
     Note(FGame.Words().Phrase(game::TPhrase::TerminalGreeting));
     for (const std::string& Said : Opening) Note(Said);
+    FGame.SetReviewProgress([this](const std::string& Words) { ShowProgress(Words); });
   }
+  ~TScreenSession() { FGame.SetReviewProgress({}); }
+  TScreenSession(const TScreenSession&) = delete;
+  TScreenSession& operator=(const TScreenSession&) = delete;
 
   void Run() {
     Draw();
@@ -73,12 +77,30 @@ class TScreenSession {
     Show(FGame.Press(Event.Button, Event.Shift, X, Y));
   }
 
+  // A reply is one message, or one a line when it is a list.
   void Show(const TReply& Reply) {
+    if (std::exchange(FProgressShown, false)) FMessages.pop_back();
     std::string Message;
-    for (const std::string& Line : Reply.Lines) Message += (Message.empty() ? "" : " ") + Line;
+    for (const std::string& Line : Reply.Lines) {
+      if (Reply.Listing)
+        Note(Line);
+      else
+        Message += (Message.empty() ? "" : " ") + Line;
+    }
     if (!Reply.Advice.empty()) Message += (Message.empty() ? "" : " ") + Reply.Advice;
     if (!Message.empty()) Note(std::move(Message));
     FQuit = Reply.Quit;
+  }
+
+  // How far a review has got: one message, replaced as it goes on, and
+  // gone when the review's reply comes.
+  void ShowProgress(const std::string& Words) {
+    if (FProgressShown)
+      FMessages.back() = Words;
+    else
+      Note(Words);
+    FProgressShown = true;
+    Draw();
   }
 
   void Note(std::string Message) {
@@ -113,6 +135,7 @@ class TScreenSession {
   std::string FTyped;
   bool FBoardShown = false;
   bool FQuit = false;
+  bool FProgressShown = false;
 };
 
 }  // namespace

@@ -51,6 +51,9 @@ TEST(ParseCommand, CommandsAndTheirArguments) {
   As<TUndo>("undo");
   As<TRedo>("redo");
   As<THint>("hint");
+  As<TAnalyse>("analyse");
+  As<TAnalyse>("Analyze");
+  As<TReviewGame>("review");
   EXPECT_EQ(As<TSave>("save  my game, 2.psq ").Path, "my game, 2.psq");
   EXPECT_EQ(As<TOpen>("OPEN /tmp/g.psq").Path, "/tmp/g.psq");
   EXPECT_TRUE(As<TSetAutoResponse>("auto on").On);
@@ -72,6 +75,7 @@ TEST(ParseCommand, WrongArgumentsSayHowToWriteTheCommand) {
   EXPECT_EQ(MessageFor("lock"), "Usage: lock on or lock off.");
   EXPECT_EQ(MessageFor("new game"), "\"new\" takes nothing after it.");
   EXPECT_EQ(MessageFor("quit now"), "\"quit\" takes nothing after it.");
+  EXPECT_EQ(MessageFor("review game.psq"), "\"review\" takes nothing after it.");
 }
 
 TEST(ParseCommand, UnknownWordsAreNamedSafely) {
