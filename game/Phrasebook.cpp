@@ -97,8 +97,7 @@ std::string TPhrasebook::Hint(vcl::TPoint Cell, const THintReason& Why) const {
     case hkStartsWinByFours: return Count("Hint: %1 starts a win in %n.", "Hint: %1 starts a win in %n.", Moves, {At});
     case hkBlocksFive: return Say("Hint: %1 blocks a five.", {At});
     case hkBlocksOpenFour: return Say("Hint: %1 blocks an open four.", {At});
-    case hkBlocksWinByFours:
-      return Count("Hint: %1 stops a win in %n.", "Hint: %1 stops a win in %n.", Moves, {At});
+    case hkBlocksWinByFours: return Count("Hint: %1 stops a win in %n.", "Hint: %1 stops a win in %n.", Moves, {At});
     case hkMakesOpenThree: return Say("Hint: %1 makes an open three.", {At});
     case hkBlocksOpenThree: return Say("Hint: %1 blocks an open three.", {At});
     case hkBestFound: break;
@@ -283,15 +282,33 @@ std::string TPhrasebook::Analysis(const TAnalysis& Report) const {
   return Say(CrossesAhead ? "Crosses are winning. Best: %1." : "Noughts are winning. Best: %1.", {BestCell});
 }
 
+// What a candidate is worth, to follow its cell: "crosses win in 5",
+// "noughts are well ahead", "about even".
+std::string TPhrasebook::Worth(const TCandidateLine& Candidate, int Turn) const {
+  const bool MoverCrosses = Turn == 1;
+  const auto Moves = static_cast<std::size_t>(Candidate.MovesToFive);
+  if (Candidate.Outcome == ocWin)
+    return Count(MoverCrosses ? "crosses win in %n" : "noughts win in %n",
+                 MoverCrosses ? "crosses win in %n" : "noughts win in %n", Moves);
+  if (Candidate.Outcome == ocLoss)
+    return Count(MoverCrosses ? "crosses lose in %n" : "noughts lose in %n",
+                 MoverCrosses ? "crosses lose in %n" : "noughts lose in %n", Moves);
+  const bool CrossesAhead = (Candidate.Advantage.Value >= 0) == MoverCrosses;
+  switch (Candidate.Advantage.Standing) {
+    case sdEven: return Word("about even");
+    case sdAhead: return Word(CrossesAhead ? "crosses are ahead" : "noughts are ahead");
+    case sdWellAhead: return Word(CrossesAhead ? "crosses are well ahead" : "noughts are well ahead");
+    case sdWinning: break;
+  }
+  return Word(CrossesAhead ? "crosses are winning" : "noughts are winning");
+}
+
 std::string TPhrasebook::Candidate(const TCandidateLine& Candidate, int Turn) const {
-  TAnalysis One;
-  One.Turn = Turn;
-  One.Lines = {Candidate};
-  std::vector<TBoardCell> Rest(Candidate.Line.begin() + std::min<std::size_t>(Candidate.Line.size(), 1),
-                               Candidate.Line.end());
-  const std::string Worth = Analysis(One);
-  if (Rest.empty()) return Say("%1: %2", {Where({Candidate.Cell.Col, Candidate.Cell.Row}), Worth});
-  return Say("%1: %2 Then %3.", {Where({Candidate.Cell.Col, Candidate.Cell.Row}), Worth, Line(Rest)});
+  const std::string At = Where({Candidate.Cell.Col, Candidate.Cell.Row});
+  const std::vector<TBoardCell> Rest(Candidate.Line.begin() + std::min<std::size_t>(Candidate.Line.size(), 1),
+                                     Candidate.Line.end());
+  if (Rest.empty()) return Say("%1: %2.", {At, Worth(Candidate, Turn)});
+  return Say("%1: %2; then %3.", {At, Worth(Candidate, Turn), Line(Rest)});
 }
 
 std::string TPhrasebook::JudgementWord(TJudgement Judgement) const {

@@ -138,7 +138,7 @@ class TPhrasebook {
   // "About even. Best: column 10, row 10."
   std::string Analysis(const TAnalysis& Report) const;
   // One candidate: its cell, what it is worth, and the line it expects:
-  // "column 9, row 7: crosses win in 5; then column 10, row 8, …".
+  // "column 9, row 7: crosses win in 5; then column 10, row 8, then …".
   std::string Candidate(const TCandidateLine& Line, int Turn) const;
   // "column 9, row 7, then column 10, row 8, then column 11, row 9"
   std::string Line(const std::vector<TBoardCell>& Cells) const;
@@ -184,6 +184,7 @@ class TPhrasebook {
   std::string Fill(std::string_view Translated, std::initializer_list<std::string> Blanks) const;
   std::string Word(std::string_view English) const;
   std::string Where(vcl::TPoint Cell) const;
+  std::string Worth(const TCandidateLine& Candidate, int Turn) const;
 
   TTranslation FTranslation;
 };

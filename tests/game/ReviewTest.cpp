@@ -25,7 +25,8 @@ std::vector<vcl::TPoint> Cells(std::initializer_list<std::pair<int, int>> OneBas
 // Noughts' sixth move lets crosses' open three become an open four, and
 // crosses' fifth move blocks noughts instead of making five.
 TEST(Review, PlantedFaultsAreJudgedOnExactlyTheirMoves) {
-  TReviewRequest Game{20, 20, Cells({{5, 10}, {5, 1}, {6, 10}, {6, 1}, {7, 10}, {7, 1}, {8, 10}, {8, 1}, {9, 1}, {4, 1}})};
+  TReviewRequest Game{20, 20,
+                      Cells({{5, 10}, {5, 1}, {6, 10}, {6, 1}, {7, 10}, {7, 1}, {8, 10}, {8, 1}, {9, 1}, {4, 1}})};
   TComputerThinker Thinker(1);
   const TReview Review = ReviewGame(Game, Thinker, QuickBudget());
   ASSERT_EQ(Review.Moves.size(), Game.Moves.size());
@@ -84,7 +85,8 @@ TEST(Analysis, FollowsTheGameAndWordsWhatItFound) {
   ASSERT_EQ(Face.Asked.size(), 1u);
   ASSERT_TRUE(Face.Asked.back().second);
   const std::uint32_t First = Face.Asked.back().first;
-  for (const auto& [Col, Row] : {std::pair{5, 10}, {5, 1}, {6, 10}, {6, 1}, {7, 10}, {7, 1}, {8, 10}}) Table.Move(Col, Row);
+  for (const auto& [Col, Row] : {std::pair{5, 10}, {5, 1}, {6, 10}, {6, 1}, {7, 10}, {7, 1}, {8, 10}})
+    Table.Move(Col, Row);
   EXPECT_EQ(Face.Asked.size(), 8u);  // a new analysis for every position
   TComputerThinker Thinker(1);
   const TAnalysis Report = Thinker.Analyse(*Face.Asked.back().second, QuickBudget());
@@ -95,8 +97,8 @@ TEST(Analysis, FollowsTheGameAndWordsWhatItFound) {
   // Noughts to move, against crosses' open four.
   EXPECT_EQ(Table.AnalysisWords(), "Noughts lose in 1 whatever they play.");
   EXPECT_EQ(Table.CandidateWords().size(), Report.Lines.size());
-  Table.Move(4, 10);  // one end blocked, the other open
-  Table.Move(9, 10);  // five
+  Table.Move(4, 10);                       // one end blocked, the other open
+  Table.Move(9, 10);                       // five
   EXPECT_FALSE(Face.Asked.back().second);  // a finished game is not analysed
   EXPECT_FALSE(Table.Analysis());
 }
