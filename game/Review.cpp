@@ -46,7 +46,9 @@ void Summarise(TReview& Review) {
 // The move's worth is what the other side's best answer leaves: the
 // advantage after it, seen from the mover.
 TMoveReview JudgeMove(vcl::TPoint Cell, int Side, const TAnalysis& Before, const std::optional<TAnalysis>& After) {
-  TMoveReview Review{Cell, Side};
+  TMoveReview Review;
+  Review.Cell = Cell;
+  Review.Side = Side;
   const std::optional<vcl::TPoint> Best = BestCell(Before);
   if (Best && *Best != Cell) Review.Better = Best;
   if (!After) {  // the move made five, or filled the board
