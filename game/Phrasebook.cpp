@@ -307,4 +307,9 @@ std::string TPhrasebook::ReviewSummary(int Side, const TSideSummary& Summary) co
              {Counts, std::to_string(*Summary.TurningPoint + 1)});
 }
 
+std::string TPhrasebook::ReviewProgress(std::size_t Judged, std::size_t Moves) const {
+  return Count("Reviewing the game: %1 of %n move judged.", "Reviewing the game: %1 of %n moves judged.", Moves,
+               {std::to_string(Judged)});
+}
+
 }  // namespace quintar::game

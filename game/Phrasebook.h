@@ -141,6 +141,8 @@ class TPhrasebook {
   std::string ReviewSummary(int Side, const TSideSummary& Summary) const;
   // The judgement alone, for a mark beside a move: "best", "a mistake".
   std::string JudgementWord(TJudgement Judgement) const;
+  // A review under way: "Reviewing the game: 12 of 40 moves judged."
+  std::string ReviewProgress(std::size_t Judged, std::size_t Moves) const;
   // Who holds each side: "Crosses: a person; noughts: the computer (high)."
   std::string Players(const TPlayer& Crosses, const TPlayer& Noughts) const;
   // A cell as someone exploring the board hears it: "Column 3, row 4, empty."

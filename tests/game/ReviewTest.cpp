@@ -101,6 +101,12 @@ TEST(Analysis, FollowsTheGameAndWordsWhatItFound) {
   EXPECT_FALSE(Table.Analysis());
 }
 
+TEST(Review, ProgressCountsTheMovesOfTheGame) {
+  const TPhrasebook Words;
+  EXPECT_EQ(Words.ReviewProgress(0, 1), "Reviewing the game: 0 of 1 move judged.");
+  EXPECT_EQ(Words.ReviewProgress(12, 40), "Reviewing the game: 12 of 40 moves judged.");
+}
+
 // A player steps back through a game reviewed to read its judgements; a new
 // move there makes another game, which the review no longer speaks for.
 TEST(Review, IsKeptWhileTheGamesLineIsTheOneReviewed) {
