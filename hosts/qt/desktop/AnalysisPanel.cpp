@@ -1,6 +1,5 @@
 #include "AnalysisPanel.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -95,14 +94,13 @@ void AnalysisPanel::showAnalysis(std::optional<int> crossesAdvantage, const QStr
 
 void AnalysisPanel::showReviewSummary(const QString& text) { speak(m_review, text); }
 
-// A label whose text changed is told to assistive technology as a change of
-// its name, which a screen reader speaks; the same text again says nothing.
+// A label's new text is a change of its name to assistive technology, which
+// QLabel tells it itself and a screen reader speaks; setting the same text
+// again would say it again, so it is not set.
 void AnalysisPanel::speak(QLabel* label, const QString& text) {
   if (label->text() == text) return;
   label->setText(text);
   label->setVisible(!text.isEmpty());
-  QAccessibleEvent nameChanged(label, QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&nameChanged);
   emit spoken(text);
 }
 

@@ -160,7 +160,9 @@ void GameWindow::createMenus() {
 
   QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
   viewMenu->addAction(m_movePanel->toggleViewAction());
-  viewMenu->addAction(m_analysisDock->toggleViewAction());
+  QAction* analysis = m_analysisDock->toggleViewAction();
+  analysis->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+  viewMenu->addAction(analysis);
 
   QMenu* settingsMenu = menuBar()->addMenu(tr("&Settings"));
   addAction(settingsMenu, tr("&Players, board and colours..."), QKeySequence(Qt::CTRL | Qt::Key_Comma),
