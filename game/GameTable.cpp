@@ -297,9 +297,11 @@ bool TGameTable::LastMoveByComputer() const {
 
 // ---- Games ------------------------------------------------------------------------
 
-std::vector<vcl::TPoint> TGameTable::CellsPlayed() const {
+std::vector<vcl::TPoint> TGameTable::CellsPlayed() const { return CellsOf(FSession->Moves()); }
+
+std::vector<vcl::TPoint> TGameTable::CellsOf(const std::vector<TMoveEntry>& Moves) {
   std::vector<vcl::TPoint> Cells;
-  for (const TMoveEntry& Move : FSession->Moves()) Cells.push_back(Move.Cell);
+  for (const TMoveEntry& Move : Moves) Cells.push_back(Move.Cell);
   return Cells;
 }
 
@@ -451,8 +453,10 @@ std::vector<std::string> TGameTable::CandidateWords() const {
   return Words;
 }
 
+// The whole line, so that a player may step back through a game reviewed and
+// read the judgement of each move there.
 TReviewRequest TGameTable::ReviewRequest() const {
-  return {FControl.ColCount(), FControl.RowCount(), CellsPlayed(), 0};
+  return {FControl.ColCount(), FControl.RowCount(), CellsOf(FSession->MoveLine()), 0};
 }
 
 void TGameTable::Reviewed(const TReviewRequest& Request, const TReview& Review) {
@@ -461,8 +465,8 @@ void TGameTable::Reviewed(const TReviewRequest& Request, const TReview& Review) 
 }
 
 std::optional<TReview> TGameTable::Review() const {
-  if (!FReview || FReview->first.Moves != CellsPlayed() || FReview->first.ColCount != FControl.ColCount() ||
-      FReview->first.RowCount != FControl.RowCount())
+  if (!FReview || FReview->first.Moves != CellsOf(FSession->MoveLine()) ||
+      FReview->first.ColCount != FControl.ColCount() || FReview->first.RowCount != FControl.RowCount())
     return std::nullopt;
   return FReview->second;
 }

@@ -174,14 +174,15 @@ class TGameTable {
   // It in one sentence, and its candidates one each; empty without a report.
   std::string AnalysisWords() const;
   std::vector<std::string> CandidateWords() const;
-  // The game on the board, as a review takes it.
+  // The game on the board, as a review takes it: its whole line, the moves
+  // that could be played again included.
   TReviewRequest ReviewRequest() const;
-  // A review of Request made elsewhere: kept while the game on the board is
-  // the one it reviewed.
+  // A review of Request made elsewhere: kept while the game's line is the one
+  // it reviewed, so that going back and forth through the game keeps it.
   void Reviewed(const TReviewRequest& Request, const TReview& Review);
   std::optional<TReview> Review() const;
   // The review's sentence for each move, then its summary for crosses and
-  // for noughts; empty without a review of the game on the board.
+  // for noughts; empty without a review of the game's line.
   std::vector<std::string> ReviewWords() const;
 
   // ---- What the face shows ------------------------------------------------
@@ -235,6 +236,7 @@ class TGameTable {
   void NewBoard();
   void MarkUnchanged();
   std::vector<vcl::TPoint> CellsPlayed() const;
+  static std::vector<vcl::TPoint> CellsOf(const std::vector<TMoveEntry>& Moves);
   std::uint32_t NextSerial() { return ++FLastSerial; }
   // Sets up a record's game; the reason it cannot, or empty.
   std::string TakeRecord(std::string_view Text);

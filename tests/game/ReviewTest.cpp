@@ -103,5 +103,34 @@ TEST(Analysis, FollowsTheGameAndWordsWhatItFound) {
   EXPECT_FALSE(Table.Analysis());
 }
 
+TEST(Review, ProgressCountsTheMovesOfTheGame) {
+  const TPhrasebook Words;
+  EXPECT_EQ(Words.ReviewProgress(0, 1), "Reviewing the game: 0 of 1 move judged.");
+  EXPECT_EQ(Words.ReviewProgress(12, 40), "Reviewing the game: 12 of 40 moves judged.");
+}
+
+// A player steps back through a game reviewed to read its judgements; a new
+// move there makes another game, which the review no longer speaks for.
+TEST(Review, IsKeptWhileTheGamesLineIsTheOneReviewed) {
+  TQuintar Control(nullptr);
+  TAnalysingFace Face;
+  TGameTable Table(Control, Face, TThinking::Here);
+  Table.SetPlayers({TPlayerKind::Person, TLevel::High}, {TPlayerKind::Person, TLevel::High});
+  for (const auto& [Col, Row] : {std::pair{5, 10}, {5, 1}, {6, 10}}) Table.Move(Col, Row);
+  const TReviewRequest Request = Table.ReviewRequest();
+  ASSERT_EQ(Request.Moves, Cells({{5, 10}, {5, 1}, {6, 10}}));
+  TReview Review;
+  for (std::size_t Index = 0; Index < Request.Moves.size(); ++Index)
+    Review.Moves.push_back({Request.Moves[Index], Index % 2 == 0 ? 1 : -1, TJudgement::Good, std::nullopt, 5});
+  Table.Reviewed(Request, Review);
+  Table.GoToMove(1);
+  ASSERT_EQ(Table.Review(), Review);
+  EXPECT_EQ(Table.ReviewWords().size(), Request.Moves.size() + 2);
+  EXPECT_EQ(Table.ReviewRequest().Moves, Request.Moves);
+  Table.Move(7, 7);
+  EXPECT_FALSE(Table.Review());
+  EXPECT_TRUE(Table.ReviewWords().empty());
+}
+
 }  // namespace
 }  // namespace quintar::game

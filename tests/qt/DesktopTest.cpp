@@ -1,15 +1,18 @@
 // The desktop game: a short game through the real window, the shared
 // scripted game worded as every face words it, settings and the game kept
 // between runs, records refused in words, asking only when a game would be
-// lost, square cells, the move list, the status bar, and the expert thinking
-// away from the window's thread. How the game is played is the table's, and
-// tested there.
+// lost, square cells, the move list, the status bar, the expert thinking
+// away from the window's thread, and its analysis and review of the game.
+// How the game is played is the table's, and tested there.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -17,6 +20,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -25,9 +29,12 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <utility>
 
+#include "AnalysisPanel.h"
 #include "BoardView.h"
+#include "ColorConversion.h"
 #include "ElidedLabel.h"
 #include "GameSettings.h"
 #include "GameWindow.h"
@@ -35,6 +42,7 @@
 #include "Quintar.h"
 #include "QuintarWidget.h"
 #include "SettingsDialog.h"
+#include "TranslatedPhrasebook.h"
 
 namespace quintar::desktop {
 namespace {
@@ -687,6 +695,131 @@ TEST(DesktopStatus, BothTextsAreReadableInANarrowWindow) {
   EXPECT_LE(event->geometry().right(), window.statusBar()->width());
   EXPECT_GE(event->geometry().left(), (*turn)->geometry().right());
   EXPECT_TRUE(event->text() == event->fullText() || event->toolTip() == event->fullText());
+}
+
+// ---- Analysis and review ------------------------------------------------------------
+
+// Crosses build a row along row 10 while noughts build theirs along row 1:
+// noughts' third move lets crosses' three become an open four (a win let
+// through), crosses' fifth blocks noughts' four instead of making five (a
+// missed win), and noughts make five.
+constexpr std::pair<int, int> plantedGame[] = {{5, 10}, {5, 1},  {6, 10}, {6, 1}, {7, 10},
+                                               {7, 1},  {8, 10}, {8, 1},  {9, 1}, {4, 1}};
+
+// Every pixel of the board shown on the screen that is not the control's
+// own, by the cell it lies in.
+std::map<std::pair<int, int>, QList<QColor>> pixelsOverTheControl(QuintarWidget& board) {
+  std::map<std::pair<int, int>, QList<QColor>> over;
+  const QImage shown = board.grab().toImage();
+  TQuintar& control = board.control();
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) {
+      const QColor pixel = shown.pixelColor(x, y);
+      if (pixel == qt::toQColor(control.Canvas().Pixels(x, y))) continue;
+      const vcl::TPoint cell = control.CellAt(x, y);
+      over[{cell.X, cell.Y}] << pixel;
+    }
+  return over;
+}
+
+// With crosses' open four on the board and noughts to move, the panel and the
+// board show what the computer found: noughts lose whatever they play, so the
+// bar is crosses' whole; the best line is numbered on its cells in the colour
+// of the side that plays each, and nowhere else does a pixel differ from the
+// control's.
+TEST(DesktopAnalysis, ThePanelShowsTheReportAndTheBoardNumbersTheBestLine) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  showWindow(window);
+  ASSERT_EQ(window.board()->devicePixelRatioF(), 1.0);
+  for (std::size_t move = 0; move < 7; ++move) window.table().Move(plantedGame[move].first, plantedGame[move].second);
+  QAction* panelSwitch = window.analysisDock()->toggleViewAction();
+  panelSwitch->trigger();
+  ASSERT_TRUE(window.table().Analysing());
+  EXPECT_TRUE(window.analysisDock()->isVisible());
+  const auto settled = [&] {
+    const std::optional<TAnalysis>& report = window.table().Analysis();
+    return report && !report->Lines.empty() && report->Lines.front().Outcome == ocLoss;
+  };
+  ASSERT_TRUE(eventually(settled));
+  const TAnalysis report = *window.table().Analysis();
+  EXPECT_EQ(report.Turn, -1);
+
+  const AnalysisPanel& panel = *window.analysisPanel();
+  EXPECT_EQ(panel.summary(), QStringLiteral("Noughts lose in 1 whatever they play."));
+  EXPECT_EQ(panel.summary(), qt::said(window.table().AnalysisWords()));
+  EXPECT_EQ(panel.crossesAdvantage(), 100);
+  ASSERT_EQ(panel.candidates().size(), static_cast<qsizetype>(report.Lines.size()));
+  EXPECT_EQ(panel.candidates().front(), qt::said(window.table().CandidateWords().front()));
+
+  const std::vector<TBoardCell>& line = report.Lines.front().Line;
+  ASSERT_GE(line.size(), 2u);
+  ASSERT_EQ(window.board()->shownLine().size(), static_cast<qsizetype>(line.size()));
+  const auto over = pixelsOverTheControl(*window.board());
+  EXPECT_EQ(over.size(), line.size());
+  for (std::size_t index = 0; index < line.size(); ++index) {
+    const auto marked = over.find({line[index].Col, line[index].Row});
+    ASSERT_NE(marked, over.end()) << "mark " << index + 1;
+    const QColor side = index % 2 == 0 ? window.board()->noughtColor() : window.board()->crossColor();
+    EXPECT_TRUE(marked->second.contains(side)) << "mark " << index + 1;
+  }
+
+  panelSwitch->trigger();
+  EXPECT_FALSE(window.table().Analysing());
+  EXPECT_TRUE(window.board()->shownLine().isEmpty());
+  EXPECT_TRUE(pixelsOverTheControl(*window.board()).empty());
+}
+
+// A screen reader hears the summary when its words change, not at every
+// report that words it alike.
+TEST(DesktopAnalysis, TheSummaryIsSpokenWhenItChanges) {
+  AnalysisPanel panel;
+  QLabel* summary = panel.findChild<QLabel*>(QStringLiteral("analysisSummary"));
+  ASSERT_NE(summary, nullptr);
+  const QSignalSpy spoken(&panel, &AnalysisPanel::spoken);
+  const QString even = QStringLiteral("About even. Best: column 10, row 10.");
+  panel.showAnalysis(0, even, {});
+  panel.showAnalysis(3, even, {QStringLiteral("column 10, row 10: About even.")});
+  const QString ahead = QStringLiteral("Crosses are ahead. Best: column 9, row 9.");
+  panel.showAnalysis(40, ahead, {});
+  ASSERT_EQ(spoken.size(), 2);
+  EXPECT_EQ(spoken[0][0].toString(), even);
+  EXPECT_EQ(spoken[1][0].toString(), ahead);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(summary)->text(QAccessible::Name), ahead);
+}
+
+// The review runs away from the window; its judgements mark the Moves list,
+// and choosing a move says its sentence and shows the summary in the panel.
+TEST(DesktopReview, PlantedFaultsAreMarkedInTheMovesList) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  showWindow(window);
+  for (const auto& [col, row] : plantedGame) window.table().Move(col, row);
+  window.reviewGame();
+  EXPECT_TRUE(window.eventStatus().startsWith(QStringLiteral("Reviewing the game: 0 of 10 moves")))
+      << window.eventStatus().toStdString();
+  ASSERT_TRUE(eventually([&] { return window.table().Review().has_value(); }));
+
+  QListWidget& list = *window.moveList();
+  ASSERT_EQ(list.count(), 10);
+  const game::TReview review = *window.table().Review();
+  for (int row = 0; row < list.count(); ++row) {
+    const QString text = list.item(row)->text();
+    EXPECT_EQ(text.endsWith(QStringLiteral(" — a win let through")), row == 5) << text.toStdString();
+    EXPECT_EQ(text.endsWith(QStringLiteral(" — a missed win")), row == 8) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(qt::said(window.table().Words().JudgementWord(review.Moves[row].Judgement))));
+  }
+
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(8)).center());
+  EXPECT_EQ(window.table().MovesMade(), 9u);
+  const std::vector<std::string> words = window.table().ReviewWords();
+  ASSERT_EQ(words.size(), 12u);
+  EXPECT_TRUE(window.eventStatus().startsWith(QStringLiteral("Move 9, cross on column 9, row 1: a missed win;")))
+      << window.eventStatus().toStdString();
+  EXPECT_EQ(window.eventStatus(), qt::said(words[8]));
+  EXPECT_EQ(window.board()->announcement(), qt::said(words[8]));
+  EXPECT_EQ(window.analysisPanel()->reviewSummary(), qt::said(words[10] + " " + words[11]));
+  EXPECT_TRUE(list.item(8)->text().endsWith(QStringLiteral(" — a missed win")));
 }
 
 }  // namespace

@@ -8,8 +8,10 @@ game's settings for two people. Starts the game, clicks the middle of its
 window, moves the focus cell one to the right and plays it from the
 keyboard, and checks that a screen reader hears each step in words from the
 board itself: the cross and its cell, the cell the arrow reached, and the
-nought. Exits 0 when
-it does, 1 with the words heard otherwise; every wait is bounded.
+nought. Then turns the Analysis panel on from the keyboard and checks that
+the computer's summary of the position is heard from the panel's label.
+Exits 0 when it does, 1 with the words heard otherwise; every wait is
+bounded.
 """
 import re
 import subprocess
@@ -27,8 +29,11 @@ outcome = {"failure": "the game did not start"}
 
 
 def name_changed(event):
-    # The board's own words only: the status bar says the same things.
-    if event.source.getRoleName() == "canvas":
+    # The board's own words, and the analysis panel's (a label): the status
+    # bar's labels say the same things as the board.
+    role = event.source.getRoleName()
+    parent = event.source.parent
+    if role == "canvas" or (role == "label" and (parent is None or parent.getRoleName() != "status bar")):
         heard.append(event.source.name)
 
 
@@ -45,7 +50,7 @@ class Play:
 
     def __init__(self):
         self.game = subprocess.Popen([game_path])
-        self.steps = [self.window_shown, self.cross_heard, self.cell_heard, self.nought_heard]
+        self.steps = [self.window_shown, self.cross_heard, self.cell_heard, self.nought_heard, self.summary_heard]
         self.ticks = 0
         self.window = None
         self.centre = None
@@ -85,7 +90,13 @@ class Play:
 
     def nought_heard(self):
         column, row = int(self.cross.group(1)) + 1, int(self.cross.group(2))
-        return bool(heard_matching(rf"Nought on column {column}, row {row}\."))
+        if not heard_matching(rf"Nought on column {column}, row {row}\."):
+            return False
+        xdotool("key", "ctrl+shift+a")
+        return True
+
+    def summary_heard(self):
+        return bool(heard_matching(r"(About even|(Crosses|Noughts) (are|win|lose))\b.*\."))
 
     def tick(self):
         step = self.steps[0]

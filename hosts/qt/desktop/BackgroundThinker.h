@@ -6,12 +6,10 @@
 
 #include <QObject>
 #include <QPoint>
-#include <atomic>
 #include <cstdint>
-#include <memory>
 #include <optional>
-#include <thread>
 
+#include "BackgroundWorker.h"
 #include "ComputerThinker.h"
 #include "ThinkRequest.h"
 
@@ -22,12 +20,11 @@ class BackgroundThinker : public QObject {
 
  public:
   explicit BackgroundThinker(QObject* parent = nullptr);
-  ~BackgroundThinker() override;
 
   // Serial names the question in the answer.
   void start(std::uint32_t serial, const game::TThinkRequest& turn);
-  void cancel();
-  bool busy() const { return m_thread.joinable(); }
+  void cancel() { m_worker.cancel(); }
+  bool busy() const { return m_worker.busy(); }
 
  signals:
   // The answer to the question started last, cell 0-based; nothing when
@@ -35,15 +32,9 @@ class BackgroundThinker : public QObject {
   void thought(std::uint32_t serial, std::optional<QPoint> cell);
 
  private:
-  void finished(std::uint64_t ticket, std::optional<vcl::TPoint> cell);
-  void join();
-
   game::TComputerThinker m_thinker;
-  std::unique_ptr<game::TThinkRequest> m_turn;
-  std::uint32_t m_serial = 0;
-  std::atomic<bool> m_stop{false};
-  std::uint64_t m_ticket = 0;
-  std::thread m_thread;
+  // Stops, and waits for, the thinking before the thinker goes.
+  BackgroundWorker m_worker;
 };
 
 }  // namespace quintar::desktop

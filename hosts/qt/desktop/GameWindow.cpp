@@ -11,11 +11,14 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <array>
 
+#include "AnalysisPanel.h"
 #include "BoardView.h"
 #include "ElidedLabel.h"
 #include "PackageIdentity.h"
@@ -35,6 +38,27 @@ QString recordFilter() {
 }
 
 std::string_view viewOf(const QByteArray& text) { return {text.constData(), static_cast<std::size_t>(text.size())}; }
+
+// A dot beside a reviewed move, from green for the best to red for a win
+// thrown away, so that the faults of a long game stand out.
+QIcon judgementIcon(game::TJudgement judgement) {
+  static constexpr std::array<QRgb, game::JudgementCount> colors = {0x2e7d32, 0x9ccc65, 0xfbc02d,
+                                                                    0xef6c00, 0xc62828, 0xc62828};
+  QPixmap dot(12, 12);
+  dot.fill(Qt::transparent);
+  QPainter painter(&dot);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(colors[static_cast<std::size_t>(judgement)]));
+  painter.drawEllipse(1, 1, 10, 10);
+  return QIcon(dot);
+}
+
+// How the game stands for crosses, whichever side is to move.
+std::optional<int> crossesAdvantage(const std::optional<TAnalysis>& report) {
+  if (!report || report->Lines.empty()) return std::nullopt;
+  return report->Lines.front().Advantage.Value * report->Turn;
+}
 
 }  // namespace
 
@@ -81,6 +105,7 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   statusBar()->addWidget(m_turnLabel);
   statusBar()->addWidget(m_eventLabel, 1);
   createMoveList();
+  createAnalysisPanel();
   createMenus();
 
   m_paceTimer.setSingleShot(true);
@@ -88,6 +113,12 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   connect(&m_thinker, &BackgroundThinker::thought, this, [this](std::uint32_t serial, std::optional<QPoint> cell) {
     m_table->Answer(serial, cell ? std::optional<vcl::TPoint>(vcl::TPoint{cell->x(), cell->y()}) : std::nullopt);
   });
+  connect(&m_analyst, &BackgroundAnalyst::reported, this,
+          [this](std::uint32_t serial, const TAnalysis& report) { m_table->AnalysisReported(serial, report); });
+  connect(&m_reviewer, &BackgroundReviewer::progressed, this, [this](std::size_t judged, std::size_t moves) {
+    setEvent(qt::said(m_table->Words().ReviewProgress(judged, moves)));
+  });
+  connect(&m_reviewer, &BackgroundReviewer::reviewed, this, &GameWindow::reviewed);
   connect(m_board, &QuintarWidget::focusCellChanged, this, [this] {
     if (m_hintShown) setEvent(QString());
   });
@@ -107,7 +138,7 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
 // The thinking stops, and the board plays by itself again, before the table
 // goes.
 GameWindow::~GameWindow() {
-  stopComputer();
+  stopThinking();
   m_board->setForwarder(nullptr);
 }
 
@@ -119,6 +150,7 @@ void GameWindow::createMenus() {
   m_undoAction = addAction(gameMenu, tr("&Undo"), QKeySequence::Undo, &GameWindow::undo);
   m_redoAction = addAction(gameMenu, tr("&Redo"), QKeySequence::Redo, &GameWindow::redo);
   addAction(gameMenu, tr("&Hint"), QKeySequence(Qt::CTRL | Qt::Key_H), &GameWindow::hint);
+  addAction(gameMenu, tr("Re&view game"), QKeySequence(Qt::CTRL | Qt::Key_R), &GameWindow::reviewGame);
   gameMenu->addSeparator();
   addAction(gameMenu, tr("&Open..."), QKeySequence::Open, &GameWindow::openRecord);
   addAction(gameMenu, tr("&Save..."), QKeySequence::Save, &GameWindow::saveRecord);
@@ -128,6 +160,9 @@ void GameWindow::createMenus() {
 
   QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
   viewMenu->addAction(m_movePanel->toggleViewAction());
+  QAction* analysis = m_analysisDock->toggleViewAction();
+  analysis->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+  viewMenu->addAction(analysis);
 
   QMenu* settingsMenu = menuBar()->addMenu(tr("&Settings"));
   addAction(settingsMenu, tr("&Players, board and colours..."), QKeySequence(Qt::CTRL | Qt::Key_Comma),
@@ -150,9 +185,29 @@ void GameWindow::createMoveList() {
   m_moveList->setMinimumWidth(m_moveList->fontMetrics().averageCharWidth() * 18);
   m_movePanel->setWidget(m_moveList);
   addDockWidget(Qt::RightDockWidgetArea, m_movePanel);
-  const auto chosen = [this](QListWidgetItem* item) { goToMove(static_cast<std::size_t>(m_moveList->row(item)) + 1); };
+  const auto chosen = [this](QListWidgetItem* item) {
+    const auto index = static_cast<std::size_t>(m_moveList->row(item));
+    goToMove(index + 1);
+    showJudgement(index);
+  };
   connect(m_moveList, &QListWidget::itemClicked, this, chosen);
   connect(m_moveList, &QListWidget::itemActivated, this, chosen);
+}
+
+// Off at first; the window's saved state may show it again. Showing it turns
+// analysis on, hiding it (by the menu or its own close button) off.
+void GameWindow::createAnalysisPanel() {
+  m_analysisDock = new QDockWidget(tr("Analysis"), this);
+  m_analysisDock->setObjectName(QStringLiteral("analysis"));
+  m_analysisPanel = new AnalysisPanel;
+  m_analysisDock->setWidget(m_analysisPanel);
+  addDockWidget(Qt::RightDockWidgetArea, m_analysisDock);
+  m_analysisDock->hide();
+  connect(m_analysisDock->toggleViewAction(), &QAction::toggled, this, [this](bool on) {
+    // Its sentences wrap: beside the moves, it takes half the height.
+    if (on) resizeDocks({m_movePanel, m_analysisDock}, {1, 1}, Qt::Vertical);
+    m_table->SetAnalysing(on);
+  });
 }
 
 QAction* GameWindow::addAction(QMenu* menu, const QString& text, const QKeySequence& shortcut,
@@ -199,6 +254,16 @@ void GameWindow::ThinkingRequested(std::uint32_t Serial, const game::TThinkReque
 
 void GameWindow::PaceRequested(int Milliseconds) { m_paceTimer.start(Milliseconds); }
 
+// A new position replaces the one being analysed at once.
+void GameWindow::AnalysisRequested(std::uint32_t Serial, const std::optional<game::TThinkRequest>& Position) {
+  if (Position)
+    m_analyst.start(Serial, *Position);
+  else
+    m_analyst.stop();
+}
+
+void GameWindow::AnalysisChanged() { showAnalysis(); }
+
 void GameWindow::setEvent(const QString& text) {
   m_hintShown = false;
   m_eventLabel->setFullText(text);
@@ -209,14 +274,25 @@ QString GameWindow::turnStatus() const { return m_turnLabel->text(); }
 QString GameWindow::eventStatus() const { return m_eventLabel->fullText(); }
 
 // Every move of the line, numbered; the last one on the board is the current
-// one, and those that could be played again are greyed.
+// one, and those that could be played again are greyed. A reviewed game's
+// moves carry their judgement, with its sentence for a tooltip and for
+// screen readers, and the panel shows the review's summary for each side.
 void GameWindow::showMoveLine() {
   const std::vector<std::string> line = m_table->MoveLineWords();
   const std::size_t made = m_table->MovesMade();
+  const std::optional<game::TReview> review = m_table->Review();
+  const std::vector<std::string> reviewWords = m_table->ReviewWords();
   const QSignalBlocker quiet(m_moveList);
   m_moveList->clear();
   for (std::size_t index = 0; index < line.size(); ++index) {
     auto* item = new QListWidgetItem(tr("%1. %2").arg(index + 1).arg(qt::said(line[index])));
+    if (review && index < review->Moves.size()) {
+      const game::TJudgement judgement = review->Moves[index].Judgement;
+      item->setText(tr("%1 — %2").arg(item->text(), qt::said(m_table->Words().JudgementWord(judgement))));
+      item->setIcon(judgementIcon(judgement));
+      item->setToolTip(qt::said(reviewWords[index]));
+      item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
+    }
     if (index >= made) item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
     if (index + 1 == made) {
       QFont current = item->font();
@@ -227,6 +303,38 @@ void GameWindow::showMoveLine() {
   }
   m_moveList->setCurrentRow(static_cast<int>(made) - 1);
   if (made > 0) m_moveList->scrollToItem(m_moveList->currentItem());
+  const std::size_t summaries = reviewWords.size();
+  m_analysisPanel->showReviewSummary(review ? qt::said(reviewWords[summaries - 2]) + QLatin1Char(' ') +
+                                                  qt::said(reviewWords[summaries - 1])
+                                            : QString());
+}
+
+// The best line is marked only while analysis is on: the last report may
+// stay in the table a moment after it goes off.
+void GameWindow::showAnalysis() {
+  const std::optional<TAnalysis>& report = m_table->Analysis();
+  QStringList candidates;
+  for (const std::string& words : m_table->CandidateWords()) candidates << qt::said(words);
+  m_analysisPanel->showAnalysis(crossesAdvantage(report), qt::said(m_table->AnalysisWords()), candidates);
+  QList<QPoint> line;
+  if (report && !report->Lines.empty() && m_table->Analysing())
+    for (const TBoardCell& cell : report->Lines.front().Line) line << QPoint(cell.Col, cell.Row);
+  m_board->showLine(line, report ? report->Turn : 1);
+}
+
+// Said to screen readers by the board too, after what choosing the move did.
+void GameWindow::showJudgement(std::size_t index) {
+  const std::optional<game::TReview> review = m_table->Review();
+  if (!review || index >= review->Moves.size()) return;
+  const QString sentence = qt::said(m_table->ReviewWords()[index]);
+  setEvent(sentence);
+  m_board->announce(sentence);
+}
+
+void GameWindow::reviewed(const game::TReviewRequest& request, const game::TReview& review) {
+  m_table->Reviewed(request, review);
+  showMoveLine();
+  setEvent(m_analysisPanel->reviewSummary());
 }
 
 // ---- Settings -------------------------------------------------------------
@@ -253,6 +361,7 @@ void GameWindow::adoptSettings(const GameSettings& settings) {
   m_board->setNoughtColor(settings.colors[3]);
   m_board->setHighlightColor(settings.colors[4]);
   m_board->setQuintarColor(settings.colors[5]);
+  m_analysisPanel->setSideColors(settings.colors[2], settings.colors[3]);
   m_settings = settings;
   const game::TPhrasebook& words = m_table->Words();
   setEvent(qt::said(newBoard ? words.NewBoard(settings.colCount, settings.rowCount) : m_table->PlayersWords()));
@@ -287,14 +396,16 @@ void GameWindow::editSettings() {
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
-  stopComputer();
+  stopThinking();
   saveSettings();
   keepGame();
   QMainWindow::closeEvent(event);
 }
 
-void GameWindow::stopComputer() {
+void GameWindow::stopThinking() {
   m_thinker.cancel();
+  m_analyst.stop();
+  m_reviewer.cancel();
   m_paceTimer.stop();
 }
 
@@ -331,6 +442,12 @@ void GameWindow::redo() { m_table->Redo(); }
 void GameWindow::goToMove(std::size_t count) { m_table->GoToMove(count); }
 
 void GameWindow::hint() { m_table->Hint(); }
+
+void GameWindow::reviewGame() {
+  const game::TReviewRequest request = m_table->ReviewRequest();
+  setEvent(qt::said(m_table->Words().ReviewProgress(0, request.Moves.size())));
+  m_reviewer.start(request);
+}
 
 // ---- Records --------------------------------------------------------------
 

@@ -1,14 +1,20 @@
 // The desktop game: the board in the middle of the window with square cells
-// and numbered edges, the list of moves beside it, Game, View and Settings
-// menus, and a status bar that says whose turn it is and what happened last,
-// in the phrasebook's words.
+// and numbered edges, the list of moves beside it, an Analysis panel shown
+// from the View menu, Game, View and Settings menus, and a status bar that
+// says whose turn it is and what happened last, in the phrasebook's words.
 //
 // The game itself is the table's: presses, keys and menu choices go to it,
 // and it says what happened. The window keeps the toolkit's part: widgets,
 // menus and dialogs, the settings and the game kept between runs, the
-// expert's thinking on a worker thread, the pace of a demonstration on a
+// expert's thinking, the analysis of the position and the review of a game
+// each on a worker thread of its own, the pace of a demonstration on a
 // timer, and asking the person whenever the table says a game in progress
 // would be lost (unless the person said not to be asked).
+//
+// While the Analysis panel is on, the table has every position analysed:
+// the panel shows the report, and the board marks the best line with
+// numbers. A review marks each move in the Moves list with its judgement;
+// choosing a move there says the review's sentence for it.
 #pragma once
 
 #include <QMainWindow>
@@ -19,6 +25,8 @@
 #include <optional>
 #include <string>
 
+#include "BackgroundAnalyst.h"
+#include "BackgroundReviewer.h"
 #include "BackgroundThinker.h"
 #include "GameSettings.h"
 #include "GameTable.h"
@@ -31,6 +39,7 @@ class QuintarWidget;
 
 namespace quintar::desktop {
 
+class AnalysisPanel;
 class BoardView;
 class ElidedLabel;
 
@@ -51,6 +60,10 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   QuintarWidget* board() const { return m_board; }
   BoardView* boardView() const { return m_boardView; }
   QListWidget* moveList() const { return m_moveList; }
+  // Shown and hidden by its action in the View menu; analysis runs while
+  // the action is checked.
+  QDockWidget* analysisDock() const { return m_analysisDock; }
+  AnalysisPanel* analysisPanel() const { return m_analysisPanel; }
   game::TGameTable& table() { return *m_table; }
   const GameSettings& settings() const { return m_settings; }
   void applySettings(const GameSettings& settings);
@@ -71,6 +84,8 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   // Takes moves back or plays them again until Count moves are on the board.
   void goToMove(std::size_t count);
   void hint();
+  // Reviews the game on a worker thread, saying how far it has got.
+  void reviewGame();
   void openRecord();
   void saveRecord();
   void editSettings();
@@ -92,17 +107,27 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   void Changed() override;
   void ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) override;
   void PaceRequested(int Milliseconds) override;
+  void AnalysisRequested(std::uint32_t Serial, const std::optional<game::TThinkRequest>& Position) override;
+  void AnalysisChanged() override;
 
   void createMenus();
   void createMoveList();
+  void createAnalysisPanel();
   QAction* addAction(QMenu* menu, const QString& text, const QKeySequence& shortcut, void (GameWindow::*slot)());
   void setEvent(const QString& text);
   void showMoveLine();
+  // The latest report in the panel and its best line on the board.
+  void showAnalysis();
+  // The review's sentence for the move at Index, when a review speaks for
+  // the game.
+  void showJudgement(std::size_t index);
+  void reviewed(const game::TReviewRequest& request, const game::TReview& review);
   // The settings as the table and the board take them; the table holds the
   // computer meanwhile, so that it moves once they are all in.
   void adoptSettings(const GameSettings& settings);
   void saveSettings();
-  void stopComputer();
+  // The computer's move, the analysis and a review stop thinking.
+  void stopThinking();
   // Asks whether the game in progress may go; true when the table says no
   // game would be lost, or the player agrees (or said not to be asked again).
   bool mayDiscardGame();
@@ -122,12 +147,16 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   BoardView* m_boardView = nullptr;
   QDockWidget* m_movePanel = nullptr;
   QListWidget* m_moveList = nullptr;
+  QDockWidget* m_analysisDock = nullptr;
+  AnalysisPanel* m_analysisPanel = nullptr;
   QLabel* m_turnLabel = nullptr;
   ElidedLabel* m_eventLabel = nullptr;
   QAction* m_undoAction = nullptr;
   QAction* m_redoAction = nullptr;
   GameSettings m_settings;
   BackgroundThinker m_thinker;
+  BackgroundAnalyst m_analyst;
+  BackgroundReviewer m_reviewer;
   // Lets each move of a demonstration be seen before the next.
   QTimer m_paceTimer;
   std::unique_ptr<game::TGameTable> m_table;

@@ -291,6 +291,7 @@ void QuintarWidget::paintEvent(QPaintEvent* event) {
     const QRectF source = quintar::qt::deviceRect(rect, ratio);
     painter.drawImage(rect, m_pixels->update(m_control->Surface(), source.toAlignedRect(), ratio), source);
   }
+  drawLine(painter);
   if (focusCellShown()) drawFocusCell(painter);
 }
 
@@ -481,4 +482,37 @@ void QuintarWidget::drawFocusCell(QPainter& painter) const {
   painter.drawRect(cell.adjusted(-1, -1, 0, 0));
   painter.setPen(QPen(palette().color(QPalette::HighlightedText), 1));
   painter.drawRect(cell.adjusted(-2, -2, 1, 1));
+}
+
+// ---- A line of moves to come ---------------------------------------------
+
+void QuintarWidget::showLine(const QList<QPoint>& cells, int firstSide) {
+  if (cells == m_line && firstSide == m_lineFirstSide) return;
+  m_line = cells;
+  m_lineFirstSide = firstSide;
+  update();
+}
+
+// A ring and a bold number, sized to the cell, so that a mark reads as a move
+// to come and never as one made; a cell off the board (it has shrunk since)
+// has no area and shows nothing.
+void QuintarWidget::drawLine(QPainter& painter) const {
+  if (m_line.isEmpty()) return;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(Qt::NoBrush);
+  QFont numbers = font();
+  numbers.setBold(true);
+  int side = m_lineFirstSide;
+  for (qsizetype index = 0; index < m_line.size(); ++index, side = -side) {
+    const QRect cell = cellArea(m_line[index]);
+    if (cell.isEmpty()) continue;
+    const int inset = std::max(2, cell.width() / 8);
+    painter.setPen(QPen(side == 1 ? crossColor() : noughtColor(), std::max(1, cell.width() / 14)));
+    painter.drawEllipse(QRectF(cell.adjusted(inset, inset, -inset, -inset)));
+    numbers.setPixelSize(std::max(6, cell.height() / 2));
+    painter.setFont(numbers);
+    painter.drawText(cell, Qt::AlignCenter, QString::number(index + 1));
+  }
+  painter.restore();
 }

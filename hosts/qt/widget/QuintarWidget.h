@@ -20,6 +20,10 @@
 // technology about the game itself (announce). Without one, as on a form in
 // Designer, the widget plays on its control.
 //
+// A program that explains the game may mark a line of moves to come on the
+// board (showLine): numbered marks the widget draws over the control's
+// pixels, as it draws the focus frame, leaving the control's drawing as it is.
+//
 // The control's events are assigned to the widget's signals when it is made.
 // Code that attaches something else to the hosted control's events (a game
 // session) should chain to those handlers, not replace them. Code that drives
@@ -29,6 +33,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
@@ -142,6 +147,14 @@ class QuintarWidget : public QWidget {
   // Puts on the screen what the control drew since it last did.
   void showChanges();
 
+  // A line of moves to come, each cell (0-based) marked on the screen with
+  // its number in the line (1, 2, 3 ...) in the colour of the side that
+  // would play it, firstSide (1 crosses, -1 noughts) playing the first. The
+  // marks lie over the control's pixels; the control draws as it did. An
+  // empty line takes the marks away.
+  void showLine(const QList<QPoint>& cells, int firstSide);
+  QList<QPoint> shownLine() const { return m_line; }
+
   QSize sizeHint() const override;
 
  public slots:
@@ -210,6 +223,7 @@ class QuintarWidget : public QWidget {
   void moveFocusCell(int columns, int rows);
   void drawFocusCell(QPainter& painter) const;
   void playFocusCell();
+  void drawLine(QPainter& painter) const;
 
   std::unique_ptr<quintar::TQuintar> m_control;
   std::unique_ptr<Host> m_host;
@@ -222,4 +236,6 @@ class QuintarWidget : public QWidget {
   // A left press inside the widget whose release makes a click.
   bool m_clickPending = false;
   QString m_announcement;
+  QList<QPoint> m_line;
+  int m_lineFirstSide = 1;
 };
