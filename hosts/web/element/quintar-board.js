@@ -360,8 +360,10 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     this.#operate(() => { this.#board.analysing = true; });
   }
 
+  // The analysing workers go too, until analysis is turned on again.
   stopAnalysis() {
     this.#operate(() => { this.#board.analysing = false; });
+    this.#analyst.close();
   }
 
   // The latest report on the position on the board, as the analysis event
