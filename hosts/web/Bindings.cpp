@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "AnalysisMessage.h"
 #include "BoardHost.h"
 #include "BoardLayout.h"
 #include "ComputerThinker.h"
@@ -34,10 +35,91 @@ std::optional<vcl::TPoint> CellOf(const val& Value) {
   return std::nullopt;
 }
 
+template <typename TNumber>
+val NumbersView(const std::vector<TNumber>& Numbers) {
+  return val(emscripten::typed_memory_view(Numbers.size(), Numbers.data()));
+}
+
+// An Int32Array of the page's, or nothing when it is something else.
+std::optional<TMessageNumbers> NumbersOf(const val& Value) {
+  if (!Value.instanceof (val::global("Int32Array"))) return std::nullopt;
+  return emscripten::convertJSArrayToNumberVector<std::int32_t>(Value);
+}
+
+// ---- Reports and reviews as plain data for the page --------------------------
+
+// The names the page reads the expert's and the review's verdicts by, in the
+// order of their enumerations.
+constexpr const char* StandingNames[] = {"even", "ahead", "well-ahead", "winning"};
+constexpr const char* OutcomeNames[] = {"unproven", "win", "loss"};
+constexpr const char* JudgementNames[] = {"best", "good", "inaccuracy", "mistake", "missed-win", "win-let-through"};
+static_assert(std::size(JudgementNames) == game::JudgementCount);
+
+const char* MarkName(int Side) { return Side == 1 ? "cross" : "nought"; }
+
+val Strings(const std::vector<std::string>& Texts) {
+  val Array = val::array();
+  for (const std::string& Text : Texts) Array.call<void>("push", Text);
+  return Array;
+}
+
+val CandidateValue(const TCandidateLine& Candidate) {
+  val Value = CellValue(vcl::TPoint{Candidate.Cell.Col, Candidate.Cell.Row});
+  Value.set("advantage", Candidate.Advantage.Value);
+  Value.set("standing", StandingNames[Candidate.Advantage.Standing]);
+  Value.set("outcome", OutcomeNames[Candidate.Outcome]);
+  Value.set("movesToFive", Candidate.MovesToFive);
+  val Line = val::array();
+  for (const TBoardCell& Cell : Candidate.Line) Line.call<void>("push", CellValue(vcl::TPoint{Cell.Col, Cell.Row}));
+  Value.set("line", Line);
+  Value.set("byFours", Candidate.ByFours);
+  return Value;
+}
+
+// The table's latest report with its words, or null.
+val AnalysisValue(const game::TGameTable& Table) {
+  const std::optional<TAnalysis>& Report = Table.Analysis();
+  if (!Report) return val::null();
+  val Value = val::object();
+  Value.set("turn", MarkName(Report->Turn));
+  Value.set("depth", Report->Depth);
+  Value.set("nodes", static_cast<double>(Report->Nodes));
+  Value.set("settled", Report->Settled);
+  val Lines = val::array();
+  for (const TCandidateLine& Candidate : Report->Lines) Lines.call<void>("push", CandidateValue(Candidate));
+  Value.set("lines", Lines);
+  Value.set("words", Table.AnalysisWords());
+  Value.set("candidates", Strings(Table.CandidateWords()));
+  return Value;
+}
+
+// The review of the game on the board with its words, or null.
+val ReviewValue(const game::TGameTable& Table) {
+  const std::optional<game::TReview> Review = Table.Review();
+  if (!Review) return val::null();
+  const std::vector<std::string> Words = Table.ReviewWords();
+  val Moves = val::array();
+  for (std::size_t Index = 0; Index < Review->Moves.size(); ++Index) {
+    const game::TMoveReview& Move = Review->Moves[Index];
+    val Value = CellValue(Move.Cell);
+    Value.set("side", MarkName(Move.Side));
+    Value.set("judgement", JudgementNames[static_cast<std::size_t>(Move.Judgement)]);
+    Value.set("better", CellValue(Move.Better));
+    Value.set("words", Words[Index]);
+    Moves.call<void>("push", Value);
+  }
+  val Value = val::object();
+  Value.set("moves", Moves);
+  Value.set("summary", Strings({Words.end() - 2, Words.end()}));
+  return Value;
+}
+
 // A board whose listener is an object of the page's, with the methods
 // event(index, words), announce(words), changed(), think(serial, bytes),
-// pace(milliseconds) and repaint().
-// think() must copy the bytes before it returns: they live only that long.
+// pace(milliseconds), repaint(), analyse(serial, bytes or null: stop) and
+// analysisChanged().
+// think() and analyse() must copy the bytes before they return: they live
+// only that long.
 class TPageBoard final : public TBoardListener {
  public:
   explicit TPageBoard(val Page) : FPage(std::move(Page)) {}
@@ -66,6 +148,14 @@ class TPageBoard final : public TBoardListener {
   val MoveWords() const;
   val WinCells() const;
   val FocusCell() const { return CellValue(Table().FocusCell()); }
+  // A report (an Int32Array from the analysing worker) for request Serial;
+  // one that is no report is dropped, as one for a position gone is.
+  void AnalysisReported(std::uint32_t Serial, const val& Numbers);
+  // The game on the board to review, as an Int32Array view to copy at once.
+  val ReviewRequest();
+  // The review (an Int32Array from the reviewing worker) of the game Request
+  // (as ReviewRequest gave it); false when either is not what it claims.
+  bool Reviewed(const val& Request, const val& Review);
   val HintCell() const { return CellValue(Table().HintCell()); }
   std::string PlayingStrength() const { return std::string(game::TGameTable::LevelName(FHost.Level())); }
   bool SetPlayingStrength(const std::string& Name);
@@ -82,9 +172,19 @@ class TPageBoard final : public TBoardListener {
     FPage.call<void>("think", Serial, val(emscripten::typed_memory_view(Bytes.size(), Bytes.data())));
   }
   void PaceRequested(int Milliseconds) override { FPage.call<void>("pace", Milliseconds); }
+  void AnalysisRequested(std::uint32_t Serial, const std::optional<game::TThinkRequest>& Position) override {
+    if (!Position) {
+      FPage.call<void>("analyse", Serial, val::null());
+      return;
+    }
+    const TTurnBytes Bytes = EncodeTurn(*Position);
+    FPage.call<void>("analyse", Serial, NumbersView(Bytes));
+  }
+  void AnalysisChanged() override { FPage.call<void>("analysisChanged"); }
 
   val FPage;
   TBoardHost FHost{*this};
+  TMessageNumbers FReviewRequest;
 };
 
 val TPageBoard::Present() {
@@ -146,6 +246,28 @@ val TPageBoard::WinCells() const {
   return Cells;
 }
 
+void TPageBoard::AnalysisReported(std::uint32_t Serial, const val& Numbers) {
+  const std::optional<TMessageNumbers> Message = NumbersOf(Numbers);
+  if (const std::optional<TAnalysis> Report = Message ? DecodeAnalysis(*Message) : std::nullopt)
+    Table().AnalysisReported(Serial, *Report);
+}
+
+val TPageBoard::ReviewRequest() {
+  FReviewRequest = EncodeReviewRequest(Table().ReviewRequest());
+  return NumbersView(FReviewRequest);
+}
+
+bool TPageBoard::Reviewed(const val& Request, const val& Review) {
+  const std::optional<TMessageNumbers> RequestMessage = NumbersOf(Request);
+  const std::optional<TMessageNumbers> ReviewMessage = NumbersOf(Review);
+  if (!RequestMessage || !ReviewMessage) return false;
+  const std::optional<game::TReviewRequest> Game = DecodeReviewRequest(*RequestMessage);
+  const std::optional<game::TReview> Judged = DecodeReview(*ReviewMessage);
+  if (!Game || !Judged || Judged->Moves.size() > Game->Moves.size()) return false;
+  Table().Reviewed(*Game, *Judged);
+  return true;
+}
+
 bool TPageBoard::SetPlayingStrength(const std::string& Name) {
   const std::optional<TLevel> Level = game::TGameTable::LevelNamed(Name);
   if (Level) FHost.SetLevel(*Level);
@@ -183,17 +305,59 @@ auto TableQuery(const TPageBoard& Board) {
 }
 
 // What a worker thinks with: a turn as TurnMessage bytes in, the cell out,
-// or null when the bytes are no turn or no cell is empty.
+// or null when the bytes are no turn or no cell is empty; a position to
+// analyse, or a game to review, in AnalysisMessage numbers, which go back
+// the same way.
 class TPageThinker {
  public:
   val Think(const val& Bytes) {
-    const std::vector<std::int8_t> Copy = emscripten::convertJSArrayToNumberVector<std::int8_t>(Bytes);
-    const std::optional<game::TThinkRequest> Turn = DecodeTurn(Copy);
+    const std::optional<game::TThinkRequest> Turn = TurnOf(Bytes);
     return CellValue(Turn ? FThinker.Think(*Turn) : std::nullopt);
   }
 
+  // Hands Report each report as an Int32Array view, to be copied at once:
+  // the first at once, then at most ten a second, and the last, until the
+  // analysis settles or its time is up. The worker cannot be interrupted
+  // meanwhile: a page that wants it stopped ends the worker. False when the
+  // bytes are no turn.
+  bool Analyse(const val& Bytes, const val& Report) {
+    const std::optional<game::TThinkRequest> Turn = TurnOf(Bytes);
+    if (!Turn) return false;
+    std::optional<TAnalysis> LastTold;
+    const auto Tell = [&](const TAnalysis& Analysis) {
+      LastTold = Analysis;
+      Report(NumbersView(EncodeAnalysis(Analysis)));
+    };
+    const TAnalysis Last = FThinker.Analyse(*Turn, AnalysisBudget, Tell);
+    if (Last != LastTold) Tell(Last);
+    return true;
+  }
+
+  // The review of the game, as an Int32Array view to copy at once, or null
+  // when the numbers are no game.
+  val Review(const val& Numbers) {
+    const std::optional<TMessageNumbers> Message = NumbersOf(Numbers);
+    const std::optional<game::TReviewRequest> Game = Message ? DecodeReviewRequest(*Message) : std::nullopt;
+    if (!Game) return val::null();
+    // Seeded alike every time, so that a game is judged alike however often
+    // it is reviewed.
+    game::TComputerThinker Reviewer(ReviewSeed);
+    FReview = EncodeReview(game::ReviewGame(*Game, Reviewer, DefaultReviewBudget()));
+    return NumbersView(FReview);
+  }
+
  private:
+  // A position is analysed until deeper search would change nothing, or for
+  // at most this long, so that a page left open does not keep a core busy.
+  static constexpr TSearchBudget AnalysisBudget{60000, 0, nullptr};
+  static constexpr std::uint64_t ReviewSeed = 1;
+
+  static std::optional<game::TThinkRequest> TurnOf(const val& Bytes) {
+    return DecodeTurn(emscripten::convertJSArrayToNumberVector<std::int8_t>(Bytes));
+  }
+
   game::TComputerThinker FThinker;
+  TMessageNumbers FReview;
 };
 
 // The control seeds the generator from the clock when it is made; a page
@@ -218,6 +382,13 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .function("canUndo", &TableQuery<&game::TGameTable::CanUndo>)
       .function("canRedo", &TableQuery<&game::TGameTable::CanRedo>)
       .function("hint", &TableCall<&game::TGameTable::Hint>)
+      .function("analysisReported", &TPageBoard::AnalysisReported)
+      .function(
+          "analysis", +[](const TPageBoard& Board) { return AnalysisValue(Board.Table()); })
+      .function("reviewRequest", &TPageBoard::ReviewRequest)
+      .function("reviewed", &TPageBoard::Reviewed)
+      .function(
+          "review", +[](const TPageBoard& Board) { return ReviewValue(Board.Table()); })
       .function("hintPending", &TableQuery<&game::TGameTable::HintPending>)
       .function("hintCell", &TPageBoard::HintCell)
       .function("answer", &TPageBoard::Answer)
@@ -278,9 +449,15 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>,
                 &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
       .property("computerSide", &HostValue<&TBoardHost::ComputerSide>, &SetHostValue<&TBoardHost::SetComputerSide, int>)
-      .property("held", &TableQuery<&game::TGameTable::Held>, &SetTableValue<&game::TGameTable::SetHeld, bool>);
+      .property("held", &TableQuery<&game::TGameTable::Held>, &SetTableValue<&game::TGameTable::SetHeld, bool>)
+      .property("analysing", &TableQuery<&game::TGameTable::Analysing>,
+                &SetTableValue<&game::TGameTable::SetAnalysing, bool>);
 
-  class_<TPageThinker>("Thinker").constructor<>().function("think", &TPageThinker::Think);
+  class_<TPageThinker>("Thinker")
+      .constructor<>()
+      .function("think", &TPageThinker::Think)
+      .function("analyse", &TPageThinker::Analyse)
+      .function("review", &TPageThinker::Review);
 
   emscripten::function("seed", &Seed);
   emscripten::function("squareCellSide", &game::SquareCellSide);

@@ -18,7 +18,7 @@ async function seriousViolations(page) {
     .map(({ id, impact, nodes }) => ({ id, impact, nodes: nodes.map(({ target }) => target.join(' ')) }));
 }
 
-test('axe finds no serious or critical violation on the demo page, on a desktop or a phone, before and during a game', async () => {
+test('axe finds no serious or critical violation on the demo page, on a desktop or a phone, before and during a game, analysed and reviewed', async () => {
   for (const screen of [SCREENS.desktop, SCREENS.phone]) {
     const { page, close } = await openDemo(shared, screen);
     assert.deepEqual(await seriousViolations(page), []);
@@ -28,6 +28,12 @@ test('axe finds no serious or critical violation on the demo page, on a desktop 
       board.move(8, 8);  // and the computer's answer: a list of moves and Undo to check too
     });
     await page.waitForFunction(() => document.querySelectorAll('#moves li').length === 2);
+    assert.deepEqual(await seriousViolations(page), []);
+    // With the analysis shown and the moves reviewed.
+    await page.check('#analyse');
+    await page.click('#review');
+    await page.waitForFunction(() => document.querySelectorAll('#moves button.judged').length === 2 &&
+      !document.getElementById('evaluation').hidden, null, { timeout: 20000 });
     assert.deepEqual(await seriousViolations(page), []);
     await close();
   }

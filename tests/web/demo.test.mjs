@@ -2,7 +2,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { clickCell, openDemo, useBrowser } from './harness.mjs';
+import { clickCell, openDemo, PLANTED_FAULTS, useBrowser } from './harness.mjs';
 
 const shared = useBrowser();
 
@@ -111,5 +111,51 @@ test('the page shows what was said beside whose move it is: refusals, hints, and
   page.once('dialog', (dialog) => dialog.accept());
   await page.click('#new-game');
   assert.equal(await page.textContent('#said'), 'New game: crosses move first.');
+
+test('the page shows the analysis as a bar and its words, speaks them only when they change, and lists a review', async () => {
+  const { page, errors, close } = await openDemo(shared);
+  await page.check('input[name=players][value=none]');
+  await page.evaluate((moves) => {
+    const board = document.querySelector('quintar-board');
+    board.colCount = board.rowCount = 20;
+    for (const move of moves) board.move(...move);
+  }, PLANTED_FAULTS.slice(0, 8));
+  // Spoken changes of the summary, counted from here.
+  await page.evaluate(() => {
+    window.spoken = 0;
+    new MutationObserver(() => ++window.spoken).observe(document.getElementById('analysis-words'), { childList: true });
+  });
+  await page.check('#analyse');
+  await page.waitForFunction(() => document.getElementById('analysis-words').textContent !== '');
+  assert.match(await page.textContent('#analysis-words'), /^Crosses win in 1: column (4|9), row 10\.$/);
+  assert.equal(await page.getAttribute('#analysis-words', 'aria-live'), 'polite');
+  assert.equal(await page.getAttribute('#evaluation', 'aria-valuenow'), '100');  // crosses' win fills the bar
+  assert.equal(await page.isVisible('#evaluation'), true);
+  assert.equal(await page.textContent('#best-line'), await page.evaluate(() => document.querySelector('quintar-board').analysis.candidates[0]));
+  // The same words again are not said again.
+  await page.evaluate(() => {
+    const board = document.querySelector('quintar-board');
+    board.dispatchEvent(new CustomEvent('analysis', { detail: board.analysis }));
+  });
+  assert.equal(await page.evaluate(() => window.spoken), 1);
+
+  await page.click('#review');
+  await page.waitForFunction(() => document.querySelectorAll('#moves button.judged').length === 8);
+  assert.deepEqual(await page.$$eval('#review-summary p', (lines) => lines.map((line) => line.textContent.slice(0, 8))),
+    ['Crosses:', 'Noughts:']);
+  const sixth = page.locator('#moves li:nth-child(6) button');
+  assert.match(await sixth.getAttribute('class'), /\bwin-let-through\b/);
+  await sixth.click();
+  assert.match(await page.textContent('#judgement'), /^Move 6, nought on column 7, row 1: a win let through;/);
+  assert.equal(await page.getAttribute('#judgement', 'aria-live'), 'polite');
+
+  // A new move: the review no longer applies, and the analysis follows.
+  await page.evaluate((move) => document.querySelector('quintar-board').move(...move), PLANTED_FAULTS[8]);
+  assert.equal(await page.locator('#moves button.judged').count(), 0);
+  assert.equal(await page.textContent('#judgement'), '');
+  await page.uncheck('#analyse');
+  assert.equal(await page.isVisible('#evaluation'), false);
+  assert.equal(await page.textContent('#analysis-words'), '');
+  assert.deepEqual(errors, []);
   await close();
 });

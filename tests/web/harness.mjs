@@ -163,3 +163,9 @@ export function canvasPixel(page, x, y) {
     return `#${[red, green, blue].map((byte) => byte.toString(16).padStart(2, '0')).join('')}`;
   }, [x, y]);
 }
+
+// A game on 20 x 20 with two planted faults (the review tests of game/ play
+// the same): noughts' sixth move lets crosses' open three become an open
+// four, and crosses' ninth blocks noughts instead of making five. Cells
+// counted from 1.
+export const PLANTED_FAULTS = [[5, 10], [5, 1], [6, 10], [6, 1], [7, 10], [7, 1], [8, 10], [8, 1], [9, 1], [4, 1]];

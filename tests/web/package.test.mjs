@@ -100,7 +100,7 @@ test('the types declare every export, property, method and event, and a TypeScri
   const exported = Object.keys(await import(join(SITE, 'quintar-board', 'quintar-board.js')));
 
   writeFileSync(join(project, 'check.ts'), `import { ${exported.join(', ')} } from 'quintar-board';
-import type { Cell, LegalMoveDetail, Mark, PlayingStrength, Side, WinDetail } from 'quintar-board';
+import type { AnalysisDetail, CandidateLine, Cell, GameReview, Judgement, LegalMoveDetail, Mark, MoveJudgement, Outcome, PlayingStrength, Side, Standing, WinDetail } from 'quintar-board';
 
 const board: QuintarBoardElement = document.createElement('quintar-board');
 ${members.map((name) => `board.${name};`).join('\n')}
@@ -119,6 +119,23 @@ const strength: PlayingStrength = board.playingStrength;
 const side: Side = board.computerSide;
 board.colCount = 15;
 board.hint().then((cell: Cell | null) => console.log(cell?.col, strength, side));
+board.addEventListener('analysis', (event) => {
+  const detail: AnalysisDetail = event.detail;
+  const best: CandidateLine | undefined = detail.lines[0];
+  const standing: Standing | undefined = best?.standing;
+  const outcome: Outcome | undefined = best?.outcome;
+  const turn: Mark = detail.turn;
+  console.log(detail.words, detail.candidates.join(' '), detail.depth, detail.nodes, detail.settled, turn, standing, outcome,
+    best?.advantage, best?.movesToFive, best?.byFours, best?.line.map(({ col, row }: Cell) => col + row));
+});
+board.review().then((review: GameReview | null) => {
+  const first: MoveJudgement | undefined = review?.moves[0];
+  const judgement: Judgement | undefined = first?.judgement;
+  const [crosses, noughts]: [string, string] = review ? review.summary : ['', ''];
+  console.log(first?.words, first?.better?.col, first?.side, judgement, crosses, noughts);
+});
+const analysed: AnalysisDetail | null = board.analysing ? board.analysis : board.gameReview && null;
+console.log(analysed);
 `);
   const options = ['--noEmit', '--strict', '--target', 'es2022', '--module', 'esnext', '--moduleResolution', 'bundler', '--lib', 'es2022,dom'];
   try {

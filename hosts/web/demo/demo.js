@@ -1,6 +1,8 @@
 // The demo page: the board with controls for its players, size, strength
-// and colours, and the moves of the game in progress. The sentences shown
-// are the board's own: whose turn it is, and what happened last. The
+// and colours, the moves of the game in progress, the computer's analysis of
+// the position and its review of the game. The sentences shown are the
+// board's own: whose turn it is, what happened last, what the computer finds
+// and how it judges each move. The
 // settings and the game are kept in the browser's storage, so that a reload
 // carries on where the player was; a game in progress is thrown away only
 // when the player agrees.
@@ -14,6 +16,10 @@ const playerInputs = [...document.querySelectorAll('input[name=players]')];
 const colourInputs = [...document.querySelectorAll('.colours input')];
 
 const STORAGE_KEY = 'quintar-demo';
+
+// A review is being made; the move whose judgement was chosen in the list.
+let reviewing = false;
+let chosenMove = null;
 
 // A colour input's id names the board's property: "grid-line-color" is gridLineColor.
 const propertyOf = (id) => id.replace(/-(\w)/g, (_, letter) => letter.toUpperCase());
@@ -39,6 +45,7 @@ function saveState() {
     rowCount: board.rowCount,
     colours: Object.fromEntries(colourInputs.map((input) => [input.id, board[propertyOf(input.id)]])),
     record: board.gameToKeep,
+    analysing: board.analysing,
   };
   try {
     localStorage.setItem(STORAGE_KEY, JSON.stringify(state));
@@ -73,6 +80,7 @@ function restoreState() {
   for (const input of colourInputs)
     if (isColour(colours[input.id])) board[propertyOf(input.id)] = colours[input.id];
   if (typeof state.record === 'string' && state.record) board.restoreKeptGame(state.record);
+  if (state.analysing === true) board.analyse();
 }
 
 // ---- Showing the game ----------------------------------------------------
@@ -85,17 +93,70 @@ function showSettings() {
   byId('col-count').value = board.colCount;
   byId('row-count').value = board.rowCount;
   for (const input of colourInputs) input.value = board[propertyOf(input.id)];
+  byId('analyse').checked = board.analysing;
 }
 
+// Each move's sentence; once the game is reviewed, each move's judgement
+// instead, which a person chooses to hear it said.
 function showMoves() {
   const list = byId('moves');
-  list.replaceChildren(...board.moves.map((words) => {
+  const review = board.gameReview;
+  list.replaceChildren(...board.moves.map((words, index) => {
     const entry = document.createElement('li');
-    entry.textContent = words;
+    const judged = review?.moves[index];
+    if (judged) {
+      const choice = document.createElement('button');
+      choice.type = 'button';
+      choice.className = `judged ${judged.judgement}`;
+      choice.textContent = judged.words;
+      choice.addEventListener('click', () => chooseJudgement(index));
+      entry.classList.toggle('chosen', index === chosenMove);
+      entry.append(choice);
+    } else {
+      entry.textContent = words;
+    }
     return entry;
   }));
+  byId('review-summary').replaceChildren(...(review?.summary ?? []).map((words) => {
+    const line = document.createElement('p');
+    line.textContent = words;
+    return line;
+  }));
+  if (!review) {
+    chosenMove = null;
+    byId('judgement').textContent = '';
+  }
   // The latest move in sight, without scrolling the page.
   list.scrollTop = list.scrollHeight;
+}
+
+// The sentence is said once, in the live region under the list.
+function chooseJudgement(index) {
+  chosenMove = index;
+  byId('judgement').textContent = board.gameReview.moves[index].words;
+  for (const [at, entry] of [...byId('moves').children].entries()) entry.classList.toggle('chosen', at === index);
+}
+
+// The bar shows crosses' advantage, from -100 (noughts are sure to win) to
+// 100; the summary is spoken when its words change, not with every report.
+function showAnalysis() {
+  const report = board.analysing && !board.gameOver ? board.analysis : null;
+  const bar = byId('evaluation');
+  const said = byId('analysis-words');
+  if (!board.analysing || board.gameOver) {
+    bar.hidden = true;
+    said.textContent = byId('best-line').textContent = '';
+  }
+  if (!report) return;
+  const best = report.lines[0];
+  const advantage = best ? (report.turn === 'cross' ? best.advantage : -best.advantage) : 0;
+  bar.hidden = false;
+  bar.setAttribute('aria-valuenow', String(advantage));
+  bar.style.setProperty('--crosses-share', `${(advantage + 100) / 2}%`);
+  bar.style.setProperty('--cross-colour', board.crossColor);
+  bar.style.setProperty('--nought-colour', board.noughtColor);
+  if (said.textContent !== report.words) said.textContent = report.words;
+  byId('best-line').textContent = report.candidates[0] ?? '';
 }
 
 function showState() {
@@ -104,11 +165,14 @@ function showState() {
   byId('players').textContent = board.players;
   byId('undo').disabled = !board.canUndo;
   byId('redo').disabled = !board.canRedo;
+  byId('review').disabled = reviewing || board.moves.length === 0;
   showMoves();
+  showAnalysis();
   saveState();
 }
 
 for (const type of [...BOARD_EVENTS, 'announcement']) board.addEventListener(type, showState);
+board.addEventListener('analysis', showAnalysis);
 
 function act(action) {
   return () => {
@@ -128,6 +192,21 @@ byId('undo').addEventListener('click', act(() => board.undo()));
 byId('redo').addEventListener('click', act(() => board.redo()));
 byId('computer-move').addEventListener('click', act(() => board.computerMove()));
 byId('hint').addEventListener('click', () => board.hint());
+byId('analyse').addEventListener('change', act(() => {
+  if (byId('analyse').checked) board.analyse();
+  else board.stopAnalysis();
+}));
+
+byId('review').addEventListener('click', async () => {
+  reviewing = true;
+  showState();
+  try {
+    await board.review();
+  } finally {
+    reviewing = false;
+    showState();
+  }
+});
 
 for (const input of playerInputs) input.addEventListener('change', act(() => setPlayers(input.value)));
 

@@ -29,6 +29,63 @@ export interface WinDetail extends WordedDetail {
   cells: Cell[];
 }
 
+/** How far ahead the side with the advantage is, weakest first. */
+export type Standing = 'even' | 'ahead' | 'well-ahead' | 'winning';
+/** What a move leads to when the search has settled it. */
+export type Outcome = 'unproven' | 'win' | 'loss';
+/** A move of a review, best first; a missed win and a win let through outweigh any score. */
+export type Judgement = 'best' | 'good' | 'inaccuracy' | 'mistake' | 'missed-win' | 'win-let-through';
+
+/** One of the best moves in the position and what follows it. */
+export interface CandidateLine extends Cell {
+  /** For the side to move: -100 (the other side is sure to win) to 100 (sure to win). */
+  advantage: number;
+  standing: Standing;
+  /** 'win': the side to move wins by playing it; 'loss': it loses whatever it plays after. */
+  outcome: Outcome;
+  /** For a win, the winner's moves up to its five; for a loss, the other side's; 0 when unproven. */
+  movesToFive: number;
+  /** The moves both sides are expected to play, starting with this one. */
+  line: Cell[];
+  /** A win by fours alone: every move but the last threatens five, so it is certain. */
+  byFours: boolean;
+}
+
+/** What the expert found in the position on the board. */
+export interface AnalysisDetail {
+  /** The side to move, for which the advantages count. */
+  turn: Mark;
+  /** The deepest search completed. */
+  depth: number;
+  /** Positions visited so far. */
+  nodes: number;
+  /** Deeper search would change nothing: no report follows for this position. */
+  settled: boolean;
+  /** The best moves, best first: at most 5, empty only when no cell is empty. */
+  lines: CandidateLine[];
+  /** The report in one sentence: "Crosses win in 7: column 9, row 7, then …". */
+  words: string;
+  /** A sentence for each of the lines, with its worth and the moves it expects. */
+  candidates: string[];
+}
+
+/** A move of the game, judged against the expert's best in the position before it. */
+export interface MoveJudgement extends Cell {
+  side: Mark;
+  judgement: Judgement;
+  /** The expert's best move, when the move played was not it. */
+  better: Cell | null;
+  /** "Move 12, cross on column 9, row 7: a mistake; column 10, row 8 was better." */
+  words: string;
+}
+
+export interface GameReview {
+  /** Every move of the game, in order. */
+  moves: MoveJudgement[];
+  /** How each side played, crosses' sentence then noughts'. */
+  summary: [string, string];
+}
+
 export interface QuintarBoardEventMap extends HTMLElementEventMap {
   legalmove: CustomEvent<LegalMoveDetail>;
   illegalmove: CustomEvent<WordedDetail>;
@@ -39,6 +96,8 @@ export interface QuintarBoardEventMap extends HTMLElementEventMap {
   userwon: CustomEvent<WinDetail>;
   /** Something was said: a move, a result, a refusal, a hint, a new game. */
   announcement: CustomEvent<WordedDetail>;
+  /** A new report on the position on the board, while analysing. */
+  analysis: CustomEvent<AnalysisDetail>;
 }
 
 /** The board's own events, in the order the board numbers them. */
@@ -114,6 +173,23 @@ export declare class QuintarBoardElement extends HTMLElement {
   openRecord(text: string): string | null;
   /** Seeds the generator the computer's choices among equal cells draw from. */
   seed(value: number): void;
+
+  /**
+   * Every position the game reaches is analysed in a worker while this is on,
+   * and each report is raised as an analysis event; a finished game is not.
+   */
+  readonly analysing: boolean;
+  /** The latest report on the position on the board, or null. */
+  readonly analysis: AnalysisDetail | null;
+  analyse(): void;
+  stopAnalysis(): void;
+  /**
+   * Judges every move of the game on the board, in a worker: null when the
+   * game changed before the review was done; rejects when no worker can be had.
+   */
+  review(): Promise<GameReview | null>;
+  /** The review of the game on the board, while it is the game reviewed; otherwise null. */
+  readonly gameReview: GameReview | null;
 
   addEventListener<K extends keyof QuintarBoardEventMap>(
     type: K,

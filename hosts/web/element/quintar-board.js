@@ -12,7 +12,7 @@ import ATTRIBUTE_LIST from './attributes.js';
 import { cssColorOf, parseCssColor } from './colors.js';
 import { BOARD_EVENTS } from './events.js';
 import { compileModule, instantiate } from './loader.js';
-import { Thinker } from './thinker.js';
+import { Errand, Thinker } from './thinker.js';
 
 export { BOARD_EVENTS };
 
@@ -135,8 +135,8 @@ function styleSheet() {
 }
 
 // A board is freed with its element.
-const boards = new FinalizationRegistry(({ board, thinker }) => {
-  thinker.stop();
+const boards = new FinalizationRegistry(({ board, workers }) => {
+  for (const worker of workers) worker.close();
   board.delete();
 });
 
@@ -158,6 +158,16 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
 
   #board;
   #thinker;
+  // Analysis and review each run in a worker of their own, which a position
+  // gone or a new game to review ends, so that neither waits for the other
+  // nor holds up the computer's moves.
+  #analyst;
+  #reviewer;
+  // The review under way: the game's numbers, and the promises waiting.
+  #review = null;
+  // The report last raised as an analysis event, as JSON.
+  #reported = null;
+  #analysisChanged = false;
   #frame;
   #surface;
   #canvas;
@@ -197,6 +207,8 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     // it and its board can go once the page lets go of it.
     const self = new WeakRef(this);
     this.#thinker = new Thinker(compiled, (serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
+    this.#analyst = new Errand(compiled, (data) => self.deref()?.#heardAnalysis(data), { keepSpare: true });
+    this.#reviewer = new Errand(compiled, (data) => self.deref()?.#heardReview(data));
     this.#board = new quintar.Board({
       event: (index, words) => self.deref()?.#raised(BOARD_EVENTS[index], words),
       announce: (words) => self.deref()?.#say(words),
@@ -204,8 +216,10 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
       repaint: () => self.deref()?.#scheduleFlush(),
       think: (serial, bytes) => self.deref()?.#thinker.think(serial, bytes.slice()),
       pace: (milliseconds) => setTimeout(() => self.deref()?.#operate(() => self.deref().#board.keepPace()), milliseconds),
+      analyse: (serial, bytes) => self.deref()?.#analyse(serial, bytes?.slice()),
+      analysisChanged: () => self.deref()?.#heardAnalysisChange(),
     });
-    boards.register(this, { board: this.#board, thinker: this.#thinker });
+    boards.register(this, { board: this.#board, workers: [this.#thinker, this.#analyst, this.#reviewer] });
     // The computer waits until the element is on a page, with all its
     // attributes in, whatever their order.
     this.#board.held = true;
@@ -335,10 +349,105 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     return refused || null;
   }
 
+  // ---- Analysis and review --------------------------------------------------
+
+  // While on, every position the game reaches is analysed in a worker, and
+  // each report is raised as an analysis event (at most about ten a second);
+  // a finished game is not analysed.
+  get analysing() { return this.#board.analysing; }
+
+  analyse() {
+    this.#operate(() => { this.#board.analysing = true; });
+  }
+
+  // The analysing workers go too, until analysis is turned on again.
+  stopAnalysis() {
+    this.#operate(() => { this.#board.analysing = false; });
+    this.#analyst.close();
+  }
+
+  // The latest report on the position on the board, as the analysis event
+  // carries it, or null.
+  get analysis() { return this.#board.analysis(); }
+
+  // Every move of the game on the board judged, in a worker: resolves to
+  // { moves, summary }, or null when the game changed before the review was
+  // done. A review that cannot be made (no worker) rejects.
+  review() {
+    const known = this.#board.review();
+    if (known) return Promise.resolve(known);
+    const request = this.#board.reviewRequest().slice();
+    return new Promise((resolve, reject) => {
+      const same = this.#review && this.#review.request.length === request.length &&
+        this.#review.request.every((number, index) => number === request[index]);
+      if (same) {
+        this.#review.waiters.push({ resolve, reject });
+        return;
+      }
+      this.#settleReview({ resolve: null });
+      this.#review = { request, waiters: [{ resolve, reject }] };
+      if (!this.#reviewer.run({ review: request.slice() })) this.#settleReview({ reject: new Error('quintar-board: no worker to review in') });
+    });
+  }
+
+  // The review of the game on the board, while it is the game reviewed;
+  // null otherwise.
+  get gameReview() { return this.#board.review(); }
+
   // Seeds the generator the computer's choices among equal cells draw from,
   // which the board seeds from the clock when it is made.
   seed(value) {
     quintar.seed(toInt(value) >>> 0);
+  }
+
+  // ---- Talking to the workers -----------------------------------------------
+
+  // A new position ends the analysis of the last, if it is still going.
+  #analyse(serial, bytes) {
+    if (bytes) this.#analyst.run({ serial, analyse: bytes }, [bytes.buffer]);
+    else this.#analyst.stop();
+  }
+
+  #heardAnalysis({ serial, report }) {
+    if (report) this.#operate(() => this.#board.analysisReported(serial, report));
+  }
+
+  #heardAnalysisChange() {
+    this.#analysisChanged = true;
+    this.#scheduleFlush();
+  }
+
+  // A report that reads differently from the last one raised is raised.
+  #raiseAnalysis() {
+    if (!this.#analysisChanged) return;
+    this.#analysisChanged = false;
+    const report = this.#board.analysis();
+    const json = report && JSON.stringify(report);
+    if (json === this.#reported) return;
+    this.#reported = json;
+    if (report) this.dispatchEvent(new CustomEvent('analysis', { detail: report }));
+  }
+
+  #heardReview({ review, failed }) {
+    const { request } = this.#review ?? {};
+    if (!request) return;
+    if (failed || !review) {
+      this.#settleReview({ reject: new Error('quintar-board: the review failed') });
+      return;
+    }
+    const taken = this.#operate(() => this.#board.reviewed(request, review));
+    this.#settleReview({ resolve: taken ? this.#board.review() : null });
+  }
+
+  // The promises of the review under way: resolved with resolve (null when
+  // the game they asked about is gone), or rejected with reject.
+  #settleReview({ resolve = null, reject }) {
+    const waiters = this.#review?.waiters ?? [];
+    this.#review = null;
+    for (const waiter of waiters) {
+      if (reject) waiter.reject(reject);
+      else waiter.resolve(resolve);
+    }
   }
 
   // ---- Talking to the board -------------------------------------------------
@@ -366,6 +475,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     this.#flushing = true;
     try {
       while (this.#events.length) this.dispatchEvent(this.#events.shift());
+      this.#raiseAnalysis();
     } finally {
       this.#flushing = false;
     }

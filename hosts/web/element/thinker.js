@@ -1,8 +1,23 @@
-// Thinks out the expert's moves in a worker, a second instance of the same
-// module, so that the page stays responsive meanwhile. When no worker can be
-// had, or it fails, every question gets the answer null, and the board then
-// thinks on the page instead.
+// The workers the module thinks in, each a second instance of the same
+// module, so that the page stays responsive meanwhile: the Thinker answers
+// the expert's moves, and an Errand runs one long task at a time (analysing a
+// position, reviewing a game).
 
+// A worker that has been handed the compiled module, or null when no worker
+// can be had.
+function startWorker(compiled) {
+  let worker;
+  try {
+    worker = new Worker(new URL('./quintar-worker.js', import.meta.url), { type: 'module' });
+  } catch {
+    return null;
+  }
+  worker.postMessage({ compiled });
+  return worker;
+}
+
+// When no worker can be had, or it fails, every question gets the answer
+// null, and the board then thinks on the page instead.
 export class Thinker {
   #compiled;
   #answer;
@@ -35,13 +50,11 @@ export class Thinker {
 
   #started() {
     if (this.#worker || this.#failed) return this.#worker;
-    try {
-      this.#worker = new Worker(new URL('./quintar-worker.js', import.meta.url), { type: 'module' });
-    } catch {
+    this.#worker = startWorker(this.#compiled);
+    if (!this.#worker) {
       this.#failed = true;
       return null;
     }
-    this.#worker.postMessage({ compiled: this.#compiled });
     this.#worker.onmessage = ({ data }) => {
       if (!this.#waiting.delete(data.serial)) return;
       this.#answer(data.serial, data.cell);
@@ -59,5 +72,77 @@ export class Thinker {
     const unanswered = [...this.#waiting];
     this.#waiting.clear();
     for (const serial of unanswered) this.#answer(serial, null);
+  }
+}
+
+// A worker of its own for one long task at a time. The module cannot be
+// interrupted in the middle of a call, so a task no longer wanted ends its
+// worker, and the next task starts another on the same compiled module:
+// neither a download nor a compilation, but a worker's start and an
+// instantiation, which take tens of milliseconds. An errand that must answer
+// a new task quickly keeps a spare worker ready for it, at the cost of a
+// second instance's memory. A worker that has finished its task is kept for
+// the next.
+export class Errand {
+  #compiled;
+  #hear;
+  #keepsSpare;
+  #worker = null;
+  #spare = null;
+  #busy = false;
+
+  // hear(data) receives each message of the task in progress, the last with
+  // done set; { done: true, failed: true } when its worker failed.
+  constructor(compiled, hear, { keepSpare = false } = {}) {
+    this.#compiled = compiled;
+    this.#hear = hear;
+    this.#keepsSpare = keepSpare;
+  }
+
+  // Ends the task in progress, if any, and starts this one, handing over the
+  // transferable objects in transfer. False when no worker can be had.
+  run(message, transfer = []) {
+    this.stop();
+    this.#worker ??= this.#spare ?? this.#started();
+    if (this.#spare === this.#worker) this.#spare = null;
+    if (!this.#worker) return false;
+    this.#busy = true;
+    this.#worker.postMessage(message, transfer);
+    return true;
+  }
+
+  // Ends the task in progress; nothing more is heard of it.
+  stop() {
+    if (!this.#busy) return;
+    this.#worker.terminate();
+    this.#worker = null;
+    this.#busy = false;
+  }
+
+  close() {
+    this.stop();
+    for (const worker of [this.#worker, this.#spare]) worker?.terminate();
+    this.#worker = this.#spare = null;
+  }
+
+  #started() {
+    const worker = startWorker(this.#compiled);
+    if (!worker) return null;
+    // A message on its way from a worker ended meanwhile is not heard.
+    worker.onmessage = ({ data }) => {
+      if (worker !== this.#worker) return;
+      if (data.done) this.#busy = false;
+      // Started once this one is up, so that the two do not start together.
+      if (this.#keepsSpare && !this.#spare) this.#spare = this.#started();
+      this.#hear(data);
+    };
+    worker.onerror = (event) => {
+      event.preventDefault();
+      if (worker === this.#spare) this.#spare = null;
+      if (worker !== this.#worker) return;
+      this.close();
+      this.#hear({ done: true, failed: true });
+    };
+    return worker;
   }
 }

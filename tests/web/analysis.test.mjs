@@ -1,0 +1,83 @@
+// Analysis and review through the element, as a page uses them: reports on
+// the position on the board from the analysing worker, a new analysis with
+// every move, and a review that finds the faults planted in a game.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+
+import { openBoard, PLANTED_FAULTS, useBrowser } from './harness.mjs';
+
+const shared = useBrowser();
+
+// Until the analysis events recorded in window.reports satisfy accept.
+function waitForReport(page, accept) {
+  return page.waitForFunction(`window.reports.some(${accept})`, null, { timeout: 20000 });
+}
+
+test('analysis reports on each position the game reaches, and a review judges every move of the game', async () => {
+  const { page, board, errors, close } = await openBoard(shared, {
+    attributes: 'col-count="20" row-count="20" auto-response="false"',
+  });
+  await board.evaluate((element, [first]) => {
+    window.reports = [];
+    element.addEventListener('analysis', (event) => window.reports.push(event.detail));
+    element.move(...first);
+    element.analyse();
+  }, PLANTED_FAULTS);
+  await waitForReport(page, '() => true');
+  const [report] = await page.evaluate(() => window.reports);
+  assert.equal(await board.evaluate((element) => element.analysing), true);
+  assert.equal(report.turn, 'nought');
+  assert.ok(report.depth >= 0 && report.nodes > 0 && report.lines.length > 0 && report.lines.length <= 5);
+  assert.equal(report.candidates.length, report.lines.length);
+  assert.match(report.words, /Best: column \d+, row \d+\.$/);
+  for (const { col, row, line, advantage } of report.lines) {
+    assert.deepEqual(line[0], { col, row });
+    assert.ok(Math.abs(advantage) <= 100);
+    assert.equal(await board.evaluate((element, [col, row]) => element.cell(col, row), [col, row]), null);
+  }
+
+  // Up to crosses' open four: every report from then on is on the new
+  // position, which crosses win in one, at either end.
+  await board.evaluate((element, moves) => {
+    for (const move of moves) element.move(...move);
+    window.reports = [];
+  }, PLANTED_FAULTS.slice(1, 8));
+  await waitForReport(page, '() => true');
+  const reports = await page.evaluate(() => window.reports);
+  for (const { turn, lines: [best], words } of reports) {
+    assert.equal(turn, 'cross');
+    assert.deepEqual([best.outcome, best.movesToFive, best.advantage, best.standing], ['win', 1, 100, 'winning']);
+    assert.match(words, /^Crosses win in 1: column (4|9), row 10\.$/);
+  }
+  assert.deepEqual(await board.evaluate((element) => element.analysis), reports.at(-1));
+
+  await board.evaluate((element) => element.stopAnalysis());
+  assert.deepEqual(await board.evaluate((element) => [element.analysing, element.analysis]), [false, null]);
+
+  // A review asked for and the game changed before it came: it no longer applies.
+  assert.equal(await board.evaluate((element, move) => {
+    const review = element.review();
+    element.move(...move);
+    return review;
+  }, PLANTED_FAULTS[8]), null);
+
+  await board.evaluate((element, move) => element.move(...move), PLANTED_FAULTS[9]);
+  const review = await board.evaluate((element) => element.review());
+  assert.equal(review.moves.length, PLANTED_FAULTS.length);
+  review.moves.forEach(({ col, row, side, judgement }, index) => {
+    assert.deepEqual([col, row], PLANTED_FAULTS[index]);
+    assert.equal(side, index % 2 === 0 ? 'cross' : 'nought');
+    assert.equal(judgement === 'win-let-through', index === 5, `move ${index + 1}: ${judgement}`);
+    assert.equal(judgement === 'missed-win', index === 8, `move ${index + 1}: ${judgement}`);
+  });
+  assert.match(review.moves[5].words, /^Move 6, nought on column 7, row 1: a win let through; column (4|8), row 10 held\.$/);
+  assert.match(review.moves[8].words, /^Move 9, cross on column 9, row 1: a missed win; column (4|9), row 10 won\.$/);
+  assert.deepEqual(review.moves[8].better.row, 10);
+  assert.match(review.summary[0], /^Crosses: .*1 missed win.*; the turning point was move 9\.$/);
+  assert.match(review.summary[1], /^Noughts: .*1 win let through; the turning point was move 6\.$/);
+  // Kept while the game on the board is the one reviewed.
+  assert.deepEqual(await board.evaluate((element) => element.gameReview), review);
+  assert.equal(await board.evaluate((element) => (element.undo(), element.gameReview)), null);
+  assert.deepEqual(errors, []);
+  await close();
+});
