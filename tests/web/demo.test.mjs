@@ -111,6 +111,8 @@ test('the page shows what was said beside whose move it is: refusals, hints, and
   page.once('dialog', (dialog) => dialog.accept());
   await page.click('#new-game');
   assert.equal(await page.textContent('#said'), 'New game: crosses move first.');
+  await close();
+});
 
 test('the page shows the analysis as a bar and its words, speaks them only when they change, and lists a review', async () => {
   const { page, errors, close } = await openDemo(shared);
