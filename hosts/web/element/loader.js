@@ -24,6 +24,18 @@ export async function compileModule() {
 // Thinker, seed, attributes); rejects when it cannot be instantiated.
 export async function instantiate(compiled) {
   const { default: createQuintarModule } = await importGlue();
+  return instantiateWith(createQuintarModule, compiled);
+}
+
+// The page's load: the WebAssembly compiled and the glue imported side by
+// side, then instantiated; { compiled, quintar }.
+export async function load() {
+  const [compiled, glue] = await Promise.all([compileModule(), importGlue()]);
+  return { compiled, quintar: await instantiateWith(glue.default, compiled) };
+}
+
+// The glue as imported; importing it again would cost the page a task.
+function instantiateWith(createQuintarModule, compiled) {
   return new Promise((resolve, reject) => {
     createQuintarModule({
       instantiateWasm(imports, receive) {
@@ -32,11 +44,4 @@ export async function instantiate(compiled) {
       },
     }).then(resolve, reject);
   });
-}
-
-// The page's load: the WebAssembly compiled and the glue imported side by
-// side, then instantiated; { compiled, quintar }.
-export async function load() {
-  const [compiled] = await Promise.all([compileModule(), importGlue()]);
-  return { compiled, quintar: await instantiate(compiled) };
 }
