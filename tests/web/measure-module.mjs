@@ -15,7 +15,7 @@ import { SITE } from './harness.mjs';
 const folder = resolve(process.argv[2] ?? join(SITE, 'quintar-board'));
 const { instantiate } = await import(pathToFileURL(join(folder, 'loader.js')));
 const quintar = await instantiate(await WebAssembly.compile(readFileSync(join(folder, 'quintar-module.wasm'))));
-const board = new quintar.Board({ event() {}, repaint() {}, think() {}, hint() {}, said() {} });
+const board = new quintar.Board({ event() {}, announce() {}, changed() {}, repaint() {}, think() {}, pace() {} });
 board.colCount = board.rowCount = 15;
 board.held = false;
 board.setSize(1170, 1170);

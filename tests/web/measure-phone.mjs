@@ -8,10 +8,16 @@
 //   - a navigation until the board's first paint, in a new tab each time,
 //     with where the time went: the WebAssembly file downloaded (over the
 //     loopback, so downloads cost next to nothing here), the element
-//     defined (the module compiled and instantiated), the board painted.
+//     defined (the module compiled and instantiated), the board painted;
+//     once on a page with the element's script tag alone, and once with the
+//     demo page's hints that start every download at once (its
+//     <link rel="preload"> and <link rel="modulepreload"> tags).
 // Not a test: run it by hand after `make web`, on a machine otherwise idle.
 //
 //   node tests/web/measure-phone.mjs [site folder] [tries]
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+
 import { chromium } from 'playwright-core';
 
 import { startServer } from '../../hosts/web/serve.mjs';
@@ -22,24 +28,29 @@ const tries = Number(process.argv[3] ?? 5);
 const PHONE = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const SLOWDOWN = 4;
 
-const page = `<!doctype html>
+const pageWith = (head) => `<!doctype html>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width">
 <link rel="icon" href="data:,">
+${head}
 <style>body { margin: 0; } quintar-board { display: block; width: 100vw; height: 100vw; }</style>
 <script type="module" src="/quintar-board/quintar-board.js"></script>
 <quintar-board col-count="15" row-count="15"></quintar-board>`;
+const page = pageWith('');
+// The demo page's hints, whose addresses are relative to the site's root as
+// this page's are.
+const HINTS = (readFileSync(join(site, 'index.html'), 'utf8').match(/<link rel="(module)?preload"[^>]*>/g) ?? []).join('\n');
 
 // The same page, noting when the element is defined and the first frame in
-// which its canvas holds the board's pixels.
-const paintPage = `${page}
+// which its canvas holds the board at its size (before the element knows
+// its size, it draws a board of one pixel a cell).
+const paintPage = (head) => `${pageWith(head)}
 <script type="module">
   customElements.whenDefined('quintar-board').then(() => (window.defined = performance.now()));
   const board = document.querySelector('quintar-board');
   requestAnimationFrame(function look() {
-    const canvas = board.shadowRoot?.querySelector('canvas');
-    if (canvas?.width && canvas.getContext('2d').getImageData(canvas.width >> 1, canvas.height >> 1, 1, 1).data[3])
-      window.painted = performance.now();
+    const canvas = board.shadowRoot?.querySelector('canvas[part=canvas]');
+    if (canvas && canvas.width >= (board.clientWidth * devicePixelRatio) / 2) window.painted = performance.now();
     else requestAnimationFrame(look);
   });
 </script>`;
@@ -91,10 +102,10 @@ async function clickToAnswer(tab, strength) {
 
 // From navigation to the first frame with the board in it, in a new tab
 // slowed from the start: { downloaded, defined, painted } in ms.
-async function navigationToPaint(browser, url) {
+async function navigationToPaint(browser, url, head) {
   const context = await browser.newContext(PHONE);
   const tab = await context.newPage();
-  await tab.route('**/paint.html', (route) => route.fulfill({ contentType: 'text/html', body: paintPage }));
+  await tab.route('**/paint.html', (route) => route.fulfill({ contentType: 'text/html', body: paintPage(head) }));
   const session = await context.newCDPSession(tab);
   await session.send('Emulation.setCPUThrottlingRate', { rate: SLOWDOWN });
   await tab.goto(`${url}paint.html`);
@@ -133,11 +144,13 @@ try {
   for (let i = 0; i < tries; ++i) resizes.push(await resizeToFrames(tab, i));
   rows.push(['resize to two frames', resizes]);
   await close();
-  const loads = [];
-  for (let i = 0; i < tries; ++i) loads.push(await navigationToPaint(browser, server.url));
-  rows.push(['load: .wasm downloaded', loads.map(({ downloaded }) => downloaded)]);
-  rows.push(['load: element defined', loads.map(({ defined }) => defined)]);
-  rows.push(['load: board first painted', loads.map(({ painted }) => painted)]);
+  for (const [name, head] of [['script tag', ''], ['hints', HINTS]]) {
+    const loads = [];
+    for (let i = 0; i < tries; ++i) loads.push(await navigationToPaint(browser, server.url, head));
+    rows.push([`load (${name}): .wasm in`, loads.map(({ downloaded }) => downloaded)]);
+    rows.push([`load (${name}): defined`, loads.map(({ defined }) => defined)]);
+    rows.push([`load (${name}): painted`, loads.map(({ painted }) => painted)]);
+  }
   console.log(`site: ${site}, CPU slowed ${SLOWDOWN}x, 390x844 at 3x`);
   for (const [what, times] of rows)
     console.log(`${what.padEnd(28)} median ${median(times).toFixed(1).padStart(7)} ms   (${times.map((t) => t.toFixed(1)).join(', ')})`);

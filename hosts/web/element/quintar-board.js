@@ -11,7 +11,7 @@
 import ATTRIBUTE_LIST from './attributes.js';
 import { cssColorOf, parseCssColor } from './colors.js';
 import { BOARD_EVENTS } from './events.js';
-import { compileModule, instantiate } from './loader.js';
+import { load } from './loader.js';
 import { Errand, Thinker } from './thinker.js';
 
 export { BOARD_EVENTS };
@@ -19,8 +19,7 @@ export { BOARD_EVENTS };
 // Where there is no DOM (a server rendering the page), importing the element
 // loads nothing and defines nothing.
 const browser = 'customElements' in globalThis;
-const compiled = browser ? await compileModule() : null;
-const quintar = browser ? await instantiate(compiled) : null;
+const { compiled, quintar } = browser ? await load() : { compiled: null, quintar: null };
 
 
 const CROSSES = 1;
