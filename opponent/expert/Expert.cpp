@@ -10,6 +10,7 @@
 #include "Mixing.h"
 #include "SearchClock.h"
 #include "TranspositionTable.h"
+#include "TunedWeights.h"
 
 namespace quintar {
 namespace expert {
@@ -46,13 +47,6 @@ constexpr std::int64_t MostRootFourNodes = 20000;
 // At the leaves, a quick look for a short win by fours.
 constexpr int LeafFours = 6;
 constexpr std::int64_t LeafFourNodes = 16;
-
-// The side to move makes its threats first: what the cells offer it counts
-// for this share more than what they offer the other side.
-constexpr int MoverShare = 4;
-
-constexpr int FourThreeBonus = 40000;
-constexpr int DoubleThreeBonus = 20000;
 
 // The analysis's first depth is completed whatever the budget, so that a
 // stopped analysis still has something to show. From each root move it
@@ -543,13 +537,13 @@ int TSearcher::SettleLeaf(int Side, int Ply) {
 // though not a proven one.
 int TSearcher::Evaluate(int Side) const {
   const int Opponent = Opposite(Side);
-  const int Own = FBoard.TotalValue(Side);
-  int Score = Own + Own / MoverShare - FBoard.TotalValue(Opponent);
+  const std::int64_t Own = FBoard.TotalValue(Side);
+  int Score = static_cast<int>(Own * TunedWeights.MoverPercent / 100) - FBoard.TotalValue(Opponent);
   if (!FBoard.Has(Opponent, thFour)) {
     if (FBoard.Has(Side, thFourThree))
-      Score += FourThreeBonus;
+      Score += TunedWeights.FourThreeBonus;
     else if (FBoard.Has(Side, thDoubleThree))
-      Score += DoubleThreeBonus;
+      Score += TunedWeights.DoubleThreeBonus;
   }
   return Score;
 }
