@@ -17,6 +17,11 @@ void TMoveChooser::SeedExpert(std::uint64_t Seed) {
   if (FExpert) FExpert->Seed(Seed);
 }
 
+void TMoveChooser::SetExpertThreatDefence(const TThreatDefence& Defence) {
+  FExpertDefence = Defence;
+  if (FExpert) FExpert->SetThreatDefence(Defence);
+}
+
 void TMoveChooser::LimitExpertMemory(std::size_t Bytes) {
   FExpertMemory = Bytes;
   if (FExpert) FExpert->LimitMemory(Bytes);
@@ -33,6 +38,7 @@ std::optional<TChosenCell> TMoveChooser::Choose(const TBoardView& Board, int Tur
   if (!FExpert) {
     FExpert = std::make_unique<TExpertSearch>(FExpertSeed);
     FExpert->LimitMemory(FExpertMemory);
+    FExpert->SetThreatDefence(FExpertDefence);
   }
   const TExpertChoice Choice = FExpert->Choose(Board, Turn, ExpertBudget);
   if (!Choice.Found) return std::nullopt;
