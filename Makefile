@@ -22,7 +22,7 @@ WERROR := -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 endif
 
 .PHONY: all deps fuzz-deps clock-deps qt-deps x-test-deps build build-asan test test-plain test-asan test-clocks \
-        test-seeds test-without-testing test-format play package bench match fuzz clean
+        test-seeds test-without-testing test-format play package bench match tune fuzz clean
 
 all: build
 
@@ -149,6 +149,17 @@ match: deps
 	cmake --preset default $(WERROR)
 	cmake --build --preset default -j $(JOBS) --target quintar-match
 	nice -n 10 ./build/default/hosts/match/quintar-match $(MATCH)
+
+# Fits the expert's evaluation weights to self-play games and rewrites the
+# header the expert compiles in, e.g.
+#   make tune TUNE="--games 4000 --nodes 1500 --seed 2"
+# About ten minutes on one core; see docs/opponent.md. Not part of make test.
+TUNE ?=
+TUNED_WEIGHTS := opponent/expert/TunedWeights.h
+tune: deps
+	cmake --preset default $(WERROR)
+	cmake --build --preset default -j $(JOBS) --target quintar-tune
+	nice -n 10 ./build/default/tools/tune/quintar-tune $(TUNE) --output $(TUNED_WEIGHTS)
 
 # A Debian package of the module, headers, CMake and pkg-config files and the
 # tools: build/default/quintar_<version>_<arch>.deb. CPack works out its

@@ -17,6 +17,11 @@ void TMoveChooser::SeedExpert(std::uint64_t Seed) {
   if (FExpert) FExpert->Seed(Seed);
 }
 
+void TMoveChooser::SetExpertThreatDefence(const TThreatDefence& Defence) {
+  FExpertDefence = Defence;
+  if (FExpert) FExpert->SetThreatDefence(Defence);
+}
+
 void TMoveChooser::LimitExpertMemory(std::size_t Bytes) {
   FExpertMemory = Bytes;
   if (FExpert) FExpert->LimitMemory(Bytes);
@@ -44,6 +49,7 @@ TExpertSearch& TMoveChooser::Expert() {
   if (!FExpert) {
     FExpert = std::make_unique<TExpertSearch>(FExpertSeed);
     FExpert->LimitMemory(FExpertMemory);
+    FExpert->SetThreatDefence(FExpertDefence);
   }
   return *FExpert;
 }

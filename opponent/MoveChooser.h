@@ -36,6 +36,8 @@ class TMoveChooser {
   // The memory the expert's tables may take, in bytes; 0 for their usual
   // size. Call it between moves.
   void LimitExpertMemory(std::size_t Bytes);
+  // What the expert does about the opponent's wins by threats; off until set.
+  void SetExpertThreatDefence(const TThreatDefence& Defence);
 
   // The cell for side Turn (1 crosses, -1 noughts) at Level; nothing when no
   // cell is empty. The three strengths draw twice from Draw (which must give
@@ -51,6 +53,7 @@ class TMoveChooser {
  private:
   std::uint64_t FExpertSeed;
   std::size_t FExpertMemory = 0;
+  TThreatDefence FExpertDefence;
   std::unique_ptr<TPattern[]> FPatterns;
   std::unique_ptr<TCandidate[]> FCrossList;
   std::unique_ptr<TCandidate[]> FNoughtList;

@@ -339,8 +339,9 @@ void TBrain::Reply(std::ostream& Out) {
   Answer(Out, CellText(*Cell));
 }
 
-void RunBrain(std::istream& In, std::ostream& Out, TLevel Level, std::uint64_t Seed) {
+void RunBrain(std::istream& In, std::ostream& Out, TLevel Level, std::uint64_t Seed, const TThreatDefence& Defence) {
   TBrain Brain(Level, Seed);
+  Brain.SetThreatDefence(Defence);
   terminal::TLineReader Reader(In, MaxLineLength);
   std::string Line;
   while (!Brain.Ended() && Reader.Next(Line)) {

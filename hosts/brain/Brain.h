@@ -53,6 +53,8 @@ class TBrain {
   // What the brain holds now: its own stones and the opponent's.
   const TBrainBoard& Board() const { return FBoard; }
   TLevel Level() const { return FOpponent.Level(); }
+  // What the expert does about the opponent's wins by threats; off until set.
+  void SetThreatDefence(const TThreatDefence& Defence) { FOpponent.SetThreatDefence(Defence); }
   // The time limits INFO has told.
   const TTimeLimits& TimeLimits() const { return FTimeKeeper.Told(); }
 
@@ -96,6 +98,7 @@ class TBrain {
 
 // Reads commands from In until END or the end of the input, answering on Out
 // and flushing after every line.
-void RunBrain(std::istream& In, std::ostream& Out, TLevel Level, std::uint64_t Seed);
+void RunBrain(std::istream& In, std::ostream& Out, TLevel Level, std::uint64_t Seed,
+              const TThreatDefence& Defence = {});
 
 }  // namespace quintar::brain

@@ -64,6 +64,7 @@ class TBrainOpponent {
   void SetLevel(TLevel Level) { FLevel = Level; }
   // The memory the expert may take, in bytes; 0 for its usual size.
   void LimitMemory(std::size_t Bytes) { FChooser.LimitExpertMemory(Bytes); }
+  void SetThreatDefence(const TThreatDefence& Defence) { FChooser.SetExpertThreatDefence(Defence); }
 
   // The cell chosen for the brain's side; nothing when no cell is empty.
   // ExpertBudget is what the expert may spend.

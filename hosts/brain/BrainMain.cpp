@@ -15,12 +15,24 @@ namespace {
 
 constexpr std::string_view Usage =
     "usage: pbrain-quintar [--strength low|medium|high|expert] [--seed N]\n"
+    "                      [--threat-defence off|root|search|both]\n"
     "       pbrain-quintar --bench\n"
     "Plays five in a row by the tournament brain protocol on standard input and output.\n"
     "--seed N makes its choices among equally good cells repeatable; without it every\n"
     "process draws a seed of its own.\n"
+    "--threat-defence has the expert spoil the opponent's wins by threats before they\n"
+    "come: at the root (by threes and fours), in the search (by fours), or both; off\n"
+    "by default.\n"
     "--bench searches a fixed set of positions with the expert and prints the total\n"
     "of positions visited, which changes only when the search does, and the speed.\n";
+
+std::optional<quintar::TThreatDefence> DefenceNamed(std::string_view Name) {
+  if (Name == "off") return quintar::TThreatDefence{false, false};
+  if (Name == "root") return quintar::TThreatDefence{true, false};
+  if (Name == "search") return quintar::TThreatDefence{false, true};
+  if (Name == "both") return quintar::TThreatDefence{true, true};
+  return std::nullopt;
+}
 
 std::optional<std::uint64_t> SeedFrom(std::string_view Text) {
   std::uint64_t Seed = 0;
@@ -34,6 +46,7 @@ std::optional<std::uint64_t> SeedFrom(std::string_view Text) {
 int main(int Argc, char** Argv) {
   quintar::TLevel Level = quintar::TLevel::High;
   std::optional<std::uint64_t> Seed;
+  quintar::TThreatDefence Defence;
   for (int I = 1; I < Argc; ++I) {
     const std::string_view Argument = Argv[I];
     if (Argument == "--help" || Argument == "-h") {
@@ -50,6 +63,15 @@ int main(int Argc, char** Argv) {
       Level = *Named;
       continue;
     }
+    if (Argument == "--threat-defence" && I + 1 < Argc) {
+      const auto Named = DefenceNamed(Argv[++I]);
+      if (!Named) {
+        std::cerr << "pbrain-quintar: --threat-defence expects off, root, search or both\n";
+        return 2;
+      }
+      Defence = *Named;
+      continue;
+    }
     if (Argument == "--seed" && I + 1 < Argc) {
       Seed = SeedFrom(Argv[++I]);
       if (!Seed) {
@@ -62,6 +84,6 @@ int main(int Argc, char** Argv) {
     return 2;
   }
   std::ios::sync_with_stdio(false);
-  quintar::brain::RunBrain(std::cin, std::cout, Level, Seed ? *Seed : quintar::FreshSeed());
+  quintar::brain::RunBrain(std::cin, std::cout, Level, Seed ? *Seed : quintar::FreshSeed(), Defence);
   return 0;
 }

@@ -9,7 +9,9 @@
 #include "FourSearch.h"
 #include "Mixing.h"
 #include "SearchClock.h"
+#include "ThreatSearch.h"
 #include "TranspositionTable.h"
+#include "TunedWeights.h"
 
 namespace quintar {
 namespace expert {
@@ -34,7 +36,10 @@ constexpr int SettledDepths = 3;
 // the root, fewer deeper down, where a good reply is nearly always among the
 // first few.
 constexpr int RootWidth = 24;
-constexpr int MaxWidth = RootWidth;
+// The root's list also takes the cells of the opponent's threats when it
+// looks for moves that spoil them.
+constexpr int MostThreatCells = 24;
+constexpr int MaxWidth = RootWidth + MostThreatCells;
 int WidthAt(int Ply) { return Ply <= 2 ? 12 : 8; }
 
 // A win by fours is looked for before the full search; a board crowded with
@@ -43,16 +48,20 @@ int WidthAt(int Ply) { return Ply <= 2 ? 12 : 8; }
 constexpr int RootFours = 40;
 constexpr std::int64_t MostRootFourNodes = 20000;
 
+// The defence against the opponent's wins by threats: at the root, wins with
+// up to two open threes, within a tenth of the budget and at most this many
+// positions in all, this many for each look; in the search, wins by a few
+// fours, looked for briefly where at least two more plies are searched.
+constexpr int RootThreatThrees = 2;
+constexpr std::int64_t MostRootThreatNodes = 8000;
+constexpr std::int64_t RootThreatLookNodes = 400;
+constexpr int InnerThreatFours = 6;
+constexpr std::int64_t InnerThreatNodes = 24;
+constexpr int InnerThreatDepth = 2;
+
 // At the leaves, a quick look for a short win by fours.
 constexpr int LeafFours = 6;
 constexpr std::int64_t LeafFourNodes = 16;
-
-// The side to move makes its threats first: what the cells offer it counts
-// for this share more than what they offer the other side.
-constexpr int MoverShare = 4;
-
-constexpr int FourThreeBonus = 40000;
-constexpr int DoubleThreeBonus = 20000;
 
 // The analysis's first depth is completed whatever the budget, so that a
 // stopped analysis still has something to show. From each root move it
@@ -144,7 +153,8 @@ class TBestMoves {
 
 class TSearcher {
  public:
-  explicit TSearcher(std::uint64_t Seed) : FTable(TableBits), FFours(FBoard, FClock), FSeed(Seed) {}
+  explicit TSearcher(std::uint64_t Seed)
+      : FTable(TableBits), FFours(FBoard, FClock), FThreats(FBoard, FClock), FSeed(Seed) {}
 
   void Seed(std::uint64_t Seed) { FSeed = Seed; }
   // 0 sets no limit.
@@ -152,6 +162,7 @@ class TSearcher {
     FTable.Resize(Bytes == 0 ? TableBits
                              : TTranspositionTable::BitsWithin(Bytes / TableShareOfMemory, FewestTableBits, TableBits));
   }
+  void SetThreatDefence(const TThreatDefence& Defence) { FDefence = Defence; }
   TExpertChoice Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget);
   TAnalysis Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget, const TAnalysisObserver* OnDepth);
 
@@ -167,6 +178,9 @@ class TSearcher {
   int Decide(int Side, TExpertChoice& Choice);
   int DeepenSearch(int Side, TExpertChoice& Choice);
   int OrderRootMoves(int Side, TScoredMove* Root);
+  std::int64_t RootThreatNodes() const;
+  int KeepSpoilers(int Side, TScoredMove* Root, int Count);
+  std::span<const int> ThreatCells(int Side, int Depth);
   TRootPass SearchRoot(int Side, TScoredMove* Root, int Count, int Depth, int Lines);
   bool ReportDepth(int Side, int Count, int Depth, TAnalysis& Report);
   bool FindFourWin(int Side, int MaxFours, std::int64_t MaxNodes, TCandidateLine& Win);
@@ -178,7 +192,7 @@ class TSearcher {
   int SearchReply(int Replier, int Depth, int Alpha, int Beta, int Ply, bool First);
   int SettleLeaf(int Side, int Ply);
   int Evaluate(int Side) const;
-  int GenerateMoves(int Side, TScoredMove* Moves, int Width) const;
+  int GenerateMoves(int Side, TScoredMove* Moves, int Width, std::span<const int> Only = {}) const;
   bool BlocksFour(int Side, int Index) const;
   int FirstEmptyCell() const;
 
@@ -186,6 +200,8 @@ class TSearcher {
   TSearchClock FClock;
   TTranspositionTable FTable;
   TFourSearch FFours;
+  TThreatSearch FThreats;
+  TThreatDefence FDefence;
   std::uint64_t FSeed;
   // Lines are completed under a clock of their own, so that a win's line
   // never depends on how much of the budget is left.
@@ -249,7 +265,8 @@ std::int64_t TSearcher::RootFourNodes() const {
 // once the soft target has passed.
 int TSearcher::DeepenSearch(int Side, TExpertChoice& Choice) {
   TScoredMove* Root = FMoves[0].data();
-  const int Count = OrderRootMoves(Side, Root);
+  int Count = OrderRootMoves(Side, Root);
+  if (FDefence.AtRoot) Count = KeepSpoilers(Side, Root, Count);
   if (Count == 0) return FirstEmptyCell();
   if (Count == 1) return Root[0].Index;
 
@@ -281,6 +298,39 @@ int TSearcher::OrderRootMoves(int Side, TScoredMove* Root) {
     Root[I].Score += static_cast<int>(Mixed(FSeed ^ FBoard.Hash() ^ static_cast<std::uint64_t>(Root[I].Index)) & 7u);
   SortBestFirst(Root, Count);
   return Count;
+}
+
+std::int64_t TSearcher::RootThreatNodes() const {
+  return FClock.NodeLimit() > 0 ? std::min(MostRootThreatNodes, FClock.NodeLimit() / 10 + 1) : MostRootThreatNodes;
+}
+
+// When the opponent, given the move, would win by threes and fours, only the
+// moves that spoil that win are searched: the root's moves and the cells of
+// the opponent's threats are tried. The search would otherwise see the loss
+// only when it is too late to spoil. When no move spoils it, every move is
+// left to the search.
+int TSearcher::KeepSpoilers(int Side, TScoredMove* Root, int Count) {
+  const int Opponent = Opposite(Side);
+  std::array<int, MaxWidth> Candidates;
+  int Tried = 0;
+  for (; Tried < Count; ++Tried) Candidates[Tried] = Root[Tried].Index;
+  FBoard.ForEachThreat(Opponent, thThree, [&](int Index) {
+    if (std::find(Candidates.begin(), Candidates.begin() + Tried, Index) == Candidates.begin() + Tried)
+      Candidates[Tried++] = Index;
+    return Tried < MaxWidth;
+  });
+  const TSpoilers Spoilers = FThreats.KeepSpoilers(Opponent, RootThreatThrees, {Candidates.data(), std::size_t(Tried)},
+                                                   RootThreatNodes(), RootThreatLookNodes);
+  if (Spoilers.Count == 0) return Count;
+  for (int I = 0; I < Spoilers.Count; ++I) {
+    const int Index = Candidates[I];
+    const TScoredMove* Listed =
+        std::find_if(Root, Root + Count, [&](const TScoredMove& Move) { return Move.Index == Index; });
+    Root[I] = {Index,
+               Listed != Root + Count ? Listed->Score : 2 * FBoard.Value(Side, Index) + FBoard.Value(Opponent, Index)};
+  }
+  SortBestFirst(Root, Spoilers.Count);
+  return Spoilers.Count;
 }
 
 // Every root move gets a score: the first Lines moves, and any move that
@@ -507,7 +557,7 @@ int TSearcher::Search(int Side, int Depth, int Alpha, int Beta, int Ply) {
   }
 
   TScoredMove* Moves = FMoves[Ply].data();
-  const int Count = GenerateMoves(Side, Moves, WidthAt(Ply));
+  const int Count = GenerateMoves(Side, Moves, WidthAt(Ply), ThreatCells(Side, Depth));
   if (Count == 0) return Evaluate(Side);
   for (int I = 1; I < Count; ++I)
     if (Moves[I].Index == TableMove) std::rotate(Moves, Moves + I, Moves + I + 1);
@@ -533,6 +583,18 @@ int TSearcher::Search(int Side, int Depth, int Alpha, int Beta, int Ply) {
   return BestScore;
 }
 
+// Where the opponent, given the move, would win by fours, the cells of that
+// win: a move elsewhere that makes no four rarely spoils it. Empty where the
+// defence is off, too near the leaves to pay, or not needed.
+std::span<const int> TSearcher::ThreatCells(int Side, int Depth) {
+  const int Opponent = Opposite(Side);
+  if (!FDefence.InSearch || Depth < InnerThreatDepth || FBoard.Has(Opponent, thFive) ||
+      FBoard.Has(Opponent, thFlexFour) || !FBoard.Has(Opponent, thFour))
+    return {};
+  if (FFours.FindWin(Opponent, InnerThreatFours, InnerThreatNodes) == TExpertBoard::NoCell) return {};
+  return FFours.WinLine();
+}
+
 // Where the search stops, a short look for a win by fours, which the
 // values alone would miss.
 int TSearcher::SettleLeaf(int Side, int Ply) {
@@ -547,13 +609,13 @@ int TSearcher::SettleLeaf(int Side, int Ply) {
 // though not a proven one.
 int TSearcher::Evaluate(int Side) const {
   const int Opponent = Opposite(Side);
-  const int Own = FBoard.TotalValue(Side);
-  int Score = Own + Own / MoverShare - FBoard.TotalValue(Opponent);
+  const std::int64_t Own = FBoard.TotalValue(Side);
+  int Score = static_cast<int>(Own * TunedWeights.MoverPercent / 100) - FBoard.TotalValue(Opponent);
   if (!FBoard.Has(Opponent, thFour)) {
     if (FBoard.Has(Side, thFourThree))
-      Score += FourThreeBonus;
+      Score += TunedWeights.FourThreeBonus;
     else if (FBoard.Has(Side, thDoubleThree))
-      Score += DoubleThreeBonus;
+      Score += TunedWeights.DoubleThreeBonus;
   }
   return Score;
 }
@@ -570,9 +632,10 @@ int TSearcher::SearchReply(int Replier, int Depth, int Alpha, int Beta, int Ply,
 
 // The cells worth a look for Side, best first: only the block when the
 // opponent threatens five; only fours and cells that spoil the opponent's
-// coming four when the opponent can make a flexible four; otherwise the
-// cells near marks by what they do for Side and against the opponent.
-int TSearcher::GenerateMoves(int Side, TScoredMove* Moves, int Width) const {
+// coming four when the opponent can make a flexible four; only fours and the
+// cells in Only, when it names any; otherwise the cells near marks by what
+// they do for Side and against the opponent.
+int TSearcher::GenerateMoves(int Side, TScoredMove* Moves, int Width, std::span<const int> Only) const {
   const int Opponent = Opposite(Side);
   TBestMoves Best(Moves, Width);
   if (FBoard.Has(Opponent, thFive)) {
@@ -585,6 +648,9 @@ int TSearcher::GenerateMoves(int Side, TScoredMove* Moves, int Width) const {
   const bool MustDefend = FBoard.Has(Opponent, thFlexFour);
   FBoard.ForEachCandidate([&](int Index) {
     if (MustDefend && FBoard.Threat(Side, Index) < thFour && !BlocksFour(Opponent, Index)) return;
+    if (!Only.empty() && FBoard.Threat(Side, Index) < thFour &&
+        std::find(Only.begin(), Only.end(), Index) == Only.end())
+      return;
     Best.Offer(Index, 2 * FBoard.Value(Side, Index) + FBoard.Value(Opponent, Index));
   });
   return Best.Count();
@@ -616,6 +682,8 @@ TExpertSearch::~TExpertSearch() = default;
 void TExpertSearch::Seed(std::uint64_t Seed) { FSearcher->Seed(Seed); }
 
 void TExpertSearch::LimitMemory(std::size_t Bytes) { FSearcher->LimitMemory(Bytes); }
+
+void TExpertSearch::SetThreatDefence(const TThreatDefence& Defence) { FSearcher->SetThreatDefence(Defence); }
 
 TExpertChoice TExpertSearch::Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget) {
   return FSearcher->Choose(Board, Turn, Budget);

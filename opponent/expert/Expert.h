@@ -62,6 +62,17 @@ TSearchBudget DefaultExpertBudget();
 // (review_bench measures it).
 TSearchBudget DefaultReviewBudget();
 
+// What the expert does, before it comes, about a win by threats the
+// opponent would have were it given a free move. At the root it searches
+// only the moves that spoil a win by threes and fours (when one does); in
+// the search, where it must be quick, it answers a win by fours with only
+// the cells of that win and its own fours. Both cost positions, so both are
+// off unless a host asks for them.
+struct TThreatDefence {
+  bool AtRoot = false;
+  bool InSearch = false;
+};
+
 struct TExpertChoice {
   bool Found = false;  // false only when no cell is empty
   int Col = 0;
@@ -92,6 +103,9 @@ class TExpertSearch {
   // is never larger than the usual size and never smaller than a small floor,
   // whatever Bytes says. Call it between choices: it allocates.
   void LimitMemory(std::size_t Bytes);
+
+  // Off until set; call it between choices.
+  void SetThreatDefence(const TThreatDefence& Defence);
 
   // The cell for side Turn (1 crosses, -1 noughts) on Board; Found is false
   // only when no cell is empty. Returns within the budget and never names a

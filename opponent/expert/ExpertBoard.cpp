@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "Mixing.h"
+#include "TunedWeights.h"
 
 namespace quintar::expert {
 namespace {
@@ -13,8 +14,8 @@ namespace {
 // What a line pattern is worth to the side that can play it, and what a
 // threat adds to the cell beyond its lines: a guide for move ordering and
 // the sum the evaluation compares.
-constexpr std::int32_t LineValues[LinePatternCount] = {0, 1, 4, 8, 24, 30, 100, 120, 500, 3000};
-constexpr std::int32_t ThreatBonuses[ThreatKinds] = {0, 0, 400, 0, 1000, 2000, 5000};
+constexpr auto& LineValues = TunedWeights.LineValues;
+constexpr auto& ThreatBonuses = TunedWeights.ThreatBonuses;
 
 // A cell's threat depends only on how many of its lines are fives, flexible
 // fours, fours and flexible threes. Each count takes three bits of a tally,
