@@ -17,6 +17,10 @@ namespace quintar {
 namespace expert {
 namespace {
 
+// The longest win or loss, in moves to five, that the full search claims as
+// proven: a five now, or a four the other side cannot stop.
+constexpr int LongestClaimedByTheSearch = 2;
+
 constexpr int Infinite = WinScore + 1;
 constexpr int MaxPly = 64;
 constexpr int MaxDepth = 32;
@@ -482,9 +486,17 @@ TCandidateLine TSearcher::CandidateLine(int Side, const TScoredMove& Move) {
   int Plies = MaxLineMoves;
   if (Move.Score >= DecidedScore || Move.Score <= -DecidedScore) {
     const int FiveAt = FivePly(Move.Score);
-    Candidate.Outcome = Move.Score > 0 ? ocWin : ocLoss;
-    Candidate.MovesToFive = Move.Score > 0 ? FiveAt / 2 + 1 : (FiveAt + 1) / 2;
-    Plies = FiveAt + 1;
+    const int MovesToFive = Move.Score > 0 ? FiveAt / 2 + 1 : (FiveAt + 1) / 2;
+    // The full search looks at the most promising few replies in each
+    // position, so a longer result of its own may yet be refuted: it is
+    // shown as winning, not claimed. Wins by fours are claimed apart.
+    if (MovesToFive <= LongestClaimedByTheSearch) {
+      Candidate.Outcome = Move.Score > 0 ? ocWin : ocLoss;
+      Candidate.MovesToFive = MovesToFive;
+      Plies = FiveAt + 1;
+    } else {
+      Candidate.Advantage = {Move.Score > 0 ? MostUnproven : -MostUnproven, sdWinning};
+    }
   }
   TLineWalk Walk(FBoard, Side);
   Walk.Play(Move.Index);

@@ -13,9 +13,6 @@ namespace {
 // times more and shows near the end of the scale.
 constexpr int HalfwayScore = 10000;
 
-// The most an unproven score can show: the ends belong to proven results.
-constexpr int MostUnproven = 99;
-
 TStanding StandingOf(int Magnitude) {
   if (Magnitude < 15) return sdEven;
   if (Magnitude < 40) return sdAhead;

@@ -32,6 +32,9 @@ struct TAdvantage {
   friend bool operator==(const TAdvantage&, const TAdvantage&) = default;
 };
 
+// The most an unproven result can show: the ends belong to proven ones.
+inline constexpr int MostUnproven = 99;
+
 // The advantage a score of the search gives the side to move.
 TAdvantage AdvantageOf(int Score);
 

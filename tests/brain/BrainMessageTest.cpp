@@ -167,7 +167,9 @@ TEST(BrainMessages, SayAProvenLossAsSuchWithItsLineToTheFive) {
   EXPECT_EQ(Thinking.Move, std::to_string(Loss.Best.Col) + "," + std::to_string(Loss.Best.Row));
 }
 
-TEST(BrainMessages, SayAProvenWinAsSuchWithTheMoveItPlays) {
+// A win the full search finds through threes is as sure as the replies it
+// looks at: the score says it, but no win is claimed.
+TEST(BrainMessages, AWinThroughThreesIsScoredButNotClaimed) {
   TBrainSession Send(TLevel::Expert);
   // Two open twos of the brain's cross at 7,7: two open threes at once, an
   // open four next and the five after it, and no four to find on the way.
@@ -177,11 +179,10 @@ TEST(BrainMessages, SayAProvenWinAsSuchWithTheMoveItPlays) {
   ReadWellFormed(Answer, Send.Brain(), Thinking);
   ASSERT_FALSE(Thinking.Depths.empty()) << Answer;
   const TDepthMessage& Win = Thinking.Depths.back();
-  EXPECT_EQ(Win.Outcome, "win") << Answer;
-  EXPECT_EQ(Win.MovesToFive, 3) << Answer;
-  EXPECT_EQ(Win.Line.size(), 5u);
-  EXPECT_TRUE(Win.LineMakesFive);
-  EXPECT_GT(Win.Score, 0);
+  EXPECT_EQ(Win.Outcome, "") << Answer;
+  EXPECT_EQ(Win.MovesToFive, 0) << Answer;
+  EXPECT_FALSE(Win.Line.empty());
+  EXPECT_GT(Win.Score, 900000);
   EXPECT_EQ(Thinking.Move, std::to_string(Win.Best.Col) + "," + std::to_string(Win.Best.Row));
 }
 

@@ -142,9 +142,9 @@ TEST(AnalysisProof, AnOpenFourAgainstTheMoverIsALossInOneWhicheverEndIsBlocked) 
 // The claiming side follows its line; whenever the defender, the expert at a
 // far larger budget, leaves it, the claimant asks again, must still see a
 // win, and follows the new line. Its five comes within the moves it first
-// claimed. Only wins by fours are certain: the full search looks at a few
-// replies in each position and now and then misses the one that refutes it.
-TEST(AnalysisProof, AWinByFoursIsNeverWrong) {
+// claimed. Every claim is checked: the full search claims only results it
+// cannot have missed a reply to, and wins by fours are certain.
+TEST(AnalysisProof, AClaimedWinIsNeverWrong) {
   TRandom Random(31);
   TExpertSearch Claimant(3);
   TExpertSearch Defender(4);
@@ -154,7 +154,7 @@ TEST(AnalysisProof, AWinByFoursIsNeverWrong) {
     TTestBoard Board = PlayedLookingBoard(Random, Side, Side, std::uniform_int_distribution<int>(10, 40)(Random));
     const int Mark = Game % 2 == 0 ? Cross : Nought;
     TAnalysis Report = Claimant.Analyse(Board.View(), Mark, Positions(20000));
-    if (Report.Lines.empty() || !Report.Lines[0].ByFours) continue;
+    if (Report.Lines.empty() || Report.Lines[0].Outcome != ocWin) continue;
     ++Claims;
     int MovesLeft = Report.Lines[0].MovesToFive;
     std::vector<TBoardCell> Line = Report.Lines[0].Line;
