@@ -75,9 +75,11 @@ test('analysis reports on each position the game reaches, and a review judges ev
   assert.deepEqual(review.moves[8].better.row, 10);
   assert.match(review.summary[0], /^Crosses: .*1 missed win.*; the turning point was move 9\.$/);
   assert.match(review.summary[1], /^Noughts: .*1 win let through; the turning point was move 6\.$/);
-  // Kept while the game on the board is the one reviewed.
+  // Kept while the game's line is the one reviewed, stepping back through it
+  // included; another move drops it.
   assert.deepEqual(await board.evaluate((element) => element.gameReview), review);
-  assert.equal(await board.evaluate((element) => (element.undo(), element.gameReview)), null);
+  assert.deepEqual(await board.evaluate((element) => (element.undo(), element.gameReview)), review);
+  assert.equal(await board.evaluate((element) => (element.move(1, 20), element.gameReview)), null);
   assert.deepEqual(errors, []);
   await close();
 });
