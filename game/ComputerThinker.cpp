@@ -36,7 +36,9 @@ TAnalysis TComputerThinker::Analyse(const TThinkRequest& Turn, const TSearchBudg
     LastTold = Now;
     OnReport(Report);
   };
-  return FChooser.Analyse(Turn.Board.View(), Turn.Side, Budget, OnReport ? &Throttled : nullptr);
+  TSearchBudget Reporting = Budget;
+  if (OnReport) Reporting.OnProgress = &Throttled;
+  return FChooser.Analyse(Turn.Board.View(), Turn.Side, Reporting, OnReport ? &Throttled : nullptr);
 }
 
 void TComputerThinker::Seed(std::uint64_t Seed) {

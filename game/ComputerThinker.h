@@ -34,8 +34,9 @@ class TComputerThinker {
   std::optional<vcl::TPoint> Think(const TThinkRequest& Turn, const std::atomic<bool>* Stop = nullptr);
 
   // What the expert finds in Turn's position for the side to move, within
-  // Budget: OnReport (if given) hears the first report at once, then at most
-  // one every ReportMilliseconds while the search deepens; the last report is
+  // Budget: OnReport (if given) hears the first report at once, then, while
+  // the search deepens, each deeper report and the positions visited in
+  // between, at most one every ReportMilliseconds; the last report is
   // returned.
   TAnalysis Analyse(const TThinkRequest& Turn, const TSearchBudget& Budget,
                     const std::function<void(const TAnalysis&)>& OnReport = {});

@@ -130,6 +130,20 @@ class TLineWalk {
   std::vector<TBoardCell> FLine;
 };
 
+// Ticks the search clock for as long as it lives.
+class TTicking {
+ public:
+  TTicking(TSearchClock& Clock, const std::function<void()>* Tick) : FClock(Clock) {
+    FClock.SetTicker(Tick, std::chrono::milliseconds(ProgressMilliseconds));
+  }
+  ~TTicking() { FClock.SetTicker(nullptr, {}); }
+  TTicking(const TTicking&) = delete;
+  TTicking& operator=(const TTicking&) = delete;
+
+ private:
+  TSearchClock& FClock;
+};
+
 // A score of the search as a proven result: a win ends with the five on ply
 // WinScore - Score from the root, the root move being ply 0.
 int FivePly(int Score) { return WinScore - (Score < 0 ? -Score : Score); }
@@ -410,6 +424,12 @@ TAnalysis TSearcher::Analyse(const TBoardView& Board, int Turn, const TSearchBud
   TSearchBudget Rest = Bounded(Budget);
   if (Rest.Nodes > 0 && (Rest.Nodes -= FirstLook) <= 0) return Report;
   FClock.Start(Rest);
+  const std::function<void()> Progress = [&] {
+    TAnalysis Going = Report;
+    Going.Nodes = FirstLook + FClock.Nodes();
+    (*Budget.OnProgress)(Going);
+  };
+  const TTicking Ticking(FClock, Budget.OnProgress != nullptr ? &Progress : nullptr);
   const bool WinsByFours = FindFourWin(Side, RootFours, RootFourNodes(), FourWin);
   if (WinsByFours) {
     Report.Lines = {FourWin};

@@ -50,7 +50,14 @@ struct TSearchBudget {
   // Where both limits in time are read: the steady clock when null. It must
   // outlive the choice.
   TTimeSource* Time = nullptr;
+  // For an analysis only: told now and then while a depth is searched, at
+  // most every ProgressMilliseconds, the last report with the positions
+  // visited so far, so that a host shows the search going on between
+  // depths. It must outlive the analysis.
+  const std::function<void(const TAnalysis&)>* OnProgress = nullptr;
 };
+
+inline constexpr int ProgressMilliseconds = 150;
 
 // What hosts give the expert on a user interface: quick enough that a player
 // hardly waits, on any board.

@@ -20,6 +20,23 @@ bool TSearchClock::SoftTargetPassed() const {
   return (FSoftNodes > 0 && FNodes >= FSoftNodes) || (FHasSoftDeadline && FTime->Now() >= FSoftDeadline);
 }
 
+void TSearchClock::SetTicker(const std::function<void()>* Tick, std::chrono::milliseconds Interval) {
+  FTick = Tick;
+  FTickInterval = Interval;
+  FNextTick = FTime->Now() + Interval;
+}
+
+bool TSearchClock::Checkpoint() {
+  if (FTick != nullptr) {
+    const TTimeSource::TTime Now = FTime->Now();
+    if (Now >= FNextTick) {
+      FNextTick = Now + FTickInterval;
+      (*FTick)();
+    }
+  }
+  return ClockSaysStop();
+}
+
 bool TSearchClock::ClockSaysStop() const {
   if (FStop != nullptr && FStop->load(std::memory_order_relaxed)) return true;
   return FHasDeadline && FTime->Now() >= FDeadline;

@@ -4,7 +4,9 @@
 // on the budget's time source.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 
 #include "Expert.h"
 #include "TimeSource.h"
@@ -20,9 +22,13 @@ class TSearchClock {
   bool Spend() {
     if (FSpent) return true;
     ++FNodes;
-    FSpent = (FNodeLimit > 0 && FNodes >= FNodeLimit) || (FNodes % ClockInterval == 0 && ClockSaysStop());
+    FSpent = (FNodeLimit > 0 && FNodes >= FNodeLimit) || (FNodes % ClockInterval == 0 && Checkpoint());
     return FSpent;
   }
+  // Tick, when given, is called now and then while the search runs, at most
+  // once every Interval: a host that shows the search's progress hears it
+  // between depths. Null stops it. Start keeps it.
+  void SetTicker(const std::function<void()>* Tick, std::chrono::milliseconds Interval);
   bool Spent() const { return FSpent; }
   // False when the budget sets no soft target.
   bool SoftTargetPassed() const;
@@ -34,6 +40,8 @@ class TSearchClock {
   // Reading the clock costs more than a position, so it is read now and then.
   static constexpr std::int64_t ClockInterval = 128;
   bool ClockSaysStop() const;
+  // Ticks when it is time, then says whether to stop.
+  bool Checkpoint();
 
   std::int64_t FNodes = 0;
   std::int64_t FNodeLimit = 0;
@@ -45,6 +53,9 @@ class TSearchClock {
   std::int64_t FSoftNodes = 0;
   bool FHasSoftDeadline = false;
   TTimeSource::TTime FSoftDeadline;
+  const std::function<void()>* FTick = nullptr;
+  std::chrono::milliseconds FTickInterval{0};
+  TTimeSource::TTime FNextTick;
 };
 
 }  // namespace quintar::expert

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Expert.h"
+#include "ManualTime.h"
 #include "RandomPositions.h"
 #include "Rules.h"
 #include "TestBoard.h"
@@ -276,6 +277,35 @@ TEST(AnalysisAdvantage, GrowsWithTheScoreAndReachesTheEndsOnlyWhenProven) {
   EXPECT_EQ(Previous.Standing, sdWinning);
   EXPECT_EQ(AdvantageOf(999990), (TAdvantage{100, sdWinning}));
   EXPECT_EQ(AdvantageOf(-999990), (TAdvantage{-100, sdWinning}));
+}
+
+// Between depths the search goes on being heard: on a clock that moves
+// 10 ms each time it is read, progress comes at most every 150 ms of it,
+// each the last complete report with more positions counted, and hearing it
+// changes nothing the search finds.
+TEST(AnalysisReports, ProgressIsToldBetweenDepthsAndChangesNothing) {
+  TRandom Random(17);
+  const TTestBoard Board = PlayedLookingBoard(Random, 20, 20, 8);
+  testing::TManualTime Clock(std::chrono::milliseconds(10));
+  std::vector<TAnalysis> Heard;
+  const std::function<void(const TAnalysis&)> Progress = [&](const TAnalysis& Report) { Heard.push_back(Report); };
+  TSearchBudget Budget = Positions(200000);
+  Budget.Time = &Clock;
+  Budget.OnProgress = &Progress;
+  std::vector<TAnalysis> Depths;
+  const TAnalysisObserver OnDepth = [&](const TAnalysis& Report) { Depths.push_back(Report); };
+  const TAnalysis Report = TExpertSearch(5).Analyse(Board.View(), Cross, Budget, &OnDepth);
+  ASSERT_FALSE(Report.Settled);
+  ASSERT_GE(Heard.size(), 2u);
+  for (std::size_t I = 1; I < Heard.size(); ++I) {
+    EXPECT_GT(Heard[I].Nodes, Heard[I - 1].Nodes);
+    EXPECT_GE(Heard[I].Depth, Heard[I - 1].Depth);
+  }
+  const bool FromADepth = std::any_of(Depths.begin(), Depths.end(), [&](const TAnalysis& Depth) {
+    return Depth.Depth == Heard.back().Depth && Depth.Lines == Heard.back().Lines;
+  });
+  EXPECT_TRUE(FromADepth);
+  EXPECT_EQ(Report, TExpertSearch(5).Analyse(Board.View(), Cross, Positions(200000)));
 }
 
 }  // namespace
