@@ -133,27 +133,17 @@ void TGameTable::ComputerMovesNow() {
   GameChanged();
 }
 
-bool TGameTable::Undo() {
-  const std::size_t Before = MovesMade();
-  if (!FSession->Undo()) {
-    Refuse(TRefusal::NothingToUndo);
-    return false;
-  }
-  PositionReplaced();
-  Announce(FWords.TakenBack(Before - MovesMade()));
-  GameChanged();
-  return true;
-}
+bool TGameTable::Undo() { return StepThroughHistory(&TGameSession::Undo, TRefusal::NothingToUndo); }
 
-bool TGameTable::Redo() {
+bool TGameTable::Redo() { return StepThroughHistory(&TGameSession::Redo, TRefusal::NothingToRedo); }
+
+bool TGameTable::StepThroughHistory(bool (TGameSession::*Step)(), TRefusal Nothing) {
   const std::size_t Before = MovesMade();
-  if (!FSession->Redo()) {
-    Refuse(TRefusal::NothingToRedo);
+  if (!((*FSession).*Step)()) {
+    Refuse(Nothing);
     return false;
   }
-  PositionReplaced();
-  Announce(FWords.PlayedAgain(MovesMade() - Before));
-  GameChanged();
+  HistoryStepped(Before);
   return true;
 }
 
@@ -163,6 +153,12 @@ void TGameTable::GoToMove(std::size_t Count) {
   const std::size_t Before = MovesMade();
   if (Count == Before) return;
   if (!FSession->GoToMove(Count)) return Refuse(Count < Before ? TRefusal::NothingToUndo : TRefusal::NothingToRedo);
+  HistoryStepped(Before);
+}
+
+// Says how many moves a step through the history took back or played
+// again, from Before on the board.
+void TGameTable::HistoryStepped(std::size_t Before) {
   PositionReplaced();
   const std::size_t After = MovesMade();
   Announce(After < Before ? FWords.TakenBack(Before - After) : FWords.PlayedAgain(After - Before));

@@ -220,6 +220,8 @@ class TGameTable {
   void Heard(TBoardEvent Event);
   void Announce(const std::string& Words);
   void Refuse(TRefusal Why) { Announce(FWords.Refusal(Why)); }
+  bool StepThroughHistory(bool (TGameSession::*Step)(), TRefusal Nothing);
+  void HistoryStepped(std::size_t Before);
   // Runs a move request; when it raised no event, says why nothing happened.
   template <typename TRun>
   void Request(vcl::TPoint Asked, bool Pressed, TRun&& Run);
