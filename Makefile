@@ -176,7 +176,7 @@ clean:
 # npm comes with Node.js on most machines, from Debian where it does not.
 WEB_PACKAGES := emscripten terser chromium nodejs $(if $(shell command -v npm 2>/dev/null),,npm)
 WEB_SITE := build/web/hosts/web/site
-WEB_ELEMENT := $(addprefix $(WEB_SITE)/quintar-board/,quintar-board.js attributes.js colors.js events.js loader.js thinker.js quintar-worker.js quintar-module.js quintar-module.wasm)
+WEB_ELEMENT := $(addprefix $(WEB_SITE)/quintar-board/,quintar-board.js attributes.js colors.js events.js loader.js thinker.js quintar-worker.js quintar-module.js quintar-module.wasm quintar-analysis.js quintar-analysis.wasm)
 WEB_NODE_MODULES := tests/web/node_modules/.installed
 PORT ?= 8080
 

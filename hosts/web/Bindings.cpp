@@ -1,7 +1,8 @@
-// The module a page loads: the board as the class Board, the Thinker a worker
-// thinks with, and seed(). Cells cross to the page counted from 1, as Move
-// takes them, and come back the same way; pixels are the control's, which
-// are the canvas's device pixels. The element's attributes are not here: the
+// The module a page loads: the board as the class Board, the Thinker the
+// expert's worker thinks with, and seed(). Analysis and review have a module
+// of their own (AnalysisBindings.cpp), which only their workers load. Cells
+// cross to the page counted from 1, as Move takes them, and come back the
+// same way; pixels are the control's, which are the canvas's device pixels. The element's attributes are not here: the
 // build writes them into attributes.js (see PrintAttributes.cpp).
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -10,40 +11,20 @@
 #include <span>
 #include <vector>
 
-#include "AnalysisMessage.h"
 #include "BoardHost.h"
 #include "BoardLayout.h"
 #include "ComputerThinker.h"
-#include "TurnMessage.h"
+#include "PageValues.h"
 
 namespace quintar::web {
 namespace {
 
 using emscripten::val;
 
-val CellValue(std::optional<vcl::TPoint> Cell) {
-  if (!Cell) return val::null();
-  val Value = val::object();
-  Value.set("col", Cell->X + 1);
-  Value.set("row", Cell->Y + 1);
-  return Value;
-}
-
 std::optional<vcl::TPoint> CellOf(const val& Value) {
   if (!Value.isNull() && !Value.isUndefined() && Value["col"].isNumber() && Value["row"].isNumber())
     return vcl::TPoint{Value["col"].as<int>() - 1, Value["row"].as<int>() - 1};
   return std::nullopt;
-}
-
-template <typename TNumber>
-val NumbersView(const std::vector<TNumber>& Numbers) {
-  return val(emscripten::typed_memory_view(Numbers.size(), Numbers.data()));
-}
-
-// An Int32Array of the page's, or nothing when it is something else.
-std::optional<TMessageNumbers> NumbersOf(const val& Value) {
-  if (!Value.instanceof (val::global("Int32Array"))) return std::nullopt;
-  return emscripten::convertJSArrayToNumberVector<std::int32_t>(Value);
 }
 
 // ---- Reports and reviews as plain data for the page --------------------------
@@ -304,10 +285,8 @@ auto TableQuery(const TPageBoard& Board) {
   return (Board.Table().*Query)();
 }
 
-// What a worker thinks with: a turn as TurnMessage bytes in, the cell out,
-// or null when the bytes are no turn or no cell is empty; a position to
-// analyse, or a game to review, in AnalysisMessage numbers, which go back
-// the same way.
+// What the expert's worker thinks with: a turn as TurnMessage bytes in, the
+// cell out, or null when the bytes are no turn or no cell is empty.
 class TPageThinker {
  public:
   val Think(const val& Bytes) {
@@ -315,49 +294,8 @@ class TPageThinker {
     return CellValue(Turn ? FThinker.Think(*Turn) : std::nullopt);
   }
 
-  // Hands Report each report as an Int32Array view, to be copied at once:
-  // the first at once, then at most ten a second, and the last, until the
-  // analysis settles or its time is up. The worker cannot be interrupted
-  // meanwhile: a page that wants it stopped ends the worker. False when the
-  // bytes are no turn.
-  bool Analyse(const val& Bytes, const val& Report) {
-    const std::optional<game::TThinkRequest> Turn = TurnOf(Bytes);
-    if (!Turn) return false;
-    std::optional<TAnalysis> LastTold;
-    const auto Tell = [&](const TAnalysis& Analysis) {
-      LastTold = Analysis;
-      Report(NumbersView(EncodeAnalysis(Analysis)));
-    };
-    const TAnalysis Last = FThinker.Analyse(*Turn, AnalysisBudget, Tell);
-    if (Last != LastTold) Tell(Last);
-    return true;
-  }
-
-  // The review of the game, as an Int32Array view to copy at once, or null
-  // when the numbers are no game.
-  val Review(const val& Numbers) {
-    const std::optional<TMessageNumbers> Message = NumbersOf(Numbers);
-    const std::optional<game::TReviewRequest> Game = Message ? DecodeReviewRequest(*Message) : std::nullopt;
-    if (!Game) return val::null();
-    // Seeded alike every time, so that a game is judged alike however often
-    // it is reviewed.
-    game::TComputerThinker Reviewer(ReviewSeed);
-    FReview = EncodeReview(game::ReviewGame(*Game, Reviewer, DefaultReviewBudget()));
-    return NumbersView(FReview);
-  }
-
  private:
-  // A position is analysed until deeper search would change nothing, or for
-  // at most this long, so that a page left open does not keep a core busy.
-  static constexpr TSearchBudget AnalysisBudget{60000, 0, nullptr};
-  static constexpr std::uint64_t ReviewSeed = 1;
-
-  static std::optional<game::TThinkRequest> TurnOf(const val& Bytes) {
-    return DecodeTurn(emscripten::convertJSArrayToNumberVector<std::int8_t>(Bytes));
-  }
-
   game::TComputerThinker FThinker;
-  TMessageNumbers FReview;
 };
 
 // The control seeds the generator from the clock when it is made; a page
@@ -453,11 +391,7 @@ EMSCRIPTEN_BINDINGS(quintar_board) {
       .property("analysing", &TableQuery<&game::TGameTable::Analysing>,
                 &SetTableValue<&game::TGameTable::SetAnalysing, bool>);
 
-  class_<TPageThinker>("Thinker")
-      .constructor<>()
-      .function("think", &TPageThinker::Think)
-      .function("analyse", &TPageThinker::Analyse)
-      .function("review", &TPageThinker::Review);
+  class_<TPageThinker>("Thinker").constructor<>().function("think", &TPageThinker::Think);
 
   emscripten::function("seed", &Seed);
   emscripten::function("squareCellSide", &game::SquareCellSide);

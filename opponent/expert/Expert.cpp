@@ -85,9 +85,16 @@ struct TScoredMove {
 };
 
 // Best first, earlier first among equals: the root's order from one depth to
-// the next. One function, so that both sorts share one instantiation.
+// the next. An insertion sort: it runs once a depth on the root's few moves,
+// mostly in order already, and is a fraction of the size of std::stable_sort,
+// which the web page downloads.
 void SortBestFirst(TScoredMove* Moves, int Count) {
-  std::stable_sort(Moves, Moves + Count, [](const TScoredMove& A, const TScoredMove& B) { return A.Score > B.Score; });
+  for (int Sorted = 1; Sorted < Count; ++Sorted) {
+    const TScoredMove Move = Moves[Sorted];
+    int Hole = Sorted;
+    for (; Hole > 0 && Moves[Hole - 1].Score < Move.Score; --Hole) Moves[Hole] = Moves[Hole - 1];
+    Moves[Hole] = Move;
+  }
 }
 
 // A budget with no limit at all would never end.

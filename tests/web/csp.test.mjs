@@ -22,7 +22,7 @@ after(async () => {
   await server?.close();
 });
 
-test('under a strict Content Security Policy the demo page plays the expert, thinking in its worker, with no violation', async () => {
+test('under a strict Content Security Policy the demo page plays the expert and analyses, thinking in workers, with no violation', async () => {
   const context = await browser.newContext();
   const page = await context.newPage();
   const problems = [];
@@ -54,6 +54,12 @@ test('under a strict Content Security Policy the demo page plays the expert, thi
   });
   assert.deepEqual(drawn, { position: 'absolute', width: drawn.width });
   assert.ok(drawn.width > 0);
+  // The analysis module, in a worker of its own, reports too.
+  await page.evaluate(() => new Promise((resolve) => {
+    const board = document.querySelector('quintar-board');
+    board.addEventListener('analysis', resolve, { once: true });
+    board.analyse();
+  }));
   assert.deepEqual(await page.evaluate(() => window.violations), []);
   assert.deepEqual(problems, []);
   await context.close();

@@ -32,8 +32,8 @@ test('npm packs the element with its loader, module, worker, types and licence',
   const folder = join(SITE, 'quintar-board');
   const [packed] = JSON.parse(execFileSync('npm', ['pack', '--dry-run', '--json'], { cwd: folder, encoding: 'utf8' }));
   const files = packed.files.map(({ path }) => path).sort();
-  assert.deepEqual(files, ['LICENSE', 'README.md', 'attributes.js', 'colors.js', 'events.js', 'loader.js', 'package.json', 'quintar-board.d.ts',
-    'quintar-board.js', 'quintar-module.js', 'quintar-module.wasm', 'quintar-worker.js', 'thinker.js']);
+  assert.deepEqual(files, ['LICENSE', 'README.md', 'attributes.js', 'colors.js', 'events.js', 'loader.js', 'package.json', 'quintar-analysis.js',
+    'quintar-analysis.wasm', 'quintar-board.d.ts', 'quintar-board.js', 'quintar-module.js', 'quintar-module.wasm', 'quintar-worker.js', 'thinker.js']);
   const installed = join(project, 'node_modules', 'quintar-board');
   const manifest = JSON.parse(readFileSync(join(installed, 'package.json'), 'utf8'));
   assert.equal(manifest.license, 'MIT');
@@ -48,7 +48,7 @@ test('importing the package where there is no DOM throws nothing and defines not
   assert.deepEqual(JSON.parse(output), { exports: ['BOARD_EVENTS', 'QuintarBoardElement'], type: 'function', customElements: 'undefined' });
 });
 
-test('a page that imports the package, built by Vite, plays a game with the expert in its worker', async () => {
+test('a page that imports the package, built by Vite, plays a game with the expert in its worker and analyses', async () => {
   writeFileSync(join(project, 'index.html'), `<!doctype html>
 <meta charset="utf-8">
 <script type="module" src="/main.js"></script>
@@ -79,10 +79,18 @@ test('a page that imports the package, built by Vite, plays a game with the expe
     });
     await page.waitForFunction(() => document.querySelector('quintar-board').moves.length === 4, null, { timeout: 20000 });
     assert.equal(await page.evaluate(() => window.thoughtInWorker), true);
+    // The analysis module, which the bundle fetches only now, reports.
+    const words = await page.evaluate(() => new Promise((resolve) => {
+      const board = document.querySelector('quintar-board');
+      board.addEventListener('analysis', (event) => resolve(event.detail.words), { once: true });
+      board.analyse();
+    }));
+    assert.match(words, /./);
     assert.deepEqual(errors, []);
-    // The worker came out of the bundle, and the WebAssembly was fetched once.
-    assert.equal(served.filter((path) => /worker.*\.js$/.test(path)).length, 1, served.join(' '));
-    assert.equal(served.filter((path) => path.endsWith('.wasm')).length, 1, served.join(' '));
+    // The worker came out of the bundle (both workers start from it), and
+    // each WebAssembly file was fetched once.
+    assert.ok(served.some((path) => /worker.*\.js$/.test(path)), served.join(' '));
+    assert.equal(served.filter((path) => path.endsWith('.wasm')).length, 2, served.join(' '));
   } finally {
     await context.close();
     await server.close();

@@ -1,43 +1,56 @@
-// Loads the module: the WebAssembly file beside this script is fetched and
-// compiled once, and the compiled module is instantiated by the page and,
-// posted to it, by the worker the expert thinks in, which so never fetches
-// or compiles it again.
+// Loads the element's two modules: the board's, which the page and the
+// expert's worker instantiate, and the analysis module, which only the
+// workers that analyse and review instantiate, fetched when a page first
+// asks for them. Each WebAssembly file beside this script is fetched and
+// compiled once, and the compiled module is posted to the workers, which so
+// never fetch or compile it again.
 //
-// The glue is imported when it is needed rather than with this script, so
+// Each glue is imported when it is needed rather than with this script, so
 // that a page starts downloading the WebAssembly as soon as the element's own
 // scripts are in, and fetches and runs the glue while the WebAssembly
-// downloads and compiles.
-const importGlue = () => import('./quintar-module.js');
+// downloads and compiles. The names are written out for bundlers to follow.
+const modules = {
+  board: {
+    wasm: () => new URL('./quintar-module.wasm', import.meta.url),
+    glue: () => import('./quintar-module.js'),
+  },
+  analysis: {
+    wasm: () => new URL('./quintar-analysis.wasm', import.meta.url),
+    glue: () => import('./quintar-analysis.js'),
+  },
+};
 
-// Resolves to the compiled WebAssembly.Module. It compiles while it
-// downloads where the server names the file application/wasm, as streaming
-// compilation requires, and after it otherwise.
-export async function compileModule() {
-  const url = new URL('./quintar-module.wasm', import.meta.url);
+// Resolves to the named module ('board' or 'analysis') compiled, a
+// WebAssembly.Module. It compiles while it downloads where the server names
+// the file application/wasm, as streaming compilation requires, and after
+// it otherwise.
+export async function compileModule(name = 'board') {
+  const url = modules[name].wasm();
   const response = await fetch(url);
   if (!response.ok) throw new Error(`quintar-board: ${url} answered ${response.status}`);
   if (response.headers.get('Content-Type')?.startsWith('application/wasm')) return WebAssembly.compileStreaming(response);
   return WebAssembly.compile(await response.arrayBuffer());
 }
 
-// Resolves to an instance of the compiled module with its bindings (Board,
-// Thinker, seed, attributes); rejects when it cannot be instantiated.
-export async function instantiate(compiled) {
-  const { default: createQuintarModule } = await importGlue();
-  return instantiateWith(createQuintarModule, compiled);
+// Resolves to an instance of the named module, compiled, with its bindings
+// (the board's: Board, Thinker, seed and the rest; the analysis module's:
+// Analyst); rejects when it cannot be instantiated.
+export async function instantiate(compiled, name = 'board') {
+  const { default: create } = await modules[name].glue();
+  return instantiateWith(create, compiled);
 }
 
-// The page's load: the WebAssembly compiled and the glue imported side by
-// side, then instantiated; { compiled, quintar }.
+// The page's load of the board's module: the WebAssembly compiled and the
+// glue imported side by side, then instantiated; { compiled, quintar }.
 export async function load() {
-  const [compiled, glue] = await Promise.all([compileModule(), importGlue()]);
+  const [compiled, glue] = await Promise.all([compileModule(), modules.board.glue()]);
   return { compiled, quintar: await instantiateWith(glue.default, compiled) };
 }
 
 // The glue as imported; importing it again would cost the page a task.
-function instantiateWith(createQuintarModule, compiled) {
+function instantiateWith(create, compiled) {
   return new Promise((resolve, reject) => {
-    createQuintarModule({
+    create({
       instantiateWasm(imports, receive) {
         WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled), reject);
         return {};

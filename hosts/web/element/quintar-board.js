@@ -11,7 +11,7 @@
 import ATTRIBUTE_LIST from './attributes.js';
 import { cssColorOf, parseCssColor } from './colors.js';
 import { BOARD_EVENTS } from './events.js';
-import { load } from './loader.js';
+import { compileModule, load } from './loader.js';
 import { Errand, Thinker } from './thinker.js';
 
 export { BOARD_EVENTS };
@@ -21,6 +21,16 @@ export { BOARD_EVENTS };
 const browser = 'customElements' in globalThis;
 const { compiled, quintar } = browser ? await load() : { compiled: null, quintar: null };
 
+// The analysis module, compiled once for every board on the page when the
+// first of them analyses or reviews; tried again after a failure.
+let analysisCompiled = null;
+function analysisModule() {
+  analysisCompiled ??= compileModule('analysis').catch((error) => {
+    analysisCompiled = null;
+    throw error;
+  });
+  return analysisCompiled;
+}
 
 const CROSSES = 1;
 const SIDES = { crosses: CROSSES, noughts: -1 };
@@ -206,8 +216,8 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     // it and its board can go once the page lets go of it.
     const self = new WeakRef(this);
     this.#thinker = new Thinker(compiled, (serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
-    this.#analyst = new Errand(compiled, (data) => self.deref()?.#heardAnalysis(data), { keepSpare: true });
-    this.#reviewer = new Errand(compiled, (data) => self.deref()?.#heardReview(data));
+    this.#analyst = new Errand(analysisModule, (data) => self.deref()?.#heardAnalysis(data), { keepSpare: true });
+    this.#reviewer = new Errand(analysisModule, (data) => self.deref()?.#heardReview(data));
     this.#board = new quintar.Board({
       event: (index, words) => self.deref()?.#raised(BOARD_EVENTS[index], words),
       announce: (words) => self.deref()?.#say(words),

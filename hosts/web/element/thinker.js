@@ -1,18 +1,25 @@
-// The workers the module thinks in, each a second instance of the same
-// module, so that the page stays responsive meanwhile: the Thinker answers
-// the expert's moves, and an Errand runs one long task at a time (analysing a
-// position, reviewing a game).
+// The workers the element thinks in, so that the page stays responsive
+// meanwhile: the Thinker answers the expert's moves with a second instance of
+// the board's module, and an Errand runs one long task at a time (analysing a
+// position, reviewing a game) with an instance of the analysis module.
 
-// A worker that has been handed the compiled module, or null when no worker
-// can be had.
-function startWorker(compiled) {
+// A worker that is handed the compiled module named name once it has come,
+// or null when no worker can be had. A module that cannot be had fails the
+// worker as an error in it would.
+function startWorker(compiled, name) {
   let worker;
   try {
     worker = new Worker(new URL('./quintar-worker.js', import.meta.url), { type: 'module' });
   } catch {
     return null;
   }
-  worker.postMessage({ compiled });
+  Promise.resolve(compiled).then(
+    (module) => worker.postMessage({ compiled: module, name }),
+    (reason) => {
+      worker.terminate();
+      worker.dispatchEvent(new ErrorEvent('error', { message: String(reason), cancelable: true }));
+    },
+  );
   return worker;
 }
 
@@ -50,7 +57,7 @@ export class Thinker {
 
   #started() {
     if (this.#worker || this.#failed) return this.#worker;
-    this.#worker = startWorker(this.#compiled);
+    this.#worker = startWorker(this.#compiled, 'board');
     if (!this.#worker) {
       this.#failed = true;
       return null;
@@ -75,7 +82,8 @@ export class Thinker {
   }
 }
 
-// A worker of its own for one long task at a time. The module cannot be
+// A worker of its own for one long task at a time, in the analysis module,
+// which is fetched and compiled when the first task comes. The module cannot be
 // interrupted in the middle of a call, so a task no longer wanted ends its
 // worker, and the next task starts another on the same compiled module:
 // neither a download nor a compilation, but a worker's start and an
@@ -84,17 +92,18 @@ export class Thinker {
 // second instance's memory. A worker that has finished its task is kept for
 // the next.
 export class Errand {
-  #compiled;
+  #compile;
   #hear;
   #keepsSpare;
   #worker = null;
   #spare = null;
   #busy = false;
 
-  // hear(data) receives each message of the task in progress, the last with
-  // done set; { done: true, failed: true } when its worker failed.
-  constructor(compiled, hear, { keepSpare = false } = {}) {
-    this.#compiled = compiled;
+  // compile() resolves to the compiled analysis module; hear(data) receives
+  // each message of the task in progress, the last with done set;
+  // { done: true, failed: true } when its worker or the module failed.
+  constructor(compile, hear, { keepSpare = false } = {}) {
+    this.#compile = compile;
     this.#hear = hear;
     this.#keepsSpare = keepSpare;
   }
@@ -126,7 +135,7 @@ export class Errand {
   }
 
   #started() {
-    const worker = startWorker(this.#compiled);
+    const worker = startWorker(this.#compile(), 'analysis');
     if (!worker) return null;
     // A message on its way from a worker ended meanwhile is not heard.
     worker.onmessage = ({ data }) => {
