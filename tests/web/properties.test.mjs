@@ -143,11 +143,11 @@ test('cells stay square in whole device pixels on any board shape, and presses f
   // The edges are numbered, 1 to 30 along the top, in the room beside the board.
   const inked = await page.evaluate(() => {
     const root = document.querySelector('quintar-board').shadowRoot;
-    const edges = root.querySelector('.edges');
+    const columns = root.querySelector('[part=edges] .columns');
     const board = root.querySelector('.surface').getBoundingClientRect();
     const frame = root.querySelector('.board').getBoundingClientRect();
     const ratio = devicePixelRatio;
-    const top = edges.getContext('2d').getImageData(Math.round((board.x - frame.x) * ratio), 0,
+    const top = columns.getContext('2d').getImageData(Math.round((board.x - frame.x) * ratio), 0,
       Math.round(board.width * ratio), Math.round((board.y - frame.y) * ratio)).data;
     let count = 0;
     for (let i = 3; i < top.length; i += 4) count += top[i] > 0 ? 1 : 0;
