@@ -13,8 +13,11 @@
 //     demo page's hints that start every download at once (its
 //     <link rel="preload"> and <link rel="modulepreload"> tags).
 // Not a test: run it by hand after `make web`, on a machine otherwise idle.
+// Given several site folders (another build's, say), separated by commas,
+// it times the loads of each in turn, so that they compare in one run; the
+// clicks and resizes are timed on the first.
 //
-//   node tests/web/measure-phone.mjs [site folder] [tries]
+//   node tests/web/measure-phone.mjs [site folder[,site folder...]] [tries]
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 
@@ -23,7 +26,7 @@ import { chromium } from 'playwright-core';
 import { startServer } from '../../hosts/web/serve.mjs';
 import { CHROMIUM, SITE } from './harness.mjs';
 
-const site = process.argv[2] || SITE;
+const sites = (process.argv[2] || SITE).split(',');
 const tries = Number(process.argv[3] ?? 5);
 const PHONE = { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const SLOWDOWN = 4;
@@ -39,7 +42,7 @@ ${head}
 const page = pageWith('');
 // The demo page's hints, whose addresses are relative to the site's root as
 // this page's are.
-const HINTS = (readFileSync(join(site, 'index.html'), 'utf8').match(/<link rel="(module)?preload"[^>]*>/g) ?? []).join('\n');
+const hintsOf = (site) => (readFileSync(join(site, 'index.html'), 'utf8').match(/<link rel="(module)?preload"[^>]*>/g) ?? []).join('\n');
 
 // The same page, noting when the element is defined and the first frame in
 // which its canvas holds the board at its size (before the element knows
@@ -130,10 +133,10 @@ async function resizeToFrames(tab, index) {
   }, index);
 }
 
-const server = await startServer({ '/': site });
+const servers = await Promise.all(sites.map((site) => startServer({ '/': site })));
 const browser = await chromium.launch(CHROMIUM);
 try {
-  const { tab, close } = await openPhone(browser, server.url);
+  const { tab, close } = await openPhone(browser, servers[0].url);
   const rows = [];
   for (const strength of ['high', 'expert']) {
     const times = [];
@@ -144,17 +147,22 @@ try {
   for (let i = 0; i < tries; ++i) resizes.push(await resizeToFrames(tab, i));
   rows.push(['resize to two frames', resizes]);
   await close();
-  for (const [name, head] of [['script tag', ''], ['hints', HINTS]]) {
-    const loads = [];
-    for (let i = 0; i < tries; ++i) loads.push(await navigationToPaint(browser, server.url, head));
-    rows.push([`load (${name}): .wasm in`, loads.map(({ downloaded }) => downloaded)]);
-    rows.push([`load (${name}): defined`, loads.map(({ defined }) => defined)]);
-    rows.push([`load (${name}): painted`, loads.map(({ painted }) => painted)]);
+  for (const [name, headOf] of [['script tag', () => ''], ['hints', hintsOf]]) {
+    const loads = sites.map(() => []);
+    for (let i = 0; i < tries; ++i)
+      for (const [index, site] of sites.entries()) loads[index].push(await navigationToPaint(browser, servers[index].url, headOf(site)));
+    for (const [index, times] of loads.entries()) {
+      const label = sites.length > 1 ? `load (${name}, ${index + 1})` : `load (${name})`;
+      rows.push([`${label}: .wasm in`, times.map(({ downloaded }) => downloaded)]);
+      rows.push([`${label}: defined`, times.map(({ defined }) => defined)]);
+      rows.push([`${label}: painted`, times.map(({ painted }) => painted)]);
+    }
   }
-  console.log(`site: ${site}, CPU slowed ${SLOWDOWN}x, 390x844 at 3x`);
+  for (const [index, site] of sites.entries()) console.log(`site ${index + 1}: ${site}`);
+  console.log(`CPU slowed ${SLOWDOWN}x, 390x844 at 3x`);
   for (const [what, times] of rows)
-    console.log(`${what.padEnd(28)} median ${median(times).toFixed(1).padStart(7)} ms   (${times.map((t) => t.toFixed(1)).join(', ')})`);
+    console.log(`${what.padEnd(32)} median ${median(times).toFixed(1).padStart(7)} ms   (${times.map((t) => t.toFixed(1)).join(', ')})`);
 } finally {
   await browser.close();
-  await server.close();
+  for (const server of servers) await server.close();
 }
