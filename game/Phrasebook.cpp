@@ -125,7 +125,7 @@ std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
 }
 
 std::string TPhrasebook::Phrase(TPhrase Which) const {
-  static constexpr std::array<std::string_view, 32> Phrases = {
+  static constexpr std::array<std::string_view, 31> Phrases = {
       "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
       "diagonally, wins.",
       "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
@@ -144,7 +144,6 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "The computer answers every move.",
       "The computer waits: type computer to let it move.",
       "Clicks do not play: type the column and row.",
-      "Nothing happened.",
       "the file is larger than any game record",
       "Type a column and a row (8 9), or click a cell. Type help for the commands.",
       "Play a cell by typing its column and row (8 9 or 8,9), or click it.",
@@ -161,6 +160,9 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "Nothing to analyse: the game is over. Type review to see every move judged.",
       "Nothing to review: no move has been made.",
   };
+  // One sentence for each phrase, the last included.
+  static_assert(Phrases.size() == static_cast<std::size_t>(TPhrase::NothingToReview) + 1);
+  static_assert(!Phrases.back().empty());
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }
 

@@ -63,7 +63,6 @@ enum class TPhrase : std::uint8_t {
   ComputerAnswers,
   ComputerWaits,
   ClicksDoNotPlay,
-  NothingHappened,
   // A reason, as OpenRecord gives it, to follow a colon.
   FileTooLarge,
   // The terminal: its greeting, its help (one line each), and how to write
