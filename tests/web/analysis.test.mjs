@@ -83,3 +83,20 @@ test('analysis reports on each position the game reaches, and a review judges ev
   assert.deepEqual(errors, []);
   await close();
 });
+
+test('a review whose module cannot be fetched fails alone, and the next one fetches it afresh', async () => {
+  const { page, board, errors, close } = await openBoard(shared, { attributes: 'auto-response="false"' });
+  await page.route('**/quintar-analysis.wasm', (route) => route.fulfill({ status: 404 }));
+  await board.evaluate((element) => element.move(10, 10));
+  const failed = await board.evaluate((element) => element.review().then(() => 'resolved', (error) => error.message));
+  assert.equal(failed, 'quintar-board: the review failed');
+  // The game goes on.
+  await board.evaluate((element) => element.move(11, 11));
+  assert.equal(await board.evaluate((element) => element.moves.length), 2);
+
+  await page.unroute('**/quintar-analysis.wasm');
+  const review = await board.evaluate((element) => element.review());
+  assert.equal(review.moves.length, 2);
+  assert.deepEqual(errors, []);
+  await close();
+});
