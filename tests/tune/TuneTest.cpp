@@ -132,6 +132,21 @@ TEST(LogisticFitTest, MovesTowardsTheWeightsResultsFollow) {
   EXPECT_EQ(Fitted.ThreatBonuses[expert::thFive], Start.ThreatBonuses[expert::thFive]);
 }
 
+TEST(LogisticFitTest, FittingTheBonusesAloneLeavesEveryLineValue) {
+  TRealWeights Truth = HiddenWeights();
+  const TRealWeights Start = RealWeights(TunedWeights);
+  Truth.LineValues = Start.LineValues;
+  const double Scale = 1000;
+  const std::vector<TSample> Samples = SamplesFollowing(Truth, Scale, 2000, 13);
+  const double Best = LogLoss(Samples, Truth, Scale);
+  const double Before = LogLoss(Samples, Start, Scale);
+  const TRealWeights Fitted = FitWeights(Samples, Start, Scale, 400, TFitted::Bonuses);
+  ASSERT_GT(Before - Best, 0.01);
+  EXPECT_LT(LogLoss(Samples, Fitted, Scale) - Best, (Before - Best) / 10);
+  EXPECT_EQ(Fitted.LineValues, Start.LineValues);
+  EXPECT_NEAR(Fitted.MoverFactor, Truth.MoverFactor, 0.1);
+}
+
 TEST(LogisticFitTest, RoundsToWholeNumbersNoneBelowZero) {
   TRealWeights Real = RealWeights(TunedWeights);
   Real.LineValues[1] = 2.5;

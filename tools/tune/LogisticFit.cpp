@@ -40,9 +40,11 @@ TRealWeights WeightsOf(const TVector& Vector) {
   return Weights;
 }
 
-bool Held(int Parameter) {
-  return Parameter == LineAt + expert::lpNone || Parameter == LineAt + expert::lpFive ||
-         Parameter == ThreatAt + expert::thNone || Parameter == ThreatAt + expert::thFive;
+bool Held(int Parameter, TFitted Fitted) {
+  const bool LineValue = Parameter >= LineAt && Parameter < ThreatAt;
+  return (LineValue && Fitted == TFitted::Bonuses) || Parameter == LineAt + expert::lpNone ||
+         Parameter == LineAt + expert::lpFive || Parameter == ThreatAt + expert::thNone ||
+         Parameter == ThreatAt + expert::thFive;
 }
 
 // How far a parameter moves in one step, relative to the step size: weights
@@ -154,7 +156,8 @@ double FitScale(std::span<const TSample> Samples, const TRealWeights& Weights) {
 // Adam on the whole sample at every step: a few dozen parameters and a sum
 // that is cheap to take, so the full gradient is affordable and the result
 // repeats exactly. The step shrinks to nothing by the last iteration.
-TRealWeights FitWeights(std::span<const TSample> Samples, const TRealWeights& Start, double Scale, int Iterations) {
+TRealWeights FitWeights(std::span<const TSample> Samples, const TRealWeights& Start, double Scale, int Iterations,
+                        TFitted Fitted) {
   constexpr double StepSize = 0.02;
   constexpr double Beta1 = 0.9;
   constexpr double Beta2 = 0.999;
@@ -167,7 +170,7 @@ TRealWeights FitWeights(std::span<const TSample> Samples, const TRealWeights& St
     const TVector Slope = Gradient(Samples, WeightsOf(Vector), Scale);
     const double Rate = StepSize * (1 - static_cast<double>(Step - 1) / Iterations);
     for (int Parameter = 0; Parameter < ParameterCount; ++Parameter) {
-      if (Held(Parameter)) continue;
+      if (Held(Parameter, Fitted)) continue;
       Mean[Parameter] = Beta1 * Mean[Parameter] + (1 - Beta1) * Slope[Parameter];
       Square[Parameter] = Beta2 * Square[Parameter] + (1 - Beta2) * Slope[Parameter] * Slope[Parameter];
       const double Corrected = Mean[Parameter] / (1 - std::pow(Beta1, Step));

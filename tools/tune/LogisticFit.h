@@ -41,10 +41,19 @@ double LogLoss(std::span<const TSample> Samples, const TRealWeights& Weights, do
 // The scale that predicts Samples best with Weights held.
 double FitScale(std::span<const TSample> Samples, const TRealWeights& Weights);
 
+// Which weights a fit moves. The line values also order the search's moves,
+// which a fit of the static evaluation to results cannot see: fitted, they
+// predicted results better and played worse. Bonuses leaves them as they
+// are and fits the threat bonuses, the tempo and the four-three and
+// double-three bonuses.
+enum class TFitted { All, Bonuses };
+
 // The weights, from Start, that predict Samples best at Scale after
-// Iterations steps. The no-line value, the five's line value and the bonuses
-// of no threat and of a five are held: quiet positions never count a five,
-// and the no-line value only shifts both sides' sums alike.
-TRealWeights FitWeights(std::span<const TSample> Samples, const TRealWeights& Start, double Scale, int Iterations);
+// Iterations steps, moving those Fitted names. The no-line value, the five's
+// line value and the bonuses of no threat and of a five are always held:
+// quiet positions never count a five, and the no-line value only shifts both
+// sides' sums alike.
+TRealWeights FitWeights(std::span<const TSample> Samples, const TRealWeights& Start, double Scale, int Iterations,
+                        TFitted Fitted = TFitted::All);
 
 }  // namespace quintar::tune

@@ -28,6 +28,8 @@ constexpr std::string_view Usage =
     "  --boards A,B,...     board sides to play on, 9 to 50 (default 15,19,20)\n"
     "  --iterations N       steps of the fit, 0 or more (default 1500)\n"
     "  --held-out-every N   every Nth game checks the fit, 2 or more (default 5)\n"
+    "  --fit all|bonuses    what the fit moves: every weight, or all but the line values,\n"
+    "                       which also order the search's moves (default all)\n"
     "  --output FILE        where to write the header (default: nothing is written)\n";
 
 template <typename TNumber>
@@ -77,6 +79,13 @@ std::optional<std::string> ReadOption(std::string_view Name, std::string_view Va
     return Set(Settings.Iterations, WholeNumber(Value, 0, 1000000), "a number from 0 to 1000000");
   if (Name == "--held-out-every")
     return Set(Settings.HeldOutEvery, WholeNumber(Value, 2, 1000000), "a number from 2 to 1000000");
+  if (Name == "--fit") {
+    using quintar::tune::TFitted;
+    const std::optional<TFitted> Fitted = Value == "all"       ? std::optional(TFitted::All)
+                                          : Value == "bonuses" ? std::optional(TFitted::Bonuses)
+                                                               : std::nullopt;
+    return Set(Settings.Fitted, Fitted, "all or bonuses");
+  }
   if (Name == "--output") {
     Output = Value;
     return Value.empty() ? std::optional<std::string>("--output expects a file name") : std::nullopt;

@@ -1,7 +1,5 @@
 #include "Tuning.h"
 
-#include "LogisticFit.h"
-
 namespace quintar::tune {
 
 TTuningSettings DefaultTuningSettings() {
@@ -28,7 +26,7 @@ TTuningResult RunTuning(const TTuningSettings& Settings, const expert::TEvaluati
 
   const TRealWeights Before = RealWeights(Start);
   Result.Scale = FitScale(Training, Before);
-  Result.Weights = RoundedWeights(FitWeights(Training, Before, Result.Scale, Settings.Iterations));
+  Result.Weights = RoundedWeights(FitWeights(Training, Before, Result.Scale, Settings.Iterations, Settings.Fitted));
   const TRealWeights After = RealWeights(Result.Weights);
   Result.TrainingLossBefore = LogLoss(Training, Before, Result.Scale);
   Result.TrainingLossAfter = LogLoss(Training, After, Result.Scale);
@@ -43,7 +41,8 @@ std::string TuningCommand(const TTuningSettings& Settings, const std::string& Ou
   return "quintar-tune --games " + std::to_string(Settings.Play.Games) + " --nodes " +
          std::to_string(Settings.Play.NodesPerMove) + " --seed " + std::to_string(Settings.Play.Seed) + " --boards " +
          Boards + " --iterations " + std::to_string(Settings.Iterations) + " --held-out-every " +
-         std::to_string(Settings.HeldOutEvery) + " --output " + Output;
+         std::to_string(Settings.HeldOutEvery) + (Settings.Fitted == TFitted::Bonuses ? " --fit bonuses" : "") +
+         " --output " + Output;
 }
 
 }  // namespace quintar::tune

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EvaluationWeights.h"
+#include "LogisticFit.h"
 #include "SelfPlay.h"
 
 namespace quintar::tune {
@@ -17,6 +18,7 @@ struct TTuningSettings {
   int Iterations = 0;
   // Every HeldOutEvery-th game is kept out of the fit to check it.
   int HeldOutEvery = 5;
+  TFitted Fitted = TFitted::All;
 };
 
 // What a run is usually given: about ten minutes on one core of a busy
