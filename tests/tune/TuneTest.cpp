@@ -175,7 +175,15 @@ TEST(WeightsSourceTest, ReadsBackWhatItWrites) {
 }
 
 TEST(WeightsSourceTest, RefusesAnythingElse) {
-  const std::string Source = WeightsSource(TunedWeights, "quintar-tune --games 0");
+  // The hand-set numbers the fit started from, whose text the cases below change.
+  constexpr TEvaluationWeights HandSet = {
+      .LineValues = {0, 1, 4, 8, 24, 30, 100, 120, 500, 3000},
+      .ThreatBonuses = {0, 0, 400, 0, 1000, 2000, 5000},
+      .MoverPercent = 125,
+      .FourThreeBonus = 40000,
+      .DoubleThreeBonus = 20000,
+  };
+  const std::string Source = WeightsSource(HandSet, "quintar-tune --games 0");
   const auto Replaced = [&](const std::string& From, const std::string& To) {
     std::string Changed = Source;
     Changed.replace(Changed.find(From), From.size(), To);

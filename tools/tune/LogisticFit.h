@@ -45,7 +45,7 @@ double FitScale(std::span<const TSample> Samples, const TRealWeights& Weights);
 // which a fit of the static evaluation to results cannot see: fitted, they
 // predicted results better and played worse. Bonuses leaves them as they
 // are and fits the threat bonuses, the tempo and the four-three and
-// double-three bonuses.
+// double-three bonuses, which played better.
 enum class TFitted { All, Bonuses };
 
 // The weights, from Start, that predict Samples best at Scale after

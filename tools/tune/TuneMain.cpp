@@ -28,8 +28,8 @@ constexpr std::string_view Usage =
     "  --boards A,B,...     board sides to play on, 9 to 50 (default 15,19,20)\n"
     "  --iterations N       steps of the fit, 0 or more (default 1500)\n"
     "  --held-out-every N   every Nth game checks the fit, 2 or more (default 5)\n"
-    "  --fit all|bonuses    what the fit moves: every weight, or all but the line values,\n"
-    "                       which also order the search's moves (default all)\n"
+    "  --fit bonuses|all    what the fit moves: all but the line values, which also order\n"
+    "                       the search's moves, or every weight (default bonuses)\n"
     "  --output FILE        where to write the header (default: nothing is written)\n";
 
 template <typename TNumber>

@@ -41,8 +41,8 @@ std::string TuningCommand(const TTuningSettings& Settings, const std::string& Ou
   return "quintar-tune --games " + std::to_string(Settings.Play.Games) + " --nodes " +
          std::to_string(Settings.Play.NodesPerMove) + " --seed " + std::to_string(Settings.Play.Seed) + " --boards " +
          Boards + " --iterations " + std::to_string(Settings.Iterations) + " --held-out-every " +
-         std::to_string(Settings.HeldOutEvery) + (Settings.Fitted == TFitted::Bonuses ? " --fit bonuses" : "") +
-         " --output " + Output;
+         std::to_string(Settings.HeldOutEvery) + (Settings.Fitted == TFitted::All ? " --fit all" : "") + " --output " +
+         Output;
 }
 
 }  // namespace quintar::tune

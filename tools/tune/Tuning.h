@@ -18,7 +18,8 @@ struct TTuningSettings {
   int Iterations = 0;
   // Every HeldOutEvery-th game is kept out of the fit to check it.
   int HeldOutEvery = 5;
-  TFitted Fitted = TFitted::All;
+  // The line values are held unless told otherwise: see TFitted.
+  TFitted Fitted = TFitted::Bonuses;
 };
 
 // What a run is usually given: about ten minutes on one core of a busy
