@@ -50,7 +50,12 @@ async function respond({ mounts, headers, served }, request, response) {
     response.writeHead(400).end();
     return;
   }
-  response.on('finish', () => served(path, response.statusCode));
+  // Told as the head goes out, before the body: a page may have used a
+  // response before the server hears that it finished sending it.
+  const head = (status, fields) => {
+    served(path, status);
+    return response.writeHead(status, fields);
+  };
   let file = fileFor(mounts, path);
   let info = file && (await stat(file).catch(() => null));
   if (info?.isDirectory()) {
@@ -58,16 +63,16 @@ async function respond({ mounts, headers, served }, request, response) {
     info = await stat(file).catch(() => null);
   }
   if (!info?.isFile()) {
-    response.writeHead(404, { 'Content-Type': 'text/plain' }).end('Not found\n');
+    head(404, { 'Content-Type': 'text/plain' }).end('Not found\n');
     return;
   }
   const modified = new Date(Math.floor(info.mtimeMs / 1000) * 1000);
   const since = Date.parse(request.headers['if-modified-since'] ?? '');
   if (since >= modified.getTime()) {
-    response.writeHead(304, headers).end();
+    head(304, headers).end();
     return;
   }
-  response.writeHead(200, {
+  head(200, {
     ...headers,
     'Content-Type': TYPES[extname(file)] ?? 'application/octet-stream',
     'Content-Length': info.size,
