@@ -1,408 +1,347 @@
-// The module a page loads: the board as the class Board, the Thinker the
-// expert's worker thinks with, and seed(). Analysis and review have a module
-// of their own (AnalysisBindings.cpp), which only their workers load. Cells
-// cross to the page counted from 1, as Move takes them, and come back the
-// same way; pixels are the control's, which are the canvas's device pixels. The element's attributes are not here: the
-// build writes them into attributes.js (see PrintAttributes.cpp).
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
+// The module a page loads: the board, the Thinker the expert's worker thinks
+// with, and the layout rules the element sizes itself by, as the functions
+// bindings/board.js makes the classes Board and Thinker of. Analysis and
+// review have a module of their own (AnalysisBindings.cpp), which only their
+// workers load. Pixels are the control's, which are the canvas's device
+// pixels. The element's attributes are not here: the build writes them into
+// attributes.js (see PrintAttributes.cpp).
+#include <emscripten/em_js.h>
 
+#include <array>
+#include <cstdint>
 #include <cstdlib>
-#include <span>
+#include <string>
 #include <vector>
 
 #include "BoardHost.h"
 #include "BoardLayout.h"
 #include "ComputerThinker.h"
+#include "PageJson.h"
 #include "PageValues.h"
+
+// The listener the page made board Page with (see bindings/board.js). Bytes
+// and numbers are views of the module's memory, which the listener copies
+// before it returns if it keeps them. The position to analyse is null when
+// the analysis is to stop.
+EM_JS(void, page_event, (int Page, int Event, const char* Words),
+      { boardListeners.get(Page).event(Event, UTF8ToString(Words)); });
+EM_JS(void, page_announce, (int Page, const char* Words), { boardListeners.get(Page).announce(UTF8ToString(Words)); });
+EM_JS(void, page_changed, (int Page), { boardListeners.get(Page).changed(); });
+EM_JS(void, page_repaint, (int Page), { boardListeners.get(Page).repaint(); });
+EM_JS(void, page_think, (int Page, unsigned Serial, const std::int8_t* Bytes, int Count),
+      { boardListeners.get(Page).think(Serial >>> 0, HEAP8.subarray(Bytes, Bytes + Count)); });
+EM_JS(void, page_pace, (int Page, int Milliseconds), { boardListeners.get(Page).pace(Milliseconds); });
+EM_JS(void, page_analyse, (int Page, unsigned Serial, const std::int8_t* Bytes, int Count),
+      { boardListeners.get(Page).analyse(Serial >>> 0, Bytes ? HEAP8.subarray(Bytes, Bytes + Count) : null); });
+EM_JS(void, page_analysis_changed, (int Page), { boardListeners.get(Page).analysisChanged(); });
 
 namespace quintar::web {
 namespace {
 
-using emscripten::val;
-
-std::optional<vcl::TPoint> CellOf(const val& Value) {
-  if (!Value.isNull() && !Value.isUndefined() && Value["col"].isNumber() && Value["row"].isNumber())
-    return vcl::TPoint{Value["col"].as<int>() - 1, Value["row"].as<int>() - 1};
-  return std::nullopt;
-}
-
-// ---- Reports and reviews as plain data for the page --------------------------
-
-// The names the page reads the expert's and the review's verdicts by, in the
-// order of their enumerations.
-constexpr const char* StandingNames[] = {"even", "ahead", "well-ahead", "winning"};
-constexpr const char* OutcomeNames[] = {"unproven", "win", "loss"};
-constexpr const char* JudgementNames[] = {"best", "good", "inaccuracy", "mistake", "missed-win", "win-let-through"};
-static_assert(std::size(JudgementNames) == game::JudgementCount);
-
-const char* MarkName(int Side) { return Side == 1 ? "cross" : "nought"; }
-
-val Strings(const std::vector<std::string>& Texts) {
-  val Array = val::array();
-  for (const std::string& Text : Texts) Array.call<void>("push", Text);
-  return Array;
-}
-
-val CandidateValue(const TCandidateLine& Candidate) {
-  val Value = CellValue(vcl::TPoint{Candidate.Cell.Col, Candidate.Cell.Row});
-  Value.set("advantage", Candidate.Advantage.Value);
-  Value.set("standing", StandingNames[Candidate.Advantage.Standing]);
-  Value.set("outcome", OutcomeNames[Candidate.Outcome]);
-  Value.set("movesToFive", Candidate.MovesToFive);
-  val Line = val::array();
-  for (const TBoardCell& Cell : Candidate.Line) Line.call<void>("push", CellValue(vcl::TPoint{Cell.Col, Cell.Row}));
-  Value.set("line", Line);
-  Value.set("byFours", Candidate.ByFours);
-  return Value;
-}
-
-// The table's latest report with its words, or null.
-val AnalysisValue(const game::TGameTable& Table) {
-  const std::optional<TAnalysis>& Report = Table.Analysis();
-  if (!Report) return val::null();
-  val Value = val::object();
-  Value.set("turn", MarkName(Report->Turn));
-  Value.set("depth", Report->Depth);
-  Value.set("nodes", static_cast<double>(Report->Nodes));
-  Value.set("settled", Report->Settled);
-  val Lines = val::array();
-  for (const TCandidateLine& Candidate : Report->Lines) Lines.call<void>("push", CandidateValue(Candidate));
-  Value.set("lines", Lines);
-  Value.set("words", Table.AnalysisWords());
-  Value.set("candidates", Strings(Table.CandidateWords()));
-  return Value;
-}
-
-// The review of the game on the board with its words, or null.
-val ReviewValue(const game::TGameTable& Table) {
-  const std::optional<game::TReview> Review = Table.Review();
-  if (!Review) return val::null();
-  const std::vector<std::string> Words = Table.ReviewWords();
-  val Moves = val::array();
-  for (std::size_t Index = 0; Index < Review->Moves.size(); ++Index) {
-    const game::TMoveReview& Move = Review->Moves[Index];
-    val Value = CellValue(Move.Cell);
-    Value.set("side", MarkName(Move.Side));
-    Value.set("judgement", JudgementNames[static_cast<std::size_t>(Move.Judgement)]);
-    Value.set("better", CellValue(Move.Better));
-    Value.set("words", Words[Index]);
-    Moves.call<void>("push", Value);
-  }
-  val Value = val::object();
-  Value.set("moves", Moves);
-  Value.set("summary", Strings({Words.end() - 2, Words.end()}));
-  return Value;
-}
-
-// A board whose listener is an object of the page's, with the methods
-// event(index, words), announce(words), changed(), think(serial, bytes),
-// pace(milliseconds), repaint(), analyse(serial, bytes or null: stop) and
-// analysisChanged().
-// think() and analyse() must copy the bytes before they return: they live
-// only that long.
+// A board that tells the page's listener Page what happens to it.
 class TPageBoard final : public TBoardListener {
  public:
-  explicit TPageBoard(val Page) : FPage(std::move(Page)) {}
+  explicit TPageBoard(int Page) : FPage(Page) {}
 
   TBoardHost& Host() { return FHost; }
-  const TBoardHost& Host() const { return FHost; }
+  TQuintar& Control() { return FHost.Control(); }
   game::TGameTable& Table() { return FHost.Table(); }
-  const game::TGameTable& Table() const { return FHost.Table(); }
 
-  void SetSize(int Width, int Height) { FHost.SetSize(Width, Height); }
-  // Null, or { left, top, width, height, pixels }: the area to draw anew,
-  // its RGBA bytes a view that lasts until the next call into the module.
-  val Present();
-  // Any button past the middle one is not a board press.
-  void Press(int Button, int Shift, int X, int Y);
-  void Answer(std::uint32_t Serial, const val& Cell) { Table().Answer(Serial, CellOf(Cell)); }
-  // "cross", "nought" or "".
-  std::string MarkAt(int Col, int Row) const;
-  // The cell a press at device pixel (X, Y) plays, or null.
-  val CellAt(int X, int Y) const;
-  // Null, or { left, top, right, bottom }: the device pixels whose presses
-  // play the cell, right and bottom exclusive.
-  val CellBounds(int Col, int Row) const;
-  val LastMove() const;
-  // The sentence of each move on the board, in order.
-  val MoveWords() const;
-  val WinCells() const;
-  val FocusCell() const { return CellValue(Table().FocusCell()); }
-  // A report (an Int32Array from the analysing worker) for request Serial;
-  // one that is no report is dropped, as one for a position gone is.
-  void AnalysisReported(std::uint32_t Serial, const val& Numbers);
-  // The game on the board to review, as an Int32Array view to copy at once.
-  val ReviewRequest();
-  // The review (an Int32Array from the reviewing worker) of the game Request
-  // (as ReviewRequest gave it); false when either is not what it claims.
-  bool Reviewed(const val& Request, const val& Review);
-  val HintCell() const { return CellValue(Table().HintCell()); }
-  std::string PlayingStrength() const { return std::string(game::TGameTable::LevelName(FHost.Level())); }
-  bool SetPlayingStrength(const std::string& Name);
+  // Where the board keeps the answers the page reads after the call.
+  std::string& Text() { return FText; }
+  TMessageNumbers& Numbers() { return FNumbers; }
+  std::array<int, 6>& Area() { return FArea; }
 
  private:
   void EventRaised(game::TBoardEvent Event, const std::string& Words) override {
-    FPage.call<void>("event", static_cast<int>(Event), Words);
+    page_event(FPage, static_cast<int>(Event), Words.c_str());
   }
-  void Announced(const std::string& Words) override { FPage.call<void>("announce", Words); }
-  void Changed() override { FPage.call<void>("changed"); }
-  void RepaintRequested() override { FPage.call<void>("repaint"); }
+  void Announced(const std::string& Words) override { page_announce(FPage, Words.c_str()); }
+  void Changed() override { page_changed(FPage); }
+  void RepaintRequested() override { page_repaint(FPage); }
   void ThinkingRequested(std::uint32_t Serial, const game::TThinkRequest& Turn) override {
     const TTurnBytes Bytes = EncodeTurn(Turn);
-    FPage.call<void>("think", Serial, val(emscripten::typed_memory_view(Bytes.size(), Bytes.data())));
+    page_think(FPage, Serial, Bytes.data(), static_cast<int>(Bytes.size()));
   }
-  void PaceRequested(int Milliseconds) override { FPage.call<void>("pace", Milliseconds); }
+  void PaceRequested(int Milliseconds) override { page_pace(FPage, Milliseconds); }
   void AnalysisRequested(std::uint32_t Serial, const std::optional<game::TThinkRequest>& Position) override {
-    if (!Position) {
-      FPage.call<void>("analyse", Serial, val::null());
-      return;
-    }
-    const TTurnBytes Bytes = EncodeTurn(*Position);
-    FPage.call<void>("analyse", Serial, NumbersView(Bytes));
+    const TTurnBytes Bytes = Position ? EncodeTurn(*Position) : TTurnBytes{};
+    page_analyse(FPage, Serial, Position ? Bytes.data() : nullptr, static_cast<int>(Bytes.size()));
   }
-  void AnalysisChanged() override { FPage.call<void>("analysisChanged"); }
+  void AnalysisChanged() override { page_analysis_changed(FPage); }
 
-  val FPage;
+  int FPage;
   TBoardHost FHost{*this};
-  TMessageNumbers FReviewRequest;
+  std::string FText;
+  TMessageNumbers FNumbers;
+  std::array<int, 6> FArea{};
 };
 
-val TPageBoard::Present() {
-  const vcl::TRect Area = FHost.Present();
-  if (Area.IsEmpty()) return val::null();
-  const std::vector<std::uint32_t>& Pixels = FHost.AreaPixels();
-  val Value = val::object();
-  Value.set("left", Area.Left);
-  Value.set("top", Area.Top);
-  Value.set("width", Area.Right - Area.Left);
-  Value.set("height", Area.Bottom - Area.Top);
-  Value.set("pixels", val(emscripten::typed_memory_view(Pixels.size() * sizeof(std::uint32_t),
-                                                        reinterpret_cast<const std::uint8_t*>(Pixels.data()))));
-  return Value;
-}
+// The board's numbers and switches the page reads and sets as properties, in
+// the order bindings/board.js names them.
+enum class TProperty {
+  Turn,
+  GameOver,
+  Color,
+  GridLineColor,
+  CrossColor,
+  NoughtColor,
+  HighlightColor,
+  QuintarColor,
+  ColCount,
+  RowCount,
+  ClickResponse,
+  Lock,
+  ShowHighlight,
+  ShowQuintar,
+  AutoResponse,
+  ComputerSide,
+  Held,
+  Analysing
+};
 
-void TPageBoard::Press(int Button, int Shift, int X, int Y) {
-  if (Button < vcl::mbLeft || Button > vcl::mbMiddle) return;
-  Table().Press(static_cast<vcl::TMouseButton>(Button), vcl::TShiftState(static_cast<unsigned>(Shift) & 0x7Fu), X, Y);
-}
-
-std::string TPageBoard::MarkAt(int Col, int Row) const {
-  const int Mark = FHost.Control().Cell(Col - 1, Row - 1);
-  return Mark == 1 ? "cross" : Mark == -1 ? "nought" : "";
-}
-
-val TPageBoard::CellAt(int X, int Y) const {
-  const vcl::TPoint Cell = FHost.Control().CellAt(X, Y);
-  return CellValue(Cell == TQuintar::NoCell ? std::nullopt : std::optional(Cell));
-}
-
-val TPageBoard::CellBounds(int Col, int Row) const {
-  const vcl::TRect Bounds = FHost.Control().CellBounds(Col - 1, Row - 1);
-  if (Bounds.IsEmpty()) return val::null();
-  val Value = val::object();
-  Value.set("left", Bounds.Left);
-  Value.set("top", Bounds.Top);
-  Value.set("right", Bounds.Right);
-  Value.set("bottom", Bounds.Bottom);
-  return Value;
-}
-
-val TPageBoard::LastMove() const {
-  const vcl::TPoint Last = FHost.Control().LastMove();
-  return CellValue(Last == TQuintar::NoCell ? std::nullopt : std::optional(Last));
-}
-
-val TPageBoard::MoveWords() const {
-  const std::vector<std::string> Line = Table().MoveLineWords();
-  val Words = val::array();
-  for (std::size_t Index = 0; Index < Table().MovesMade(); ++Index) Words.call<void>("push", Line[Index]);
-  return Words;
-}
-
-val TPageBoard::WinCells() const {
-  val Cells = val::array();
-  if (FHost.Control().WinFound())
-    for (const vcl::TPoint Cell : FHost.Control().WinCells()) Cells.call<void>("push", CellValue(Cell));
-  return Cells;
-}
-
-void TPageBoard::AnalysisReported(std::uint32_t Serial, const val& Numbers) {
-  const std::optional<TMessageNumbers> Message = NumbersOf(Numbers);
-  if (const std::optional<TAnalysis> Report = Message ? DecodeAnalysis(*Message) : std::nullopt)
-    Table().AnalysisReported(Serial, *Report);
-}
-
-val TPageBoard::ReviewRequest() {
-  FReviewRequest = EncodeReviewRequest(Table().ReviewRequest());
-  return NumbersView(FReviewRequest);
-}
-
-bool TPageBoard::Reviewed(const val& Request, const val& Review) {
-  const std::optional<TMessageNumbers> RequestMessage = NumbersOf(Request);
-  const std::optional<TMessageNumbers> ReviewMessage = NumbersOf(Review);
-  if (!RequestMessage || !ReviewMessage) return false;
-  const std::optional<game::TReviewRequest> Game = DecodeReviewRequest(*RequestMessage);
-  const std::optional<game::TReview> Judged = DecodeReview(*ReviewMessage);
-  if (!Game || !Judged || Judged->Moves.size() > Game->Moves.size()) return false;
-  Table().Reviewed(*Game, *Judged);
-  return true;
-}
-
-bool TPageBoard::SetPlayingStrength(const std::string& Name) {
-  const std::optional<TLevel> Level = game::TGameTable::LevelNamed(Name);
-  if (Level) FHost.SetLevel(*Level);
-  return Level.has_value();
-}
-
-// Reading and writing a property of the control, the table or the host.
-template <auto Reader>
-auto ControlValue(const TPageBoard& Board) {
-  return (Board.Host().Control().*Reader)();
-}
-template <auto Writer, typename TValue>
-void SetControlValue(TPageBoard& Board, TValue Value) {
-  (Board.Host().Control().*Writer)(Value);
-}
-template <auto Reader>
-auto HostValue(const TPageBoard& Board) {
-  return (Board.Host().*Reader)();
-}
-template <auto Writer, typename TValue>
-void SetHostValue(TPageBoard& Board, TValue Value) {
-  (Board.Host().*Writer)(Value);
-}
-template <auto Writer, typename TValue>
-void SetTableValue(TPageBoard& Board, TValue Value) {
-  (Board.Table().*Writer)(Value);
-}
-template <auto Operation>
-auto TableCall(TPageBoard& Board) {
-  return (Board.Table().*Operation)();
-}
-template <auto Query>
-auto TableQuery(const TPageBoard& Board) {
-  return (Board.Table().*Query)();
-}
-
-// What the expert's worker thinks with: a turn as TurnMessage bytes in, the
-// cell out, or null when the bytes are no turn or no cell is empty.
-class TPageThinker {
- public:
-  val Think(const val& Bytes) {
-    const std::optional<game::TThinkRequest> Turn = TurnOf(Bytes);
-    return CellValue(Turn ? FThinker.Think(*Turn) : std::nullopt);
+int PropertyOf(TPageBoard& Board, TProperty Property) {
+  TQuintar& Control = Board.Control();
+  switch (Property) {
+    case TProperty::Turn: return Control.Turn();
+    case TProperty::GameOver: return Control.GameOver();
+    case TProperty::Color: return Control.Color();
+    case TProperty::GridLineColor: return Control.GridLineColor();
+    case TProperty::CrossColor: return Control.CrossColor();
+    case TProperty::NoughtColor: return Control.NoughtColor();
+    case TProperty::HighlightColor: return Control.HighlightColor();
+    case TProperty::QuintarColor: return Control.QuintarColor();
+    case TProperty::ColCount: return Control.ColCount();
+    case TProperty::RowCount: return Control.RowCount();
+    case TProperty::ClickResponse: return Control.ClickResponse();
+    case TProperty::Lock: return Control.Lock();
+    case TProperty::ShowHighlight: return Control.ShowHighlight();
+    case TProperty::ShowQuintar: return Control.ShowQuintar();
+    case TProperty::AutoResponse: return Board.Host().AutoResponse();
+    case TProperty::ComputerSide: return Board.Host().ComputerSide();
+    case TProperty::Held: return Board.Table().Held();
+    case TProperty::Analysing: return Board.Table().Analysing();
   }
+  return 0;
+}
 
- private:
-  game::TComputerThinker FThinker;
-};
-
-// The control seeds the generator from the clock when it is made; a page
-// (or a test) that wants the same computer moves every time seeds it after.
-void Seed(unsigned Value) { std::srand(Value); }
+// Counts and switches go through the table, which keeps the game whole;
+// colours and what is shown go to the control. Turn and GameOver are only
+// read.
+void SetProperty(TPageBoard& Board, TProperty Property, int Value) {
+  TQuintar& Control = Board.Control();
+  game::TGameTable& Table = Board.Table();
+  switch (Property) {
+    case TProperty::Turn:
+    case TProperty::GameOver: return;
+    case TProperty::Color: return Control.SetColor(Value);
+    case TProperty::GridLineColor: return Control.SetGridLineColor(Value);
+    case TProperty::CrossColor: return Control.SetCrossColor(Value);
+    case TProperty::NoughtColor: return Control.SetNoughtColor(Value);
+    case TProperty::HighlightColor: return Control.SetHighlightColor(Value);
+    case TProperty::QuintarColor: return Control.SetQuintarColor(Value);
+    case TProperty::ColCount: return Table.SetColCount(Value);
+    case TProperty::RowCount: return Table.SetRowCount(Value);
+    case TProperty::ClickResponse: return Table.SetClickResponse(Value != 0);
+    case TProperty::Lock: return Table.SetLock(Value != 0);
+    case TProperty::ShowHighlight: return Control.SetShowHighlight(Value != 0);
+    case TProperty::ShowQuintar: return Control.SetShowQuintar(Value != 0);
+    case TProperty::AutoResponse: return Board.Host().SetAutoResponse(Value != 0);
+    case TProperty::ComputerSide: return Board.Host().SetComputerSide(Value);
+    case TProperty::Held: return Table.SetHeld(Value != 0);
+    case TProperty::Analysing: return Table.SetAnalysing(Value != 0);
+  }
+}
 
 }  // namespace
 
-EMSCRIPTEN_BINDINGS(quintar_board) {
-  using emscripten::class_;
-  class_<TPageBoard>("Board")
-      .constructor<val>()
-      .function("setSize", &TPageBoard::SetSize)
-      .function("present", &TPageBoard::Present)
-      .function("press", &TPageBoard::Press)
-      .function(
-          "move", +[](TPageBoard& Board, int Col, int Row) { Board.Table().Move(Col, Row); })
-      .function("newGame", &TableCall<&game::TGameTable::NewGame>)
-      .function("computerMove", &TableCall<&game::TGameTable::ComputerMovesNow>)
-      .function("undo", &TableCall<&game::TGameTable::Undo>)
-      .function("redo", &TableCall<&game::TGameTable::Redo>)
-      .function("canUndo", &TableQuery<&game::TGameTable::CanUndo>)
-      .function("canRedo", &TableQuery<&game::TGameTable::CanRedo>)
-      .function("hint", &TableCall<&game::TGameTable::Hint>)
-      .function("analysisReported", &TPageBoard::AnalysisReported)
-      .function(
-          "analysis", +[](const TPageBoard& Board) { return AnalysisValue(Board.Table()); })
-      .function("reviewRequest", &TPageBoard::ReviewRequest)
-      .function("reviewed", &TPageBoard::Reviewed)
-      .function(
-          "review", +[](const TPageBoard& Board) { return ReviewValue(Board.Table()); })
-      .function("hintPending", &TableQuery<&game::TGameTable::HintPending>)
-      .function("hintCell", &TPageBoard::HintCell)
-      .function("answer", &TPageBoard::Answer)
-      .function("keepPace", &TableCall<&game::TGameTable::Continue>)
-      .function("computerToMove", &TableQuery<&game::TGameTable::ComputerToMove>)
-      .function("lastMoveByComputer", &TableQuery<&game::TGameTable::LastMoveByComputer>)
-      .function("wouldDiscardGame", &TableQuery<&game::TGameTable::WouldDiscardGame>)
-      .function("cell", &TPageBoard::MarkAt)
-      .function("cellAt", &TPageBoard::CellAt)
-      .function("cellBounds", &TPageBoard::CellBounds)
-      .function("focusCell", &TPageBoard::FocusCell)
-      .function(
-          "moveFocus", +[](TPageBoard& Board, int Cols, int Rows) { Board.Table().MoveFocus(Cols, Rows); })
-      .function(
-          "setFocusCell",
-          +[](TPageBoard& Board, int Col, int Row) {
-            Board.Table().SetFocusCell({Col - 1, Row - 1});
-          })
-      .function("focusWords", &TableQuery<&game::TGameTable::FocusWords>)
-      .function("playFocusCell", &TableCall<&game::TGameTable::PlayFocusCell>)
-      .function("status", &TableQuery<&game::TGameTable::Status>)
-      .function("players", &TableQuery<&game::TGameTable::PlayersWords>)
-      .function("moveWords", &TPageBoard::MoveWords)
-      .function("saveRecord", &TableQuery<&game::TGameTable::SaveRecord>)
-      .function(
-          "saved", +[](TPageBoard& Board, const std::string& Name) { Board.Table().Saved(Name); })
-      .function(
-          "openRecord", +[](TPageBoard& Board, const std::string& Text) { return Board.Host().OpenRecord(Text); })
-      .function(
-          "restoreKeptGame",
-          +[](TPageBoard& Board, const std::string& Text) { return Board.Table().RestoreKeptGame(Text); })
-      .function("gameToKeep", &TableQuery<&game::TGameTable::GameToKeep>)
-      .function("lastMove", &TPageBoard::LastMove)
-      .function("winCells", &TPageBoard::WinCells)
-      .function("setPlayingStrength", &TPageBoard::SetPlayingStrength)
-      .property("playingStrength", &TPageBoard::PlayingStrength)
-      .property("turn", &ControlValue<&TQuintar::Turn>)
-      .property("gameOver", &ControlValue<&TQuintar::GameOver>)
-      .property("color", &ControlValue<&TQuintar::Color>, &SetControlValue<&TQuintar::SetColor, vcl::TColor>)
-      .property("gridLineColor", &ControlValue<&TQuintar::GridLineColor>,
-                &SetControlValue<&TQuintar::SetGridLineColor, vcl::TColor>)
-      .property("crossColor", &ControlValue<&TQuintar::CrossColor>,
-                &SetControlValue<&TQuintar::SetCrossColor, vcl::TColor>)
-      .property("noughtColor", &ControlValue<&TQuintar::NoughtColor>,
-                &SetControlValue<&TQuintar::SetNoughtColor, vcl::TColor>)
-      .property("highlightColor", &ControlValue<&TQuintar::HighlightColor>,
-                &SetControlValue<&TQuintar::SetHighlightColor, vcl::TColor>)
-      .property("quintarColor", &ControlValue<&TQuintar::QuintarColor>,
-                &SetControlValue<&TQuintar::SetQuintarColor, vcl::TColor>)
-      .property("colCount", &ControlValue<&TQuintar::ColCount>, &SetTableValue<&game::TGameTable::SetColCount, int>)
-      .property("rowCount", &ControlValue<&TQuintar::RowCount>, &SetTableValue<&game::TGameTable::SetRowCount, int>)
-      .property("clickResponse", &ControlValue<&TQuintar::ClickResponse>,
-                &SetTableValue<&game::TGameTable::SetClickResponse, bool>)
-      .property("lock", &ControlValue<&TQuintar::Lock>, &SetTableValue<&game::TGameTable::SetLock, bool>)
-      .property("showHighlight", &ControlValue<&TQuintar::ShowHighlight>,
-                &SetControlValue<&TQuintar::SetShowHighlight, bool>)
-      .property("showQuintar", &ControlValue<&TQuintar::ShowQuintar>, &SetControlValue<&TQuintar::SetShowQuintar, bool>)
-      .property("autoResponse", &HostValue<&TBoardHost::AutoResponse>,
-                &SetHostValue<&TBoardHost::SetAutoResponse, bool>)
-      .property("computerSide", &HostValue<&TBoardHost::ComputerSide>, &SetHostValue<&TBoardHost::SetComputerSide, int>)
-      .property("held", &TableQuery<&game::TGameTable::Held>, &SetTableValue<&game::TGameTable::SetHeld, bool>)
-      .property("analysing", &TableQuery<&game::TGameTable::Analysing>,
-                &SetTableValue<&game::TGameTable::SetAnalysing, bool>);
+// ---- The board ---------------------------------------------------------------
 
-  class_<TPageThinker>("Thinker").constructor<>().function("think", &TPageThinker::Think);
+QUINTAR_PAGE_CALL TPageBoard* board_new(int Page) { return new TPageBoard(Page); }
+QUINTAR_PAGE_CALL void board_delete(TPageBoard* Board) { delete Board; }
 
-  emscripten::function("seed", &Seed);
-  emscripten::function("squareCellSide", &game::SquareCellSide);
-  emscripten::function("edgeNumberStep", &game::EdgeNumberStep);
-  emscripten::function(
-      "boardName", +[] { return game::TPhrasebook().Phrase(game::TPhrase::BoardName); });
-  emscripten::function(
-      "discardQuestion", +[] {
-        const game::TPhrasebook Words;
-        return Words.Phrase(game::TPhrase::DiscardWarning) + " " + Words.Phrase(game::TPhrase::DiscardQuestion);
-      });
+QUINTAR_PAGE_CALL int board_property(TPageBoard* Board, int Property) {
+  return PropertyOf(*Board, static_cast<TProperty>(Property));
+}
+QUINTAR_PAGE_CALL void board_set_property(TPageBoard* Board, int Property, int Value) {
+  SetProperty(*Board, static_cast<TProperty>(Property), Value);
+}
+
+QUINTAR_PAGE_CALL void board_set_size(TPageBoard* Board, int Width, int Height) {
+  Board->Host().SetSize(Width, Height);
+}
+
+// Null, or { left, top, width, height, pixels address, pixel bytes }: the
+// area to draw anew, its RGBA bytes valid until the next call.
+QUINTAR_PAGE_CALL const int* board_present(TPageBoard* Board) {
+  const vcl::TRect Area = Board->Host().Present();
+  if (Area.IsEmpty()) return nullptr;
+  const std::vector<std::uint32_t>& Pixels = Board->Host().AreaPixels();
+  Board->Area() = {Area.Left,
+                   Area.Top,
+                   Area.Right - Area.Left,
+                   Area.Bottom - Area.Top,
+                   static_cast<int>(reinterpret_cast<std::uintptr_t>(Pixels.data())),
+                   static_cast<int>(Pixels.size() * sizeof(std::uint32_t))};
+  return Board->Area().data();
+}
+
+// Any button past the middle one is not a board press.
+QUINTAR_PAGE_CALL void board_press(TPageBoard* Board, int Button, int Shift, int X, int Y) {
+  if (Button < vcl::mbLeft || Button > vcl::mbMiddle) return;
+  Board->Table().Press(static_cast<vcl::TMouseButton>(Button), vcl::TShiftState(static_cast<unsigned>(Shift) & 0x7Fu),
+                       X, Y);
+}
+
+QUINTAR_PAGE_CALL void board_move(TPageBoard* Board, int Col, int Row) { Board->Table().Move(Col, Row); }
+QUINTAR_PAGE_CALL void board_new_game(TPageBoard* Board) { Board->Table().NewGame(); }
+QUINTAR_PAGE_CALL void board_computer_move(TPageBoard* Board) { Board->Table().ComputerMovesNow(); }
+QUINTAR_PAGE_CALL bool board_undo(TPageBoard* Board) { return Board->Table().Undo(); }
+QUINTAR_PAGE_CALL bool board_redo(TPageBoard* Board) { return Board->Table().Redo(); }
+QUINTAR_PAGE_CALL bool board_can_undo(TPageBoard* Board) { return Board->Table().CanUndo(); }
+QUINTAR_PAGE_CALL bool board_can_redo(TPageBoard* Board) { return Board->Table().CanRedo(); }
+QUINTAR_PAGE_CALL void board_hint(TPageBoard* Board) { Board->Table().Hint(); }
+QUINTAR_PAGE_CALL bool board_hint_pending(TPageBoard* Board) { return Board->Table().HintPending(); }
+QUINTAR_PAGE_CALL int board_hint_cell(TPageBoard* Board) { return PackedCell(Board->Table().HintCell()); }
+QUINTAR_PAGE_CALL void board_keep_pace(TPageBoard* Board) { Board->Table().Continue(); }
+QUINTAR_PAGE_CALL bool board_computer_to_move(TPageBoard* Board) { return Board->Table().ComputerToMove(); }
+QUINTAR_PAGE_CALL bool board_last_move_by_computer(TPageBoard* Board) { return Board->Table().LastMoveByComputer(); }
+QUINTAR_PAGE_CALL bool board_would_discard_game(TPageBoard* Board) { return Board->Table().WouldDiscardGame(); }
+
+// The expert's answer to turn Serial: the cell, or 0, 0 when it has none.
+QUINTAR_PAGE_CALL void board_answer(TPageBoard* Board, std::uint32_t Serial, int Col, int Row) {
+  Board->Table().Answer(Serial, Col ? std::optional(vcl::TPoint{Col - 1, Row - 1}) : std::nullopt);
+}
+
+// 1 for a cross, -1 for a nought, 0 for an empty cell or one off the board.
+QUINTAR_PAGE_CALL int board_cell(TPageBoard* Board, int Col, int Row) {
+  return Board->Control().Cell(Col - 1, Row - 1);
+}
+// The cell a press at device pixel (X, Y) plays.
+QUINTAR_PAGE_CALL int board_cell_at(TPageBoard* Board, int X, int Y) {
+  const vcl::TPoint Cell = Board->Control().CellAt(X, Y);
+  return PackedCell(Cell == TQuintar::NoCell ? std::nullopt : std::optional(Cell));
+}
+// Null, or { left, top, right, bottom }: the device pixels whose presses play
+// the cell, right and bottom exclusive.
+QUINTAR_PAGE_CALL const int* board_cell_bounds(TPageBoard* Board, int Col, int Row) {
+  const vcl::TRect Bounds = Board->Control().CellBounds(Col - 1, Row - 1);
+  if (Bounds.IsEmpty()) return nullptr;
+  Board->Area() = {Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom, 0, 0};
+  return Board->Area().data();
+}
+QUINTAR_PAGE_CALL int board_last_move(TPageBoard* Board) {
+  const vcl::TPoint Last = Board->Control().LastMove();
+  return PackedCell(Last == TQuintar::NoCell ? std::nullopt : std::optional(Last));
+}
+QUINTAR_PAGE_CALL const char* board_win_cells(TPageBoard* Board) {
+  return KeptText(Board->Text(), WinCellsJson(Board->Control()));
+}
+
+QUINTAR_PAGE_CALL int board_focus_cell(TPageBoard* Board) { return PackedCell(Board->Table().FocusCell()); }
+QUINTAR_PAGE_CALL void board_move_focus(TPageBoard* Board, int Cols, int Rows) { Board->Table().MoveFocus(Cols, Rows); }
+QUINTAR_PAGE_CALL void board_set_focus_cell(TPageBoard* Board, int Col, int Row) {
+  Board->Table().SetFocusCell({Col - 1, Row - 1});
+}
+QUINTAR_PAGE_CALL const char* board_focus_words(TPageBoard* Board) {
+  return KeptText(Board->Text(), Board->Table().FocusWords());
+}
+QUINTAR_PAGE_CALL void board_play_focus_cell(TPageBoard* Board) { Board->Table().PlayFocusCell(); }
+
+QUINTAR_PAGE_CALL const char* board_status(TPageBoard* Board) {
+  return KeptText(Board->Text(), Board->Table().Status());
+}
+QUINTAR_PAGE_CALL const char* board_players(TPageBoard* Board) {
+  return KeptText(Board->Text(), Board->Table().PlayersWords());
+}
+// The sentence of each move on the board, in order, as JSON.
+QUINTAR_PAGE_CALL const char* board_move_words(TPageBoard* Board) {
+  std::vector<std::string> Words = Board->Table().MoveLineWords();
+  Words.resize(Board->Table().MovesMade());
+  return KeptText(Board->Text(), JsonStrings(Words));
+}
+
+QUINTAR_PAGE_CALL const char* board_save_record(TPageBoard* Board) {
+  return KeptText(Board->Text(), Board->Table().SaveRecord());
+}
+QUINTAR_PAGE_CALL void board_saved(TPageBoard* Board, const char* Name) { Board->Table().Saved(Name); }
+QUINTAR_PAGE_CALL const char* board_open_record(TPageBoard* Board, const char* Text) {
+  return KeptText(Board->Text(), Board->Host().OpenRecord(Text));
+}
+QUINTAR_PAGE_CALL const char* board_restore_kept_game(TPageBoard* Board, const char* Text) {
+  return KeptText(Board->Text(), Board->Table().RestoreKeptGame(Text));
+}
+QUINTAR_PAGE_CALL const char* board_game_to_keep(TPageBoard* Board) {
+  return KeptText(Board->Text(), Board->Table().GameToKeep());
+}
+
+QUINTAR_PAGE_CALL const char* board_playing_strength(TPageBoard* Board) {
+  return KeptText(Board->Text(), std::string(game::TGameTable::LevelName(Board->Host().Level())));
+}
+QUINTAR_PAGE_CALL bool board_set_playing_strength(TPageBoard* Board, const char* Name) {
+  const std::optional<TLevel> Level = game::TGameTable::LevelNamed(Name);
+  if (Level) Board->Host().SetLevel(*Level);
+  return Level.has_value();
+}
+
+// A report from the analysing worker for request Serial; one that is no
+// report is dropped, as one for a position gone is.
+QUINTAR_PAGE_CALL void board_analysis_reported(TPageBoard* Board, std::uint32_t Serial, const std::int32_t* Numbers,
+                                               int Count) {
+  if (const std::optional<TAnalysis> Report = DecodeAnalysis(NumbersAt(Numbers, Count)))
+    Board->Table().AnalysisReported(Serial, *Report);
+}
+QUINTAR_PAGE_CALL const char* board_analysis(TPageBoard* Board) {
+  return KeptText(Board->Text(), AnalysisJson(Board->Table()));
+}
+
+// The game on the board to review, as counted numbers.
+QUINTAR_PAGE_CALL const std::int32_t* board_review_request(TPageBoard* Board) {
+  return KeptNumbers(Board->Numbers(), EncodeReviewRequest(Board->Table().ReviewRequest()));
+}
+// The review of the game Request (as board_review_request gave it); false
+// when either is not what it claims.
+QUINTAR_PAGE_CALL bool board_reviewed(TPageBoard* Board, const std::int32_t* Request, int RequestCount,
+                                      const std::int32_t* Review, int ReviewCount) {
+  const std::optional<game::TReviewRequest> Game = DecodeReviewRequest(NumbersAt(Request, RequestCount));
+  const std::optional<game::TReview> Judged = DecodeReview(NumbersAt(Review, ReviewCount));
+  if (!Game || !Judged || Judged->Moves.size() > Game->Moves.size()) return false;
+  Board->Table().Reviewed(*Game, *Judged);
+  return true;
+}
+QUINTAR_PAGE_CALL const char* board_review(TPageBoard* Board) {
+  return KeptText(Board->Text(), ReviewJson(Board->Table()));
+}
+
+// ---- The expert's worker -----------------------------------------------------
+
+QUINTAR_PAGE_CALL game::TComputerThinker* thinker_new() { return new game::TComputerThinker; }
+// The cell for the turn in the bytes, or 0 when they are no turn or no cell
+// is empty.
+QUINTAR_PAGE_CALL int thinker_think(game::TComputerThinker* Thinker, const std::int8_t* Bytes, int Count) {
+  const std::optional<game::TThinkRequest> Turn = TurnAt(Bytes, Count);
+  return PackedCell(Turn ? Thinker->Think(*Turn) : std::nullopt);
+}
+
+// ---- The rest ----------------------------------------------------------------
+
+// The control seeds the generator from the clock when it is made; a page
+// (or a test) that wants the same computer moves every time seeds it after.
+QUINTAR_PAGE_CALL void seed(unsigned Value) { std::srand(Value); }
+QUINTAR_PAGE_CALL int square_cell_side(int Width, int Height, int ColCount, int RowCount) {
+  return game::SquareCellSide(Width, Height, ColCount, RowCount);
+}
+QUINTAR_PAGE_CALL int edge_number_step(int CellSide, int Room) { return game::EdgeNumberStep(CellSide, Room); }
+QUINTAR_PAGE_CALL const char* board_name() {
+  static const std::string Name = game::TPhrasebook().Phrase(game::TPhrase::BoardName);
+  return Name.c_str();
+}
+QUINTAR_PAGE_CALL const char* discard_question() {
+  static const std::string Question = [] {
+    const game::TPhrasebook Words;
+    return Words.Phrase(game::TPhrase::DiscardWarning) + " " + Words.Phrase(game::TPhrase::DiscardQuestion);
+  }();
+  return Question.c_str();
 }
 
 }  // namespace quintar::web

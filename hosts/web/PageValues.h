@@ -1,45 +1,53 @@
-// The values both of the element's modules hand to the page and take from
-// it: cells counted from 1, as Move takes them, numbers as typed arrays, and
-// turns as TurnMessage bytes.
+// What both of the element's modules pass to and from the page, which calls
+// them as plain C functions through bindings/*.js: cells counted from 1, as
+// Move takes them, and packed into one number; texts as UTF-8 ending in a
+// NUL, those with parts as JSON (PageJson.h); numbers and bytes as an address
+// in the module's memory and a count. What the page passes in is a copy it
+// frees after the call; what a module answers with lasts until the next call
+// that answers the same way.
 #pragma once
 
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
+#include <emscripten/emscripten.h>
 
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <span>
+#include <string>
 
 #include "AnalysisMessage.h"
 #include "TurnMessage.h"
 #include "Types.h"
 
+// A function the page calls by name.
+#define QUINTAR_PAGE_CALL extern "C" EMSCRIPTEN_KEEPALIVE
+
 namespace quintar::web {
 
-// { col, row }, or null for no cell.
-inline emscripten::val CellValue(std::optional<vcl::TPoint> Cell) {
-  if (!Cell) return emscripten::val::null();
-  emscripten::val Value = emscripten::val::object();
-  Value.set("col", Cell->X + 1);
-  Value.set("row", Cell->Y + 1);
-  return Value;
+// The column in the high 16 bits and the row in the low ones, or 0 for no
+// cell, as the page's cellOf reads it.
+inline int PackedCell(std::optional<vcl::TPoint> Cell) { return Cell ? (Cell->X + 1) << 16 | (Cell->Y + 1) : 0; }
+
+// Text kept in Kept until the next answer that keeps its text there.
+inline const char* KeptText(std::string& Kept, std::string Text) {
+  Kept = std::move(Text);
+  return Kept.c_str();
 }
 
-// A typed-array view of Numbers, valid until they change.
-template <typename TNumber>
-emscripten::val NumbersView(const std::vector<TNumber>& Numbers) {
-  return emscripten::val(emscripten::typed_memory_view(Numbers.size(), Numbers.data()));
+// Numbers kept in Kept with their count in front, as the page's
+// countedNumbers reads them.
+inline const std::int32_t* KeptNumbers(TMessageNumbers& Kept, const TMessageNumbers& Numbers) {
+  Kept.assign(1, static_cast<std::int32_t>(Numbers.size()));
+  Kept.insert(Kept.end(), Numbers.begin(), Numbers.end());
+  return Kept.data();
 }
 
-// An Int32Array of the page's, or nothing when it is something else.
-inline std::optional<TMessageNumbers> NumbersOf(const emscripten::val& Value) {
-  if (!Value.instanceof (emscripten::val::global("Int32Array"))) return std::nullopt;
-  return emscripten::convertJSArrayToNumberVector<std::int32_t>(Value);
+inline std::span<const std::int32_t> NumbersAt(const std::int32_t* Numbers, int Count) {
+  return {Numbers, static_cast<std::size_t>(Count)};
 }
 
-// The turn in a page's bytes, or nothing when they are no turn.
-inline std::optional<game::TThinkRequest> TurnOf(const emscripten::val& Bytes) {
-  return DecodeTurn(emscripten::convertJSArrayToNumberVector<std::int8_t>(Bytes));
+// The turn in the page's bytes, or nothing when they are no turn.
+inline std::optional<game::TThinkRequest> TurnAt(const std::int8_t* Bytes, int Count) {
+  return DecodeTurn({Bytes, static_cast<std::size_t>(Count)});
 }
 
 }  // namespace quintar::web
