@@ -104,6 +104,11 @@ void PrintResult(std::FILE* Out, const TMatchSettings& Settings, const std::vect
                Tally.Games(), 100.0 * Interval.Low, 100.0 * Interval.High);
   std::fprintf(Out, "Elo difference: %s (95 %%: %s .. %s)\n", EloText(Score).c_str(), EloText(Interval.Low).c_str(),
                EloText(Interval.High).c_str());
+  for (const bool Crosses : {true, false}) {
+    const TTally Side = TallyWith(Games, Crosses);
+    std::fprintf(Out, "  with %s: W-L-D %d-%d-%d, score %.1f %%\n", Crosses ? "crosses" : "noughts", Side.Wins,
+                 Side.Losses, Side.Draws, 100.0 * Side.Score());
+  }
   PrintForfeits(Out, Settings, Games, Tally);
   std::fprintf(Out, "time per move:\n");
   PrintTimes(Out, Settings.First, Games, true);

@@ -16,6 +16,13 @@ void Add(TTally& Tally, const TGameRecord& Game) {
   if (Game.Forfeit) ++Tally.Faults[static_cast<int>(Game.Fault)];
 }
 
+TTally TallyWith(const std::vector<TGameRecord>& Games, bool Crosses) {
+  TTally Tally;
+  for (const TGameRecord& Game : Games)
+    if (Game.FirstPlaysCrosses == Crosses) Add(Tally, Game);
+  return Tally;
+}
+
 std::optional<double> EloOf(double Score) {
   if (Score <= 0.0 || Score >= 1.0) return std::nullopt;
   return -400.0 * std::log10(1.0 / Score - 1.0);

@@ -1,5 +1,5 @@
 // What a match's games add up to: wins, losses and draws of the first level,
-// its score, the Elo difference that score means and a 95 % interval for it,
+// with either colour and both, its score, the Elo difference that score means and a 95 % interval for it,
 // and how long each level took over its moves.
 #pragma once
 
@@ -24,6 +24,11 @@ struct TTally {
 };
 
 void Add(TTally& Tally, const TGameRecord& Game);
+
+// The first level's tally over the games in which it had crosses (Crosses),
+// which move first, or noughts: a level can be strong with one and weak with
+// the other, which the whole match's score hides.
+TTally TallyWith(const std::vector<TGameRecord>& Games, bool Crosses);
 
 // The Elo difference a score means; nothing for a score of 0 or 1, where it
 // has no finite value.

@@ -176,6 +176,12 @@ TEST(MatchStatistics, ScoreEloAndInterval) {
   EXPECT_EQ(Tally.Losses, 1);
   EXPECT_EQ(Tally.Draws, 1);
   EXPECT_DOUBLE_EQ(Tally.Score(), 6.5 / 8);
+  const TTally WithNoughts = TallyWith({Won, Lost, Drawn, Drawn}, false);
+  EXPECT_EQ(WithNoughts.Games(), 1);
+  EXPECT_EQ(WithNoughts.Losses, 1);
+  const TTally WithCrosses = TallyWith({Won, Lost, Drawn, Drawn}, true);
+  EXPECT_EQ(WithCrosses.Wins, 1);
+  EXPECT_EQ(WithCrosses.Draws, 2);
   EXPECT_NEAR(*EloOf(0.5), 0.0, 1e-9);
   EXPECT_NEAR(*EloOf(0.75), 190.85, 0.01);
   EXPECT_NEAR(*EloOf(0.25), -190.85, 0.01);
