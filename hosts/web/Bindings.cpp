@@ -50,7 +50,8 @@ class TPageBoard final : public TBoardListener {
   // Where the board keeps the answers the page reads after the call.
   std::string& Text() { return FText; }
   TMessageNumbers& Numbers() { return FNumbers; }
-  std::array<int, 6>& Area() { return FArea; }
+  // The last area to draw or cell's bounds answered, as the page reads them.
+  std::array<int, 6>& Rectangle() { return FRectangle; }
 
  private:
   void EventRaised(game::TBoardEvent Event, const std::string& Words) override {
@@ -74,7 +75,7 @@ class TPageBoard final : public TBoardListener {
   TBoardHost FHost{*this};
   std::string FText;
   TMessageNumbers FNumbers;
-  std::array<int, 6> FArea{};
+  std::array<int, 6> FRectangle{};
 };
 
 // The board's numbers and switches the page reads and sets as properties, in
@@ -177,13 +178,13 @@ QUINTAR_PAGE_CALL const int* board_present(TPageBoard* Board) {
   const vcl::TRect Area = Board->Host().Present();
   if (Area.IsEmpty()) return nullptr;
   const std::vector<std::uint32_t>& Pixels = Board->Host().AreaPixels();
-  Board->Area() = {Area.Left,
-                   Area.Top,
-                   Area.Right - Area.Left,
-                   Area.Bottom - Area.Top,
-                   static_cast<int>(reinterpret_cast<std::uintptr_t>(Pixels.data())),
-                   static_cast<int>(Pixels.size() * sizeof(std::uint32_t))};
-  return Board->Area().data();
+  Board->Rectangle() = {Area.Left,
+                        Area.Top,
+                        Area.Right - Area.Left,
+                        Area.Bottom - Area.Top,
+                        static_cast<int>(reinterpret_cast<std::uintptr_t>(Pixels.data())),
+                        static_cast<int>(Pixels.size() * sizeof(std::uint32_t))};
+  return Board->Rectangle().data();
 }
 
 // Any button past the middle one is not a board press.
@@ -227,8 +228,8 @@ QUINTAR_PAGE_CALL int board_cell_at(TPageBoard* Board, int X, int Y) {
 QUINTAR_PAGE_CALL const int* board_cell_bounds(TPageBoard* Board, int Col, int Row) {
   const vcl::TRect Bounds = Board->Control().CellBounds(Col - 1, Row - 1);
   if (Bounds.IsEmpty()) return nullptr;
-  Board->Area() = {Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom, 0, 0};
-  return Board->Area().data();
+  Board->Rectangle() = {Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom, 0, 0};
+  return Board->Rectangle().data();
 }
 QUINTAR_PAGE_CALL int board_last_move(TPageBoard* Board) {
   const vcl::TPoint Last = Board->Control().LastMove();
