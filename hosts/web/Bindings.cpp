@@ -265,12 +265,14 @@ QUINTAR_PAGE_CALL const char* board_move_words(TPageBoard* Board) {
 QUINTAR_PAGE_CALL const char* board_save_record(TPageBoard* Board) {
   return KeptText(Board->Text(), Board->Table().SaveRecord());
 }
-QUINTAR_PAGE_CALL void board_saved(TPageBoard* Board, const char* Name) { Board->Table().Saved(Name); }
-QUINTAR_PAGE_CALL const char* board_open_record(TPageBoard* Board, const char* Text) {
-  return KeptText(Board->Text(), Board->Host().OpenRecord(Text));
+QUINTAR_PAGE_CALL void board_saved(TPageBoard* Board, const char* Name, int Length) {
+  Board->Table().Saved(TextAt(Name, Length));
 }
-QUINTAR_PAGE_CALL const char* board_restore_kept_game(TPageBoard* Board, const char* Text) {
-  return KeptText(Board->Text(), Board->Table().RestoreKeptGame(Text));
+QUINTAR_PAGE_CALL const char* board_open_record(TPageBoard* Board, const char* Text, int Length) {
+  return KeptText(Board->Text(), Board->Host().OpenRecord(TextAt(Text, Length)));
+}
+QUINTAR_PAGE_CALL const char* board_restore_kept_game(TPageBoard* Board, const char* Text, int Length) {
+  return KeptText(Board->Text(), Board->Table().RestoreKeptGame(TextAt(Text, Length)));
 }
 QUINTAR_PAGE_CALL const char* board_game_to_keep(TPageBoard* Board) {
   return KeptText(Board->Text(), Board->Table().GameToKeep());
@@ -279,8 +281,8 @@ QUINTAR_PAGE_CALL const char* board_game_to_keep(TPageBoard* Board) {
 QUINTAR_PAGE_CALL const char* board_playing_strength(TPageBoard* Board) {
   return KeptText(Board->Text(), std::string(game::TGameTable::LevelName(Board->Host().Level())));
 }
-QUINTAR_PAGE_CALL bool board_set_playing_strength(TPageBoard* Board, const char* Name) {
-  const std::optional<TLevel> Level = game::TGameTable::LevelNamed(Name);
+QUINTAR_PAGE_CALL bool board_set_playing_strength(TPageBoard* Board, const char* Name, int Length) {
+  const std::optional<TLevel> Level = game::TGameTable::LevelNamed(TextAt(Name, Length));
   if (Level) Board->Host().SetLevel(*Level);
   return Level.has_value();
 }

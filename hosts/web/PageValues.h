@@ -1,10 +1,10 @@
 // What both of the element's modules pass to and from the page, which calls
 // them as plain C functions through bindings/*.js: cells counted from 1, as
-// Move takes them, and packed into one number; texts as UTF-8 ending in a
-// NUL, those with parts as JSON (PageJson.h); numbers and bytes as an address
-// in the module's memory and a count. What the page passes in is a copy it
-// frees after the call; what a module answers with lasts until the next call
-// that answers the same way.
+// Move takes them, and packed into one number; texts as UTF-8, from the page
+// with their length and back ending in a NUL, those with parts as JSON
+// (PageJson.h); numbers and bytes as an address in the module's memory and a
+// count. What the page passes in is a copy it frees after the call; what a
+// module answers with lasts until the next call that answers the same way.
 #pragma once
 
 #include <emscripten/emscripten.h>
@@ -13,6 +13,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "AnalysisMessage.h"
 #include "TurnMessage.h"
@@ -40,6 +41,9 @@ inline const std::int32_t* KeptNumbers(TMessageNumbers& Kept, const TMessageNumb
   Kept.insert(Kept.end(), Numbers.begin(), Numbers.end());
   return Kept.data();
 }
+
+// The page's text, all Length bytes of it, NULs included.
+inline std::string_view TextAt(const char* Text, int Length) { return {Text, static_cast<std::size_t>(Length)}; }
 
 inline std::span<const std::int32_t> NumbersAt(const std::int32_t* Numbers, int Count) {
   return {Numbers, static_cast<std::size_t>(Count)};

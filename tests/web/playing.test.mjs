@@ -168,10 +168,15 @@ test('a record saved on one board sets the game and its players up on another; a
     element.move(5, 5);
     return element.saveRecord();
   });
-  const refused = await board.evaluate((element) => [element.openRecord('not a record'), element.saveRecord()]);
-  assert.equal(typeof refused[0], 'string');
-  assert.notEqual(refused[0], '');
-  assert.equal(refused[1], before);
+  // A record with anything after a NUL is refused whole, not read up to the NUL.
+  const refused = await board.evaluate(
+    (element, record) => [element.openRecord('not a record'), element.openRecord(`${record}\0junk`), element.saveRecord()],
+    record);
+  for (const answer of refused.slice(0, 2)) {
+    assert.equal(typeof answer, 'string');
+    assert.notEqual(answer, '');
+  }
+  assert.equal(refused[2], before);
 
   const taken = await board.evaluate((element, record) => {
     const answer = element.openRecord(record);

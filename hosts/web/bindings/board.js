@@ -37,8 +37,12 @@ class Board {
     this.address = _board_new(this.page);
   }
 
+  // Frees the board, which must not be used after; freeing it again does
+  // nothing.
   delete() {
+    if (!this.address) return;
     _board_delete(this.address);
+    this.address = 0;
     boardListeners.delete(this.page);
   }
 
@@ -52,19 +56,19 @@ class Board {
   }
 
   saved(name) {
-    withText(name, (text) => _board_saved(this.address, text));
+    withText(name, (text, length) => _board_saved(this.address, text, length));
   }
 
   openRecord(text) {
-    return withText(text, (copy) => textAt(_board_open_record(this.address, copy)));
+    return withText(text, (copy, length) => textAt(_board_open_record(this.address, copy, length)));
   }
 
   restoreKeptGame(text) {
-    return withText(text, (copy) => textAt(_board_restore_kept_game(this.address, copy)));
+    return withText(text, (copy, length) => textAt(_board_restore_kept_game(this.address, copy, length)));
   }
 
   setPlayingStrength(name) {
-    return withText(name, (text) => Boolean(_board_set_playing_strength(this.address, text)));
+    return withText(name, (text, length) => Boolean(_board_set_playing_strength(this.address, text, length)));
   }
 
   get playingStrength() {

@@ -37,9 +37,11 @@ function withCopy(size, copy, call) {
   }
 }
 
+// call(address, length) with a copy of text as UTF-8, length its bytes: a
+// text may hold NULs, which a C string would end at.
 function withText(text, call) {
-  const size = lengthBytesUTF8(text) + 1;
-  return withCopy(size, (address) => stringToUTF8(text, address, size), call);
+  const length = lengthBytesUTF8(text);
+  return withCopy(length + 1, (address) => stringToUTF8(text, address, length + 1), (address) => call(address, length));
 }
 
 // call(address, count) with a copy of bytes, an array of numbers.
