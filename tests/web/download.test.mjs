@@ -19,7 +19,7 @@ export const GOALS = { gzippedTotal: 80_000, wasm: 150_000 };
 // What the check holds today: the board's module alone is past both goals
 // (docs/measurements.md says what it carries); the check keeps it from
 // growing.
-const CEILING = { gzippedTotal: 86_000, wasm: 168_500 };
+const CEILING = { gzippedTotal: 84_000, wasm: 163_000 };
 
 // Each response the server gives, { path, status }, in order: 200 is a
 // download, 304 a copy the browser had confirmed.
