@@ -153,7 +153,7 @@ match: deps
 # Fits the expert's evaluation weights to self-play games and rewrites the
 # header the expert compiles in, e.g.
 #   make tune TUNE="--games 4000 --nodes 1500 --seed 2"
-# About ten minutes on one core; see docs/opponent.md. Not part of make test.
+# A minute or two on one core; see docs/opponent.md. Not part of make test.
 TUNE ?=
 TUNED_WEIGHTS := opponent/expert/TunedWeights.h
 tune: deps

@@ -22,8 +22,8 @@ struct TTuningSettings {
   TFitted Fitted = TFitted::Bonuses;
 };
 
-// What a run is usually given: about ten minutes on one core of a busy
-// machine.
+// What a run is usually given: about a minute on one core of an idle
+// machine, a few on a busy one.
 TTuningSettings DefaultTuningSettings();
 
 struct TTuningResult {
