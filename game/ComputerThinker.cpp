@@ -8,21 +8,33 @@ namespace {
 
 std::uint32_t GeneratorSeed(std::uint64_t Seed) { return static_cast<std::uint32_t>(Seed ^ Seed >> 32); }
 
+std::optional<vcl::TPoint> PointOf(const std::optional<TChosenCell>& Cell) {
+  if (!Cell) return std::nullopt;
+  return vcl::TPoint{Cell->Col, Cell->Row};
+}
+
+TSearchBudget ExpertBudget(const std::atomic<bool>* Stop) {
+  TSearchBudget Budget = DefaultExpertBudget();
+  Budget.Stop = Stop;
+  return Budget;
+}
+
 }  // namespace
 
-TComputerThinker::TComputerThinker() : TComputerThinker(FreshSeed()) {}
+TComputerThinker::TComputerThinker(TExpertMaker MakeExpert) : TComputerThinker(FreshSeed(), MakeExpert) {}
 
-TComputerThinker::TComputerThinker(std::uint64_t Seed) : FRandom(GeneratorSeed(Seed)), FChooser(Seed) {}
+TComputerThinker::TComputerThinker(std::uint64_t Seed, TExpertMaker MakeExpert)
+    : FRandom(GeneratorSeed(Seed)), FChooser(Seed, MakeExpert) {}
 
 TComputerThinker::~TComputerThinker() = default;
 
 std::optional<vcl::TPoint> TComputerThinker::Think(const TThinkRequest& Turn, const std::atomic<bool>* Stop) {
-  TSearchBudget Budget = DefaultExpertBudget();
-  Budget.Stop = Stop;
-  const std::optional<TChosenCell> Cell = FChooser.Choose(
-      Turn.Board.View(), Turn.Side, Turn.Level, [this] { return static_cast<int>(FRandom()); }, Budget);
-  if (!Cell) return std::nullopt;
-  return vcl::TPoint{Cell->Col, Cell->Row};
+  return PointOf(FChooser.Choose(
+      Turn.Board.View(), Turn.Side, Turn.Level, [this] { return static_cast<int>(FRandom()); }, ExpertBudget(Stop)));
+}
+
+std::optional<vcl::TPoint> TComputerThinker::ThinkAsExpert(const TThinkRequest& Turn, const std::atomic<bool>* Stop) {
+  return PointOf(FChooser.ChooseAsExpert(Turn.Board.View(), Turn.Side, ExpertBudget(Stop)));
 }
 
 // A report is passed on when it is the first, or enough time has gone since

@@ -20,9 +20,10 @@ namespace quintar::game {
 
 class TComputerThinker {
  public:
-  // Seeded from FreshSeed().
-  TComputerThinker();
-  explicit TComputerThinker(std::uint64_t Seed);
+  // Seeded from FreshSeed(). MakeExpert makes the expert when it first
+  // thinks (NoExpertHere: the expert finds no move here).
+  explicit TComputerThinker(TExpertMaker MakeExpert = MakeExpertSearch);
+  explicit TComputerThinker(std::uint64_t Seed, TExpertMaker MakeExpert = MakeExpertSearch);
   ~TComputerThinker();
   TComputerThinker(const TComputerThinker&) = delete;
   TComputerThinker& operator=(const TComputerThinker&) = delete;
@@ -32,6 +33,9 @@ class TComputerThinker {
   // another thread may set Stop to cut that short, and the answer is then
   // the best found so far.
   std::optional<vcl::TPoint> Think(const TThinkRequest& Turn, const std::atomic<bool>* Stop = nullptr);
+  // The expert's cell for Turn's side, whatever Turn's level: what a program
+  // that holds only the expert thinks with (the web page's expert module).
+  std::optional<vcl::TPoint> ThinkAsExpert(const TThinkRequest& Turn, const std::atomic<bool>* Stop = nullptr);
 
   // What the expert finds in Turn's position for the side to move, within
   // Budget: OnReport (if given) hears the first report at once, then, while

@@ -83,8 +83,8 @@ TBoardCopy CopyBoard(const TQuintar& Control) {
   return Board;
 }
 
-TGameSession::TGameSession(TQuintar& Control, TMillisecondClock Clock)
-    : FControl(Control), FClock(std::move(Clock)), FThinker(std::make_unique<TComputerThinker>()) {
+TGameSession::TGameSession(TQuintar& Control, TMillisecondClock Clock, TExpertMaker MakeExpert)
+    : FControl(Control), FClock(std::move(Clock)), FThinker(std::make_unique<TComputerThinker>(MakeExpert)) {
   // A game holds at most one entry per cell, so the history never grows in play.
   FMoves.reserve(MaxBoardSide * MaxBoardSide);
   FRedo.reserve(MaxBoardSide * MaxBoardSide);
@@ -232,11 +232,7 @@ TComputerDue TGameSession::ComputerDue() const {
   return Due;
 }
 
-bool TGameSession::PlayComputerMove() {
-  if (!ComputerToMove()) return false;
-  PlayComputer(Player(FControl.Turn()).Level);
-  return true;
-}
+bool TGameSession::PlayComputerMove() { return ComputerToMove() && PlayComputer(Player(FControl.Turn()).Level); }
 
 bool TGameSession::ComputerMovesNow() {
   if (FControl.GameOver() || FControl.Lock()) return false;
@@ -269,15 +265,16 @@ std::optional<TGameResult> TGameSession::Result() const {
 
 // The control's strengths play through its own ComputerMove, with its draws
 // and its events.
-void TGameSession::PlayComputer(TLevel Level) {
+bool TGameSession::PlayComputer(TLevel Level) {
   if (const std::optional<TStrength> Strength = ControlStrength(Level)) {
     FControl.SetPlayingStrength(*Strength);
     const TScopedFlag Placing(FPlacingComputerMove);
     FControl.ComputerMove();
-    return;
+    return true;
   }
-  if (const std::optional<vcl::TPoint> Cell = FThinker->Think(RequestFor(FControl.Turn(), Level)))
-    PlaceComputerMark(*Cell);
+  const std::optional<vcl::TPoint> Cell = FThinker->Think(RequestFor(FControl.Turn(), Level));
+  if (Cell) PlaceComputerMark(*Cell);
+  return Cell.has_value();
 }
 
 // Through Move, without the control answering it.

@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Expert.h"
 #include "Level.h"
 #include "Quintar.h"
 #include "ThinkRequest.h"
@@ -97,8 +98,10 @@ class TGameSession {
  public:
   // Follows Control from now on. The players are read off the control: with
   // AutoResponse on, a person plays crosses and the computer noughts at the
-  // control's strength; otherwise two people share the board.
-  explicit TGameSession(TQuintar& Control, TMillisecondClock Clock = SteadyMilliseconds);
+  // control's strength; otherwise two people share the board. MakeExpert
+  // makes the expert that thinks here when the expert first does.
+  explicit TGameSession(TQuintar& Control, TMillisecondClock Clock = SteadyMilliseconds,
+                        TExpertMaker MakeExpert = MakeExpertSearch);
   // Gives the control's events back to the host's handlers.
   ~TGameSession();
   TGameSession(const TGameSession&) = delete;
@@ -127,7 +130,8 @@ class TGameSession {
   // game and acts on the answer.
   TComputerDue ComputerDue() const;
   // Plays the computer move that is due, here and now (the expert thinks
-  // within its default budget); false when none is due.
+  // within its default budget); false when none is due, or none could be
+  // thought out here (a session that leaves the expert out).
   bool PlayComputerMove();
   // Plays a cell thought out elsewhere for Request, unless the game has moved
   // on since or the cell cannot take a mark; true when it was played.
@@ -230,7 +234,7 @@ class TGameSession {
 
   // Sets the control up silently from the moves kept, then repaints.
   void Replay();
-  void PlayComputer(TLevel Level);
+  bool PlayComputer(TLevel Level);
   void PlaceComputerMark(vcl::TPoint Cell);
   TThinkRequest RequestFor(int Side, TLevel Level) const;
   bool OneOffMoveDue() const { return FOneOffGeneration == FGeneration; }

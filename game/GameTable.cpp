@@ -25,7 +25,8 @@ vcl::TNotifyEvent& EventOf(TQuintar& Control, TBoardEvent Event) {
 
 // The table's hooks go on before the session exists, so that the session
 // chains to them: by the time the table hears a move, the session knows it.
-TGameTable::TGameTable(TQuintar& Control, TTableListener& Listener, TThinking Thinking, TPhrasebook Words)
+TGameTable::TGameTable(TQuintar& Control, TTableListener& Listener, TThinking Thinking, TPhrasebook Words,
+                       TExpertMaker MakeExpert)
     : FControl(Control), FListener(Listener), FThinking(Thinking), FWords(std::move(Words)) {
   for (int Index = 0; Index < BoardEventCount; ++Index) {
     const auto Event = static_cast<TBoardEvent>(Index);
@@ -36,7 +37,7 @@ TGameTable::TGameTable(TQuintar& Control, TTableListener& Listener, TThinking Th
       Heard(Event);
     };
   }
-  FSession = std::make_unique<TGameSession>(FControl);
+  FSession = std::make_unique<TGameSession>(FControl, SteadyMilliseconds, MakeExpert);
   FFocus = Middle();
   MarkUnchanged();
 }
@@ -130,6 +131,7 @@ void TGameTable::PlayFocusCell() {
 
 void TGameTable::ComputerMovesNow() {
   if (!FSession->ComputerMovesNow()) return Refuse(FControl.GameOver() ? TRefusal::GameOver : TRefusal::Locked);
+  FUnthoughtGeneration.reset();
   GameChanged();
 }
 
@@ -201,6 +203,7 @@ void TGameTable::LetComputerPlay() {
       continue;
     }
     if (FMoveRequest && FMoveRequest->Turn.Generation == Due.Request.Generation) return;  // being thought out
+    if (FUnthoughtGeneration == Due.Request.Generation) return;
     FMoveRequest = TRequest{NextSerial(), Due.Request};
     FListener.ThinkingRequested(FMoveRequest->Serial, FMoveRequest->Turn);
     return;
@@ -222,12 +225,14 @@ void TGameTable::Answer(std::uint32_t Serial, std::optional<vcl::TPoint> Cell) {
 
 // The session drops an answer to a position that has moved on. One that
 // could not be played although the same request is still due came from
-// thinking that failed: the computer thinks here instead.
+// thinking that failed: the computer thinks here instead, and where it cannot
+// (the expert left out), the move stays due without being asked for again.
 void TGameTable::Answered(const TRequest& Move, std::optional<vcl::TPoint> Cell) {
   if (!Cell || !FSession->PlayThoughtMove(Move.Turn, *Cell)) {
     const TComputerDue Due = FSession->ComputerDue();
-    if (Due.Action != TComputerAction::None && Due.Request.Generation == Move.Turn.Generation)
-      FSession->PlayComputerMove();
+    if (Due.Action != TComputerAction::None && Due.Request.Generation == Move.Turn.Generation &&
+        !FSession->PlayComputerMove())
+      FUnthoughtGeneration = Move.Turn.Generation;
   }
   GameChanged();
 }

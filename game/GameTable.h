@@ -73,8 +73,12 @@ enum class TThinking : std::uint8_t { Here, Elsewhere };
 class TGameTable {
  public:
   // Hooks the control's events (chaining to handlers already on them), and
-  // starts with the players the control's settings imply.
-  TGameTable(TQuintar& Control, TTableListener& Listener, TThinking Thinking, TPhrasebook Words = TPhrasebook());
+  // starts with the players the control's settings imply. MakeExpert makes
+  // the expert for what is thought here; a face that thinks elsewhere may
+  // leave it out (NoExpertHere): a failed answer then leaves the expert's
+  // move due, until ComputerMovesNow asks for it again.
+  TGameTable(TQuintar& Control, TTableListener& Listener, TThinking Thinking, TPhrasebook Words = TPhrasebook(),
+             TExpertMaker MakeExpert = MakeExpertSearch);
   ~TGameTable();
   TGameTable(const TGameTable&) = delete;
   TGameTable& operator=(const TGameTable&) = delete;
@@ -257,6 +261,10 @@ class TGameTable {
   vcl::TNotifyEvent FFaceHandlers[BoardEventCount];
   std::uint32_t FLastSerial = 0;
   std::optional<TRequest> FMoveRequest;
+  // The position whose move failed elsewhere and could not be thought here:
+  // it is not asked for again until ComputerMovesNow, so that a failure does
+  // not repeat without end.
+  std::optional<std::uint64_t> FUnthoughtGeneration;
   std::optional<TRequest> FHintRequest;
   std::optional<vcl::TPoint> FHintCell;
   vcl::TPoint FFocus{0, 0};

@@ -2,8 +2,9 @@
 
 namespace quintar {
 
-TMoveChooser::TMoveChooser(std::uint64_t ExpertSeed)
+TMoveChooser::TMoveChooser(std::uint64_t ExpertSeed, TExpertMaker MakeExpert)
     : FExpertSeed(ExpertSeed),
+      FMakeExpert(MakeExpert),
       FPatterns(std::make_unique<TPattern[]>(PatternCount)),
       FCrossList(std::make_unique<TCandidate[]>(CandidateCapacity)),
       FNoughtList(std::make_unique<TCandidate[]>(CandidateCapacity)) {
@@ -35,23 +36,33 @@ std::optional<TChosenCell> TMoveChooser::Choose(const TBoardView& Board, int Tur
     if (!Choice.Found) return std::nullopt;
     return TChosenCell{Choice.Col, Choice.Row};
   }
-  const TExpertChoice Choice = Expert().Choose(Board, Turn, ExpertBudget);
+  return ChooseAsExpert(Board, Turn, ExpertBudget);
+}
+
+std::optional<TChosenCell> TMoveChooser::ChooseAsExpert(const TBoardView& Board, int Turn,
+                                                        const TSearchBudget& Budget) {
+  TExpertPlayer* Player = Expert();
+  if (!Player) return std::nullopt;
+  const TExpertChoice Choice = Player->Choose(Board, Turn, Budget);
   if (!Choice.Found) return std::nullopt;
   return TChosenCell{Choice.Col, Choice.Row};
 }
 
 TAnalysis TMoveChooser::Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
                                 const TAnalysisObserver* OnDepth) {
-  return Expert().Analyse(Board, Turn, Budget, OnDepth);
+  if (TExpertPlayer* Player = Expert()) return Player->Analyse(Board, Turn, Budget, OnDepth);
+  TAnalysis Nothing;
+  Nothing.Turn = Turn;
+  return Nothing;
 }
 
-TExpertSearch& TMoveChooser::Expert() {
-  if (!FExpert) {
-    FExpert = std::make_unique<TExpertSearch>(FExpertSeed);
+TExpertPlayer* TMoveChooser::Expert() {
+  if (!FExpert && FMakeExpert) {
+    FExpert = FMakeExpert(FExpertSeed);
     FExpert->LimitMemory(FExpertMemory);
     FExpert->SetThreatDefence(FExpertDefence);
   }
-  return *FExpert;
+  return FExpert.get();
 }
 
 }  // namespace quintar

@@ -24,8 +24,10 @@ struct TChosenCell {
 
 class TMoveChooser {
  public:
-  // ExpertSeed decides among moves the expert finds equally good.
-  explicit TMoveChooser(std::uint64_t ExpertSeed = 0);
+  // ExpertSeed decides among moves the expert finds equally good; MakeExpert
+  // makes the expert when it first plays (NoExpertHere: the expert level
+  // finds no move, and its analysis is empty).
+  explicit TMoveChooser(std::uint64_t ExpertSeed = 0, TExpertMaker MakeExpert = MakeExpertSearch);
   ~TMoveChooser();
   TMoveChooser(const TMoveChooser&) = delete;
   TMoveChooser& operator=(const TMoveChooser&) = delete;
@@ -45,6 +47,9 @@ class TMoveChooser {
   // spends at most ExpertBudget, Stop included.
   std::optional<TChosenCell> Choose(const TBoardView& Board, int Turn, TLevel Level, const TRandomDraw& Draw,
                                     const TSearchBudget& ExpertBudget);
+  // The expert's cell, as Choose at the expert level; a program that only
+  // ever thinks as the expert calls this, and so leaves the strengths out.
+  std::optional<TChosenCell> ChooseAsExpert(const TBoardView& Board, int Turn, const TSearchBudget& Budget);
   // What the expert finds for side Turn on Board, as TExpertSearch::Analyse
   // reports it.
   TAnalysis Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
@@ -52,14 +57,16 @@ class TMoveChooser {
 
  private:
   std::uint64_t FExpertSeed;
+  TExpertMaker FMakeExpert;
   std::size_t FExpertMemory = 0;
   TThreatDefence FExpertDefence;
   std::unique_ptr<TPattern[]> FPatterns;
   std::unique_ptr<TCandidate[]> FCrossList;
   std::unique_ptr<TCandidate[]> FNoughtList;
   // Its tables are large, so it is made when the expert first plays.
-  std::unique_ptr<TExpertSearch> FExpert;
-  TExpertSearch& Expert();
+  std::unique_ptr<TExpertPlayer> FExpert;
+  // Null when there is no expert here.
+  TExpertPlayer* Expert();
 };
 
 }  // namespace quintar

@@ -718,6 +718,8 @@ TSearchBudget DefaultReviewBudget() { return {0, 100000, nullptr}; }
 TExpertSearch::TExpertSearch(std::uint64_t Seed) : FSearcher(std::make_unique<expert::TSearcher>(Seed)) {}
 TExpertSearch::~TExpertSearch() = default;
 
+std::unique_ptr<TExpertPlayer> MakeExpertSearch(std::uint64_t Seed) { return std::make_unique<TExpertSearch>(Seed); }
+
 void TExpertSearch::Seed(std::uint64_t Seed) { FSearcher->Seed(Seed); }
 
 void TExpertSearch::LimitMemory(std::size_t Bytes) { FSearcher->LimitMemory(Bytes); }

@@ -94,30 +94,45 @@ namespace expert {
 class TSearcher;
 }
 
-class TExpertSearch {
+// The expert as a move chooser plays it. A program that leaves the expert's
+// thinking to another (a web page, whose expert thinks in a module of its
+// own) never makes one, and so leaves the search out altogether.
+class TExpertPlayer {
+ public:
+  TExpertPlayer() = default;
+  virtual ~TExpertPlayer() = default;
+  TExpertPlayer(const TExpertPlayer&) = delete;
+  TExpertPlayer& operator=(const TExpertPlayer&) = delete;
+  virtual void Seed(std::uint64_t Seed) = 0;
+  virtual void LimitMemory(std::size_t Bytes) = 0;
+  virtual void SetThreatDefence(const TThreatDefence& Defence) = 0;
+  virtual TExpertChoice Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget) = 0;
+  virtual TAnalysis Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
+                            const TAnalysisObserver* OnDepth) = 0;
+};
+
+class TExpertSearch final : public TExpertPlayer {
  public:
   // Allocates its tables once (under 64 MB in all).
   explicit TExpertSearch(std::uint64_t Seed = 0);
-  ~TExpertSearch();
-  TExpertSearch(const TExpertSearch&) = delete;
-  TExpertSearch& operator=(const TExpertSearch&) = delete;
+  ~TExpertSearch() override;
 
   // Among moves the search finds equally good, the seed decides; the same
   // seed, position and node budget always give the same move.
-  void Seed(std::uint64_t Seed);
+  void Seed(std::uint64_t Seed) override;
 
   // Sizes the table of positions to fit within Bytes (0: the usual size). It
   // is never larger than the usual size and never smaller than a small floor,
   // whatever Bytes says. Call it between choices: it allocates.
-  void LimitMemory(std::size_t Bytes);
+  void LimitMemory(std::size_t Bytes) override;
 
   // Off until set; call it between choices.
-  void SetThreatDefence(const TThreatDefence& Defence);
+  void SetThreatDefence(const TThreatDefence& Defence) override;
 
   // The cell for side Turn (1 crosses, -1 noughts) on Board; Found is false
   // only when no cell is empty. Returns within the budget and never names a
   // taken or off-board cell. One thread at a time per instance.
-  TExpertChoice Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget);
+  TExpertChoice Choose(const TBoardView& Board, int Turn, const TSearchBudget& Budget) override;
 
   // What the search finds for side Turn on Board, for a player to read: the
   // best moves with their lines, told to OnDepth (if given) after every
@@ -128,10 +143,17 @@ class TExpertSearch {
   // same seed, position and node budget always give the same report. One
   // thread at a time per instance, as for Choose.
   TAnalysis Analyse(const TBoardView& Board, int Turn, const TSearchBudget& Budget,
-                    const TAnalysisObserver* OnDepth = nullptr);
+                    const TAnalysisObserver* OnDepth = nullptr) override;
 
  private:
   std::unique_ptr<expert::TSearcher> FSearcher;
 };
+
+// How a program comes by its expert when the expert first plays: the search,
+// or nothing where the expert is thought out elsewhere (NoExpertHere), and the
+// expert level then finds no move.
+using TExpertMaker = std::unique_ptr<TExpertPlayer> (*)(std::uint64_t Seed);
+std::unique_ptr<TExpertPlayer> MakeExpertSearch(std::uint64_t Seed);
+inline constexpr TExpertMaker NoExpertHere = nullptr;
 
 }  // namespace quintar

@@ -40,7 +40,8 @@ constexpr TPlayer Computer(TLevel Level) { return {TPlayerKind::Computer, Level}
 
 class TableTest : public ::testing::Test {
  protected:
-  explicit TableTest(TThinking Thinking = TThinking::Here) : Table(Control, Face, Thinking) {
+  explicit TableTest(TThinking Thinking = TThinking::Here, TExpertMaker MakeExpert = MakeExpertSearch)
+      : Table(Control, Face, Thinking, TPhrasebook(), MakeExpert) {
     std::srand(7);
     Control.SetBounds(0, 0, 200, 200);
     Table.SetPlayers(Person, Person);
@@ -211,7 +212,7 @@ TEST_F(TableTest, ADemonstrationPausedByALockOrAPersonAsksForItsPaceAgain) {
 
 class ThinkingElsewhere : public TableTest {
  protected:
-  ThinkingElsewhere() : TableTest(TThinking::Elsewhere) {
+  explicit ThinkingElsewhere(TExpertMaker MakeExpert = MakeExpertSearch) : TableTest(TThinking::Elsewhere, MakeExpert) {
     Table.SetPlayers(Person, Computer(TLevel::Expert));
     Face.Take();
   }
@@ -243,6 +244,38 @@ TEST_F(ThinkingElsewhere, StaleAnswersAreDroppedAndFailedThinkingIsDoneHere) {
   Table.Answer(LastSerial(), std::nullopt);
   EXPECT_EQ(Table.MovesMade(), 2u);
   EXPECT_FALSE(Table.ComputerToMove());
+}
+
+// A face that leaves the expert out (a web page) cannot have it think here:
+// a failed answer leaves the move due, unasked until the computer is told to
+// move, so that a failing worker is not asked again and again.
+class ThinkingOnlyElsewhere : public ThinkingElsewhere {
+ protected:
+  ThinkingOnlyElsewhere() : ThinkingElsewhere(NoExpertHere) {}
+};
+
+TEST_F(ThinkingOnlyElsewhere, AFailedAnswerLeavesTheMoveDueUntilAskedAgain) {
+  Table.Move(10, 10);
+  Table.Answer(LastSerial(), std::nullopt);
+  EXPECT_EQ(Table.MovesMade(), 1u);
+  EXPECT_TRUE(Table.ComputerToMove());
+  EXPECT_EQ(Face.Requests.size(), 1u);
+  Table.ComputerMovesNow();
+  ASSERT_EQ(Face.Requests.size(), 2u);
+  Table.Answer(LastSerial(), vcl::TPoint{4, 4});
+  EXPECT_EQ(Control.Cell(4, 4), -1);
+}
+
+// Made to think here without the expert, the table must not wait for a move
+// that never comes: it leaves the move due and returns.
+TEST(TableWithoutExpert, ThinkingHereLeavesTheExpertsMoveDue) {
+  TQuintar Control(nullptr);
+  TRecordingFace Face;
+  TGameTable Table(Control, Face, TThinking::Here, TPhrasebook(), NoExpertHere);
+  Table.SetPlayers(Person, Computer(TLevel::Expert));
+  Table.Move(10, 10);
+  EXPECT_EQ(Table.MovesMade(), 1u);
+  EXPECT_TRUE(Table.ComputerToMove());
 }
 
 TEST_F(ThinkingElsewhere, TheExpertsHintIsThoughtOutElsewhereAndDroppedWhenThePositionMovesOn) {

@@ -1,6 +1,7 @@
 // The level chooser against what it stands for: at the three strengths the
 // control's own selection with the same draws, at the expert level the search
-// with the same seed and budget, and nothing on a full board.
+// with the same seed and budget (or nothing, where the expert is left out),
+// and nothing on a full board.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -116,6 +117,20 @@ TEST(MoveChooserExpert, TakesANewSeedBeforeAndAfterTheSearchIsMade) {
   ASSERT_NE(Twice(0), Twice(std::nullopt)) << "the second seed changes nothing on this position";
   Chooser.SeedExpert(0);
   EXPECT_EQ(Choose(Chooser), Twice(0));
+}
+
+// A program that thinks the expert elsewhere still plays the three strengths
+// here, and its expert level finds nothing rather than searching.
+TEST(MoveChooserWithoutExpert, PlaysTheStrengthsAndFindsNoExpertMove) {
+  TRandom Random(5);
+  const TTestBoard Board = PlayedLookingBoard(Random, 15, 15, 6);
+  TMoveChooser Chooser(0, NoExpertHere);
+  int DrawCalls = 0;
+  EXPECT_TRUE(ChooseWithDraws(Chooser, Board, 1, TLevel::High, {3, 4}, DrawCalls).has_value());
+  EXPECT_FALSE(ChooseWithDraws(Chooser, Board, 1, TLevel::Expert, {}, DrawCalls).has_value());
+  const TAnalysis Report = Chooser.Analyse(Board.View(), -1, Positions(500));
+  EXPECT_EQ(Report.Turn, -1);
+  EXPECT_TRUE(Report.Lines.empty());
 }
 
 }  // namespace
