@@ -1,8 +1,9 @@
-// The module the analysing and reviewing workers load, and nothing else: the
-// functions bindings/analysis.js makes the class Analyst of. It is a module
-// of its own because the expert's analysis and the review of a game weigh
-// about a quarter of the board's module, which every page downloads before
-// its board shows, and only a page that asks for them needs them. Positions
+// The expert's module: its moves, its analysis and the review of a game, as
+// the functions bindings/analysis.js makes the class Analyst of. The workers
+// that think, analyse and review load it, and a page that can have no worker
+// thinks with it itself. It is a module of its own because the expert weighs
+// about a fifth of what a page would otherwise download before its board
+// shows, and only a page that plays or asks the expert needs it. Positions
 // and games cross in AnalysisMessage numbers, turns in TurnMessage bytes.
 #include <emscripten/em_js.h>
 
@@ -38,6 +39,15 @@ class TPageAnalyst {
 }  // namespace
 
 QUINTAR_PAGE_CALL TPageAnalyst* analyst_new() { return new TPageAnalyst; }
+
+// The expert's cell for the turn in the bytes, or 0 when they are no turn or
+// no cell is empty. The board asks elsewhere only for the expert's moves and
+// hints, so the turn's level is not read, and the strengths stay out of the
+// module.
+QUINTAR_PAGE_CALL int analyst_think(TPageAnalyst* Analyst, const std::int8_t* Bytes, int Count) {
+  const std::optional<game::TThinkRequest> Turn = TurnAt(Bytes, Count);
+  return PackedCell(Turn ? Analyst->Thinker().ThinkAsExpert(*Turn) : std::nullopt);
+}
 
 // Reports on the turn in the bytes: the first at once, then at most ten a
 // second, and the last, until the analysis settles or its time is up. The

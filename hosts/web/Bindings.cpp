@@ -1,8 +1,8 @@
-// The module a page loads: the board, the Thinker the expert's worker thinks
-// with, and the layout rules the element sizes itself by, as the functions
-// bindings/board.js makes the classes Board and Thinker of. Analysis and
-// review have a module of their own (AnalysisBindings.cpp), which only their
-// workers load. Pixels are the control's, which are the canvas's device
+// The module a page loads: the board and the layout rules the element sizes
+// itself by, as the functions bindings/board.js makes the class Board of.
+// The expert is not here: its moves, analysis and review have a module of
+// their own (AnalysisBindings.cpp), which a page fetches when it first needs
+// the expert. Pixels are the control's, which are the canvas's device
 // pixels. The element's attributes are not here: the build writes them into
 // attributes.js (see PrintAttributes.cpp).
 #include <emscripten/em_js.h>
@@ -15,7 +15,6 @@
 
 #include "BoardHost.h"
 #include "BoardLayout.h"
-#include "ComputerThinker.h"
 #include "PageJson.h"
 #include "PageValues.h"
 
@@ -314,16 +313,6 @@ QUINTAR_PAGE_CALL bool board_reviewed(TPageBoard* Board, const std::int32_t* Req
 }
 QUINTAR_PAGE_CALL const char* board_review(TPageBoard* Board) {
   return KeptText(Board->Text(), ReviewJson(Board->Table()));
-}
-
-// ---- The expert's worker -----------------------------------------------------
-
-QUINTAR_PAGE_CALL game::TComputerThinker* thinker_new() { return new game::TComputerThinker; }
-// The cell for the turn in the bytes, or 0 when they are no turn or no cell
-// is empty.
-QUINTAR_PAGE_CALL int thinker_think(game::TComputerThinker* Thinker, const std::int8_t* Bytes, int Count) {
-  const std::optional<game::TThinkRequest> Turn = TurnAt(Bytes, Count);
-  return PackedCell(Turn ? Thinker->Think(*Turn) : std::nullopt);
 }
 
 // ---- The rest ----------------------------------------------------------------

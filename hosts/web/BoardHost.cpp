@@ -3,9 +3,10 @@
 namespace quintar::web {
 
 // The board a new element shows is the table's own: a person against the
-// computer holding noughts at high, which is what the settings start as.
+// computer holding noughts at high, which is what the settings start as. The
+// expert thinks in its own module, so the board leaves it out.
 TBoardHost::TBoardHost(TBoardListener& Listener)
-    : FListener(Listener), FTable(FControl, Listener, game::TThinking::Elsewhere) {
+    : FListener(Listener), FTable(FControl, Listener, game::TThinking::Elsewhere, game::TPhrasebook(), NoExpertHere) {
   FControl.SetHost(this);
   ApplyPlayers();
 }

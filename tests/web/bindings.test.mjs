@@ -48,6 +48,28 @@ test('cells, texts and the pixels cross whole, and the pixels follow the memory 
   board.delete();
 });
 
+test('the board leaves the expert to the expert\'s module: the turn it hands out is thought there', () => {
+  let asked = null;
+  const board = new quintar.Board({ event() {}, announce() {}, changed() {}, repaint() {}, think(serial, bytes) { asked = { serial, bytes: bytes.slice() }; }, pace() {}, analyse() {}, analysisChanged() {} });
+  board.held = false;
+  assert.equal(board.setPlayingStrength('expert'), true);
+  board.move(8, 8);
+  assert.ok(asked, 'the expert\'s move is asked for elsewhere');
+  // Without an answer the board cannot think the expert itself.
+  board.answer(asked.serial, null);
+  assert.equal(board.moveWords().length, 1);
+  assert.equal(board.computerToMove(), true);
+
+  asked = null;
+  board.computerMove();
+  const cell = new analysis.Analyst().think(asked.bytes);
+  assert.ok(cell && board.cell(cell.col, cell.row) === '', 'the expert answers with an empty cell');
+  board.answer(asked.serial, cell);
+  assert.equal(board.cell(cell.col, cell.row), 'nought');
+  assert.equal(board.computerToMove(), false);
+  board.delete();
+});
+
 test('what is no report, review, turn or game is refused, and the board carries on', () => {
   const board = quietBoard();
   board.analysisReported(1, new Int32Array([7, 7, 7, 7, 7, 7, 7, 7]));
@@ -56,9 +78,8 @@ test('what is no report, review, turn or game is refused, and the board carries 
   assert.equal(board.reviewed(new Int32Array([1, 2, 3]), new Int32Array(9)), false);
   assert.equal(board.reviewed(board.reviewRequest().slice(), 'no review'), false);
   assert.equal(board.review(), null);
-  assert.equal(new quintar.Thinker().think(new Int8Array([1, 2, 3])), null);
-
   const analyst = new analysis.Analyst();
+  assert.equal(analyst.think(new Int8Array([1, 2, 3])), null);
   assert.equal(analyst.analyse(new Int8Array(4), () => assert.fail('no report on no turn')), false);
   assert.equal(analyst.review([20, 20]), null);
   assert.equal(analyst.review(new Int32Array([3, -1])), null);

@@ -58,8 +58,10 @@ ${after}`;
 // events recorded in window.events as { type, detail }. After is HTML that
 // follows the element, read before the element is defined. board is a
 // locator of it: board.evaluate((element, argument) => ..., argument).
-export async function openBoard(shared, { attributes = '', style = 'width: 240px; height: 240px;', after = '', scale = 1 } = {}) {
+export async function openBoard(shared, { attributes = '', style = 'width: 240px; height: 240px;', after = '', scale = 1, init = null } = {}) {
   const context = await shared.browser.newContext({ deviceScaleFactor: scale, viewport: { width: 800, height: 600 } });
+  // A script run before the page's own, such as one taking a browser feature away.
+  if (init) await context.addInitScript(init);
   const page = await context.newPage();
   const errors = [];
   page.on('pageerror', (error) => errors.push(error));

@@ -109,6 +109,17 @@ test('the expert thinks in a worker, and the page waits for its answer', async (
   await close();
 });
 
+test('where no worker can be had, the page thinks the expert\'s moves itself', async () => {
+  const { page, board, errors, close } = await openBoard(shared, { attributes: 'playing-strength="expert"', init: () => { delete window.Worker; } });
+  await board.evaluate((element) => element.move(10, 10));
+  await waitForEvents(page, 2);
+  const [, answer] = await takeEvents(page);
+  assert.equal(answer.type, 'legalmove');
+  assert.equal(answer.detail.computer, true);
+  assert.deepEqual(errors, []);
+  await close();
+});
+
 test('a computer holding crosses opens the game at the strength set, whatever the attributes\' order', async () => {
   const { page, close } = await openBoard(shared, { attributes: 'computer-side="crosses" playing-strength="expert"' });
   await page.waitForFunction(() => document.querySelector('quintar-board').turn === 'nought');

@@ -1,5 +1,5 @@
-// The analysis module as its workers use it: the class Analyst, made of the
-// functions AnalysisBindings.cpp exports.
+// The expert's module as its workers (and a page without them) use it: the
+// class Analyst, made of the functions AnalysisBindings.cpp exports.
 
 // What hears the reports of the analysis under way.
 let analysisReport = null;
@@ -7,6 +7,12 @@ let analysisReport = null;
 class Analyst {
   constructor() {
     this.address = _analyst_new();
+  }
+
+  // The expert's cell for a turn as TurnMessage bytes, or null when the
+  // bytes are no turn or no cell is empty.
+  think(bytes) {
+    return cellOf(withBytes(bytes, (address, count) => _analyst_think(this.address, address, count)));
   }
 
   // Hands report each report as an Int32Array view, to be copied at once,

@@ -1,4 +1,4 @@
-// The board's module as the page uses it: the classes Board and Thinker and
+// The board's module as the page uses it: the class Board and
 // the functions seed, squareCellSide, edgeNumberStep, boardName and
 // discardQuestion, made of the functions Bindings.cpp exports. Cells cross
 // counted from 1, as Move takes them; pixels are the canvas's device pixels.
@@ -159,21 +159,8 @@ for (const [name, call, value] of [
   });
 });
 
-// What the expert's worker thinks with: a turn as TurnMessage bytes in, the
-// cell out, or null when the bytes are no turn or no cell is empty.
-class Thinker {
-  constructor() {
-    this.address = _thinker_new();
-  }
-
-  think(bytes) {
-    return cellOf(withBytes(bytes, (address, count) => _thinker_think(this.address, address, count)));
-  }
-}
-
 Object.assign(Module, {
   Board,
-  Thinker,
   seed: (value) => _seed(value),
   squareCellSide: (width, height, colCount, rowCount) => _square_cell_side(width, height, colCount, rowCount),
   edgeNumberStep: (cellSide, room) => _edge_number_step(cellSide, room),

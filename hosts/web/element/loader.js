@@ -1,9 +1,9 @@
-// Loads the element's two modules: the board's, which the page and the
-// expert's worker instantiate, and the analysis module, which only the
-// workers that analyse and review instantiate, fetched when a page first
-// asks for them. Each WebAssembly file beside this script is fetched and
-// compiled once, and the compiled module is posted to the workers, which so
-// never fetch or compile it again.
+// Loads the element's two modules: the board's, which the page instantiates,
+// and the expert's (its moves, analysis and review), which the workers that
+// think, analyse and review instantiate, fetched when a page first needs the
+// expert. Each WebAssembly file beside this script is fetched and compiled
+// once, and the compiled module is posted to the workers, which so never
+// fetch or compile it again.
 //
 // Each glue is imported when it is needed rather than with this script, so
 // that a page starts downloading the WebAssembly as soon as the element's own
@@ -33,18 +33,18 @@ export async function compileModule(name = 'board') {
 }
 
 // Resolves to an instance of the named module, compiled, with its bindings
-// (the board's: Board, Thinker, seed and the rest; the analysis module's:
-// Analyst); rejects when it cannot be instantiated.
+// (the board's: Board, seed and the rest; the expert's: Analyst); rejects
+// when it cannot be instantiated.
 export async function instantiate(compiled, name = 'board') {
   const { default: create } = await modules[name].glue();
   return instantiateWith(create, compiled);
 }
 
 // The page's load of the board's module: the WebAssembly compiled and the
-// glue imported side by side, then instantiated; { compiled, quintar }.
+// glue imported side by side, then instantiated.
 export async function load() {
   const [compiled, glue] = await Promise.all([compileModule(), modules.board.glue()]);
-  return { compiled, quintar: await instantiateWith(glue.default, compiled) };
+  return instantiateWith(glue.default, compiled);
 }
 
 // The glue as imported; importing it again would cost the page a task.

@@ -19,17 +19,18 @@ export { BOARD_EVENTS };
 // Where there is no DOM (a server rendering the page), importing the element
 // loads nothing and defines nothing.
 const browser = 'customElements' in globalThis;
-const { compiled, quintar } = browser ? await load() : { compiled: null, quintar: null };
+const quintar = browser ? await load() : null;
 
-// The analysis module, compiled once for every board on the page when the
-// first of them analyses or reviews; tried again after a failure.
-let analysisCompiled = null;
-function analysisModule() {
-  analysisCompiled ??= compileModule('analysis').catch((error) => {
-    analysisCompiled = null;
+// The expert's module, compiled once for every board on the page when the
+// first of them plays the expert, analyses or reviews; tried again after a
+// failure.
+let expertCompiled = null;
+function expertModule() {
+  expertCompiled ??= compileModule('analysis').catch((error) => {
+    expertCompiled = null;
     throw error;
   });
-  return analysisCompiled;
+  return expertCompiled;
 }
 
 const CROSSES = 1;
@@ -230,9 +231,9 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     // The module and the worker hold on to the element only weakly, so that
     // it and its board can go once the page lets go of it.
     const self = new WeakRef(this);
-    this.#thinker = new Thinker(compiled, (serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
-    this.#analyst = new Errand(analysisModule, (data) => self.deref()?.#heardAnalysis(data), { keepSpare: true });
-    this.#reviewer = new Errand(analysisModule, (data) => self.deref()?.#heardReview(data));
+    this.#thinker = new Thinker(expertModule, (serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
+    this.#analyst = new Errand(expertModule, (data) => self.deref()?.#heardAnalysis(data), { keepSpare: true });
+    this.#reviewer = new Errand(expertModule, (data) => self.deref()?.#heardReview(data));
     this.#board = new quintar.Board({
       event: (index, words) => self.deref()?.#raised(BOARD_EVENTS[index], words),
       announce: (words) => self.deref()?.#say(words),

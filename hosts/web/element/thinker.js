@@ -1,12 +1,13 @@
 // The workers the element thinks in, so that the page stays responsive
-// meanwhile: the Thinker answers the expert's moves with a second instance of
-// the board's module, and an Errand runs one long task at a time (analysing a
-// position, reviewing a game) with an instance of the analysis module.
+// meanwhile, each with an instance of the expert's module: the Thinker
+// answers the expert's moves, and an Errand runs one long task at a time
+// (analysing a position, reviewing a game).
+import { instantiate } from './loader.js';
 
-// A worker that is handed the compiled module named name once it has come,
-// or null when no worker can be had. A module that cannot be had fails the
+// A worker that is handed the expert's compiled module once it has come, or
+// null when no worker can be had. A module that cannot be had fails the
 // worker as an error in it would.
-function startWorker(compiled, name) {
+function startWorker(compiled) {
   let worker;
   try {
     worker = new Worker(new URL('./quintar-worker.js', import.meta.url), { type: 'module' });
@@ -14,7 +15,7 @@ function startWorker(compiled, name) {
     return null;
   }
   Promise.resolve(compiled).then(
-    (module) => worker.postMessage({ compiled: module, name }),
+    (module) => worker.postMessage({ compiled: module }),
     (reason) => {
       worker.terminate();
       worker.dispatchEvent(new ErrorEvent('error', { message: String(reason), cancelable: true }));
@@ -23,31 +24,36 @@ function startWorker(compiled, name) {
   return worker;
 }
 
-// When no worker can be had, or it fails, every question gets the answer
-// null, and the board then thinks on the page instead.
+// When no worker can be had, or it fails, the page thinks the moves itself
+// with an instance of the module of its own, and the page waits meanwhile.
+// Only when the module cannot be had at all is the answer null: the board
+// then leaves the move due.
 export class Thinker {
-  #compiled;
+  #compile;
   #answer;
   #worker = null;
   #failed = false;
-  #waiting = new Set();
+  // The turns in the worker, by serial, to think again on the page should
+  // the worker fail.
+  #waiting = new Map();
+  #onPage = null;
 
-  // Compiled: the module's WebAssembly.Module, which the worker instantiates;
-  // answer(serial, cell or null) receives each answer.
-  constructor(compiled, answer) {
-    this.#compiled = compiled;
+  // compile() resolves to the expert's compiled module; answer(serial, cell
+  // or null) receives each answer.
+  constructor(compile, answer) {
+    this.#compile = compile;
     this.#answer = answer;
   }
 
-  // Bytes: the turn as the module encodes it; it is handed to the worker.
+  // Bytes: the turn as the board's module encodes it.
   think(serial, bytes) {
     const worker = this.#started();
     if (!worker) {
-      queueMicrotask(() => this.#answer(serial, null));
+      this.#thinkOnPage(serial, bytes);
       return;
     }
-    this.#waiting.add(serial);
-    worker.postMessage({ serial, bytes }, [bytes.buffer]);
+    this.#waiting.set(serial, bytes);
+    worker.postMessage({ serial, bytes });
   }
 
   stop() {
@@ -57,7 +63,7 @@ export class Thinker {
 
   #started() {
     if (this.#worker || this.#failed) return this.#worker;
-    this.#worker = startWorker(this.#compiled, 'board');
+    this.#worker = startWorker(this.#compile());
     if (!this.#worker) {
       this.#failed = true;
       return null;
@@ -78,12 +84,24 @@ export class Thinker {
     this.#failed = true;
     const unanswered = [...this.#waiting];
     this.#waiting.clear();
-    for (const serial of unanswered) this.#answer(serial, null);
+    for (const [serial, bytes] of unanswered) this.#thinkOnPage(serial, bytes);
+  }
+
+  async #thinkOnPage(serial, bytes) {
+    this.#onPage ??= Promise.resolve(this.#compile())
+      .then((compiled) => instantiate(compiled, 'analysis'))
+      .then((module) => new module.Analyst());
+    let cell = null;
+    try {
+      cell = (await this.#onPage).think(bytes);
+    } catch {
+      this.#onPage = null;
+    }
+    this.#answer(serial, cell);
   }
 }
 
-// A worker of its own for one long task at a time, in the analysis module,
-// which is fetched and compiled when the first task comes. The module cannot be
+// A worker of its own for one long task at a time. The module cannot be
 // interrupted in the middle of a call, so a task no longer wanted ends its
 // worker, and the next task starts another on the same compiled module:
 // neither a download nor a compilation, but a worker's start and an
@@ -99,7 +117,7 @@ export class Errand {
   #spare = null;
   #busy = false;
 
-  // compile() resolves to the compiled analysis module; hear(data) receives
+  // compile() resolves to the expert's compiled module; hear(data) receives
   // each message of the task in progress, the last with done set;
   // { done: true, failed: true } when its worker or the module failed.
   constructor(compile, hear, { keepSpare = false } = {}) {
@@ -135,7 +153,7 @@ export class Errand {
   }
 
   #started() {
-    const worker = startWorker(this.#compile(), 'analysis');
+    const worker = startWorker(this.#compile());
     if (!worker) return null;
     // A message on its way from a worker ended meanwhile is not heard.
     worker.onmessage = ({ data }) => {
