@@ -54,7 +54,7 @@ test('under a strict Content Security Policy the demo page plays the expert and 
   });
   assert.deepEqual(drawn, { position: 'absolute', width: drawn.width });
   assert.ok(drawn.width > 0);
-  // The analysis module, in a worker of its own, reports too.
+  // The expert's module, in a worker of its own, reports too.
   await page.evaluate(() => new Promise((resolve) => {
     const board = document.querySelector('quintar-board');
     board.addEventListener('analysis', resolve, { once: true });

@@ -79,7 +79,7 @@ test('a page that imports the package, built by Vite, plays a game with the expe
     });
     await page.waitForFunction(() => document.querySelector('quintar-board').moves.length === 4, null, { timeout: 20000 });
     assert.equal(await page.evaluate(() => window.thoughtInWorker), true);
-    // The analysis module, which the bundle fetches only now, reports.
+    // The expert's module, which the bundle fetched for the expert's move, reports.
     const words = await page.evaluate(() => new Promise((resolve) => {
       const board = document.querySelector('quintar-board');
       board.addEventListener('analysis', (event) => resolve(event.detail.words), { once: true });
