@@ -84,16 +84,17 @@ test('a winning move raises the side\'s win and whose it was', async () => {
   await close();
 });
 
-test('the expert thinks in a worker, and the page waits for its answer', async () => {
+test('the expert thinks in a worker, started once it is chosen, and the page waits for its answer', async () => {
   const { page, board, close } = await openBoard(shared, { attributes: 'playing-strength="expert"' });
-  const worker = page.waitForEvent('worker');
+  // Choosing the expert starts its worker before the first move.
+  const worker = page.workers()[0] ?? (await page.waitForEvent('worker'));
+  assert.match(worker.url(), /quintar-worker\.js$/);
   // The worker cannot answer before the script that made the move is done.
   const [before, thinking] = await board.evaluate((element) => {
     const status = element.status;
     element.move(10, 10);
     return [status, element.status];
   });
-  assert.match((await worker).url(), /quintar-worker\.js$/);
   await waitForEvents(page, 2);
   const [, answer] = await takeEvents(page);
   assert.equal(answer.detail.computer, true);

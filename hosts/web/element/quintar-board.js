@@ -281,6 +281,9 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     if (value === undefined) return;
     this.#operate(() => KINDS[kind].apply(this.#board, property, value));
     if (name === 'col-count' || name === 'row-count') this.#layOut();
+    // The expert's module is fetched, and its worker started, once the expert
+    // is chosen, so that its first move does not wait for them.
+    if (kind === 'strength' && this.#board.playingStrength === 'expert') this.#thinker.prepare();
   }
 
   // ---- Game state -----------------------------------------------------------

@@ -56,7 +56,13 @@ export class Thinker {
     worker.postMessage({ serial, bytes });
   }
 
-  stop() {
+  // Starts the worker, with the module, ahead of the first move.
+  prepare() {
+    this.#started();
+  }
+
+  // Ends the worker, as an Errand's close() does: the element's board has gone.
+  close() {
     this.#worker?.terminate();
     this.#worker = null;
   }
@@ -80,7 +86,7 @@ export class Thinker {
   }
 
   #fail() {
-    this.stop();
+    this.close();
     this.#failed = true;
     const unanswered = [...this.#waiting];
     this.#waiting.clear();
