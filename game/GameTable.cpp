@@ -231,8 +231,10 @@ void TGameTable::Answered(const TRequest& Move, std::optional<vcl::TPoint> Cell)
   if (!Cell || !FSession->PlayThoughtMove(Move.Turn, *Cell)) {
     const TComputerDue Due = FSession->ComputerDue();
     if (Due.Action != TComputerAction::None && Due.Request.Generation == Move.Turn.Generation &&
-        !FSession->PlayComputerMove())
+        !FSession->PlayComputerMove()) {
       FUnthoughtGeneration = Move.Turn.Generation;
+      Announce(FWords.Phrase(TPhrase::ComputerCouldNotThink));
+    }
   }
   GameChanged();
 }

@@ -125,7 +125,7 @@ std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
 }
 
 std::string TPhrasebook::Phrase(TPhrase Which) const {
-  static constexpr std::array<std::string_view, 31> Phrases = {
+  static constexpr std::array<std::string_view, 32> Phrases = {
       "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
       "diagonally, wins.",
       "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
@@ -159,9 +159,10 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "The computer explains: analyse (its best moves, with their lines), review (every move of the game judged).",
       "Nothing to analyse: the game is over. Type review to see every move judged.",
       "Nothing to review: no move has been made.",
+      "The computer could not think of a move; ask it to move again.",
   };
   // One sentence for each phrase, the last included.
-  static_assert(Phrases.size() == static_cast<std::size_t>(TPhrase::NothingToReview) + 1);
+  static_assert(Phrases.size() == static_cast<std::size_t>(TPhrase::ComputerCouldNotThink) + 1);
   static_assert(!Phrases.back().empty());
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }

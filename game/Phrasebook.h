@@ -83,6 +83,9 @@ enum class TPhrase : std::uint8_t {
   HelpExplains,
   NothingToAnalyse,
   NothingToReview,
+  // The expert's move failed where it was thought out, and cannot be
+  // thought here (a face that leaves the expert out).
+  ComputerCouldNotThink,
 };
 
 class TPhrasebook {

@@ -256,7 +256,9 @@ class ThinkingOnlyElsewhere : public ThinkingElsewhere {
 
 TEST_F(ThinkingOnlyElsewhere, AFailedAnswerLeavesTheMoveDueUntilAskedAgain) {
   Table.Move(10, 10);
+  Face.Take();
   Table.Answer(LastSerial(), std::nullopt);
+  EXPECT_EQ(Face.Take(), (std::vector<std::string>{"The computer could not think of a move; ask it to move again."}));
   EXPECT_EQ(Table.MovesMade(), 1u);
   EXPECT_TRUE(Table.ComputerToMove());
   EXPECT_EQ(Face.Requests.size(), 1u);
