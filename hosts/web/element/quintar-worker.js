@@ -37,8 +37,8 @@ self.onmessage = async ({ data }) => {
   try {
     answer = task(data, await expert);
   } catch {
-    // The page hears that nothing came of it: a null cell is thought out on
-    // the page, an analysis ends, a review fails.
+    // The page hears that nothing came of it: a null cell leaves the move
+    // due, an analysis ends, a review fails.
     answer = { serial: data.serial, cell: null, review: null, done: true };
   }
   self.postMessage(answer);
