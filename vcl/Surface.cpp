@@ -11,20 +11,21 @@ namespace {
 // which compilers turn into the widest stores the target has without asking
 // for vector instructions by name; the last block of a span overlaps the one
 // before it rather than ending in single pixels.
-inline void FillPixels(TColor* First, std::size_t Count, TColor Color) {
+inline void FillPixels(TPixel* First, std::size_t Count, TColor Color) {
+  const TPixel Pixel = static_cast<TPixel>(Color) | OpaqueAlpha;
   if (Count < 4) {
-    for (std::size_t Done = 0; Done < Count; ++Done) First[Done] = Color;
+    for (std::size_t Done = 0; Done < Count; ++Done) First[Done] = Pixel;
     return;
   }
   constexpr std::size_t BlockPixels = 8;
-  TColor Block[BlockPixels];
-  std::fill_n(Block, BlockPixels, Color);
+  TPixel Block[BlockPixels];
+  std::fill_n(Block, BlockPixels, Pixel);
   if (Count < BlockPixels) {
-    std::memcpy(First, Block, 4 * sizeof(TColor));
-    std::memcpy(First + Count - 4, Block, 4 * sizeof(TColor));
+    std::memcpy(First, Block, 4 * sizeof(TPixel));
+    std::memcpy(First + Count - 4, Block, 4 * sizeof(TPixel));
     return;
   }
-  TColor* const LastBlock = First + Count - BlockPixels;
+  TPixel* const LastBlock = First + Count - BlockPixels;
   for (; First < LastBlock; First += BlockPixels) std::memcpy(First, Block, sizeof Block);
   std::memcpy(LastBlock, Block, sizeof Block);
 }
@@ -44,13 +45,13 @@ TClipped Clip(std::int64_t Lo, std::int64_t Hi, int Limit) {
 void TSurface::Resize(int AWidth, int AHeight) {
   FWidth = std::clamp(AWidth, 0, MaxExtent);
   FHeight = std::clamp(AHeight, 0, MaxExtent);
-  FPixels.assign(static_cast<std::size_t>(FWidth) * static_cast<std::size_t>(FHeight), clBlack);
+  FPixels.assign(static_cast<std::size_t>(FWidth) * static_cast<std::size_t>(FHeight), TPixel{clBlack} | OpaqueAlpha);
   FChanged = TRect{0, 0, FWidth, FHeight};
 }
 
 TColor TSurface::Pixel(int X, int Y) const {
   if (X < 0 || Y < 0 || X >= FWidth || Y >= FHeight) return clInvalid;
-  return Row(Y)[X];
+  return static_cast<TColor>(Row(Y)[X] & ~OpaqueAlpha);
 }
 
 void TSurface::Touch(int Left, int Top, int Right, int Bottom) {

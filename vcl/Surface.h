@@ -17,6 +17,12 @@ struct TRun {
   bool Brush;
 };
 
+// A pixel as the surface holds it: its colour with an opaque alpha above,
+// 0xFFBBGGRR, which lies in memory as the bytes R, G, B, 255 that a web
+// canvas takes as they are, without a copy to add the alpha.
+using TPixel = std::uint32_t;
+inline constexpr TPixel OpaqueAlpha = 0xFF000000u;
+
 class TSurface {
  public:
   // The largest width or height a surface (and so a control) can have.
@@ -28,10 +34,11 @@ class TSurface {
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
 
-  // clInvalid outside the surface.
+  // The colour at X, Y, without the alpha; clInvalid outside the surface.
   TColor Pixel(int X, int Y) const;
-  // Row Y (0 <= Y < Height) as Width consecutive colours.
-  const TColor* Row(int Y) const { return FPixels.data() + static_cast<std::size_t>(Y) * FWidth; }
+  // Row Y (0 <= Y < Height) as Width consecutive pixels; the rows lie end to
+  // end.
+  const TPixel* Row(int Y) const { return FPixels.data() + static_cast<std::size_t>(Y) * FWidth; }
 
   // Paints the pixels X1 .. X2 inclusive of row Y, whatever part of them lies
   // on the surface.
@@ -48,14 +55,14 @@ class TSurface {
   TRect TakeChangedArea();
 
  private:
-  TColor* At(int X, int Y) { return FPixels.data() + static_cast<std::size_t>(Y) * FWidth + X; }
+  TPixel* At(int X, int Y) { return FPixels.data() + static_cast<std::size_t>(Y) * FWidth + X; }
   // Widens the changed area by the pixels Left .. Right - 1 of rows Top ..
   // Bottom - 1, a rectangle on the surface that is not empty.
   void Touch(int Left, int Top, int Right, int Bottom);
 
   int FWidth = 0;
   int FHeight = 0;
-  std::vector<TColor> FPixels;
+  std::vector<TPixel> FPixels;
   TRect FChanged{0, 0, 0, 0};
 };
 

@@ -57,7 +57,7 @@ TImage FromSurface(const vcl::TSurface& Surface) {
   TImage Image{Surface.Width(), Surface.Height(), {}};
   Image.Pixels.reserve(static_cast<std::size_t>(Image.Width) * Image.Height);
   for (int Y = 0; Y < Image.Height; ++Y)
-    Image.Pixels.insert(Image.Pixels.end(), Surface.Row(Y), Surface.Row(Y) + Image.Width);
+    for (int X = 0; X < Image.Width; ++X) Image.Pixels.push_back(Surface.Pixel(X, Y));
   return Image;
 }
 

@@ -50,7 +50,7 @@ class TPageBoard final : public TBoardListener {
   std::string& Text() { return FText; }
   TMessageNumbers& Numbers() { return FNumbers; }
   // The last area to draw or cell's bounds answered, as the page reads them.
-  std::array<int, 6>& Rectangle() { return FRectangle; }
+  std::array<int, 7>& Rectangle() { return FRectangle; }
 
  private:
   void EventRaised(game::TBoardEvent Event, const std::string& Words) override {
@@ -74,7 +74,7 @@ class TPageBoard final : public TBoardListener {
   TBoardHost FHost{*this};
   std::string FText;
   TMessageNumbers FNumbers;
-  std::array<int, 6> FRectangle{};
+  std::array<int, 7> FRectangle{};
 };
 
 // The board's numbers and switches the page reads and sets as properties, in
@@ -171,18 +171,20 @@ QUINTAR_PAGE_CALL void board_set_size(TPageBoard* Board, int Width, int Height) 
   Board->Host().SetSize(Width, Height);
 }
 
-// Null, or { left, top, width, height, pixels address, pixel bytes }: the
-// area to draw anew, its RGBA bytes valid until the next call.
+// Null, or { left, top, width, height, pixels address, surface width,
+// surface height }: the area to draw anew, within the surface's RGBA pixels,
+// which are valid until the next call.
 QUINTAR_PAGE_CALL const int* board_present(TPageBoard* Board) {
   const vcl::TRect Area = Board->Host().Present();
   if (Area.IsEmpty()) return nullptr;
-  const std::vector<std::uint32_t>& Pixels = Board->Host().AreaPixels();
+  const vcl::TSurface& Surface = Board->Control().Surface();
   Board->Rectangle() = {Area.Left,
                         Area.Top,
                         Area.Right - Area.Left,
                         Area.Bottom - Area.Top,
-                        static_cast<int>(reinterpret_cast<std::uintptr_t>(Pixels.data())),
-                        static_cast<int>(Pixels.size() * sizeof(std::uint32_t))};
+                        static_cast<int>(reinterpret_cast<std::uintptr_t>(Surface.Row(0))),
+                        Surface.Width(),
+                        Surface.Height()};
   return Board->Rectangle().data();
 }
 
@@ -227,7 +229,7 @@ QUINTAR_PAGE_CALL int board_cell_at(TPageBoard* Board, int X, int Y) {
 QUINTAR_PAGE_CALL const int* board_cell_bounds(TPageBoard* Board, int Col, int Row) {
   const vcl::TRect Bounds = Board->Control().CellBounds(Col - 1, Row - 1);
   if (Bounds.IsEmpty()) return nullptr;
-  Board->Rectangle() = {Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom, 0, 0};
+  Board->Rectangle() = {Bounds.Left, Bounds.Top, Bounds.Right, Bounds.Bottom, 0, 0, 0};
   return Board->Rectangle().data();
 }
 QUINTAR_PAGE_CALL int board_last_move(TPageBoard* Board) {

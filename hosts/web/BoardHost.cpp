@@ -21,23 +21,7 @@ void TBoardHost::SetSize(int Width, int Height) { FControl.SetBounds(0, 0, Width
 
 vcl::TRect TBoardHost::Present() {
   FControl.Update();
-  const vcl::TRect Area = FControl.TakeChangedArea();
-  if (Area.IsEmpty()) {
-    FAreaPixels.clear();
-    return Area;
-  }
-  const std::size_t Width = static_cast<std::size_t>(Area.Right - Area.Left);
-  // Kept between frames, so that a frame no larger than one before it
-  // allocates nothing.
-  FAreaPixels.resize(Width * static_cast<std::size_t>(Area.Bottom - Area.Top));
-  // A colour is 0x00BBGGRR: in memory R, G, B and a zero byte, which becomes
-  // an opaque alpha. Each row is one plain loop over consecutive pixels.
-  std::uint32_t* Out = FAreaPixels.data();
-  for (int Y = Area.Top; Y < Area.Bottom; ++Y, Out += Width) {
-    const vcl::TColor* Row = FControl.Surface().Row(Y) + Area.Left;
-    for (std::size_t X = 0; X < Width; ++X) Out[X] = static_cast<std::uint32_t>(Row[X]) | 0xFF000000u;
-  }
-  return Area;
+  return FControl.TakeChangedArea();
 }
 
 // ---- Records ----------------------------------------------------------------

@@ -1,14 +1,12 @@
 // The board a web page shows: one TQuintar on the game table, and the
-// element's settings of who plays. The page draws the pixels Present() hands
-// it, forwards presses, keys and calls to the table, and hears back through
+// element's settings of who plays. The page shows the area Present() names
+// from the control's surface, forwards presses, keys and calls to the table, and hears back through
 // a TBoardListener: the table's news and the control's events with their
 // sentences, repaint requests, and positions to think about in its worker.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "GameTable.h"
 #include "Level.h"
@@ -43,10 +41,9 @@ class TBoardHost : private vcl::TControlHost {
   // In device pixels.
   void SetSize(int Width, int Height);
   // Paints what is due and returns the part of the control drawn since the
-  // last call (empty when none); AreaPixels() then holds it row by row, one
-  // R, G, B, A byte quadruple per pixel, opaque.
+  // last call (empty when none), to be shown from the control's surface,
+  // whose pixels a page takes as they lie.
   vcl::TRect Present();
-  const std::vector<std::uint32_t>& AreaPixels() const { return FAreaPixels; }
 
   // ---- Records ----------------------------------------------------------
 
@@ -80,7 +77,6 @@ class TBoardHost : private vcl::TControlHost {
   int FComputerSide = DefaultComputerSide;
   TLevel FLevel = TLevel::High;
   game::TGameTable FTable;
-  std::vector<std::uint32_t> FAreaPixels;
 };
 
 }  // namespace quintar::web

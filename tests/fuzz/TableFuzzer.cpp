@@ -319,9 +319,6 @@ class TPage final : public web::TBoardListener {
     const TQuintar& Control = FHost.Control();
     if (Area.Left < 0 || Area.Top < 0 || Area.Right > Control.Width() || Area.Bottom > Control.Height())
       Fail("an area drawn outside the board", "");
-    const auto Pixels =
-        static_cast<std::size_t>(Area.Right - Area.Left) * static_cast<std::size_t>(Area.Bottom - Area.Top);
-    if (FHost.AreaPixels().size() != Pixels) Fail("pixels that do not fill the area", std::to_string(Pixels));
   }
 
   // ---- The game holds together ---------------------------------------------

@@ -18,7 +18,7 @@ struct TControlState {
   vcl::TPoint LastMove;
   bool GameOver, WinFound;
   std::array<vcl::TPoint, 5> WinCells;
-  std::vector<vcl::TColor> Pixels;
+  std::vector<vcl::TPixel> Pixels;
   friend bool operator==(const TControlState&, const TControlState&) = default;
 };
 

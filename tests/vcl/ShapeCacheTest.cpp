@@ -17,14 +17,14 @@ namespace {
 constexpr TColor Pen = clRed;
 constexpr TColor Brush = clBlue;
 
-std::vector<TColor> Pixels(const TSurface& Surface) {
-  std::vector<TColor> All;
+std::vector<TPixel> Pixels(const TSurface& Surface) {
+  std::vector<TPixel> All;
   for (int Y = 0; Y < Surface.Height(); ++Y) All.insert(All.end(), Surface.Row(Y), Surface.Row(Y) + Surface.Width());
   return All;
 }
 
 // The ellipse straight from its raster at its own place.
-std::vector<TColor> RasterEllipse(int Side, int X1, int Y1, int X2, int Y2, int PenWidth) {
+std::vector<TPixel> RasterEllipse(int Side, int X1, int Y1, int X2, int Y2, int PenWidth) {
   TSurface Surface;
   Surface.Resize(Side, Side);
   const TEllipseRaster Raster(X1, Y1, X2, Y2, PenWidth);

@@ -39,11 +39,14 @@ test('cells, texts and the pixels cross whole, and the pixels follow the memory 
   // A view lasts until the next call; the second size makes the module's
   // memory grow, and its view must be of the new memory.
   board.setSize(400, 400);
-  assert.equal(board.present().pixels.length, 400 * 400 * 4);
+  assert.equal(board.present().surface.pixels.length, 400 * 400 * 4);
   board.setSize(2600, 2600);
   const large = board.present();
-  assert.equal(large.pixels.length, 2600 * 2600 * 4);
-  assert.ok(large.pixels.some((byte) => byte !== large.pixels[0]), 'the grid and the cross are drawn');
+  assert.deepEqual([large.left, large.top, large.width, large.height, large.surface.width], [0, 0, 2600, 2600, 2600]);
+  const { buffer, byteOffset, length } = large.surface.pixels;
+  const pixels = new Uint32Array(buffer, byteOffset, length / 4);
+  assert.ok(pixels.some((pixel) => pixel !== pixels[0]), 'the grid and the cross are drawn');
+  assert.ok(pixels.every((pixel) => pixel >>> 24 === 0xff), 'a canvas takes every pixel as opaque');
   board.delete();
   board.delete();
 });

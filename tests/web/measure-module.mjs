@@ -1,11 +1,11 @@
 // The module's own speed in Node.js, without a browser: the processor time of
 // a new board's first sizing and paint at 1170 x 1170 (a phone's width in
-// device pixels), of a move answered by the high level with the changed area
-// copied out, and of a full paint at that size, in a package folder as
-// `make web` writes it. The first paint costs more than later ones: it writes
-// the surface's and the copy's memory for the first time. For weighing build flags against
-// each other: build the module with other flags into another folder and
-// compare. Not a test; run it on a machine otherwise idle.
+// device pixels), of a move answered by the high level, and of a full paint
+// at that size, in a package folder as `make web` writes it. The first paint
+// costs more than later ones: it writes the surface's memory for the first
+// time. For weighing build flags against each other: build the module with
+// other flags into another folder and compare. Not a test; run it on a
+// machine otherwise idle.
 //
 //   node tests/web/measure-module.mjs [package folder]
 import { readFileSync } from 'node:fs';

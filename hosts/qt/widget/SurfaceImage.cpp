@@ -27,8 +27,8 @@ const QImage& SurfaceImage::update(const vcl::TSurface& surface, QRect area, qre
   m_image.setDevicePixelRatio(ratio);
   const QRect rows = area & m_image.rect();
   for (int y = rows.top(); y <= rows.bottom(); ++y)
-    convertRow(reinterpret_cast<const std::uint32_t*>(surface.Row(y)) + rows.left(),
-               reinterpret_cast<std::uint32_t*>(m_image.scanLine(y)) + rows.left(), rows.width());
+    convertRow(surface.Row(y) + rows.left(), reinterpret_cast<std::uint32_t*>(m_image.scanLine(y)) + rows.left(),
+               rows.width());
   return m_image;
 }
 

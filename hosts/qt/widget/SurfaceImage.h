@@ -1,6 +1,6 @@
 // The control's pixels in the screen's own format (0xffRRGGBB), converted
 // area by area as they are painted: a blit from it is a plain copy, where
-// one from the control's 0x00BBGGRR colours would convert every pixel
+// one from the surface's pixels (0xFFBBGGRR) would convert every pixel
 // again on every paint.
 #pragma once
 

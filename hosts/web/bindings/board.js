@@ -14,12 +14,14 @@ let boardsMade = 0;
 
 const MARKS = { 1: 'cross', [-1]: 'nought' };
 
-// { left, top, width, height, pixels }: the area to draw anew, its RGBA bytes
-// a view that lasts until the next call into the module; or null.
+// { left, top, width, height, surface: { width, height, pixels } }: the area
+// to draw anew within the whole surface, whose RGBA bytes are a view that
+// lasts until the next call into the module; or null.
 function areaAt(address) {
   if (!address) return null;
-  const [left, top, width, height, pixels, bytes] = HEAP32.subarray(address >> 2, (address >> 2) + 6);
-  return { left, top, width, height, pixels: HEAPU8.subarray(pixels, pixels + bytes) };
+  const [left, top, width, height, pixels, surfaceWidth, surfaceHeight] = HEAP32.subarray(address >> 2, (address >> 2) + 7);
+  const bytes = 4 * surfaceWidth * surfaceHeight;
+  return { left, top, width, height, surface: { width: surfaceWidth, height: surfaceHeight, pixels: HEAPU8.subarray(pixels, pixels + bytes) } };
 }
 
 // { left, top, right, bottom }: the device pixels whose presses play a cell,

@@ -527,11 +527,12 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   #present() {
     const area = this.#board.present();
     if (!area) return;
-    // The image reads the board's pixels where they lie, for the one copy
-    // putImageData makes: no allocation can move them in between.
-    const { buffer, byteOffset, length } = area.pixels;
-    const pixels = new Uint8ClampedArray(buffer, byteOffset, length);
-    this.#context.putImageData(new ImageData(pixels, area.width, area.height), area.left, area.top);
+    // The image is the whole surface, read where it lies, and putImageData
+    // copies only the area out of it: no allocation can move the pixels in
+    // between.
+    const { width, height, pixels: { buffer, byteOffset, length } } = area.surface;
+    const surface = new ImageData(new Uint8ClampedArray(buffer, byteOffset, length), width, height);
+    this.#context.putImageData(surface, 0, 0, area.left, area.top, area.width, area.height);
   }
 
   // A computer win and a person's win follow the side's win, with the same
