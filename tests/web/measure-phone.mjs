@@ -9,9 +9,10 @@
 //     with where the time went: the WebAssembly file downloaded (over the
 //     loopback, so downloads cost next to nothing here), the element
 //     defined (the module compiled and instantiated), the board painted;
-//     once on a page with the element's script tag alone, and once with the
+//     on a page with the element's script tag alone, on that page with the
 //     demo page's hints that start every download at once (its
-//     <link rel="preload"> and <link rel="modulepreload"> tags).
+//     <link rel="preload"> and <link rel="modulepreload"> tags), and on the
+//     demo page itself.
 // Not a test: run it by hand after `make web`, on a machine otherwise idle.
 // Given several site folders (another build's, say), separated by commas,
 // it times the loads of each in turn, so that they compare in one run; the
@@ -44,19 +45,24 @@ const page = pageWith('');
 // this page's are.
 const hintsOf = (site) => (readFileSync(join(site, 'index.html'), 'utf8').match(/<link rel="(module)?preload"[^>]*>/g) ?? []).join('\n');
 
-// The same page, noting when the element is defined and the first frame in
-// which its canvas holds the board at its size (before the element knows
-// its size, it draws a board of one pixel a cell).
-const paintPage = (head) => `${pageWith(head)}
-<script type="module">
+// Run in every page loaded for its first paint, from the start: notes when
+// the element is defined and the first frame in which its canvas holds the
+// board at its size (before the element knows its size, it draws a board of
+// one pixel a cell), and says "painted" on the console then. Waiting for it
+// there, rather than with waitForFunction, runs none of Playwright's own
+// script in the page while it loads, which cost the main thread about 50 ms
+// at this slowdown.
+function watchForPaint() {
   customElements.whenDefined('quintar-board').then(() => (window.defined = performance.now()));
-  const board = document.querySelector('quintar-board');
   requestAnimationFrame(function look() {
-    const canvas = board.shadowRoot?.querySelector('canvas[part=canvas]');
-    if (canvas && canvas.width >= (board.clientWidth * devicePixelRatio) / 2) window.painted = performance.now();
-    else requestAnimationFrame(look);
+    const board = document.querySelector('quintar-board');
+    const canvas = board?.shadowRoot?.querySelector('canvas[part=canvas]');
+    if (canvas && canvas.width >= (board.clientWidth * devicePixelRatio) / 2) {
+      window.painted = performance.now();
+      console.log('painted');
+    } else requestAnimationFrame(look);
   });
-</script>`;
+}
 
 function median(values) {
   const sorted = [...values].sort((a, b) => a - b);
@@ -104,15 +110,18 @@ async function clickToAnswer(tab, strength) {
 }
 
 // From navigation to the first frame with the board in it, in a new tab
-// slowed from the start: { downloaded, defined, painted } in ms.
-async function navigationToPaint(browser, url, head) {
+// slowed from the start: { downloaded, defined, painted } in ms. The page is
+// the site's own (index.html) or the body given.
+async function navigationToPaint(browser, url, body) {
   const context = await browser.newContext(PHONE);
   const tab = await context.newPage();
-  await tab.route('**/paint.html', (route) => route.fulfill({ contentType: 'text/html', body: paintPage(head) }));
+  await tab.route('**/paint.html', (route) => route.fulfill({ contentType: 'text/html', body }));
+  await tab.addInitScript(watchForPaint);
   const session = await context.newCDPSession(tab);
   await session.send('Emulation.setCPUThrottlingRate', { rate: SLOWDOWN });
-  await tab.goto(`${url}paint.html`);
-  await tab.waitForFunction(() => window.painted);
+  const painted = new Promise((resolve) => tab.on('console', (message) => message.text() === 'painted' && resolve()));
+  await tab.goto(`${url}${body ? 'paint.html' : 'index.html'}`);
+  await painted;
   const times = await tab.evaluate(() => ({
     downloaded: performance.getEntriesByType('resource').find(({ name }) => name.endsWith('.wasm')).responseEnd,
     defined: window.defined,
@@ -147,10 +156,15 @@ try {
   for (let i = 0; i < tries; ++i) resizes.push(await resizeToFrames(tab, i));
   rows.push(['resize to two frames', resizes]);
   await close();
-  for (const [name, headOf] of [['script tag', () => ''], ['hints', hintsOf]]) {
+  const pages = [
+    ['script tag', () => pageWith('')],
+    ['hints', (site) => pageWith(hintsOf(site))],
+    ['demo page', () => undefined],
+  ];
+  for (const [name, bodyOf] of pages) {
     const loads = sites.map(() => []);
     for (let i = 0; i < tries; ++i)
-      for (const [index, site] of sites.entries()) loads[index].push(await navigationToPaint(browser, servers[index].url, headOf(site)));
+      for (const [index, site] of sites.entries()) loads[index].push(await navigationToPaint(browser, servers[index].url, bodyOf(site)));
     for (const [index, times] of loads.entries()) {
       const label = sites.length > 1 ? `load (${name}, ${index + 1})` : `load (${name})`;
       rows.push([`${label}: .wasm in`, times.map(({ downloaded }) => downloaded)]);
