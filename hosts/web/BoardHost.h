@@ -1,8 +1,9 @@
 // The board a web page shows: one TQuintar on the game table, and the
 // element's settings of who plays. The page shows the area Present() names
-// from the control's surface, forwards presses, keys and calls to the table, and hears back through
-// a TBoardListener: the table's news and the control's events with their
-// sentences, repaint requests, and positions to think about in its worker.
+// from the control's surface, forwards presses, keys and calls to the table,
+// and hears back through a TBoardListener: the table's news and the control's
+// events with their sentences, repaint requests, and positions to think about
+// in its worker.
 #pragma once
 
 #include <string>
