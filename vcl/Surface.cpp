@@ -12,7 +12,7 @@ namespace {
 // for vector instructions by name; the last block of a span overlaps the one
 // before it rather than ending in single pixels.
 inline void FillPixels(TPixel* First, std::size_t Count, TColor Color) {
-  const TPixel Pixel = static_cast<TPixel>(Color) | OpaqueAlpha;
+  const TPixel Pixel = PixelOf(Color);
   if (Count < 4) {
     for (std::size_t Done = 0; Done < Count; ++Done) First[Done] = Pixel;
     return;
@@ -45,13 +45,13 @@ TClipped Clip(std::int64_t Lo, std::int64_t Hi, int Limit) {
 void TSurface::Resize(int AWidth, int AHeight) {
   FWidth = std::clamp(AWidth, 0, MaxExtent);
   FHeight = std::clamp(AHeight, 0, MaxExtent);
-  FPixels.assign(static_cast<std::size_t>(FWidth) * static_cast<std::size_t>(FHeight), TPixel{clBlack} | OpaqueAlpha);
+  FPixels.assign(static_cast<std::size_t>(FWidth) * static_cast<std::size_t>(FHeight), PixelOf(clBlack));
   FChanged = TRect{0, 0, FWidth, FHeight};
 }
 
 TColor TSurface::Pixel(int X, int Y) const {
   if (X < 0 || Y < 0 || X >= FWidth || Y >= FHeight) return clInvalid;
-  return static_cast<TColor>(Row(Y)[X] & ~OpaqueAlpha);
+  return ColorOf(Row(Y)[X]);
 }
 
 void TSurface::Touch(int Left, int Top, int Right, int Bottom) {

@@ -22,6 +22,8 @@ struct TRun {
 // canvas takes as they are, without a copy to add the alpha.
 using TPixel = std::uint32_t;
 inline constexpr TPixel OpaqueAlpha = 0xFF000000u;
+constexpr TPixel PixelOf(TColor Color) { return static_cast<TPixel>(Color) | OpaqueAlpha; }
+constexpr TColor ColorOf(TPixel Pixel) { return static_cast<TColor>(Pixel & ~OpaqueAlpha); }
 
 class TSurface {
  public:

@@ -115,7 +115,7 @@ async function clickToAnswer(tab, strength) {
 async function navigationToPaint(browser, url, body) {
   const context = await browser.newContext(PHONE);
   const tab = await context.newPage();
-  await tab.route('**/paint.html', (route) => route.fulfill({ contentType: 'text/html', body }));
+  if (body) await tab.route('**/paint.html', (route) => route.fulfill({ contentType: 'text/html', body }));
   await tab.addInitScript(watchForPaint);
   const session = await context.newCDPSession(tab);
   await session.send('Emulation.setCPUThrottlingRate', { rate: SLOWDOWN });
