@@ -259,8 +259,8 @@ void TExpertBoard::Undo() {
   FBox = Last.Box;
   AddNear(Last.Index, -1);
   SetNeighbour(Last.Index, static_cast<int>(Stone - ccCross), -1);
-  // Its lines were left alone while it was taken.
-  Refresh(Last.Index);
+  // Its lines, threats and value are as they were when it was marked: only
+  // empty cells are worked out again, and every later play is taken back.
   Count(Last.Index, +1);
   CheckNowAndThen();
 }
