@@ -1,7 +1,7 @@
 // How long the board keeps a phone waiting, with the processor slowed four
 // times as DevTools does it: a 390 x 844 screen at three device pixels to
 // the CSS pixel, the board as wide as the screen. Prints, as the median of a
-// few tries each:
+// few tries each, with the interval the median lies in 19 times in 20:
 //   - a click until the computer's answer is shown (its legalmove), at the
 //     high and the expert strength;
 //   - a resize of the board until two frames later;
@@ -64,9 +64,16 @@ function watchForPaint() {
   });
 }
 
-function median(values) {
+// The median, and the loads between which it lies 19 times in 20 (the
+// order statistics a binomial count puts either side of the middle), so
+// that two runs' medians can be told apart from their noise.
+function medianWithInterval(values) {
   const sorted = [...values].sort((a, b) => a - b);
-  return sorted[Math.floor(sorted.length / 2)];
+  const count = sorted.length;
+  const spread = 1.96 * Math.sqrt(count);
+  const low = Math.max(Math.floor((count - spread) / 2) - 1, 0);
+  const high = Math.min(Math.ceil((count + spread) / 2), count - 1);
+  return { median: sorted[Math.floor(count / 2)], low: sorted[low], high: sorted[high] };
 }
 
 async function openPhone(browser, url) {
@@ -174,8 +181,11 @@ try {
   }
   for (const [index, site] of sites.entries()) console.log(`site ${index + 1}: ${site}`);
   console.log(`CPU slowed ${SLOWDOWN}x, 390x844 at 3x`);
-  for (const [what, times] of rows)
-    console.log(`${what.padEnd(32)} median ${median(times).toFixed(1).padStart(7)} ms   (${times.map((t) => t.toFixed(1)).join(', ')})`);
+  for (const [what, times] of rows) {
+    const { median, low, high } = medianWithInterval(times);
+    const interval = `(95 %: ${low.toFixed(1)} .. ${high.toFixed(1)})`;
+    console.log(`${what.padEnd(32)} median ${median.toFixed(1).padStart(7)} ms ${interval.padEnd(24)} ${times.map((t) => t.toFixed(1)).join(', ')}`);
+  }
 } finally {
   await browser.close();
   for (const server of servers) await server.close();
