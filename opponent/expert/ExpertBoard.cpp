@@ -148,8 +148,8 @@ void TExpertBoard::ReadKeys(int Index) {
 }
 
 // A marked cell's lines, threats and value are left as they were when it was
-// marked (Undo works them out again), so only its stone, neighbour count and
-// keys are compared.
+// marked, and are right again once it is taken back, so only its stone,
+// neighbour count and keys are compared.
 std::string TExpertBoard::Discrepancy() const {
   const auto Marks = std::make_unique<int[][MaxBoardSide]>(MaxBoardSide);
   for (int Col = 0; Col < FColCount; ++Col)

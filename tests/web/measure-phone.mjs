@@ -64,7 +64,7 @@ function watchForPaint() {
   });
 }
 
-// The median, and the loads between which it lies 19 times in 20 (the
+// The median, and the tries between which it lies 19 times in 20 (the
 // order statistics a binomial count puts either side of the middle), so
 // that two runs' medians can be told apart from their noise.
 function medianWithInterval(values) {
