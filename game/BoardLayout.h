@@ -1,6 +1,7 @@
 // How a face lays a board out on the room it has: square cells of a whole
 // number of pixels, and numbers along the edges that never crowd each other.
-// The desktop and the web page lay their boards out alike with these.
+// The desktop lays its board out with these; the web element lays its board
+// out alike in its own script, since it shows the board before its module is in.
 #pragma once
 
 namespace quintar::game {

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "BoardHost.h"
-#include "BoardLayout.h"
 #include "PageJson.h"
 #include "PageValues.h"
 
@@ -322,10 +321,6 @@ QUINTAR_PAGE_CALL const char* board_review(TPageBoard* Board) {
 // The control seeds the generator from the clock when it is made; a page
 // (or a test) that wants the same computer moves every time seeds it after.
 QUINTAR_PAGE_CALL void seed(unsigned Value) { std::srand(Value); }
-QUINTAR_PAGE_CALL int square_cell_side(int Width, int Height, int ColCount, int RowCount) {
-  return game::SquareCellSide(Width, Height, ColCount, RowCount);
-}
-QUINTAR_PAGE_CALL int edge_number_step(int CellSide, int Room) { return game::EdgeNumberStep(CellSide, Room); }
 QUINTAR_PAGE_CALL const char* board_name() {
   static const std::string Name = game::TPhrasebook().Phrase(game::TPhrase::BoardName);
   return Name.c_str();

@@ -71,7 +71,11 @@ std::string AttributesModule() {
   for (const TElementAttribute& Attribute : ElementAttributes())
     Text << "  { attribute: '" << Attribute.Attribute << "', property: '" << Attribute.Property << "', kind: '"
          << KindName(Attribute.Kind) << "', fallback: " << FallbackText(Attribute) << " },\n";
-  Text << "];\n";
+  Text << "];\n"
+          "\n"
+          "// The board sides a board takes: a count beyond them is brought within.\n"
+          "export const BOARD_SIDES = { min: "
+       << TQuintar::MinCount << ", max: " << TQuintar::MaxCount << " };\n";
   return Text.str();
 }
 

@@ -31,7 +31,8 @@ std::vector<TElementAttribute> ElementAttributes();
 // array of { attribute, property, kind, fallback }: kind "count", "switch",
 // "color", "strength" or "side"; fallback what a new board has, as the
 // element's board takes it (a colour as 0x00BBGGRR, a strength by name, a
-// side as 1 or -1). The build writes it into the element's package.
+// side as 1 or -1); and BOARD_SIDES, { min, max }, the counts a board takes.
+// The build writes it into the element's package.
 std::string AttributesModule();
 
 // "GridLineColor" as an attribute, "grid-line-color", and as a script

@@ -176,3 +176,69 @@ test('cells stay square in whole device pixels on any board shape, and presses f
   assert.deepEqual([col, row], [2, 1]);
   await close();
 });
+
+// Every pixel shown of the edges' canvases and the board's, as one text to
+// compare: size and hash of each.
+function pixelsShown(page) {
+  return page.evaluate(() => {
+    const root = document.querySelector('quintar-board').shadowRoot;
+    const { width, height } = root.querySelector('.surface').getBoundingClientRect();
+    const shown = (canvas) => (canvas.part.contains('canvas')
+      ? [Math.round(width * devicePixelRatio), Math.round(height * devicePixelRatio)] : [canvas.width, canvas.height]);
+    return [...root.querySelectorAll('canvas')].map((canvas) => {
+      const [across, down] = shown(canvas);
+      let hash = 2166136261;
+      for (const byte of canvas.getContext('2d').getImageData(0, 0, across, down).data) hash = Math.imul(hash ^ byte, 16777619);
+      return `${across}x${down}:${hash >>> 0}`;
+    }).join(' ');
+  });
+}
+
+test('a board on the page shows before its module is in, with the pixels the control then draws', async () => {
+  const context = await shared.browser.newContext({ deviceScaleFactor: 2 });
+  const page = await context.newPage();
+  await page.route('**/board.html', (route) => route.fulfill({
+    contentType: 'text/html',
+    body: `<!doctype html><link rel="icon" href="data:,"><script type="module" src="/quintar-board/quintar-board.js"></script>
+<quintar-board col-count="60" row-count="9" color="beige" grid-line-color="#123456"></quintar-board>`,
+  }));
+  let release;
+  const moduleHeld = new Promise((resolve) => (release = resolve));
+  await page.route('**/quintar-module.wasm', async (route) => {
+    await moduleHeld;
+    await route.continue();
+  });
+  await page.goto(`${shared.server.url}board.html`);
+  await page.waitForFunction(() => document.querySelector('quintar-board').shadowRoot?.querySelector('canvas[part=canvas]').width > 0);
+  assert.equal(await page.evaluate(() => customElements.get('quintar-board')), undefined);
+  const ahead = await pixelsShown(page);
+  // Fifty columns, the most a board takes, of whole device pixels, in the board's colours.
+  assert.match(ahead, /^\d+x\d+:\d+ \d+x\d+:\d+ (\d+)x(\d+):\d+$/);
+  const [, width, height] = ahead.match(/ (\d+)x(\d+):\d+$/).map(Number);
+  assert.equal(width % 50, 0);
+  assert.equal(height, (width / 50) * 9);
+  assert.equal(await canvasPixel(page, 3, 3), '#f5f5dc');
+  assert.equal(await canvasPixel(page, 0, 3), '#123456');
+
+  release();
+  await page.waitForFunction(() => customElements.get('quintar-board'));
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+  assert.equal(await page.evaluate(() => document.querySelector('quintar-board').colCount), 50);
+  assert.equal(await pixelsShown(page), ahead);
+  await context.close();
+});
+
+test('a board shown ahead is hidden when its module cannot be had', async () => {
+  const context = await shared.browser.newContext();
+  const failing = await context.newPage();
+  await failing.route('**/quintar-module.wasm', (route) => route.fulfill({ status: 404 }));
+  const failed = new Promise((resolve) => failing.on('pageerror', resolve));
+  await failing.route('**/board.html', (route) => route.fulfill({
+    contentType: 'text/html',
+    body: '<!doctype html><link rel="icon" href="data:,"><script type="module" src="/quintar-board/quintar-board.js"></script><quintar-board></quintar-board>',
+  }));
+  await failing.goto(`${shared.server.url}board.html`);
+  await failed;
+  assert.equal(await failing.evaluate(() => document.querySelector('quintar-board').shadowRoot.querySelector('.board').hidden), true);
+  await context.close();
+});

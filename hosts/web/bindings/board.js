@@ -1,7 +1,6 @@
-// The board's module as the page uses it: the class Board and
-// the functions seed, squareCellSide, edgeNumberStep, boardName and
-// discardQuestion, made of the functions Bindings.cpp exports. Cells cross
-// counted from 1, as Move takes them; pixels are the canvas's device pixels.
+// The board's module as the page uses it: the class Board and the functions
+// seed, boardName and discardQuestion, made of the functions Bindings.cpp
+// exports. Cells cross counted from 1, as Move takes them; pixels are the canvas's device pixels.
 // Emscripten's own minifier reads this file, and knows neither ?. nor ??.
 
 // Each board's listener, by the number the board tells it by: an object with
@@ -164,8 +163,6 @@ for (const [name, call, value] of [
 Object.assign(Module, {
   Board,
   seed: (value) => _seed(value),
-  squareCellSide: (width, height, colCount, rowCount) => _square_cell_side(width, height, colCount, rowCount),
-  edgeNumberStep: (cellSide, room) => _edge_number_step(cellSide, room),
   boardName: () => textAt(_board_name()),
   discardQuestion: () => textAt(_discard_question()),
 });

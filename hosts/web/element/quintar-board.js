@@ -8,7 +8,7 @@
 // onto a canvas, pixel for pixel with the screen's device pixels, hands it
 // pointer presses, and adds keyboard play. Every sentence about the game, for the
 // page and for screen readers, comes from the module's phrasebook.
-import ATTRIBUTE_LIST from './attributes.js';
+import ATTRIBUTE_LIST, { BOARD_SIDES } from './attributes.js';
 import { cssColorOf, parseCssColor } from './colors.js';
 import { BOARD_EVENTS } from './events.js';
 import { compileModule, load } from './loader.js';
@@ -19,7 +19,9 @@ export { BOARD_EVENTS };
 // Where there is no DOM (a server rendering the page), importing the element
 // loads nothing and defines nothing.
 const browser = 'customElements' in globalThis;
-const quintar = browser ? await load() : null;
+// The board's module, once it is in: the element is defined then (at the end
+// of this file).
+let quintar = null;
 
 // The expert's module, compiled once for every board on the page when the
 // first of them plays the expert, analyses or reviews; tried again after a
@@ -157,6 +159,187 @@ function styleSheet() {
   return sheet;
 }
 
+// The largest whole cell side that fits colCount x rowCount cells into
+// width x height pixels; at least 1.
+function squareCellSide(width, height, colCount, rowCount) {
+  return Math.max(1, Math.min(Math.trunc(width / colCount), Math.trunc(height / rowCount)));
+}
+
+// Every how many cells an edge shows its number (1, 2, 5 or 10, or only at
+// the largest board side), so that numbers room pixels long, with their gap,
+// never touch on cells of cellSide pixels.
+function edgeNumberStep(cellSide, room) {
+  return [1, 2, 5, 10].find((step) => step * cellSide >= room) ?? BOARD_SIDES.max;
+}
+
+// What the element shows, in its shadow tree: the numbers along the edges,
+// the board's canvas, the keyboard's and the hint's cells, and the status
+// read to screen readers. It lays the board out without the board's module,
+// so that it can show a board on the page while the module is still coming.
+class BoardView {
+  // The element's room and the board's size, in device pixels (the room
+  // with the device pixel ratio it was measured at); the canvas may be
+  // larger than the board.
+  room = { width: 0, height: 0, ratio: 0 };
+  size = { width: 0, height: 0 };
+  // What the view was last laid out for: the same again changes nothing.
+  #laidOutFor = '';
+
+  constructor(host) {
+    this.host = host;
+    const root = host.attachShadow({ mode: 'open' });
+    root.adoptedStyleSheets = [styleSheet()];
+    root.innerHTML = TEMPLATE;
+    this.frame = root.querySelector('.board');
+    this.surface = root.querySelector('.surface');
+    this.columnNumbers = root.querySelector('.columns');
+    this.rowNumbers = root.querySelector('.rows');
+    this.canvas = root.querySelector('canvas[part=canvas]');
+    this.context = this.canvas.getContext('2d', { alpha: false });
+    this.focusCell = root.querySelector('.focus');
+    this.hintCell = root.querySelector('.hint');
+    this.status = root.querySelector('.status');
+    // Nothing to show until the element has a size on the page.
+    this.canvas.width = this.canvas.height = 0;
+  }
+
+  // Follows the element's size on the page, and a new device pixel ratio
+  // (zoom, another screen): resized() is called with each.
+  observe(resized) {
+    const observer = new ResizeObserver(([entry]) => {
+      this.room = {
+        width: Math.round(entry.contentRect.width * devicePixelRatio),
+        height: Math.round(entry.contentRect.height * devicePixelRatio),
+        ratio: devicePixelRatio,
+      };
+      resized();
+    });
+    observer.observe(this.frame, { box: 'device-pixel-content-box' });
+    return observer;
+  }
+
+  // Square cells of whole device pixels, as large as fit beside the numbers
+  // along the top and left edges, the whole centred in the element. True
+  // when it was laid out; an element without room (not yet laid out by the
+  // page, or hidden) keeps what it has: laying it out would cost a page's
+  // first paint time for nothing.
+  layOut(colCount, rowCount) {
+    if (!this.room.width || !this.room.height) return false;
+    const laidOutFor = `${this.room.width}x${this.room.height}@${this.room.ratio}:${colCount}x${rowCount}`;
+    if (laidOutFor === this.#laidOutFor) return true;
+    this.#laidOutFor = laidOutFor;
+    const ratio = devicePixelRatio;
+    const gap = Math.round(EDGE_GAP_PIXELS * ratio);
+    const font = `${Math.round(EDGE_FONT_PIXELS * ratio)}px system-ui, sans-serif`;
+    const measure = this.columnNumbers.getContext('2d');
+    measure.font = font;
+    const numberWidth = Math.ceil(measure.measureText(String(rowCount)).width);
+    const numberHeight = Math.round(EDGE_FONT_PIXELS * ratio);
+    const left = numberWidth + gap;
+    const top = numberHeight + gap;
+    const cell = squareCellSide(this.room.width - left - 2 * gap, this.room.height - top - 2 * gap, colCount, rowCount);
+    this.size = { width: cell * colCount, height: cell * rowCount };
+    const origin = {
+      x: Math.floor((this.room.width - left - this.size.width) / 2) + left,
+      y: Math.floor((this.room.height - top - this.size.height) / 2) + top,
+    };
+    Object.assign(this.surface.style, {
+      left: `${origin.x / ratio}px`,
+      top: `${origin.y / ratio}px`,
+      width: `${this.size.width / ratio}px`,
+      height: `${this.size.height / ratio}px`,
+    });
+    // A new device pixel ratio alone changes the canvas's size on the page.
+    this.#fitCanvas();
+    this.#drawEdges({ colCount, rowCount, cell, origin, font, gap, numberHeight });
+    return true;
+  }
+
+  // The numbers counted from 1, as the sentences name cells; on crowded
+  // boards only every few, never touching. Each edge has a canvas only as
+  // large as its band: a canvas as large as the element, mostly empty, cost
+  // the first frame's paint a third more on a phone.
+  #drawEdges({ colCount, rowCount, cell, origin, font, gap, numberHeight }) {
+    const color = getComputedStyle(this.host).color;
+    const columns = edgeContext(this.columnNumbers, this.room.width, origin.y, font, color);
+    columns.textAlign = 'center';
+    const columnStep = edgeNumberStep(cell, Math.ceil(columns.measureText(String(colCount)).width) + gap);
+    for (let col = 1; col <= colCount; ++col) {
+      if (columnStep > 1 && col % columnStep !== 0) continue;
+      columns.fillText(String(col), origin.x + (col - 0.5) * cell, origin.y - gap - numberHeight / 2);
+    }
+    const rows = edgeContext(this.rowNumbers, origin.x, this.room.height, font, color);
+    rows.textAlign = 'right';
+    const rowStep = edgeNumberStep(cell, numberHeight);
+    for (let row = 1; row <= rowCount; ++row) {
+      if (rowStep > 1 && row % rowStep !== 0) continue;
+      rows.fillText(String(row), origin.x - gap, origin.y + (row - 0.5) * cell);
+    }
+  }
+
+  // A new canvas is a new bitmap for the browser to set up, which on a phone
+  // costs more than the board's whole drawing: the canvas only grows, or
+  // shrinks when the board has become much smaller, and the element shows
+  // its top left part, one canvas pixel to a device pixel.
+  #fitCanvas() {
+    const { width, height } = this.size;
+    const canvas = this.canvas;
+    const fits = width <= canvas.width && height <= canvas.height;
+    if (!fits || 4 * width * height < canvas.width * canvas.height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+    canvas.style.width = `${canvas.width / devicePixelRatio}px`;
+    canvas.style.height = `${canvas.height / devicePixelRatio}px`;
+  }
+
+  // The board before its first move, as the control draws it: its colour,
+  // a border and the grid lines in the grid's colour (CSS colours), on cells
+  // of cell pixels.
+  paintEmpty(colCount, rowCount, color, gridLineColor) {
+    const { width, height } = this.size;
+    const cell = width / colCount;
+    const context = this.context;
+    context.fillStyle = color;
+    context.fillRect(0, 0, width, height);
+    context.fillStyle = gridLineColor;
+    for (let col = 0; col < colCount; ++col) context.fillRect(col * cell, 0, 1, height);
+    for (let row = 0; row < rowCount; ++row) context.fillRect(0, row * cell, width, 1);
+    context.fillRect(width - 1, 0, 1, height);
+    context.fillRect(0, height - 1, width, 1);
+  }
+}
+
+// Boards on the page before the module is in are shown at once, empty, as
+// their elements' own views, which the elements take over when they are
+// defined: a board is seen while the WebAssembly still compiles, and the
+// board that then draws draws the same pixels.
+const viewsAhead = new WeakMap();
+
+// What an attribute of an element not yet defined says, as its board would
+// take it.
+function attributeAhead(host, name) {
+  const { kind, fallback } = ATTRIBUTES[name];
+  const value = KINDS[kind].read(host.getAttribute(name), fallback) ?? fallback;
+  return kind === 'count' ? Math.min(Math.max(value, BOARD_SIDES.min), BOARD_SIDES.max) : value;
+}
+
+function showBoardsAhead() {
+  const shown = [];
+  for (const host of document.querySelectorAll('quintar-board')) {
+    if (host.shadowRoot) continue;
+    const view = new BoardView(host);
+    const observer = view.observe(() => {
+      const [colCount, rowCount] = [attributeAhead(host, 'col-count'), attributeAhead(host, 'row-count')];
+      if (!view.layOut(colCount, rowCount)) return;
+      view.paintEmpty(colCount, rowCount, cssColorOf(attributeAhead(host, 'color')), cssColorOf(attributeAhead(host, 'grid-line-color')));
+    });
+    viewsAhead.set(host, { view, observer });
+    shown.push({ view, observer });
+  }
+  return shown;
+}
+
 // A board is freed with its element.
 const boards = new FinalizationRegistry(({ board, workers }) => {
   for (const worker of workers) worker.close();
@@ -191,19 +374,9 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   // The report last raised as an analysis event, as JSON.
   #reported = null;
   #analysisChanged = false;
-  #frame;
-  #surface;
-  #canvas;
-  #context;
-  #columnNumbers;
-  #rowNumbers;
-  // The element's size and the control's, in device pixels; the canvas may
-  // be larger than the control.
-  #room = { width: 0, height: 0 };
+  #view;
+  // The control's size, in device pixels.
   #size = { width: 0, height: 0 };
-  #focusCell;
-  #hintCell;
-  #status;
   // The cell a touch marked on cells too small for a finger.
   #armed = null;
   #hintWaiters = [];
@@ -215,18 +388,11 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
 
   constructor() {
     super();
-    const root = this.attachShadow({ mode: 'open' });
-    root.adoptedStyleSheets = [styleSheet()];
-    root.innerHTML = TEMPLATE;
-    this.#frame = root.querySelector('.board');
-    this.#surface = root.querySelector('.surface');
-    this.#columnNumbers = root.querySelector('.columns');
-    this.#rowNumbers = root.querySelector('.rows');
-    this.#canvas = root.querySelector('canvas[part=canvas]');
-    this.#context = this.#canvas.getContext('2d', { alpha: false });
-    this.#focusCell = root.querySelector('.focus');
-    this.#hintCell = root.querySelector('.hint');
-    this.#status = root.querySelector('.status');
+    // A board shown ahead keeps its view, and its pixels until the control
+    // draws.
+    const ahead = viewsAhead.get(this);
+    ahead?.observer.disconnect();
+    this.#view = ahead?.view ?? new BoardView(this);
 
     // The module and the worker hold on to the element only weakly, so that
     // it and its board can go once the page lets go of it.
@@ -249,15 +415,13 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     // attributes in, whatever their order.
     this.#board.held = true;
 
-    // Nothing to show until the element has a size on the page.
-    this.#canvas.width = this.#canvas.height = 0;
     this.#board.setSize(0, 0);
     this.#flush();
-    new ResizeObserver(([entry]) => this.#resized(entry)).observe(this.#frame, { box: 'device-pixel-content-box' });
-    this.#surface.addEventListener('pointerdown', (event) => this.#pressed(event));
-    this.#surface.addEventListener('contextmenu', (event) => event.preventDefault());
+    this.#view.observe(() => this.#layOut());
+    this.#view.surface.addEventListener('pointerdown', (event) => this.#pressed(event));
+    this.#view.surface.addEventListener('contextmenu', (event) => event.preventDefault());
     this.addEventListener('keydown', (event) => this.#keyPressed(event));
-    this.addEventListener('blur', () => this.#focusCell.classList.remove('shown'));
+    this.addEventListener('blur', () => this.#view.focusCell.classList.remove('shown'));
   }
 
   connectedCallback() {
@@ -272,7 +436,9 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
       delete this[property];
       this[property] = value;
     }
-    if (this.#board.held) this.#operate(() => { this.#board.held = false; });
+    if (!this.#board.held) return;
+    this.#operate(() => { this.#board.held = false; });
+    this.#layOut();
   }
 
   attributeChangedCallback(name, previous, text) {
@@ -280,7 +446,8 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     const value = KINDS[kind].read(text, fallback);
     if (value === undefined) return;
     this.#operate(() => KINDS[kind].apply(this.#board, property, value));
-    if (name === 'col-count' || name === 'row-count') this.#layOut();
+    // Laid out once the element is on the page with all its attributes in.
+    if ((name === 'col-count' || name === 'row-count') && !this.#board.held) this.#layOut();
     // The expert's module is fetched, and its worker started, once the expert
     // is chosen, so that its first move does not wait for them.
     if (kind === 'strength' && this.#board.playingStrength === 'expert') this.#thinker.prepare();
@@ -516,10 +683,10 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   // The keyboard's cell and the hint as the table has them; a hint asked
   // for is answered once it is no longer being thought out.
   #showCells() {
-    this.#place(this.#focusCell, this.#board.focusCell());
+    this.#place(this.#view.focusCell, this.#board.focusCell());
     const hint = this.#board.hintCell();
-    if (hint) this.#place(this.#hintCell, hint);
-    this.#hintCell.classList.toggle('shown', hint !== null);
+    if (hint) this.#place(this.#view.hintCell, hint);
+    this.#view.hintCell.classList.toggle('shown', hint !== null);
     if (this.#board.hintPending()) return;
     for (const resolve of this.#hintWaiters.splice(0)) resolve(hint);
   }
@@ -532,7 +699,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     // between.
     const { width, height, pixels: { buffer, byteOffset, length } } = area.surface;
     const surface = new ImageData(new Uint8ClampedArray(buffer, byteOffset, length), width, height);
-    this.#context.putImageData(surface, 0, 0, area.left, area.top, area.width, area.height);
+    this.#view.context.putImageData(surface, 0, 0, area.left, area.top, area.width, area.height);
   }
 
   // A computer win and a person's win follow the side's win, with the same
@@ -562,107 +729,32 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   #speak() {
     if (!this.#words.length) return;
     this.#announcement = this.#words.join(' ');
-    this.#status.textContent = this.#announcement;
+    this.#view.status.textContent = this.#announcement;
     this.#words = [];
     this.dispatchEvent(new CustomEvent('announcement', { detail: { words: this.#announcement } }));
   }
 
   // ---- Size, pointer and keyboard -------------------------------------------
 
-  // The element's room in device pixels: its CSS size times the device pixel
-  // ratio. The observer watches the device pixel box, so that a new ratio
-  // (zoom, another screen) is noticed too.
-  #resized(entry) {
-    this.#room = {
-      width: Math.round(entry.contentRect.width * devicePixelRatio),
-      height: Math.round(entry.contentRect.height * devicePixelRatio),
-    };
-    this.#layOut();
-  }
-
-  // Square cells of whole device pixels, as large as fit beside the numbers
-  // along the top and left edges, the whole centred in the element. An
-  // element without room (not yet laid out by the page, or hidden) keeps
-  // what it has: laying it out would cost a page's first paint time for
-  // nothing.
+  // The board at the size its view lays out for it.
   #layOut() {
-    if (!this.#room.width || !this.#room.height) return;
-    const { colCount, rowCount } = this;
-    const ratio = devicePixelRatio;
-    const gap = Math.round(EDGE_GAP_PIXELS * ratio);
-    const font = `${Math.round(EDGE_FONT_PIXELS * ratio)}px system-ui, sans-serif`;
-    const measure = this.#columnNumbers.getContext('2d');
-    measure.font = font;
-    const numberWidth = Math.ceil(measure.measureText(String(rowCount)).width);
-    const numberHeight = Math.round(EDGE_FONT_PIXELS * ratio);
-    const left = numberWidth + gap;
-    const top = numberHeight + gap;
-    const cell = quintar.squareCellSide(this.#room.width - left - 2 * gap, this.#room.height - top - 2 * gap, colCount, rowCount);
-    const size = { width: cell * colCount, height: cell * rowCount };
-    const origin = {
-      x: Math.floor((this.#room.width - left - size.width) / 2) + left,
-      y: Math.floor((this.#room.height - top - size.height) / 2) + top,
-    };
-    Object.assign(this.#surface.style, {
-      left: `${origin.x / ratio}px`,
-      top: `${origin.y / ratio}px`,
-      width: `${size.width / ratio}px`,
-      height: `${size.height / ratio}px`,
-    });
-    const resized = size.width !== this.#size.width || size.height !== this.#size.height;
-    this.#size = size;
-    // A new device pixel ratio alone changes the canvas's size on the page.
-    this.#fitCanvas();
-    this.#drawEdges({ cell, origin, font, gap, numberHeight });
-    if (resized) this.#operate(() => this.#board.setSize(size.width, size.height));
-    else this.#showCells();
-  }
-
-  // The numbers counted from 1, as the sentences name cells; on crowded
-  // boards only every few, never touching. Each edge has a canvas only as
-  // large as its band: a canvas as large as the element, mostly empty, cost
-  // the first frame's paint a third more on a phone.
-  #drawEdges({ cell, origin, font, gap, numberHeight }) {
-    const color = getComputedStyle(this).color;
-    const columns = edgeContext(this.#columnNumbers, this.#room.width, origin.y, font, color);
-    columns.textAlign = 'center';
-    const columnStep = quintar.edgeNumberStep(cell, Math.ceil(columns.measureText(String(this.colCount)).width) + gap);
-    for (let col = 1; col <= this.colCount; ++col) {
-      if (columnStep > 1 && col % columnStep !== 0) continue;
-      columns.fillText(String(col), origin.x + (col - 0.5) * cell, origin.y - gap - numberHeight / 2);
+    if (!this.#view.layOut(this.colCount, this.rowCount)) return;
+    const { width, height } = this.#view.size;
+    if (width !== this.#size.width || height !== this.#size.height) {
+      this.#size = { width, height };
+      this.#operate(() => this.#board.setSize(width, height));
+    } else {
+      this.#showCells();
     }
-    const rows = edgeContext(this.#rowNumbers, origin.x, this.#room.height, font, color);
-    rows.textAlign = 'right';
-    const rowStep = quintar.edgeNumberStep(cell, numberHeight);
-    for (let row = 1; row <= this.rowCount; ++row) {
-      if (rowStep > 1 && row % rowStep !== 0) continue;
-      rows.fillText(String(row), origin.x - gap, origin.y + (row - 0.5) * cell);
-    }
-  }
-
-  // A new canvas is a new bitmap for the browser to set up, which on a phone
-  // costs more than the board's whole drawing: the canvas only grows, or
-  // shrinks when the board has become much smaller, and the element shows
-  // its top left part, one canvas pixel to a device pixel.
-  #fitCanvas() {
-    const { width, height } = this.#size;
-    const canvas = this.#canvas;
-    const fits = width <= canvas.width && height <= canvas.height;
-    if (!fits || 4 * width * height < canvas.width * canvas.height) {
-      canvas.width = width;
-      canvas.height = height;
-    }
-    canvas.style.width = `${canvas.width / devicePixelRatio}px`;
-    canvas.style.height = `${canvas.height / devicePixelRatio}px`;
   }
 
   #pressed(event) {
     if (!event.isPrimary || !(event.button in BUTTONS)) return;
-    const bounds = this.#surface.getBoundingClientRect();
+    const bounds = this.#view.surface.getBoundingClientRect();
     if (!bounds.width || !bounds.height) return;
     const x = Math.floor(((event.clientX - bounds.left) * this.#size.width) / bounds.width);
     const y = Math.floor(((event.clientY - bounds.top) * this.#size.height) / bounds.height);
-    this.#focusCell.classList.remove('shown');
+    this.#view.focusCell.classList.remove('shown');
     const cell = this.#board.cellAt(x, y);
     if (cell) this.#board.setFocusCell(cell.col, cell.row);
     if (cell && this.#armsFirst(event, cell)) return;
@@ -677,10 +769,10 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     if (event.pointerType === 'mouse' || event.button !== 0 || !this.clickResponse) return false;
     if (this.#armed && this.#armed.col === cell.col && this.#armed.row === cell.row) return false;
     const bounds = this.#board.cellBounds(cell.col, cell.row);
-    const cssPerPixel = this.#surface.getBoundingClientRect().width / this.#size.width;
+    const cssPerPixel = this.#view.surface.getBoundingClientRect().width / this.#size.width;
     if (Math.min(bounds.right - bounds.left, bounds.bottom - bounds.top) * cssPerPixel >= FINGER_PIXELS) return false;
     this.#armed = { ...cell };
-    this.#focusCell.classList.add('armed');
+    this.#view.focusCell.classList.add('armed');
     this.#say(this.#board.focusWords());
     this.#showCells();
     return true;
@@ -688,7 +780,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
 
   #disarm() {
     this.#armed = null;
-    this.#focusCell.classList.remove('armed');
+    this.#view.focusCell.classList.remove('armed');
   }
 
   #keyPressed(event) {
@@ -698,11 +790,11 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
       event.preventDefault();
       this.#disarm();
       this.#board.moveFocus(step[0], step[1]);
-      this.#focusCell.classList.add('shown');
+      this.#view.focusCell.classList.add('shown');
       this.#say(this.#board.focusWords());
     } else if (event.key === 'Enter' || event.key === ' ') {
       event.preventDefault();
-      this.#focusCell.classList.add('shown');
+      this.#view.focusCell.classList.add('shown');
       this.#operate(() => this.#board.playFocusCell());
     }
   }
@@ -722,4 +814,18 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   }
 }
 
-if (browser && !customElements.get('quintar-board')) customElements.define('quintar-board', QuintarBoardElement);
+if (browser) {
+  const loading = load();
+  const ahead = showBoardsAhead();
+  try {
+    quintar = await loading;
+  } catch (error) {
+    // No board will take them: they are not shown as if one would.
+    for (const { view, observer } of ahead) {
+      observer.disconnect();
+      view.frame.hidden = true;
+    }
+    throw error;
+  }
+  if (!customElements.get('quintar-board')) customElements.define('quintar-board', QuintarBoardElement);
+}
