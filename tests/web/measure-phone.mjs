@@ -8,7 +8,9 @@
 //   - a navigation until the board's first paint, in a new tab each time,
 //     with where the time went: the WebAssembly file downloaded (over the
 //     loopback, so downloads cost next to nothing here), the element
-//     defined (the module compiled and instantiated), the board painted;
+//     defined (the module compiled and instantiated), the board painted (a
+//     board on the page is painted empty before its element is defined, and
+//     so often before the WebAssembly is in);
 //     on a page with the element's script tag alone, on that page with the
 //     demo page's hints that start every download at once (its
 //     <link rel="preload"> and <link rel="modulepreload"> tags), and on the
@@ -47,8 +49,7 @@ const hintsOf = (site) => (readFileSync(join(site, 'index.html'), 'utf8').match(
 
 // Run in every page loaded for its first paint, from the start: notes when
 // the element is defined and the first frame in which its canvas holds the
-// board at its size (before the element knows its size, it draws a board of
-// one pixel a cell), and says "painted" on the console then. Waiting for it
+// board at its size, and says "painted" on the console then. Waiting for it
 // there, rather than with waitForFunction, runs none of Playwright's own
 // script in the page while it loads, which cost the main thread about 50 ms
 // at this slowdown.
@@ -129,11 +130,15 @@ async function navigationToPaint(browser, url, body) {
   const painted = new Promise((resolve) => tab.on('console', (message) => message.text() === 'painted' && resolve()));
   await tab.goto(`${url}${body ? 'paint.html' : 'index.html'}`);
   await painted;
-  const times = await tab.evaluate(() => ({
-    downloaded: performance.getEntriesByType('resource').find(({ name }) => name.endsWith('.wasm')).responseEnd,
-    defined: window.defined,
-    painted: window.painted,
-  }));
+  // The board may be painted before the element is defined.
+  const times = await tab.evaluate(async () => {
+    await customElements.whenDefined('quintar-board');
+    return {
+      downloaded: performance.getEntriesByType('resource').find(({ name }) => name.endsWith('.wasm')).responseEnd,
+      defined: window.defined,
+      painted: window.painted,
+    };
+  });
   await context.close();
   return times;
 }
