@@ -203,15 +203,16 @@ class BoardView {
     this.canvas.width = this.canvas.height = 0;
   }
 
+  // The room of a frame of width x height CSS pixels.
+  measure({ width, height }) {
+    this.room = { width: Math.round(width * devicePixelRatio), height: Math.round(height * devicePixelRatio), ratio: devicePixelRatio };
+  }
+
   // Follows the element's size on the page, and a new device pixel ratio
   // (zoom, another screen): resized() is called with each.
   observe(resized) {
     const observer = new ResizeObserver(([entry]) => {
-      this.room = {
-        width: Math.round(entry.contentRect.width * devicePixelRatio),
-        height: Math.round(entry.contentRect.height * devicePixelRatio),
-        ratio: devicePixelRatio,
-      };
+      this.measure(entry.contentRect);
       resized();
     });
     observer.observe(this.frame, { box: 'device-pixel-content-box' });
@@ -220,13 +221,13 @@ class BoardView {
 
   // Square cells of whole device pixels, as large as fit beside the numbers
   // along the top and left edges, the whole centred in the element. True
-  // when it was laid out; an element without room (not yet laid out by the
-  // page, or hidden) keeps what it has: laying it out would cost a page's
-  // first paint time for nothing.
+  // when it was laid out anew; an element without room (not yet laid out by
+  // the page, or hidden) keeps what it has: laying it out would cost a
+  // page's first paint time for nothing.
   layOut(colCount, rowCount) {
     if (!this.room.width || !this.room.height) return false;
     const laidOutFor = `${this.room.width}x${this.room.height}@${this.room.ratio}:${colCount}x${rowCount}`;
-    if (laidOutFor === this.#laidOutFor) return true;
+    if (laidOutFor === this.#laidOutFor) return false;
     this.#laidOutFor = laidOutFor;
     const ratio = devicePixelRatio;
     const gap = Math.round(EDGE_GAP_PIXELS * ratio);
@@ -293,9 +294,9 @@ class BoardView {
     canvas.style.height = `${canvas.height / devicePixelRatio}px`;
   }
 
-  // The board before its first move, as the control draws it: its colour,
-  // a border and the grid lines in the grid's colour (CSS colours), on cells
-  // of cell pixels.
+  // The board before its first move, as the control draws it at the size
+  // laid out: its colour, and a border and the grid lines in the grid's
+  // colour (CSS colours).
   paintEmpty(colCount, rowCount, color, gridLineColor) {
     const { width, height } = this.size;
     const cell = width / colCount;
@@ -325,19 +326,24 @@ function attributeAhead(host, name) {
 }
 
 function showBoardsAhead() {
-  const shown = [];
-  for (const host of document.querySelectorAll('quintar-board')) {
-    if (host.shadowRoot) continue;
-    const view = new BoardView(host);
-    const observer = view.observe(() => {
+  const views = [...document.querySelectorAll('quintar-board')].filter((host) => !host.shadowRoot).map((host) => new BoardView(host));
+  // Measured now, all in one layout, rather than when the next frame's
+  // observations come: the boards are then in the frame the page is next
+  // painted in.
+  const frames = views.map((view) => view.frame.getBoundingClientRect());
+  return views.map((view, index) => {
+    const { host } = view;
+    const paint = () => {
       const [colCount, rowCount] = [attributeAhead(host, 'col-count'), attributeAhead(host, 'row-count')];
       if (!view.layOut(colCount, rowCount)) return;
       view.paintEmpty(colCount, rowCount, cssColorOf(attributeAhead(host, 'color')), cssColorOf(attributeAhead(host, 'grid-line-color')));
-    });
-    viewsAhead.set(host, { view, observer });
-    shown.push({ view, observer });
-  }
-  return shown;
+    };
+    view.measure(frames[index]);
+    paint();
+    const ahead = { view, observer: view.observe(paint) };
+    viewsAhead.set(host, ahead);
+    return ahead;
+  });
 }
 
 // A board is freed with its element.
@@ -738,7 +744,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
 
   // The board at the size its view lays out for it.
   #layOut() {
-    if (!this.#view.layOut(this.colCount, this.rowCount)) return;
+    this.#view.layOut(this.colCount, this.rowCount);
     const { width, height } = this.#view.size;
     if (width !== this.#size.width || height !== this.#size.height) {
       this.#size = { width, height };
