@@ -1,6 +1,7 @@
 // The board's module as the page uses it: the class Board and the functions
 // seed, boardName and discardQuestion, made of the functions Bindings.cpp
-// exports. Cells cross counted from 1, as Move takes them; pixels are the canvas's device pixels.
+// exports. Cells cross counted from 1, as Move takes them; pixels are the
+// canvas's device pixels.
 // Emscripten's own minifier reads this file, and knows neither ?. nor ??.
 
 // Each board's listener, by the number the board tells it by: an object with
