@@ -111,7 +111,7 @@ test('a reload keeps the players, strength, board size, colours and the game', a
   const { page, errors, reload, close } = await openDemo(shared, SCREENS.phone);
   await page.selectOption('#playing-strength', 'low');
   await setCount(page, 'col-count', 12);
-  await setCount(page, 'row-count', 12);
+  await setCount(page, 'row-count', 10);
   await page.check('input[name=players][value=crosses]');  // the computer opens with crosses
   await page.$eval('#nought-color', (input) => {
     input.value = '#00aa00';
@@ -121,6 +121,24 @@ test('a reload keeps the players, strength, board size, colours and the game', a
   await tap(page, free.col, free.row);
   await page.waitForFunction(() => document.querySelector('quintar-board').moves.length === 3);
   const before = await marks(page);
+
+  // The board first shows the kept size, while its module is still held back.
+  let release;
+  const held = new Promise((resolve) => (release = resolve));
+  await page.route('**/quintar-module.wasm', async (route) => {
+    await held;
+    await route.continue();
+  });
+  await page.reload({ waitUntil: 'domcontentloaded' });
+  await page.waitForFunction(() => document.querySelector('quintar-board').shadowRoot?.querySelector('canvas[part=canvas]').width > 0);
+  const ahead = await page.evaluate(() => {
+    const { width, height } = document.querySelector('quintar-board').shadowRoot.querySelector('canvas[part=canvas]');
+    return { defined: customElements.get('quintar-board') !== undefined, columnsToRows: width / height };
+  });
+  assert.deepEqual(ahead, { defined: false, columnsToRows: 12 / 10 });
+  release();
+  await page.waitForFunction(() => customElements.get('quintar-board'));
+  await page.unroute('**/quintar-module.wasm');
 
   await reload();
   const settings = await page.evaluate(() => {

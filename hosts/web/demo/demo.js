@@ -8,8 +8,6 @@
 // when the player agrees.
 import { BOARD_EVENTS } from './quintar-board/events.js';
 
-await customElements.whenDefined('quintar-board');
-
 const board = document.getElementById('board');
 const byId = (id) => document.getElementById(id);
 const playerInputs = [...document.querySelectorAll('input[name=players]')];
@@ -67,21 +65,36 @@ const isCount = (value, input) => Number.isInteger(value) && value >= Number(inp
 const isColour = (value) => typeof value === 'string' && /^#[0-9a-f]{6}$/i.test(value);
 
 // Each stored value the board can take is given to it; any other is left
-// out, and the board keeps what it has. The record comes last: it brings its
+// out, and the board keeps what it has. The board's size and colours are
+// written as its attributes, and in their controls, before the board's own
+// script shows it, which this page's script runs ahead of: a reload then
+// shows the board as it was kept from the first paint, not first as the
+// page's HTML has it.
+function restoreLooks(state) {
+  const show = (input, value) => {
+    board.setAttribute(input.id, value);
+    input.value = value;
+  };
+  for (const [id, property] of [['col-count', 'colCount'], ['row-count', 'rowCount']])
+    if (isCount(state[property], byId(id))) show(byId(id), String(state[property]));
+  const colours = state.colours !== null && typeof state.colours === 'object' ? state.colours : {};
+  for (const input of colourInputs)
+    if (isColour(colours[input.id])) show(input, colours[input.id]);
+}
+
+// The rest needs the board defined. The record comes last: it brings its
 // own board size and players.
-function restoreState() {
-  const state = storedState();
+function restoreGame(state) {
   if (['none', 'crosses', 'noughts'].includes(state.players)) setPlayers(state.players);
   const strengths = [...byId('playing-strength').options].map((option) => option.value);
   if (strengths.includes(state.strength)) board.playingStrength = state.strength;
-  for (const [id, property] of [['col-count', 'colCount'], ['row-count', 'rowCount']])
-    if (isCount(state[property], byId(id))) board[property] = state[property];
-  const colours = state.colours !== null && typeof state.colours === 'object' ? state.colours : {};
-  for (const input of colourInputs)
-    if (isColour(colours[input.id])) board[propertyOf(input.id)] = colours[input.id];
   if (typeof state.record === 'string' && state.record) board.restoreKeptGame(state.record);
   if (state.analysing === true) board.analyse();
 }
+
+const kept = storedState();
+restoreLooks(kept);
+await customElements.whenDefined('quintar-board');
 
 // ---- Showing the game ----------------------------------------------------
 
@@ -229,6 +242,6 @@ for (const input of colourInputs) {
   });
 }
 
-restoreState();
+restoreGame(kept);
 showSettings();
 showState();
