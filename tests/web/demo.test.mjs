@@ -13,6 +13,8 @@ test('a whole game is played on the demo page by clicks, and can be taken back',
   await page.fill('#col-count', '10');
   await page.press('#col-count', 'Tab');
   await page.evaluate(() => document.querySelector('quintar-board').seed(3));
+  const boardTop = () => page.evaluate(() => document.querySelector('quintar-board').getBoundingClientRect().top + scrollY);
+  const topBefore = await boardTop();
   // Whatever the computer does, clicking the first free cell each time ends the game.
   for (let clicks = 0; clicks < 100; ++clicks) {
     const free = await page.evaluate(() => {
@@ -26,6 +28,8 @@ test('a whole game is played on the demo page by clicks, and can be taken back',
     await clickCell(page, free.col, free.row);
   }
   assert.equal(await page.evaluate(() => document.querySelector('quintar-board').gameOver), true);
+  // The board stayed where it was, however long the words said above it.
+  assert.equal(await boardTop(), topBefore);
   // The page shows the board's own sentences: the result, and every move's words, in order, in the list.
   const recorded = await page.evaluate(() => window.events);
   const result = recorded.find(({ type }) => type === 'crosswon' || type === 'noughtwon' || type === 'draw');

@@ -63,8 +63,12 @@ test('a tap plays a cell large enough for a finger at once', async () => {
   await setCount(page, 'col-count', 10);
   await setCount(page, 'row-count', 10);
   await page.evaluate(() => document.querySelector('quintar-board').seed(2));
+  const boardTop = () => board(page, () => document.querySelector('quintar-board').getBoundingClientRect().top + scrollY);
+  const topBefore = await boardTop();
   await tap(page, 3, 4);
   await page.waitForFunction(() => window.events.length >= 2);  // the move and the computer's answer
+  // The words said above the board do not push it down under the finger.
+  assert.equal(await boardTop(), topBefore);
   const [played] = await page.evaluate(() => window.events);
   assert.equal(played.type, 'legalmove');
   assert.equal(await board(page, () => document.querySelector('quintar-board').cell(3, 4)), 'cross');
