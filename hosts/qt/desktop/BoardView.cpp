@@ -1,8 +1,8 @@
 #include "BoardView.h"
 
 #include <QPainter>
-#include <algorithm>
 
+#include "BoardLayout.h"
 #include "Quintar.h"
 #include "QuintarWidget.h"
 
@@ -53,7 +53,7 @@ void BoardView::resizeEvent(QResizeEvent* event) {
 void BoardView::layOutBoard() {
   const int roomWidth = width() - labelWidth() - 2 * gap;
   const int roomHeight = height() - labelHeight() - 2 * gap;
-  m_cellSide = std::max(1, std::min(roomWidth / m_colCount, roomHeight / m_rowCount));
+  m_cellSide = quintar::game::SquareCellSide(roomWidth, roomHeight, m_colCount, m_rowCount);
   const QSize boardSize(m_colCount * m_cellSide, m_rowCount * m_cellSide);
   const int left = (width() - labelWidth() - boardSize.width()) / 2 + labelWidth();
   const int top = (height() - labelHeight() - boardSize.height()) / 2 + labelHeight();
@@ -61,18 +61,13 @@ void BoardView::layOutBoard() {
   update();
 }
 
-int BoardView::labelStep(int room) const {
-  for (const int step : {1, 2, 5, 10})
-    if (step * m_cellSide >= room) return step;
-  return TQuintar::MaxCount;
-}
-
 // Crowded numbers show every few cells, never touching one another.
 QList<BoardView::EdgeLabel> BoardView::edgeLabels() const {
   QList<EdgeLabel> labels;
   const QFontMetrics metrics = fontMetrics();
   const QRect board = m_board->geometry();
-  const int columnStep = labelStep(metrics.horizontalAdvance(QString::number(m_colCount)) + gap);
+  const int columnStep =
+      quintar::game::EdgeNumberStep(m_cellSide, metrics.horizontalAdvance(QString::number(m_colCount)) + gap);
   for (int col = 1; col <= m_colCount; ++col) {
     if (columnStep > 1 && col % columnStep != 0) continue;
     const QString text = QString::number(col);
@@ -81,7 +76,7 @@ QList<BoardView::EdgeLabel> BoardView::edgeLabels() const {
     area.moveBottom(board.top() - gap / 2);
     labels.push_back({area, text});
   }
-  const int rowStep = labelStep(metrics.height());
+  const int rowStep = quintar::game::EdgeNumberStep(m_cellSide, metrics.height());
   for (int row = 1; row <= m_rowCount; ++row) {
     if (rowStep > 1 && row % rowStep != 0) continue;
     const QString text = QString::number(row);

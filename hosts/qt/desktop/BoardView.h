@@ -54,8 +54,6 @@ class BoardView : public QWidget {
   int labelWidth() const;
   int labelHeight() const;
   void layOutBoard();
-  // Every how many cells a number fits, at least every one.
-  int labelStep(int room) const;
 
   QuintarWidget* m_board;
   int m_colCount = 0;
