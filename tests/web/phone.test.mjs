@@ -137,9 +137,14 @@ test('a reload keeps the players, strength, board size, colours and the game', a
   await page.waitForFunction(() => document.querySelector('quintar-board').shadowRoot?.querySelector('canvas[part=canvas]').width > 0);
   const ahead = await page.evaluate(() => {
     const { width, height } = document.querySelector('quintar-board').shadowRoot.querySelector('canvas[part=canvas]');
-    return { defined: customElements.get('quintar-board') !== undefined, columnsToRows: width / height };
+    return {
+      defined: customElements.get('quintar-board') !== undefined,
+      columnsToRows: width / height,
+      controls: ['col-count', 'playing-strength'].map((id) => document.getElementById(id).value)
+        .concat(document.querySelector('input[name=players]:checked').value),
+    };
   });
-  assert.deepEqual(ahead, { defined: false, columnsToRows: 12 / 10 });
+  assert.deepEqual(ahead, { defined: false, columnsToRows: 12 / 10, controls: ['12', 'low', 'crosses'] });
   release();
   await page.waitForFunction(() => customElements.get('quintar-board'));
   await page.unroute('**/quintar-module.wasm');

@@ -82,18 +82,34 @@ function restoreLooks(state) {
     if (isColour(colours[input.id])) show(input, colours[input.id]);
 }
 
+// The kept players and strength, when they are ones the page offers.
+const keptPlayers = (state) => playerInputs.find((input) => input.value === state.players)?.value;
+const keptStrength = (state) =>
+  [...byId('playing-strength').options].find((option) => option.value === state.strength)?.value;
+
+// The players and strength need the board defined, but their controls show
+// the kept choices at once rather than the page's defaults meanwhile.
+function showKeptChoices(state) {
+  const who = keptPlayers(state);
+  if (who) for (const input of playerInputs) input.checked = input.value === who;
+  const strength = keptStrength(state);
+  if (strength) byId('playing-strength').value = strength;
+}
+
 // The rest needs the board defined. The record comes last: it brings its
 // own board size and players.
 function restoreGame(state) {
-  if (['none', 'crosses', 'noughts'].includes(state.players)) setPlayers(state.players);
-  const strengths = [...byId('playing-strength').options].map((option) => option.value);
-  if (strengths.includes(state.strength)) board.playingStrength = state.strength;
+  const who = keptPlayers(state);
+  if (who) setPlayers(who);
+  const strength = keptStrength(state);
+  if (strength) board.playingStrength = strength;
   if (typeof state.record === 'string' && state.record) board.restoreKeptGame(state.record);
   if (state.analysing === true) board.analyse();
 }
 
 const kept = storedState();
 restoreLooks(kept);
+showKeptChoices(kept);
 await customElements.whenDefined('quintar-board');
 
 // ---- Showing the game ----------------------------------------------------
