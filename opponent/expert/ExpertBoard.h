@@ -87,6 +87,14 @@ class TExpertBoard {
   // The empty cell within four steps of Index along its lines where Side
   // completes five; NoCell when there is none.
   int FiveCellNear(int Side, int Index) const;
+  // Whether a move on A threatens more for Attacker than one on B: the
+  // stronger threat, then, among equal threats, what the cell is worth to
+  // both sides together.
+  bool ThreatensMore(int Attacker, int A, int B) const {
+    if (Threat(Attacker, A) != Threat(Attacker, B)) return Threat(Attacker, A) > Threat(Attacker, B);
+    const int Defender = Opposite(Attacker);
+    return Value(Attacker, A) + Value(Defender, A) > Value(Attacker, B) + Value(Defender, B);
+  }
   // The values of every empty cell for Side, added up.
   int TotalValue(int Side) const { return FTotalValues[Side]; }
   std::uint64_t Hash() const { return FHash; }

@@ -36,19 +36,12 @@ int TFourSearch::CollectFours(int Attacker, int* Moves) const {
     Moves[0] = Block;
     return 1;
   }
-  const auto Stronger = [&](int A, int B) {
-    const TThreat ThreatA = FBoard.Threat(Attacker, A);
-    const TThreat ThreatB = FBoard.Threat(Attacker, B);
-    if (ThreatA != ThreatB) return ThreatA > ThreatB;
-    return FBoard.Value(Attacker, A) + FBoard.Value(Defender, A) >
-           FBoard.Value(Attacker, B) + FBoard.Value(Defender, B);
-  };
   // Few moves, so each is slid into place as it comes: stable, and with no
   // buffer to allocate.
   int Count = 0;
   FBoard.ForEachThreat(Attacker, thFour, [&](int Index) {
     int Slot = Count++;
-    for (; Slot > 0 && Stronger(Index, Moves[Slot - 1]); --Slot) Moves[Slot] = Moves[Slot - 1];
+    for (; Slot > 0 && FBoard.ThreatensMore(Attacker, Index, Moves[Slot - 1]); --Slot) Moves[Slot] = Moves[Slot - 1];
     Moves[Slot] = Index;
     return Count < MaxFoursTried;
   });

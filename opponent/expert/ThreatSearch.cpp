@@ -125,22 +125,14 @@ bool TThreatSearch::DefenderLoses(int Attacker, int ThreesLeft, int Ply) {
 // Fours, then open threes when allowed, the strongest first and cells in
 // index order among equals.
 int TThreatSearch::CollectThreats(int Attacker, bool Threes, int* Moves) const {
-  const int Defender = Opposite(Attacker);
-  const auto Stronger = [&](int A, int B) {
-    const TThreat ThreatA = FBoard.Threat(Attacker, A);
-    const TThreat ThreatB = FBoard.Threat(Attacker, B);
-    if (ThreatA != ThreatB) return ThreatA > ThreatB;
-    return FBoard.Value(Attacker, A) + FBoard.Value(Defender, A) >
-           FBoard.Value(Attacker, B) + FBoard.Value(Defender, B);
-  };
   int Count = 0;
   FBoard.ForEachThreat(Attacker, Threes ? thThree : thFour, [&](int Index) {
     if (Count == MostThreatsTried) {
-      if (!Stronger(Index, Moves[Count - 1])) return true;
+      if (!FBoard.ThreatensMore(Attacker, Index, Moves[Count - 1])) return true;
       --Count;
     }
     int Slot = Count++;
-    for (; Slot > 0 && Stronger(Index, Moves[Slot - 1]); --Slot) Moves[Slot] = Moves[Slot - 1];
+    for (; Slot > 0 && FBoard.ThreatensMore(Attacker, Index, Moves[Slot - 1]); --Slot) Moves[Slot] = Moves[Slot - 1];
     Moves[Slot] = Index;
     return true;
   });
