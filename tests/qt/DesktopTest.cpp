@@ -582,6 +582,29 @@ TEST(DesktopBoard, TheEdgesAreNumberedAsTheGameNamesCells) {
   }
 }
 
+// Narrowing the window takes the Moves panel's room before the board's, and
+// widening it gives the panel its width back.
+TEST(DesktopBoard, ANarrowWindowTakesRoomFromTheMovesPanelFirst) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  showWindow(window);
+  const QDockWidget* moves = window.findChild<QDockWidget*>(QStringLiteral("moves"));
+  ASSERT_NE(moves, nullptr);
+  const int wideWidth = moves->width();
+  ASSERT_GT(wideWidth, moves->minimumSizeHint().width());
+
+  window.resize(520, 560);
+  QTest::qWait(20);
+  const BoardView& view = *window.boardView();
+  EXPECT_LT(moves->width(), wideWidth);
+  EXPECT_TRUE(moves->width() <= moves->minimumSizeHint().width() || view.width() >= view.height())
+      << moves->width() << " " << view.width() << "x" << view.height();
+
+  window.resize(900, 800);
+  QTest::qWait(20);
+  EXPECT_EQ(moves->width(), wideWidth);
+}
+
 TEST(DesktopBoard, TheSmallestWindowKeepsCellsOfTwelvePixels) {
   GameSettings settings = withPlayers(person, person);
   settings.colCount = 30;

@@ -12,10 +12,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <algorithm>
 #include <array>
 
 #include "AnalysisPanel.h"
@@ -400,6 +402,38 @@ void GameWindow::closeEvent(QCloseEvent* event) {
   saveSettings();
   keepGame();
   QMainWindow::closeEvent(event);
+}
+
+// A narrower window takes its room from the side panel before the board, down
+// to the panel's least width, and a wider one gives it back: Qt's dock areas
+// keep their width and would leave every pixel lost to the board, which is
+// what the window is for. The board is square, so a view narrower than it is
+// tall is short of width, and a wider one has width to spare.
+void GameWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  QDockWidget* panel = sidePanel();
+  if (panel == nullptr) return;
+  const int spare = m_boardView->width() - m_boardView->height();
+  if (spare < 0) {
+    if (m_panelWidthBeforeNarrowing == 0) m_panelWidthBeforeNarrowing = panel->width();
+    resizeDocks({panel}, {std::max(panel->minimumSizeHint().width(), panel->width() + spare)}, Qt::Horizontal);
+  } else if (m_panelWidthBeforeNarrowing > 0) {
+    const int width = std::min(m_panelWidthBeforeNarrowing, panel->width() + spare);
+    if (width == m_panelWidthBeforeNarrowing) m_panelWidthBeforeNarrowing = 0;
+    resizeDocks({panel}, {width}, Qt::Horizontal);
+  }
+}
+
+// The first panel docked beside the board, if any is shown: also while the
+// window itself is being shown, which lays it out first.
+QDockWidget* GameWindow::sidePanel() const {
+  for (QDockWidget* panel : {m_movePanel, m_analysisDock}) {
+    const Qt::DockWidgetArea area = dockWidgetArea(panel);
+    if (panel->isVisibleTo(this) && !panel->isFloating() &&
+        (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea))
+      return panel;
+  }
+  return nullptr;
 }
 
 void GameWindow::stopThinking() {

@@ -98,6 +98,7 @@ class GameWindow : public QMainWindow, private game::TTableListener {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   class BoardInput;
@@ -113,6 +114,7 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   void createMenus();
   void createMoveList();
   void createAnalysisPanel();
+  QDockWidget* sidePanel() const;
   QAction* addAction(QMenu* menu, const QString& text, const QKeySequence& shortcut, void (GameWindow::*slot)());
   void setEvent(const QString& text);
   void showMoveLine();
@@ -149,6 +151,9 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   QListWidget* m_moveList = nullptr;
   QDockWidget* m_analysisDock = nullptr;
   AnalysisPanel* m_analysisPanel = nullptr;
+  // The side panel's width before a narrower window took room from it for
+  // the board, while it has not had it all back; 0 otherwise.
+  int m_panelWidthBeforeNarrowing = 0;
   QLabel* m_turnLabel = nullptr;
   ElidedLabel* m_eventLabel = nullptr;
   QAction* m_undoAction = nullptr;
