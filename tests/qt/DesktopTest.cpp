@@ -597,12 +597,22 @@ TEST(DesktopBoard, ANarrowWindowTakesRoomFromTheMovesPanelFirst) {
   QTest::qWait(20);
   const BoardView& view = *window.boardView();
   EXPECT_LT(moves->width(), wideWidth);
-  EXPECT_TRUE(moves->width() <= moves->minimumSizeHint().width() || view.width() >= view.height())
-      << moves->width() << " " << view.width() << "x" << view.height();
+  EXPECT_TRUE(moves->width() <= moves->minimumSizeHint().width() || view.spareWidth() >= 0)
+      << moves->width() << " " << view.spareWidth();
 
   window.resize(900, 800);
   QTest::qWait(20);
   EXPECT_EQ(moves->width(), wideWidth);
+
+  // A tall board is held by the window's height: the panel keeps its room.
+  GameSettings tall = withPlayers(person, person);
+  tall.colCount = 8;
+  tall.rowCount = 40;
+  window.applySettings(tall);
+  window.resize(700, 800);
+  QTest::qWait(20);
+  EXPECT_GE(moves->width(), wideWidth);
+  EXPECT_GE(view.spareWidth(), 0);
 }
 
 TEST(DesktopBoard, TheSmallestWindowKeepsCellsOfTwelvePixels) {

@@ -27,6 +27,11 @@ int BoardView::labelWidth() const { return fontMetrics().horizontalAdvance(QStri
 
 int BoardView::labelHeight() const { return fontMetrics().height() + gap; }
 
+int BoardView::spareWidth() const {
+  const int cellSideByHeight = (height() - labelHeight() - 2 * gap) / m_rowCount;
+  return width() - (labelWidth() + 2 * gap + m_colCount * cellSideByHeight);
+}
+
 QSize BoardView::minimumSizeHint() const {
   return {labelWidth() + m_colCount * smallestCell + 2 * gap, labelHeight() + m_rowCount * smallestCell + 2 * gap};
 }

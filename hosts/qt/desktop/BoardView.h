@@ -32,6 +32,9 @@ class BoardView : public QWidget {
   void followBoardSize();
   // The side of a cell in the current layout.
   int cellSide() const { return m_cellSide; }
+  // How much wider the view is than cells as large as its height allows
+  // need; less than 0 where its width keeps the cells smaller.
+  int spareWidth() const;
 
   // A number along an edge, where it is drawn.
   struct EdgeLabel {

@@ -407,13 +407,12 @@ void GameWindow::closeEvent(QCloseEvent* event) {
 // A narrower window takes its room from the side panel before the board, down
 // to the panel's least width, and a wider one gives it back: Qt's dock areas
 // keep their width and would leave every pixel lost to the board, which is
-// what the window is for. The board is square, so a view narrower than it is
-// tall is short of width, and a wider one has width to spare.
+// what the window is for.
 void GameWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   QDockWidget* panel = sidePanel();
   if (panel == nullptr) return;
-  const int spare = m_boardView->width() - m_boardView->height();
+  const int spare = m_boardView->spareWidth();
   if (spare < 0) {
     if (m_panelWidthBeforeNarrowing == 0) m_panelWidthBeforeNarrowing = panel->width();
     resizeDocks({panel}, {std::max(panel->minimumSizeHint().width(), panel->width() + spare)}, Qt::Horizontal);
