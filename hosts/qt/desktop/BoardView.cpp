@@ -40,12 +40,13 @@ QSize BoardView::sizeHint() const {
   return {labelWidth() + m_colCount * preferredCell + 2 * gap, labelHeight() + m_rowCount * preferredCell + 2 * gap};
 }
 
-void BoardView::followBoardSize() {
-  if (m_board->colCount() == m_colCount && m_board->rowCount() == m_rowCount) return;
+bool BoardView::followBoardSize() {
+  if (m_board->colCount() == m_colCount && m_board->rowCount() == m_rowCount) return false;
   m_colCount = m_board->colCount();
   m_rowCount = m_board->rowCount();
   updateGeometry();
   layOutBoard();
+  return true;
 }
 
 void BoardView::resizeEvent(QResizeEvent* event) {

@@ -28,8 +28,9 @@ class BoardView : public QWidget {
   explicit BoardView(QuintarWidget* board, QWidget* parent = nullptr);
 
   // Lays the board out again when its column or row count has changed since
-  // it last did; the window calls it after every change of the game.
-  void followBoardSize();
+  // it last did, and says whether it did; the window calls it after every
+  // change of the game.
+  bool followBoardSize();
   // The side of a cell in the current layout.
   int cellSide() const { return m_cellSide; }
   // How much wider the view is than cells as large as its height allows

@@ -241,7 +241,7 @@ void GameWindow::Announced(const std::string& Words) {
 void GameWindow::Changed() {
   m_board->showChanges();
   m_board->followFocusCell();
-  m_boardView->followBoardSize();
+  if (m_boardView->followBoardSize()) fitSidePanel();
   m_turnLabel->setText(qt::said(m_table->Status()));
   m_undoAction->setEnabled(m_table->CanUndo());
   m_redoAction->setEnabled(m_table->CanRedo());
@@ -404,23 +404,29 @@ void GameWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-// A narrower window takes its room from the side panel before the board, down
-// to the panel's least width, and a wider one gives it back: Qt's dock areas
-// keep their width and would leave every pixel lost to the board, which is
-// what the window is for.
 void GameWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  fitSidePanel();
+}
+
+// A narrower window, or a board that wants more width, takes the room from
+// the side panel before the board, down to the panel's least width, and gives
+// it back when the board no longer needs it: Qt's dock areas keep their width
+// and would leave every pixel lost to the board, which is what the window is
+// for.
+void GameWindow::fitSidePanel() {
   QDockWidget* panel = sidePanel();
   if (panel == nullptr) return;
   const int spare = m_boardView->spareWidth();
+  int width = panel->width();
   if (spare < 0) {
-    if (m_panelWidthBeforeNarrowing == 0) m_panelWidthBeforeNarrowing = panel->width();
-    resizeDocks({panel}, {std::max(panel->minimumSizeHint().width(), panel->width() + spare)}, Qt::Horizontal);
+    if (m_panelWidthBeforeNarrowing == 0) m_panelWidthBeforeNarrowing = width;
+    width = std::max(panel->minimumSizeHint().width(), width + spare);
   } else if (m_panelWidthBeforeNarrowing > 0) {
-    const int width = std::min(m_panelWidthBeforeNarrowing, panel->width() + spare);
+    width = std::min(m_panelWidthBeforeNarrowing, width + spare);
     if (width == m_panelWidthBeforeNarrowing) m_panelWidthBeforeNarrowing = 0;
-    resizeDocks({panel}, {width}, Qt::Horizontal);
   }
+  if (width != panel->width()) resizeDocks({panel}, {width}, Qt::Horizontal);
 }
 
 // The first panel docked beside the board, if any is shown: also while the

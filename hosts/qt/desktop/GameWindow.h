@@ -115,6 +115,7 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   void createMoveList();
   void createAnalysisPanel();
   QDockWidget* sidePanel() const;
+  void fitSidePanel();
   QAction* addAction(QMenu* menu, const QString& text, const QKeySequence& shortcut, void (GameWindow::*slot)());
   void setEvent(const QString& text);
   void showMoveLine();
