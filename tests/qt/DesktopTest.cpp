@@ -345,6 +345,24 @@ TEST(DesktopWindow, KeepsItsSettingsForTheNextRun) {
   EXPECT_EQ(next.board()->colCount(), 9);
 }
 
+// A run ended in a narrow window still owes the Moves panel its width: the
+// next run gives it back once the window is wide again.
+TEST(DesktopWindow, ANarrowEndStillGivesThePanelItsWidthBack) {
+  storeSettings(withPlayers(person, person));
+  int wideWidth = 0;
+  {
+    GameWindow window;
+    showWindow(window);
+    wideWidth = window.findChild<QDockWidget*>(QStringLiteral("moves"))->width();
+    window.resize(520, 560);
+    QTest::qWait(20);
+    window.close();
+  }
+  GameWindow next;
+  showWindow(next);
+  EXPECT_EQ(next.findChild<QDockWidget*>(QStringLiteral("moves"))->width(), wideWidth);
+}
+
 // The game kept at closing comes back with who made each move, whoever
 // plays the sides now.
 TEST(DesktopWindow, KeepsTheGameWithWhoMadeEachMove) {

@@ -34,6 +34,7 @@ namespace {
 
 const QString geometryKey = QStringLiteral("window/geometry");
 const QString windowStateKey = QStringLiteral("window/state");
+const QString panelWidthOwedKey = QStringLiteral("window/panelWidthOwed");
 
 QString recordFilter() {
   return GameWindow::tr("Game records (*%1);;All files (*)").arg(QLatin1String(game::RecordExtension));
@@ -134,6 +135,7 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   // The first time, cells of the view's preferred size.
   if (!restoreGeometry(store.value(geometryKey).toByteArray())) resize(sizeHint());
   restoreState(store.value(windowStateKey).toByteArray());
+  m_panelWidthBeforeNarrowing = store.value(panelWidthOwedKey, 0).toInt();
   m_board->setFocus();
 }
 
@@ -380,6 +382,7 @@ void GameWindow::saveSettings() {
   saveGameSettings(m_settings, store);
   store.setValue(geometryKey, saveGeometry());
   store.setValue(windowStateKey, saveState());
+  store.setValue(panelWidthOwedKey, m_panelWidthBeforeNarrowing);
 }
 
 // A new board size would end the game in progress: unless the player lets it

@@ -153,7 +153,8 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   QDockWidget* m_analysisDock = nullptr;
   AnalysisPanel* m_analysisPanel = nullptr;
   // The side panel's width before a narrower window took room from it for
-  // the board, while it has not had it all back; 0 otherwise.
+  // the board, while it has not had it all back; 0 otherwise. Kept with the
+  // window's state, so that a run ended narrow still gives it back.
   int m_panelWidthBeforeNarrowing = 0;
   QLabel* m_turnLabel = nullptr;
   ElidedLabel* m_eventLabel = nullptr;
