@@ -11,8 +11,8 @@ namespace {
 constexpr int LeastMargin = 50;
 // The rest of the match is planned as if this many moves were still to come.
 constexpr int MovesStillToCome = 25;
-// A long turn is not a reason to think long: a quiet move aims at this share
-// of it...
+// With no match limit, a long turn is not a reason to think long: a quiet
+// move aims at this share of it...
 constexpr int TurnShare = 25;
 // ...but a turn of a second or so is used in full, as a short turn needs.
 constexpr int QuickTurn = 1000;
@@ -26,16 +26,16 @@ int LessMargin(int Milliseconds) { return Milliseconds - std::max(Milliseconds /
 TSearchBudget ExpertBudgetFor(const TTimeLimits& Limits) {
   const bool MatchLimited = Limits.Match > 0 && Limits.Left.has_value();
   if (Limits.Turn <= 0 && !MatchLimited) return DefaultExpertBudget();
-  int Hard = INT_MAX;
-  int Target = INT_MAX;
-  if (Limits.Turn > 0) {
-    Hard = LessMargin(Limits.Turn);
-    Target = std::max(Limits.Turn / TurnShare, std::min(Hard, QuickTurn));
-  }
+  int Hard = Limits.Turn > 0 ? LessMargin(Limits.Turn) : INT_MAX;
+  int Target = 0;
   if (MatchLimited) {
+    // The match's time is there to be spent: it is shared out over the moves
+    // still to come, and the turn only caps a move.
     const int Left = std::max(*Limits.Left, 0);
     Hard = std::min(Hard, LessMargin(Left));
-    Target = std::min(Target, LessMargin(Left / MovesStillToCome));
+    Target = LessMargin(Left / MovesStillToCome);
+  } else {
+    Target = std::max(Limits.Turn / TurnShare, std::min(Hard, QuickTurn));
   }
   // Even with no time to spare a move must be made: the least budget still
   // finds fives, blocks and the best-looking cell.

@@ -214,7 +214,7 @@ TEST(BrainTime, WithoutLimitsTheExpertThinksAsInTheGame) {
   }
 }
 
-TEST(BrainTime, AQuietMoveAimsWellBelowTheTurnAndNeverPassesAnyLimit) {
+TEST(BrainTime, AQuietMoveAimsAtItsShareAndNeverPassesAnyLimit) {
   struct TCase {
     TTimeLimits Limits;
     int Hard;
@@ -231,7 +231,10 @@ TEST(BrainTime, AQuietMoveAimsWellBelowTheTurnAndNeverPassesAnyLimit) {
       // A match of which 50 s are left: 2 s a move less a fifth, stretched.
       {{0, 100000, 50000}, 3200, 1600},
       {{1000, 100000, 50000}, 800, 800},
-      {{300000, 900000, 600000}, 24000, 12000},
+      // A match sets the pace, not the turn's 25th: its time is there to be spent.
+      {{30000, 180000, 180000}, 11520, 5760},
+      {{60000, 1000000, 1000000}, 48000, 32000},
+      {{300000, 900000, 600000}, 38400, 19200},
       // Little time left: the least there is, whatever the turn allows.
       {{300000, 180000, 1000}, 2, 1},
       {{0, 100000, 0}, 1, 1},

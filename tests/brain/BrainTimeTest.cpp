@@ -118,7 +118,7 @@ void ExpectKeptTime(const TControl& Control, TTelling Telling) {
     if (Move.Forced) {
       EXPECT_LE(Move.Spent, AnyChoice) << Where << ": forced, nothing to search";
     } else if (Ply < OpeningPlies) {
-      EXPECT_GE(Move.Spent, std::min(Control.Turn, Move.Left) / 50) << Where << ": the time is there to be used";
+      EXPECT_GE(Move.Spent, std::min(Control.Turn / 2, Move.Left / 50)) << Where << ": the time is there to be used";
     }
   }
 }
