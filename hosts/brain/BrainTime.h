@@ -19,10 +19,11 @@ struct TTimeLimits {
 // Without any limit, the budget the game gives the expert. Otherwise a soft
 // target, what a quiet move should take: with a match limit, a share of what
 // is left of the match; without one, a 25th of a long turn (a turn of a
-// second or so is used in full). The hard limit lets a move whose best keeps changing
-// think twice the target, and stays inside the turn and what is left of the
-// match by a margin for reading, answering and the manager's own delays, so
-// that the brain never runs out of time. The search then has no node limit.
+// second or so is used in full). The hard limit lets a move whose best keeps
+// changing think twice the target, and stays inside the turn and what is left
+// of the match by a margin for reading, answering and the manager's own
+// delays, so that the brain never runs out of time. The search then has no
+// node limit.
 TSearchBudget ExpertBudgetFor(const TTimeLimits& Limits);
 
 // The limits as the manager told them, and the brain's own account of what
