@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <iostream>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "Brain.h"
 #include "BrainBench.h"
 #include "FreshSeed.h"
 #include "Level.h"
+#include "Output.h"
 
 namespace {
 
@@ -41,6 +43,11 @@ std::optional<std::uint64_t> SeedFrom(std::string_view Text) {
   return Seed;
 }
 
+int Fail(std::string_view Message) {
+  std::cerr << "pbrain-quintar: " << Message << '\n';
+  return 2;
+}
+
 }  // namespace
 
 int main(int Argc, char** Argv) {
@@ -51,38 +58,31 @@ int main(int Argc, char** Argv) {
     const std::string_view Argument = Argv[I];
     if (Argument == "--help" || Argument == "-h") {
       std::cout << Usage;
-      return 0;
+      return quintar::terminal::FinishOutput(0, "pbrain-quintar");
     }
-    if (Argument == "--bench") return quintar::brain::RunBench(std::cout, std::cerr) ? 0 : 1;
-    if (Argument == "--strength" && I + 1 < Argc) {
-      const auto Named = quintar::LevelNamed(Argv[++I]);
-      if (!Named) {
-        std::cerr << "pbrain-quintar: --strength expects low, medium, high or expert\n";
-        return 2;
-      }
+    if (Argument == "--bench") {
+      if (Argc > 2) return Fail("--bench takes nothing else (try --help)");
+      return quintar::terminal::FinishOutput(quintar::brain::RunBench(std::cout, std::cerr) ? 0 : 1, "pbrain-quintar");
+    }
+    const bool TakesValue = Argument == "--strength" || Argument == "--threat-defence" || Argument == "--seed";
+    if (!TakesValue) return Fail("unknown argument \"" + std::string(Argument) + "\" (try --help)");
+    if (I + 1 == Argc) return Fail(std::string(Argument) + " needs a value (try --help)");
+    const std::string_view Value = Argv[++I];
+    if (Argument == "--strength") {
+      const auto Named = quintar::LevelNamed(Value);
+      if (!Named) return Fail("--strength expects low, medium, high or expert");
       Level = *Named;
-      continue;
-    }
-    if (Argument == "--threat-defence" && I + 1 < Argc) {
-      const auto Named = DefenceNamed(Argv[++I]);
-      if (!Named) {
-        std::cerr << "pbrain-quintar: --threat-defence expects off, root, search or both\n";
-        return 2;
-      }
+    } else if (Argument == "--threat-defence") {
+      const auto Named = DefenceNamed(Value);
+      if (!Named) return Fail("--threat-defence expects off, root, search or both");
       Defence = *Named;
-      continue;
+    } else {
+      Seed = SeedFrom(Value);
+      if (!Seed) return Fail("--seed expects a whole number from 0 to 18446744073709551615");
     }
-    if (Argument == "--seed" && I + 1 < Argc) {
-      Seed = SeedFrom(Argv[++I]);
-      if (!Seed) {
-        std::cerr << "pbrain-quintar: --seed expects a whole number from 0 to 18446744073709551615\n";
-        return 2;
-      }
-      continue;
-    }
-    std::cerr << "pbrain-quintar: unknown argument \"" << Argument << "\" (try --help)\n";
-    return 2;
   }
+  // A manager that stops reading once it has sent END is no failure of the
+  // brain's, so its play ends in success whatever became of the last answer.
   std::ios::sync_with_stdio(false);
   quintar::brain::RunBrain(std::cin, std::cout, Level, Seed ? *Seed : quintar::FreshSeed(), Defence);
   return 0;

@@ -11,6 +11,7 @@
 
 #include "MatchOptions.h"
 #include "MatchReport.h"
+#include "Output.h"
 #include "PsqRecord.h"
 
 namespace {
@@ -36,9 +37,7 @@ bool Runnable(const std::string& Program) {
   }
 }
 
-}  // namespace
-
-int main(int Argc, char** Argv) {
+int Run(int Argc, char** Argv) {
   using namespace quintar::match;
   const std::vector<std::string_view> Arguments(Argv + 1, Argv + Argc);
   TMatchOptions Options;
@@ -78,3 +77,7 @@ int main(int Argc, char** Argv) {
   if (!SaveError.empty()) return Fail(SaveError);
   return 0;
 }
+
+}  // namespace
+
+int main(int Argc, char** Argv) { return quintar::terminal::FinishOutput(Run(Argc, Argv), "quintar-match"); }

@@ -64,10 +64,8 @@ TImage FromSurface(const vcl::TSurface& Surface) {
 // Pictures of few colours (all that the control draws) are written with a
 // palette, at as few bits a pixel as it needs: the same pixels in far fewer
 // bytes. Others are written as plain RGB.
-std::string Write(const std::string& Path, const TImage& Image) {
+std::string Encode(const TImage& Image, std::string& Encoded) {
   if (Image.Width <= 0 || Image.Height <= 0) return "cannot write an empty picture";
-  TFile File(std::fopen(Path.c_str(), "wb"));
-  if (!File) return "cannot create " + Path;
   png_image Info{};
   Info.version = PNG_IMAGE_VERSION;
   Info.width = static_cast<png_uint_32>(Image.Width);
@@ -83,13 +81,28 @@ std::string Write(const std::string& Path, const TImage& Image) {
     Info.format = PNG_FORMAT_RGB;
     Bytes = RgbBytes(Image.Pixels);
   }
-  if (!png_image_write_to_stdio(&Info, File.get(), 0, Bytes.data(), 0,
-                                PaletteBytes.empty() ? nullptr : PaletteBytes.data())) {
-    const std::string Message = Info.message;
-    png_image_free(&Info);
-    return "cannot write " + Path + ": " + Message;
+  const void* Colormap = PaletteBytes.empty() ? nullptr : PaletteBytes.data();
+  png_alloc_size_t Size = 0;
+  // Asked first with no memory, libpng says how much the file takes.
+  if (png_image_write_to_memory(&Info, nullptr, &Size, 0, Bytes.data(), 0, Colormap)) {
+    Encoded.resize(Size);
+    if (png_image_write_to_memory(&Info, Encoded.data(), &Size, 0, Bytes.data(), 0, Colormap)) {
+      Encoded.resize(Size);
+      return {};
+    }
   }
-  if (std::fflush(File.get()) != 0) return "cannot write " + Path;
+  const std::string Message = Info.message;
+  png_image_free(&Info);
+  return "cannot encode the picture: " + Message;
+}
+
+std::string Write(const std::string& Path, const TImage& Image) {
+  std::string Encoded;
+  if (std::string Error = Encode(Image, Encoded); !Error.empty()) return Error;
+  TFile File(std::fopen(Path.c_str(), "wb"));
+  if (!File) return "cannot create " + Path;
+  if (std::fwrite(Encoded.data(), 1, Encoded.size(), File.get()) != Encoded.size() || std::fflush(File.get()) != 0)
+    return "cannot write " + Path;
   return {};
 }
 

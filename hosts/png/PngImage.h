@@ -20,7 +20,9 @@ struct TImage {
 
 TImage FromSurface(const vcl::TSurface& Surface);
 
-// Both return an error message, empty on success.
+// Each returns an error message, empty on success. Encode gives the PNG
+// file's bytes, for a caller that writes them its own way.
+std::string Encode(const TImage& Image, std::string& Encoded);
 std::string Write(const std::string& Path, const TImage& Image);
 std::string Read(const std::string& Path, TImage& Image);
 

@@ -182,7 +182,7 @@ bool TGame::AskBeforeDiscarding(std::string Request) {
 }
 
 void TGame::Save(const std::string& Path) {
-  if (const std::string Error = WriteRecordFile(Path, FTable->SaveRecord()); !Error.empty())
+  if (const std::string Error = WriteWholeFile(Path, FTable->SaveRecord()); !Error.empty())
     return Say(Words().CannotSave(Echo(Path), Error));
   FTable->Saved(Echo(Path));
 }

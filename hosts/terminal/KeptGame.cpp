@@ -17,8 +17,7 @@ std::filesystem::path KeptGamePath(const char* DataHome, const char* Home) {
   return Folder / "quintar" / "game.psq";
 }
 
-// Written beside the file and renamed over it, so that a run cut short
-// leaves the last game kept whole.
+// Written whole, so that a run cut short leaves the last game kept.
 std::string KeepGame(const std::filesystem::path& File, std::string_view Record, const game::TPhrasebook& Words) {
   std::error_code Failed;
   if (Record.empty()) {
@@ -26,11 +25,8 @@ std::string KeepGame(const std::filesystem::path& File, std::string_view Record,
     return Failed ? Words.CannotSave(File.string(), SystemReason(Failed.value())) : std::string();
   }
   std::filesystem::create_directories(File.parent_path(), Failed);
-  const std::filesystem::path Written = File.string() + ".new";
-  if (std::string Error = WriteRecordFile(Written.string(), Record); !Error.empty())
-    return Words.CannotSave(File.string(), Error);
-  std::filesystem::rename(Written, File, Failed);
-  return Failed ? Words.CannotSave(File.string(), SystemReason(Failed.value())) : std::string();
+  const std::string Error = WriteWholeFile(File.string(), Record);
+  return Error.empty() ? std::string() : Words.CannotSave(File.string(), Error);
 }
 
 std::vector<std::string> TakeUpKeptGame(TGame& Game, const std::filesystem::path& File) {

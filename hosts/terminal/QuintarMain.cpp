@@ -17,6 +17,7 @@
 #include "Game.h"
 #include "KeptGame.h"
 #include "LineSession.h"
+#include "Output.h"
 #include "RecordReview.h"
 #include "Render.h"
 #include "ScreenSession.h"
@@ -132,9 +133,10 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
 int main(int Argc, char** Argv) {
   std::vector<std::string_view> Arguments(Argv + 1, Argv + Argc);
   try {
-    if (!Arguments.empty() && Arguments.front() == "render") return RunRender({Arguments.begin() + 1, Arguments.end()});
-    if (!Arguments.empty() && Arguments.front() == "review") return RunReview({Arguments.begin() + 1, Arguments.end()});
-    return RunGame(Arguments);
+    const std::vector<std::string_view> Rest(Arguments.begin() + (Arguments.empty() ? 0 : 1), Arguments.end());
+    if (!Arguments.empty() && Arguments.front() == "render") return FinishOutput(RunRender(Rest), "quintar render");
+    if (!Arguments.empty() && Arguments.front() == "review") return FinishOutput(RunReview(Rest), "quintar review");
+    return FinishOutput(RunGame(Arguments), "quintar");
   } catch (const std::exception& Failure) {
     std::cerr << "quintar: " << Failure.what() << '\n';
     return 1;

@@ -1,9 +1,10 @@
-// Game records as files: read whole but never more than a record can be, and
-// written whole, with the system's reason when either fails.
+// Game records as files: read whole but never more than a record can be, with
+// the system's reason when that fails. They are written with WriteWholeFile.
 #pragma once
 
 #include <string>
-#include <string_view>
+
+#include "Output.h"
 
 namespace quintar::terminal {
 
@@ -16,10 +17,5 @@ struct TFileText {
 };
 
 TFileText ReadRecordFile(const std::string& Path);
-// The reason the file could not be written, or empty.
-std::string WriteRecordFile(const std::string& Path, std::string_view Text);
-// The system's words for an error number, to follow a colon mid-sentence:
-// "no such file or directory".
-std::string SystemReason(int Error);
 
 }  // namespace quintar::terminal

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "Output.h"
 #include "PngImage.h"
 #include "Settings.h"
 #include "TextUtil.h"
@@ -115,7 +116,11 @@ std::string Render(const TRenderJob& Job) {
   TQuintar Control(nullptr);
   if (std::string Error = PlayJob(Job, Control); !Error.empty()) return Error;
   Control.Repaint();
-  return png::Write(Job.OutputPath, png::FromSurface(Control.Surface()));
+  std::string Encoded;
+  if (std::string Error = png::Encode(png::FromSurface(Control.Surface()), Encoded); !Error.empty()) return Error;
+  if (std::string Error = WriteWholeFile(Job.OutputPath, Encoded); !Error.empty())
+    return "cannot write " + Job.OutputPath + ": " + Error;
+  return {};
 }
 
 }  // namespace quintar::terminal

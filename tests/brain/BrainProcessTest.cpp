@@ -60,6 +60,9 @@ TEST(BrainProcess, RefusesUnknownArguments) {
     TChildProcess BadSeed({QUINTAR_BRAIN_PROGRAM, "--seed", Value});
     EXPECT_EQ(BadSeed.Wait(), 2);
   }
+  // The bench searches alone: a setting beside it would silently not apply.
+  TChildProcess BenchWithASeed({QUINTAR_BRAIN_PROGRAM, "--bench", "--seed", "1"});
+  EXPECT_EQ(BenchWithASeed.Wait(), 2);
 }
 
 // At the low strength nearly every answer is a draw among several cells, so

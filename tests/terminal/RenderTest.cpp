@@ -38,8 +38,8 @@ void ExpectSamePixels(const std::string& Path, const TQuintar& Control) {
 TEST(Render, WritesTheControlsPaintedPixels) {
   const std::string Path = TempPath("quintar-render-test.png");
   TRenderJob Job;
-  ASSERT_EQ(ParseRenderArguments({"--board", "15x12", "--size", "301x240", "--moves", "8,6 9,7 7,7  8,8",
-                                  "--set", "NoughtColor=clGreen", "--set", "Color=$00E0F0FF", "-o", Path},
+  ASSERT_EQ(ParseRenderArguments({"--board", "15x12", "--size", "301x240", "--moves", "8,6 9,7 7,7  8,8", "--set",
+                                  "NoughtColor=clGreen", "--set", "Color=$00E0F0FF", "-o", Path},
                                  Job),
             "");
   ASSERT_EQ(Render(Job), "");
@@ -98,7 +98,7 @@ TEST(Render, RefusesMovesThatCannotBePlayed) {
 TEST(Render, ReportsAFileThatCannotBeWritten) {
   TRenderJob Job;
   ASSERT_EQ(ParseRenderArguments({"-o", "/nonexistent-dir/board.png"}, Job), "");
-  EXPECT_EQ(Render(Job), "cannot create /nonexistent-dir/board.png");
+  EXPECT_EQ(Render(Job), "cannot write /nonexistent-dir/board.png: no such file or directory");
 }
 
 }  // namespace

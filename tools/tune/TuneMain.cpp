@@ -2,18 +2,19 @@
 // writes them as the header the expert compiles in.
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "Output.h"
 #include "TunedWeights.h"
 #include "Tuning.h"
 #include "WeightsSource.h"
 
 namespace {
 
+using quintar::terminal::TFileReplacement;
 using quintar::tune::TTuningSettings;
 
 constexpr std::string_view Usage =
@@ -102,9 +103,7 @@ void PrintWeights(const quintar::expert::TEvaluationWeights& Weights) {
             << ", double-three bonus " << Weights.DoubleThreeBonus << '\n';
 }
 
-}  // namespace
-
-int main(int Argc, char** Argv) {
+int Run(int Argc, char** Argv) {
   TTuningSettings Settings = quintar::tune::DefaultTuningSettings();
   std::string Output;
   for (int I = 1; I < Argc; ++I) {
@@ -113,8 +112,17 @@ int main(int Argc, char** Argv) {
       std::cout << Usage;
       return 0;
     }
-    if (I + 1 >= Argc) return Fail(std::string(Argument) + " needs a value (try --help)");
-    if (const auto Error = ReadOption(Argument, Argv[++I], Settings, Output)) return Fail(*Error);
+    // A missing value reads as an empty one, so that an unknown option is
+    // called unknown and a known one says what it expects.
+    const std::string_view Value = I + 1 < Argc ? Argv[++I] : "";
+    if (const auto Error = ReadOption(Argument, Value, Settings, Output)) return Fail(*Error);
+  }
+
+  // Told before the games are played, not after, that the output cannot be written.
+  std::optional<TFileReplacement> Replacement;
+  if (!Output.empty()) {
+    Replacement.emplace(Output);
+    if (!Replacement->Error().empty()) return Fail("cannot write " + Output + ": " + Replacement->Error());
   }
 
   const auto OnGame = [&](int Played) {
@@ -129,17 +137,24 @@ int main(int Argc, char** Argv) {
     std::printf("scale: %.1f\n", Result.Scale);
     std::printf("log loss, positions fitted:  %.5f before, %.5f after\n", Result.TrainingLossBefore,
                 Result.TrainingLossAfter);
-    std::printf("log loss, positions held out: %.5f before, %.5f after\n", Result.HeldOutLossBefore,
-                Result.HeldOutLossAfter);
+    if (Result.HeldOutPositions > 0)
+      std::printf("log loss, positions held out: %.5f before, %.5f after\n", Result.HeldOutLossBefore,
+                  Result.HeldOutLossAfter);
+    else
+      std::printf("log loss, positions held out: none held out, so the fit is unchecked\n");
     std::fflush(stdout);
   }
   std::cout << "weights:\n";
   PrintWeights(Result.Weights);
-  if (Output.empty()) return 0;
-  std::ofstream File(Output, std::ios::binary);
-  File << quintar::tune::WeightsSource(Result.Weights, quintar::tune::TuningCommand(Settings, Output));
-  File.close();
-  if (!File) return Fail("cannot write " + Output);
+  if (!Replacement) return 0;
+  const std::string Source =
+      quintar::tune::WeightsSource(Result.Weights, quintar::tune::TuningCommand(Settings, Output));
+  if (const std::string Error = Replacement->Commit(Source); !Error.empty())
+    return Fail("cannot write " + Output + ": " + Error);
   std::cout << "written: " << Output << '\n';
   return 0;
 }
+
+}  // namespace
+
+int main(int Argc, char** Argv) { return quintar::terminal::FinishOutput(Run(Argc, Argv), "quintar-tune"); }

@@ -1,0 +1,101 @@
+#include "Output.h"
+
+#include <cctype>
+#include <cerrno>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+namespace quintar::terminal {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool TakesNoNewFiles(int Error) { return Error == EACCES || Error == EPERM || Error == EROFS; }
+
+}  // namespace
+
+std::string SystemReason(int Error) {
+  std::string Reason = std::generic_category().message(Error);
+  if (!Reason.empty()) Reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(Reason[0])));
+  return Reason;
+}
+
+TFileReplacement::TFileReplacement(const std::string& Path) : FTarget(Path) {
+  std::error_code Failed;
+  const fs::file_status Status = fs::status(Path, Failed);
+  if (fs::is_directory(Status)) {
+    FError = SystemReason(EISDIR);
+    return;
+  }
+  const bool Exists = fs::exists(Status);
+  if (Exists) {
+    const fs::path Resolved = fs::canonical(Path, Failed);
+    if (!Failed) FTarget = Resolved.string();
+  }
+  const bool InPlace = Exists && !fs::is_regular_file(Status);
+  FWritten = InPlace ? FTarget : FTarget + ".part";
+  errno = 0;
+  FFile = std::fopen(FWritten.c_str(), "wb");
+  if (!FFile && Exists && !InPlace && TakesNoNewFiles(errno)) {
+    FWritten = FTarget;
+    errno = 0;
+    FFile = std::fopen(FWritten.c_str(), "wb");
+  }
+  if (!FFile) {
+    FError = SystemReason(errno);
+    return;
+  }
+  if (Exists && FWritten != FTarget) fs::permissions(FWritten, Status.permissions(), Failed);
+}
+
+TFileReplacement::~TFileReplacement() { Discard(); }
+
+void TFileReplacement::Discard() {
+  if (!FFile) return;
+  std::fclose(FFile);
+  FFile = nullptr;
+  if (FWritten != FTarget) std::remove(FWritten.c_str());
+}
+
+// The error number of the first step that failed: writing, closing, or
+// putting the file beside in the target's place; 0 when all went well.
+int TFileReplacement::Finish(std::string_view Bytes) {
+  errno = 0;
+  const bool Written = std::fwrite(Bytes.data(), 1, Bytes.size(), FFile) == Bytes.size();
+  const int WriteError = errno;
+  const bool Closed = std::fclose(FFile) == 0;
+  FFile = nullptr;
+  if (!Written) return WriteError == 0 ? EIO : WriteError;
+  if (!Closed) return errno == 0 ? EIO : errno;
+  if (FWritten == FTarget) return 0;
+  std::error_code Failed;
+  fs::rename(FWritten, FTarget, Failed);
+  return Failed.value();
+}
+
+std::string TFileReplacement::Commit(std::string_view Bytes) {
+  if (!FFile) return FError.empty() ? SystemReason(EBADF) : FError;
+  const int Error = Finish(Bytes);
+  if (Error == 0) return {};
+  if (FWritten != FTarget) std::remove(FWritten.c_str());
+  return SystemReason(Error);
+}
+
+std::string WriteWholeFile(const std::string& Path, std::string_view Bytes) {
+  TFileReplacement Replacement(Path);
+  return Replacement.Error().empty() ? Replacement.Commit(Bytes) : Replacement.Error();
+}
+
+int FinishOutput(int Status, std::string_view Program) {
+  errno = 0;
+  std::cout.flush();
+  const bool Flushed = std::fflush(stdout) == 0;
+  if (Flushed && !std::ferror(stdout) && std::cout.good()) return Status;
+  std::cerr << Program << ": cannot write the output";
+  if (errno != 0) std::cerr << ": " << SystemReason(errno);
+  std::cerr << '\n';
+  return Status == 0 ? 1 : Status;
+}
+
+}  // namespace quintar::terminal
