@@ -60,8 +60,7 @@ std::optional<std::int64_t> WholeNumber(std::string_view Text) {
   return Value;
 }
 
-// "x,y,ms" as three numbers; nothing for a line of any other shape, which
-// ends the moves.
+// "x,y,ms" as three numbers; nothing for a line of any other shape.
 std::optional<std::array<std::int64_t, 3>> MoveFields(std::string_view Line) {
   std::array<std::int64_t, 3> Fields{};
   for (std::size_t Index = 0; Index < Fields.size(); ++Index) {
@@ -73,6 +72,23 @@ std::optional<std::array<std::int64_t, 3>> MoveFields(std::string_view Line) {
     Line.remove_prefix(Comma == std::string_view::npos ? Line.size() : Comma + 1);
   }
   return Fields;
+}
+
+// How many whole numbers, whatever their size, a line holds between commas
+// when it holds two or three and nothing else: what a move line is meant to
+// be, though the reader may not take it as one; 0 for any other line. No
+// name a record holds has this shape.
+int MoveShapedFields(std::string_view Line) {
+  int Fields = 0;
+  while (true) {
+    const std::size_t Comma = Line.find(',');
+    std::string_view Field = Trimmed(Line.substr(0, Comma));
+    if (!Field.empty() && Field.front() == '-') Field.remove_prefix(1);
+    if (Field.empty() || Field.find_first_not_of("0123456789") != std::string_view::npos) return 0;
+    ++Fields;
+    if (Comma == std::string_view::npos) return Fields == 2 || Fields == 3 ? Fields : 0;
+    Line.remove_prefix(Comma + 1);
+  }
 }
 
 // The board size of "Piskvorky WxH, ...".
@@ -105,13 +121,20 @@ class TRecordBoard {
 };
 
 // The names from line First on, up to a -1 line or the end; blank lines are
-// passed over.
-void ReadNames(const std::vector<std::string_view>& TextLines, std::size_t First, std::vector<std::string>& Names) {
+// passed over. A line among them shaped like a move means the moves broke
+// off early: its index, and no names.
+std::optional<std::size_t> ReadNames(const std::vector<std::string_view>& TextLines, std::size_t First,
+                                     std::vector<std::string>& Names) {
   for (std::size_t Index = First; Index < TextLines.size(); ++Index) {
     const std::string_view Name = Trimmed(TextLines[Index]);
-    if (Name == "-1") return;
+    if (Name == "-1") return std::nullopt;
+    if (MoveShapedFields(Name) != 0) {
+      Names.clear();
+      return Index;
+    }
     if (!Name.empty()) Names.emplace_back(Name);
   }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -136,7 +159,11 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
     const std::size_t LineNumber = Index + 1;
     const std::optional<std::array<std::int64_t, 3>> Fields = MoveFields(TextLines[Index]);
     if (!Fields) {
-      ReadNames(TextLines, Index, Record.Names);
+      if (const int Shaped = MoveShapedFields(TextLines[Index]); Shaped != 0)
+        return Refusal(LineNumber, Shaped == 2 ? "a move is column,row,milliseconds, not two numbers"
+                                               : "a number too large for a move");
+      if (const std::optional<std::size_t> Stray = ReadNames(TextLines, Index, Record.Names))
+        return Refusal(LineNumber, "the moves break off here, yet line " + std::to_string(*Stray + 1) + " is a move");
       break;
     }
     const std::int64_t X = (*Fields)[0], Y = (*Fields)[1], Time = (*Fields)[2];

@@ -42,7 +42,9 @@ struct TRecordError {
 
 // Takes LF or CRLF line ends. Refuses a text with no header, a board outside
 // 5..50 a side, a move off the board, on a taken cell or after a five, more
-// moves than cells, or any byte that is not printable ASCII.
+// moves than cells, a line meant as a move that is not one (two numbers, a
+// number too large, or a line that breaks the moves off before more), or any
+// byte that is not printable ASCII.
 std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text);
 
 // The header, the moves, one line per name and a closing -1 line, each ended

@@ -53,6 +53,13 @@ TEST(Record, EveryKindOfFaultIsRefusedWithItsLine) {
       {"Piskvorky 15x15, 11:11, 0\n8,8,0\nname\x1b[2J\n", "line 3: byte 0x1b is not printable text"},
       {"Piskvorky 15x15, 11:11, 0\r8,8,0\n", "line 1: byte 0x0d is not printable text"},
       {std::string("Piskvorky 15x15, 11:11, 0\n8,8,0\0\n", 32), "line 2: byte 0x00 is not printable text"},
+      // A line that breaks the moves off early would otherwise drop the rest.
+      {"Piskvorky 15x15, 11:11, 0\n8,8,0\n8,9\n9,9,0\n-1\n",
+       "line 3: a move is column,row,milliseconds, not two numbers"},
+      {"Piskvorky 15x15, 11:11, 0\n8,8,0\n\n9,9,0\n", "line 3: the moves break off here, yet line 4 is a move"},
+      {"Piskvorky 15x15, 11:11, 0\n8,8,0\n8x,9,0\nexpert\n9,9,0\n-1\n",
+       "line 3: the moves break off here, yet line 5 is a move"},
+      {"Piskvorky 15x15, 11:11, 0\n5,5,99999999999999999999999\n", "line 2: a number too large for a move"},
   };
   TQuintar Control(nullptr);
   Control.SetAutoResponse(false);
