@@ -323,6 +323,9 @@ void TBrain::About(std::ostream& Out) {
 // line, which managers show and otherwise ignore: never a bare move. The time the choice takes
 // counts against the match.
 void TBrain::Reply(std::ostream& Out) {
+  // A manager sends no move after a five; one that does has lost track of
+  // the game, and a move would hide that.
+  if (FBoard.HasFive()) return Error(Out, "the game is over: five in a row stand on the board");
   const TTimeSource::TTime Asked = FClock.Now();
   const TSearchObserver TellDepth = [&Out](const TSearchProgress& Progress) {
     Answer(Out, ProgressMessage(Progress));

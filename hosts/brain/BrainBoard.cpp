@@ -24,6 +24,16 @@ void TBrainBoard::FillMarks(int (&Marks)[MaxBoardSide][MaxBoardSide]) const {
       Marks[X][Y] = FCells[X][Y] == TStone::Own ? Own : FCells[X][Y] == TStone::Opponent ? -Own : 0;
 }
 
+bool TBrainBoard::HasFive() const {
+  int Marks[MaxBoardSide][MaxBoardSide] = {};
+  FillMarks(Marks);
+  const TBoardView View = {Marks, FWidth, FHeight};
+  for (int X = 0; X < FWidth; ++X)
+    for (int Y = 0; Y < FHeight; ++Y)
+      if (Marks[X][Y] != 0 && FiveThrough(View, X, Y)) return true;
+  return false;
+}
+
 TBrainOpponent::TBrainOpponent(TLevel Level, std::uint64_t Seed) : FLevel(Level), FChooser(Seed) {}
 
 std::optional<vcl::TPoint> TBrainOpponent::Choose(const TBrainBoard& Board, const TSearchBudget& ExpertBudget) {

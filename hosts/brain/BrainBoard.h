@@ -44,6 +44,8 @@ class TBrainBoard {
   int OwnSide() const { return FOwnCount == FOpponentCount ? 1 : -1; }
   // The board as the opponent reads it: 1 crosses, -1 noughts.
   void FillMarks(int (&Marks)[MaxBoardSide][MaxBoardSide]) const;
+  // Whether either side has five in a row: the game is over.
+  bool HasFive() const;
 
  private:
   int FWidth = 0;

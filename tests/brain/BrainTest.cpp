@@ -171,8 +171,24 @@ TEST(BrainBoard, AFullBoardHasNoMoveToAnswer) {
   Send("START 5");
   Send("BOARD");
   for (int X = 0; X < 5; ++X)
-    for (int Y = 0; Y < 5; ++Y) Send(std::to_string(X) + "," + std::to_string(Y) + "," + ((X + 2 * Y) % 2 ? "1" : "2"));
+    for (int Y = 0; Y < 5; ++Y)
+      Send(std::to_string(X) + "," + std::to_string(Y) + "," + ((X + 2 * Y) % 4 < 2 ? "1" : "2"));
   EXPECT_EQ(Send("DONE"), "ERROR no empty cell left to play\n");
+}
+
+TEST(BrainBoard, NoMoveAfterAFiveOfEitherSide) {
+  TBrainSession Send;
+  Send("START 15");
+  Send("BOARD");
+  for (int X = 0; X < 5; ++X) Send(std::to_string(X) + ",0,1");
+  EXPECT_EQ(Send("DONE"), "ERROR the game is over: five in a row stand on the board\n");
+  // The opponent's four, whatever the brain answers to it, then its five.
+  Send("BOARD");
+  for (int X = 0; X < 4; ++X) Send(std::to_string(X) + ",7,2");
+  for (const char* Own : {"10,0,1", "12,3,1", "14,6,1", "10,12,1"}) Send(Own);
+  Send("DONE");
+  Send("TAKEBACK 4,7");
+  EXPECT_EQ(Send("TURN 4,7"), "ERROR the game is over: five in a row stand on the board\n");
 }
 
 TEST(BrainInfo, StrengthIsSetAndEveryOtherKeyPassesSilently) {
