@@ -21,18 +21,30 @@ int Fail(const std::string& Message) {
   return 2;
 }
 
-// Whether Program runs: a path to an executable file, or the name of one on
-// the PATH. A brain that cannot even start would lose every game; saying so
-// at once is kinder.
-bool Runnable(const std::string& Program) {
-  if (Program.find('/') != std::string::npos) return access(Program.c_str(), X_OK) == 0;
+// An executable regular file: a folder passes the system's test for
+// execution but runs nothing.
+bool RunsAsProgram(const std::string& Path) {
+  std::error_code Failure;
+  return std::filesystem::is_regular_file(Path, Failure) && access(Path.c_str(), X_OK) == 0;
+}
+
+// Why Program cannot run, or empty when it can: a path to an executable
+// file, or the name of one on the PATH. A brain that cannot even start would
+// lose every game; saying so at once is kinder.
+std::string WhyNotRunnable(const std::string& Program) {
+  if (Program.find('/') != std::string::npos) {
+    std::error_code Failure;
+    if (!std::filesystem::exists(Program, Failure)) return "no such file";
+    if (std::filesystem::is_directory(Program, Failure)) return "it is a folder";
+    return RunsAsProgram(Program) ? "" : "not an executable file";
+  }
   const char* Path = std::getenv("PATH");
   std::string_view Folders = Path != nullptr ? Path : "";
   while (true) {
     const std::size_t Colon = Folders.find(':');
     const std::string Folder(Folders.substr(0, Colon));
-    if (access(((Folder.empty() ? "." : Folder) + "/" + Program).c_str(), X_OK) == 0) return true;
-    if (Colon == std::string_view::npos) return false;
+    if (RunsAsProgram((Folder.empty() ? "." : Folder) + "/" + Program)) return "";
+    if (Colon == std::string_view::npos) return "no such executable on the PATH";
     Folders.remove_prefix(Colon + 1);
   }
 }
@@ -51,7 +63,8 @@ int Run(int Argc, char** Argv) {
   for (const TContender* Contender : {&Settings.First, &Settings.Second}) {
     if (!Contender->IsBrain()) continue;
     const std::string Program = CommandWords(Contender->BrainCommand).front();
-    if (!Runnable(Program)) return Fail("cannot run the brain " + Program + ": no such executable");
+    if (const std::string Why = WhyNotRunnable(Program); !Why.empty())
+      return Fail("cannot run the brain " + Program + ": " + Why);
   }
   if (!Options.SeedGiven)
     Settings.Seed = std::random_device()() | static_cast<std::uint64_t>(std::random_device()()) << 32;

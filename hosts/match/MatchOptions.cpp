@@ -25,7 +25,7 @@ const std::string_view MatchUsage =
     "  --expert-nodes N  the expert's positions per move, 0 for none\n"
     "                    (both default to the budget the game gives the expert, or to\n"
     "                    --turn-ms and no position limit when that is given)\n"
-    "  --turn-ms N       a brain's time per move in ms, 1 or more (default 5000)\n"
+    "  --turn-ms N       a brain's time per move in ms, 1 to 3600000 (default 5000)\n"
     "  --match-ms N      a brain's time for all its moves in a game, 0 for none (default 0)\n"
     "  --tolerance-ms N  how late a brain's answer may come and still count (default 500)\n";
 
@@ -67,7 +67,7 @@ struct TOption {
 constexpr std::int64_t Most = std::numeric_limits<std::int64_t>::max();
 
 const TOption OptionTable[] = {
-    {"--games", "an even number of at least 2",
+    {"--games", "an even number from 2 to 1000000",
      [](std::string_view Value, TMatchOptions& Options) {
        int Games = 0;
        if (!Store(Value, 2, 1000000, Games) || Games % 2 != 0) return false;
@@ -88,7 +88,7 @@ const TOption OptionTable[] = {
        Options.PsqFolder = std::string(Value);
        return !Value.empty();
      }},
-    {"--expert-ms", "milliseconds, 0 or more",
+    {"--expert-ms", "milliseconds, 0 to 3600000",
      [](std::string_view Value, TMatchOptions& Options) {
        Options.ExpertBudgetGiven = true;
        return Store(Value, 0, 3600000, Options.Settings.ExpertBudget.Milliseconds);
@@ -98,12 +98,12 @@ const TOption OptionTable[] = {
        Options.ExpertBudgetGiven = true;
        return Store(Value, std::int64_t{0}, Most, Options.Settings.ExpertBudget.Nodes);
      }},
-    {"--turn-ms", "milliseconds, 1 or more",
+    {"--turn-ms", "milliseconds, 1 to 3600000",
      [](std::string_view Value, TMatchOptions& Options) {
        Options.TurnTimeGiven = true;
        return Store(Value, 1, 3600000, Options.Settings.BrainTime.Turn);
      }},
-    {"--match-ms", "milliseconds, 0 or more",
+    {"--match-ms", "milliseconds, 0 to 360000000",
      [](std::string_view Value, TMatchOptions& Options) {
        return Store(Value, 0, 360000000, Options.Settings.BrainTime.Match);
      }},

@@ -265,6 +265,11 @@ TEST(MatchOptions, RefusesWhatMakesNoSenseInOneLine) {
     EXPECT_FALSE(Error.empty());
     EXPECT_EQ(Error.find('\n'), std::string::npos) << Error;
   }
+  // A value past the largest allowed is told the range it missed.
+  TMatchOptions TooLong;
+  std::string Error;
+  EXPECT_FALSE(ParseMatchOptions({"low", "high", "--turn-ms", "3600001"}, TooLong, Error));
+  EXPECT_EQ(Error, "--turn-ms expects milliseconds, 1 to 3600000, not \"3600001\"");
 }
 
 }  // namespace
