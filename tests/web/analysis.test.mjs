@@ -100,3 +100,24 @@ test('a review whose module cannot be fetched fails alone, and the next one fetc
   assert.deepEqual(errors, []);
   await close();
 });
+
+test('a board taken off the page stops analysing; one moved elsewhere goes on', async () => {
+  const { board, close } = await openBoard(shared, { attributes: 'auto-response="false"' });
+  const states = await board.evaluate(async (element) => {
+    element.move(9, 9);
+    element.analyse();
+    const parent = element.parentElement;
+    const holder = document.createElement('div');
+    document.body.append(holder);
+    holder.append(element);
+    await Promise.resolve();
+    const moved = element.analysing;
+    element.remove();
+    await new Promise((resolve) => setTimeout(resolve));
+    const removed = element.analysing;
+    parent.append(element);
+    return [moved, removed];
+  });
+  assert.deepEqual(states, [true, false]);
+  await close();
+});

@@ -17,7 +17,7 @@ import { EVENTS, openBoard, SITE, useBrowser } from './harness.mjs';
 const shared = useBrowser();
 const TSC = createRequire(import.meta.url).resolve('typescript/bin/tsc');
 // The custom element callbacks the browser calls, which are no page's business.
-const CALLBACKS = ['constructor', 'connectedCallback', 'attributeChangedCallback'];
+const CALLBACKS = ['constructor', 'connectedCallback', 'disconnectedCallback', 'attributeChangedCallback'];
 
 let project;
 before(() => {

@@ -56,6 +56,38 @@ test('properties write their attributes; bad values are clamped or ignored', asy
   await close();
 });
 
+test('a count that is no number keeps the game; any number syntax counts', async () => {
+  const { board, close } = await openBoard(shared, { attributes: 'auto-response="false"' });
+  const seen = await board.evaluate((element) => {
+    element.move(4, 4);
+    // What an empty number field gives, among others: none may start a new game.
+    for (const value of [NaN, undefined, null, '', ' ', 'abc', {}]) element.colCount = value;
+    const kept = [element.getAttribute('col-count'), element.colCount, element.cell(4, 4)];
+    element.setAttribute('row-count', '12px');
+    element.setAttribute('col-count', '1e1');
+    return [...kept, element.colCount, element.rowCount];
+  });
+  assert.deepEqual(seen, [null, 20, 'cross', 10, 20]);
+  await close();
+});
+
+test('colours of any CSS colour space read back as what they paint', async () => {
+  const { board, close } = await openBoard(shared);
+  const rgb = await board.evaluate((element) => {
+    const read = (value) => {
+      element.crossColor = value;
+      return [1, 3, 5].map((at) => Number.parseInt(element.crossColor.slice(at, at + 2), 16));
+    };
+    return { green: read('color(srgb 0 1 0)'), warm: read('lab(50 40 59)'), cold: read('lab(50 -40 -59)') };
+  });
+  assert.deepEqual(rgb.green, [0, 255, 0]);
+  const [red, , blue] = rgb.warm;
+  assert.ok(red > 150 && blue < 60, `lab(50 40 59) read as ${rgb.warm}`);
+  const [coldRed, , coldBlue] = rgb.cold;
+  assert.ok(coldBlue > 150 && coldRed < 60, `lab(50 -40 -59) read as ${rgb.cold}`);
+  await close();
+});
+
 test('values set before the element is defined reach the board', async () => {
   const { board, close } = await openBoard(shared, {
     attributes: 'id="early"',

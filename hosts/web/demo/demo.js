@@ -231,6 +231,10 @@ byId('review').addEventListener('click', async () => {
   showState();
   try {
     await board.review();
+  } catch (failure) {
+    // No worker to review in (a page's policy may forbid them): the game
+    // plays on unreviewed.
+    console.warn(failure.message);
   } finally {
     reviewing = false;
     showState();

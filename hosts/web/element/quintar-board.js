@@ -45,16 +45,24 @@ function toInt(value) {
   return Math.min(Math.max(number, -0x80000000), 0x7fffffff);
 }
 
+// A count as JavaScript reads a number ("1e1" is 10, "12px" none), whole and
+// within int; null for a value that is no number, which then changes
+// nothing. An empty text is no number, though Number() reads it as 0.
+function countFrom(value) {
+  const number = typeof value === 'number' ? value : typeof value === 'string' && value.trim() !== '' ? Number(value) : NaN;
+  return Number.isNaN(number) ? null : toInt(number);
+}
+
 // How each kind of attribute is read, applied to the board and read back.
 // read() answers undefined for a text it cannot take; the board then keeps
 // what it has. An absent attribute (text null) gives the fallback, which is
 // already a value the board takes.
 const KINDS = {
   count: {
-    read: (text, fallback) => (text === null ? fallback : /^\s*[+-]?\d/.test(text) ? toInt(Number.parseInt(text, 10)) : undefined),
+    read: (text, fallback) => (text === null ? fallback : countFrom(text) ?? undefined),
     apply: (board, property, value) => { board[property] = value; },
     get: (board, property) => board[property],
-    text: (value) => String(toInt(value)),
+    text: (value) => { const count = countFrom(value); return count === null ? null : String(count); },
   },
   switch: {
     read: (text, fallback) => (text === null ? fallback : text.trim().toLowerCase() !== 'false'),
@@ -361,7 +369,10 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     for (const [name, { property, kind }] of Object.entries(ATTRIBUTES)) {
       Object.defineProperty(this.prototype, property, {
         get() { return KINDS[kind].get(this.#board, property); },
-        set(value) { this.setAttribute(name, KINDS[kind].text(value)); },
+        set(value) {
+          const text = KINDS[kind].text(value);
+          if (text !== null) this.setAttribute(name, text);
+        },
         configurable: true,
         enumerable: true,
       });
@@ -445,6 +456,15 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     if (!this.#board.held) return;
     this.#operate(() => { this.#board.held = false; });
     this.#layOut();
+  }
+
+  // A board taken off the page stops analysing, as stopAnalysis() does, so
+  // that no worker is left busy for it; one only moved elsewhere, and so
+  // back on the page before this runs, goes on.
+  disconnectedCallback() {
+    queueMicrotask(() => {
+      if (!this.isConnected && this.analysing) this.stopAnalysis();
+    });
   }
 
   attributeChangedCallback(name, previous, text) {
