@@ -368,6 +368,9 @@ std::string TGameTable::GameToKeep() const { return MovesMade() > 0 || CanRedo()
 std::string TGameTable::RestoreKeptGame(std::string_view Text) {
   const std::string Refused = TakeRecord(Text);
   if (!Refused.empty()) return Refused;
+  // The person never saved a kept game, and the next close keeps another in
+  // its place: losing it loses it for good, so it counts as changed.
+  FUnchangedLine.clear();
   Announce(FWords.Phrase(TPhrase::LastGameGoesOn));
   GameChanged();
   return {};

@@ -149,7 +149,8 @@ class TGameTable {
   // there is none worth keeping.
   std::string GameToKeep() const;
   // Takes up the game kept at the last close. Returns why it cannot, as
-  // OpenRecord does.
+  // OpenRecord does. Unlike an opened game it was never saved, so a new game
+  // asks before it loses it.
   std::string RestoreKeptGame(std::string_view Text);
 
   // ---- The keyboard's cell (0-based) --------------------------------------

@@ -161,6 +161,7 @@ TEST_F(TableTest, AKeptGameComesBackWithWhoMadeEachMove) {
   EXPECT_EQ(Restored.GameToKeep(), "");  // nothing worth keeping yet
   ASSERT_EQ(Restored.RestoreKeptGame(Kept), "");
   EXPECT_EQ(OtherFace.Said.back(), "The last game goes on.");
+  EXPECT_TRUE(Restored.WouldDiscardGame());  // kept, never saved: a new game would lose it
   EXPECT_EQ(Restored.MoveLineWords(), Line);
   EXPECT_NE(Line[1], Line[3]);  // one answer by high, the other by the expert
   EXPECT_EQ(Restored.Player(-1), Computer(TLevel::Expert));
