@@ -125,7 +125,7 @@ std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
 }
 
 std::string TPhrasebook::Phrase(TPhrase Which) const {
-  static constexpr std::array<std::string_view, 32> Phrases = {
+  static constexpr std::array<std::string_view, 33> Phrases = {
       "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
       "diagonally, wins.",
       "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
@@ -145,6 +145,7 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "The computer waits: type computer to let it move.",
       "Clicks do not play: type the column and row.",
       "the file is larger than any game record",
+      "it is a pipe or a device, not a stored file",
       "Type a column and a row (8 9), or click a cell. Type help for the commands.",
       "Play a cell by typing its column and row (8 9 or 8,9), or click it.",
       "Games: new, size W H (5 to 50 each), save FILE, open FILE (.psq records).",

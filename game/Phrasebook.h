@@ -63,8 +63,11 @@ enum class TPhrase : std::uint8_t {
   ComputerAnswers,
   ComputerWaits,
   ClicksDoNotPlay,
-  // A reason, as OpenRecord gives it, to follow a colon.
+  // Reasons, as OpenRecord gives them, to follow a colon: a file too large
+  // to be a record, and one that is no stored file (a pipe or a device),
+  // which a face does not wait on.
   FileTooLarge,
+  NotAStoredFile,
   // The terminal: its greeting, its help (one line each), and how to write
   // what it could not read.
   TerminalGreeting,

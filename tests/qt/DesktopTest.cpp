@@ -5,6 +5,7 @@
 // away from the window's thread, and its analysis and review of the game.
 // How the game is played is the table's, and tested there.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAccessible>
 #include <QAction>
@@ -435,6 +436,14 @@ TEST(DesktopRecords, ABadRecordIsRefusedInWordsAndTheGameGoesOn) {
       << answerer.lastText().toStdString();
   EXPECT_EQ(window.table().MovesMade(), 1u);
   EXPECT_EQ(window.board()->control().Cell(3, 3), 1);
+
+  // Opening a pipe would wait for a writer, with the window hung meanwhile.
+  const QString pipe = folder.filePath(QStringLiteral("pipe.psq"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  EXPECT_FALSE(window.openRecordFile(pipe));
+  EXPECT_TRUE(answerer.lastText().contains(QStringLiteral(" as a game: it is a pipe or a device, not a stored file.")))
+      << answerer.lastText().toStdString();
+  EXPECT_EQ(window.table().MovesMade(), 1u);
 }
 
 // The expert's move is thought out on a worker thread and comes back to the

@@ -494,6 +494,12 @@ void GameWindow::reviewGame() {
 // ---- Records --------------------------------------------------------------
 
 std::optional<QByteArray> GameWindow::readRecordFile(const QString& fileName, QString& reason) {
+  // Opening a pipe waits for a writer, and the window would hang meanwhile.
+  const QFileInfo info(fileName);
+  if (info.exists() && !info.isFile() && !info.isDir()) {
+    reason = qt::said(m_table->Words().Phrase(game::TPhrase::NotAStoredFile));
+    return std::nullopt;
+  }
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) {
     reason = file.errorString();
@@ -563,7 +569,11 @@ void GameWindow::restoreKeptGame() {
   }
   const QString setAside = fileName + QStringLiteral(".unreadable");
   QFile::remove(setAside);
-  QFile::rename(fileName, setAside);
+  if (!QFile::rename(fileName, setAside)) {
+    const std::string name = QDir::toNativeSeparators(fileName).toStdString();
+    setEvent(qt::said(m_table->Words().CannotOpen(name, reason.toStdString())));
+    return;
+  }
   setEvent(qt::said(
       m_table->Words().KeptGameSetAside(reason.toStdString(), QDir::toNativeSeparators(setAside).toStdString())));
 }
