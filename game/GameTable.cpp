@@ -470,10 +470,13 @@ void TGameTable::Reviewed(const TReviewRequest& Request, const TReview& Review) 
   FListener.AnalysisChanged();
 }
 
+bool TGameTable::ReviewApplies(const TReviewRequest& Request) const {
+  return Request.Moves == CellsOf(FSession->MoveLine()) && Request.ColCount == FControl.ColCount() &&
+         Request.RowCount == FControl.RowCount();
+}
+
 std::optional<TReview> TGameTable::Review() const {
-  if (!FReview || FReview->first.Moves != CellsOf(FSession->MoveLine()) ||
-      FReview->first.ColCount != FControl.ColCount() || FReview->first.RowCount != FControl.RowCount())
-    return std::nullopt;
+  if (!FReview || !ReviewApplies(FReview->first)) return std::nullopt;
   return FReview->second;
 }
 

@@ -185,6 +185,9 @@ class TGameTable {
   // A review of Request made elsewhere: kept while the game's line is the one
   // it reviewed, so that going back and forth through the game keeps it.
   void Reviewed(const TReviewRequest& Request, const TReview& Review);
+  // Whether a review of Request is a review of the game's line as it stands;
+  // one that is not, a face need not finish.
+  bool ReviewApplies(const TReviewRequest& Request) const;
   std::optional<TReview> Review() const;
   // The review's sentence for each move, then its summary for crosses and
   // for noughts; empty without a review of the game's line.

@@ -885,5 +885,24 @@ TEST(DesktopReview, PlantedFaultsAreMarkedInTheMovesList) {
   EXPECT_TRUE(list.item(8)->text().endsWith(QStringLiteral(" — a missed win")));
 }
 
+// A move off the reviewed line leaves the review nothing to judge: it stops,
+// its progress leaves the status bar, and no review is said or kept.
+TEST(DesktopReview, AMoveOffTheLineStopsTheReview) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  showWindow(window);
+  for (const auto& [col, row] : plantedGame) window.table().Move(col, row);
+  window.reviewGame();
+  window.table().Undo();  // the last move won; another in its place changes the line
+  window.table().Move(15, 15);
+  const QString moveWords = window.eventStatus();
+  EXPECT_FALSE(moveWords.startsWith(QStringLiteral("Reviewing"))) << moveWords.toStdString();
+  QTest::qWait(1000);
+  EXPECT_EQ(window.eventStatus(), moveWords);
+  EXPECT_FALSE(window.table().Review().has_value());
+  window.reviewGame();
+  EXPECT_TRUE(eventually([&] { return window.table().Review().has_value(); }));
+}
+
 }  // namespace
 }  // namespace quintar::desktop

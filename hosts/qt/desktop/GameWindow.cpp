@@ -119,7 +119,7 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   connect(&m_analyst, &BackgroundAnalyst::reported, this,
           [this](std::uint32_t serial, const TAnalysis& report) { m_table->AnalysisReported(serial, report); });
   connect(&m_reviewer, &BackgroundReviewer::progressed, this, [this](std::size_t judged, std::size_t moves) {
-    setEvent(qt::said(m_table->Words().ReviewProgress(judged, moves)));
+    if (m_reviewing) showReviewProgress(judged, moves);
   });
   connect(&m_reviewer, &BackgroundReviewer::reviewed, this, &GameWindow::reviewed);
   connect(m_board, &QuintarWidget::focusCellChanged, this, [this] {
@@ -248,6 +248,13 @@ void GameWindow::Changed() {
   m_undoAction->setEnabled(m_table->CanUndo());
   m_redoAction->setEnabled(m_table->CanRedo());
   showMoveLine();
+  // A move off the reviewed line leaves the review nothing to judge: it
+  // stops, and its progress no longer speaks over the game.
+  if (m_reviewing && !m_table->ReviewApplies(*m_reviewing)) {
+    m_reviewer.cancel();
+    m_reviewing.reset();
+    if (m_reviewProgressShown) setEvent(QString());
+  }
 }
 
 // A new question replaces the one being thought about, whose position the
@@ -270,7 +277,13 @@ void GameWindow::AnalysisChanged() { showAnalysis(); }
 
 void GameWindow::setEvent(const QString& text) {
   m_hintShown = false;
+  m_reviewProgressShown = false;
   m_eventLabel->setFullText(text);
+}
+
+void GameWindow::showReviewProgress(std::size_t judged, std::size_t moves) {
+  setEvent(qt::said(m_table->Words().ReviewProgress(judged, moves)));
+  m_reviewProgressShown = true;
 }
 
 QString GameWindow::turnStatus() const { return m_turnLabel->text(); }
@@ -336,6 +349,8 @@ void GameWindow::showJudgement(std::size_t index) {
 }
 
 void GameWindow::reviewed(const game::TReviewRequest& request, const game::TReview& review) {
+  m_reviewing.reset();
+  if (!m_table->ReviewApplies(request)) return;
   m_table->Reviewed(request, review);
   showMoveLine();
   setEvent(m_analysisPanel->reviewSummary());
@@ -486,9 +501,9 @@ void GameWindow::goToMove(std::size_t count) { m_table->GoToMove(count); }
 void GameWindow::hint() { m_table->Hint(); }
 
 void GameWindow::reviewGame() {
-  const game::TReviewRequest request = m_table->ReviewRequest();
-  setEvent(qt::said(m_table->Words().ReviewProgress(0, request.Moves.size())));
-  m_reviewer.start(request);
+  m_reviewing = m_table->ReviewRequest();
+  showReviewProgress(0, m_reviewing->Moves.size());
+  m_reviewer.start(*m_reviewing);
 }
 
 // ---- Records --------------------------------------------------------------

@@ -118,6 +118,7 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   void fitSidePanel();
   QAction* addAction(QMenu* menu, const QString& text, const QKeySequence& shortcut, void (GameWindow::*slot)());
   void setEvent(const QString& text);
+  void showReviewProgress(std::size_t judged, std::size_t moves);
   void showMoveLine();
   // The latest report in the panel and its best line on the board.
   void showAnalysis();
@@ -164,6 +165,10 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   BackgroundThinker m_thinker;
   BackgroundAnalyst m_analyst;
   BackgroundReviewer m_reviewer;
+  // The game the review under way judges, while it runs, and whether the
+  // status bar shows its progress.
+  std::optional<game::TReviewRequest> m_reviewing;
+  bool m_reviewProgressShown = false;
   // Lets each move of a demonstration be seen before the next.
   QTimer m_paceTimer;
   std::unique_ptr<game::TGameTable> m_table;
