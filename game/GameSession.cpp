@@ -1,6 +1,7 @@
 #include "GameSession.h"
 
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <variant>
 
@@ -384,18 +385,36 @@ std::optional<vcl::TPoint> TGameSession::Hint() {
 
 // ---- Records --------------------------------------------------------------
 
-std::string TGameSession::SaveRecord() const {
+std::string TGameSession::SaveRecord() const { return RecordOf(FMoves, std::nullopt); }
+
+std::string TGameSession::KeepRecord() const {
+  if (FRedo.empty()) return SaveRecord();
+  return RecordOf(MoveLine(), FMoves.size());
+}
+
+std::string TGameSession::RecordOf(const std::vector<TMoveEntry>& Moves, std::optional<std::size_t> OnBoard) const {
   TRecord Record;
   Record.ColCount = FControl.ColCount();
   Record.RowCount = FControl.RowCount();
-  for (const TMoveEntry& Move : FMoves) Record.Moves.push_back({Move.Cell.X, Move.Cell.Y, Move.Milliseconds});
-  Record.Names = {RecordName(Player(1)), RecordName(Player(-1)), MoversLine()};
+  for (const TMoveEntry& Move : Moves) Record.Moves.push_back({Move.Cell.X, Move.Cell.Y, Move.Milliseconds});
+  Record.Names = {RecordName(Player(1)), RecordName(Player(-1)), MoversLine(Moves)};
+  if (OnBoard) Record.Names.push_back(std::string(OnBoardPrefix) + " " + std::to_string(*OnBoard));
   return WriteRecord(Record);
 }
 
-std::string TGameSession::MoversLine() const {
+std::optional<std::size_t> TGameSession::OnBoardNamed(const std::vector<std::string>& Names, std::size_t Count) {
+  if (Names.size() < 4 || !std::string_view(Names[3]).starts_with(OnBoardPrefix)) return std::nullopt;
+  const std::string_view Number = Trimmed(std::string_view(Names[3]).substr(OnBoardPrefix.size()));
+  std::size_t OnBoard = 0;
+  const auto [End, Error] = std::from_chars(Number.data(), Number.data() + Number.size(), OnBoard);
+  if (Number.empty() || Error != std::errc() || End != Number.data() + Number.size() || OnBoard > Count)
+    return std::nullopt;
+  return OnBoard;
+}
+
+std::string TGameSession::MoversLine(const std::vector<TMoveEntry>& Moves) {
   std::string Line(MoversPrefix);
-  for (const TMoveEntry& Move : FMoves) {
+  for (const TMoveEntry& Move : Moves) {
     Line += ' ';
     Line += RecordName({Move.By, Move.Level});
   }
@@ -457,6 +476,13 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
                             : Movers && Index + 1 < Movers->size() ? (*Movers)[Index + 1]
                                                                    : Player(-Side);
     FMoves.push_back({{Move.Col, Move.Row}, Side, By.Kind, Move.Milliseconds, By.Level, Against.Kind});
+  }
+  // A kept game's moves taken back are taken back again, ready to redo.
+  if (const std::optional<std::size_t> OnBoard = OnBoardNamed(Record.Names, FMoves.size())) {
+    while (FMoves.size() > *OnBoard) {
+      FRedo.push_back(FMoves.back());
+      FMoves.pop_back();
+    }
   }
   Replay();
   return {};

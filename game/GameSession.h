@@ -194,10 +194,15 @@ class TGameSession {
 
   // The game as a record, with who plays each side and who made each move.
   std::string SaveRecord() const;
+  // The same with the whole line, the moves taken back included, and how many
+  // of them are on the board: what a face keeps when it closes, so that redo
+  // still has them when the game is taken up again.
+  std::string KeepRecord() const;
   // Sets up the game of a record: its board size, its moves and, when it
-  // names them as SaveRecord does, its players and who made each move. Returns the reason ("line N:
-  // ...") when the text is not a record it can take, and then leaves
-  // everything as it was.
+  // names them as SaveRecord and KeepRecord do, its players, who made each
+  // move and how many of the moves are on the board. Returns the reason
+  // ("line N: ...") when the text is not a record it can take, and then
+  // leaves everything as it was.
   std::string OpenRecord(std::string_view Text);
 
  private:
@@ -205,12 +210,18 @@ class TGameSession {
   static int SideIndex(int Side) { return Side == 1 ? 0 : 1; }
   static constexpr std::string_view PersonName = "person";
   static constexpr std::string_view MoversPrefix = "played by";
+  static constexpr std::string_view OnBoardPrefix = "on the board:";
   static std::string RecordName(const TPlayer& Player);
+  // Moves as a record; with OnBoard, how many of them are on the board.
+  std::string RecordOf(const std::vector<TMoveEntry>& Moves, std::optional<std::size_t> OnBoard) const;
   // The player a record's name stands for; a person keeps PersonLevel for
   // hints.
   static std::optional<TPlayer> PlayerNamed(std::string_view Name, TLevel PersonLevel);
   // The record's line of who made each move: "played by person high ...".
-  std::string MoversLine() const;
+  static std::string MoversLine(const std::vector<TMoveEntry>& Moves);
+  // How many moves a record's "on the board: N" line puts on the board, when
+  // it has one that fits its Count moves.
+  static std::optional<std::size_t> OnBoardNamed(const std::vector<std::string>& Names, std::size_t Count);
   // Who made each of Count moves, read off such a line; nothing when the
   // line does not name them all.
   static std::optional<std::vector<TPlayer>> MoversNamed(std::string_view Line, std::size_t Count);

@@ -363,7 +363,9 @@ std::string TGameTable::OpenRecord(std::string_view Text, std::string_view Name)
   return {};
 }
 
-std::string TGameTable::GameToKeep() const { return MovesMade() > 0 || CanRedo() ? SaveRecord() : std::string(); }
+std::string TGameTable::GameToKeep() const {
+  return MovesMade() > 0 || CanRedo() ? FSession->KeepRecord() : std::string();
+}
 
 std::string TGameTable::RestoreKeptGame(std::string_view Text) {
   const std::string Refused = TakeRecord(Text);

@@ -166,6 +166,19 @@ TEST_F(TableTest, AKeptGameComesBackWithWhoMadeEachMove) {
   EXPECT_NE(Line[1], Line[3]);  // one answer by high, the other by the expert
   EXPECT_EQ(Restored.Player(-1), Computer(TLevel::Expert));
   EXPECT_EQ(Restored.RestoreKeptGame(std::string(LargestRecordBytes + 1, ' ')), Words().Phrase(TPhrase::FileTooLarge));
+
+  // Moves taken back come back ready to redo, even all of them.
+  for (const std::size_t Undone : {2u, 4u}) {
+    ASSERT_TRUE(Table.Undo());
+    TQuintar UndoneControl(nullptr);
+    TGameTable Taken(UndoneControl, OtherFace, TThinking::Here);
+    ASSERT_EQ(Taken.RestoreKeptGame(Table.GameToKeep()), "");
+    EXPECT_EQ(Taken.MovesMade(), 4u - Undone);
+    EXPECT_EQ(Taken.MoveLineWords(), Line);
+    ASSERT_TRUE(Taken.CanRedo());
+    Taken.Redo();
+    EXPECT_EQ(Taken.MovesMade(), 6u - Undone);
+  }
 }
 
 TEST_F(TableTest, AHintMovesTheKeyboardsCellAndGoesWithThePosition) {
