@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -344,6 +345,20 @@ TEST(DesktopWindow, KeepsItsSettingsForTheNextRun) {
   GameWindow next;
   EXPECT_EQ(next.settings(), changed);
   EXPECT_EQ(next.board()->colCount(), 9);
+}
+
+// A size kept from a larger screen is brought within this one.
+TEST(DesktopWindow, OpensNoLargerThanTheScreen) {
+  storeSettings(withPlayers(person, person));
+  {
+    GameWindow window;
+    window.resize(20000, 20000);
+    window.close();
+  }
+  GameWindow next;
+  const QSize screen = next.screen()->availableGeometry().size();
+  EXPECT_LE(next.width(), screen.width());
+  EXPECT_LE(next.height(), screen.height());
 }
 
 // A run ended in a narrow window still owes the Moves panel its width: the

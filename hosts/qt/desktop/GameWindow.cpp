@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -134,6 +135,9 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   m_table->SetHeld(false);
   // The first time, cells of the view's preferred size.
   if (!restoreGeometry(store.value(geometryKey).toByteArray())) resize(sizeHint());
+  // A window kept from a larger screen, or a tall board's first size, would
+  // reach past this one, and its status bar with it.
+  if (const QScreen* shown = screen()) resize(size().boundedTo(shown->availableGeometry().size()));
   restoreState(store.value(windowStateKey).toByteArray());
   m_panelWidthBeforeNarrowing = store.value(panelWidthOwedKey, 0).toInt();
   m_board->setFocus();
