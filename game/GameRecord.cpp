@@ -74,19 +74,18 @@ std::optional<std::array<std::int64_t, 3>> MoveFields(std::string_view Line) {
   return Fields;
 }
 
-// How many whole numbers, whatever their size, a line holds between commas
-// when it holds two or three and nothing else: what a move line is meant to
-// be, though the reader may not take it as one; 0 for any other line. No
-// name a record holds has this shape.
-int MoveShapedFields(std::string_view Line) {
+// Two or three whole numbers between commas, whatever their size, and
+// nothing else: what a move line is meant to be, though the reader may not
+// take it as one. No name a record holds has this shape.
+bool ShapedLikeAMove(std::string_view Line) {
   int Fields = 0;
   while (true) {
     const std::size_t Comma = Line.find(',');
     std::string_view Field = Trimmed(Line.substr(0, Comma));
     if (!Field.empty() && Field.front() == '-') Field.remove_prefix(1);
-    if (Field.empty() || Field.find_first_not_of("0123456789") != std::string_view::npos) return 0;
+    if (Field.empty() || Field.find_first_not_of("0123456789") != std::string_view::npos) return false;
     ++Fields;
-    if (Comma == std::string_view::npos) return Fields == 2 || Fields == 3 ? Fields : 0;
+    if (Comma == std::string_view::npos) return Fields == 2 || Fields == 3;
     Line.remove_prefix(Comma + 1);
   }
 }
@@ -128,7 +127,7 @@ std::optional<std::size_t> ReadNames(const std::vector<std::string_view>& TextLi
   for (std::size_t Index = First; Index < TextLines.size(); ++Index) {
     const std::string_view Name = Trimmed(TextLines[Index]);
     if (Name == "-1") return std::nullopt;
-    if (MoveShapedFields(Name) != 0) {
+    if (ShapedLikeAMove(Name)) {
       Names.clear();
       return Index;
     }
@@ -159,9 +158,8 @@ std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
     const std::size_t LineNumber = Index + 1;
     const std::optional<std::array<std::int64_t, 3>> Fields = MoveFields(TextLines[Index]);
     if (!Fields) {
-      if (const int Shaped = MoveShapedFields(TextLines[Index]); Shaped != 0)
-        return Refusal(LineNumber, Shaped == 2 ? "a move is column,row,milliseconds, not two numbers"
-                                               : "a number too large for a move");
+      if (ShapedLikeAMove(TextLines[Index]))
+        return Refusal(LineNumber, "not a move: a move is column,row,milliseconds, each a number that fits");
       if (const std::optional<std::size_t> Stray = ReadNames(TextLines, Index, Record.Names))
         return Refusal(LineNumber, "the moves break off here, yet line " + std::to_string(*Stray + 1) + " is a move");
       break;

@@ -1,7 +1,6 @@
 #include "GameSession.h"
 
 #include <array>
-#include <charconv>
 #include <chrono>
 #include <variant>
 
@@ -334,6 +333,12 @@ bool TGameSession::GoToMove(std::size_t Count) {
   // redo take a person's move and the answer together.
   if (AnyPerson() && Count < Line && Player(SideAfter(Count)).Kind == TPlayerKind::Computer) ++Count;
   if (Count == FMoves.size()) return true;
+  ShiftLine(Count);
+  Replay();
+  return true;
+}
+
+void TGameSession::ShiftLine(std::size_t Count) {
   while (FMoves.size() > Count) {
     FRedo.push_back(FMoves.back());
     FMoves.pop_back();
@@ -342,8 +347,6 @@ bool TGameSession::GoToMove(std::size_t Count) {
     FMoves.push_back(FRedo.back());
     FRedo.pop_back();
   }
-  Replay();
-  return true;
 }
 
 void TGameSession::Replay() {
@@ -388,8 +391,7 @@ std::optional<vcl::TPoint> TGameSession::Hint() {
 std::string TGameSession::SaveRecord() const { return RecordOf(FMoves, std::nullopt); }
 
 std::string TGameSession::KeepRecord() const {
-  if (FRedo.empty()) return SaveRecord();
-  return RecordOf(MoveLine(), FMoves.size());
+  return RecordOf(MoveLine(), FRedo.empty() ? std::nullopt : std::optional(FMoves.size()));
 }
 
 std::string TGameSession::RecordOf(const std::vector<TMoveEntry>& Moves, std::optional<std::size_t> OnBoard) const {
@@ -397,39 +399,37 @@ std::string TGameSession::RecordOf(const std::vector<TMoveEntry>& Moves, std::op
   Record.ColCount = FControl.ColCount();
   Record.RowCount = FControl.RowCount();
   for (const TMoveEntry& Move : Moves) Record.Moves.push_back({Move.Cell.X, Move.Cell.Y, Move.Milliseconds});
-  Record.Names = {RecordName(Player(1)), RecordName(Player(-1)), MoversLine(Moves)};
-  if (OnBoard) Record.Names.push_back(std::string(OnBoardPrefix) + " " + std::to_string(*OnBoard));
+  Record.Names = {RecordName(Player(1)), RecordName(Player(-1)), MoversLine(Moves, OnBoard)};
   return WriteRecord(Record);
 }
 
-std::optional<std::size_t> TGameSession::OnBoardNamed(const std::vector<std::string>& Names, std::size_t Count) {
-  if (Names.size() < 4 || !std::string_view(Names[3]).starts_with(OnBoardPrefix)) return std::nullopt;
-  const std::string_view Number = Trimmed(std::string_view(Names[3]).substr(OnBoardPrefix.size()));
-  std::size_t OnBoard = 0;
-  const auto [End, Error] = std::from_chars(Number.data(), Number.data() + Number.size(), OnBoard);
-  if (Number.empty() || Error != std::errc() || End != Number.data() + Number.size() || OnBoard > Count)
-    return std::nullopt;
-  return OnBoard;
-}
-
-std::string TGameSession::MoversLine(const std::vector<TMoveEntry>& Moves) {
+std::string TGameSession::MoversLine(const std::vector<TMoveEntry>& Moves, std::optional<std::size_t> OnBoard) {
   std::string Line(MoversPrefix);
-  for (const TMoveEntry& Move : Moves) {
+  for (std::size_t Index = 0; Index < Moves.size(); ++Index) {
+    if (OnBoard == Index) {
+      Line += ' ';
+      Line += TakenBackMark;
+    }
     Line += ' ';
-    Line += RecordName({Move.By, Move.Level});
+    Line += RecordName({Moves[Index].By, Moves[Index].Level});
   }
   return Line;
 }
 
-std::optional<std::vector<TPlayer>> TGameSession::MoversNamed(std::string_view Line, std::size_t Count) {
+std::optional<std::vector<TPlayer>> TGameSession::MoversNamed(std::string_view Line, std::size_t Count,
+                                                              std::optional<std::size_t>& OnBoard) {
   if (!Line.starts_with(MoversPrefix)) return std::nullopt;
   std::vector<TPlayer> Movers;
   std::string_view Rest = Line.substr(MoversPrefix.size());
   while (!(Rest = Trimmed(Rest)).empty()) {
     const std::string_view Name = Rest.substr(0, Rest.find(' '));
-    const std::optional<TPlayer> Mover = PlayerNamed(Name, TLevel::High);
-    if (!Mover) return std::nullopt;
-    Movers.push_back(*Mover);
+    if (Name == TakenBackMark) {
+      OnBoard = Movers.size();
+    } else {
+      const std::optional<TPlayer> Mover = PlayerNamed(Name, TLevel::High);
+      if (!Mover) return std::nullopt;
+      Movers.push_back(*Mover);
+    }
     Rest.remove_prefix(Name.size());
   }
   if (Movers.size() != Count) return std::nullopt;
@@ -466,8 +466,9 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
   FControl.SetRowCount(Record.RowCount);
   ForgetHistory();
   // Who made each move, when the record says; else whoever holds its side.
+  std::optional<std::size_t> OnBoard;
   const std::optional<std::vector<TPlayer>> Movers =
-      Record.Names.size() >= 3 ? MoversNamed(Record.Names[2], Record.Moves.size()) : std::nullopt;
+      Record.Names.size() >= 3 ? MoversNamed(Record.Names[2], Record.Moves.size(), OnBoard) : std::nullopt;
   for (std::size_t Index = 0; Index < Record.Moves.size(); ++Index) {
     const TRecordMove& Move = Record.Moves[Index];
     const int Side = SideAfter(Index);
@@ -478,12 +479,7 @@ std::string TGameSession::OpenRecord(std::string_view Text) {
     FMoves.push_back({{Move.Col, Move.Row}, Side, By.Kind, Move.Milliseconds, By.Level, Against.Kind});
   }
   // A kept game's moves taken back are taken back again, ready to redo.
-  if (const std::optional<std::size_t> OnBoard = OnBoardNamed(Record.Names, FMoves.size())) {
-    while (FMoves.size() > *OnBoard) {
-      FRedo.push_back(FMoves.back());
-      FMoves.pop_back();
-    }
-  }
+  if (Movers && OnBoard) ShiftLine(*OnBoard);
   Replay();
   return {};
 }

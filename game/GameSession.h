@@ -210,21 +210,23 @@ class TGameSession {
   static int SideIndex(int Side) { return Side == 1 ? 0 : 1; }
   static constexpr std::string_view PersonName = "person";
   static constexpr std::string_view MoversPrefix = "played by";
-  static constexpr std::string_view OnBoardPrefix = "on the board:";
+  // In the record's line of who made each move, where the moves on the
+  // board end and those taken back begin.
+  static constexpr std::string_view TakenBackMark = "|";
   static std::string RecordName(const TPlayer& Player);
   // Moves as a record; with OnBoard, how many of them are on the board.
   std::string RecordOf(const std::vector<TMoveEntry>& Moves, std::optional<std::size_t> OnBoard) const;
   // The player a record's name stands for; a person keeps PersonLevel for
   // hints.
   static std::optional<TPlayer> PlayerNamed(std::string_view Name, TLevel PersonLevel);
-  // The record's line of who made each move: "played by person high ...".
-  static std::string MoversLine(const std::vector<TMoveEntry>& Moves);
-  // How many moves a record's "on the board: N" line puts on the board, when
-  // it has one that fits its Count moves.
-  static std::optional<std::size_t> OnBoardNamed(const std::vector<std::string>& Names, std::size_t Count);
-  // Who made each of Count moves, read off such a line; nothing when the
-  // line does not name them all.
-  static std::optional<std::vector<TPlayer>> MoversNamed(std::string_view Line, std::size_t Count);
+  // The record's line of who made each move: "played by person high ...",
+  // with the mark before the first move taken back, at OnBoard, when given.
+  static std::string MoversLine(const std::vector<TMoveEntry>& Moves, std::optional<std::size_t> OnBoard);
+  // Who made each of Count moves, read off such a line, and where its mark
+  // puts the end of the moves on the board; nothing when the line does not
+  // name them all.
+  static std::optional<std::vector<TPlayer>> MoversNamed(std::string_view Line, std::size_t Count,
+                                                         std::optional<std::size_t>& OnBoard);
 
   void HookEvents();
   void UnhookEvents();
@@ -243,6 +245,9 @@ class TGameSession {
   std::optional<std::size_t> UndoTarget() const;
   std::optional<std::size_t> RedoCount() const;
 
+  // Moves marks between the moves made and those to redo until Count of the
+  // line are made; Count must lie within the line.
+  void ShiftLine(std::size_t Count);
   // Sets the control up silently from the moves kept, then repaints.
   void Replay();
   bool PlayComputer(TLevel Level);

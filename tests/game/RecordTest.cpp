@@ -55,11 +55,12 @@ TEST(Record, EveryKindOfFaultIsRefusedWithItsLine) {
       {std::string("Piskvorky 15x15, 11:11, 0\n8,8,0\0\n", 32), "line 2: byte 0x00 is not printable text"},
       // A line that breaks the moves off early would otherwise drop the rest.
       {"Piskvorky 15x15, 11:11, 0\n8,8,0\n8,9\n9,9,0\n-1\n",
-       "line 3: a move is column,row,milliseconds, not two numbers"},
+       "line 3: not a move: a move is column,row,milliseconds, each a number that fits"},
       {"Piskvorky 15x15, 11:11, 0\n8,8,0\n\n9,9,0\n", "line 3: the moves break off here, yet line 4 is a move"},
       {"Piskvorky 15x15, 11:11, 0\n8,8,0\n8x,9,0\nexpert\n9,9,0\n-1\n",
        "line 3: the moves break off here, yet line 5 is a move"},
-      {"Piskvorky 15x15, 11:11, 0\n5,5,99999999999999999999999\n", "line 2: a number too large for a move"},
+      {"Piskvorky 15x15, 11:11, 0\n5,5,99999999999999999999999\n",
+       "line 2: not a move: a move is column,row,milliseconds, each a number that fits"},
   };
   TQuintar Control(nullptr);
   Control.SetAutoResponse(false);
