@@ -16,7 +16,8 @@ const std::array<QString, 6> colorKeys = {QStringLiteral("board"),    QStringLit
 
 game::TPlayer readPlayer(const StoredValues& stored, const QString& side, game::TPlayer fallback) {
   const QString group = QStringLiteral("players/") + side + QLatin1Char('/');
-  const QString kind = stored(group + QStringLiteral("player")).toString();
+  // Read as the level is, whatever its case.
+  const QString kind = stored(group + QStringLiteral("player")).toString().trimmed().toLower();
   if (kind == QLatin1String("person")) fallback.Kind = game::TPlayerKind::Person;
   if (kind == QLatin1String("computer")) fallback.Kind = game::TPlayerKind::Computer;
   const QByteArray level = stored(group + QStringLiteral("level")).toString().toLatin1();
@@ -32,9 +33,13 @@ int readCount(const StoredValues& stored, const QString& key, int fallback) {
   return ok ? std::clamp(value, TQuintar::MinCount, TQuintar::MaxCount) : fallback;
 }
 
+// Only true or false (or 1 or 0): anything else, an empty value included,
+// keeps the fallback rather than turning the switch on.
 bool readSwitch(const StoredValues& stored, const QString& key, bool fallback) {
-  const QVariant value = stored(key);
-  return value.isValid() ? value.toBool() : fallback;
+  const QString value = stored(key).toString().trimmed().toLower();
+  if (value == QLatin1String("true") || value == QLatin1String("1")) return true;
+  if (value == QLatin1String("false") || value == QLatin1String("0")) return false;
+  return fallback;
 }
 
 // What a new control has, as it publishes it.
@@ -76,8 +81,10 @@ GameSettings readGameSettings(const StoredValues& stored) {
   settings.lock = readSwitch(stored, QStringLiteral("board/locked"), settings.lock);
 
   for (std::size_t index = 0; index < colorKeys.size(); ++index) {
+    // The board is opaque: a colour that is partly see-through would be drawn
+    // as something else than it says.
     const QColor color = QColor::fromString(stored(QStringLiteral("colors/") + colorKeys[index]).toString());
-    if (color.isValid()) settings.colors[index] = color;
+    if (color.isValid() && color.alpha() == 255) settings.colors[index] = color;
   }
   return settings;
 }
