@@ -116,7 +116,11 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
   const std::filesystem::path Kept =
       Interactive ? KeptGamePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) : std::filesystem::path();
   const std::vector<std::string> Opening = Kept.empty() ? std::vector<std::string>() : TakeUpKeptGame(Game, Kept);
-  if (!(Interactive && ::isatty(STDOUT_FILENO) && RunScreen(Game, Depth, Opening))) {
+  // A terminal that cannot move its cursor (TERM dumb or unset, as in an
+  // editor's shell) gets the lines.
+  const char* Term = std::getenv("TERM");
+  const bool Addressable = Term != nullptr && *Term != '\0' && std::string_view(Term) != "dumb";
+  if (!(Interactive && Addressable && ::isatty(STDOUT_FILENO) && RunScreen(Game, Depth, Opening))) {
     std::ios::sync_with_stdio(false);
     RunLines(std::cin, std::cout, Game, Depth, Opening);
   }

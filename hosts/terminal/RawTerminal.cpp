@@ -36,9 +36,18 @@ void Restore() {
   ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &SavedSettings);
 }
 
-// Only async-signal-safe calls: the terminal is put back, then the signal
-// takes its ordinary course.
+// The first ending signal (a closed terminal window's hang-up, above all)
+// ends the game as quitting does, so that the game is kept: the wait for
+// input it interrupts reports the end of the input. Should a second come
+// before that, the terminal is put back and the signal takes its ordinary
+// course. Only async-signal-safe calls.
+volatile sig_atomic_t EndRequested = 0;
+
 void EndOnSignal(int Signal) {
+  if (EndRequested == 0) {
+    EndRequested = 1;
+    return;
+  }
   Restore();
   ::signal(Signal, SIG_DFL);
   ::raise(Signal);
@@ -91,10 +100,11 @@ TScreenSize TRawTerminal::Size() const {
 }
 
 std::optional<std::string> TRawTerminal::Read(int TimeoutMs) {
+  if (EndRequested != 0) return std::nullopt;
   pollfd Input{STDIN_FILENO, POLLIN, 0};
   const int Ready = ::poll(&Input, 1, TimeoutMs);
   if (Ready < 0) {
-    if (errno == EINTR) return std::string();
+    if (errno == EINTR) return EndRequested != 0 ? std::nullopt : std::optional<std::string>(std::string());
     return std::nullopt;
   }
   if (Ready == 0) return std::string();

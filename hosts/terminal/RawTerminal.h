@@ -1,8 +1,9 @@
 // The controlling terminal in the state the full-screen game needs, for as
 // long as an instance lives: keys arrive one by one without echo, mouse
 // presses are reported, and the game draws on the alternate screen. The
-// terminal is put back as it was when the instance goes, and also when a
-// signal (hang-up, interrupt, termination) ends the process.
+// terminal is put back as it was when the instance goes. A hang-up,
+// interrupt or termination signal ends the input, so that the game ends as
+// quitting ends it; a second one ends the process, the terminal put back.
 #pragma once
 
 #include <optional>
@@ -25,8 +26,8 @@ class TRawTerminal {
   TScreenSize Size() const;
 
   // Waits for input, at most TimeoutMs when that is not negative: the bytes
-  // that arrived, empty when the time ran out or a resize (or another
-  // signal) woke the wait, nothing at the end of the input.
+  // that arrived, empty when the time ran out or a resize woke the wait,
+  // nothing at the end of the input or once an ending signal came.
   std::optional<std::string> Read(int TimeoutMs = -1);
   void Write(std::string_view Bytes);
 

@@ -1,0 +1,114 @@
+// The full-screen game as a person's terminal runs it: the real program on a
+// pseudo-terminal.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace quintar::terminal {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The game on a terminal of its own, 80 x 24, with Term as TERM and its data
+// home in Data.
+class TScreenGame {
+ public:
+  TScreenGame(const char* Term, const fs::path& Data) {
+    winsize Size{24, 80, 0, 0};
+    FPid = forkpty(&FMaster, nullptr, nullptr, &Size);
+    if (FPid == 0) {
+      setenv("TERM", Term, 1);
+      setenv("XDG_DATA_HOME", Data.c_str(), 1);
+      execl(QUINTAR_GAME_PROGRAM, QUINTAR_GAME_PROGRAM, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  ~TScreenGame() {
+    if (FPid > 0) {
+      kill(FPid, SIGKILL);
+      Wait();
+    }
+    if (FMaster >= 0) close(FMaster);
+  }
+
+  bool Started() const { return FPid > 0; }
+  void Type(const std::string& Keys) { ASSERT_EQ(write(FMaster, Keys.data(), Keys.size()), ssize_t(Keys.size())); }
+  // Everything shown so far, once it holds Text or ten seconds have passed.
+  const std::string& ShownOnce(const std::string& Text) {
+    for (int Round = 0; Round < 1000 && FShown.find(Text) == std::string::npos; ++Round) ReadFor(10);
+    return FShown;
+  }
+  // The exit status, or -1 when it ended otherwise or was still running
+  // after ten seconds (and then killed).
+  int Wait() {
+    int Status = 0;
+    for (int Round = 0; FPid > 0 && waitpid(FPid, &Status, WNOHANG) == 0; ++Round) {
+      if (Round == 1000) kill(FPid, SIGKILL);
+      ReadFor(10);
+    }
+    FPid = -1;
+    return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+  }
+  pid_t Pid() const { return FPid; }
+
+ private:
+  void ReadFor(int Milliseconds) {
+    pollfd Output{FMaster, POLLIN, 0};
+    if (poll(&Output, 1, Milliseconds) <= 0) return;
+    char Bytes[4096];
+    const ssize_t Count = read(FMaster, Bytes, sizeof Bytes);
+    if (Count > 0) FShown.append(Bytes, static_cast<std::size_t>(Count));
+  }
+
+  int FMaster = -1;
+  pid_t FPid = -1;
+  std::string FShown;
+};
+
+fs::path FreshFolder(const std::string& Name) {
+  const fs::path Folder = fs::path(::testing::TempDir()) / Name;
+  fs::remove_all(Folder);
+  fs::create_directories(Folder);
+  return Folder;
+}
+
+// Closing the terminal window hangs the game up: it ends as quitting does,
+// with the game kept and the terminal put back.
+TEST(ScreenProcess, AHangUpKeepsTheGameAsQuitDoes) {
+  const fs::path Data = FreshFolder("screen-hangup");
+  TScreenGame Game("xterm-256color", Data);
+  ASSERT_TRUE(Game.Started());
+  Game.ShownOnce("\x1b[?1049h");
+  Game.Type("players person person\r");
+  Game.Type("5 5\r");
+  ASSERT_NE(Game.ShownOnce("Noughts to move").find("Noughts to move"), std::string::npos);
+  kill(Game.Pid(), SIGHUP);
+  Game.Wait();
+  std::ostringstream Kept;
+  Kept << std::ifstream(Data / "quintar" / "game.psq").rdbuf();
+  EXPECT_NE(Kept.str().find("\n5,5,"), std::string::npos) << Kept.str();
+  EXPECT_NE(Game.ShownOnce("\x1b[?1049l").find("\x1b[?1049l"), std::string::npos);
+}
+
+// A terminal that cannot move its cursor gets the lines, not the screen.
+TEST(ScreenProcess, ADumbTerminalGetsTheLines) {
+  TScreenGame Game("dumb", FreshFolder("screen-dumb"));
+  ASSERT_TRUE(Game.Started());
+  Game.ShownOnce("Type a column and a row");
+  Game.Type("quit\r");
+  EXPECT_EQ(Game.Wait(), 0);
+  EXPECT_EQ(Game.ShownOnce("\x1b[?1049h").find("\x1b[?1049h"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quintar::terminal
