@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <utility>
+#include <variant>
 
+#include "GameRecord.h"
 #include "Rules.h"
 
 namespace quintar::game {
@@ -376,6 +378,13 @@ std::string TGameTable::RestoreKeptGame(std::string_view Text) {
   Announce(FWords.Phrase(TPhrase::LastGameGoesOn));
   GameChanged();
   return {};
+}
+
+std::string TGameTable::RecordRefusal(std::string_view Text) const {
+  if (Text.size() > LargestRecordBytes) return FWords.Phrase(TPhrase::FileTooLarge);
+  const std::variant<TRecord, TRecordError> Read = ReadRecord(Text);
+  const TRecordError* Refused = std::get_if<TRecordError>(&Read);
+  return Refused ? Refused->Message : std::string();
 }
 
 std::string TGameTable::TakeRecord(std::string_view Text) {

@@ -145,6 +145,10 @@ class TGameTable {
   // why the text is not a record it can take, and then changes nothing; empty
   // when taken.
   std::string OpenRecord(std::string_view Text, std::string_view Name = {});
+  // Why OpenRecord would refuse Text, or empty when it would take it; nothing
+  // changes. A face checks a record with it before asking whether the game
+  // in progress may go.
+  std::string RecordRefusal(std::string_view Text) const;
   // What to keep when the face closes: the game as a record, or empty when
   // there is none worth keeping.
   std::string GameToKeep() const;

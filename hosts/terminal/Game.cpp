@@ -187,11 +187,13 @@ void TGame::Save(const std::string& Path) {
   FTable->Saved(Echo(Path));
 }
 
-// A file that cannot be read is said at once; one that can asks before it
-// replaces a game in progress.
+// A file that cannot be read, or is no record, is said at once; only one
+// that would open asks before it replaces a game in progress.
 void TGame::Open(const std::string& Path) {
   const TFileText File = ReadRecordFile(Path);
   if (!File.Error.empty()) return Say(Words().CannotOpen(Echo(Path), File.Error));
+  if (const std::string Refused = FTable->RecordRefusal(File.Text); !Refused.empty())
+    return Say(Words().CannotOpen(Echo(Path), Refused));
   if (AskBeforeDiscarding("open " + Path)) return;
   if (const std::string Refused = FTable->OpenRecord(File.Text, Echo(Path)); !Refused.empty())
     Say(Words().CannotOpen(Echo(Path), Refused));

@@ -102,6 +102,12 @@ TEST(GameAsks, NotAfterSavingAndOpenAsksOnlyForAFileItCanRead) {
   Script(Game, {"3 3"});
   EXPECT_EQ(Said(Game, "open /nonexistent/x.psq"),
             TLines{"Cannot open /nonexistent/x.psq as a game: no such file or directory. The game goes on."});
+  // A file that is no record is refused before anything is asked.
+  const std::string NotARecord = (FreshFolder("terminal-asks-text") / "notes.txt").string();
+  std::ofstream(NotARecord) << "shopping list\n";
+  EXPECT_EQ(Said(Game, "open " + NotARecord),
+            TLines{"Cannot open " + NotARecord +
+                   " as a game: line 1: not a game record: it must begin with \"Piskvorky WxH\". The game goes on."});
   EXPECT_EQ(Said(Game, "open " + Path), TLines{Phrase(TPhrase::DiscardAskAgain)});
   EXPECT_EQ(Game.Control().Cell(2, 2), 1);
   EXPECT_EQ(Said(Game, "open " + Path).size(), 1u);
