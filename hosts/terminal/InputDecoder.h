@@ -17,7 +17,9 @@ namespace quintar::terminal {
 struct TInputEvent {
   enum class TKind : std::uint8_t { Character, Enter, Erase, EraseLine, Interrupt, EndOfInput, MousePress };
   TKind Kind;
-  char Character = 0;  // printable ASCII, for TKind::Character
+  // For TKind::Character: printable ASCII, or one byte of a character
+  // beyond it, as the terminal sends it (UTF-8).
+  char Character = 0;
   vcl::TMouseButton Button = vcl::mbLeft;
   vcl::TShiftState Shift{};
   // 0-based terminal column and line of a press.

@@ -42,6 +42,16 @@ int TextColumns(std::string_view Text) {
   return static_cast<int>(std::count_if(Text.begin(), Text.end(), [](char Byte) { return !ContinuesCharacter(Byte); }));
 }
 
+std::string_view LastColumns(std::string_view Text, int Columns) {
+  std::size_t Start = Text.size();
+  for (int Column = 0; Start > 0 && Column < Columns; ++Column) do
+      --Start;
+    while (Start > 0 && ContinuesCharacter(Text[Start]));
+  return Text.substr(Start);
+}
+
+void EraseLastCharacter(std::string& Text) { Text.resize(Text.size() - LastColumns(Text, 1).size()); }
+
 std::vector<std::string> Wrap(std::string_view Text, int Width) {
   std::vector<std::string> Lines;
   if (Width < 1) return Lines;
@@ -100,9 +110,7 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
   if (Size.Lines >= 2) Screen.Lines.push_back(ShortenAtWord(Content.Status, Width));
   // A long command shows its end, where the typing is.
   const int Room = std::max(Width - static_cast<int>(Prompt.size()) - 1, 0);
-  const std::string_view Typed =
-      Content.Typed.substr(Content.Typed.size() - std::min<std::size_t>(Content.Typed.size(), Room));
-  Screen.Lines.push_back(Cut(std::string(Prompt) + std::string(Typed), Width));
+  Screen.Lines.push_back(Cut(std::string(Prompt) + std::string(LastColumns(Content.Typed, Room)), Width));
   Screen.CursorLine = static_cast<int>(Screen.Lines.size()) - 1;
   Screen.CursorColumn = std::min(TextColumns(Screen.Lines.back()), Width - 1);
   return Screen;

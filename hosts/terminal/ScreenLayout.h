@@ -45,6 +45,10 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content);
 
 // Widths count characters, not bytes: "×" is one column of the screen.
 int TextColumns(std::string_view Text);
+// Text's last Columns characters.
+std::string_view LastColumns(std::string_view Text, int Columns);
+// Takes Text's last character away, all its bytes.
+void EraseLastCharacter(std::string& Text);
 
 // Text broken at spaces into lines of at most Width characters; a word longer
 // than that is cut.

@@ -53,19 +53,31 @@ class TScreenSession {
     using TKind = TInputEvent::TKind;
     switch (Event.Kind) {
       case TKind::Character:
-        if (FTyped.size() < MaxCommandLength) FTyped += Event.Character;
+        if (FTyped.size() < MaxCommandLength)
+          FTyped += Event.Character;
+        else
+          FTypedTooLong = true;
         break;
-      case TKind::Erase:
-        if (!FTyped.empty()) FTyped.pop_back();
+      case TKind::Erase: EraseLastCharacter(FTyped); break;
+      case TKind::EraseLine:
+        FTyped.clear();
+        FTypedTooLong = false;
         break;
-      case TKind::EraseLine: FTyped.clear(); break;
-      case TKind::Enter: Show(FGame.Execute(ParseCommand(std::exchange(FTyped, {})))); break;
+      case TKind::Enter: Show(FGame.Execute(TakeCommand())); break;
       case TKind::EndOfInput:
         if (FTyped.empty()) FQuit = true;
         break;
       case TKind::Interrupt: FQuit = true; break;
       case TKind::MousePress: Press(Event); break;
     }
+  }
+
+  // A line that grew past what a command may be is refused whole, as the
+  // line mode refuses it, rather than run cut short.
+  TCommand TakeCommand() {
+    const std::string Typed = std::exchange(FTyped, {});
+    if (std::exchange(FTypedTooLong, false)) return TInvalid{TMistake::TooLong, {}};
+    return ParseCommand(Typed);
   }
 
   // Presses off the board are not the control's: the control covers the board's cells only.
@@ -133,6 +145,7 @@ class TScreenSession {
   TInputDecoder FDecoder;
   std::deque<std::string> FMessages;
   std::string FTyped;
+  bool FTypedTooLong = false;
   bool FBoardShown = false;
   bool FQuit = false;
   bool FProgressShown = false;

@@ -18,23 +18,29 @@ std::vector<TInputEvent> Decode(std::string_view Bytes) {
 std::string Typed(std::string_view Bytes) {
   std::string Text;
   for (const TInputEvent& Event : Decode(Bytes))
-    Text += Event.Kind == TKind::Character ? std::string(1, Event.Character) : "<" + std::to_string(int(Event.Kind)) + ">";
+    Text +=
+        Event.Kind == TKind::Character ? std::string(1, Event.Character) : "<" + std::to_string(int(Event.Kind)) + ">";
   return Text;
 }
 
 TEST(InputDecoder, KeysOfTheCommandLine) {
   EXPECT_EQ(Typed("8 9\r"), "8 9<1>");
-  EXPECT_EQ(Typed("a\x7f" "b\b\n"), "a<2>b<2><1>");
+  EXPECT_EQ(Typed("a\x7f"
+                  "b\b\n"),
+            "a<2>b<2><1>");
   EXPECT_EQ(Typed("\x15\x03\x04"), "<3><4><5>");
-  EXPECT_EQ(Typed("\t\x01\x80\xff" "z"), "z");  // neither printable nor a key the game knows
+  EXPECT_EQ(Typed("\t\x01"
+                  "z"),
+            "z");                                  // neither printable nor a key the game knows
+  EXPECT_EQ(Typed("jos\xc3\xa9"), "jos\xc3\xa9");  // a name beyond ASCII, byte by byte
 }
 
 TEST(InputDecoder, SwallowsSequencesItHasNoUseFor) {
   EXPECT_EQ(Typed("\x1b[A\x1b[1;5C\x1bOP\x1b[200~x"), "x");
-  EXPECT_EQ(Typed("\x1bx"), "x");                                   // a lone Escape key
+  EXPECT_EQ(Typed("\x1bx"), "x");                                  // a lone Escape key
   EXPECT_EQ(Typed("\x1b[" + std::string(1000, '1') + "~y"), "y");  // overlong, still swallowed whole
-  EXPECT_EQ(Typed("\x1b[12\x03z"), "<4>z");                         // broken off by a control key
-  EXPECT_EQ(Typed("\x1bOMk"), "k");                                 // keypad Enter is no mouse report
+  EXPECT_EQ(Typed("\x1b[12\x03z"), "<4>z");                        // broken off by a control key
+  EXPECT_EQ(Typed("\x1bOMk"), "k");                                // keypad Enter is no mouse report
 }
 
 TEST(InputDecoder, MousePressesInTheSgrForm) {

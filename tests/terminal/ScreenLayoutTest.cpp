@@ -54,6 +54,17 @@ TEST(ScreenLayout, ALongCommandShowsItsEnd) {
   const TScreen Screen = Compose({10, 6}, {}, "strength medium");
   EXPECT_EQ(Screen.Lines.back(), ">  medium");
   EXPECT_EQ(Screen.CursorColumn, 9);
+  // Characters beyond ASCII count one column each and are never split.
+  EXPECT_EQ(Compose({10, 6}, {}, "save d\xc3\xa9j\xc3\xa0-vu!").Lines.back(), "> \xc3\xa9j\xc3\xa0-vu!");
+}
+
+TEST(ScreenLayout, EraseTakesAWholeCharacter) {
+  std::string Typed = "x\xc3\xa9";
+  EraseLastCharacter(Typed);
+  EXPECT_EQ(Typed, "x");
+  EraseLastCharacter(Typed);
+  EraseLastCharacter(Typed);
+  EXPECT_EQ(Typed, "");
 }
 
 // A status line too long for a narrow terminal ends at a word, with "…".

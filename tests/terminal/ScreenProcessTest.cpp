@@ -100,6 +100,21 @@ TEST(ScreenProcess, AHangUpKeepsTheGameAsQuitDoes) {
   EXPECT_NE(Game.ShownOnce("\x1b[?1049l").find("\x1b[?1049l"), std::string::npos);
 }
 
+// A line typed past what a command may be is refused whole, as the line mode
+// refuses it, never run cut short: here its start is a move.
+TEST(ScreenProcess, ALineTooLongIsRefusedNotCut) {
+  const fs::path Data = FreshFolder("screen-long");
+  TScreenGame Game("xterm-256color", Data);
+  ASSERT_TRUE(Game.Started());
+  Game.ShownOnce("\x1b[?1049h");
+  Game.Type("players person person\r");
+  Game.Type("5 5" + std::string(300, ' ') + "\r");
+  EXPECT_NE(Game.ShownOnce("too long").find("That line is too long"), std::string::npos);
+  Game.Type("quit\r");
+  EXPECT_EQ(Game.Wait(), 0);
+  EXPECT_FALSE(fs::exists(Data / "quintar" / "game.psq"));
+}
+
 // A terminal that cannot move its cursor gets the lines, not the screen.
 TEST(ScreenProcess, ADumbTerminalGetsTheLines) {
   TScreenGame Game("dumb", FreshFolder("screen-dumb"));
