@@ -126,13 +126,16 @@ class TScreenSession {
     const TScreen Screen = ComposeScreen(FTerminal.Size(), {Board, BoardTextWidth(FGame.Control().ColCount()),
                                                             FMessages, Status, FTyped, FGame.Words()});
     FBoardShown = Screen.BoardShown;
-    // Home, each line over the old one with its rest cleared, the rest of
-    // the screen cleared, the cursor at the prompt: one write, no flicker.
+    // Home, each line cleared and written, the rest of the screen cleared,
+    // the cursor at the prompt: one write, no flicker. A line is cleared
+    // before it is written, not after: after a line as wide as the window the
+    // cursor still stands on its last column, and clearing from there would
+    // take that character away.
     std::string Bytes = "\x1b[H";
     for (std::size_t I = 0; I < Screen.Lines.size(); ++I) {
       if (I > 0) Bytes += "\r\n";
-      Bytes += Screen.Lines[I];
       Bytes += "\x1b[K";
+      Bytes += Screen.Lines[I];
     }
     Bytes +=
         "\x1b[J\x1b[" + std::to_string(Screen.CursorLine + 1) + ";" + std::to_string(Screen.CursorColumn + 1) + "H";
