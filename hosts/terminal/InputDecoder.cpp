@@ -45,6 +45,8 @@ void TInputDecoder::Feed(char Byte, std::vector<TInputEvent>& Events) {
         Events.push_back(Key(TInputEvent::TKind::Interrupt));
       } else if (Byte == '\x04') {  // Ctrl-D
         Events.push_back(Key(TInputEvent::TKind::EndOfInput));
+      } else if (Byte == '\x1a') {  // Ctrl-Z
+        Events.push_back(Key(TInputEvent::TKind::Suspend));
       } else if (static_cast<unsigned char>(Byte) >= 0x20) {  // printable ASCII, or a byte of a UTF-8 character
         TInputEvent Typed = Key(TInputEvent::TKind::Character);
         Typed.Character = Byte;

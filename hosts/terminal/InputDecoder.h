@@ -15,7 +15,7 @@
 namespace quintar::terminal {
 
 struct TInputEvent {
-  enum class TKind : std::uint8_t { Character, Enter, Erase, EraseLine, Interrupt, EndOfInput, MousePress };
+  enum class TKind : std::uint8_t { Character, Enter, Erase, EraseLine, Interrupt, EndOfInput, Suspend, MousePress };
   TKind Kind;
   // For TKind::Character: printable ASCII, or one byte of a character
   // beyond it, as the terminal sends it (UTF-8).

@@ -1,5 +1,6 @@
 #include "RawTerminal.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
@@ -18,9 +19,14 @@ constexpr std::string_view LeaveSequence = "\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[
 
 constexpr int EndingSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
 
-// What a signal handler needs to put the terminal back; set before the
-// handlers are installed.
+// What a signal handler needs to put the terminal back, and the raw mode to
+// take up again after a suspension; set before the handlers are installed.
 termios SavedSettings;
+termios RawSettings;
+
+// A signal handler writes a byte here to wake the wait for input: a signal
+// that comes just before the wait begins is seen as surely as one during it.
+int WakePipe[2] = {-1, -1};
 
 void WriteAll(std::string_view Bytes) {
   while (!Bytes.empty()) {
@@ -36,16 +42,38 @@ void Restore() {
   ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &SavedSettings);
 }
 
+// Only async-signal-safe calls, and errno left as it was.
+void Wake() {
+  const int Saved = errno;
+  const char Byte = 0;
+  [[maybe_unused]] const ssize_t Written = ::write(WakePipe[1], &Byte, 1);
+  errno = Saved;
+}
+
+void EmptyWakePipe() {
+  char Bytes[64];
+  while (::read(WakePipe[0], Bytes, sizeof Bytes) > 0) {
+  }
+}
+
+bool OpenWakePipe() {
+  if (WakePipe[0] >= 0) return true;
+  return ::pipe2(WakePipe, O_NONBLOCK | O_CLOEXEC) == 0;
+}
+
 // The first ending signal (a closed terminal window's hang-up, above all)
 // ends the game as quitting does, so that the game is kept: the wait for
-// input it interrupts reports the end of the input. Should a second come
-// before that, the terminal is put back and the signal takes its ordinary
-// course. Only async-signal-safe calls.
+// input reports the end of the input. Should a second come before that,
+// the terminal is put back and the signal takes its ordinary course.
 volatile sig_atomic_t EndRequested = 0;
+// A stop asked for from outside (kill -TSTP); the wait for input carries it
+// out, where the terminal can be put back first.
+volatile sig_atomic_t SuspendRequested = 0;
 
 void EndOnSignal(int Signal) {
   if (EndRequested == 0) {
     EndRequested = 1;
+    Wake();
     return;
   }
   Restore();
@@ -53,33 +81,44 @@ void EndOnSignal(int Signal) {
   ::raise(Signal);
 }
 
-// Its only work is to interrupt the wait for input, so the screen is drawn
-// again at the new size.
-void WakeOnResize(int) {}
+void SuspendOnSignal(int) {
+  SuspendRequested = 1;
+  Wake();
+}
+
+// Wakes the wait for input, so the screen is drawn again at the new size.
+void WakeOnResize(int) { Wake(); }
 
 void Install(int Signal, void (*Handler)(int)) {
   struct sigaction Action {};
   Action.sa_handler = Handler;
   sigemptyset(&Action.sa_mask);
-  Action.sa_flags = 0;  // no restart: a resize must wake the waiting poll
+  Action.sa_flags = 0;
   ::sigaction(Signal, &Action, nullptr);
+}
+
+void Uninstall() {
+  for (const int Signal : EndingSignals) ::signal(Signal, SIG_DFL);
+  ::signal(SIGWINCH, SIG_DFL);
+  ::signal(SIGTSTP, SIG_DFL);
 }
 
 }  // namespace
 
 TRawTerminal::TRawTerminal() {
-  if (!::isatty(STDIN_FILENO) || ::tcgetattr(STDIN_FILENO, &SavedSettings) != 0) return;
-  termios Raw = SavedSettings;
-  // Ctrl-C and Ctrl-D arrive as keys, so quitting goes through the game and
-  // the terminal is put back in one place.
-  Raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
-  Raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL);
-  Raw.c_cc[VMIN] = 1;
-  Raw.c_cc[VTIME] = 0;
+  if (!::isatty(STDIN_FILENO) || ::tcgetattr(STDIN_FILENO, &SavedSettings) != 0 || !OpenWakePipe()) return;
+  RawSettings = SavedSettings;
+  // Ctrl-C, Ctrl-D and Ctrl-Z arrive as keys, so quitting and stopping go
+  // through the game and the terminal is put back in one place.
+  RawSettings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
+  RawSettings.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL);
+  RawSettings.c_cc[VMIN] = 1;
+  RawSettings.c_cc[VTIME] = 0;
   for (const int Signal : EndingSignals) Install(Signal, EndOnSignal);
   Install(SIGWINCH, WakeOnResize);
-  if (::tcsetattr(STDIN_FILENO, TCSAFLUSH, &Raw) != 0) {
-    for (const int Signal : EndingSignals) ::signal(Signal, SIG_DFL);
+  Install(SIGTSTP, SuspendOnSignal);
+  if (::tcsetattr(STDIN_FILENO, TCSAFLUSH, &RawSettings) != 0) {
+    Uninstall();
     return;
   }
   WriteAll(EnterSequence);
@@ -89,8 +128,21 @@ TRawTerminal::TRawTerminal() {
 TRawTerminal::~TRawTerminal() {
   if (!FActive) return;
   Restore();
-  for (const int Signal : EndingSignals) ::signal(Signal, SIG_DFL);
-  ::signal(SIGWINCH, SIG_DFL);
+  Uninstall();
+}
+
+// The terminal is put back and the process stops, as a stopped program
+// should leave the shell; once continued, the game takes the terminal up
+// again. Where no shell can continue it (an orphaned process group), the
+// stop is ignored and the game goes straight on.
+void TRawTerminal::Suspend() {
+  SuspendRequested = 0;
+  Restore();
+  ::signal(SIGTSTP, SIG_DFL);
+  ::raise(SIGTSTP);
+  Install(SIGTSTP, SuspendOnSignal);
+  ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &RawSettings);
+  WriteAll(EnterSequence);
 }
 
 TScreenSize TRawTerminal::Size() const {
@@ -101,13 +153,13 @@ TScreenSize TRawTerminal::Size() const {
 
 std::optional<std::string> TRawTerminal::Read(int TimeoutMs) {
   if (EndRequested != 0) return std::nullopt;
-  pollfd Input{STDIN_FILENO, POLLIN, 0};
-  const int Ready = ::poll(&Input, 1, TimeoutMs);
-  if (Ready < 0) {
-    if (errno == EINTR) return EndRequested != 0 ? std::nullopt : std::optional<std::string>(std::string());
-    return std::nullopt;
-  }
-  if (Ready == 0) return std::string();
+  pollfd Waits[2] = {{STDIN_FILENO, POLLIN, 0}, {WakePipe[0], POLLIN, 0}};
+  const int Ready = ::poll(Waits, 2, TimeoutMs);
+  if (Ready < 0 && errno != EINTR) return std::nullopt;
+  if (Waits[1].revents != 0) EmptyWakePipe();
+  if (EndRequested != 0) return std::nullopt;
+  if (SuspendRequested != 0) Suspend();
+  if (Ready <= 0 || Waits[0].revents == 0) return std::string();
   char Bytes[256];
   const ssize_t Count = ::read(STDIN_FILENO, Bytes, sizeof Bytes);
   if (Count < 0 && (errno == EINTR || errno == EAGAIN)) return std::string();

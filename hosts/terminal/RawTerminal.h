@@ -3,7 +3,8 @@
 // presses are reported, and the game draws on the alternate screen. The
 // terminal is put back as it was when the instance goes. A hang-up,
 // interrupt or termination signal ends the input, so that the game ends as
-// quitting ends it; a second one ends the process, the terminal put back.
+// quitting ends it; a second one ends the process, the terminal put back. A
+// stop signal puts the terminal back for as long as the process is stopped.
 #pragma once
 
 #include <optional>
@@ -26,10 +27,14 @@ class TRawTerminal {
   TScreenSize Size() const;
 
   // Waits for input, at most TimeoutMs when that is not negative: the bytes
-  // that arrived, empty when the time ran out or a resize woke the wait,
-  // nothing at the end of the input or once an ending signal came.
+  // that arrived, empty when the time ran out or a resize or a continued
+  // stop woke the wait, nothing at the end of the input or once an ending
+  // signal came.
   std::optional<std::string> Read(int TimeoutMs = -1);
   void Write(std::string_view Bytes);
+  // Stops the process as Ctrl-Z does elsewhere; returns once it continues,
+  // the terminal set up again and in need of drawing.
+  void Suspend();
 
  private:
   bool FActive = false;

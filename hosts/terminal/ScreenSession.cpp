@@ -1,6 +1,9 @@
 #include "ScreenSession.h"
 
+#include <algorithm>
+#include <chrono>
 #include <deque>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,11 +36,12 @@ class TScreenSession {
     Draw();
     std::vector<TInputEvent> Events;
     while (!FQuit) {
-      // A demonstration's next move comes when its pace passes without a key.
-      const int Pace = FGame.PaceDue();
-      const std::optional<std::string> Bytes = FTerminal.Read(Pace > 0 ? Pace : -1);
+      const std::optional<std::string> Bytes = FTerminal.Read(WaitForNextStep());
       if (!Bytes) return;
-      if (Pace > 0 && Bytes->empty()) Show(FGame.Continue());
+      if (FNextStep && Clock::now() >= *FNextStep) {
+        FNextStep.reset();
+        Show(FGame.Continue());
+      }
       Events.clear();
       for (const char Byte : *Bytes) FDecoder.Feed(Byte, Events);
       for (const TInputEvent& Event : Events) {
@@ -68,8 +72,23 @@ class TScreenSession {
         if (FTyped.empty()) FQuit = true;
         break;
       case TKind::Interrupt: FQuit = true; break;
+      case TKind::Suspend: FTerminal.Suspend(); break;
       case TKind::MousePress: Press(Event); break;
     }
+  }
+
+  // A demonstration's next move comes when its pace has passed since the
+  // last, whatever keys, resizes or stops came between: milliseconds to
+  // wait, or -1 to wait for a key alone.
+  int WaitForNextStep() {
+    const int Pace = FGame.PaceDue();
+    if (Pace <= 0) {
+      FNextStep.reset();
+      return -1;
+    }
+    if (!FNextStep) FNextStep = Clock::now() + std::chrono::milliseconds(Pace);
+    const auto Left = std::chrono::ceil<std::chrono::milliseconds>(*FNextStep - Clock::now()).count();
+    return static_cast<int>(std::max<decltype(Left)>(Left, 0));
   }
 
   // A line that grew past what a command may be is refused whole, as the
@@ -142,6 +161,8 @@ class TScreenSession {
     FTerminal.Write(Bytes);
   }
 
+  using Clock = std::chrono::steady_clock;
+
   TGame& FGame;
   TColorDepth FDepth;
   TRawTerminal& FTerminal;
@@ -152,6 +173,7 @@ class TScreenSession {
   bool FBoardShown = false;
   bool FQuit = false;
   bool FProgressShown = false;
+  std::optional<Clock::time_point> FNextStep;
 };
 
 }  // namespace

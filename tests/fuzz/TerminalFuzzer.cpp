@@ -51,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
           Game.Press(Event.Button, Event.Shift, Event.X, Event.Y);
           ExpectConsistent(Game.Control());
           break;
+        case TInputEvent::TKind::Suspend: break;  // the process's business, not the game's
         case TInputEvent::TKind::Interrupt:
         case TInputEvent::TKind::EndOfInput: return 0;
       }

@@ -28,7 +28,7 @@ TEST(InputDecoder, KeysOfTheCommandLine) {
   EXPECT_EQ(Typed("a\x7f"
                   "b\b\n"),
             "a<2>b<2><1>");
-  EXPECT_EQ(Typed("\x15\x03\x04"), "<3><4><5>");
+  EXPECT_EQ(Typed("\x15\x03\x04\x1a"), "<3><4><5><6>");
   EXPECT_EQ(Typed("\t\x01"
                   "z"),
             "z");                                  // neither printable nor a key the game knows

@@ -19,17 +19,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* ShellPrompt = "shell$ ";
+
 // The game on a terminal of its own, 80 x 24, with Term as TERM and its data
-// home in Data.
+// home in Data; or, for job control, a shell there to start it from.
 class TScreenGame {
  public:
-  TScreenGame(const char* Term, const fs::path& Data) {
+  TScreenGame(const char* Term, const fs::path& Data, bool FromShell = false) {
     winsize Size{24, 80, 0, 0};
     FPid = forkpty(&FMaster, nullptr, nullptr, &Size);
     if (FPid == 0) {
       setenv("TERM", Term, 1);
       setenv("XDG_DATA_HOME", Data.c_str(), 1);
-      execl(QUINTAR_GAME_PROGRAM, QUINTAR_GAME_PROGRAM, static_cast<char*>(nullptr));
+      setenv("PS1", ShellPrompt, 1);
+      if (FromShell)
+        execl("/bin/bash", "bash", "--norc", "--noprofile", "-i", static_cast<char*>(nullptr));
+      else
+        execl(QUINTAR_GAME_PROGRAM, QUINTAR_GAME_PROGRAM, static_cast<char*>(nullptr));
       _exit(127);
     }
   }
@@ -43,9 +49,10 @@ class TScreenGame {
 
   bool Started() const { return FPid > 0; }
   void Type(const std::string& Keys) { ASSERT_EQ(write(FMaster, Keys.data(), Keys.size()), ssize_t(Keys.size())); }
-  // Everything shown so far, once it holds Text or ten seconds have passed.
-  const std::string& ShownOnce(const std::string& Text) {
-    for (int Round = 0; Round < 1000 && FShown.find(Text) == std::string::npos; ++Round) ReadFor(10);
+  // Everything shown so far, once it holds Text (from byte From on) or ten
+  // seconds have passed.
+  const std::string& ShownOnce(const std::string& Text, std::size_t From = 0) {
+    for (int Round = 0; Round < 1000 && FShown.find(Text, From) == std::string::npos; ++Round) ReadFor(10);
     return FShown;
   }
   // The exit status, or -1 when it ended otherwise or was still running
@@ -113,6 +120,27 @@ TEST(ScreenProcess, ALineTooLongIsRefusedNotCut) {
   Game.Type("quit\r");
   EXPECT_EQ(Game.Wait(), 0);
   EXPECT_FALSE(fs::exists(Data / "quintar" / "game.psq"));
+}
+
+// Ctrl-Z stops the game as it stops other programs, with the shell's
+// terminal put back; brought back, the game takes the screen up again.
+TEST(ScreenProcess, CtrlZStopsTheGameWithTheTerminalPutBack) {
+  TScreenGame Shell("xterm-256color", FreshFolder("screen-stop"), true);
+  ASSERT_TRUE(Shell.Started());
+  Shell.ShownOnce(ShellPrompt);
+  Shell.Type(QUINTAR_GAME_PROGRAM "\r");
+  Shell.ShownOnce("\x1b[?1049h");
+  Shell.Type("\x1a");
+  const std::size_t Stopped = Shell.ShownOnce("Stopped").find("Stopped");
+  ASSERT_NE(Stopped, std::string::npos);
+  EXPECT_NE(Shell.ShownOnce("\x1b[?1049l").find("\x1b[?1049l"), std::string::npos);
+  Shell.Type("fg\r");
+  const std::size_t Back = Shell.ShownOnce("\x1b[?1049h", Stopped).find("\x1b[?1049h", Stopped);
+  ASSERT_NE(Back, std::string::npos);
+  Shell.Type("quit\r");
+  Shell.ShownOnce(ShellPrompt, Back);
+  Shell.Type("exit\r");
+  EXPECT_EQ(Shell.Wait(), 0);
 }
 
 // A terminal that cannot move its cursor gets the lines, not the screen.
