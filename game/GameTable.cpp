@@ -380,6 +380,15 @@ std::string TGameTable::RestoreKeptGame(std::string_view Text) {
   return {};
 }
 
+std::string SetAsideName(std::string_view File, const std::function<bool(const std::string&)>& Taken) {
+  // Far more than any person gathers; past it the last name is reused.
+  constexpr int MostCopies = 1000;
+  const std::string First = std::string(File) + ".unreadable";
+  std::string Name = First;
+  for (int Copy = 2; Copy <= MostCopies && Taken(Name); ++Copy) Name = First + "-" + std::to_string(Copy);
+  return Name;
+}
+
 std::string TGameTable::RecordRefusal(std::string_view Text) const {
   if (Text.size() > LargestRecordBytes) return FWords.Phrase(TPhrase::FileTooLarge);
   const std::variant<TRecord, TRecordError> Read = ReadRecord(Text);

@@ -27,6 +27,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -290,5 +291,11 @@ class TGameTable {
   std::optional<std::pair<TReviewRequest, TReview>> FReview;
   void FollowWithAnalysis();
 };
+
+// The name a kept game that cannot be read is set aside under, so that it
+// stays for a look: File.unreadable, or File.unreadable-2, -3 and so on when
+// Taken says an earlier one is there, so that none is overwritten while a
+// free name remains.
+std::string SetAsideName(std::string_view File, const std::function<bool(const std::string&)>& Taken);
 
 }  // namespace quintar::game

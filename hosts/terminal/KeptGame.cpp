@@ -35,7 +35,10 @@ std::vector<std::string> TakeUpKeptGame(TGame& Game, const std::filesystem::path
   const TFileText Kept = ReadRecordFile(File.string());
   std::string Refused = Kept.Error.empty() ? Game.RestoreKeptGame(Kept.Text) : Kept.Error;
   if (Refused.empty()) return {Game.Table().LastAnnouncement()};
-  const std::filesystem::path SetAside = File.string() + ".unreadable";
+  const std::filesystem::path SetAside = game::SetAsideName(File.string(), [](const std::string& Name) {
+    std::error_code Unknown;
+    return std::filesystem::exists(std::filesystem::symlink_status(Name, Unknown));
+  });
   std::filesystem::rename(File, SetAside, Failed);
   if (Failed) return {Game.Words().CannotOpen(File.string(), Refused)};
   return {Game.Words().KeptGameSetAside(Refused, SetAside.string())};

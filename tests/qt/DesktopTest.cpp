@@ -62,6 +62,7 @@ void storeSettings(const GameSettings& settings) {
   saveGameSettings(settings, store);
   QFile::remove(GameWindow::keptGameFile());
   QFile::remove(GameWindow::keptGameFile() + QStringLiteral(".unreadable"));
+  QFile::remove(GameWindow::keptGameFile() + QStringLiteral(".unreadable-2"));
 }
 
 // Answers every question box that comes up while it lives with Button,
@@ -435,6 +436,16 @@ TEST(DesktopWindow, SetsAsideAKeptGameItCannotRead) {
   window.close();
   GameWindow next;
   EXPECT_EQ(next.table().MovesMade(), 1u);
+  // Another one later leaves the first copy as it was.
+  next.close();
+  QFile again(GameWindow::keptGameFile());
+  ASSERT_TRUE(again.open(QIODevice::WriteOnly));
+  again.write("nor this\n");
+  again.close();
+  GameWindow third;
+  EXPECT_TRUE(third.eventStatus().endsWith(QStringLiteral(".unreadable-2."))) << third.eventStatus().toStdString();
+  setAside.seek(0);
+  EXPECT_EQ(setAside.readAll(), garbage);
 }
 
 TEST(DesktopRecords, ABadRecordIsRefusedInWordsAndTheGameGoesOn) {

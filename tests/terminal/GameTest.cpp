@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "Game.h"
 #include "KeptGame.h"
@@ -252,6 +253,12 @@ TEST(KeptGame, OneThatCannotBeReadIsSetAsideOnce) {
   EXPECT_TRUE(std::filesystem::exists(File.string() + ".unreadable"));
   EXPECT_EQ(TakeUpKeptGame(Game, File), TLines{});
   EXPECT_EQ(Game.Table().MovesMade(), 0u);
+  // Another one later leaves the first copy as it was.
+  std::ofstream(File) << "nor this\n";
+  EXPECT_NE(TakeUpKeptGame(Game, File)[0].find(File.string() + ".unreadable-2."), std::string::npos);
+  std::ostringstream First;
+  First << std::ifstream(File.string() + ".unreadable").rdbuf();
+  EXPECT_EQ(First.str(), "not a record\n");
 }
 
 TEST(KeptGame, TheFolderFollowsXdgDataHomeElseHome) {

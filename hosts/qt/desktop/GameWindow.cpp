@@ -586,7 +586,10 @@ void GameWindow::restoreKeptGame() {
     adoptGameIntoSettings();
     return;
   }
-  const QString setAside = fileName + QStringLiteral(".unreadable");
+  const QString setAside =
+      QString::fromStdString(game::SetAsideName(fileName.toStdString(), [](const std::string& name) {
+        return QFileInfo(QString::fromStdString(name)).exists();
+      }));
   QFile::remove(setAside);
   if (!QFile::rename(fileName, setAside)) {
     const std::string name = QDir::toNativeSeparators(fileName).toStdString();
