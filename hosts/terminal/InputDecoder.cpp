@@ -90,6 +90,10 @@ void TInputDecoder::Feed(char Byte, std::vector<TInputEvent>& Events) {
   }
 }
 
+void TInputDecoder::EndOfBurst() {
+  if (FState == TState::Escape) FState = TState::Ground;
+}
+
 void TInputDecoder::FinishSequence(char Final, std::vector<TInputEvent>& Events) {
   FState = TState::Ground;
   // Only presses matter: 'm' ends the report of a release.

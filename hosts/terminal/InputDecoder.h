@@ -31,6 +31,10 @@ class TInputDecoder {
  public:
   // Appends what Byte completes to Events.
   void Feed(char Byte, std::vector<TInputEvent>& Events);
+  // The bytes that arrived together are all fed. A terminal sends a key's
+  // sequence in one go, so an Escape that ends them was the Escape key
+  // alone, and the next byte is typed as usual (the O of "Open", say).
+  void EndOfBurst();
 
  private:
   enum class TState : std::uint8_t { Ground, Escape, Sequence, FixedMouse };

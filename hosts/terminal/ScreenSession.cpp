@@ -44,6 +44,7 @@ class TScreenSession {
       }
       Events.clear();
       for (const char Byte : *Bytes) FDecoder.Feed(Byte, Events);
+      if (!Bytes->empty()) FDecoder.EndOfBurst();
       for (const TInputEvent& Event : Events) {
         Handle(Event);
         if (FQuit) return;

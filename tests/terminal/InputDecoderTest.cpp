@@ -43,6 +43,16 @@ TEST(InputDecoder, SwallowsSequencesItHasNoUseFor) {
   EXPECT_EQ(Typed("\x1bOMk"), "k");                                // keypad Enter is no mouse report
 }
 
+TEST(InputDecoder, AnEscapeKeyAloneLeavesTheNextKeyTyped) {
+  TInputDecoder Decoder;
+  std::vector<TInputEvent> Events;
+  Decoder.Feed('\x1b', Events);
+  Decoder.EndOfBurst();
+  for (const char Byte : std::string_view("Op")) Decoder.Feed(Byte, Events);
+  ASSERT_EQ(Events.size(), 2u);
+  EXPECT_EQ(Events[0].Character, 'O');
+}
+
 TEST(InputDecoder, MousePressesInTheSgrForm) {
   const std::vector<TInputEvent> Events = Decode("\x1b[<0;10;4M\x1b[<0;10;4m\x1b[<2;1;1M\x1b[<17;5;6M");
   ASSERT_EQ(Events.size(), 3u);
