@@ -235,6 +235,13 @@ std::string TPhrasebook::WindowTooSmall(int Columns, int Lines, int NeededColumn
       {std::to_string(Columns), std::to_string(Lines), std::to_string(NeededColumns), std::to_string(NeededLines)});
 }
 
+std::string TPhrasebook::ReadingGuide(int First, int Last, int Total) const {
+  if (First <= 1 && Last >= Total) return Say("Esc or typing: back to the board.");
+  const std::initializer_list<std::string> Shown = {std::to_string(First), std::to_string(Last), std::to_string(Total)};
+  if (Last < Total) return Say("Lines %1–%2 of %3. Space: more; Esc or typing: back to the board.", Shown);
+  return Say("Lines %1–%2 of %3. Page Up: back; Esc or typing: back to the board.", Shown);
+}
+
 std::string TPhrasebook::StatusLine(std::string_view Status, std::string_view Players, int ColCount,
                                     int RowCount) const {
   return Say("%1 %2 Board %3 × %4.",

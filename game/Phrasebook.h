@@ -174,6 +174,9 @@ class TPhrasebook {
   // A terminal window too small for the board, both sizes in characters
   // and lines.
   std::string WindowTooSmall(int Columns, int Lines, int NeededColumns, int NeededLines) const;
+  // Below a long reply the terminal shows in the board's place: which of
+  // its lines are on screen (1-based) and how to go on.
+  std::string ReadingGuide(int First, int Last, int Total) const;
   // The terminal's status line: the status sentence, who plays, and the
   // board: "Crosses to move: you. Crosses: a person; noughts: the computer
   // (expert). Board 20 × 20."

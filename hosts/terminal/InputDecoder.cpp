@@ -90,14 +90,21 @@ void TInputDecoder::Feed(char Byte, std::vector<TInputEvent>& Events) {
   }
 }
 
-void TInputDecoder::EndOfBurst() {
-  if (FState == TState::Escape) FState = TState::Ground;
+void TInputDecoder::EndOfBurst(std::vector<TInputEvent>& Events) {
+  if (FState != TState::Escape) return;
+  FState = TState::Ground;
+  Events.push_back(Key(TInputEvent::TKind::Escape));
 }
 
 void TInputDecoder::FinishSequence(char Final, std::vector<TInputEvent>& Events) {
   FState = TState::Ground;
+  if (FOverlong || FIntroducer != '[') return;
+  if (Final == '~' && (FParameters == "5" || FParameters == "6")) {
+    Events.push_back(Key(FParameters == "5" ? TInputEvent::TKind::PageUp : TInputEvent::TKind::PageDown));
+    return;
+  }
   // Only presses matter: 'm' ends the report of a release.
-  if (FOverlong || FIntroducer != '[' || Final != 'M') return;
+  if (Final != 'M') return;
   if (FParameters.empty()) {
     FState = TState::FixedMouse;
     return;

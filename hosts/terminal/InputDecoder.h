@@ -1,9 +1,9 @@
 // Keys and mouse presses from the bytes a terminal sends in raw mode. Escape
 // sequences are taken apart here: a mouse press in the SGR form the game asks
-// for (ESC [ < b ; x ; y M) or in the older fixed-length form (ESC [ M b x y);
-// any other sequence (arrows, function keys) is swallowed whole, so none of
-// its bytes leaks into the command being typed. State is a few bytes at most,
-// whatever arrives.
+// for (ESC [ < b ; x ; y M) or in the older fixed-length form (ESC [ M b x y),
+// and Page Up and Page Down; any other sequence (arrows, function keys) is
+// swallowed whole, so none of its bytes leaks into the command being typed.
+// State is a few bytes at most, whatever arrives.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,19 @@
 namespace quintar::terminal {
 
 struct TInputEvent {
-  enum class TKind : std::uint8_t { Character, Enter, Erase, EraseLine, Interrupt, EndOfInput, Suspend, MousePress };
+  enum class TKind : std::uint8_t {
+    Character,
+    Enter,
+    Erase,
+    EraseLine,
+    Interrupt,
+    EndOfInput,
+    Suspend,
+    Escape,
+    PageUp,
+    PageDown,
+    MousePress
+  };
   TKind Kind;
   // For TKind::Character: printable ASCII, or one byte of a character
   // beyond it, as the terminal sends it (UTF-8).
@@ -34,7 +46,7 @@ class TInputDecoder {
   // The bytes that arrived together are all fed. A terminal sends a key's
   // sequence in one go, so an Escape that ends them was the Escape key
   // alone, and the next byte is typed as usual (the O of "Open", say).
-  void EndOfBurst();
+  void EndOfBurst(std::vector<TInputEvent>& Events);
 
  private:
   enum class TState : std::uint8_t { Ground, Escape, Sequence, FixedMouse };

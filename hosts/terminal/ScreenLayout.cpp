@@ -36,6 +36,40 @@ std::vector<std::string> LatestLines(const std::deque<std::string>& Messages, in
   return Lines;
 }
 
+// The newest Count messages, wrapped, oldest first.
+std::vector<std::string> NewestWrapped(const std::deque<std::string>& Messages, int Count, int Width) {
+  std::vector<std::string> Lines;
+  const auto First = Messages.end() - std::min<std::ptrdiff_t>(Count, std::ssize(Messages));
+  for (auto Message = First; Message != Messages.end(); ++Message)
+    for (std::string& Line : Wrap(*Message, Width)) Lines.push_back(std::move(Line));
+  return Lines;
+}
+
+// The status and the prompt with a long command's end, where the typing is.
+void EndWithStatusAndPrompt(TScreen& Screen, const TScreenContent& Content, TScreenSize Size, int Width) {
+  if (Size.Lines >= 2) Screen.Lines.push_back(ShortenAtWord(Content.Status, Width));
+  const int Room = std::max(Width - static_cast<int>(Prompt.size()) - 1, 0);
+  Screen.Lines.push_back(Cut(std::string(Prompt) + std::string(LastColumns(Content.Typed, Room)), Width));
+  Screen.CursorLine = static_cast<int>(Screen.Lines.size()) - 1;
+  Screen.CursorColumn = std::min(TextColumns(Screen.Lines.back()), Width - 1);
+}
+
+// A page of the reply, a line saying where it is and how to go on, then the
+// status and the prompt.
+TScreen ReadingScreen(std::vector<std::string> Reply, TScreenSize Size, const TScreenContent& Content, int Width) {
+  TScreen Screen;
+  Screen.Reading = true;
+  Screen.ReadingPage = Size.Lines - 3;
+  const int Total = static_cast<int>(Reply.size());
+  Screen.ReadingFrom = std::clamp(Content.ReadingFrom, 0, std::max(Total - Screen.ReadingPage, 0));
+  const int Until = std::min(Screen.ReadingFrom + Screen.ReadingPage, Total);
+  Screen.ReadingMore = Until < Total;
+  for (int Line = Screen.ReadingFrom; Line < Until; ++Line) Screen.Lines.push_back(std::move(Reply[Line]));
+  Screen.Lines.push_back(ShortenAtWord(Content.Words.ReadingGuide(Screen.ReadingFrom + 1, Until, Total), Width));
+  EndWithStatusAndPrompt(Screen, Content, Size, Width);
+  return Screen;
+}
+
 }  // namespace
 
 int TextColumns(std::string_view Text) {
@@ -94,6 +128,12 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
   const int BoardHeight = static_cast<int>(Content.Board.size());
   // Below the board: at least one message line, the status and the prompt.
   Screen.BoardShown = Content.BoardWidth <= Width && BoardHeight + 3 <= Size.Lines;
+  if (Content.Reading > 0 && Size.Lines >= 4) {
+    std::vector<std::string> Reply = NewestWrapped(Content.Messages, Content.Reading, Width);
+    const int BelowBoard = Size.Lines - BoardHeight - 2;
+    if (!Screen.BoardShown || std::ssize(Reply) > BelowBoard)
+      return ReadingScreen(std::move(Reply), Size, Content, Width);
+  }
   std::vector<std::string> Top;
   if (Screen.BoardShown) {
     Top = Content.Board;
@@ -107,12 +147,7 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
   Screen.Lines = Top;
   const int MessageLines = Above - static_cast<int>(Top.size());
   for (std::string& Line : LatestLines(Content.Messages, Width, MessageLines)) Screen.Lines.push_back(std::move(Line));
-  if (Size.Lines >= 2) Screen.Lines.push_back(ShortenAtWord(Content.Status, Width));
-  // A long command shows its end, where the typing is.
-  const int Room = std::max(Width - static_cast<int>(Prompt.size()) - 1, 0);
-  Screen.Lines.push_back(Cut(std::string(Prompt) + std::string(LastColumns(Content.Typed, Room)), Width));
-  Screen.CursorLine = static_cast<int>(Screen.Lines.size()) - 1;
-  Screen.CursorColumn = std::min(TextColumns(Screen.Lines.back()), Width - 1);
+  EndWithStatusAndPrompt(Screen, Content, Size, Width);
   return Screen;
 }
 

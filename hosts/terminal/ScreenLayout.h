@@ -2,7 +2,9 @@
 // given size: the board at the top left, below it as many of the latest
 // messages as fit, then the status line and the prompt with what is being
 // typed. A window too small for the board gets a message saying what it
-// needs instead of a garbled board; the game goes on at the prompt.
+// needs instead of a garbled board; the game goes on at the prompt. A long
+// reply (help, an analysis, a review) that does not fit below the board
+// takes the board's place until the person reads on or types.
 #pragma once
 
 #include <deque>
@@ -29,6 +31,13 @@ struct TScreen {
   // Where the typing goes, 0-based.
   int CursorLine = 0;
   int CursorColumn = 0;
+  // Whether a long reply is shown in the board's place, and then its first
+  // line on screen (0-based, within what the reply has), how many of its
+  // lines a page shows, and whether more follow.
+  bool Reading = false;
+  int ReadingFrom = 0;
+  int ReadingPage = 0;
+  bool ReadingMore = false;
 };
 
 struct TScreenContent {
@@ -39,6 +48,11 @@ struct TScreenContent {
   std::string_view Status;
   std::string_view Typed;
   const game::TPhrasebook& Words;
+  // The latest reply to read: the number of newest messages it has, and the
+  // line to show it from. A reply that does not fit below the board is
+  // shown in the board's place, a page at a time.
+  int Reading = 0;
+  int ReadingFrom = 0;
 };
 
 TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content);

@@ -17,8 +17,9 @@
 namespace quintar::terminal {
 namespace {
 
-// Messages kept for showing; older ones scroll away for good.
-constexpr std::size_t KeptMessages = 64;
+// Messages kept for showing; older ones scroll away for good. Enough for
+// the review of the longest game, a line a move on a 50 × 50 board.
+constexpr std::size_t KeptMessages = 4096;
 
 class TScreenSession {
  public:
@@ -44,7 +45,7 @@ class TScreenSession {
       }
       Events.clear();
       for (const char Byte : *Bytes) FDecoder.Feed(Byte, Events);
-      if (!Bytes->empty()) FDecoder.EndOfBurst();
+      if (!Bytes->empty()) FDecoder.EndOfBurst(Events);
       for (const TInputEvent& Event : Events) {
         Handle(Event);
         if (FQuit) return;
@@ -56,6 +57,9 @@ class TScreenSession {
  private:
   void Handle(const TInputEvent& Event) {
     using TKind = TInputEvent::TKind;
+    if (TurnsPage(Event)) return;
+    // Any other key leaves the reply for the board, and does its work.
+    FReading = 0;
     switch (Event.Kind) {
       case TKind::Character:
         if (FTyped.size() < MaxCommandLength)
@@ -74,8 +78,30 @@ class TScreenSession {
         break;
       case TKind::Interrupt: FQuit = true; break;
       case TKind::Suspend: FTerminal.Suspend(); break;
+      case TKind::Escape:
+      case TKind::PageUp:
+      case TKind::PageDown: break;
       case TKind::MousePress: Press(Event); break;
     }
+  }
+
+  // While a long reply is shown in the board's place, Page Down (or Space
+  // with nothing typed) and Page Up turn its pages; Space on the last page
+  // goes back to the board.
+  bool TurnsPage(const TInputEvent& Event) {
+    using TKind = TInputEvent::TKind;
+    if (!FReadingShown) return false;
+    if (Event.Kind == TKind::PageUp) {
+      FReadingFrom = std::max(FReadingFrom - FReadingPage, 0);
+      return true;
+    }
+    const bool Space = Event.Kind == TKind::Character && Event.Character == ' ' && FTyped.empty();
+    if (Event.Kind != TKind::PageDown && !Space) return false;
+    if (FReadingMore)
+      FReadingFrom += FReadingPage;
+    else if (Space)
+      FReading = 0;  // read to the end: back to the board
+    return true;
   }
 
   // A demonstration's next move comes when its pace has passed since the
@@ -110,17 +136,27 @@ class TScreenSession {
   }
 
   // A reply is one message, or one a line when it is a list.
+  // A reply that leaves the board as it was is there to be read: when it
+  // does not fit below the board, it is shown in the board's place.
   void Show(const TReply& Reply) {
     if (std::exchange(FProgressShown, false)) FMessages.pop_back();
+    int Noted = 0;
     std::string Message;
     for (const std::string& Line : Reply.Lines) {
-      if (Reply.Listing)
+      if (Reply.Listing) {
         Note(Line);
-      else
+        ++Noted;
+      } else {
         Message += (Message.empty() ? "" : " ") + Line;
+      }
     }
     if (!Reply.Advice.empty()) Message += (Message.empty() ? "" : " ") + Reply.Advice;
-    if (!Message.empty()) Note(std::move(Message));
+    if (!Message.empty()) {
+      Note(std::move(Message));
+      ++Noted;
+    }
+    FReading = Reply.PositionChanged ? 0 : Noted;
+    FReadingFrom = 0;
     FQuit = Reply.Quit;
   }
 
@@ -143,9 +179,14 @@ class TScreenSession {
   void Draw() {
     const std::vector<std::string> Board = BoardText(FGame.Control(), FDepth, FGame.Hint());
     const std::string Status = FGame.Status();
-    const TScreen Screen = ComposeScreen(FTerminal.Size(), {Board, BoardTextWidth(FGame.Control().ColCount()),
-                                                            FMessages, Status, FTyped, FGame.Words()});
+    const TScreen Screen =
+        ComposeScreen(FTerminal.Size(), {Board, BoardTextWidth(FGame.Control().ColCount()), FMessages, Status, FTyped,
+                                         FGame.Words(), FReading, FReadingFrom});
     FBoardShown = Screen.BoardShown;
+    FReadingShown = Screen.Reading;
+    FReadingFrom = Screen.ReadingFrom;
+    FReadingPage = Screen.ReadingPage;
+    FReadingMore = Screen.ReadingMore;
     // Home, each line cleared and written, the rest of the screen cleared,
     // the cursor at the prompt: one write, no flicker. A line is cleared
     // before it is written, not after: after a line as wide as the window the
@@ -175,6 +216,13 @@ class TScreenSession {
   bool FQuit = false;
   bool FProgressShown = false;
   std::optional<Clock::time_point> FNextStep;
+  // The latest reply to read (its number of messages, 0 for none) and the
+  // page of it on screen, as the last drawing laid it out.
+  int FReading = 0;
+  int FReadingFrom = 0;
+  int FReadingPage = 0;
+  bool FReadingShown = false;
+  bool FReadingMore = false;
 };
 
 }  // namespace

@@ -51,7 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
           Game.Press(Event.Button, Event.Shift, Event.X, Event.Y);
           ExpectConsistent(Game.Control());
           break;
-        case TInputEvent::TKind::Suspend: break;  // the process's business, not the game's
+        case TInputEvent::TKind::Suspend:  // the process's business, not the game's
+        case TInputEvent::TKind::Escape:
+        case TInputEvent::TKind::PageUp:
+        case TInputEvent::TKind::PageDown: break;
         case TInputEvent::TKind::Interrupt:
         case TInputEvent::TKind::EndOfInput: return 0;
       }

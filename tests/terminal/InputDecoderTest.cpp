@@ -37,6 +37,7 @@ TEST(InputDecoder, KeysOfTheCommandLine) {
 
 TEST(InputDecoder, SwallowsSequencesItHasNoUseFor) {
   EXPECT_EQ(Typed("\x1b[A\x1b[1;5C\x1bOP\x1b[200~x"), "x");
+  EXPECT_EQ(Typed("\x1b[5~\x1b[6~\x1b[15~\x1b[25~"), "<8><9>");    // Page Up and Down kept, F5 and F13 not
   EXPECT_EQ(Typed("\x1bx"), "x");                                  // a lone Escape key
   EXPECT_EQ(Typed("\x1b[" + std::string(1000, '1') + "~y"), "y");  // overlong, still swallowed whole
   EXPECT_EQ(Typed("\x1b[12\x03z"), "<4>z");                        // broken off by a control key
@@ -47,10 +48,11 @@ TEST(InputDecoder, AnEscapeKeyAloneLeavesTheNextKeyTyped) {
   TInputDecoder Decoder;
   std::vector<TInputEvent> Events;
   Decoder.Feed('\x1b', Events);
-  Decoder.EndOfBurst();
+  Decoder.EndOfBurst(Events);
   for (const char Byte : std::string_view("Op")) Decoder.Feed(Byte, Events);
-  ASSERT_EQ(Events.size(), 2u);
-  EXPECT_EQ(Events[0].Character, 'O');
+  ASSERT_EQ(Events.size(), 3u);
+  EXPECT_EQ(Events[0].Kind, TKind::Escape);
+  EXPECT_EQ(Events[1].Character, 'O');
 }
 
 TEST(InputDecoder, MousePressesInTheSgrForm) {

@@ -18,6 +18,11 @@ TScreen Compose(TScreenSize Size, const std::deque<std::string>& Messages, std::
   return ComposeScreen(Size, {Board, 6, Messages, Status, Typed, Words});
 }
 
+// The newest Reading messages are a reply to read, shown from its line From.
+TScreen ComposeReading(TScreenSize Size, const std::deque<std::string>& Messages, int Reading, int From) {
+  return ComposeScreen(Size, {Board, 6, Messages, "Crosses to move", "8 9", Words, Reading, From});
+}
+
 TEST(ScreenLayout, BoardThenLatestMessagesThenStatusAndPrompt) {
   const TScreen Screen = Compose({20, 8}, {"old news", "one", "two three four five six"});
   EXPECT_TRUE(Screen.BoardShown);
@@ -31,7 +36,9 @@ TEST(ScreenLayout, NeverMoreLinesThanTheTerminalHasNorWiderLines) {
   for (int Lines = 1; Lines < 12; ++Lines)
     for (int Columns = 1; Columns < 30; ++Columns) {
       const TScreen Screen =
-          Compose({Columns, Lines}, {"a message long enough to need wrapping"}, std::string(100, 'z'));
+          Columns % 2 == 0
+              ? Compose({Columns, Lines}, {"a message long enough to need wrapping"}, std::string(100, 'z'))
+              : ComposeReading({Columns, Lines}, {"a reply long enough to need wrapping"}, 1, Lines);
       EXPECT_LE(std::ssize(Screen.Lines), Lines);
       for (std::size_t I = Screen.BoardShown ? Board.size() : 0; I < Screen.Lines.size(); ++I)
         EXPECT_LE(TextColumns(Screen.Lines[I]), Columns) << Columns << "x" << Lines;
@@ -48,6 +55,21 @@ TEST(ScreenLayout, ATooSmallWindowSaysWhatTheBoardNeeds) {
   EXPECT_EQ(Short.Lines, (TLines{"The window is 40 × 5; this board needs 6", "× 6. Make the window larger, or type",
                                  "size with smaller numbers.", "Crosses to move", "> 8 9"}));
   EXPECT_TRUE(Compose({6, 6}, {}).BoardShown);
+}
+
+TEST(ScreenLayout, AReplyTooLongForBelowTheBoardTakesItsPlaceAPageAtATime) {
+  const std::deque<std::string> Messages = {"old", "a b", "c d", "e f", "g h"};
+  EXPECT_TRUE(ComposeReading({80, 8}, Messages, 3, 0).BoardShown);  // three lines free below the board
+  const TScreen First = ComposeReading({80, 6}, Messages, 4, 0);
+  EXPECT_FALSE(First.BoardShown);
+  EXPECT_EQ(First.Lines, (TLines{"a b", "c d", "e f", "Lines 1–3 of 4. Space: more; Esc or typing: back to the board.",
+                                 "Crosses to move", "> 8 9"}));
+  EXPECT_TRUE(First.ReadingMore);
+  const TScreen Last = ComposeReading({80, 6}, Messages, 4, 3);
+  EXPECT_EQ(Last.ReadingFrom, 1);  // the last page is full
+  EXPECT_EQ(Last.Lines[3], "Lines 2–4 of 4. Page Up: back; Esc or typing: back to the board.");
+  EXPECT_FALSE(Last.ReadingMore);
+  EXPECT_EQ(ComposeReading({80, 8}, Messages, 4, 0).Lines[4], "Esc or typing: back to the board.");
 }
 
 TEST(ScreenLayout, ALongCommandShowsItsEnd) {

@@ -107,6 +107,22 @@ TEST(ScreenProcess, AHangUpKeepsTheGameAsQuitDoes) {
   EXPECT_NE(Game.ShownOnce("\x1b[?1049l").find("\x1b[?1049l"), std::string::npos);
 }
 
+// Help's first lines would not fit below a 20 x 20 board on 80 x 24: the
+// reply takes the board's place until a key brings the board back.
+TEST(ScreenProcess, ALongReplyIsShownWholeInTheBoardsPlace) {
+  TScreenGame Game("xterm-256color", FreshFolder("screen-help"));
+  ASSERT_TRUE(Game.Started());
+  const std::size_t Board = Game.ShownOnce("19 20").find("19 20");
+  ASSERT_NE(Board, std::string::npos);
+  Game.Type("help\r");
+  EXPECT_NE(Game.ShownOnce("Play a cell by typing", Board).find("Play a cell by typing", Board), std::string::npos);
+  Game.Type("\x1b");
+  const std::size_t Back = Game.ShownOnce("board.", Board).find("board.", Board);
+  EXPECT_NE(Game.ShownOnce("19 20", Back).find("19 20", Back), std::string::npos);
+  Game.Type("quit\r");
+  EXPECT_EQ(Game.Wait(), 0);
+}
+
 // A line typed past what a command may be is refused whole, as the line mode
 // refuses it, never run cut short: here its start is a move.
 TEST(ScreenProcess, ALineTooLongIsRefusedNotCut) {
