@@ -272,7 +272,7 @@ QUINTAR_PAGE_CALL const char* board_open_record(TPageBoard* Board, const char* T
   return KeptText(Board->Text(), Board->Host().OpenRecord(TextAt(Text, Length)));
 }
 QUINTAR_PAGE_CALL const char* board_restore_kept_game(TPageBoard* Board, const char* Text, int Length) {
-  return KeptText(Board->Text(), Board->Table().RestoreKeptGame(TextAt(Text, Length)));
+  return KeptText(Board->Text(), Board->Host().RestoreKeptGame(TextAt(Text, Length)));
 }
 QUINTAR_PAGE_CALL const char* board_game_to_keep(TPageBoard* Board) {
   return KeptText(Board->Text(), Board->Table().GameToKeep());

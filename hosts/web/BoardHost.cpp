@@ -26,8 +26,13 @@ vcl::TRect TBoardHost::Present() {
 
 // ---- Records ----------------------------------------------------------------
 
-std::string TBoardHost::OpenRecord(std::string_view Text) {
-  std::string Refused = FTable.OpenRecord(Text);
+std::string TBoardHost::OpenRecord(std::string_view Text) { return AdoptPlayersUnless(FTable.OpenRecord(Text)); }
+
+std::string TBoardHost::RestoreKeptGame(std::string_view Text) {
+  return AdoptPlayersUnless(FTable.RestoreKeptGame(Text));
+}
+
+std::string TBoardHost::AdoptPlayersUnless(std::string Refused) {
   if (Refused.empty()) AdoptPlayers();
   return Refused;
 }

@@ -52,6 +52,8 @@ class TBoardHost : private vcl::TControlHost {
   // (the computer's side and level, or two people). Returns why the text is
   // not a record it can take, and then changes nothing; empty when taken.
   std::string OpenRecord(std::string_view Text);
+  // The same for the game kept at the last close.
+  std::string RestoreKeptGame(std::string_view Text);
 
   // ---- Settings that decide who plays -----------------------------------
 
@@ -71,6 +73,8 @@ class TBoardHost : private vcl::TControlHost {
   void ApplyPlayers();
   // The table's players as the settings.
   void AdoptPlayers();
+  // That, when a game was taken (nothing Refused); returns Refused.
+  std::string AdoptPlayersUnless(std::string Refused);
 
   TBoardListener& FListener;
   TQuintar FControl{nullptr};

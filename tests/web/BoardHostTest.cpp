@@ -96,6 +96,11 @@ TEST_F(BoardHostTest, ARecordBringsBackTheGameAndItsPlayersAsTheSettings) {
   EXPECT_FALSE(Restored.AutoResponse());
   EXPECT_NE(Restored.OpenRecord("not a record"), "");
   EXPECT_FALSE(Restored.AutoResponse());
+  // A kept game brings its players back the same way.
+  EXPECT_EQ(Restored.RestoreKeptGame(Table().GameToKeep()), "");
+  EXPECT_TRUE(Restored.AutoResponse());
+  EXPECT_EQ(Restored.ComputerSide(), 1);
+  EXPECT_EQ(Restored.Level(), TLevel::Medium);
 }
 
 constexpr std::uint32_t OpaqueWhite = 0xFFFFFFFFu;
