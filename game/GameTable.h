@@ -184,6 +184,9 @@ class TGameTable {
   // It in one sentence, and its candidates one each; empty without a report.
   std::string AnalysisWords() const;
   std::vector<std::string> CandidateWords() const;
+  // Whether the game's line has a move to judge, made or to be played again;
+  // when it has none, says so. A face asks before it reviews.
+  bool MayReview();
   // The game on the board, as a review takes it: its whole line, the moves
   // that could be played again included.
   TReviewRequest ReviewRequest() const;

@@ -225,7 +225,7 @@ void TGame::Analyse() {
 
 // A game already reviewed, and not changed since, is not judged again.
 void TGame::Review() {
-  if (FTable->MovesMade() == 0) return Say(Words().Phrase(game::TPhrase::NothingToReview));
+  if (!FTable->MayReview()) return;
   if (!FTable->Review()) {
     const game::TReviewRequest Request = FTable->ReviewRequest();
     const auto Progress = [this, Moves = Request.Moves.size()](std::size_t Judged) {

@@ -268,11 +268,10 @@ QUINTAR_PAGE_CALL const char* board_save_record(TPageBoard* Board) {
 QUINTAR_PAGE_CALL void board_saved(TPageBoard* Board, const char* Name, int Length) {
   Board->Table().Saved(TextAt(Name, Length));
 }
-QUINTAR_PAGE_CALL const char* board_open_record(TPageBoard* Board, const char* Text, int Length) {
-  return KeptText(Board->Text(), Board->Host().OpenRecord(TextAt(Text, Length)));
-}
-QUINTAR_PAGE_CALL const char* board_restore_kept_game(TPageBoard* Board, const char* Text, int Length) {
-  return KeptText(Board->Text(), Board->Host().RestoreKeptGame(TextAt(Text, Length)));
+// A record (Kept false) or the game kept at the last close.
+QUINTAR_PAGE_CALL const char* board_take_game(TPageBoard* Board, const char* Text, int Length, bool Kept) {
+  const auto Kind = Kept ? TBoardHost::TGameKind::Kept : TBoardHost::TGameKind::Record;
+  return KeptText(Board->Text(), Board->Host().TakeGame(TextAt(Text, Length), Kind));
 }
 QUINTAR_PAGE_CALL const char* board_game_to_keep(TPageBoard* Board) {
   return KeptText(Board->Text(), Board->Table().GameToKeep());
@@ -298,8 +297,10 @@ QUINTAR_PAGE_CALL const char* board_analysis(TPageBoard* Board) {
   return KeptText(Board->Text(), AnalysisJson(Board->Table()));
 }
 
-// The game on the board to review, as counted numbers.
+// The game on the board to review, as counted numbers; none, and the board
+// says why, when it has no move to judge.
 QUINTAR_PAGE_CALL const std::int32_t* board_review_request(TPageBoard* Board) {
+  if (!Board->Table().MayReview()) return nullptr;
   return KeptNumbers(Board->Numbers(), EncodeReviewRequest(Board->Table().ReviewRequest()));
 }
 // The review of the game Request (as board_review_request gave it); false

@@ -26,13 +26,8 @@ vcl::TRect TBoardHost::Present() {
 
 // ---- Records ----------------------------------------------------------------
 
-std::string TBoardHost::OpenRecord(std::string_view Text) { return AdoptPlayersUnless(FTable.OpenRecord(Text)); }
-
-std::string TBoardHost::RestoreKeptGame(std::string_view Text) {
-  return AdoptPlayersUnless(FTable.RestoreKeptGame(Text));
-}
-
-std::string TBoardHost::AdoptPlayersUnless(std::string Refused) {
+std::string TBoardHost::TakeGame(std::string_view Text, TGameKind Kind) {
+  std::string Refused = Kind == TGameKind::Kept ? FTable.RestoreKeptGame(Text) : FTable.OpenRecord(Text);
   if (Refused.empty()) AdoptPlayers();
   return Refused;
 }

@@ -6,6 +6,7 @@
 // in its worker.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -48,12 +49,13 @@ class TBoardHost : private vcl::TControlHost {
 
   // ---- Records ----------------------------------------------------------
 
-  // Sets up the game of a record, and takes its players as the settings
-  // (the computer's side and level, or two people). Returns why the text is
-  // not a record it can take, and then changes nothing; empty when taken.
-  std::string OpenRecord(std::string_view Text);
-  // The same for the game kept at the last close.
-  std::string RestoreKeptGame(std::string_view Text);
+  // A record opened, or the game kept at the last close taken up.
+  enum class TGameKind : std::uint8_t { Record, Kept };
+  // Sets up the game of a record or kept game, and takes its players as the
+  // settings (the computer's side and level, or two people). Returns why the
+  // text is not a record it can take, and then changes nothing; empty when
+  // taken.
+  std::string TakeGame(std::string_view Text, TGameKind Kind);
 
   // ---- Settings that decide who plays -----------------------------------
 
@@ -73,8 +75,6 @@ class TBoardHost : private vcl::TControlHost {
   void ApplyPlayers();
   // The table's players as the settings.
   void AdoptPlayers();
-  // That, when a game was taken (nothing Refused); returns Refused.
-  std::string AdoptPlayersUnless(std::string Refused);
 
   TBoardListener& FListener;
   TQuintar FControl{nullptr};

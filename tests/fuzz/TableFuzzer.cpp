@@ -213,7 +213,8 @@ class TPage final : public web::TBoardListener {
       case opOpenRecord: {
         const bool Own = Input.Byte() % 2 != 0;
         const std::string Text = Own ? Table().SaveRecord() : std::string(Input.Text());
-        const std::string Refused = FHost.OpenRecord(Text);
+        const auto Kind = Input.Byte() % 2 != 0 ? web::TBoardHost::TGameKind::Kept : web::TBoardHost::TGameKind::Record;
+        const std::string Refused = FHost.TakeGame(Text, Kind);
         if (Own && !Refused.empty()) Fail("the board's own record refused", Refused);
         break;
       }

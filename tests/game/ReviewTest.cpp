@@ -132,5 +132,19 @@ TEST(Review, IsKeptWhileTheGamesLineIsTheOneReviewed) {
   EXPECT_TRUE(Table.ReviewWords().empty());
 }
 
+// Moves taken back are still the game's to judge; only a line with no move
+// at all has nothing, and the table says so.
+TEST(Review, NeedsAMoveMadeOrToRedo) {
+  TQuintar Control(nullptr);
+  TAnalysingFace Face;
+  TGameTable Table(Control, Face, TThinking::Here);
+  Table.SetPlayers({TPlayerKind::Person, TLevel::High}, {TPlayerKind::Person, TLevel::High});
+  EXPECT_FALSE(Table.MayReview());
+  EXPECT_EQ(Table.LastAnnouncement(), "Nothing to review: no move has been made.");
+  Table.Move(5, 5);
+  Table.Undo();
+  EXPECT_TRUE(Table.MayReview());
+}
+
 }  // namespace
 }  // namespace quintar::game

@@ -78,7 +78,7 @@ TEST_F(BoardHostTest, ARecordBringsBackTheGameAndItsPlayersAsTheSettings) {
 
   TRecordingPage OtherPage;
   TBoardHost Restored{OtherPage};
-  EXPECT_EQ(Restored.OpenRecord(Record), "");
+  EXPECT_EQ(Restored.TakeGame(Record, TBoardHost::TGameKind::Record), "");
   EXPECT_EQ(Restored.Control().ColCount(), 12);
   EXPECT_EQ(Restored.Table().MoveLineWords(), Table().MoveLineWords());
   EXPECT_TRUE(Restored.AutoResponse());
@@ -92,12 +92,12 @@ TEST_F(BoardHostTest, ARecordBringsBackTheGameAndItsPlayersAsTheSettings) {
   TBoardHost TwoPeople{ThirdPage};
   TwoPeople.SetAutoResponse(false);
   TwoPeople.Table().Move(3, 3);
-  EXPECT_EQ(Restored.OpenRecord(TwoPeople.Table().SaveRecord()), "");
+  EXPECT_EQ(Restored.TakeGame(TwoPeople.Table().SaveRecord(), TBoardHost::TGameKind::Record), "");
   EXPECT_FALSE(Restored.AutoResponse());
-  EXPECT_NE(Restored.OpenRecord("not a record"), "");
+  EXPECT_NE(Restored.TakeGame("not a record", TBoardHost::TGameKind::Record), "");
   EXPECT_FALSE(Restored.AutoResponse());
   // A kept game brings its players back the same way.
-  EXPECT_EQ(Restored.RestoreKeptGame(Table().GameToKeep()), "");
+  EXPECT_EQ(Restored.TakeGame(Table().GameToKeep(), TBoardHost::TGameKind::Kept), "");
   EXPECT_TRUE(Restored.AutoResponse());
   EXPECT_EQ(Restored.ComputerSide(), 1);
   EXPECT_EQ(Restored.Level(), TLevel::Medium);

@@ -79,6 +79,8 @@ test('what is no report, review, turn or game is refused, and the board carries 
   board.analysisReported(1, [1, 2, 3]);
   assert.equal(board.analysis(), null);
   assert.equal(board.reviewed(new Int32Array([1, 2, 3]), new Int32Array(9)), false);
+  assert.equal(board.reviewRequest(), null);  // no move to judge
+  board.move(8, 8);
   assert.equal(board.reviewed(board.reviewRequest().slice(), 'no review'), false);
   assert.equal(board.review(), null);
   const analyst = new analysis.Analyst();
@@ -86,7 +88,7 @@ test('what is no report, review, turn or game is refused, and the board carries 
   assert.equal(analyst.analyse(new Int8Array(4), () => assert.fail('no report on no turn')), false);
   assert.equal(analyst.review([20, 20]), null);
   assert.equal(analyst.review(new Int32Array([3, -1])), null);
-  board.move(8, 8);
-  assert.equal(board.cell(8, 8), 'cross');
+  board.move(9, 9);
+  assert.equal(board.cell(9, 9), 'nought');
   board.delete();
 });

@@ -505,6 +505,7 @@ void GameWindow::goToMove(std::size_t count) { m_table->GoToMove(count); }
 void GameWindow::hint() { m_table->Hint(); }
 
 void GameWindow::reviewGame() {
+  if (!m_table->MayReview()) return;
   m_reviewing = m_table->ReviewRequest();
   showReviewProgress(0, m_reviewing->Moves.size());
   m_reviewer.start(*m_reviewing);

@@ -61,12 +61,10 @@ class Board {
     withText(name, (text, length) => _board_saved(this.address, text, length));
   }
 
-  openRecord(text) {
-    return withText(text, (copy, length) => textAt(_board_open_record(this.address, copy, length)));
-  }
-
-  restoreKeptGame(text) {
-    return withText(text, (copy, length) => textAt(_board_restore_kept_game(this.address, copy, length)));
+  // A record (kept false) or the game kept at the last close: why it was
+  // not taken, or ''.
+  takeGame(text, kept) {
+    return withText(text, (copy, length) => textAt(_board_take_game(this.address, copy, length, kept)));
   }
 
   setPlayingStrength(name) {
@@ -83,7 +81,8 @@ class Board {
     if (numbers instanceof Int32Array) withNumbers(numbers, (address, count) => _board_analysis_reported(this.address, serial, address, count));
   }
 
-  // The game on the board to review, an Int32Array view to copy at once.
+  // The game on the board to review, an Int32Array view to copy at once;
+  // null when it has no move to judge.
   reviewRequest() {
     return countedNumbers(_board_review_request(this.address));
   }

@@ -126,12 +126,17 @@ function showSettings() {
 }
 
 // Each move's sentence; once the game is reviewed, each move's judgement
-// instead, which a person chooses to hear it said.
+// instead, which a person chooses to hear it said. A review judges the moves
+// taken back too: they follow, greyed, so that the summary's moves are all
+// in the list.
 function showMoves() {
   const list = byId('moves');
   const review = board.gameReview;
-  list.replaceChildren(...board.moves.map((words, index) => {
+  const moves = [...board.moves];
+  moves.length = Math.max(moves.length, review?.moves.length ?? 0);
+  list.replaceChildren(...Array.from(moves, (words, index) => {
     const entry = document.createElement('li');
+    entry.classList.toggle('ahead', index >= board.moves.length);
     const judged = review?.moves[index];
     if (judged) {
       const choice = document.createElement('button');
@@ -194,7 +199,7 @@ function showState() {
   byId('players').textContent = board.players;
   byId('undo').disabled = !board.canUndo;
   byId('redo').disabled = !board.canRedo;
-  byId('review').disabled = reviewing || board.moves.length === 0;
+  byId('review').disabled = reviewing || (board.moves.length === 0 && !board.canRedo);
   showMoves();
   showAnalysis();
   saveState();

@@ -185,8 +185,9 @@ export declare class QuintarBoardElement extends HTMLElement {
   stopAnalysis(): void;
   /**
    * Judges every move of the game on the board, in a worker: null when the
-   * game changed before the review was done; rejects when no worker, or not
-   * the expert's module, can be had.
+   * game changed before the review was done; rejects when the game has no
+   * move to judge (made or to redo; the board says so), or when no worker,
+   * or not the expert's module, can be had.
    */
   review(): Promise<GameReview | null>;
   /** The review of the game on the board, while it is the game reviewed; otherwise null. */

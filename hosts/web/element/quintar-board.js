@@ -554,18 +554,16 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
 
   // Sets up the game of a .psq record and takes its players. Returns null
   // when the text was taken, or why not, and then nothing changes.
-  openRecord(text) {
-    const refused = this.#operate(() => this.#board.openRecord(String(text)));
-    this.#layOut();
-    return refused || null;
-  }
+  openRecord(text) { return this.#takeGame(text, false); }
 
   // The game to keep when the page goes ('' when there is none), and taking
   // it up again on the next visit: null, or why it could not be.
   get gameToKeep() { return this.#board.gameToKeep(); }
 
-  restoreKeptGame(text) {
-    const refused = this.#operate(() => this.#board.restoreKeptGame(String(text)));
+  restoreKeptGame(text) { return this.#takeGame(text, true); }
+
+  #takeGame(text, kept) {
+    const refused = this.#operate(() => this.#board.takeGame(String(text), kept));
     this.#layOut();
     return refused || null;
   }
@@ -593,11 +591,13 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
 
   // Every move of the game on the board judged, in a worker: resolves to
   // { moves, summary }, or null when the game changed before the review was
-  // done. A review that cannot be made (no worker) rejects.
+  // done. A review that cannot be made (no move to judge, which the board
+  // says, or no worker) rejects.
   review() {
+    const request = this.#operate(() => this.#board.reviewRequest())?.slice();
+    if (!request) return Promise.reject(new Error('quintar-board: no move to review'));
     const known = this.#board.review();
     if (known) return Promise.resolve(known);
-    const request = this.#board.reviewRequest().slice();
     return new Promise((resolve, reject) => {
       const same = this.#review && this.#review.request.length === request.length &&
         this.#review.request.every((number, index) => number === request[index]);
