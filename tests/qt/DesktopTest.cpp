@@ -322,9 +322,6 @@ TEST(DesktopAsking, OnlyWhenAGameWouldBeLost) {
     window.newGame();
     EXPECT_EQ(answerer.asked(), 1);
     EXPECT_EQ(window.table().MovesMade(), 1u) << "a cancelled question keeps the game";
-    // Open asks before it shows the files; a cancelled question shows none.
-    window.openRecord();
-    EXPECT_EQ(answerer.asked(), 2);
   }
   {
     QuestionAnswerer answerer(QMessageBox::Discard, true);
@@ -459,22 +456,35 @@ TEST(DesktopRecords, ABadRecordIsRefusedInWordsAndTheGameGoesOn) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("Piskvorky 20x20, 11:11, 0\n5,5,0\n5,5,0\n-1\n");
   }
-  QuestionAnswerer answerer(QMessageBox::Ok, false);
-  EXPECT_FALSE(window.openRecordFile(fileName));
-  EXPECT_EQ(answerer.asked(), 1);
-  EXPECT_TRUE(answerer.lastText().startsWith(QStringLiteral("Cannot open ") + QDir::toNativeSeparators(fileName) +
-                                             QStringLiteral(" as a game: line 3: ")))
-      << answerer.lastText().toStdString();
-  EXPECT_EQ(window.table().MovesMade(), 1u);
-  EXPECT_EQ(window.board()->control().Cell(3, 3), 1);
+  {
+    QuestionAnswerer answerer(QMessageBox::Ok, false);
+    EXPECT_FALSE(window.openRecordFile(fileName));
+    EXPECT_EQ(answerer.asked(), 1);
+    EXPECT_TRUE(answerer.lastText().startsWith(QStringLiteral("Cannot open ") + QDir::toNativeSeparators(fileName) +
+                                               QStringLiteral(" as a game: line 3: ")))
+        << answerer.lastText().toStdString();
+    EXPECT_EQ(window.table().MovesMade(), 1u);
+    EXPECT_EQ(window.board()->control().Cell(3, 3), 1);
 
-  // Opening a pipe would wait for a writer, with the window hung meanwhile.
-  const QString pipe = folder.filePath(QStringLiteral("pipe.psq"));
-  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-  EXPECT_FALSE(window.openRecordFile(pipe));
-  EXPECT_TRUE(answerer.lastText().contains(QStringLiteral(" as a game: it is a pipe or a device, not a stored file.")))
-      << answerer.lastText().toStdString();
-  EXPECT_EQ(window.table().MovesMade(), 1u);
+    // Opening a pipe would wait for a writer, with the window hung meanwhile.
+    const QString pipe = folder.filePath(QStringLiteral("pipe.psq"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(window.openRecordFile(pipe));
+    EXPECT_TRUE(
+        answerer.lastText().contains(QStringLiteral(" as a game: it is a pipe or a device, not a stored file.")))
+        << answerer.lastText().toStdString();
+    EXPECT_EQ(window.table().MovesMade(), 1u);
+    EXPECT_EQ(answerer.asked(), 2);  // neither asked to give up the game for it
+  }
+
+  // A good record asks first; kept from losing the game, it is not opened.
+  const QString good = folder.filePath(QStringLiteral("good.psq"));
+  ASSERT_TRUE(window.saveRecordFile(good));
+  window.table().Move(5, 5);
+  QuestionAnswerer keep(QMessageBox::Cancel, false);
+  EXPECT_FALSE(window.openRecordFile(good));
+  EXPECT_EQ(keep.asked(), 1);
+  EXPECT_EQ(window.table().MovesMade(), 2u);
 }
 
 // The expert's move is thought out on a worker thread and comes back to the

@@ -536,10 +536,16 @@ QString GameWindow::writeFile(const QString& fileName, const std::string& text) 
   return file.errorString();
 }
 
+// A file that is no record is refused before anyone is asked to give up the
+// game in progress for it.
 bool GameWindow::openRecordFile(const QString& fileName) {
   QString reason;
-  if (const std::optional<QByteArray> text = readRecordFile(fileName, reason))
+  const std::optional<QByteArray> text = readRecordFile(fileName, reason);
+  if (text) reason = qt::said(m_table->RecordRefusal(viewOf(*text)));
+  if (reason.isEmpty()) {
+    if (!mayDiscardGame()) return false;
     reason = qt::said(m_table->OpenRecord(viewOf(*text), QFileInfo(fileName).fileName().toStdString()));
+  }
   if (reason.isEmpty()) {
     adoptGameIntoSettings();
     return true;
@@ -602,7 +608,6 @@ void GameWindow::restoreKeptGame() {
 }
 
 void GameWindow::openRecord() {
-  if (!mayDiscardGame()) return;
   const QString fileName = QFileDialog::getOpenFileName(this, tr("Open game"), m_recordFolder, recordFilter());
   if (fileName.isEmpty()) return;
   m_recordFolder = QFileInfo(fileName).absolutePath();

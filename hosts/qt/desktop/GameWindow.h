@@ -73,6 +73,7 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   QString eventStatus() const;
 
   // Each says what went wrong in a message box, leaving the game as it was.
+  // Opening asks first when a game in progress would be lost.
   bool openRecordFile(const QString& fileName);
   bool saveRecordFile(const QString& fileName);
 
