@@ -515,6 +515,22 @@ TEST(DesktopComputer, TwoComputersPlayADemonstrationByThemselves) {
   const std::vector<game::TMoveEntry>& moves = window.table().Session().Moves();
   EXPECT_TRUE(std::all_of(moves.begin(), moves.end(),
                           [](const game::TMoveEntry& move) { return move.By == TPlayerKind::Computer; }));
+
+  // Asked whether its game may go, it waits for the answer, three paces and
+  // more, and goes on once the answer keeps it.
+  const std::size_t before = window.table().MovesMade();
+  std::size_t whileAsked = 0;
+  QTimer answerLate;
+  answerLate.setSingleShot(true);
+  QObject::connect(&answerLate, &QTimer::timeout, [&] {
+    whileAsked = window.table().MovesMade();
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->button(QMessageBox::Cancel)->click();
+  });
+  answerLate.start(1300);
+  window.newGame();
+  EXPECT_EQ(whileAsked, before);
+  EXPECT_TRUE(eventually([&] { return window.table().MovesMade() > before; }));
 }
 
 // Closes the settings dialog that comes up with Columns set to Count.

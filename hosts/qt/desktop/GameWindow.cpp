@@ -113,7 +113,12 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   createMenus();
 
   m_paceTimer.setSingleShot(true);
-  connect(&m_paceTimer, &QTimer::timeout, this, [this] { m_table->Continue(); });
+  connect(&m_paceTimer, &QTimer::timeout, this, [this] {
+    if (m_asking)
+      m_paceWaited = true;
+    else
+      m_table->Continue();
+  });
   connect(&m_thinker, &BackgroundThinker::thought, this, [this](std::uint32_t serial, std::optional<QPoint> cell) {
     m_table->Answer(serial, cell ? std::optional<vcl::TPoint>(vcl::TPoint{cell->x(), cell->y()}) : std::nullopt);
   });
@@ -483,7 +488,12 @@ bool GameWindow::mayDiscardGame() {
   box.setDefaultButton(QMessageBox::Cancel);
   auto* dontAsk = new QCheckBox(qt::said(words.Phrase(game::TPhrase::DontAskAgain)));
   box.setCheckBox(dontAsk);
-  if (box.exec() != QMessageBox::Discard) return false;
+  m_asking = true;
+  const int answer = box.exec();
+  m_asking = false;
+  // The move waits a pace more: a game given up meanwhile takes no move.
+  if (std::exchange(m_paceWaited, false)) m_paceTimer.start();
+  if (answer != QMessageBox::Discard) return false;
   if (dontAsk->isChecked()) store.setValue(askBeforeDiscardingKey, false);
   return true;
 }

@@ -170,8 +170,11 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   // status bar shows its progress.
   std::optional<game::TReviewRequest> m_reviewing;
   bool m_reviewProgressShown = false;
-  // Lets each move of a demonstration be seen before the next.
+  // Lets each move of a demonstration be seen before the next; while the
+  // person is asked whether its game may go, a move that falls due waits.
   QTimer m_paceTimer;
+  bool m_asking = false;
+  bool m_paceWaited = false;
   std::unique_ptr<game::TGameTable> m_table;
   std::unique_ptr<BoardInput> m_input;
   // The event text is a hint for the focus cell: it goes when the cell moves.
