@@ -121,3 +121,19 @@ test('a board taken off the page stops analysing; one moved elsewhere goes on', 
   assert.deepEqual(states, [true, false]);
   await close();
 });
+
+test('a board the page lets go of is collected, and the expert\'s worker with it', async () => {
+  const { page, board, close } = await openBoard(shared, { attributes: 'playing-strength="expert"' });
+  await board.evaluate((element) => element.move(9, 9));
+  await page.waitForFunction(() => document.querySelector('quintar-board').moves.length === 2);
+  assert.equal(page.workers().length, 1);
+  await page.evaluate(() => {
+    window.letGo = new WeakRef(document.querySelector('quintar-board'));
+    document.querySelector('quintar-board').remove();
+  });
+  for (let round = 0; round < 50 && (page.workers().length > 0 || await page.evaluate(() => Boolean(letGo.deref()))); ++round)
+    await page.evaluate(() => new Promise((resolve) => setTimeout(() => resolve(gc()), 20)));
+  assert.equal(await page.evaluate(() => Boolean(letGo.deref())), false);
+  assert.equal(page.workers().length, 0);
+  await close();
+});

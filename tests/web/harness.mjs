@@ -22,6 +22,8 @@ export const CHROMIUM = {
     '--disable-background-networking',
     '--disable-component-update',
     '--disable-sync',
+    // gc(), for the tests that a board the page lets go of is collected.
+    '--js-flags=--expose-gc',
   ],
 };
 

@@ -411,22 +411,8 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     ahead?.observer.disconnect();
     this.#view = ahead?.view ?? new BoardView(this);
 
-    // The module and the worker hold on to the element only weakly, so that
-    // it and its board can go once the page lets go of it.
-    const self = new WeakRef(this);
-    this.#thinker = new Thinker(expertModule, (serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell)));
-    this.#analyst = new Errand(expertModule, (data) => self.deref()?.#heardAnalysis(data), { keepSpare: true });
-    this.#reviewer = new Errand(expertModule, (data) => self.deref()?.#heardReview(data));
-    this.#board = new quintar.Board({
-      event: (index, words) => self.deref()?.#raised(BOARD_EVENTS[index], words),
-      announce: (words) => self.deref()?.#say(words),
-      changed: () => self.deref()?.#scheduleFlush(),
-      repaint: () => self.deref()?.#scheduleFlush(),
-      think: (serial, bytes) => self.deref()?.#thinker.think(serial, bytes.slice()),
-      pace: (milliseconds) => setTimeout(() => self.deref()?.#operate(() => self.deref().#board.keepPace()), milliseconds),
-      analyse: (serial, bytes) => self.deref()?.#analyse(serial, bytes?.slice()),
-      analysisChanged: () => self.deref()?.#heardAnalysisChange(),
-    });
+    ({ thinker: this.#thinker, analyst: this.#analyst, reviewer: this.#reviewer, board: this.#board } =
+      QuintarBoardElement.#partsFor(new WeakRef(this)));
     boards.register(this, { board: this.#board, workers: [this.#thinker, this.#analyst, this.#reviewer] });
     // The computer waits until the element is on a page, with all its
     // attributes in, whatever their order.
@@ -439,6 +425,28 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     this.#view.surface.addEventListener('contextmenu', (event) => event.preventDefault());
     this.addEventListener('keydown', (event) => this.#keyPressed(event));
     this.addEventListener('blur', () => this.#view.focusCell.classList.remove('shown'));
+  }
+
+  // The board and the workers that think, analyse and review for it. They
+  // hold on to the element only weakly, so that it and its board can go once
+  // the page lets go of it: their callbacks are made here, as closures made
+  // in the constructor would share its scope, and with it the element.
+  static #partsFor(self) {
+    return {
+      thinker: new Thinker(expertModule, (serial, cell) => self.deref()?.#operate(() => self.deref().#board.answer(serial, cell))),
+      analyst: new Errand(expertModule, (data) => self.deref()?.#heardAnalysis(data), { keepSpare: true }),
+      reviewer: new Errand(expertModule, (data) => self.deref()?.#heardReview(data)),
+      board: new quintar.Board({
+        event: (index, words) => self.deref()?.#raised(BOARD_EVENTS[index], words),
+        announce: (words) => self.deref()?.#say(words),
+        changed: () => self.deref()?.#scheduleFlush(),
+        repaint: () => self.deref()?.#scheduleFlush(),
+        think: (serial, bytes) => self.deref()?.#thinker.think(serial, bytes.slice()),
+        pace: (milliseconds) => setTimeout(() => self.deref()?.#operate(() => self.deref().#board.keepPace()), milliseconds),
+        analyse: (serial, bytes) => self.deref()?.#analyse(serial, bytes?.slice()),
+        analysisChanged: () => self.deref()?.#heardAnalysisChange(),
+      }),
+    };
   }
 
   connectedCallback() {
