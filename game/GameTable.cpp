@@ -262,6 +262,8 @@ void TGameTable::HintAnswered(const TRequest& Hint, std::optional<vcl::TPoint> C
     const std::optional<TThinkRequest> Now = FSession->HintRequest();
     if (!Now || Now->Generation != Hint.Turn.Generation) return;
     Shown = FSession->Hint();
+    // Nothing could think it (the expert left out): the game is not over.
+    if (!Shown) return Announce(FWords.Phrase(TPhrase::HintCouldNotThink));
   }
   ShowHint(Shown);
 }

@@ -218,6 +218,8 @@ class TGameTable {
   bool CanRedo() const { return FSession->CanRedo(); }
   // The computer is to move (or thinking): presses are not the person's.
   bool ComputerToMove() const { return FSession->ComputerToMove(); }
+  // The computer's move is being thought out elsewhere.
+  bool Thinking() const { return FMoveRequest.has_value(); }
   // A person may play a cell now: the game goes on, the board is neither
   // locked nor waiting for the computer, and presses play.
   bool PersonMayPlay() const;

@@ -125,7 +125,7 @@ std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
 }
 
 std::string TPhrasebook::Phrase(TPhrase Which) const {
-  static constexpr std::array<std::string_view, 33> Phrases = {
+  static constexpr std::array<std::string_view, 14> Phrases = {
       "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
       "diagonally, wins.",
       "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
@@ -134,36 +134,45 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "The last game goes on.",
       "The game in progress will be lost.",
       "Do you want to discard it?",
-      "The game in progress will be lost: type the same again to discard it, or play on.",
       "Don't ask again",
       "Space plays it.",
+      "The board is unlocked.",
+      "the file is larger than any game record",
+      "it is a pipe or a device, not a stored file",
+      "Nothing to review: no move has been made.",
+      "The computer could not think of a move; ask it to move again.",
+      "The computer could not think of a hint; ask again.",
+  };
+  // One sentence for each phrase, the last included.
+  static_assert(Phrases.size() == static_cast<std::size_t>(TPhrase::HintCouldNotThink) + 1);
+  static_assert(!Phrases.back().empty());
+  return Say(Phrases[static_cast<std::size_t>(Which)]);
+}
+
+std::string TPhrasebook::TerminalPhrase(TTerminalPhrase Which) const {
+  static constexpr std::array<std::string_view, 20> Phrases = {
+      "The game in progress will be lost: type the same again to discard it, or play on.",
       "It is marked + on the board.",
       "Type new to play again.",
       "Type lock off to play on.",
-      "The board is unlocked.",
       "The computer answers every move.",
       "The computer waits: type computer to let it move.",
       "Clicks do not play: type the column and row.",
-      "the file is larger than any game record",
-      "it is a pipe or a device, not a stored file",
       "Type a column and a row (8 9), or click a cell. Type help for the commands.",
       "Play a cell by typing its column and row (8 9 or 8,9), or click it.",
       "Games: new, size W H (5 to 50 each), save FILE, open FILE (.psq records).",
       "Who plays: players person|computer person|computer (crosses, then noughts).",
       "The computer: strength low|medium|high|expert, auto on|off, computer (move now).",
       "Also: undo, redo, hint, lock on|off, help, quit.",
+      "The computer explains: analyse (its best moves, with their lines), review (every move of the game judged).",
       "A move is a column and a row, for example 8 9.",
       "Usage: size W H, for example size 15 15.",
       "Usage: strength low, medium, high or expert.",
       "Usage: players person computer (crosses, then noughts; each person or computer).",
       "That line is too long to be a command.",
-      "The computer explains: analyse (its best moves, with their lines), review (every move of the game judged).",
       "Nothing to analyse: the game is over. Type review to see every move judged.",
-      "Nothing to review: no move has been made.",
-      "The computer could not think of a move; ask it to move again.",
   };
-  // One sentence for each phrase, the last included.
-  static_assert(Phrases.size() == static_cast<std::size_t>(TPhrase::ComputerCouldNotThink) + 1);
+  static_assert(Phrases.size() == static_cast<std::size_t>(TTerminalPhrase::NothingToAnalyse) + 1);
   static_assert(!Phrases.back().empty());
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }

@@ -50,45 +50,52 @@ enum class TPhrase : std::uint8_t {
   // Asking before a change throws the game in progress away.
   DiscardWarning,
   DiscardQuestion,
-  // The same, where the person answers by asking again (the terminal).
-  DiscardAskAgain,
   DontAskAgain,
   // After a hint, where a key plays the cell.
   SpacePlaysIt,
-  // After a hint, where the board marks it with a +.
-  HintMarked,
-  PlayAgain,
-  UnlockToPlay,
   BoardUnlocked,
-  ComputerAnswers,
-  ComputerWaits,
-  ClicksDoNotPlay,
   // Reasons, as OpenRecord gives them, to follow a colon: a file too large
   // to be a record, and one that is no stored file (a pipe or a device),
   // which a face does not wait on.
   FileTooLarge,
   NotAStoredFile,
-  // The terminal: its greeting, its help (one line each), and how to write
-  // what it could not read.
-  TerminalGreeting,
+  // The answer when a game has nothing to review.
+  NothingToReview,
+  // The expert's move or hint failed where it was thought out, and cannot be
+  // thought here (a face that leaves the expert out).
+  ComputerCouldNotThink,
+  HintCouldNotThink,
+};
+
+// The terminal's own sentences, which take no blanks: apart from TPhrase so
+// that a face without a command line leaves them out of its build.
+enum class TTerminalPhrase : std::uint8_t {
+  // Asking before a change throws the game in progress away: the person
+  // answers by asking again.
+  DiscardAskAgain,
+  // Advice after a reply.
+  HintMarked,
+  PlayAgain,
+  UnlockToPlay,
+  ComputerAnswers,
+  ComputerWaits,
+  ClicksDoNotPlay,
+  // Its greeting and its help, one line each.
+  Greeting,
   HelpPlay,
   HelpGames,
   HelpPlayers,
   HelpComputer,
   HelpMore,
+  HelpExplains,
+  // How to write what it could not read.
   MoveUsage,
   SizeUsage,
   StrengthUsage,
   PlayersUsage,
   LineTooLong,
-  // The terminal's help on analysis and review, and its answers when there
-  // is nothing for either.
-  HelpExplains,
+  // Its answer when there is nothing to analyse.
   NothingToAnalyse,
-  NothingToReview,
-  // The expert's move failed where it was thought out, and cannot be
-  // thought here (a face that leaves the expert out).
-  ComputerCouldNotThink,
 };
 
 class TPhrasebook {
@@ -119,6 +126,7 @@ class TPhrasebook {
   std::string TakenBack(std::size_t Count) const;
   std::string PlayedAgain(std::size_t Count) const;
   std::string Phrase(TPhrase Which) const;
+  std::string TerminalPhrase(TTerminalPhrase Which) const;
   // "an 8 × 8 board"
   std::string BoardSize(int ColCount, int RowCount) const;
   // "New game on an 8 × 8 board."

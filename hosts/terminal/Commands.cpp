@@ -8,25 +8,25 @@
 
 namespace quintar::terminal {
 
-const game::TPhrase HelpLines[6] = {
-    game::TPhrase::HelpPlay,     game::TPhrase::HelpGames,    game::TPhrase::HelpPlayers,
-    game::TPhrase::HelpComputer, game::TPhrase::HelpExplains, game::TPhrase::HelpMore,
+const game::TTerminalPhrase HelpLines[6] = {
+    game::TTerminalPhrase::HelpPlay,     game::TTerminalPhrase::HelpGames,    game::TTerminalPhrase::HelpPlayers,
+    game::TTerminalPhrase::HelpComputer, game::TTerminalPhrase::HelpExplains, game::TTerminalPhrase::HelpMore,
 };
 
 std::string Explain(const TInvalid& Invalid, const game::TPhrasebook& Words) {
-  using game::TPhrase;
+  using game::TTerminalPhrase;
   switch (Invalid.Mistake) {
-    case TMistake::Move: return Words.Phrase(TPhrase::MoveUsage);
-    case TMistake::Size: return Words.Phrase(TPhrase::SizeUsage);
-    case TMistake::Strength: return Words.Phrase(TPhrase::StrengthUsage);
-    case TMistake::Players: return Words.Phrase(TPhrase::PlayersUsage);
+    case TMistake::Move: return Words.TerminalPhrase(TTerminalPhrase::MoveUsage);
+    case TMistake::Size: return Words.TerminalPhrase(TTerminalPhrase::SizeUsage);
+    case TMistake::Strength: return Words.TerminalPhrase(TTerminalPhrase::StrengthUsage);
+    case TMistake::Players: return Words.TerminalPhrase(TTerminalPhrase::PlayersUsage);
     case TMistake::File: return Words.FileUsage(Invalid.Word);
     case TMistake::Switch: return Words.SwitchUsage(Invalid.Word);
     case TMistake::TakesNothing: return Words.TakesNothingAfter(Invalid.Word);
     case TMistake::Unknown: return Words.UnknownCommand(Invalid.Word);
     case TMistake::TooLong: break;
   }
-  return Words.Phrase(TPhrase::LineTooLong);
+  return Words.TerminalPhrase(TTerminalPhrase::LineTooLong);
 }
 
 namespace {

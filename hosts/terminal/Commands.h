@@ -70,6 +70,6 @@ TCommand ParseCommand(std::string_view Line);
 std::string Explain(const TInvalid& Invalid, const game::TPhrasebook& Words);
 
 // What help shows, one line per entry.
-extern const game::TPhrase HelpLines[6];
+extern const game::TTerminalPhrase HelpLines[6];
 
 }  // namespace quintar::terminal

@@ -64,11 +64,11 @@ void TGame::Begin() {
 }
 
 TReply TGame::Finish(bool PlayRequest) {
-  using game::TPhrase;
+  using game::TTerminalPhrase;
   if (FControl.GameOver()) {
-    if (PlayRequest || !FWasOver) FReply.Advice = Words().Phrase(TPhrase::PlayAgain);
+    if (PlayRequest || !FWasOver) FReply.Advice = Words().TerminalPhrase(TTerminalPhrase::PlayAgain);
   } else if (PlayRequest && FControl.Lock()) {
-    FReply.Advice = Words().Phrase(TPhrase::UnlockToPlay);
+    FReply.Advice = Words().TerminalPhrase(TTerminalPhrase::UnlockToPlay);
   }
   // A demonstration stops waiting once the computer is no longer to move:
   // a person took a side, or the board was locked.
@@ -89,7 +89,7 @@ TReply TGame::Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int
   FQuestion.reset();
   FTable->Press(Button, Shift, X, Y);
   TReply Reply = Finish(true);
-  if (!FControl.ClickResponse()) Reply.Advice = Words().Phrase(game::TPhrase::ClicksDoNotPlay);
+  if (!FControl.ClickResponse()) Reply.Advice = Words().TerminalPhrase(game::TTerminalPhrase::ClicksDoNotPlay);
   return Reply;
 }
 
@@ -116,7 +116,7 @@ void TGame::Run(const TCommand& Command) {
                  [this](const TRedo&) { FTable->Redo(); },
                  [this](const THint&) {
                    FTable->Hint();
-                   if (Hint()) FReply.Advice = Words().Phrase(game::TPhrase::HintMarked);
+                   if (Hint()) FReply.Advice = Words().TerminalPhrase(game::TTerminalPhrase::HintMarked);
                  },
                  [this](const TAnalyse&) { Analyse(); },
                  [this](const TReviewGame&) { Review(); },
@@ -124,7 +124,7 @@ void TGame::Run(const TCommand& Command) {
                  [this](const TOpen& File) { Open(File.Path); },
                  [this](const TSetLock& Set) { SetLock(Set.On); },
                  [this](const THelp&) {
-                   for (const game::TPhrase Line : HelpLines) Say(Words().Phrase(Line));
+                   for (const game::TTerminalPhrase Line : HelpLines) Say(Words().TerminalPhrase(Line));
                  },
                  [this](const TQuit&) { FReply.Quit = true; },
                  [this](const TInvalid& Invalid) { Say(Explain(Invalid, Words())); },
@@ -156,7 +156,7 @@ void TGame::SetPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts) {
 void TGame::SetAutoResponse(bool On) {
   const game::TPlayerKind Noughts = On ? game::TPlayerKind::Computer : game::TPlayerKind::Person;
   SeatQuietly({game::TPlayerKind::Person, FTable->Player(1).Level}, {Noughts, FTable->Player(-1).Level});
-  Say(Words().Phrase(On ? game::TPhrase::ComputerAnswers : game::TPhrase::ComputerWaits));
+  Say(Words().TerminalPhrase(On ? game::TTerminalPhrase::ComputerAnswers : game::TTerminalPhrase::ComputerWaits));
 }
 
 void TGame::SetLock(bool On) {
@@ -177,7 +177,7 @@ void TGame::Resize(const TResize& Size) {
 bool TGame::AskBeforeDiscarding(std::string Request) {
   if (!FTable->WouldDiscardGame() || FQuestionBefore == Request) return false;
   FQuestion = std::move(Request);
-  Say(Words().Phrase(game::TPhrase::DiscardAskAgain));
+  Say(Words().TerminalPhrase(game::TTerminalPhrase::DiscardAskAgain));
   return true;
 }
 
@@ -218,7 +218,7 @@ void TGame::Analyse() {
     for (std::string& Candidate : FTable->CandidateWords()) Say(std::move(Candidate));
     FReply.Listing = true;
   } else {
-    Say(Words().Phrase(game::TPhrase::NothingToAnalyse));
+    Say(Words().TerminalPhrase(game::TTerminalPhrase::NothingToAnalyse));
   }
   FTable->SetAnalysing(false);
 }

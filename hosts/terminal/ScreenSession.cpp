@@ -25,7 +25,7 @@ class TScreenSession {
  public:
   TScreenSession(TGame& Game, TColorDepth Depth, TRawTerminal& Terminal, const std::vector<std::string>& Opening)
       : FGame(Game), FDepth(Depth), FTerminal(Terminal) {
-    Note(FGame.Words().Phrase(game::TPhrase::TerminalGreeting));
+    Note(FGame.Words().TerminalPhrase(game::TTerminalPhrase::Greeting));
     for (const std::string& Said : Opening) Note(Said);
     FGame.SetReviewProgress([this](const std::string& Words) { ShowProgress(Words); });
   }

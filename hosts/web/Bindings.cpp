@@ -205,7 +205,7 @@ QUINTAR_PAGE_CALL void board_hint(TPageBoard* Board) { Board->Table().Hint(); }
 QUINTAR_PAGE_CALL bool board_hint_pending(TPageBoard* Board) { return Board->Table().HintPending(); }
 QUINTAR_PAGE_CALL int board_hint_cell(TPageBoard* Board) { return PackedCell(Board->Table().HintCell()); }
 QUINTAR_PAGE_CALL void board_keep_pace(TPageBoard* Board) { Board->Table().Continue(); }
-QUINTAR_PAGE_CALL bool board_computer_to_move(TPageBoard* Board) { return Board->Table().ComputerToMove(); }
+QUINTAR_PAGE_CALL bool board_thinking(TPageBoard* Board) { return Board->Table().Thinking(); }
 QUINTAR_PAGE_CALL bool board_last_move_by_computer(TPageBoard* Board) { return Board->Table().LastMoveByComputer(); }
 QUINTAR_PAGE_CALL bool board_would_discard_game(TPageBoard* Board) { return Board->Table().WouldDiscardGame(); }
 

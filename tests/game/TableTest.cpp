@@ -271,15 +271,23 @@ class ThinkingOnlyElsewhere : public ThinkingElsewhere {
 TEST_F(ThinkingOnlyElsewhere, AFailedAnswerLeavesTheMoveDueUntilAskedAgain) {
   Table.Move(10, 10);
   Face.Take();
+  EXPECT_TRUE(Table.Thinking());
   Table.Answer(LastSerial(), std::nullopt);
   EXPECT_EQ(Face.Take(), (std::vector<std::string>{"The computer could not think of a move; ask it to move again."}));
   EXPECT_EQ(Table.MovesMade(), 1u);
   EXPECT_TRUE(Table.ComputerToMove());
+  EXPECT_FALSE(Table.Thinking());
   EXPECT_EQ(Face.Requests.size(), 1u);
   Table.ComputerMovesNow();
   ASSERT_EQ(Face.Requests.size(), 2u);
   Table.Answer(LastSerial(), vcl::TPoint{4, 4});
   EXPECT_EQ(Control.Cell(4, 4), -1);
+  // An expert's hint that fails the same way says so; the game is not over.
+  Table.SetPlayers({TPlayerKind::Person, TLevel::Expert}, Computer(TLevel::Expert));
+  Face.Take();
+  Table.Hint();
+  Table.Answer(LastSerial(), std::nullopt);
+  EXPECT_EQ(Face.Take(), (std::vector<std::string>{"The computer could not think of a hint; ask again."}));
 }
 
 // Made to think here without the expert, the table must not wait for a move

@@ -17,7 +17,7 @@ namespace {
 using TLines = std::vector<std::string>;
 
 TReply Execute(TGame& Game, std::string_view Line) { return Game.Execute(ParseCommand(Line)); }
-std::string Phrase(game::TPhrase Which) { return game::TPhrasebook().Phrase(Which); }
+std::string Phrase(game::TTerminalPhrase Which) { return game::TPhrasebook().TerminalPhrase(Which); }
 
 // Crosses along row 10, noughts along row 1: noughts' sixth move lets
 // crosses' open three become an open four, and crosses' fifth move blocks
@@ -40,12 +40,12 @@ TEST(Analyse, NamesTheWinOfAnOpenFourAndTheBestMovesOneALine) {
   EXPECT_EQ(Game.Table().MovesMade(), 8u);
   EXPECT_EQ(Execute(Game, "analyze").Lines.size(), Reply.Lines.size());
   Execute(Game, LeftEnd ? "4 10" : "9 10");
-  EXPECT_EQ(Execute(Game, "analyse").Lines, TLines{Phrase(game::TPhrase::NothingToAnalyse)});
+  EXPECT_EQ(Execute(Game, "analyse").Lines, TLines{Phrase(game::TTerminalPhrase::NothingToAnalyse)});
 }
 
 TEST(Review, TheGameOnTheBoardJudgedMoveByMoveThenSummedUp) {
   TGame Game(3, 1);
-  EXPECT_EQ(Execute(Game, "review").Lines, TLines{Phrase(game::TPhrase::NothingToReview)});
+  EXPECT_EQ(Execute(Game, "review").Lines, TLines{game::TPhrasebook().Phrase(game::TPhrase::NothingToReview)});
   Execute(Game, "players person person");
   for (const char* Move : PlantedMoves) Execute(Game, Move);
   TLines Progress;

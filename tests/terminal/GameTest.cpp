@@ -16,6 +16,7 @@ namespace {
 
 using TLines = std::vector<std::string>;
 using game::TPhrase;
+using game::TTerminalPhrase;
 
 const game::TPhrasebook Words;
 
@@ -25,6 +26,7 @@ void Script(TGame& Game, std::initializer_list<const char*> Lines) {
   for (const char* Line : Lines) Execute(Game, Line);
 }
 std::string Phrase(TPhrase Which) { return Words.Phrase(Which); }
+std::string Phrase(TTerminalPhrase Which) { return Words.TerminalPhrase(Which); }
 
 std::filesystem::path FreshFolder(const std::string& Name) {
   const std::filesystem::path Folder = std::filesystem::path(::testing::TempDir()) / Name;
@@ -62,14 +64,14 @@ TEST(GameWords, TheSharedScriptedGameWordForWord) {
   }
   EXPECT_EQ(Steps, 14);
   EXPECT_TRUE(Game.Control().GameOver());
-  EXPECT_EQ(Last.Advice, Phrase(TPhrase::PlayAgain));
+  EXPECT_EQ(Last.Advice, Phrase(TTerminalPhrase::PlayAgain));
 }
 
 TEST(GameAsks, NewAsksFirstAndGoesAheadWhenTypedAgain) {
   TGame Game(3, 1);
   Script(Game, {"players person person", "1 1"});
   const TReply Asked = Execute(Game, "new");
-  EXPECT_EQ(Asked.Lines, TLines{Phrase(TPhrase::DiscardAskAgain)});
+  EXPECT_EQ(Asked.Lines, TLines{Phrase(TTerminalPhrase::DiscardAskAgain)});
   EXPECT_FALSE(Asked.PositionChanged);
   EXPECT_EQ(Game.Control().Cell(0, 0), 1);
   const TReply Again = Execute(Game, "new");
@@ -83,11 +85,11 @@ TEST(GameAsks, NewAsksFirstAndGoesAheadWhenTypedAgain) {
 TEST(GameAsks, AnotherCommandInBetweenCancelsTheQuestion) {
   TGame Game(3, 1);
   Script(Game, {"players person person", "1 1"});
-  EXPECT_EQ(Said(Game, "size 9 9"), TLines{Phrase(TPhrase::DiscardAskAgain)});
+  EXPECT_EQ(Said(Game, "size 9 9"), TLines{Phrase(TTerminalPhrase::DiscardAskAgain)});
   Script(Game, {"hint"});
-  EXPECT_EQ(Said(Game, "size 9 9"), TLines{Phrase(TPhrase::DiscardAskAgain)});
+  EXPECT_EQ(Said(Game, "size 9 9"), TLines{Phrase(TTerminalPhrase::DiscardAskAgain)});
   // Another size is another question.
-  EXPECT_EQ(Said(Game, "size 8 8"), TLines{Phrase(TPhrase::DiscardAskAgain)});
+  EXPECT_EQ(Said(Game, "size 8 8"), TLines{Phrase(TTerminalPhrase::DiscardAskAgain)});
   EXPECT_EQ(Said(Game, "size 8 8"), TLines{"New game on an 8 × 8 board."});
   Script(Game, {"1 1"});
   // A size the table refuses is refused at once.
@@ -109,7 +111,7 @@ TEST(GameAsks, NotAfterSavingAndOpenAsksOnlyForAFileItCanRead) {
   EXPECT_EQ(Said(Game, "open " + NotARecord),
             TLines{"Cannot open " + NotARecord +
                    " as a game: line 1: not a game record: it must begin with \"Piskvorky WxH\". The game goes on."});
-  EXPECT_EQ(Said(Game, "open " + Path), TLines{Phrase(TPhrase::DiscardAskAgain)});
+  EXPECT_EQ(Said(Game, "open " + Path), TLines{Phrase(TTerminalPhrase::DiscardAskAgain)});
   EXPECT_EQ(Game.Control().Cell(2, 2), 1);
   EXPECT_EQ(Said(Game, "open " + Path).size(), 1u);
   EXPECT_EQ(Game.Control().Cell(2, 2), 0);
@@ -139,12 +141,12 @@ TEST(GameAdvice, ARefusedRequestSaysHowToGoOn) {
   Script(Game, {"lock on"});
   const TReply Locked = Execute(Game, "5 5");
   EXPECT_EQ(Locked.Lines, TLines{"The board is locked."});
-  EXPECT_EQ(Locked.Advice, Phrase(TPhrase::UnlockToPlay));
+  EXPECT_EQ(Locked.Advice, Phrase(TTerminalPhrase::UnlockToPlay));
   EXPECT_EQ(Said(Game, "lock on"), TLines{"The board is locked."});
   EXPECT_EQ(Execute(Game, "lock off").Advice, "");
   const TReply Hint = Execute(Game, "hint");
   EXPECT_TRUE(Hint.PositionChanged);
-  EXPECT_EQ(Hint.Advice, Phrase(TPhrase::HintMarked));
+  EXPECT_EQ(Hint.Advice, Phrase(TTerminalPhrase::HintMarked));
   ASSERT_TRUE(Game.Hint().has_value());
   EXPECT_EQ(Game.Control().Cell(Game.Hint()->X, Game.Hint()->Y), 0);
 }
@@ -163,7 +165,7 @@ TEST(GamePresses, PlayTheCellUnderThePress) {
   EXPECT_EQ(Game.Set("ClickResponse=False"), "");
   const TReply Off = Game.Press(vcl::mbLeft, {}, 30, 3);
   EXPECT_EQ(Off.Lines, TLines{"The board takes no presses."});
-  EXPECT_EQ(Off.Advice, Phrase(TPhrase::ClicksDoNotPlay));
+  EXPECT_EQ(Off.Advice, Phrase(TTerminalPhrase::ClicksDoNotPlay));
   EXPECT_EQ(Game.Control().Cell(10, 3), 0);
 }
 

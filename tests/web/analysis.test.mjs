@@ -101,6 +101,24 @@ test('a review whose module cannot be fetched fails alone, and the next one fetc
   await close();
 });
 
+test('without the expert\'s module the board says so, and neither thinks nor analyses on', async () => {
+  const { page, board, close } = await openBoard(shared, { attributes: 'auto-response="false"' });
+  await page.route('**/quintar-analysis.wasm', (route) => route.fulfill({ status: 404 }));
+  await board.evaluate((element) => {
+    element.playingStrength = 'expert';
+    element.autoResponse = true;
+    element.move(10, 10);
+  });
+  await page.waitForFunction(() => document.querySelector('quintar-board').announcement.startsWith('The computer could not'));
+  assert.equal(await board.evaluate((element) => element.thinking), false);
+  await board.evaluate((element) => element.computerMove());  // asked again, as the words say
+  await page.waitForFunction(() => !document.querySelector('quintar-board').thinking);
+  await board.evaluate((element) => element.analyse());
+  await page.waitForFunction(() => !document.querySelector('quintar-board').analysing);
+  assert.equal(await board.evaluate((element) => element.moves.length), 1);
+  await close();
+});
+
 test('a board taken off the page stops analysing; one moved elsewhere goes on', async () => {
   const { board, close } = await openBoard(shared, { attributes: 'auto-response="false"' });
   const states = await board.evaluate(async (element) => {

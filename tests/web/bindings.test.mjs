@@ -58,10 +58,12 @@ test('the board leaves the expert to the expert\'s module: the turn it hands out
   assert.equal(board.setPlayingStrength('expert'), true);
   board.move(8, 8);
   assert.ok(asked, 'the expert\'s move is asked for elsewhere');
-  // Without an answer the board cannot think the expert itself.
+  assert.equal(board.thinking(), true);
+  // Without an answer the board cannot think the expert itself: the move
+  // stays due, and nothing thinks it.
   board.answer(asked.serial, null);
   assert.equal(board.moveWords().length, 1);
-  assert.equal(board.computerToMove(), true);
+  assert.equal(board.thinking(), false);
 
   asked = null;
   board.computerMove();
@@ -69,7 +71,7 @@ test('the board leaves the expert to the expert\'s module: the turn it hands out
   assert.ok(cell && board.cell(cell.col, cell.row) === '', 'the expert answers with an empty cell');
   board.answer(asked.serial, cell);
   assert.equal(board.cell(cell.col, cell.row), 'nought');
-  assert.equal(board.computerToMove(), false);
+  assert.equal(board.thinking(), false);
   board.delete();
 });
 

@@ -116,7 +116,7 @@ for (const [name, call, value] of [
   ['hintPending', _board_hint_pending, Boolean],
   ['hintCell', _board_hint_cell, cellOf],
   ['keepPace', _board_keep_pace],
-  ['computerToMove', _board_computer_to_move, Boolean],
+  ['thinking', _board_thinking, Boolean],
   ['lastMoveByComputer', _board_last_move_by_computer, Boolean],
   ['wouldDiscardGame', _board_would_discard_game, Boolean],
   ['cellAt', _board_cell_at, cellOf],

@@ -128,7 +128,7 @@ export declare class QuintarBoardElement extends HTMLElement {
 
   readonly gameOver: boolean;
   readonly turn: Mark;
-  /** The computer is to move and thinking it over. */
+  /** The computer is thinking its move over; false once it could not. */
   readonly thinking: boolean;
   /** Whose move it is, how the game ended, or who is thinking, in words. */
   readonly status: string;
@@ -177,6 +177,8 @@ export declare class QuintarBoardElement extends HTMLElement {
   /**
    * Every position the game reaches is analysed in a worker while this is on,
    * and each report is raised as an analysis event; a finished game is not.
+   * It turns off by itself when no worker, or not the expert's module, can
+   * be had.
    */
   readonly analysing: boolean;
   /** The latest report on the position on the board, or null. */

@@ -493,7 +493,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   // The side to move: "cross" or "nought".
   get turn() { return this.#board.turn === CROSSES ? 'cross' : 'nought'; }
   // The computer is to move and is thinking it over.
-  get thinking() { return this.#board.computerToMove(); }
+  get thinking() { return this.#board.thinking(); }
   // Whose move it is, how the game ended, or who is thinking, in words.
   get status() { return this.#board.status(); }
   // The sentences last spoken to screen readers about what just happened.
@@ -633,12 +633,15 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
 
   // A new position ends the analysis of the last, if it is still going.
   #analyse(serial, bytes) {
-    if (bytes) this.#analyst.run({ serial, analyse: bytes }, [bytes.buffer]);
-    else this.#analyst.stop();
+    if (!bytes) this.#analyst.stop();
+    else if (!this.#analyst.run({ serial, analyse: bytes }, [bytes.buffer])) queueMicrotask(() => this.stopAnalysis());
   }
 
-  #heardAnalysis({ serial, report }) {
-    if (report) this.#operate(() => this.#board.analysisReported(serial, report));
+  // An analysis that cannot be had (no worker, or not the expert's module)
+  // turns analysis off, so that the page does not wait for reports.
+  #heardAnalysis({ serial, report, failed }) {
+    if (failed) this.stopAnalysis();
+    else if (report) this.#operate(() => this.#board.analysisReported(serial, report));
   }
 
   #heardAnalysisChange() {
