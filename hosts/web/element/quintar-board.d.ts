@@ -111,7 +111,7 @@ export declare class QuintarBoardElement extends HTMLElement {
   noughtColor: string;
   highlightColor: string;
   quintarColor: string;
-  /** 5..50; a write that changes it starts a new game. */
+  /** 5..50; a write of another value starts a new game, also one clamped back to the present size. */
   colCount: number;
   rowCount: number;
   playingStrength: PlayingStrength;
@@ -171,7 +171,11 @@ export declare class QuintarBoardElement extends HTMLElement {
   restoreKeptGame(text: string): string | null;
   /** Sets up the game of a .psq record and its players: null when taken, else why not (nothing changes). */
   openRecord(text: string): string | null;
-  /** Seeds the generator the computer's choices among equal cells draw from. */
+  /**
+   * Seeds the generator the computer's choices among equal cells draw from:
+   * one for every board on the page, which a board created later seeds from
+   * the clock.
+   */
   seed(value: number): void;
 
   /**
