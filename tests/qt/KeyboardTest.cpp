@@ -3,6 +3,7 @@
 // on the screen only, never into the control's pixels.
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
 #include <QTest>
 
 #include "Quintar.h"
@@ -55,6 +56,11 @@ TEST_F(Keyboard, TheFocusCellStaysOnTheBoard) {
   EXPECT_EQ(board.focusCell(), QPoint(4, 19));
   QTest::keyClick(&board, Qt::Key_Space);
   EXPECT_EQ(board.control().Cell(4, 19), 1);
+  // Through the widget, the cell's followers hear of the move.
+  QSignalSpy moved(&board, &QuintarWidget::focusCellChanged);
+  board.setRowCount(5);
+  ASSERT_EQ(moved.size(), 1);
+  EXPECT_EQ(moved[0][0].toPoint(), QPoint(4, 4));
 }
 
 TEST_F(Keyboard, KeysPlayOnlyWhilePressesDo) {

@@ -204,9 +204,16 @@ void QuintarWidget::setHighlightColor(const QColor& value) { setColorOf(&quintar
 void QuintarWidget::setQuintarColor(const QColor& value) { setColorOf(&quintar::TQuintar::SetQuintarColor, value); }
 
 int QuintarWidget::colCount() const { return m_control->ColCount(); }
-void QuintarWidget::setColCount(int value) { m_control->SetColCount(value); }
+// A smaller board may take the keyboard's cell along: followers hear of it.
+void QuintarWidget::setColCount(int value) {
+  m_control->SetColCount(value);
+  followFocusCell();
+}
 int QuintarWidget::rowCount() const { return m_control->RowCount(); }
-void QuintarWidget::setRowCount(int value) { m_control->SetRowCount(value); }
+void QuintarWidget::setRowCount(int value) {
+  m_control->SetRowCount(value);
+  followFocusCell();
+}
 
 QuintarWidget::Strength QuintarWidget::playingStrength() const {
   return static_cast<Strength>(m_control->PlayingStrength());
