@@ -156,6 +156,25 @@ function layout(page) {
   });
 }
 
+test('the edge numbers turn with the colour scheme, in the text colour of the moment', async () => {
+  const { page, close } = await openBoard(shared, { after: '<style>:root { color-scheme: light dark; }</style>' });
+  // Until the strongest ink on the column numbers' canvas has a red of at
+  // least (light) or at most (dark) 128: white numbers on a dark scheme,
+  // black ones on a light.
+  const numbersTurn = (light) => page.waitForFunction((light) => {
+    const canvas = document.querySelector('quintar-board').shadowRoot.querySelector('canvas.columns');
+    const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let strongest = [0, 0];
+    for (let at = 0; at < pixels.length; at += 4) if (pixels[at + 3] > strongest[1]) strongest = [pixels[at], pixels[at + 3]];
+    return strongest[1] > 0 && (strongest[0] >= 128) === light;
+  }, light);
+  await page.emulateMedia({ colorScheme: 'dark' });
+  await numbersTurn(true);
+  await page.emulateMedia({ colorScheme: 'light' });
+  await numbersTurn(false);
+  await close();
+});
+
 test('cells stay square in whole device pixels on any board shape, and presses follow them', async () => {
   const { page, board, close } = await openBoard(shared, {
     attributes: 'col-count="30" row-count="8" auto-response="false"',

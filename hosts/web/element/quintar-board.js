@@ -234,7 +234,9 @@ class BoardView {
   // page's first paint time for nothing.
   layOut(colCount, rowCount) {
     if (!this.room.width || !this.room.height) return false;
-    const laidOutFor = `${this.room.width}x${this.room.height}@${this.room.ratio}:${colCount}x${rowCount}`;
+    // The edge numbers are painted in the text colour of the moment.
+    const color = getComputedStyle(this.host).color;
+    const laidOutFor = `${this.room.width}x${this.room.height}@${this.room.ratio}:${colCount}x${rowCount}:${color}`;
     if (laidOutFor === this.#laidOutFor) return false;
     this.#laidOutFor = laidOutFor;
     const ratio = devicePixelRatio;
@@ -260,7 +262,7 @@ class BoardView {
     });
     // A new device pixel ratio alone changes the canvas's size on the page.
     this.#fitCanvas();
-    this.#drawEdges({ colCount, rowCount, cell, origin, font, gap, numberHeight });
+    this.#drawEdges({ colCount, rowCount, cell, origin, font, gap, numberHeight, color });
     return true;
   }
 
@@ -268,8 +270,7 @@ class BoardView {
   // boards only every few, never touching. Each edge has a canvas only as
   // large as its band: a canvas as large as the element, mostly empty, cost
   // the first frame's paint a third more on a phone.
-  #drawEdges({ colCount, rowCount, cell, origin, font, gap, numberHeight }) {
-    const color = getComputedStyle(this.host).color;
+  #drawEdges({ colCount, rowCount, cell, origin, font, gap, numberHeight, color }) {
     const columns = edgeContext(this.columnNumbers, this.room.width, origin.y, font, color);
     columns.textAlign = 'center';
     const columnStep = edgeNumberStep(cell, Math.ceil(columns.measureText(String(colCount)).width) + gap);
@@ -360,12 +361,22 @@ const boards = new FinalizationRegistry(({ board, workers }) => {
   board.delete();
 });
 
+// The boards on the page, held weakly, to lay out again when the colour
+// scheme turns: the text colour their edge numbers were painted in may have
+// turned with it.
+const boardsShown = new Set();
+
 export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   static observedAttributes = Object.keys(ATTRIBUTES);
 
   // A property for each attribute: reading asks the board, writing sets the
   // attribute, which the board then follows.
   static {
+    if (browser) {
+      matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => {
+        for (const shown of boardsShown) shown.deref()?.#layOut();
+      });
+    }
     for (const [name, { property, kind }] of Object.entries(ATTRIBUTES)) {
       Object.defineProperty(this.prototype, property, {
         get() { return KINDS[kind].get(this.#board, property); },
@@ -402,6 +413,8 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   #announcement = '';
   #flushing = false;
   #flushScheduled = false;
+  // The element as boardsShown holds it.
+  #shown = new WeakRef(this);
 
   constructor() {
     super();
@@ -461,6 +474,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
       delete this[property];
       this[property] = value;
     }
+    boardsShown.add(this.#shown);
     if (!this.#board.held) return;
     this.#operate(() => { this.#board.held = false; });
     this.#layOut();
@@ -470,6 +484,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   // that no worker is left busy for it; one only moved elsewhere, and so
   // back on the page before this runs, goes on.
   disconnectedCallback() {
+    boardsShown.delete(this.#shown);
     queueMicrotask(() => {
       if (!this.isConnected && this.analysing) this.stopAnalysis();
     });
