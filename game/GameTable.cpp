@@ -481,14 +481,14 @@ std::vector<std::string> TGameTable::CandidateWords() const {
   return Words;
 }
 
-// The whole line, so that a player may step back through a game reviewed and
-// read the judgement of each move there.
 bool TGameTable::MayReview() {
   if (MovesMade() > 0 || CanRedo()) return true;
   Announce(FWords.Phrase(TPhrase::NothingToReview));
   return false;
 }
 
+// The whole line, so that a player may step back through a game reviewed and
+// read the judgement of each move there.
 TReviewRequest TGameTable::ReviewRequest() const {
   return {FControl.ColCount(), FControl.RowCount(), CellsOf(FSession->MoveLine()), 0};
 }
