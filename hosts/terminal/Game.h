@@ -67,8 +67,9 @@ class TGame : private game::TTableListener {
   // A press at (X, Y) in host units from the board's top-left corner.
   TReply Press(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y);
   // How long the demonstration's next move waits to be seen, in
-  // milliseconds; 0 when none waits.
-  int PaceDue() const { return FPaceDue; }
+  // milliseconds; 0 when none waits, also while the person is asked whether
+  // its game may go.
+  int PaceDue() const { return FQuestion ? 0 : FPaceDue; }
   // The pace was kept: the demonstration's next move.
   TReply Continue();
   // Hears, worded, how far a review has got while it runs, so that a screen

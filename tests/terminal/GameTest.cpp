@@ -209,6 +209,11 @@ TEST(GameDemonstration, EachMoveWaitsForContinue) {
   EXPECT_GT(Game.PaceDue(), 0);
   Game.Continue();
   EXPECT_EQ(Game.Table().MovesMade(), 2u);
+  // Asked whether its game may go, it waits for the answer.
+  EXPECT_EQ(Said(Game, "new"), TLines{Phrase(TTerminalPhrase::DiscardAskAgain)});
+  EXPECT_EQ(Game.PaceDue(), 0);
+  Script(Game, {"help"});  // an answer of "play on"
+  EXPECT_GT(Game.PaceDue(), 0);
 }
 
 TEST(GameFiles, WhatCannotBeWrittenOrReadIsSaidWithTheReason) {
