@@ -36,12 +36,11 @@ std::vector<std::string> LatestLines(const std::deque<std::string>& Messages, in
   return Lines;
 }
 
-// The newest Count messages, wrapped, oldest first.
-std::vector<std::string> NewestWrapped(const std::deque<std::string>& Messages, int Count, int Width) {
+// The messages, each wrapped, in order.
+std::vector<std::string> Wrapped(std::span<const std::string> Messages, int Width) {
   std::vector<std::string> Lines;
-  const auto First = Messages.end() - std::min<std::ptrdiff_t>(Count, std::ssize(Messages));
-  for (auto Message = First; Message != Messages.end(); ++Message)
-    for (std::string& Line : Wrap(*Message, Width)) Lines.push_back(std::move(Line));
+  for (const std::string& Message : Messages)
+    for (std::string& Line : Wrap(Message, Width)) Lines.push_back(std::move(Line));
   return Lines;
 }
 
@@ -128,8 +127,8 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
   const int BoardHeight = static_cast<int>(Content.Board.size());
   // Below the board: at least one message line, the status and the prompt.
   Screen.BoardShown = Content.BoardWidth <= Width && BoardHeight + 3 <= Size.Lines;
-  if (Content.Reading > 0 && Size.Lines >= 4) {
-    std::vector<std::string> Reply = NewestWrapped(Content.Messages, Content.Reading, Width);
+  if (!Content.Reading.empty() && Size.Lines >= 4) {
+    std::vector<std::string> Reply = Wrapped(Content.Reading, Width);
     const int BelowBoard = Size.Lines - BoardHeight - 2;
     if (!Screen.BoardShown || std::ssize(Reply) > BelowBoard)
       return ReadingScreen(std::move(Reply), Size, Content, Width);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,10 +49,10 @@ struct TScreenContent {
   std::string_view Status;
   std::string_view Typed;
   const game::TPhrasebook& Words;
-  // The latest reply to read: the number of newest messages it has, and the
-  // line to show it from. A reply that does not fit below the board is
-  // shown in the board's place, a page at a time.
-  int Reading = 0;
+  // The latest reply to read, its messages, and the line to show it from. A
+  // reply that does not fit below the board is shown in the board's place,
+  // a page at a time.
+  std::span<const std::string> Reading = {};
   int ReadingFrom = 0;
 };
 

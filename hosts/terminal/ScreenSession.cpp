@@ -17,6 +17,11 @@
 namespace quintar::terminal {
 namespace {
 
+// What the prompt keeps of a line, well past what a command may be, so that
+// a line typed too long can be erased back to one; past this, typing is
+// dropped and the line refused whatever is erased.
+constexpr std::size_t MostTypedBytes = 16 * MaxCommandLength;
+
 // Messages kept for showing; older ones scroll away for good. Enough for
 // the review of the longest game, a line a move on a 50 × 50 board.
 constexpr std::size_t KeptMessages = 4096;
@@ -41,7 +46,7 @@ class TScreenSession {
       if (!Bytes) return;
       if (FNextStep && Clock::now() >= *FNextStep) {
         FNextStep.reset();
-        Show(FGame.Continue());
+        NoteReply(FGame.Continue());
       }
       Events.clear();
       for (const char Byte : *Bytes) FDecoder.Feed(Byte, Events);
@@ -59,10 +64,10 @@ class TScreenSession {
     using TKind = TInputEvent::TKind;
     if (TurnsPage(Event)) return;
     // Any other key leaves the reply for the board, and does its work.
-    FReading = 0;
+    FReading.clear();
     switch (Event.Kind) {
       case TKind::Character:
-        if (FTyped.size() < MaxCommandLength)
+        if (FTyped.size() < MostTypedBytes)
           FTyped += Event.Character;
         else
           FTypedTooLong = true;
@@ -100,7 +105,7 @@ class TScreenSession {
     if (FReadingMore)
       FReadingFrom += FReadingPage;
     else if (Space)
-      FReading = 0;  // read to the end: back to the board
+      FReading.clear();  // read to the end: back to the board
     return true;
   }
 
@@ -122,7 +127,7 @@ class TScreenSession {
   // line mode refuses it, rather than run cut short.
   TCommand TakeCommand() {
     const std::string Typed = std::exchange(FTyped, {});
-    if (std::exchange(FTypedTooLong, false)) return TInvalid{TMistake::TooLong, {}};
+    if (std::exchange(FTypedTooLong, false) || Typed.size() > MaxCommandLength) return TInvalid{TMistake::TooLong, {}};
     return ParseCommand(Typed);
   }
 
@@ -135,29 +140,32 @@ class TScreenSession {
     Show(FGame.Press(Event.Button, Event.Shift, X, Y));
   }
 
-  // A reply is one message, or one a line when it is a list.
-  // A reply that leaves the board as it was is there to be read: when it
-  // does not fit below the board, it is shown in the board's place.
+  // What a command or press led to. A reply that leaves the board as it was
+  // is there to be read: when it does not fit below the board, it is shown
+  // in the board's place.
   void Show(const TReply& Reply) {
+    std::vector<std::string> Noted = NoteReply(Reply);
+    FReading = Reply.PositionChanged ? std::vector<std::string>() : std::move(Noted);
+    FReadingFrom = 0;
+  }
+
+  // A reply is one message, or one a line when it is a list; the messages
+  // noted. A demonstration's move is only noted: a reply being read stays.
+  std::vector<std::string> NoteReply(const TReply& Reply) {
     if (std::exchange(FProgressShown, false)) FMessages.pop_back();
-    int Noted = 0;
+    std::vector<std::string> Noted;
     std::string Message;
     for (const std::string& Line : Reply.Lines) {
-      if (Reply.Listing) {
-        Note(Line);
-        ++Noted;
-      } else {
+      if (Reply.Listing)
+        Noted.push_back(Line);
+      else
         Message += (Message.empty() ? "" : " ") + Line;
-      }
     }
     if (!Reply.Advice.empty()) Message += (Message.empty() ? "" : " ") + Reply.Advice;
-    if (!Message.empty()) {
-      Note(std::move(Message));
-      ++Noted;
-    }
-    FReading = Reply.PositionChanged ? 0 : Noted;
-    FReadingFrom = 0;
+    if (!Message.empty()) Noted.push_back(std::move(Message));
+    for (const std::string& Said : Noted) Note(Said);
     FQuit = Reply.Quit;
+    return Noted;
   }
 
   // How far a review has got: one message, replaced as it goes on, and
@@ -216,9 +224,9 @@ class TScreenSession {
   bool FQuit = false;
   bool FProgressShown = false;
   std::optional<Clock::time_point> FNextStep;
-  // The latest reply to read (its number of messages, 0 for none) and the
-  // page of it on screen, as the last drawing laid it out.
-  int FReading = 0;
+  // The latest reply to read (none when empty) and the page of it on
+  // screen, as the last drawing laid it out.
+  std::vector<std::string> FReading;
   int FReadingFrom = 0;
   int FReadingPage = 0;
   bool FReadingShown = false;

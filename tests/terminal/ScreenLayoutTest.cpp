@@ -18,9 +18,10 @@ TScreen Compose(TScreenSize Size, const std::deque<std::string>& Messages, std::
   return ComposeScreen(Size, {Board, 6, Messages, Status, Typed, Words});
 }
 
-// The newest Reading messages are a reply to read, shown from its line From.
-TScreen ComposeReading(TScreenSize Size, const std::deque<std::string>& Messages, int Reading, int From) {
-  return ComposeScreen(Size, {Board, 6, Messages, "Crosses to move", "8 9", Words, Reading, From});
+// Reply is to read, shown from its line From.
+TScreen ComposeReading(TScreenSize Size, const TLines& Reply, int From) {
+  const std::deque<std::string> Messages(Reply.begin(), Reply.end());
+  return ComposeScreen(Size, {Board, 6, Messages, "Crosses to move", "8 9", Words, Reply, From});
 }
 
 TEST(ScreenLayout, BoardThenLatestMessagesThenStatusAndPrompt) {
@@ -38,7 +39,7 @@ TEST(ScreenLayout, NeverMoreLinesThanTheTerminalHasNorWiderLines) {
       const TScreen Screen =
           Columns % 2 == 0
               ? Compose({Columns, Lines}, {"a message long enough to need wrapping"}, std::string(100, 'z'))
-              : ComposeReading({Columns, Lines}, {"a reply long enough to need wrapping"}, 1, Lines);
+              : ComposeReading({Columns, Lines}, {"a reply long enough to need wrapping"}, Lines);
       EXPECT_LE(std::ssize(Screen.Lines), Lines);
       for (std::size_t I = Screen.BoardShown ? Board.size() : 0; I < Screen.Lines.size(); ++I)
         EXPECT_LE(TextColumns(Screen.Lines[I]), Columns) << Columns << "x" << Lines;
@@ -58,18 +59,18 @@ TEST(ScreenLayout, ATooSmallWindowSaysWhatTheBoardNeeds) {
 }
 
 TEST(ScreenLayout, AReplyTooLongForBelowTheBoardTakesItsPlaceAPageAtATime) {
-  const std::deque<std::string> Messages = {"old", "a b", "c d", "e f", "g h"};
-  EXPECT_TRUE(ComposeReading({80, 8}, Messages, 3, 0).BoardShown);  // three lines free below the board
-  const TScreen First = ComposeReading({80, 6}, Messages, 4, 0);
+  const TLines Reply = {"a b", "c d", "e f", "g h"};
+  EXPECT_TRUE(ComposeReading({80, 8}, {"a b", "c d", "e f"}, 0).BoardShown);  // three lines free below the board
+  const TScreen First = ComposeReading({80, 6}, Reply, 0);
   EXPECT_FALSE(First.BoardShown);
   EXPECT_EQ(First.Lines, (TLines{"a b", "c d", "e f", "Lines 1–3 of 4. Space: more; Esc or typing: back to the board.",
                                  "Crosses to move", "> 8 9"}));
   EXPECT_TRUE(First.ReadingMore);
-  const TScreen Last = ComposeReading({80, 6}, Messages, 4, 3);
+  const TScreen Last = ComposeReading({80, 6}, Reply, 3);
   EXPECT_EQ(Last.ReadingFrom, 1);  // the last page is full
   EXPECT_EQ(Last.Lines[3], "Lines 2–4 of 4. Page Up: back; Esc or typing: back to the board.");
   EXPECT_FALSE(Last.ReadingMore);
-  EXPECT_EQ(ComposeReading({80, 8}, Messages, 4, 0).Lines[4], "Esc or typing: back to the board.");
+  EXPECT_EQ(ComposeReading({80, 8}, Reply, 0).Lines[4], "Esc or typing: back to the board.");
 }
 
 TEST(ScreenLayout, ALongCommandShowsItsEnd) {

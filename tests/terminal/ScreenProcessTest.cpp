@@ -133,9 +133,15 @@ TEST(ScreenProcess, ALineTooLongIsRefusedNotCut) {
   Game.Type("players person person\r");
   Game.Type("5 5" + std::string(300, ' ') + "\r");
   EXPECT_NE(Game.ShownOnce("too long").find("That line is too long"), std::string::npos);
+  // Erased back to a command, it is one.
+  Game.Type("6 6" + std::string(300, ' ') + std::string(300, '\x7f') + "\r");
+  Game.ShownOnce("Noughts to move");
   Game.Type("quit\r");
   EXPECT_EQ(Game.Wait(), 0);
-  EXPECT_FALSE(fs::exists(Data / "quintar" / "game.psq"));
+  std::ostringstream Kept;
+  Kept << std::ifstream(Data / "quintar" / "game.psq").rdbuf();
+  EXPECT_EQ(Kept.str().find("\n5,5,"), std::string::npos) << Kept.str();
+  EXPECT_NE(Kept.str().find("\n6,6,"), std::string::npos) << Kept.str();
 }
 
 // Ctrl-Z stops the game as it stops other programs, with the shell's
