@@ -87,7 +87,7 @@ TCommand Switch(const TWords& Words, std::string_view Name) {
 
 template <typename TPlain>
 TCommand Plain(const TWords& Words) {
-  if (Words.size() != 1) return TInvalid{TMistake::TakesNothing, Echo(Words[0])};
+  if (Words.size() != 1) return TInvalid{TMistake::TakesNothing, EchoUtf8(Words[0])};
   return TPlain{};
 }
 
@@ -119,7 +119,7 @@ TCommand ParseCommand(std::string_view Line) {
   if (SameWord(Name, "lock")) return Switch<TSetLock>(Words, "lock");
   if (SameWord(Name, "help")) return Plain<THelp>(Words);
   if (SameWord(Name, "quit")) return Plain<TQuit>(Words);
-  return TInvalid{TMistake::Unknown, Echo(Name)};
+  return TInvalid{TMistake::Unknown, EchoUtf8(Name)};
 }
 
 }  // namespace quintar::terminal

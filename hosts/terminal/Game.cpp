@@ -183,20 +183,20 @@ bool TGame::AskBeforeDiscarding(std::string Request) {
 
 void TGame::Save(const std::string& Path) {
   if (const std::string Error = WriteWholeFile(Path, FTable->SaveRecord()); !Error.empty())
-    return Say(Words().CannotSave(Echo(Path), Error));
-  FTable->Saved(Echo(Path));
+    return Say(Words().CannotSave(EchoUtf8(Path), Error));
+  FTable->Saved(EchoUtf8(Path));
 }
 
 // A file that cannot be read, or is no record, is said at once; only one
 // that would open asks before it replaces a game in progress.
 void TGame::Open(const std::string& Path) {
   const TFileText File = ReadRecordFile(Path);
-  if (!File.Error.empty()) return Say(Words().CannotOpen(Echo(Path), File.Error));
+  if (!File.Error.empty()) return Say(Words().CannotOpen(EchoUtf8(Path), File.Error));
   if (const std::string Refused = FTable->RecordRefusal(File.Text); !Refused.empty())
-    return Say(Words().CannotOpen(Echo(Path), Refused));
+    return Say(Words().CannotOpen(EchoUtf8(Path), Refused));
   if (AskBeforeDiscarding("open " + Path)) return;
-  if (const std::string Refused = FTable->OpenRecord(File.Text, Echo(Path)); !Refused.empty())
-    Say(Words().CannotOpen(Echo(Path), Refused));
+  if (const std::string Refused = FTable->OpenRecord(File.Text, EchoUtf8(Path)); !Refused.empty())
+    Say(Words().CannotOpen(EchoUtf8(Path), Refused));
 }
 
 void TGame::AnalysisRequested(std::uint32_t Serial, const std::optional<game::TThinkRequest>& Position) {

@@ -69,7 +69,7 @@ int RunReview(const std::vector<std::string_view>& Arguments) {
     } else if (!Path && !Argument.starts_with("-")) {
       Path = std::string(Argument);
     } else {
-      std::cerr << "quintar review: unexpected argument \"" << Echo(Argument) << "\" (try --help)\n";
+      std::cerr << "quintar review: unexpected argument \"" << EchoUtf8(Argument) << "\" (try --help)\n";
       return 2;
     }
   }
@@ -79,7 +79,7 @@ int RunReview(const std::vector<std::string_view>& Arguments) {
   }
   const TRecordReview Reviewed = ReviewRecordFile(*Path);
   if (!Reviewed.Error.empty()) {
-    std::cerr << "quintar review: " << Echo(*Path) << ": " << Reviewed.Error << '\n';
+    std::cerr << "quintar review: " << EchoUtf8(*Path) << ": " << Reviewed.Error << '\n';
     return 1;
   }
   if (Json) {

@@ -72,7 +72,7 @@ TRecordReview ReviewRecordFile(const std::string& Path) {
   TAnnouncements Announcements;
   game::TGameTable Table(Control, Announcements, game::TThinking::Here);
   Table.SetHeld(true);
-  if (std::string Refused = Table.OpenRecord(File.Text, Echo(Path)); !Refused.empty())
+  if (std::string Refused = Table.OpenRecord(File.Text, EchoUtf8(Path)); !Refused.empty())
     return {std::move(Refused), {}, {}, {}};
   TRecordReview Reviewed{{}, Table.ReviewRequest(), {}, std::move(Announcements.Said)};
   // One seed for every run: where moves are equally good the same one is

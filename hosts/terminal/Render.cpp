@@ -39,7 +39,7 @@ std::string ReadMoves(std::string_view Text, std::vector<vcl::TPoint>& Moves) {
     const std::vector<std::string_view> Parts = SplitAny(Move, ",");
     const std::optional<int> Col = Parts.size() == 2 ? IntegerFrom(Parts[0], false) : std::nullopt;
     const std::optional<int> Row = Parts.size() == 2 ? IntegerFrom(Parts[1], false) : std::nullopt;
-    if (!Col || !Row) return "--moves: \"" + Echo(Move) + "\" is not column,row";
+    if (!Col || !Row) return "--moves: \"" + EchoUtf8(Move) + "\" is not column,row";
     Moves.push_back({*Col, *Row});
   }
   return {};
@@ -68,30 +68,30 @@ std::string PlayMoves(const std::vector<vcl::TPoint>& Moves, TQuintar& Control) 
 std::string ParseRenderArguments(const std::vector<std::string_view>& Arguments, TRenderJob& Job) {
   for (std::size_t I = 0; I < Arguments.size(); ++I) {
     const std::string_view Option = Arguments[I];
-    if (I + 1 >= Arguments.size()) return "\"" + Echo(Option) + "\" needs a value or is unknown (see --help)";
+    if (I + 1 >= Arguments.size()) return "\"" + EchoUtf8(Option) + "\" needs a value or is unknown (see --help)";
     const std::string_view Value = Arguments[++I];
     if (Option == "--board") {
       if (!ReadPair(Value, TQuintar::MinCount, TQuintar::MaxCount, Job.Cols, Job.Rows))
-        return "--board expects CxR with 5 to 50 each, not \"" + Echo(Value) + "\"";
+        return "--board expects CxR with 5 to 50 each, not \"" + EchoUtf8(Value) + "\"";
     } else if (Option == "--size") {
       if (!ReadPair(Value, 1, vcl::TSurface::MaxExtent, Job.Width, Job.Height))
-        return "--size expects WxH pixels with 1 to 8192 each, not \"" + Echo(Value) + "\"";
+        return "--size expects WxH pixels with 1 to 8192 each, not \"" + EchoUtf8(Value) + "\"";
     } else if (Option == "--moves") {
       if (std::string Error = ReadMoves(Value, Job.Moves); !Error.empty()) return Error;
     } else if (Option == "--computer") {
       const std::optional<int> Count = IntegerFrom(Value, false);
-      if (!Count) return "--computer expects a number of moves, not \"" + Echo(Value) + "\"";
+      if (!Count) return "--computer expects a number of moves, not \"" + EchoUtf8(Value) + "\"";
       Job.ComputerMoves = *Count;
     } else if (Option == "--seed") {
       const std::optional<int> Seed = IntegerFrom(Value, false);
-      if (!Seed) return "--seed expects a non-negative number, not \"" + Echo(Value) + "\"";
+      if (!Seed) return "--seed expects a non-negative number, not \"" + EchoUtf8(Value) + "\"";
       Job.Seed = static_cast<unsigned>(*Seed);
     } else if (Option == "--set") {
       Job.Settings.emplace_back(Value);
     } else if (Option == "-o" || Option == "--output") {
       Job.OutputPath = Value;
     } else {
-      return "unknown option \"" + Echo(Option) + "\" (see --help)";
+      return "unknown option \"" + EchoUtf8(Option) + "\" (see --help)";
     }
   }
   if (Job.OutputPath.empty()) return "no output file: give -o FILE.png";

@@ -7,7 +7,7 @@ namespace quintar::terminal {
 
 std::string ApplySetting(TQuintar& Control, std::string_view Assignment) {
   const std::size_t Equals = Assignment.find('=');
-  if (Equals == std::string_view::npos) return "expected Name=Value, not \"" + Echo(Assignment) + "\"";
+  if (Equals == std::string_view::npos) return "expected Name=Value, not \"" + EchoUtf8(Assignment) + "\"";
   return vcl::SetPropertyText(Control, TQuintar::ClassInfo(), Trimmed(Assignment.substr(0, Equals)),
                               Assignment.substr(Equals + 1));
 }

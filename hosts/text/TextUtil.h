@@ -19,8 +19,12 @@ std::vector<std::string_view> SplitAny(std::string_view Text, std::string_view S
 std::optional<int> IntegerFrom(std::string_view Text, bool Signed);
 // Text fit to repeat in a one-line message: at most MaxLength bytes of it,
 // "..." after a longer one, and every byte that is not printable ASCII shown
-// as \xHH (a backslash as \\), so that a terminal or a log shows exactly what
-// came in and never acts on a control byte.
+// as \xHH (a backslash as \\), so that a terminal, a log or a peer that reads
+// only ASCII shows exactly what came in and never acts on a control byte.
 std::string Echo(std::string_view Text, std::size_t MaxLength = 40);
+// The same for a person's terminal, which reads UTF-8: printable characters
+// beyond ASCII are shown as they are ("déjà.psq"), never half of one; broken
+// sequences, controls and the marks that reorder a line are escaped.
+std::string EchoUtf8(std::string_view Text, std::size_t MaxLength = 40);
 
 }  // namespace quintar::terminal

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Commands.h"
+#include "TextUtil.h"
 
 namespace quintar::terminal {
 namespace {
@@ -81,6 +82,15 @@ TEST(ParseCommand, WrongArgumentsSayHowToWriteTheCommand) {
 TEST(ParseCommand, UnknownWordsAreNamedSafely) {
   EXPECT_EQ(MessageFor("jump"), "Unknown command \"jump\": type help for the list.");
   EXPECT_EQ(MessageFor(std::string("\x1b[31mred", 8)), "Unknown command \"\\x1b[31mred\": type help for the list.");
+}
+
+// Names beyond ASCII read as typed in a terminal; broken UTF-8, C1 controls and the marks
+// that reorder a line do not, and a cut never halves a character.
+TEST(EchoUtf8, ShowsPrintableCharactersAsTheyAreAndEscapesTheRest) {
+  EXPECT_EQ(EchoUtf8("d\xc3\xa9j\xc3\xa0.psq"), "d\xc3\xa9j\xc3\xa0.psq");
+  EXPECT_EQ(EchoUtf8("\xc3(\xc0\xaf\xc2\x9b\xe2\x80\xae\xed\xa0\x80"),
+            "\\xc3(\\xc0\\xaf\\xc2\\x9b\\xe2\\x80\\xae\\xed\\xa0\\x80");
+  EXPECT_EQ(EchoUtf8("ab\xc3\xa9", 3), "ab...");
 }
 
 }  // namespace
