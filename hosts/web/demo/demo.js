@@ -199,7 +199,7 @@ function showState() {
   byId('players').textContent = board.players;
   byId('undo').disabled = !board.canUndo;
   byId('redo').disabled = !board.canRedo;
-  byId('review').disabled = reviewing || (board.moves.length === 0 && !board.canRedo);
+  byId('review').disabled = reviewing;
   showMoves();
   showAnalysis();
   saveState();
@@ -237,8 +237,8 @@ byId('review').addEventListener('click', async () => {
   try {
     await board.review();
   } catch (failure) {
-    // No worker to review in (a page's policy may forbid them): the game
-    // plays on unreviewed.
+    // No move to judge, which the board has said, or no worker to review in
+    // (a page's policy may forbid them): the game plays on unreviewed.
     console.warn(failure.message);
   } finally {
     reviewing = false;
