@@ -411,6 +411,31 @@ TEST(DesktopWindow, KeepsTheGameWithWhoMadeEachMove) {
   EXPECT_EQ(next.settings().player(-1), person);
 }
 
+// A game that cannot be kept for the next run is not lost without a word:
+// closing says why, and a cancel keeps the window and its game.
+TEST(DesktopWindow, AGameThatCannotBeKeptAsksBeforeClosing) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  showWindow(window);
+  press(*window.board(), 2, 2);
+  ASSERT_TRUE(QDir().mkpath(GameWindow::keptGameFile())) << "a folder where the file would go";
+  {
+    QuestionAnswerer answerer(QMessageBox::Cancel, false);
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(answerer.asked(), 1);
+    EXPECT_TRUE(answerer.lastText().startsWith(QStringLiteral("Cannot save the game as ")))
+        << answerer.lastText().toStdString();
+  }
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.table().MovesMade(), 1u);
+  {
+    QuestionAnswerer answerer(QMessageBox::Discard, false);
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(answerer.asked(), 1);
+  }
+  EXPECT_TRUE(QDir(GameWindow::keptGameFile()).removeRecursively());
+}
+
 TEST(DesktopWindow, SetsAsideAKeptGameItCannotRead) {
   storeSettings(withPlayers(person, person));
   const QByteArray garbage = "not a game at all\n";

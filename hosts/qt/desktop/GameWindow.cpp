@@ -425,9 +425,12 @@ void GameWindow::editSettings() {
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
+  if (const QString whyNotKept = keepGame(); !whyNotKept.isEmpty() && !mayCloseWithoutKeeping(whyNotKept)) {
+    event->ignore();
+    return;
+  }
   stopThinking();
   saveSettings();
-  keepGame();
   QMainWindow::closeEvent(event);
 }
 
@@ -488,14 +491,31 @@ bool GameWindow::mayDiscardGame() {
   box.setDefaultButton(QMessageBox::Cancel);
   auto* dontAsk = new QCheckBox(qt::said(words.Phrase(game::TPhrase::DontAskAgain)));
   box.setCheckBox(dontAsk);
+  if (askHoldingThePace(box) != QMessageBox::Discard) return false;
+  if (dontAsk->isChecked()) store.setValue(askBeforeDiscardingKey, false);
+  return true;
+}
+
+// A game that cannot be kept for the next run would go with the window, so
+// the player hears why and may stay to save it elsewhere. Asked every time:
+// this is no question of habit but a fault.
+bool GameWindow::mayCloseWithoutKeeping(const QString& whyNotKept) {
+  const game::TPhrasebook& words = m_table->Words();
+  QMessageBox box(QMessageBox::Warning, tr("Quintar"), whyNotKept, QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setInformativeText(
+      qt::said(words.Phrase(game::TPhrase::DiscardWarning) + " " + words.Phrase(game::TPhrase::DiscardQuestion)));
+  box.setDefaultButton(QMessageBox::Cancel);
+  return askHoldingThePace(box) == QMessageBox::Discard;
+}
+
+// A computer's move that falls due while the player is asked waits a pace
+// more after the answer: a game given up meanwhile takes no move.
+int GameWindow::askHoldingThePace(QMessageBox& box) {
   m_asking = true;
   const int answer = box.exec();
   m_asking = false;
-  // The move waits a pace more: a game given up meanwhile takes no move.
   if (std::exchange(m_paceWaited, false)) m_paceTimer.start();
-  if (answer != QMessageBox::Discard) return false;
-  if (dontAsk->isChecked()) store.setValue(askBeforeDiscardingKey, false);
-  return true;
+  return answer;
 }
 
 // ---- Game menu ------------------------------------------------------------
@@ -577,18 +597,19 @@ bool GameWindow::saveRecordFile(const QString& fileName) {
   return false;
 }
 
-// Closing is no time for questions: a game that cannot be kept is only
-// logged. With no game worth keeping, none is offered next time.
-void GameWindow::keepGame() {
+// With no game worth keeping, none is offered next time.
+QString GameWindow::keepGame() {
   const QString fileName = keptGameFile();
   const std::string kept = m_table->GameToKeep();
   if (kept.empty()) {
     QFile::remove(fileName);
-    return;
+    return {};
   }
   QDir().mkpath(QFileInfo(fileName).absolutePath());
   const QString reason = writeFile(fileName, kept);
-  if (!reason.isEmpty()) qWarning("Cannot keep the game in %s: %s", qPrintable(fileName), qPrintable(reason));
+  if (reason.isEmpty()) return {};
+  const std::string name = QDir::toNativeSeparators(fileName).toStdString();
+  return qt::said(m_table->Words().CannotSave(name, reason.toStdString()));
 }
 
 // The window is not up yet, so the status bar says what became of a kept

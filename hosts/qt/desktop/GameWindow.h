@@ -35,6 +35,7 @@ class QAction;
 class QDockWidget;
 class QLabel;
 class QListWidget;
+class QMessageBox;
 class QuintarWidget;
 
 namespace quintar::desktop {
@@ -136,6 +137,9 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   // Asks whether the game in progress may go; true when the table says no
   // game would be lost, or the player agrees (or said not to be asked again).
   bool mayDiscardGame();
+  // Asks whether the window may close though its game could not be kept.
+  bool mayCloseWithoutKeeping(const QString& whyNotKept);
+  int askHoldingThePace(QMessageBox& box);
   // The settings take the board size and the players of an opened game, so
   // that the settings dialog shows the game as it is.
   void adoptGameIntoSettings();
@@ -144,7 +148,8 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   std::optional<QByteArray> readRecordFile(const QString& fileName, QString& reason);
   // The reason the text cannot be written, or empty.
   static QString writeFile(const QString& fileName, const std::string& text);
-  void keepGame();
+  // Keeps the game for the next run; says why when it cannot.
+  QString keepGame();
   // A kept game that cannot be read is set aside, renamed, and said so.
   void restoreKeptGame();
 
