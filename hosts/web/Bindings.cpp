@@ -187,6 +187,10 @@ QUINTAR_PAGE_CALL const int* board_present(TPageBoard* Board) {
   return Board->Rectangle().data();
 }
 
+// The whole board handed over again at the next present, for a canvas that
+// lost what it showed.
+QUINTAR_PAGE_CALL void board_invalidate(TPageBoard* Board) { Board->Control().Invalidate(); }
+
 // Any button past the middle one is not a board press.
 QUINTAR_PAGE_CALL void board_press(TPageBoard* Board, int Button, int Shift, int X, int Y) {
   if (Button < vcl::mbLeft || Button > vcl::mbMiddle) return;

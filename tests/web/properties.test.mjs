@@ -245,6 +245,21 @@ function pixelsShown(page) {
   });
 }
 
+test('a canvas that lost its pixels gets the whole board back', async () => {
+  const { page, close } = await openBoard(shared);
+  await clickCell(page, 3, 4);
+  await waitForEvents(page, 2);
+  const shown = await pixelsShown(page);
+  await page.evaluate(() => {
+    const canvas = document.querySelector('quintar-board').shadowRoot.querySelector('canvas[part=canvas]');
+    canvas.getContext('2d').clearRect(0, 0, canvas.width, canvas.height);
+    canvas.dispatchEvent(new Event('contextrestored'));
+  });
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+  assert.equal(await pixelsShown(page), shown);
+  await close();
+});
+
 test('a board on the page shows before its module is in, with the pixels the control then draws', async () => {
   const context = await shared.browser.newContext({ deviceScaleFactor: 2 });
   const page = await context.newPage();

@@ -104,6 +104,7 @@ class Board {
 for (const [name, call, value] of [
   ['setSize', _board_set_size],
   ['present', _board_present, areaAt],
+  ['invalidate', _board_invalidate],
   ['press', _board_press],
   ['move', _board_move],
   ['newGame', _board_new_game],

@@ -436,6 +436,9 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     this.#view.observe(() => this.#layOut());
     this.#view.surface.addEventListener('pointerdown', (event) => this.#pressed(event));
     this.#view.surface.addEventListener('contextmenu', (event) => event.preventDefault());
+    // A browser short of graphics memory may drop the canvas's pixels, and
+    // gives back an empty canvas: the board is drawn on it whole.
+    this.#view.canvas.addEventListener('contextrestored', () => this.#board.invalidate());
     this.addEventListener('keydown', (event) => this.#keyPressed(event));
     this.addEventListener('blur', () => this.#view.focusCell.classList.remove('shown'));
   }
