@@ -113,8 +113,12 @@ test('without the expert\'s module the board says so, and neither thinks nor ana
   assert.equal(await board.evaluate((element) => element.thinking), false);
   await board.evaluate((element) => element.computerMove());  // asked again, as the words say
   await page.waitForFunction(() => !document.querySelector('quintar-board').thinking);
-  await board.evaluate((element) => element.analyse());
-  await page.waitForFunction(() => !document.querySelector('quintar-board').analysing);
+  // Analysis turns itself off, and says so for the page's switch.
+  const analysingAtItsEnd = await board.evaluate((element) => new Promise((resolve) => {
+    element.addEventListener('analysisend', () => resolve(element.analysing), { once: true });
+    element.analyse();
+  }));
+  assert.equal(analysingAtItsEnd, false);
   assert.equal(await board.evaluate((element) => element.moves.length), 1);
   await close();
 });

@@ -207,6 +207,11 @@ function showState() {
 
 for (const type of [...BOARD_EVENTS, 'announcement']) board.addEventListener(type, showState);
 board.addEventListener('analysis', showAnalysis);
+// Analysis that cannot be had turns itself off, and the switch with it.
+board.addEventListener('analysisend', () => {
+  byId('analyse').checked = false;
+  showState();
+});
 
 function act(action) {
   return () => {

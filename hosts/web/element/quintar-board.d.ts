@@ -98,6 +98,8 @@ export interface QuintarBoardEventMap extends HTMLElementEventMap {
   announcement: CustomEvent<WordedDetail>;
   /** A new report on the position on the board, while analysing. */
   analysis: CustomEvent<AnalysisDetail>;
+  /** Analysis was on and is now off: stopped, or turned off by itself. */
+  analysisend: Event;
 }
 
 /** The board's own events, in the order the board numbers them. */

@@ -605,8 +605,11 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     this.#operate(() => { this.#board.analysing = true; });
   }
 
-  // The analysing workers go too, until analysis is turned on again.
+  // The analysing workers go too, until analysis is turned on again. An
+  // analysisend event says so, also when analysis turns itself off, so that
+  // a page's switch follows.
   stopAnalysis() {
+    if (this.analysing) this.#events.push(new Event('analysisend'));
     this.#operate(() => { this.#board.analysing = false; });
     this.#analyst.close();
   }
