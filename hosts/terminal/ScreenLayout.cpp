@@ -24,13 +24,36 @@ std::size_t BytesOf(std::string_view Text, int Columns) {
 
 std::string Cut(std::string_view Text, int Width) { return std::string(Text.substr(0, BytesOf(Text, Width))); }
 
-// The latest wrapped lines of the messages, at most Count of them.
+// Text wrapped to Width, at most Count lines of it: when it needs more, the
+// last one shown ends in "…" where it is cut.
+std::vector<std::string> WrapAtMost(std::string_view Text, int Width, int Count) {
+  std::vector<std::string> Lines = Wrap(Text, Width);
+  if (std::ssize(Lines) <= Count) return Lines;
+  Lines.resize(std::max(Count, 0) + 1);
+  if (Count > 0) Lines[Count - 1] = ShortenAtWord(Lines[Count - 1] + " " + Lines[Count], Width);
+  Lines.pop_back();
+  return Lines;
+}
+
+// The latest messages that fit whole in Count lines, wrapped, and blank
+// lines above them for one that does not, so that the prompt stays put.
+// When even the latest does not fit, its beginning: a tail would start
+// mid-sentence.
 std::vector<std::string> LatestLines(const std::deque<std::string>& Messages, int Width, int Count) {
-  std::vector<std::string> Lines;
-  for (auto Message = Messages.rbegin(); Message != Messages.rend() && std::ssize(Lines) < Count; ++Message) {
+  std::vector<std::string> Lines;  // the latest line first
+  for (auto Message = Messages.rbegin(); Message != Messages.rend(); ++Message) {
+    const int Room = Count - static_cast<int>(Lines.size());
     const std::vector<std::string> Wrapped = Wrap(*Message, Width);
-    for (auto Line = Wrapped.rbegin(); Line != Wrapped.rend() && std::ssize(Lines) < Count; ++Line)
-      Lines.push_back(*Line);
+    if (std::ssize(Wrapped) <= Room) {
+      Lines.insert(Lines.end(), Wrapped.rbegin(), Wrapped.rend());
+      continue;
+    }
+    if (Lines.empty()) {
+      const std::vector<std::string> Beginning = WrapAtMost(*Message, Width, Room);
+      Lines.assign(Beginning.rbegin(), Beginning.rend());
+    }
+    Lines.resize(std::max(Count, 0));
+    break;
   }
   std::reverse(Lines.begin(), Lines.end());
   return Lines;
@@ -44,28 +67,41 @@ std::vector<std::string> Wrapped(std::span<const std::string> Messages, int Widt
   return Lines;
 }
 
-// The status and the prompt with a long command's end, where the typing is.
-void EndWithStatusAndPrompt(TScreen& Screen, const TScreenContent& Content, TScreenSize Size, int Width) {
-  if (Size.Lines >= 2) Screen.Lines.push_back(ShortenAtWord(Content.Status, Width));
+// The status (when shown) and the prompt with a long command's end, where
+// the typing is.
+void EndWithStatusAndPrompt(TScreen& Screen, const TScreenContent& Content, int Width, bool StatusShown) {
+  if (StatusShown) Screen.Lines.push_back(ShortenAtWord(Content.Status, Width));
   const int Room = std::max(Width - static_cast<int>(Prompt.size()) - 1, 0);
   Screen.Lines.push_back(Cut(std::string(Prompt) + std::string(LastColumns(Content.Typed, Room)), Width));
   Screen.CursorLine = static_cast<int>(Screen.Lines.size()) - 1;
   Screen.CursorColumn = std::min(TextColumns(Screen.Lines.back()), Width - 1);
 }
 
-// A page of the reply, a line saying where it is and how to go on, then the
-// status and the prompt.
+// A page of the reply, the lines saying where it is and how to go on, then
+// the status and the prompt. The guide is wrapped, not cut, in a narrow
+// window; in a window of three lines the status gives way to it.
 TScreen ReadingScreen(std::vector<std::string> Reply, TScreenSize Size, const TScreenContent& Content, int Width) {
   TScreen Screen;
   Screen.Reading = true;
-  Screen.ReadingPage = Size.Lines - 3;
   const int Total = static_cast<int>(Reply.size());
+  const bool StatusShown = Size.Lines > 3;
+  const int Fixed = StatusShown ? 2 : 1;
+  // The guide's lines counted with its numbers at their widest, so that a
+  // page is as long as any other; the reply keeps at least a line.
+  const auto GuideLength = [&](int Last) {
+    return std::ssize(Wrap(Content.Words.ReadingGuide(Total, Last, Total), Width));
+  };
+  const int GuideLines = static_cast<int>(
+      std::min<std::ptrdiff_t>(std::max(GuideLength(Total), GuideLength(Total - 1)), Size.Lines - Fixed - 1));
+  Screen.ReadingPage = Size.Lines - Fixed - GuideLines;
   Screen.ReadingFrom = std::clamp(Content.ReadingFrom, 0, std::max(Total - Screen.ReadingPage, 0));
   const int Until = std::min(Screen.ReadingFrom + Screen.ReadingPage, Total);
   Screen.ReadingMore = Until < Total;
   for (int Line = Screen.ReadingFrom; Line < Until; ++Line) Screen.Lines.push_back(std::move(Reply[Line]));
-  Screen.Lines.push_back(ShortenAtWord(Content.Words.ReadingGuide(Screen.ReadingFrom + 1, Until, Total), Width));
-  EndWithStatusAndPrompt(Screen, Content, Size, Width);
+  for (std::string& Line :
+       WrapAtMost(Content.Words.ReadingGuide(Screen.ReadingFrom + 1, Until, Total), Width, GuideLines))
+    Screen.Lines.push_back(std::move(Line));
+  EndWithStatusAndPrompt(Screen, Content, Width, StatusShown);
   return Screen;
 }
 
@@ -127,7 +163,7 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
   const int BoardHeight = static_cast<int>(Content.Board.size());
   // Below the board: at least one message line, the status and the prompt.
   Screen.BoardShown = Content.BoardWidth <= Width && BoardHeight + 3 <= Size.Lines;
-  if (!Content.Reading.empty() && Size.Lines >= 4) {
+  if (!Content.Reading.empty() && Size.Lines >= 3) {
     std::vector<std::string> Reply = Wrapped(Content.Reading, Width);
     const int BelowBoard = Size.Lines - BoardHeight - 2;
     if (!Screen.BoardShown || std::ssize(Reply) > BelowBoard)
@@ -146,7 +182,7 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
   Screen.Lines = Top;
   const int MessageLines = Above - static_cast<int>(Top.size());
   for (std::string& Line : LatestLines(Content.Messages, Width, MessageLines)) Screen.Lines.push_back(std::move(Line));
-  EndWithStatusAndPrompt(Screen, Content, Size, Width);
+  EndWithStatusAndPrompt(Screen, Content, Width, Size.Lines >= 2);
   return Screen;
 }
 

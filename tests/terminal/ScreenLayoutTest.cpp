@@ -33,6 +33,17 @@ TEST(ScreenLayout, BoardThenLatestMessagesThenStatusAndPrompt) {
   EXPECT_EQ(Screen.CursorColumn, 5);
 }
 
+// Messages are shown whole, never from the middle of a sentence: the latest
+// too long for its room shows its beginning, and an older one that does not
+// fit leaves its lines blank.
+TEST(ScreenLayout, MessagesAreShownWholeOrFromTheirBeginning) {
+  const std::deque<std::string> Messages = {"the quick brown fox jumps over", "a lazy dog"};
+  EXPECT_EQ(Compose({20, 6}, {Messages.front()}).Lines[3], "the quick brown fox…");
+  const TScreen Screen = Compose({20, 7}, Messages);
+  EXPECT_EQ(TLines(Screen.Lines.begin() + 3, Screen.Lines.end()),
+            (TLines{"", "a lazy dog", "Crosses to move", "> 8 9"}));
+}
+
 TEST(ScreenLayout, NeverMoreLinesThanTheTerminalHasNorWiderLines) {
   for (int Lines = 1; Lines < 12; ++Lines)
     for (int Columns = 1; Columns < 30; ++Columns) {
@@ -71,6 +82,13 @@ TEST(ScreenLayout, AReplyTooLongForBelowTheBoardTakesItsPlaceAPageAtATime) {
   EXPECT_EQ(Last.Lines[3], "Lines 2–4 of 4. Page Up: back; Esc or typing: back to the board.");
   EXPECT_FALSE(Last.ReadingMore);
   EXPECT_EQ(ComposeReading({80, 8}, Reply, 0).Lines[4], "Esc or typing: back to the board.");
+  // A narrow window wraps the guide; one of three lines still shows the
+  // reply, a line at a time, the guide in the status's place.
+  const TScreen Narrow = ComposeReading({40, 7}, Reply, 0);
+  EXPECT_EQ(TLines(Narrow.Lines.begin() + 3, Narrow.Lines.end() - 2),
+            (TLines{"Lines 1–3 of 4. Space: more; Esc or", "typing: back to the board."}));
+  const TScreen Tiny = ComposeReading({80, 3}, Reply, 1);
+  EXPECT_EQ(Tiny.Lines, (TLines{"c d", "Lines 2–2 of 4. Space: more; Esc or typing: back to the board.", "> 8 9"}));
 }
 
 TEST(ScreenLayout, ALongCommandShowsItsEnd) {
