@@ -1,10 +1,5 @@
 #include "ImageFiles.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
 namespace quintar::pkginfo {
 namespace {
 
@@ -23,7 +18,9 @@ void Put32(TBytes& Bytes, std::uint32_t Value) {
 std::uint32_t BitsPerPixel(const vcl::TPictureResource& Picture) { return Picture.Palette.size() <= 16 ? 4 : 8; }
 
 // Rows of a device-independent bitmap are padded to whole 32-bit words.
-std::uint32_t RowBytes(int Width, std::uint32_t Bits) { return (static_cast<std::uint32_t>(Width) * Bits + 31) / 32 * 4; }
+std::uint32_t RowBytes(int Width, std::uint32_t Bits) {
+  return (static_cast<std::uint32_t>(Width) * Bits + 31) / 32 * 4;
+}
 
 std::uint32_t PixelBytes(const vcl::TPictureResource& Picture) {
   return RowBytes(Picture.Width, BitsPerPixel(Picture)) * static_cast<std::uint32_t>(Picture.Height);
@@ -110,27 +107,6 @@ TBytes IcoFile(const vcl::TPictureResource& Picture) {
 
 TBytes PictureFile(const vcl::TPictureResource& Picture) {
   return Picture.Kind == vcl::TResourceKind::Icon ? IcoFile(Picture) : BmpFile(Picture);
-}
-
-std::string WriteFileAtomically(const std::string& Path, const TBytes& Bytes) {
-  const std::string Temporary = Path + ".part";
-  {
-    std::ofstream File(Temporary, std::ios::binary | std::ios::trunc);
-    if (!File) return "cannot create " + Temporary;
-    File.write(reinterpret_cast<const char*>(Bytes.data()), static_cast<std::streamsize>(Bytes.size()));
-    File.close();
-    if (!File) {
-      std::remove(Temporary.c_str());
-      return "cannot write " + Temporary;
-    }
-  }
-  std::error_code Failure;
-  std::filesystem::rename(Temporary, Path, Failure);
-  if (Failure) {
-    std::remove(Temporary.c_str());
-    return "cannot write " + Path + ": " + Failure.message();
-  }
-  return {};
 }
 
 }  // namespace quintar::pkginfo

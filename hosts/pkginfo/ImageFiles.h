@@ -21,9 +21,4 @@ TBytes IcoFile(const vcl::TPictureResource& Picture);
 // The file for the resource's kind: a bitmap as BMP, an icon as ICO.
 TBytes PictureFile(const vcl::TPictureResource& Picture);
 
-// Writes Bytes to Path through a temporary file beside it, so that a failed
-// write leaves whatever was at Path untouched. Empty on success, otherwise
-// why not.
-std::string WriteFileAtomically(const std::string& Path, const TBytes& Bytes);
-
 }  // namespace quintar::pkginfo

@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "ImageFiles.h"
+#include "Output.h"
 #include "PackageLoader.h"
 #include "PackageReport.h"
 
@@ -64,8 +65,10 @@ std::string ModulePath(const std::string& Name) {
 int WriteResource(const vcl::TPackage& Package, const std::string& Name, const std::string& Output) {
   const vcl::TPictureResource* Picture = vcl::FindResource(Package.Info(), Name);
   if (Picture == nullptr) return Fail("package " + std::string(Package.Info().Name) + " has no resource " + Name);
-  const std::string Error = quintar::pkginfo::WriteFileAtomically(Output, quintar::pkginfo::PictureFile(*Picture));
-  return Error.empty() ? 0 : Fail(Error);
+  const quintar::pkginfo::TBytes File = quintar::pkginfo::PictureFile(*Picture);
+  const std::string Error =
+      quintar::terminal::WriteWholeFile(Output, {reinterpret_cast<const char*>(File.data()), File.size()});
+  return Error.empty() ? 0 : Fail("cannot write " + Output + ": " + Error);
 }
 
 void PrintDesignerView(const vcl::TPackage& Package) {

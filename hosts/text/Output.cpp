@@ -1,5 +1,8 @@
 #include "Output.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cctype>
 #include <cerrno>
 #include <filesystem>
@@ -12,6 +15,29 @@ namespace {
 namespace fs = std::filesystem;
 
 bool TakesNoNewFiles(int Error) { return Error == EACCES || Error == EPERM || Error == EROFS; }
+
+// Names tried for the file beside before giving up.
+constexpr int MostNamesBeside = 100;
+
+// A new file beside Target, never one already there (a file of the user's
+// that happens to be called Target.part, say): Target.part, else
+// Target.part-2, and on. Null, with errno set, when none can be made.
+std::FILE* CreateBeside(const std::string& Target, std::string& Name) {
+  for (int Attempt = 1; Attempt <= MostNamesBeside; ++Attempt) {
+    Name = Target + ".part" + (Attempt == 1 ? std::string() : "-" + std::to_string(Attempt));
+    const int Descriptor = ::open(Name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (Descriptor >= 0) {
+      if (std::FILE* File = ::fdopen(Descriptor, "wb")) return File;
+      const int Error = errno;
+      ::close(Descriptor);
+      std::remove(Name.c_str());
+      errno = Error;
+      return nullptr;
+    }
+    if (errno != EEXIST) return nullptr;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -34,9 +60,13 @@ TFileReplacement::TFileReplacement(const std::string& Path) : FTarget(Path) {
     if (!Failed) FTarget = Resolved.string();
   }
   const bool InPlace = Exists && !fs::is_regular_file(Status);
-  FWritten = InPlace ? FTarget : FTarget + ".part";
   errno = 0;
-  FFile = std::fopen(FWritten.c_str(), "wb");
+  if (InPlace) {
+    FWritten = FTarget;
+    FFile = std::fopen(FWritten.c_str(), "wb");
+  } else {
+    FFile = CreateBeside(FTarget, FWritten);
+  }
   if (!FFile && Exists && !InPlace && TakesNoNewFiles(errno)) {
     FWritten = FTarget;
     errno = 0;

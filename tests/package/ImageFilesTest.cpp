@@ -1,11 +1,6 @@
 // The picture files the inspector writes: headers, palette and pixel layout
 // as image viewers expect them, and writing that never leaves half a file.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "ImageFiles.h"
 
@@ -70,29 +65,9 @@ TEST(ImageFiles, MoreThanSixteenColoursTakeAByteAPixel) {
   const TBytes File = BmpFile(Picture);
   EXPECT_EQ(Read16(File, 28), 8u);
   const std::size_t Bits = Read32(File, 10);
-  EXPECT_EQ(TBytes(File.begin() + static_cast<std::ptrdiff_t>(Bits), File.end()),
-            (TBytes{16, 1, 0, 0, 16, 1, 0, 0}));
+  EXPECT_EQ(TBytes(File.begin() + static_cast<std::ptrdiff_t>(Bits), File.end()), (TBytes{16, 1, 0, 0, 16, 1, 0, 0}));
   EXPECT_EQ(PictureFile(Picture), File);
   EXPECT_EQ(PictureFile({"ICON", vcl::TResourceKind::Icon, 3, 2, Colors, Wide})[2], 1);  // an icon directory
-}
-
-TEST(ImageFiles, WritingReplacesWholeOrNotAtAll) {
-  const std::filesystem::path Folder = std::filesystem::path(::testing::TempDir()) / ("image-files-" + std::to_string(getpid()));
-  std::filesystem::create_directories(Folder);
-  const std::string Path = (Folder / "small.bmp").string();
-  std::ofstream(Path) << "old";
-  ASSERT_EQ(WriteFileAtomically(Path, BmpFile(Small)), "");
-  std::ifstream Written(Path, std::ios::binary);
-  EXPECT_EQ(TBytes(std::istreambuf_iterator<char>(Written), {}), BmpFile(Small));
-  EXPECT_FALSE(std::filesystem::exists(Path + ".part"));
-
-  const std::string Nowhere = (Folder / "missing" / "small.bmp").string();
-  EXPECT_EQ(WriteFileAtomically(Nowhere, BmpFile(Small)), "cannot create " + Nowhere + ".part");
-  // A folder in the way is not replaced, and no temporary file stays behind.
-  std::filesystem::create_directories(Folder / "taken");
-  EXPECT_NE(WriteFileAtomically((Folder / "taken").string(), BmpFile(Small)), "");
-  EXPECT_TRUE(std::filesystem::is_directory(Folder / "taken"));
-  EXPECT_FALSE(std::filesystem::exists(Folder / "taken.part"));
 }
 
 }  // namespace

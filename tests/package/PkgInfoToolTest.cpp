@@ -80,9 +80,15 @@ TEST(PkgInfoTool, PrintsIdentityPaletteAndClass) {
 
 TEST(PkgInfoTool, WritesThePicturesAsBitmapAndIcon) {
   const std::string Bitmap = Temporary("tquintar.bmp");
+  // Written through a link, which stays, to the file it names.
   const std::string Icon = Temporary("mainicon.ico");
+  const std::string Link = Temporary("icon-link.ico");
+  std::filesystem::remove(Link);
+  std::ofstream(Icon) << "old";
+  std::filesystem::create_symlink(Icon, Link);
   EXPECT_EQ(RunTool(Module + " --resource TQUINTAR --output " + Bitmap).Status, 0);
-  EXPECT_EQ(RunTool(Module + " --output " + Icon + " --resource mainicon").Status, 0);
+  EXPECT_EQ(RunTool(Module + " --output " + Link + " --resource mainicon").Status, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(Link));
   const std::string BitmapBytes = Contents(Bitmap);
   EXPECT_EQ(BitmapBytes.substr(0, 2), "BM");
   EXPECT_EQ(BitmapBytes.size(), 14u + 40 + 16 * 4 + 21 * 12);  // rows of 21 nibbles padded to 12 bytes
@@ -108,7 +114,7 @@ TEST(PkgInfoTool, FailsWithOneLineAndANonZeroStatus) {
       {Temporary("missing.so"), 1, "cannot load package"},
       {Garbage, 1, "cannot load package"},
       {Module + " --resource NOPE --output " + Temporary("nope.bmp"), 1, "package Quintar4 has no resource NOPE"},
-      {Module + " --resource TQUINTAR --output " + Temporary("no/such/folder.bmp"), 1, "cannot create"},
+      {Module + " --resource TQUINTAR --output " + Temporary("no/such/folder.bmp"), 1, "cannot write"},
   };
   for (const auto& Failure : Failures) {
     const TRun Result = RunTool(Failure.Arguments);

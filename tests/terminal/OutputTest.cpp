@@ -82,6 +82,17 @@ TEST(WholeFile, SaysUpFrontWhatCannotBeWrittenAndLeavesNothing) {
   EXPECT_EQ(EntriesIn(Folder), 0u);
 }
 
+// The file beside never takes the place of one of the user's.
+TEST(WholeFile, AFileOfTheUsersNamedLikeTheFileBesideIsLeftAlone) {
+  const fs::path Folder = FreshFolder("output-beside");
+  std::ofstream(Folder / "notes.psq.part") << "notes";
+  fs::create_directory(Folder / "notes.psq.part-2");
+  EXPECT_EQ(WriteWholeFile((Folder / "notes.psq").string(), "record"), "");
+  EXPECT_EQ(Contents(Folder / "notes.psq"), "record");
+  EXPECT_EQ(Contents(Folder / "notes.psq.part"), "notes");
+  EXPECT_EQ(EntriesIn(Folder), 3u);
+}
+
 TEST(WholeFile, ALinkKeepsPointingAtTheFileItNames) {
   const fs::path Folder = FreshFolder("output-link");
   std::ofstream(Folder / "real.psq") << "old";
