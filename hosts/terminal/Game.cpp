@@ -190,7 +190,7 @@ void TGame::Save(const std::string& Path) {
 // A file that cannot be read, or is no record, is said at once; only one
 // that would open asks before it replaces a game in progress.
 void TGame::Open(const std::string& Path) {
-  const TFileText File = ReadRecordFile(Path);
+  const TFileText File = ReadRecordFile(Path, Words());
   if (!File.Error.empty()) return Say(Words().CannotOpen(EchoUtf8(Path), File.Error));
   if (const std::string Refused = FTable->RecordRefusal(File.Text); !Refused.empty())
     return Say(Words().CannotOpen(EchoUtf8(Path), Refused));

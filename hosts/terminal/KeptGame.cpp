@@ -32,7 +32,7 @@ std::string KeepGame(const std::filesystem::path& File, std::string_view Record,
 std::vector<std::string> TakeUpKeptGame(TGame& Game, const std::filesystem::path& File) {
   std::error_code Failed;
   if (!std::filesystem::exists(File, Failed)) return {};
-  const TFileText Kept = ReadRecordFile(File.string());
+  const TFileText Kept = ReadRecordFile(File.string(), Game.Words());
   std::string Refused = Kept.Error.empty() ? Game.RestoreKeptGame(Kept.Text) : Kept.Error;
   if (Refused.empty()) return {Game.Table().LastAnnouncement()};
   const std::filesystem::path SetAside = game::SetAsideName(File.string(), [](const std::string& Name) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Output.h"
+#include "Phrasebook.h"
 
 namespace quintar::terminal {
 
@@ -16,6 +17,7 @@ struct TFileText {
   std::string Error;
 };
 
-TFileText ReadRecordFile(const std::string& Path);
+// A pipe or a device is refused in Words, unread.
+TFileText ReadRecordFile(const std::string& Path, const game::TPhrasebook& Words);
 
 }  // namespace quintar::terminal

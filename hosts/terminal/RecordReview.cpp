@@ -66,7 +66,7 @@ std::string SummaryJson(const game::TSideSummary& Summary) {
 // The record is taken up by a table held still, so that no computer plays a
 // move on it, and judged at the budget of positions every review spends.
 TRecordReview ReviewRecordFile(const std::string& Path) {
-  const TFileText File = ReadRecordFile(Path);
+  const TFileText File = ReadRecordFile(Path, game::TPhrasebook());
   if (!File.Error.empty()) return {File.Error, {}, {}, {}};
   TQuintar Control(nullptr);
   TAnnouncements Announcements;

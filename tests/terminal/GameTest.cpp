@@ -3,6 +3,7 @@
 // files, the kept game, the status line and the advice after a refusal. The
 // table's own rules are tested once, on the table.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -225,6 +226,12 @@ TEST(GameFiles, WhatCannotBeWrittenOrReadIsSaidWithTheReason) {
   std::ofstream(Large) << std::string(game::LargestRecordBytes + 1, '1');
   EXPECT_EQ(Said(Game, "open " + Large),
             TLines{"Cannot open " + Large + " as a game: the file is larger than any game record. The game goes on."});
+  // A pipe is refused at once: opening it would wait for a writer for good.
+  const std::string Pipe = (Folder / "pipe.psq").string();
+  ASSERT_EQ(::mkfifo(Pipe.c_str(), 0600), 0);
+  EXPECT_EQ(Said(Game, "open " + Pipe), TLines{"Cannot open " + Pipe +
+                                               " as a game: it is a pipe or a device, not a stored file. The game "
+                                               "goes on."});
 }
 
 TEST(KeptGame, QuitKeepsTheGameAndTheNextStartTakesItUp) {
