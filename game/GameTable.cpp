@@ -157,6 +157,10 @@ void TGameTable::GoToMove(std::size_t Count) {
   const std::size_t Before = MovesMade();
   if (Count == Before) return;
   if (!FSession->GoToMove(Count)) return Refuse(Count < Before ? TRefusal::NothingToUndo : TRefusal::NothingToRedo);
+  // A person's move against the computer comes with its answer, which may
+  // be where the game already stands: nothing moved, and nothing is said,
+  // but a face shows again where the game is.
+  if (MovesMade() == Before) return FListener.Changed();
   HistoryStepped(Before);
 }
 

@@ -181,6 +181,22 @@ TEST_F(TableTest, AKeptGameComesBackWithWhoMadeEachMove) {
   }
 }
 
+// Against the computer, a person's move comes with its answer: going to it
+// where the game already stands says nothing, rather than "Played 0 moves".
+TEST_F(TableTest, GoingToAMoveWhoseAnswerIsOnTheBoardSaysNothing) {
+  Table.SetPlayers(Person, Computer(TLevel::Low));
+  Table.Move(10, 10);
+  Table.Move(12, 12);
+  ASSERT_TRUE(Table.Undo());
+  ASSERT_EQ(Table.MovesMade(), 2u);
+  Face.Take();
+  const int Changes = Face.Changes;
+  Table.GoToMove(1);
+  EXPECT_EQ(Table.MovesMade(), 2u);
+  EXPECT_EQ(Face.Take(), std::vector<std::string>{});
+  EXPECT_GT(Face.Changes, Changes);  // the face shows where the game is again
+}
+
 TEST_F(TableTest, AHintMovesTheKeyboardsCellAndGoesWithThePosition) {
   Table.Move(10, 10);
   Face.Take();
