@@ -79,6 +79,21 @@ test('the page\'s players, strength and colour controls reach the board', async 
   await close();
 });
 
+test('walking the players with the arrow keys hands the computer no move on the way', async () => {
+  const { page, close } = await openDemo(shared);
+  await page.clock.install();
+  await page.focus('input[name=players][value=noughts]');
+  await page.keyboard.press('ArrowDown');  // past "You play noughts", where the computer would open...
+  await page.keyboard.press('ArrowDown');  // ...to "Two people"
+  await page.clock.runFor(1000);
+  const board = await page.evaluate(() => {
+    const element = document.querySelector('quintar-board');
+    return [element.moves.length, element.autoResponse];
+  });
+  assert.deepEqual(board, [0, false]);
+  await close();
+});
+
 test('the computer moving for the person leaves the players as the page chose them', async () => {
   const { page, close } = await openDemo(shared);
   await page.click('#computer-move');  // crosses, the person's side: the computer moves for it and answers

@@ -251,7 +251,22 @@ byId('review').addEventListener('click', async () => {
   }
 });
 
-for (const input of playerInputs) input.addEventListener('change', act(() => setPlayers(input.value)));
+// The arrow keys walk the players' choices, choosing each on the way: the
+// one chosen is taken once the keys rest, so that a walk past "You play
+// noughts" does not hand the computer crosses, and a move.
+const KEYS_REST_MS = 600;
+let walkingByKeys = false;
+let walkEnd;
+for (const input of playerInputs) {
+  input.addEventListener('keydown', (event) => { walkingByKeys = event.key.startsWith('Arrow'); });
+  input.addEventListener('pointerdown', () => { walkingByKeys = false; });
+  input.addEventListener('change', () => {
+    clearTimeout(walkEnd);
+    const choose = act(() => setPlayers(input.value));
+    if (walkingByKeys) walkEnd = setTimeout(choose, KEYS_REST_MS);
+    else choose();
+  });
+}
 
 for (const id of ['col-count', 'row-count']) {
   byId(id).addEventListener('change', act(() => {
