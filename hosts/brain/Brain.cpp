@@ -347,7 +347,8 @@ void RunBrain(std::istream& In, std::ostream& Out, TLevel Level, std::uint64_t S
   Brain.SetThreatDefence(Defence);
   terminal::TLineReader Reader(In, MaxLineLength);
   std::string Line;
-  while (!Brain.Ended() && Reader.Next(Line)) {
+  // A manager that can no longer be answered has gone: the brain stops.
+  while (!Brain.Ended() && Out && Reader.Next(Line)) {
     if (Reader.Truncated())
       Brain.Refuse("line longer than " + std::to_string(MaxLineLength) + " characters", Out);
     else

@@ -39,7 +39,9 @@ void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Dept
     }
     if (PositionChanged) ShowBoard(Out, Game, Depth);
     Out.flush();
-    if (Reply.Quit) return;
+    // Output that can no longer be written (a full disk, a reader gone)
+    // ends the game: nobody would see it go on.
+    if (Reply.Quit || !Out) return;
   }
 }
 

@@ -3,6 +3,7 @@
 // to judge every move of a record.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
@@ -135,6 +136,9 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
 }  // namespace
 
 int main(int Argc, char** Argv) {
+  // A reader that went away (a pipe closed early) is output that cannot be
+  // written, said in one line, not a silent end by the signal.
+  std::signal(SIGPIPE, SIG_IGN);
   std::vector<std::string_view> Arguments(Argv + 1, Argv + Argc);
   try {
     const std::vector<std::string_view> Rest(Arguments.begin() + (Arguments.empty() ? 0 : 1), Arguments.end());

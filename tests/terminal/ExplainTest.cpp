@@ -2,6 +2,10 @@
 // command with the summary and the best moves, review judges the game on the
 // board, and `quintar review` judges a record for a person or a script.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -121,6 +125,36 @@ TEST(ReviewCommand, WhatCannotBeReviewedIsOneLineOnStandardError) {
     EXPECT_TRUE(Errors.starts_with("quintar review: ")) << Errors;
     EXPECT_EQ(Errors.find('\n'), Errors.size() - 1) << Errors;
   }
+}
+
+// A reader gone before the review is written (a pipe closed early) is one
+// line too, not a silent end by the signal.
+TEST(ReviewCommand, AClosedPipeIsOneLineOnStandardError) {
+  const std::string Record = WritePlantedRecord("closed.psq").string();
+  int Output[2];
+  int Errors[2];
+  ASSERT_EQ(::pipe(Output), 0);
+  ASSERT_EQ(::pipe(Errors), 0);
+  ::close(Output[0]);  // nobody reads
+  const pid_t Child = ::fork();
+  ASSERT_GE(Child, 0);
+  if (Child == 0) {
+    std::signal(SIGPIPE, SIG_DFL);  // as a shell leaves it
+    ::dup2(Output[1], STDOUT_FILENO);
+    ::dup2(Errors[1], STDERR_FILENO);
+    ::execl(QUINTAR_GAME_PROGRAM, "quintar", "review", Record.c_str(), nullptr);
+    ::_exit(127);
+  }
+  ::close(Output[1]);
+  ::close(Errors[1]);
+  std::string Said;
+  char Buffer[256];
+  for (ssize_t Got; (Got = ::read(Errors[0], Buffer, sizeof Buffer)) > 0;) Said.append(Buffer, Got);
+  ::close(Errors[0]);
+  int Status = 0;
+  ASSERT_EQ(::waitpid(Child, &Status, 0), Child);
+  EXPECT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 1) << Status;
+  EXPECT_EQ(Said, "quintar review: cannot write the output: broken pipe\n");
 }
 
 }  // namespace
