@@ -194,6 +194,7 @@ std::string TPhrasebook::Opened(std::string_view Name, int ColCount, int RowCoun
 }
 
 std::string TPhrasebook::Saved(std::string_view Name, std::size_t Moves) const {
+  if (Name.empty()) return Count("Saved %n move.", "Saved %n moves.", Moves);
   return Count("Saved %n move to %1.", "Saved %n moves to %1.", Moves, {std::string(Name)});
 }
 

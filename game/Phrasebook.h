@@ -134,7 +134,7 @@ class TPhrasebook {
   // "Opened game.psq: a 15 × 15 board, 12 moves."; without a name, "Opened a
   // game: ...".
   std::string Opened(std::string_view Name, int ColCount, int RowCount, std::size_t Moves) const;
-  // "Saved 12 moves to game.psq."
+  // "Saved 12 moves to game.psq.", or "Saved 12 moves." with no name.
   std::string Saved(std::string_view Name, std::size_t Moves) const;
   // Why a record could not be read, written or used.
   std::string CannotOpen(std::string_view Name, std::string_view Reason) const;

@@ -237,6 +237,7 @@ TEST(Phrasebook, CountsReachTheTranslationWithThePattern) {
   EXPECT_EQ(Counting.TakenBack(7), "7 tahů zpět.");
   EXPECT_EQ(Counting.PlayedAgain(1), "Played 1 move again.");
   EXPECT_EQ(Counting.Saved("a.psq", 3), "Saved 3 moves to a.psq.");
+  EXPECT_EQ(Counting.Saved("", 3), "Saved 3 moves.");  // a page that stores a game names no file
 }
 
 }  // namespace

@@ -575,7 +575,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   }
 
   saved(name = '') {
-    this.#operate(() => this.#board.saved(String(name)));
+    this.#operate(() => this.#board.saved(String(name ?? '')));
   }
 
   // Sets up the game of a .psq record and takes its players. Returns null
