@@ -29,7 +29,9 @@ function spoken(page) {
 
 test('arrows move the focus cell, Enter and Space play it', async () => {
   const { page, board, close } = await openBoard(shared, { attributes: 'auto-response="false"', style: 'width: 280px; height: 260px;' });
-  await board.focus();
+  // Tabbed to, the board shows where Enter would play before any arrow.
+  await press(page, 'Tab');
+  assert.deepEqual(await focusCellBox(page), { display: 'block', x: 120, y: 120, width: 12, height: 12 });
   await press(page, 'ArrowRight', 'ArrowRight', 'ArrowUp');
   // 20 x 20 cells of 12 pixels beside the edge numbers; the focus cell
   // starts in the middle, at column 11, row 11.

@@ -126,7 +126,7 @@ const STYLES = `
   .surface { position: absolute; overflow: hidden; }
   .cell { position: absolute; box-sizing: border-box; pointer-events: none; display: none; }
   .focus { border: 3px solid var(--quintar-focus-color, #1a73e8); box-shadow: 0 0 0 1px #fff, inset 0 0 0 1px #fff; }
-  :host(:focus) .focus.shown, .focus.armed { display: block; }
+  :host(:focus) .focus.shown, :host(:focus-visible) .focus, .focus.armed { display: block; }
   .hint { border: 3px dashed var(--quintar-hint-color, #0b8043); }
   .hint.shown { display: block; }
   .status { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); white-space: nowrap; }
