@@ -54,6 +54,8 @@ test('a whole game is played on the demo page by clicks, and can be taken back',
     asked.push(dialog.message());
     return asked.length === 1 ? dialog.dismiss() : dialog.accept();
   });
+  await page.fill('#col-count', '010');  // the size it has: nothing to ask
+  await page.press('#col-count', 'Tab');
   await page.click('#new-game');
   assert.ok(await page.locator('#moves li').count() > 0);
   await page.click('#new-game');

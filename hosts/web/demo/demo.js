@@ -268,9 +268,13 @@ for (const input of playerInputs) {
   });
 }
 
+// A field cleared, or holding the size the board has ("015" for 15),
+// changes nothing and asks nothing.
 for (const id of ['col-count', 'row-count']) {
   byId(id).addEventListener('change', act(() => {
-    if (mayDiscardGame()) board.setAttribute(id, byId(id).value);
+    const wanted = byId(id).valueAsNumber;
+    const changes = Number.isFinite(wanted) && wanted !== board[propertyOf(id)];
+    if (changes && mayDiscardGame()) board.setAttribute(id, byId(id).value);
     byId(id).value = board[propertyOf(id)];
   }));
 }
