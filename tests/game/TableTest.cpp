@@ -104,6 +104,10 @@ TEST_F(TableTest, AFinishedGameIsSaidOnceAndRefusesMoves) {
   Table.Move(9, 9);
   Table.ComputerMovesNow();
   EXPECT_EQ(Face.Take(), (std::vector<std::string>{"The game is over.", "The game is over."}));
+  // Played again to its end, it says how it ended.
+  ASSERT_TRUE(Table.Undo());
+  ASSERT_TRUE(Table.Redo());
+  EXPECT_EQ(Face.Take(), (std::vector<std::string>{"Took back 1 move.", "Played 1 move again. Crosses won."}));
 }
 
 TEST_F(TableTest, AsksBeforeDiscardingOnlyAGameChangedSinceItWasSavedOrOpened) {
