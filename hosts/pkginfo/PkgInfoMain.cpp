@@ -20,6 +20,12 @@
 namespace {
 
 constexpr const char* Usage = "usage: quintar-pkginfo MODULE [--resource NAME --output FILE]";
+constexpr const char* Help =
+    "  MODULE alone           print the package's identity, its palette pages, and each class's\n"
+    "                         published properties and events, as a designer sees them\n"
+    "  --resource NAME --output FILE\n"
+    "                         write the module's picture NAME to FILE, a bitmap as .bmp, an icon as .ico\n"
+    "  --help                 print this help\n";
 
 struct TArguments {
   std::string Module;
@@ -82,6 +88,11 @@ void PrintDesignerView(const vcl::TPackage& Package) {
 }  // namespace
 
 int main(int Count, char** Values) {
+  for (int I = 1; I < Count; ++I)
+    if (std::string_view(Values[I]) == "--help" || std::string_view(Values[I]) == "-h") {
+      std::printf("%s\n%s", Usage, Help);
+      return quintar::terminal::FinishOutput(0, "quintar-pkginfo");
+    }
   TArguments Arguments;
   const std::string Problem = ParseArguments(Count, Values, Arguments);
   if (!Problem.empty()) return Fail(Problem + " (" + Usage + ")", 2);
@@ -92,5 +103,5 @@ int main(int Count, char** Values) {
   if (Arguments.Resource) return WriteResource(*Package, *Arguments.Resource, *Arguments.Output);
   Package->Register();
   PrintDesignerView(*Package);
-  return std::fflush(stdout) == 0 ? 0 : Fail("cannot write the report");
+  return quintar::terminal::FinishOutput(0, "quintar-pkginfo");
 }

@@ -97,6 +97,13 @@ TEST(PkgInfoTool, WritesThePicturesAsBitmapAndIcon) {
   EXPECT_EQ(IconBytes.size(), 6u + 16 + 40 + 16 * 4 + 32 * 16 + 32 * 4);  // and a mask of 4-byte rows
 }
 
+TEST(PkgInfoTool, HelpSaysWhatItDoes) {
+  const TRun Result = RunTool("--help");
+  EXPECT_EQ(Result.Status, 0);
+  EXPECT_TRUE(Result.Out.starts_with("usage: quintar-pkginfo MODULE")) << Result.Out;
+  EXPECT_NE(Result.Out.find("--resource NAME --output FILE\n"), std::string::npos) << Result.Out;
+}
+
 TEST(PkgInfoTool, FailsWithOneLineAndANonZeroStatus) {
   const std::string Garbage = Temporary("garbage.so");
   std::ofstream(Garbage) << "garbage";
