@@ -98,8 +98,12 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
   }
   TGame Game(CellChars, 1);
   for (std::size_t I = 0; I < Arguments.size(); ++I) {
-    if (Arguments[I] != "--set" || I + 1 == Arguments.size()) {
-      std::cerr << "quintar: unknown argument \"" << Arguments[I] << "\" (try --help)\n";
+    if (Arguments[I] != "--set") {
+      std::cerr << "quintar: unknown argument \"" << EchoUtf8(Arguments[I]) << "\" (try --help)\n";
+      return 2;
+    }
+    if (I + 1 == Arguments.size()) {
+      std::cerr << "quintar: --set needs Name=Value (try --help)\n";
       return 2;
     }
     if (const std::string Error = Game.Set(Arguments[++I]); !Error.empty()) {

@@ -84,7 +84,7 @@ std::string ParseRenderArguments(const std::vector<std::string_view>& Arguments,
       Job.ComputerMoves = *Count;
     } else if (Option == "--seed") {
       const std::optional<int> Seed = IntegerFrom(Value, false);
-      if (!Seed) return "--seed expects a non-negative number, not \"" + EchoUtf8(Value) + "\"";
+      if (!Seed) return "--seed expects a whole number from 0 to 2147483647, not \"" + EchoUtf8(Value) + "\"";
       Job.Seed = static_cast<unsigned>(*Seed);
     } else if (Option == "--set") {
       Job.Settings.emplace_back(Value);
