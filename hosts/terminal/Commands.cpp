@@ -72,8 +72,11 @@ TCommand SetPlayers(const TWords& Words) {
   return TSetPlayers{*Crosses, *Noughts};
 }
 
+// A name in quotes, as a shell would take it, is the name inside them.
 template <typename TFileCommand>
 TCommand File(std::string_view Rest, std::string_view Name) {
+  const bool Quoted = Rest.size() >= 2 && (Rest.front() == '"' || Rest.front() == '\'') && Rest.back() == Rest.front();
+  if (Quoted) Rest = Rest.substr(1, Rest.size() - 2);
   if (Rest.empty()) return TInvalid{TMistake::File, std::string(Name)};
   return TFileCommand{std::string(Rest)};
 }
@@ -120,6 +123,12 @@ TCommand ParseCommand(std::string_view Line) {
   if (SameWord(Name, "help")) return Plain<THelp>(Words);
   if (SameWord(Name, "quit")) return Plain<TQuit>(Words);
   return TInvalid{TMistake::Unknown, EchoUtf8(Name)};
+}
+
+std::string WithHome(std::string_view Path, const char* Home) {
+  const bool FromHome = Path == "~" || Path.starts_with("~/");
+  if (!FromHome || Home == nullptr || *Home == '\0') return std::string(Path);
+  return std::string(Home) + std::string(Path.substr(1));
 }
 
 }  // namespace quintar::terminal

@@ -66,6 +66,10 @@ using TCommand =
 // A file name is the rest of the line, spaces and all.
 TCommand ParseCommand(std::string_view Line);
 
+// A file name as a shell would take it: "~" and "~/..." from Home (the
+// name as it is when there is none).
+std::string WithHome(std::string_view Path, const char* Home);
+
 // What to say about a line that is not a command.
 std::string Explain(const TInvalid& Invalid, const game::TPhrasebook& Words);
 

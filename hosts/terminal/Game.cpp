@@ -1,5 +1,6 @@
 #include "Game.h"
 
+#include <cstdlib>
 #include <utility>
 
 #include "BoardText.h"
@@ -120,8 +121,8 @@ void TGame::Run(const TCommand& Command) {
                  },
                  [this](const TAnalyse&) { Analyse(); },
                  [this](const TReviewGame&) { Review(); },
-                 [this](const TSave& File) { Save(File.Path); },
-                 [this](const TOpen& File) { Open(File.Path); },
+                 [this](const TSave& File) { Save(WithHome(File.Path, std::getenv("HOME"))); },
+                 [this](const TOpen& File) { Open(WithHome(File.Path, std::getenv("HOME"))); },
                  [this](const TSetLock& Set) { SetLock(Set.On); },
                  [this](const THelp&) {
                    for (const game::TTerminalPhrase Line : HelpLines) Say(Words().TerminalPhrase(Line));

@@ -57,6 +57,12 @@ TEST(ParseCommand, CommandsAndTheirArguments) {
   As<TReviewGame>("review");
   EXPECT_EQ(As<TSave>("save  my game, 2.psq ").Path, "my game, 2.psq");
   EXPECT_EQ(As<TOpen>("OPEN /tmp/g.psq").Path, "/tmp/g.psq");
+  // Names as a shell takes them: in quotes, and from the home folder.
+  EXPECT_EQ(As<TSave>("save \"my game.psq\"").Path, "my game.psq");
+  EXPECT_EQ(As<TOpen>("open 'it\'s.psq'").Path, "it's.psq");
+  EXPECT_EQ(WithHome("~/games/g.psq", "/home/ann"), "/home/ann/games/g.psq");
+  EXPECT_EQ(WithHome("~ann/g.psq", "/home/ann"), "~ann/g.psq");
+  EXPECT_EQ(WithHome("~/g.psq", nullptr), "~/g.psq");
   EXPECT_TRUE(As<TSetAutoResponse>("auto on").On);
   EXPECT_FALSE(As<TSetAutoResponse>("auto OFF").On);
   EXPECT_TRUE(As<TSetLock>("lock on").On);
