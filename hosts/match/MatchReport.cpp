@@ -2,6 +2,8 @@
 
 #include <sys/resource.h>
 
+#include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace quintar::match {
@@ -26,7 +28,8 @@ std::string EloText(double Score) {
   const std::optional<double> Elo = EloOf(Score);
   if (!Elo) return Score >= 1.0 ? "+inf" : "-inf";
   char Text[32];
-  std::snprintf(Text, sizeof Text, "%+.0f", *Elo);
+  // Rounded first and added to zero, so that an even score reads +0, not -0.
+  std::snprintf(Text, sizeof Text, "%+.0f", std::round(*Elo) + 0.0);
   return Text;
 }
 

@@ -245,6 +245,7 @@ TEST(BrainMatchReport, CountsForfeitsByKindAndSaysWhoLostEachAndWhy) {
   std::free(Text);
   EXPECT_NE(Report.find("brain:./b: won 2, lost 2, drawn 0"), std::string::npos) << Report;
   EXPECT_NE(Report.find("forfeits: 2 (1 crash, 1 time-out)\n"), std::string::npos) << Report;
+  EXPECT_NE(Report.find("Elo difference: +0 ("), std::string::npos) << Report;  // even, not -0
   EXPECT_NE(Report.find("  game 2: brain:./b (noughts) lost by time-out: no answer to TURN 3,4 within 200 ms\n"),
             std::string::npos)
       << Report;
