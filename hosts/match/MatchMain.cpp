@@ -2,6 +2,8 @@
 // says how strong the first is.
 #include <unistd.h>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +17,17 @@
 #include "PsqRecord.h"
 
 namespace {
+
+// Ctrl-C ends the match after the games in progress, with the result of the
+// games played; a second one ends it at once.
+std::atomic<bool> Interrupted = false;
+
+void Interrupt(int) {
+  Interrupted = true;
+  std::signal(SIGINT, SIG_DFL);
+  constexpr char Said[] = "\nquintar-match: stopping after the games in progress (Ctrl-C again ends at once)\n";
+  [[maybe_unused]] const ssize_t Written = write(STDERR_FILENO, Said, sizeof Said - 1);
+}
 
 int Fail(const std::string& Message) {
   std::fprintf(stderr, "quintar-match: %s\n", Message.c_str());
@@ -79,16 +92,25 @@ int Run(int Argc, char** Argv) {
   const bool ShowProgress = isatty(STDERR_FILENO) != 0;
   TTally Running;
   std::string SaveError;
-  const std::vector<TGameRecord> Games = RunMatch(Settings, [&](const TGameRecord& Game) {
-    Add(Running, Game);
-    if (ShowProgress) PrintProgress(stderr, Settings, Running);
-    if (!Options.PsqFolder.empty() && SaveError.empty())
-      SavePsq(Options.PsqFolder, Game, Settings.First, Settings.Second, SaveError);
-  });
+  std::signal(SIGINT, Interrupt);
+  std::vector<TGameRecord> Games = RunMatch(
+      Settings,
+      [&](const TGameRecord& Game) {
+        Add(Running, Game);
+        if (ShowProgress) PrintProgress(stderr, Settings, Running);
+        if (!Options.PsqFolder.empty() && SaveError.empty())
+          SavePsq(Options.PsqFolder, Game, Settings.First, Settings.Second, SaveError);
+      },
+      &Interrupted);
+  std::signal(SIGINT, SIG_DFL);
   if (ShowProgress) std::fprintf(stderr, "\r\033[K");
+  if (Interrupted) {
+    std::erase_if(Games, [](const TGameRecord& Game) { return Game.Verdict == TVerdict::Going; });
+    std::printf("interrupted: %zu of %d games played\n", Games.size(), Settings.Games);
+  }
   PrintResult(stdout, Settings, Games);
   if (!SaveError.empty()) return Fail(SaveError);
-  return 0;
+  return Interrupted ? 128 + SIGINT : 0;
 }
 
 }  // namespace

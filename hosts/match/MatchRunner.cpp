@@ -32,14 +32,16 @@ TGameRecord PlayNumbered(const TMatchSettings& Settings, int Number, TPlayer& Fi
 
 }  // namespace
 
-std::vector<TGameRecord> RunMatch(const TMatchSettings& Settings, const TGameFinished& Finished) {
+std::vector<TGameRecord> RunMatch(const TMatchSettings& Settings, const TGameFinished& Finished,
+                                  const std::atomic<bool>* Stop) {
   std::vector<TGameRecord> Games(Settings.Games);
   std::atomic<int> NextGame = 0;
   std::mutex Reporting;
   const auto Work = [&] {
     const auto First = MakePlayer(Settings.First, Settings.ExpertBudget, Settings.BrainTime);
     const auto Second = MakePlayer(Settings.Second, Settings.ExpertBudget, Settings.BrainTime);
-    for (int Number = NextGame++; Number < Settings.Games; Number = NextGame++) {
+    const auto Stopped = [Stop] { return Stop != nullptr && Stop->load(); };
+    for (int Number = NextGame++; Number < Settings.Games && !Stopped(); Number = NextGame++) {
       TGameRecord Game = PlayNumbered(Settings, Number, *First, *Second);
       const std::lock_guard<std::mutex> Lock(Reporting);
       Games[Number] = std::move(Game);

@@ -6,6 +6,7 @@
 // whatever the number of threads (outside brains draw their own seeds).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -33,7 +34,10 @@ struct TMatchSettings {
 // from two threads at once.
 using TGameFinished = std::function<void(const TGameRecord&)>;
 
-// The games in order of their numbers.
-std::vector<TGameRecord> RunMatch(const TMatchSettings& Settings, const TGameFinished& Finished);
+// The games in order of their numbers. Once Stop (if given) is raised no
+// game is begun; those in progress are played out, and those never begun
+// are left Going.
+std::vector<TGameRecord> RunMatch(const TMatchSettings& Settings, const TGameFinished& Finished,
+                                  const std::atomic<bool>* Stop = nullptr);
 
 }  // namespace quintar::match

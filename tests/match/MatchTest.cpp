@@ -70,6 +70,20 @@ TEST(MatchOpenings, ThreeInFiveWithNothingAgainstThemIsCloseToAFour) {
 
 TSearchBudget Quick() { return {0, 300, nullptr}; }
 
+// A match stopped (Ctrl-C) begins no more games and leaves them Going.
+TEST(MatchRunner, StoppedBeginsNoMoreGames) {
+  TMatchSettings Settings;
+  Settings.First = TLevel::Low;
+  Settings.Second = TLevel::Low;
+  Settings.Games = 4;
+  std::atomic<bool> Stop = false;
+  const std::vector<TGameRecord> Games = RunMatch(
+      Settings, [&](const TGameRecord&) { Stop = true; }, &Stop);
+  ASSERT_EQ(Games.size(), 4u);
+  EXPECT_NE(Games[0].Verdict, TVerdict::Going);
+  for (std::size_t Number = 1; Number < Games.size(); ++Number) EXPECT_EQ(Games[Number].Verdict, TVerdict::Going);
+}
+
 TEST(MatchRunner, PlaysEachOpeningTwiceWithColoursSwapped) {
   TMatchSettings Settings;
   Settings.First = TLevel::Expert;
