@@ -252,21 +252,36 @@ byId('review').addEventListener('click', async () => {
 });
 
 // The arrow keys walk the players' choices, choosing each on the way: the
-// one chosen is taken once the keys rest, so that a walk past "You play
-// noughts" does not hand the computer crosses, and a move.
+// one walked to is taken once the keys rest or the focus leaves the
+// choices, so that a walk past "You play noughts" does not hand the computer
+// crosses, and a move.
 const KEYS_REST_MS = 600;
+const playerChoices = playerInputs[0].closest('fieldset');
 let walkingByKeys = false;
+let walkedTo = null;
 let walkEnd;
+
+function takePlayersWalkedTo() {
+  clearTimeout(walkEnd);
+  if (walkedTo === null) return;
+  const value = walkedTo;
+  walkedTo = null;
+  act(() => setPlayers(value))();
+}
+
 for (const input of playerInputs) {
   input.addEventListener('keydown', (event) => { walkingByKeys = event.key.startsWith('Arrow'); });
   input.addEventListener('pointerdown', () => { walkingByKeys = false; });
   input.addEventListener('change', () => {
+    walkedTo = input.value;
     clearTimeout(walkEnd);
-    const choose = act(() => setPlayers(input.value));
-    if (walkingByKeys) walkEnd = setTimeout(choose, KEYS_REST_MS);
-    else choose();
+    if (walkingByKeys) walkEnd = setTimeout(takePlayersWalkedTo, KEYS_REST_MS);
+    else takePlayersWalkedTo();
   });
 }
+playerChoices.addEventListener('focusout', (event) => {
+  if (!playerChoices.contains(event.relatedTarget)) takePlayersWalkedTo();
+});
 
 // A field cleared, or holding the size the board has ("015" for 15),
 // changes nothing and asks nothing.
