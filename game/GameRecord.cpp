@@ -19,26 +19,11 @@ TRecordError Refusal(std::size_t Line, const std::string& Reason) {
 
 std::string CellText(int Col, int Row) { return std::to_string(Col + 1) + "," + std::to_string(Row + 1); }
 
-// The first byte that is neither printable ASCII nor part of a line end,
-// with the line it stands on.
-std::optional<TRecordError> FirstUnprintableByte(std::string_view Text) {
-  std::size_t Line = 1;
-  for (std::size_t At = 0; At < Text.size(); ++At) {
-    const char Byte = Text[At];
-    if (Byte == '\n') {
-      ++Line;
-      continue;
-    }
-    const bool LineEnd = Byte == '\r' && At + 1 < Text.size() && Text[At + 1] == '\n';
-    if (LineEnd || (Byte >= ' ' && Byte <= '~')) continue;
-    static constexpr char Digits[] = "0123456789abcdef";
-    const auto Code = static_cast<unsigned char>(Byte);
-    return Refusal(Line, std::string("byte 0x") + Digits[Code >> 4] + Digits[Code & 15u] + " is not printable text");
-  }
-  return std::nullopt;
-}
+// Where an editor on some systems starts a text file; it is no part of
+// the record.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-// Splits at LF, dropping the CR of a CRLF.
+// Splits at LF, dropping the CR of a CRLF and one ending the text.
 std::vector<std::string_view> Lines(std::string_view Text) {
   std::vector<std::string_view> Result;
   while (!Text.empty()) {
@@ -50,6 +35,34 @@ std::vector<std::string_view> Lines(std::string_view Text) {
     Text.remove_prefix(End + 1);
   }
   return Result;
+}
+
+// The lines a record is read from: from its header to its -1 line. What
+// follows (a result, a manager's notes) is not read, so it may hold
+// anything.
+std::vector<std::string_view> RecordLines(std::string_view Text) {
+  if (Text.starts_with(ByteOrderMark)) Text.remove_prefix(ByteOrderMark.size());
+  std::vector<std::string_view> Result = Lines(Text);
+  for (std::size_t Index = 1; Index < Result.size(); ++Index)
+    if (Trimmed(Result[Index]) == "-1") {
+      Result.resize(Index + 1);
+      break;
+    }
+  return Result;
+}
+
+// The first byte of the lines read that is a control character (a player's
+// name may be in any language, so bytes past ASCII pass), with its line.
+std::optional<TRecordError> FirstControlByte(const std::vector<std::string_view>& TextLines) {
+  for (std::size_t Index = 0; Index < TextLines.size(); ++Index)
+    for (const char Byte : TextLines[Index]) {
+      const auto Code = static_cast<unsigned char>(Byte);
+      if (Code >= 0x20 && Code != 0x7f) continue;
+      static constexpr char Digits[] = "0123456789abcdef";
+      return Refusal(Index + 1,
+                     std::string("byte 0x") + Digits[Code >> 4] + Digits[Code & 15u] + " is not printable text");
+    }
+  return std::nullopt;
 }
 
 // A whole number filling Text, or nothing; Text may carry a sign.
@@ -139,8 +152,8 @@ std::optional<std::size_t> ReadNames(const std::vector<std::string_view>& TextLi
 }  // namespace
 
 std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
-  if (const std::optional<TRecordError> Unprintable = FirstUnprintableByte(Text)) return *Unprintable;
-  const std::vector<std::string_view> TextLines = Lines(Text);
+  const std::vector<std::string_view> TextLines = RecordLines(Text);
+  if (const std::optional<TRecordError> Unprintable = FirstControlByte(TextLines)) return *Unprintable;
   const std::optional<std::array<int, 2>> Size = TextLines.empty() ? std::nullopt : HeaderSize(TextLines[0]);
   if (!Size) return Refusal(1, "not a game record: it must begin with \"Piskvorky WxH\"");
   TRecord Record;

@@ -40,11 +40,12 @@ struct TRecordError {
   std::string Message;
 };
 
-// Takes LF or CRLF line ends. Refuses a text with no header, a board outside
-// 5..50 a side, a move off the board, on a taken cell or after a five, more
-// moves than cells, a line meant as a move that is not one (two numbers, a
-// number too large, or a line that breaks the moves off before more), or any
-// byte that is not printable ASCII.
+// Takes LF or CRLF line ends, and passes over a byte-order mark and whatever
+// follows the -1 line. Refuses a text with no header, a board outside 5..50
+// a side, a move off the board, on a taken cell or after a five, more moves
+// than cells, a line meant as a move that is not one (two numbers, a number
+// too large, or a line that breaks the moves off before more), or a control
+// character up to the -1 line (names may hold letters beyond ASCII).
 std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text);
 
 // The header, the moves, one line per name and a closing -1 line, each ended

@@ -9,16 +9,18 @@
 namespace quintar::game {
 namespace {
 
+// As other managers and editors write it too: a byte-order mark, a name
+// beyond ASCII, and after the -1 line anything, a last CR unended.
 TEST(Record, ReadsAManagersFileWithCrLfAndWhatFollowsTheMoves) {
   const auto Read = ReadRecord(
-      "Piskvorky 15x10, 11:11, 0\r\n8,8,0\r\n9,7,3051\r\n7,9,1\r\nengine-one.zip\r\nengine-two.zip\r\n-1\r\n"
-      "1,Freestyle\r\n");
+      "\xEF\xBB\xBFPiskvorky 15x10, 11:11, 0\r\n8,8,0\r\n9,7,3051\r\n7,9,1\r\nengine-one.zip\r\n"
+      "Rapfi \xE2\x80\x93 2023\r\n-1\r\n1,Freestyle\t\x1a\r");
   ASSERT_TRUE(std::holds_alternative<TRecord>(Read)) << std::get<TRecordError>(Read).Message;
   const TRecord& Record = std::get<TRecord>(Read);
   EXPECT_EQ(Record.ColCount, 15);
   EXPECT_EQ(Record.RowCount, 10);
   EXPECT_EQ(Record.Moves, (std::vector<TRecordMove>{{7, 7, 0}, {8, 6, 3051}, {6, 8, 1}}));
-  EXPECT_EQ(Record.Names, (std::vector<std::string>{"engine-one.zip", "engine-two.zip"}));
+  EXPECT_EQ(Record.Names, (std::vector<std::string>{"engine-one.zip", "Rapfi \xE2\x80\x93 2023"}));
   TRecord Named = Record;
   Named.Names = {"expert", "low"};
   EXPECT_EQ(WriteRecord(Named), "Piskvorky 15x10, 11:11, 0\n8,8,0\n9,7,3051\n7,9,1\nexpert\nlow\n-1\n");
