@@ -59,6 +59,7 @@ void TGameTable::Heard(TBoardEvent Event) {
   std::string Words;
   switch (Event) {
     case TBoardEvent::LegalMove:
+      FOpenedRecordWaits = false;
       PositionReplaced();
       Words = FWords.Move(FSession->Moves().back());
       Announce(Words);
@@ -133,6 +134,7 @@ void TGameTable::PlayFocusCell() {
 
 void TGameTable::ComputerMovesNow() {
   if (!FSession->ComputerMovesNow()) return Refuse(FControl.GameOver() ? TRefusal::GameOver : TRefusal::Locked);
+  FOpenedRecordWaits = false;
   FUnthoughtGeneration.reset();
   GameChanged();
 }
@@ -203,6 +205,7 @@ void TGameTable::LetComputerPlay() {
       FPaceKept = false;
       return;
     }
+    if (FOpenedRecordWaits) return;
     if (Due.PaceMilliseconds > 0 && !std::exchange(FPaceKept, false)) {
       if (!std::exchange(FPaceRequested, true)) FListener.PaceRequested(Due.PaceMilliseconds);
       return;
@@ -327,6 +330,7 @@ bool TGameTable::WouldDiscardGame() const {
 
 void TGameTable::NewGame() {
   FSession->NewGame();
+  FOpenedRecordWaits = false;
   PositionReplaced();
   Announce(FWords.NewGame());
   GameChanged();
@@ -354,6 +358,7 @@ void TGameTable::SetRowCount(int Value) {
 // The control started a new game of its own on the new board.
 void TGameTable::NewBoard() {
   FSession->BoardChanged();
+  FOpenedRecordWaits = false;
   PositionReplaced();
   FFocus = Middle();
   if (!FHeld) Announce(FWords.NewBoard(FControl.ColCount(), FControl.RowCount()));
@@ -369,7 +374,10 @@ void TGameTable::Saved(std::string_view Name) {
 std::string TGameTable::OpenRecord(std::string_view Text, std::string_view Name) {
   const std::string Refused = TakeRecord(Text);
   if (!Refused.empty()) return Refused;
-  Announce(FWords.Opened(Name, FControl.ColCount(), FControl.RowCount(), MovesMade()));
+  FOpenedRecordWaits = true;
+  std::string Words = FWords.Opened(Name, FControl.ColCount(), FControl.RowCount(), MovesMade());
+  if (ComputerToMove()) Words += " " + FWords.Phrase(TPhrase::ComputerMovesWhenAsked);
+  Announce(Words);
   GameChanged();
   return {};
 }
@@ -381,6 +389,8 @@ std::string TGameTable::GameToKeep() const {
 std::string TGameTable::RestoreKeptGame(std::string_view Text) {
   const std::string Refused = TakeRecord(Text);
   if (!Refused.empty()) return Refused;
+  // A kept game goes on as it was left, a demonstration too.
+  FOpenedRecordWaits = false;
   // The person never saved a kept game, and the next close keeps another in
   // its place: losing it loses it for good, so it counts as changed.
   FUnchangedLine.clear();

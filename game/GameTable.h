@@ -268,6 +268,12 @@ class TGameTable {
   TPhrasebook FWords;
   std::unique_ptr<TGameSession> FSession;
   bool FHeld = false;
+  // A record opened stays as it was opened, to be read and stepped through,
+  // until a move is made or asked for or a game starts: the computer plays
+  // on it by itself no sooner (whoever holds the sides, which a face may set
+  // from the record), so that a record of the computer against itself is not
+  // played over.
+  bool FOpenedRecordWaits = false;
   bool FPaceRequested = false;
   bool FPaceKept = false;
   // The face's handlers found on the control's events, called before the

@@ -125,7 +125,7 @@ std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
 }
 
 std::string TPhrasebook::Phrase(TPhrase Which) const {
-  static constexpr std::array<std::string_view, 14> Phrases = {
+  static constexpr std::array<std::string_view, 15> Phrases = {
       "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
       "diagonally, wins.",
       "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
@@ -142,9 +142,10 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "Nothing to review: no move has been made.",
       "The computer could not think of a move; ask it to move again.",
       "The computer could not think of a hint; ask again.",
+      "The computer moves when asked.",
   };
   // One sentence for each phrase, the last included.
-  static_assert(Phrases.size() == static_cast<std::size_t>(TPhrase::HintCouldNotThink) + 1);
+  static_assert(Phrases.size() == static_cast<std::size_t>(TPhrase::ComputerMovesWhenAsked) + 1);
   static_assert(!Phrases.back().empty());
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }

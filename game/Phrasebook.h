@@ -65,6 +65,8 @@ enum class TPhrase : std::uint8_t {
   // thought here (a face that leaves the expert out).
   ComputerCouldNotThink,
   HintCouldNotThink,
+  // A record opened where the computer holds the side to move: it waits.
+  ComputerMovesWhenAsked,
 };
 
 // The terminal's own sentences, which take no blanks: apart from TPhrase so

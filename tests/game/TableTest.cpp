@@ -201,6 +201,22 @@ TEST_F(TableTest, GoingToAMoveWhoseAnswerIsOnTheBoardSaysNothing) {
   EXPECT_GT(Face.Changes, Changes);  // the face shows where the game is again
 }
 
+// A record of the computer against itself opens to be read: nothing plays
+// on it, stepping back keeps its line, and the computer goes on when asked.
+TEST_F(TableTest, AnOpenedRecordWaitsForAMoveToBeAskedFor) {
+  ASSERT_EQ(Table.OpenRecord("Piskvorky 20x20, 11:11, 0\n10,10,0\n11,11,0\n10,11,0\nhigh\nmedium\n-1\n", "demo.psq"),
+            "");
+  EXPECT_EQ(Face.Take().back(), "Opened demo.psq: a 20 × 20 board, 3 moves. The computer moves when asked.");
+  ASSERT_TRUE(Table.Undo());
+  ASSERT_TRUE(Table.Undo());
+  EXPECT_EQ(Table.MovesMade(), 1u);
+  EXPECT_TRUE(Table.CanRedo());
+  EXPECT_TRUE(Face.Paces.empty());
+  Table.ComputerMovesNow();
+  EXPECT_EQ(Table.MovesMade(), 2u);
+  EXPECT_FALSE(Face.Paces.empty());  // and the demonstration goes on at its pace
+}
+
 TEST_F(TableTest, AHintMovesTheKeyboardsCellAndGoesWithThePosition) {
   Table.Move(10, 10);
   Face.Take();
