@@ -96,10 +96,10 @@ std::string TPhrasebook::Hint(vcl::TPoint Cell, const THintReason& Why) const {
     case hkMakesOpenFour: return Say("Hint: %1 makes an open four.", {At});
     case hkStartsWinByFours: return Count("Hint: %1 starts a win in %n.", "Hint: %1 starts a win in %n.", Moves, {At});
     case hkBlocksFive: return Say("Hint: %1 blocks a five.", {At});
-    case hkBlocksOpenFour: return Say("Hint: %1 blocks an open four.", {At});
+    case hkBlocksOpenFour: return Say("Hint: %1 stops an open four.", {At});
     case hkBlocksWinByFours: return Count("Hint: %1 stops a win in %n.", "Hint: %1 stops a win in %n.", Moves, {At});
     case hkMakesOpenThree: return Say("Hint: %1 makes an open three.", {At});
-    case hkBlocksOpenThree: return Say("Hint: %1 blocks an open three.", {At});
+    case hkBlocksOpenThree: return Say("Hint: %1 stops an open three.", {At});
     case hkBestFound: break;
   }
   return Hint(Cell);

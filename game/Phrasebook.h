@@ -120,7 +120,7 @@ class TPhrasebook {
   std::string NewGame() const;
   std::string Thinking(TLevel Level) const;
   std::string Hint(vcl::TPoint Cell) const;
-  // The hint with why: "Hint: column 9, row 7 blocks an open four.",
+  // The hint with why: "Hint: column 9, row 7 stops an open four.",
   // "Hint: column 9, row 7 starts a win in 5."
   std::string Hint(vcl::TPoint Cell, const THintReason& Why) const;
   std::string NoHint() const;
