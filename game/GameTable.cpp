@@ -171,10 +171,10 @@ void TGameTable::GoToMove(std::size_t Count) {
 void TGameTable::HistoryStepped(std::size_t Before) {
   PositionReplaced();
   const std::size_t After = MovesMade();
-  std::string Words = After < Before ? FWords.TakenBack(Before - After) : FWords.PlayedAgain(After - Before);
-  // Played again to its end, the game says how it ended, as the move did.
-  if (const std::optional<TGameResult> Ended = FSession->Result()) Words += " " + FWords.Result(*Ended);
-  Announce(Words);
+  Announce(After < Before ? FWords.TakenBack(Before - After) : FWords.PlayedAgain(After - Before));
+  // Played again to its end, the game says how it ended, as the move did:
+  // the same sentence as the status, which a face that shows both shows once.
+  if (const std::optional<TGameResult> Ended = FSession->Result()) Announce(FWords.Result(*Ended));
   GameChanged();
 }
 

@@ -107,7 +107,7 @@ TEST_F(TableTest, AFinishedGameIsSaidOnceAndRefusesMoves) {
   // Played again to its end, it says how it ended.
   ASSERT_TRUE(Table.Undo());
   ASSERT_TRUE(Table.Redo());
-  EXPECT_EQ(Face.Take(), (std::vector<std::string>{"Took back 1 move.", "Played 1 move again. Crosses won."}));
+  EXPECT_EQ(Face.Take(), (std::vector<std::string>{"Took back 1 move.", "Played 1 move again.", "Crosses won."}));
 }
 
 TEST_F(TableTest, AsksBeforeDiscardingOnlyAGameChangedSinceItWasSavedOrOpened) {

@@ -268,6 +268,11 @@ TEST(DesktopStatus, TheResultIsSaidOnce) {
   EXPECT_EQ(window.eventStatus(), QStringLiteral("Cross on column 1, row 5."));
   EXPECT_EQ(statusBarText(window).count(QStringLiteral("won")), 1) << statusBarText(window).toStdString();
   EXPECT_EQ(said.take().filter(QStringLiteral("won")), QStringList{QStringLiteral("Crosses won.")});
+  // Played again to its end, likewise.
+  window.table().Undo();
+  window.table().Redo();
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Played 1 move again."));
+  EXPECT_EQ(statusBarText(window).count(QStringLiteral("won")), 1) << statusBarText(window).toStdString();
 }
 
 // A locked board says so instead of whose move it is, invites no move from
