@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
@@ -619,6 +620,25 @@ TEST(DesktopSettingsDialog, EveryFieldIsLabelled) {
   for (QSpinBox* box : dialog.findChildren<QSpinBox*>()) fields.push_back(box);
   EXPECT_EQ(fields.size(), 6);
   for (QWidget* field : fields) EXPECT_TRUE(labelled(field)) << field->metaObject()->className();
+}
+
+// Taller than the screen (a large scale, here a large font), the settings
+// scroll and OK stays on the screen.
+TEST(DesktopSettingsDialog, FitsTheScreen) {
+  SettingsDialog dialog(defaultGameSettings());
+  QFont large = dialog.font();
+  large.setPointSize(large.pointSize() * 3);
+  dialog.setFont(large);
+  dialog.show();
+  QApplication::processEvents();
+  const QRect screen = dialog.screen()->availableGeometry();
+  EXPECT_LE(dialog.frameGeometry().height(), screen.height());
+  const QDialogButtonBox* buttons = dialog.findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  const QRect ok = buttons->button(QDialogButtonBox::Ok)
+                       ->rect()
+                       .translated(buttons->button(QDialogButtonBox::Ok)->mapTo(&dialog, QPoint()));
+  EXPECT_TRUE(dialog.rect().contains(ok)) << ok.y() << " in " << dialog.height();
 }
 
 TEST(DesktopBoard, CellsStaySquareAndCentredInAWideWindow) {

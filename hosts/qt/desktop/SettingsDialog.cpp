@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -33,11 +35,35 @@ SettingsDialog::SettingsDialog(const GameSettings& settings, QWidget* parent) : 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // The settings scroll where the screen is too short for them all (a
+  // small screen, or a large scale), so that OK and Cancel stay on it.
+  auto* fields = new QWidget;
+  auto* settingsLayout = new QVBoxLayout(fields);
+  settingsLayout->setContentsMargins({});
+  settingsLayout->addWidget(playersBox());
+  settingsLayout->addWidget(boardBox());
+  settingsLayout->addWidget(colorsBox());
+  m_scroller = new QScrollArea;
+  m_scroller->setWidget(fields);
+  m_scroller->setWidgetResizable(true);
+  m_scroller->setFrameShape(QFrame::NoFrame);
+  m_scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(playersBox());
-  layout->addWidget(boardBox());
-  layout->addWidget(colorsBox());
+  layout->addWidget(m_scroller);
   layout->addWidget(buttons);
+}
+
+void SettingsDialog::showEvent(QShowEvent* event) {
+  if (const QScreen* shown = screen()) {
+    // The settings whole where the screen has room for them (a scroll area
+    // alone would show only some two dozen lines), scrolling where it has not.
+    const QSize room = shown->availableGeometry().size() - (frameGeometry().size() - geometry().size());
+    const QSize around = size() - m_scroller->viewport()->size();
+    const QSize whole = m_scroller->widget()->sizeHint() + around;
+    setMaximumSize(room);
+    resize(whole.expandedTo(size()).boundedTo(room));
+  }
+  QDialog::showEvent(event);
 }
 
 QWidget* SettingsDialog::playersBox() {

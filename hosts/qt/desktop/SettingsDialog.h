@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QScrollArea;
 class QPushButton;
 class QSpinBox;
 
@@ -23,7 +24,12 @@ class SettingsDialog : public QDialog {
 
   GameSettings settings() const;
 
+ protected:
+  // No larger than the screen it is shown on.
+  void showEvent(QShowEvent* event) override;
+
  private:
+  QScrollArea* m_scroller = nullptr;
   struct PlayerRow {
     QComboBox* kind;
     QComboBox* level;
