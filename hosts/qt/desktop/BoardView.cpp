@@ -1,6 +1,8 @@
 #include "BoardView.h"
 
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
 
 #include "BoardLayout.h"
 #include "Quintar.h"
@@ -13,6 +15,10 @@ namespace {
 constexpr int gap = 4;
 // The cell side the window starts with.
 constexpr int preferredCell = 28;
+// What the window keeps of the screen beside the board view: the panel
+// beside it at its narrowest, and above and below it the title, the menus
+// and the status bar.
+constexpr QSize besideTheBoard(160, 120);
 
 }  // namespace
 
@@ -32,8 +38,21 @@ int BoardView::spareWidth() const {
   return width() - (labelWidth() + 2 * gap + m_colCount * cellSideByHeight);
 }
 
+// Cells of smallestCell pixels, or smaller where the screen cannot hold a
+// window of those (a large board on a small or highly scaled screen), down
+// to tinyCell: a window larger than its screen hides rows and the status bar.
+int BoardView::leastCell() const {
+  const QScreen* shown = screen();
+  if (shown == nullptr) return smallestCell;
+  const QSize room = shown->availableGeometry().size() - besideTheBoard;
+  const int byWidth = (room.width() - labelWidth() - 2 * gap) / m_colCount;
+  const int byHeight = (room.height() - labelHeight() - 2 * gap) / m_rowCount;
+  return std::clamp(std::min(byWidth, byHeight), tinyCell, smallestCell);
+}
+
 QSize BoardView::minimumSizeHint() const {
-  return {labelWidth() + m_colCount * smallestCell + 2 * gap, labelHeight() + m_rowCount * smallestCell + 2 * gap};
+  const int cell = leastCell();
+  return {labelWidth() + m_colCount * cell + 2 * gap, labelHeight() + m_rowCount * cell + 2 * gap};
 }
 
 QSize BoardView::sizeHint() const {

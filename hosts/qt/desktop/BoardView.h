@@ -22,7 +22,10 @@ class BoardView : public QWidget {
   Q_OBJECT
 
  public:
+  // The least cell side a window gives the board, and the least on a
+  // screen too small for that.
   static constexpr int smallestCell = 12;
+  static constexpr int tinyCell = 6;
 
   // Takes the board as its child.
   explicit BoardView(QuintarWidget* board, QWidget* parent = nullptr);
@@ -57,6 +60,7 @@ class BoardView : public QWidget {
   // Room for the numbers along the top and the left.
   int labelWidth() const;
   int labelHeight() const;
+  int leastCell() const;
   void layOutBoard();
 
   QuintarWidget* m_board;
