@@ -23,7 +23,42 @@ std::string CellText(int Col, int Row) { return std::to_string(Col + 1) + "," + 
 // the record.
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
-// Splits at LF, dropping the CR of a CRLF and one ending the text.
+// The text a record is read from: past a byte-order mark, and up to its -1
+// line. What follows that (a result, a manager's notes) is not read, so it
+// may hold anything.
+std::string_view ReadPart(std::string_view Text) {
+  if (Text.starts_with(ByteOrderMark)) Text.remove_prefix(ByteOrderMark.size());
+  for (std::size_t End = Text.find('\n'); End != std::string_view::npos;) {
+    const std::size_t Next = Text.find('\n', End + 1);
+    std::string_view Line = Text.substr(End + 1, Next - End - 1);
+    if (Line.ends_with('\r')) Line.remove_suffix(1);
+    if (Trimmed(Line) == "-1") return Text.substr(0, Next);
+    End = Next;
+  }
+  return Text;
+}
+
+// The first control character, with the line it stands on; the CR of a line
+// end passes, and so do bytes past ASCII (a player's name may be in any
+// language).
+std::optional<TRecordError> FirstControlByte(std::string_view Text) {
+  std::size_t Line = 1;
+  for (std::size_t At = 0; At < Text.size(); ++At) {
+    const char Byte = Text[At];
+    if (Byte == '\n') {
+      ++Line;
+      continue;
+    }
+    const bool LineEnd = Byte == '\r' && (At + 1 == Text.size() || Text[At + 1] == '\n');
+    const auto Code = static_cast<unsigned char>(Byte);
+    if (LineEnd || (Code >= 0x20 && Code != 0x7f)) continue;
+    static constexpr char Digits[] = "0123456789abcdef";
+    return Refusal(Line, std::string("byte 0x") + Digits[Code >> 4] + Digits[Code & 15u] + " is not printable text");
+  }
+  return std::nullopt;
+}
+
+// Splits at LF, dropping the CR of a CRLF.
 std::vector<std::string_view> Lines(std::string_view Text) {
   std::vector<std::string_view> Result;
   while (!Text.empty()) {
@@ -35,34 +70,6 @@ std::vector<std::string_view> Lines(std::string_view Text) {
     Text.remove_prefix(End + 1);
   }
   return Result;
-}
-
-// The lines a record is read from: from its header to its -1 line. What
-// follows (a result, a manager's notes) is not read, so it may hold
-// anything.
-std::vector<std::string_view> RecordLines(std::string_view Text) {
-  if (Text.starts_with(ByteOrderMark)) Text.remove_prefix(ByteOrderMark.size());
-  std::vector<std::string_view> Result = Lines(Text);
-  for (std::size_t Index = 1; Index < Result.size(); ++Index)
-    if (Trimmed(Result[Index]) == "-1") {
-      Result.resize(Index + 1);
-      break;
-    }
-  return Result;
-}
-
-// The first byte of the lines read that is a control character (a player's
-// name may be in any language, so bytes past ASCII pass), with its line.
-std::optional<TRecordError> FirstControlByte(const std::vector<std::string_view>& TextLines) {
-  for (std::size_t Index = 0; Index < TextLines.size(); ++Index)
-    for (const char Byte : TextLines[Index]) {
-      const auto Code = static_cast<unsigned char>(Byte);
-      if (Code >= 0x20 && Code != 0x7f) continue;
-      static constexpr char Digits[] = "0123456789abcdef";
-      return Refusal(Index + 1,
-                     std::string("byte 0x") + Digits[Code >> 4] + Digits[Code & 15u] + " is not printable text");
-    }
-  return std::nullopt;
 }
 
 // A whole number filling Text, or nothing; Text may carry a sign.
@@ -152,8 +159,9 @@ std::optional<std::size_t> ReadNames(const std::vector<std::string_view>& TextLi
 }  // namespace
 
 std::variant<TRecord, TRecordError> ReadRecord(std::string_view Text) {
-  const std::vector<std::string_view> TextLines = RecordLines(Text);
-  if (const std::optional<TRecordError> Unprintable = FirstControlByte(TextLines)) return *Unprintable;
+  Text = ReadPart(Text);
+  if (const std::optional<TRecordError> Unprintable = FirstControlByte(Text)) return *Unprintable;
+  const std::vector<std::string_view> TextLines = Lines(Text);
   const std::optional<std::array<int, 2>> Size = TextLines.empty() ? std::nullopt : HeaderSize(TextLines[0]);
   if (!Size) return Refusal(1, "not a game record: it must begin with \"Piskvorky WxH\"");
   TRecord Record;

@@ -180,9 +180,10 @@ test('a record saved on one board sets the game and its players up on another; a
     element.move(5, 5);
     return element.saveRecord();
   });
-  // A record with anything after a NUL is refused whole, not read up to the NUL.
+  // A record with a NUL in it is refused whole, not read up to the NUL.
   const refused = await board.evaluate(
-    (element, record) => [element.openRecord('not a record'), element.openRecord(`${record}\0junk`), element.saveRecord()],
+    (element, record) => [element.openRecord('not a record'), element.openRecord(record.replace('\n-1', '\0junk\n-1')),
+      element.saveRecord()],
     record);
   for (const answer of refused.slice(0, 2)) {
     assert.equal(typeof answer, 'string');
