@@ -638,15 +638,25 @@ void GameWindow::restoreKeptGame() {
       m_table->Words().KeptGameSetAside(reason.toStdString(), QDir::toNativeSeparators(setAside).toStdString())));
 }
 
+// Records are looked for where the last was opened or saved, else among the
+// person's documents, not wherever the program happened to be started.
+QString GameWindow::recordFolder() const {
+  if (!m_recordFolder.isEmpty()) return m_recordFolder;
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 void GameWindow::openRecord() {
-  const QString fileName = QFileDialog::getOpenFileName(this, tr("Open game"), m_recordFolder, recordFilter());
+  const QString fileName = QFileDialog::getOpenFileName(this, tr("Open game"), recordFolder(), recordFilter());
   if (fileName.isEmpty()) return;
   m_recordFolder = QFileInfo(fileName).absolutePath();
   openRecordFile(fileName);
 }
 
+// The dialog offers a name to take or change: "game.psq" at first.
 void GameWindow::saveRecord() {
-  QFileDialog dialog(this, tr("Save game"), m_recordFolder, recordFilter());
+  const QString offered = tr("game") + QLatin1String(game::RecordExtension);
+  QFileDialog dialog(this, tr("Save game"), QDir(recordFolder()).filePath(offered), recordFilter());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QLatin1String(game::RecordExtension.substr(1)));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;

@@ -146,6 +146,7 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   // The file's text, at most one byte more than any record: the table
   // refuses what is larger. Empty with the reason when it cannot be read.
   std::optional<QByteArray> readRecordFile(const QString& fileName, QString& reason);
+  QString recordFolder() const;
   // The reason the text cannot be written, or empty.
   static QString writeFile(const QString& fileName, const std::string& text);
   // Keeps the game for the next run; says why when it cannot.
@@ -184,7 +185,7 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   std::unique_ptr<BoardInput> m_input;
   // The event text is a hint for the focus cell: it goes when the cell moves.
   bool m_hintShown = false;
-  QString m_recordFolder;
+  QString m_recordFolder;  // where a record was last opened or saved
 };
 
 }  // namespace quintar::desktop
