@@ -489,7 +489,11 @@ void TGameTable::AnalysisReported(std::uint32_t Serial, const TAnalysis& Report)
   FListener.AnalysisChanged();
 }
 
-std::string TGameTable::AnalysisWords() const { return FAnalysis ? FWords.Analysis(*FAnalysis) : std::string(); }
+// A finished game is not analysed, and analysis that is on says so.
+std::string TGameTable::AnalysisWords() const {
+  if (FAnalysis) return FWords.Analysis(*FAnalysis);
+  return FAnalysing && FControl.GameOver() ? FWords.Phrase(TPhrase::NothingToAnalyse) : std::string();
+}
 
 std::vector<std::string> TGameTable::CandidateWords() const {
   std::vector<std::string> Words;

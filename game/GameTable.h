@@ -181,7 +181,8 @@ class TGameTable {
   void AnalysisReported(std::uint32_t Serial, const TAnalysis& Report);
   // The latest report on the position on the board.
   const std::optional<TAnalysis>& Analysis() const { return FAnalysis; }
-  // It in one sentence, and its candidates one each; empty without a report.
+  // It in one sentence, and its candidates one each; empty without a report
+  // (but for a finished game while analysis is on, which says so).
   std::string AnalysisWords() const;
   std::vector<std::string> CandidateWords() const;
   // Whether the game's line has a move to judge, made or to be played again;

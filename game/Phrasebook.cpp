@@ -125,7 +125,7 @@ std::string TPhrasebook::PlayedAgain(std::size_t Moves) const {
 }
 
 std::string TPhrasebook::Phrase(TPhrase Which) const {
-  static constexpr std::array<std::string_view, 15> Phrases = {
+  static constexpr std::array<std::string_view, 16> Phrases = {
       "Five in a row. Crosses move first; the first to get five marks in an unbroken line, across, down or "
       "diagonally, wins.",
       "Quintar is five in a row against the computer or another person, on a board of 5 to 50 cells a side. "
@@ -143,9 +143,10 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
       "The computer could not think of a move; ask it to move again.",
       "The computer could not think of a hint; ask again.",
       "The computer moves when asked.",
+      "Nothing to analyse: the game is over.",
   };
   // One sentence for each phrase, the last included.
-  static_assert(Phrases.size() == static_cast<std::size_t>(TPhrase::ComputerMovesWhenAsked) + 1);
+  static_assert(Phrases.size() == static_cast<std::size_t>(TPhrase::NothingToAnalyse) + 1);
   static_assert(!Phrases.back().empty());
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }
@@ -171,9 +172,9 @@ std::string TPhrasebook::TerminalPhrase(TTerminalPhrase Which) const {
       "Usage: strength low, medium, high or expert.",
       "Usage: players person computer (crosses, then noughts; each person or computer).",
       "That line is too long to be a command.",
-      "Nothing to analyse: the game is over. Type review to see every move judged.",
+      "Type review to see every move judged.",
   };
-  static_assert(Phrases.size() == static_cast<std::size_t>(TTerminalPhrase::NothingToAnalyse) + 1);
+  static_assert(Phrases.size() == static_cast<std::size_t>(TTerminalPhrase::ReviewInstead) + 1);
   static_assert(!Phrases.back().empty());
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }

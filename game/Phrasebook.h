@@ -67,6 +67,8 @@ enum class TPhrase : std::uint8_t {
   HintCouldNotThink,
   // A record opened where the computer holds the side to move: it waits.
   ComputerMovesWhenAsked,
+  // What analysis says of a finished game.
+  NothingToAnalyse,
 };
 
 // The terminal's own sentences, which take no blanks: apart from TPhrase so
@@ -96,8 +98,8 @@ enum class TTerminalPhrase : std::uint8_t {
   StrengthUsage,
   PlayersUsage,
   LineTooLong,
-  // Its answer when there is nothing to analyse.
-  NothingToAnalyse,
+  // What it adds when there is nothing to analyse.
+  ReviewInstead,
 };
 
 class TPhrasebook {

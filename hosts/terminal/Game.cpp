@@ -219,7 +219,7 @@ void TGame::Analyse() {
     for (std::string& Candidate : FTable->CandidateWords()) Say(std::move(Candidate));
     FReply.Listing = true;
   } else {
-    Say(Words().TerminalPhrase(game::TTerminalPhrase::NothingToAnalyse));
+    Say(FTable->AnalysisWords() + " " + Words().TerminalPhrase(game::TTerminalPhrase::ReviewInstead));
   }
   FTable->SetAnalysing(false);
 }

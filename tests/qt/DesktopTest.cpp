@@ -933,6 +933,10 @@ TEST(DesktopAnalysis, ThePanelShowsTheReportAndTheBoardNumbersTheBestLine) {
     const QColor side = index % 2 == 0 ? window.board()->noughtColor() : window.board()->crossColor();
     EXPECT_TRUE(marked->second.contains(side)) << "mark " << index + 1;
   }
+  // Played to its end, the game leaves the panel saying why it is empty.
+  for (const TBoardCell& cell : {line[0], line[1]}) window.table().Move(cell.Col + 1, cell.Row + 1);
+  ASSERT_TRUE(window.board()->control().GameOver());
+  EXPECT_EQ(panel.summary(), QStringLiteral("Nothing to analyse: the game is over."));
 
   panelSwitch->trigger();
   EXPECT_FALSE(window.table().Analysing());

@@ -21,7 +21,6 @@ namespace {
 using TLines = std::vector<std::string>;
 
 TReply Execute(TGame& Game, std::string_view Line) { return Game.Execute(ParseCommand(Line)); }
-std::string Phrase(game::TTerminalPhrase Which) { return game::TPhrasebook().TerminalPhrase(Which); }
 
 // Crosses along row 10, noughts along row 1: noughts' sixth move lets
 // crosses' open three become an open four, and crosses' fifth move blocks
@@ -44,7 +43,8 @@ TEST(Analyse, NamesTheWinOfAnOpenFourAndTheBestMovesOneALine) {
   EXPECT_EQ(Game.Table().MovesMade(), 8u);
   EXPECT_EQ(Execute(Game, "analyze").Lines.size(), Reply.Lines.size());
   Execute(Game, LeftEnd ? "4 10" : "9 10");
-  EXPECT_EQ(Execute(Game, "analyse").Lines, TLines{Phrase(game::TTerminalPhrase::NothingToAnalyse)});
+  EXPECT_EQ(Execute(Game, "analyse").Lines,
+            TLines{"Nothing to analyse: the game is over. Type review to see every move judged."});
 }
 
 TEST(Review, TheGameOnTheBoardJudgedMoveByMoveThenSummedUp) {
