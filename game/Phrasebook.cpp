@@ -152,7 +152,7 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
 }
 
 std::string TPhrasebook::TerminalPhrase(TTerminalPhrase Which) const {
-  static constexpr std::array<std::string_view, 20> Phrases = {
+  static constexpr std::array<std::string_view, 21> Phrases = {
       "The game in progress will be lost: type the same again to discard it, or play on.",
       "It is marked + on the board.",
       "Type new to play again.",
@@ -161,6 +161,7 @@ std::string TPhrasebook::TerminalPhrase(TTerminalPhrase Which) const {
       "The computer waits: type computer to let it move.",
       "Clicks do not play: type the column and row.",
       "Type a column and a row (8 9), or click a cell. Type help for the commands.",
+      "Type a column and a row (8 9). Type help for the commands.",
       "Play a cell by typing its column and row (8 9 or 8,9), or click it.",
       "Games: new, size W H (5 to 50 each), save FILE, open FILE (.psq records).",
       "Who plays: players person|computer person|computer (crosses, then noughts).",

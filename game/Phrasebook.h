@@ -84,8 +84,10 @@ enum class TTerminalPhrase : std::uint8_t {
   ComputerAnswers,
   ComputerWaits,
   ClicksDoNotPlay,
-  // Its greeting and its help, one line each.
+  // Its greeting, where a cell may be clicked and where it may not, and its
+  // help, one line each.
   Greeting,
+  TypedGreeting,
   HelpPlay,
   HelpGames,
   HelpPlayers,

@@ -13,6 +13,9 @@
 
 namespace quintar::terminal {
 
+// Where a person types a command.
+inline constexpr std::string_view CommandPrompt = "> ";
+
 struct TNothing {};  // a blank line
 struct TPlay {       // "8 9" or "8,9": column and row, 1-based as Move counts
   int Col;

@@ -1,6 +1,7 @@
 #include "LineSession.h"
 
 #include <string>
+#include <utility>
 
 #include "BoardText.h"
 #include "LineReader.h"
@@ -18,12 +19,42 @@ void ShowLines(std::ostream& Out, const TReply& Reply) {
   if (!Reply.Advice.empty()) Out << Reply.Advice << '\n';
 }
 
+// What a person needs before typing: the status when it has changed, and the
+// prompt, shown at once.
+class TPrompter {
+ public:
+  TPrompter(std::ostream& Out, const TGame& Game, TLineTyper Typer) : FOut(Out), FGame(Game), FTyper(Typer) {}
+
+  void Greet() {
+    if (FTyper == TLineTyper::Person)
+      FOut << FGame.Words().TerminalPhrase(game::TTerminalPhrase::TypedGreeting) << '\n';
+  }
+
+  void Ask() {
+    if (FTyper == TLineTyper::Person) {
+      if (std::string Status = FGame.Status(); Status != FStatusShown)
+        FOut << (FStatusShown = std::move(Status)) << '\n';
+      FOut << CommandPrompt;
+    }
+    FOut.flush();
+  }
+
+ private:
+  std::ostream& FOut;
+  const TGame& FGame;
+  const TLineTyper FTyper;
+  std::string FStatusShown;
+};
+
 }  // namespace
 
-void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Depth,
+void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Depth, TLineTyper Typer,
               const std::vector<std::string>& Opening) {
+  TPrompter Prompter(Out, Game, Typer);
+  Prompter.Greet();
   for (const std::string& Said : Opening) Out << Said << '\n';
   ShowBoard(Out, Game, Depth);
+  Prompter.Ask();
   TLineReader Reader(In, MaxCommandLength);
   std::string Line;
   while (Reader.Next(Line)) {
@@ -38,11 +69,13 @@ void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Dept
       PositionChanged = PositionChanged || Step.PositionChanged;
     }
     if (PositionChanged) ShowBoard(Out, Game, Depth);
-    Out.flush();
+    if (Reply.Quit) break;
+    Prompter.Ask();
     // Output that can no longer be written (a full disk, a reader gone)
     // ends the game: nobody would see it go on.
-    if (Reply.Quit || !Out) return;
+    if (!Out) return;
   }
+  Out.flush();
 }
 
 }  // namespace quintar::terminal

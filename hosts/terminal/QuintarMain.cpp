@@ -127,7 +127,7 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
   const bool Addressable = Term != nullptr && *Term != '\0' && std::string_view(Term) != "dumb";
   if (!(Interactive && Addressable && ::isatty(STDOUT_FILENO) && RunScreen(Game, Depth, Opening))) {
     std::ios::sync_with_stdio(false);
-    RunLines(std::cin, std::cout, Game, Depth, Opening);
+    RunLines(std::cin, std::cout, Game, Depth, Interactive ? TLineTyper::Person : TLineTyper::Script, Opening);
   }
   if (Kept.empty()) return 0;
   if (const std::string Error = KeepGame(Kept, Game.GameToKeep(), Game.Words()); !Error.empty()) {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "Commands.h"
 #include "TextUtil.h"
 
 namespace quintar::terminal {
 namespace {
 
-constexpr std::string_view Prompt = "> ";
 constexpr std::string_view Ellipsis = "…";
 
 bool ContinuesCharacter(char Byte) { return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80; }
@@ -71,8 +71,8 @@ std::vector<std::string> Wrapped(std::span<const std::string> Messages, int Widt
 // the typing is.
 void EndWithStatusAndPrompt(TScreen& Screen, const TScreenContent& Content, int Width, bool StatusShown) {
   if (StatusShown) Screen.Lines.push_back(ShortenAtWord(Content.Status, Width));
-  const int Room = std::max(Width - static_cast<int>(Prompt.size()) - 1, 0);
-  Screen.Lines.push_back(Cut(std::string(Prompt) + std::string(LastColumns(Content.Typed, Room)), Width));
+  const int Room = std::max(Width - static_cast<int>(CommandPrompt.size()) - 1, 0);
+  Screen.Lines.push_back(Cut(std::string(CommandPrompt) + std::string(LastColumns(Content.Typed, Room)), Width));
   Screen.CursorLine = static_cast<int>(Screen.Lines.size()) - 1;
   Screen.CursorColumn = std::min(TextColumns(Screen.Lines.back()), Width - 1);
 }

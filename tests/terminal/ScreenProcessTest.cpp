@@ -165,11 +165,18 @@ TEST(ScreenProcess, CtrlZStopsTheGameWithTheTerminalPutBack) {
   EXPECT_EQ(Shell.Wait(), 0);
 }
 
-// A terminal that cannot move its cursor gets the lines, not the screen.
+// A terminal that cannot move its cursor gets the lines, not the screen, and
+// the person there is told at once what to do, whose move it is, and where
+// to type.
 TEST(ScreenProcess, ADumbTerminalGetsTheLines) {
   TScreenGame Game("dumb", FreshFolder("screen-dumb"));
   ASSERT_TRUE(Game.Started());
-  Game.ShownOnce("Type a column and a row");
+  const std::string Shown = Game.ShownOnce("\n> ");
+  EXPECT_NE(Shown.find("Type a column and a row (8 9). Type help"), std::string::npos) << Shown;
+  EXPECT_NE(Shown.find("Crosses to move: you."), std::string::npos) << Shown;
+  Game.Type("players person person\r");
+  EXPECT_NE(Game.ShownOnce("\n> ", Shown.size()).find("Crosses to move. Crosses: a person", Shown.size()),
+            std::string::npos);
   Game.Type("quit\r");
   EXPECT_EQ(Game.Wait(), 0);
   EXPECT_EQ(Game.ShownOnce("\x1b[?1049h").find("\x1b[?1049h"), std::string::npos);
