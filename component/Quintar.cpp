@@ -104,7 +104,7 @@ int TQuintar::Winner() const {
 }
 
 void TQuintar::Move(int Col, int Row) {
-  if (FGameOver || FLock) return;
+  if (!MayMove()) return;
   if (Col < 1 || Col > FColCount || Row < 1 || Row > FRowCount || FBoard[Col - 1][Row - 1] != 0) {
     vcl::Raise(OnIllegalMove, this);
     return;
@@ -117,7 +117,7 @@ void TQuintar::Move(int Col, int Row) {
 }
 
 void TQuintar::ComputerMove() {
-  if (FGameOver || FLock) return;
+  if (!MayMove()) return;
   const TSelection Choice = SelectMove(BoardView(), FTurn, FPlayingStrength, FPatterns.get(), FCrossCandidates.get(),
                                        FNoughtCandidates.get(), ProcessRandom);
   // A handler may ask for a move on a board it has just filled: nothing to play.
@@ -135,9 +135,13 @@ void TQuintar::PlaceMark(int Col, int Row) {
 }
 
 bool TQuintar::Check(int Col, int Row) {
-  if (FindFive(Col, Row)) {
+  // A move that a handler made inside this one's event has decided the game
+  // already: this one adds no second result.
+  if (FGameOver) return false;
+  if (const std::optional<std::array<vcl::TPoint, 5>> Five = FiveThrough(Col, Row)) {
     FGameOver = true;
     FWinFound = true;
+    FWinCells = *Five;
     DrawGraphics();
     vcl::Raise(FBoard[FWinCells[0].X][FWinCells[0].Y] == 1 ? OnCrossWon : OnNoughtWon, this);
     return true;
@@ -149,7 +153,7 @@ bool TQuintar::Check(int Col, int Row) {
   return false;
 }
 
-bool TQuintar::FindFive(int Col, int Row) {
+std::optional<std::array<vcl::TPoint, 5>> TQuintar::FiveThrough(int Col, int Row) const {
   // Horizontal, vertical, diagonal, anti-diagonal: the step along each line.
   static constexpr vcl::TPoint Steps[4] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
   int Crosses[4] = {};
@@ -165,12 +169,13 @@ bool TQuintar::FindFive(int Col, int Row) {
       Crosses[Line] = Mark == 1 ? Crosses[Line] + 1 : 0;
       Noughts[Line] = Mark == -1 ? Noughts[Line] + 1 : 0;
       if (Crosses[Line] == 5 || Noughts[Line] == 5) {
-        for (int I = 0; I < 5; ++I) FWinCells[I] = {C - I * Steps[Line].X, R - I * Steps[Line].Y};
-        return true;
+        std::array<vcl::TPoint, 5> Five;
+        for (int I = 0; I < 5; ++I) Five[I] = {C - I * Steps[Line].X, R - I * Steps[Line].Y};
+        return Five;
       }
     }
   }
-  return false;
+  return std::nullopt;
 }
 
 bool TQuintar::BoardIsFull() const {

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "Controls.h"
 #include "Opponent.h"
@@ -135,7 +136,12 @@ class TQuintar : public vcl::TCustomControl {
   // Places the side to move's mark, passes the turn, draws and reports it.
   void PlaceMark(int Col, int Row);
   // The four lines through a cell scanned for a run of five (0-based).
-  bool FindFive(int Col, int Row);
+  std::optional<std::array<vcl::TPoint, 5>> FiveThrough(int Col, int Row) const;
+  // Whether a move may be made now. Besides the guards of a finished or
+  // locked game, a handler of the last move's event may ask for another
+  // move before that last move is checked; if it made five, the game is
+  // over already, and playing on would leave two fives and two results.
+  bool MayMove() const { return !FGameOver && !FLock && !FiveThrough(FLastMove.X, FLastMove.Y); }
   bool BoardIsFull() const;
   TBoardView BoardView() const { return {FBoard, FColCount, FRowCount}; }
   // The box around a cell, on its grid lines, and the ring one pixel inside.

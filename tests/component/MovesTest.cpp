@@ -97,6 +97,51 @@ TEST(EventOrder, NewGameInsideAWinHandlerLetsTheMoveFinish) {
   EXPECT_EQ(Control.Turn(), -1);
 }
 
+// A host that answers each move from its legal-move handler, as it would
+// with the computer's own answer switched off.
+TEST(EventOrder, AMoveAskedForInsideTheEventOfAWinningMoveIsNotPlayed) {
+  TQuintar Control(nullptr);
+  Play(Control, {{1, 1}, {1, 3}, {2, 1}, {2, 3}, {3, 1}, {3, 3}, {4, 1}, {4, 3}});
+  Control.SetAutoResponse(false);
+  TEventLog Log(Control);
+  int Moves = 0;
+  Control.OnLegalMove = [&](vcl::TObject*) {
+    ++Moves;
+    Control.ComputerMove();
+  };
+  Control.Move(5, 1);
+  EXPECT_EQ(Moves, 1);
+  EXPECT_EQ(Log.Take(), (TNames{"CrossWon", "UserWon"}));
+  EXPECT_EQ(Control.Turn(), -1);
+}
+
+// Answered that way from the first move on, a game ends once: one result,
+// the board never played past it.
+TEST(EventOrder, MovesAskedForInsideEveryMovesEventEndTheGameOnce) {
+  for (int Side : {5, 20}) {
+    TQuintar Control(nullptr);
+    Control.SetColCount(Side);
+    Control.SetRowCount(Side);
+    Control.SetAutoResponse(false);
+    std::srand(11);
+    TEventLog Log(Control);
+    int Marks = 0;
+    Control.OnLegalMove = [&](vcl::TObject*) {
+      ++Marks;
+      Control.ComputerMove();
+    };
+    Control.ComputerMove();
+    const TNames Results = Log.Take();
+    EXPECT_TRUE(Control.GameOver());
+    ASSERT_FALSE(Results.empty());
+    EXPECT_EQ(Results.size(), Control.WinFound() ? 2u : 1u) << Side;
+    if (Control.WinFound()) {
+      EXPECT_EQ(Control.Cell(Control.LastMove().X, Control.LastMove().Y), -Control.Turn());
+    }
+    EXPECT_EQ(Control.Turn(), Marks % 2 == 0 ? 1 : -1);
+  }
+}
+
 TEST(Guards, IllegalMovesAreReportedAndChangeNothing) {
   TQuintar Control(nullptr);
   Play(Control, {{4, 4}});

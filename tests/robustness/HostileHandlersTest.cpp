@@ -54,7 +54,7 @@ TEST(HostileHandlers, ShrinkingTheBoardInsideAMoveOnItsFarCornerKeepsToTheNewBoa
   ExpectConsistent(Control);
 }
 
-TEST(HostileHandlers, MovingForTheOtherSideInsideAWinningMoveStillRecordsTheFive) {
+TEST(HostileHandlers, MovingForTheOtherSideInsideAWinningMoveIsRefusedAndTheFiveRecorded) {
   TQuintar Control(nullptr);
   Control.SetAutoResponse(false);
   for (int Col = 1; Col <= 4; ++Col) {
@@ -64,12 +64,13 @@ TEST(HostileHandlers, MovingForTheOtherSideInsideAWinningMoveStillRecordsTheFive
   bool Answered = false;
   Control.OnLegalMove = [&](vcl::TObject*) {
     if (std::exchange(Answered, true)) return;
-    Control.Move(10, 10);  // noughts move before the referee sees the crosses' five
+    Control.Move(10, 10);  // noughts ask to move before the referee sees the crosses' five
   };
   Control.Move(5, 1);
   EXPECT_TRUE(Control.GameOver());
   EXPECT_TRUE(Control.WinFound());
-  EXPECT_EQ(Control.Cell(9, 9), -1);
+  EXPECT_EQ(Control.Cell(9, 9), 0);
+  EXPECT_EQ(Control.Turn(), -1);
   ExpectConsistent(Control);
 }
 
