@@ -86,7 +86,7 @@ TAnswer TBrainPlayer::Lose(TFault Fault, std::string Reason) {
 }
 
 std::optional<TAnswer> TBrainPlayer::AwaitAnswer(std::string& Line, TDeadline Deadline, std::string_view Awaiting,
-                                                 int Allowed) {
+                                                 int Allowed, TErrorIs Error) {
   while (true) {
     switch (FProcess.ReadLine(Line, Deadline)) {
       case TBrainProcess::TRead::TimedOut: {
@@ -103,7 +103,7 @@ std::optional<TAnswer> TBrainPlayer::AwaitAnswer(std::string& Line, TDeadline De
     }
     const std::string_view Text = Trimmed(Line);
     if (IsInformational(Text)) continue;
-    if (SameWord(FirstWord(Text), "ERROR")) {
+    if (SameWord(FirstWord(Text), "ERROR") && Error == TErrorIs::Complaint) {
       // Some brains say what they dislike and answer all the same; the
       // complaint is kept for the reason should no answer come.
       FLastError = std::string(Text);
@@ -122,12 +122,9 @@ std::optional<TAnswer> TBrainPlayer::Launch(int ColCount, int RowCount) {
       ColCount == RowCount ? "START " + std::to_string(ColCount) : "RECTSTART " + CellText(ColCount, RowCount);
   if (!FProcess.WriteLine(Start, Deadline)) return Lose(TFault::Crashed, "stopped reading at " + Start);
   std::string Line;
-  if (std::optional<TAnswer> Failure = AwaitAnswer(Line, Deadline, Start, FTime.Start)) return Failure;
-  if (!SameWord(Line, "OK")) {
-    const std::string Said = FLastError.empty() ? Line : FLastError;
-    return Lose(TFault::Nonsense, "answered " + Start + " with " + Quoted(Said));
-  }
-  FLastError.clear();
+  if (std::optional<TAnswer> Failure = AwaitAnswer(Line, Deadline, Start, FTime.Start, TErrorIs::Refusal))
+    return Failure;
+  if (!SameWord(Line, "OK")) return Lose(TFault::Nonsense, "answered " + Start + " with " + Quoted(Line));
   const std::string Infos[] = {"INFO rule 0", "INFO timeout_turn " + std::to_string(FTime.Turn),
                                "INFO timeout_match " + std::to_string(FTime.Match)};
   for (const std::string& Info : Infos)
@@ -170,7 +167,8 @@ TAnswer TBrainPlayer::Choose(const TMatchBoard& Board) {
   for (const std::string& Line : Request)
     if (!FProcess.WriteLine(Line, Deadline)) return Lose(TFault::Crashed, "stopped reading at " + Line);
   std::string Answer;
-  if (std::optional<TAnswer> Failure = AwaitAnswer(Answer, Deadline, Request.front(), Allowed)) return *Failure;
+  if (std::optional<TAnswer> Failure = AwaitAnswer(Answer, Deadline, Request.front(), Allowed, TErrorIs::Complaint))
+    return *Failure;
   FSpent += std::chrono::duration_cast<milliseconds>(TClock::now() - Asked);
   const std::optional<TCell> Cell = CellFrom(Answer);
   if (!Cell) return Lose(TFault::Nonsense, "answered " + Request.front() + " with " + Quoted(Answer));

@@ -32,8 +32,12 @@ class TBrainPlayer : public TPlayer {
   // The lines that ask for a move on Board, from what the brain knows.
   std::vector<std::string> AskForMove(const TMatchBoard& Board) const;
   // The first line of the brain's that is not informational, or the fault;
-  // Allowed is the time it was given, for the reason.
-  std::optional<TAnswer> AwaitAnswer(std::string& Line, TDeadline Deadline, std::string_view Awaiting, int Allowed);
+  // Allowed is the time it was given, for the reason. An ERROR line is the
+  // answer where it refuses what was asked (a board size); elsewhere it is a
+  // complaint that an answer may follow.
+  enum class TErrorIs { Refusal, Complaint };
+  std::optional<TAnswer> AwaitAnswer(std::string& Line, TDeadline Deadline, std::string_view Awaiting, int Allowed,
+                                     TErrorIs Error);
   // Ends the process at once and makes the losing answer.
   TAnswer Lose(TFault Fault, std::string Reason);
   int TimeLeft() const;

@@ -74,6 +74,9 @@ TEST(BrainMatch, ABrainThatPlaysATakenOrOffBoardCellLosesByAnIllegalMove) {
 TEST(BrainMatch, ABrainThatAnswersWithWordsLosesByNonsense) {
   ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("talks-nonsense.sh"), Generous()), TFault::Nonsense,
                            "\"I would rather not\"");
+  // A refused board size is its answer, not a complaint to wait past.
+  ExpectBrainLostEveryGame(PlayAgainstLow(FakeBrain("refuses-size.sh"), {200, 0, 10000, 50}), TFault::Nonsense,
+                           "answered START 15 with \"ERROR unsupported size\"");
 }
 
 TEST(BrainMatch, ABrainThatNeverAnswersLosesByTime) {
