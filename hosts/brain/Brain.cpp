@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "LineReader.h"
 #include "TextUtil.h"
@@ -62,20 +63,20 @@ bool ReadNumbers(std::string_view Text, std::size_t Count, int* Numbers) {
   return true;
 }
 
-// The flags of INFO rule. Only the continuous game keeps the winning line the
-// brain plays: five or more of one side in a row.
+// The flags of INFO rule. The brain plays none of them: five or more of one
+// side in a row wins, and the game ends there (a continuous game would play
+// on past a five).
 struct TRuleFlag {
   int Bit;
   std::string_view Name;
 };
 constexpr TRuleFlag RuleFlags[] = {{1, "exact five"}, {2, "continuous game"}, {4, "renju"}, {8, "caro"}};
-constexpr int PlayedRuleFlags = 2;
 
 // "exact five and renju", with the flags the protocol does not name as a number.
 std::string UnplayedRuleNames(int Rule) {
   std::string Names;
   const auto Add = [&Names](std::string_view Name) { Names += (Names.empty() ? "" : " and ") + std::string(Name); };
-  int Unnamed = Rule & ~PlayedRuleFlags;
+  int Unnamed = Rule;
   for (const TRuleFlag& Flag : RuleFlags) {
     if ((Unnamed & Flag.Bit) != 0) Add(Flag.Name);
     Unnamed &= ~Flag.Bit;
@@ -147,7 +148,9 @@ void TBrain::Command(std::string_view Line, std::ostream& Out) {
   else if (SameWord(Name, "TURN"))
     Turn(Arguments, Out);
   else if (SameWord(Name, "BOARD"))
-    NoArguments([&] { BeginBoard(); });
+    BeginBoard(Arguments.empty() ? "" : "BOARD takes no arguments");
+  else if (SameWord(Name, "SWAP2BOARD"))
+    PassOverBlock(Name);
   else if (SameWord(Name, "TAKEBACK"))
     TakeBack(Arguments, Out);
   else if (SameWord(Name, "INFO"))
@@ -198,6 +201,7 @@ void TBrain::Restart(std::ostream& Out) {
 
 void TBrain::Begin(std::ostream& Out) {
   if (!FBoard.Started()) return Error(Out, "no board yet: send START first");
+  if (!FBoard.Empty()) return Error(Out, "BEGIN opens an empty board, and this one holds stones: send RESTART first");
   Reply(Out);
 }
 
@@ -219,20 +223,25 @@ void TBrain::TakeBack(std::string_view Arguments, std::ostream& Out) {
   Answer(Out, "OK");
 }
 
-void TBrain::BeginBoard() {
+void TBrain::BeginBoard(std::string_view Refusal) {
   FCollecting = true;
-  FPendingError.clear();
+  FPendingError = Refusal;
   FPending = FBoard;
-  if (FBoard.Started())
-    FPending.Reset(FBoard.Width(), FBoard.Height());
-  else
+  if (!FBoard.Started())
     FPendingError = "no board yet: send START first";
+  else
+    FPending.Reset(FBoard.Width(), FBoard.Height());
+}
+
+void TBrain::PassOverBlock(std::string_view Name) {
+  FCollecting = true;
+  FUnknownBlock = Echo(Name);
 }
 
 void TBrain::BoardStone(std::string_view Line) {
   // After the first bad line the position is lost anyway; only that first
   // reason is kept, so a flood of stones costs nothing more.
-  if (!FPendingError.empty()) return;
+  if (!FPendingError.empty() || !FUnknownBlock.empty()) return;
   int Numbers[3];
   if (!ReadNumbers(Trimmed(Line), 3, Numbers)) {
     FPendingError = "BOARD expects x,y,owner lines up to DONE, not \"" + Echo(Line) + "\"";
@@ -251,6 +260,7 @@ void TBrain::BoardStone(std::string_view Line) {
 
 void TBrain::EndBoard(std::ostream& Out) {
   FCollecting = false;
+  if (!FUnknownBlock.empty()) return Answer(Out, "UNKNOWN command " + std::exchange(FUnknownBlock, {}));
   if (!FPendingError.empty()) return Error(Out, FPendingError + "; position unchanged");
   FBoard = FPending;
   Reply(Out);
@@ -285,7 +295,7 @@ void TBrain::SetRule(std::string_view Value, std::ostream& Out) {
 }
 
 void TBrain::TellUnplayedRule(std::ostream& Out) {
-  if ((FRule & ~PlayedRuleFlags) == 0 || FRule == FRuleTold) return;
+  if (FRule == 0 || FRule == FRuleTold) return;
   FRuleTold = FRule;
   Error(Out, "rule " + std::to_string(FRule) + " asks for " + UnplayedRuleNames(FRule) +
                  ", which this brain does not play: it plays five or more in a row (freestyle)");
@@ -314,9 +324,8 @@ void TBrain::SetMemoryLimit(std::string_view Value, std::ostream& Out) {
 }
 
 void TBrain::About(std::ostream& Out) {
-  Answer(Out,
-         "name=\"Quintar\", version=\"" QUINTAR_VERSION
-         "\", author=\"The Quintar developers\", rules=\"freestyle: five or more in a row wins; continuous game\"");
+  Answer(Out, "name=\"Quintar\", version=\"" QUINTAR_VERSION
+              "\", author=\"The Quintar developers\", rules=\"freestyle: five or more in a row wins\"");
 }
 
 // While the expert thinks, each depth it completes is told as a MESSAGE

@@ -12,10 +12,13 @@
 // lines with the depth, positions and score it has reached, a proven win or
 // loss as such, and the line it expects.
 //
-// The brain plays five or more in a row (the only game its opponent knows).
-// When a manager asks for a rule it does not play (INFO rule with exact
-// five, renju or caro), it says so once, with an ERROR line before its next
-// move, and plays on by its own rule.
+// A block it does not play (SWAP2BOARD ... DONE) gets one UNKNOWN at DONE.
+//
+// The brain plays five or more in a row (the only game its opponent knows),
+// and the game ends at the first five. When a manager asks for a rule it does
+// not play (INFO rule with exact five, continuous game, renju or caro), it
+// says so once, with an ERROR line before its next move, and plays on by its
+// own rule.
 #pragma once
 
 #include <cstddef>
@@ -65,7 +68,11 @@ class TBrain {
   void Begin(std::ostream& Out);
   void Turn(std::string_view Arguments, std::ostream& Out);
   void TakeBack(std::string_view Arguments, std::ostream& Out);
-  void BeginBoard();
+  // Refusal, when not empty, is the answer DONE gets whatever the lines.
+  void BeginBoard(std::string_view Refusal);
+  // A block of lines up to DONE this brain does not play (SWAP2BOARD): one
+  // answer for the whole block, as for any unknown command.
+  void PassOverBlock(std::string_view Name);
   void BoardStone(std::string_view Line);
   void EndBoard(std::ostream& Out);
   void Info(std::string_view Arguments, std::ostream& Out);
@@ -94,6 +101,8 @@ class TBrain {
   bool FCollecting = false;
   TBrainBoard FPending;
   std::string FPendingError;
+  // The command of a block passed over, until its DONE.
+  std::string FUnknownBlock;
 };
 
 // Reads commands from In until END or the end of the input, answering on Out

@@ -32,6 +32,7 @@ class TBrainBoard {
   void Reset(int Width, int Height);
   // No board exists before the first Reset.
   bool Started() const { return FWidth > 0; }
+  bool Empty() const { return FOwnCount + FOpponentCount == 0; }
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   bool OnBoard(int X, int Y) const { return quintar::OnBoard(FWidth, FHeight, X, Y); }

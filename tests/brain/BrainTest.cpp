@@ -63,6 +63,20 @@ TEST(BrainMoves, BeginOpensInTheCentreAndTurnAnswersTheOpponent) {
   EXPECT_TRUE(Referee.Play(Answer, 1, X, Y)) << Answer;
   EXPECT_EQ(Send.Brain().Board().At(11, 11), TStone::Opponent);
   EXPECT_EQ(Send.Brain().Board().At(X, Y), TStone::Own);
+  // Opening a game that is under way would play twice in a row.
+  EXPECT_EQ(Send("BEGIN"), "ERROR BEGIN opens an empty board, and this one holds stones: send RESTART first\n");
+}
+
+// A manager reads one answer per command, so a block of lines up to DONE
+// gets one, whatever its lines.
+TEST(BrainBoard, ABlockItCannotTakeGetsOneAnswerAtDone) {
+  TBrainSession Send;
+  Send("START 15");
+  for (const char* Line : {"SWAP2BOARD", "7,7", "8,7", "9,9"}) EXPECT_EQ(Send(Line), "") << Line;
+  EXPECT_EQ(Send("DONE"), "UNKNOWN command SWAP2BOARD\n");
+  for (const char* Line : {"BOARD now", "7,7,1"}) EXPECT_EQ(Send(Line), "") << Line;
+  EXPECT_EQ(Send("DONE"), "ERROR BOARD takes no arguments; position unchanged\n");
+  EXPECT_EQ(Send("BEGIN"), "7,7\n");
 }
 
 TEST(BrainMoves, RefuseTakenOffBoardAndMalformedCellsAndChangeNothing) {
@@ -313,8 +327,10 @@ TEST(BrainExpert, CompletesItsFiveAndBlocksTheOpponents) {
 TEST(BrainInfo, ARuleItDoesNotPlayIsToldOnceBeforeItsNextMove) {
   TBrainSession Send;
   Send("START 15");
-  EXPECT_EQ(Send("INFO rule 2"), "");  // a continuous game keeps the winning line
-  EXPECT_EQ(Send("BEGIN"), "7,7\n");
+  EXPECT_EQ(Send("INFO rule 2"), "");
+  EXPECT_EQ(Send("BEGIN"),
+            "ERROR rule 2 asks for continuous game, which this brain does not play: it plays five or more in a row "
+            "(freestyle)\n7,7\n");
   EXPECT_EQ(Send("INFO rule 5"), "");
   const std::string Told = Send("TURN 0,0");
   EXPECT_EQ(Told.substr(0, Told.find('\n')),
