@@ -242,6 +242,7 @@ void TBrain::BoardStone(std::string_view Line) {
   // After the first bad line the position is lost anyway; only that first
   // reason is kept, so a flood of stones costs nothing more.
   if (!FPendingError.empty() || !FUnknownBlock.empty()) return;
+  if (Trimmed(Line).empty()) return;  // a stray blank line, here as anywhere
   int Numbers[3];
   if (!ReadNumbers(Trimmed(Line), 3, Numbers)) {
     FPendingError = "BOARD expects x,y,owner lines up to DONE, not \"" + Echo(Line) + "\"";

@@ -126,7 +126,7 @@ TEST(BrainBoard, SetsUpAPositionGivenInAnyOrderAndPlaysTheSideToMove) {
   // Crosses (the opponent, 2) at (9,9) and (10,9), a nought (own, 1) at
   // (9,10): two against one, so the brain plays noughts and must close the
   // crosses' open two at one of its ends.
-  for (const char* Stone : {"9,10,1", "10,9,2", "9,9,2"}) EXPECT_EQ(Send(Stone), "");
+  for (const char* Stone : {"9,10,1", "", "10,9,2", "9,9,2"}) EXPECT_EQ(Send(Stone), "");
   const std::string Answer = Send("DONE");
   EXPECT_TRUE(Answer == "8,9\n" || Answer == "11,9\n") << Answer;
   EXPECT_EQ(Send.Brain().Board().At(10, 10), TStone::Empty);
