@@ -124,5 +124,20 @@ TEST(HighDensity, TheControlIsSizedAndPressedInDevicePixels) {
   EXPECT_EQ(board.control().Cell(2, 1), 1);
 }
 
+// The control hears presses in device pixels; the signals give them back
+// where they were made, at whole and fractional scales alike.
+TEST(HighDensity, PressesAreReportedWhereTheyWereMade) {
+  QuintarWidget board;
+  board.resize(150, 100);
+  board.show();
+  if (board.devicePixelRatioF() == 1.0) GTEST_SKIP() << "needs a screen of another density (QT_SCALE_FACTOR=2)";
+  QList<QPoint> reported;
+  QObject::connect(&board, &QuintarWidget::mousePressed,
+                   [&](Qt::MouseButton, Qt::KeyboardModifiers, QPoint position) { reported.append(position); });
+  const QList<QPoint> pressed{{1, 1}, {10, 11}, {37, 3}, {149, 99}};  // (0, 0) would be the centre
+  for (const QPoint position : pressed) QTest::mouseClick(&board, Qt::LeftButton, {}, position);
+  EXPECT_EQ(reported, pressed);
+}
+
 }  // namespace
 }  // namespace quintar::qt

@@ -274,9 +274,14 @@ QRect QuintarWidget::widgetRect(int left, int top, int right, int bottom) const 
   return {x1, y1, x2 - x1, y2 - y1};
 }
 
+// The widget pixel a press at (x, y) in device pixels came from: the least
+// one whose device position rounds down to it, so that a press is reported
+// where it was made at any scale (at 1.25, widget pixel 10 lies at device
+// pixel 12, which the floor of 12 / 1.25 would give back as 9).
 QPoint QuintarWidget::widgetPosition(int x, int y) const {
   const qreal ratio = pixelRatio();
-  return {static_cast<int>(std::floor(x / ratio)), static_cast<int>(std::floor(y / ratio))};
+  constexpr qreal rounding = 1e-9;
+  return {static_cast<int>(std::ceil(x / ratio - rounding)), static_cast<int>(std::ceil(y / ratio - rounding))};
 }
 
 QPoint QuintarWidget::devicePosition(const QMouseEvent* event) const {
