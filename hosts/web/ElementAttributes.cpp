@@ -75,7 +75,14 @@ std::string AttributesModule() {
           "\n"
           "// The board sides a board takes: a count beyond them is brought within.\n"
           "export const BOARD_SIDES = { min: "
-       << TQuintar::MinCount << ", max: " << TQuintar::MaxCount << " };\n";
+       << TQuintar::MinCount << ", max: " << TQuintar::MaxCount
+       << " };\n"
+          "\n"
+          "// The strengths a board plays at: another name is no strength.\n"
+          "export const STRENGTHS = [";
+  for (int Level = 0; Level < LevelCount; ++Level)
+    Text << (Level > 0 ? ", '" : "'") << LevelName(static_cast<TLevel>(Level)) << "'";
+  Text << "];\n";
   return Text.str();
 }
 

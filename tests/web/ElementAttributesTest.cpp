@@ -73,6 +73,7 @@ TEST(ElementAttributesTest, TheModuleTextListsEveryAttributeInOrderWithItsDefaul
   ASSERT_NE(Text.find("export default [\n"), std::string::npos);
   EXPECT_NE(Text.find("];\n"), std::string::npos);
   EXPECT_NE(Text.find("export const BOARD_SIDES = { min: 5, max: 50 };\n"), std::string::npos);
+  EXPECT_NE(Text.find("export const STRENGTHS = ['low', 'medium', 'high', 'expert'];\n"), std::string::npos);
   std::size_t At = 0;
   for (const TElementAttribute& Attribute : ElementAttributes()) {
     At = Text.find("{ attribute: '" + Attribute.Attribute + "', property: '" + Attribute.Property + "', kind: '", At);

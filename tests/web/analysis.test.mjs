@@ -144,6 +144,25 @@ test('a board taken off the page stops analysing; one moved elsewhere goes on', 
   await close();
 });
 
+test('a board taken off the page ends its idle workers at once, and put back thinks again', async () => {
+  const { page, board, close } = await openBoard(shared, { attributes: 'playing-strength="expert"' });
+  await board.evaluate((element) => element.move(9, 9));
+  await page.waitForFunction(() => document.querySelector('quintar-board').moves.length === 2);
+  assert.equal(page.workers().length, 1);
+  await page.evaluate(() => {
+    window.kept = document.querySelector('quintar-board');
+    window.kept.remove();
+  });
+  for (let round = 0; round < 100 && page.workers().length > 0; ++round) await page.waitForTimeout(20);
+  assert.equal(page.workers().length, 0);
+  await page.evaluate(() => {
+    document.body.append(window.kept);
+    window.kept.move(10, 10);
+  });
+  await page.waitForFunction(() => window.kept.moves.length === 4);
+  await close();
+});
+
 test('a board the page lets go of is collected, and the expert\'s worker with it', async () => {
   const { page, board, close } = await openBoard(shared, { attributes: 'playing-strength="expert"' });
   await board.evaluate((element) => element.move(9, 9));

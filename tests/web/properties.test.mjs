@@ -35,18 +35,25 @@ test('properties write their attributes; bad values are clamped or ignored', asy
     element.playingStrength = 'grandmaster';
     element.crossColor = 'hsl(120 100% 50%)';
     element.noughtColor = 'no such colour';
+    element.color = null;
     element.lock = true;
+    // A framework may set the attribute's text as the property.
+    element.autoResponse = 'false';
     element.computerSide = 'both';
     element.setAttribute('col-count', 'many');
     return {
-      attributes: ['col-count', 'row-count', 'playing-strength', 'cross-color', 'lock'].map((name) => element.getAttribute(name)),
+      attributes: ['col-count', 'row-count', 'playing-strength', 'cross-color', 'nought-color', 'color', 'lock', 'auto-response']
+        .map((name) => element.getAttribute(name)),
       colCount: element.colCount, rowCount: element.rowCount, strength: element.playingStrength,
-      crossColor: element.crossColor, noughtColor: element.noughtColor, lock: element.lock, side: element.computerSide,
+      crossColor: element.crossColor, noughtColor: element.noughtColor, lock: element.lock, auto: element.autoResponse,
+      side: element.computerSide,
     };
   });
+  // What the board ignores is not written either.
   assert.deepEqual(after, {
-    attributes: ['many', '2147483647', 'grandmaster', 'hsl(120 100% 50%)', 'true'],
-    colCount: 5, rowCount: 50, strength: 'expert', crossColor: '#00ff00', noughtColor: '#0000ff', lock: true, side: 'noughts',
+    attributes: ['many', '2147483647', 'EXPERT', 'hsl(120 100% 50%)', null, null, 'true', 'false'],
+    colCount: 5, rowCount: 50, strength: 'expert', crossColor: '#00ff00', noughtColor: '#0000ff', lock: true, auto: false,
+    side: 'noughts',
   });
   const gameOver = await board.evaluate((element) => {
     const descriptor = Object.getOwnPropertyDescriptor(Object.getPrototypeOf(element), 'gameOver');
@@ -299,12 +306,14 @@ test('a board shown ahead is hidden when its module cannot be had', async () => 
   const failing = await context.newPage();
   await failing.route('**/quintar-module.wasm', (route) => route.fulfill({ status: 404 }));
   const failed = new Promise((resolve) => failing.on('pageerror', resolve));
+  // The page's own script that imports the element runs all the same.
   await failing.route('**/board.html', (route) => route.fulfill({
     contentType: 'text/html',
-    body: '<!doctype html><link rel="icon" href="data:,"><script type="module" src="/quintar-board/quintar-board.js"></script><quintar-board></quintar-board>',
+    body: '<!doctype html><link rel="icon" href="data:,"><script type="module">import "/quintar-board/quintar-board.js"; document.title = "ran";</script><quintar-board></quintar-board>',
   }));
   await failing.goto(`${shared.server.url}board.html`);
-  await failed;
+  assert.match((await failed).message, /quintar-module\.wasm answered 404/);
+  await failing.waitForFunction(() => document.title === 'ran');
   assert.equal(await failing.evaluate(() => document.querySelector('quintar-board').shadowRoot.querySelector('.board').hidden), true);
   await context.close();
 });

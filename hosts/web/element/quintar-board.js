@@ -8,7 +8,7 @@
 // onto a canvas, pixel for pixel with the screen's device pixels, hands it
 // pointer presses, and adds keyboard play. Every sentence about the game, for the
 // page and for screen readers, comes from the module's phrasebook.
-import ATTRIBUTE_LIST, { BOARD_SIDES } from './attributes.js';
+import ATTRIBUTE_LIST, { BOARD_SIDES, STRENGTHS } from './attributes.js';
 import { cssColorOf, parseCssColor } from './colors.js';
 import { BOARD_EVENTS } from './events.js';
 import { compileModule, load } from './loader.js';
@@ -53,6 +53,11 @@ function countFrom(value) {
   return Number.isNaN(number) ? null : toInt(number);
 }
 
+// A switch's text: anything but "false" is on, as a bare attribute is.
+function switchFrom(text) {
+  return text.trim().toLowerCase() !== 'false';
+}
+
 // How each kind of attribute is read, applied to the board and read back.
 // read() answers undefined for a text it cannot take; the board then keeps
 // what it has. An absent attribute (text null) gives the fallback, which is
@@ -65,10 +70,12 @@ const KINDS = {
     text: (value) => { const count = countFrom(value); return count === null ? null : String(count); },
   },
   switch: {
-    read: (text, fallback) => (text === null ? fallback : text.trim().toLowerCase() !== 'false'),
+    read: (text, fallback) => (text === null ? fallback : switchFrom(text)),
     apply: (board, property, value) => { board[property] = value; },
     get: (board, property) => board[property],
-    text: (value) => (value ? 'true' : 'false'),
+    // A text is read as the attribute reads it, so that a framework that
+    // sets the property to the attribute's text ('false') means the same.
+    text: (value) => ((typeof value === 'string' ? switchFrom(value) : value) ? 'true' : 'false'),
   },
   color: {
     read: (text, fallback) => (text === null ? fallback : parseCssColor(text) ?? undefined),
@@ -77,7 +84,7 @@ const KINDS = {
     text: String,
   },
   strength: {
-    read: (text, fallback) => (text === null ? fallback : text.trim().toLowerCase()),
+    read: (text, fallback) => (text === null ? fallback : STRENGTHS.find((name) => name === text.trim().toLowerCase())),
     apply: (board, property, value) => { board.setPlayingStrength(value); },
     get: (board) => board.playingStrength,
     text: String,
@@ -370,19 +377,20 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   static observedAttributes = Object.keys(ATTRIBUTES);
 
   // A property for each attribute: reading asks the board, writing sets the
-  // attribute, which the board then follows.
+  // attribute, which the board then follows. A value the attribute would
+  // ignore is not written, so that attribute and property never disagree.
   static {
     if (browser) {
       matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => {
         for (const shown of boardsShown) shown.deref()?.#layOut();
       });
     }
-    for (const [name, { property, kind }] of Object.entries(ATTRIBUTES)) {
+    for (const [name, { property, kind, fallback }] of Object.entries(ATTRIBUTES)) {
       Object.defineProperty(this.prototype, property, {
         get() { return KINDS[kind].get(this.#board, property); },
         set(value) {
           const text = KINDS[kind].text(value);
-          if (text !== null) this.setAttribute(name, text);
+          if (text !== null && KINDS[kind].read(text, fallback) !== undefined) this.setAttribute(name, text);
         },
         configurable: true,
         enumerable: true,
@@ -483,13 +491,16 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     this.#layOut();
   }
 
-  // A board taken off the page stops analysing, as stopAnalysis() does, so
-  // that no worker is left busy for it; one only moved elsewhere, and so
+  // A board taken off the page stops analysing, as stopAnalysis() does, and
+  // lets go of its idle workers, so that none is left busy or held for it
+  // until the page lets go of the element; one only moved elsewhere, and so
   // back on the page before this runs, goes on.
   disconnectedCallback() {
     boardsShown.delete(this.#shown);
     queueMicrotask(() => {
-      if (!this.isConnected && this.analysing) this.stopAnalysis();
+      if (this.isConnected) return;
+      if (this.analysing) this.stopAnalysis();
+      for (const part of [this.#thinker, this.#analyst, this.#reviewer]) part.release();
     });
   }
 
@@ -878,12 +889,14 @@ if (browser) {
   try {
     quintar = await loading;
   } catch (error) {
-    // No board will take them: they are not shown as if one would.
+    // No board will take them: they are not shown as if one would. The
+    // failure is reported as an uncaught error would be, without failing the
+    // page's own scripts that import the element.
     for (const { view, observer } of ahead) {
       observer.disconnect();
       view.frame.hidden = true;
     }
-    throw error;
+    reportError(error);
   }
-  if (!customElements.get('quintar-board')) customElements.define('quintar-board', QuintarBoardElement);
+  if (quintar && !customElements.get('quintar-board')) customElements.define('quintar-board', QuintarBoardElement);
 }

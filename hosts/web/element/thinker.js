@@ -67,6 +67,12 @@ export class Thinker {
     this.#worker = null;
   }
 
+  // Ends the worker unless it is thinking a move, which is still awaited.
+  // The next move starts another.
+  release() {
+    if (!this.#waiting.size) this.close();
+  }
+
   #started() {
     if (this.#worker || this.#failed) return this.#worker;
     this.#worker = startWorker(this.#compile());
@@ -156,6 +162,11 @@ export class Errand {
     this.stop();
     for (const worker of [this.#worker, this.#spare]) worker?.terminate();
     this.#worker = this.#spare = null;
+  }
+
+  // Ends the workers unless a task is in progress: the next task starts one.
+  release() {
+    if (!this.#busy) this.close();
   }
 
   #started() {
