@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "LineReader.h"
+#include "CommandLines.h"
 #include "TextUtil.h"
 
 #ifndef QUINTAR_VERSION
@@ -344,6 +344,7 @@ void TBrain::Reply(std::ostream& Out) {
   TSearchBudget Budget = ExpertBudgetFor(FTimeKeeper.Reckoned());
   Budget.OnDepth = &TellDepth;
   Budget.Time = &FClock;
+  Budget.Stop = FStop;
   const std::optional<vcl::TPoint> Cell = FOpponent.Choose(FBoard, Budget);
   FTimeKeeper.Spend(MillisecondsSince(Asked, FClock));
   if (!Cell) return Error(Out, "no empty cell left to play");
@@ -355,14 +356,18 @@ void TBrain::Reply(std::ostream& Out) {
 void RunBrain(std::istream& In, std::ostream& Out, TLevel Level, std::uint64_t Seed, const TThreatDefence& Defence) {
   TBrain Brain(Level, Seed);
   Brain.SetThreatDefence(Defence);
-  terminal::TLineReader Reader(In, MaxLineLength);
-  std::string Line;
+  TCommandLines Lines(In, MaxLineLength);
+  // END cuts a search under way short: its move is still sent, as the
+  // answer the manager no longer waits for, and then the brain ends.
+  Brain.StopWhen(Lines.EndRead());
   // A manager that can no longer be answered has gone: the brain stops.
-  while (!Brain.Ended() && Out && Reader.Next(Line)) {
-    if (Reader.Truncated())
+  while (!Brain.Ended() && Out) {
+    const std::optional<TCommandLine> Line = Lines.Next();
+    if (!Line) break;
+    if (Line->Truncated)
       Brain.Refuse("line longer than " + std::to_string(MaxLineLength) + " characters", Out);
     else
-      Brain.Command(Line, Out);
+      Brain.Command(Line->Text, Out);
     Out.flush();
   }
 }

@@ -7,7 +7,8 @@
 // line gets its answer (OK, a move x,y, the ABOUT text, ERROR with a reason,
 // UNKNOWN for an unknown command) except INFO, END and the stone lines of
 // BOARD, which DONE answers as a whole. Nothing the peer sends can end the
-// brain but END or the end of its input, and what a refused command would
+// brain but END (read even while the expert thinks, which it cuts short) or
+// the end of its input, and what a refused command would
 // have changed is left as it was. While the expert thinks it sends MESSAGE
 // lines with the depth, positions and score it has reached, a proven win or
 // loss as such, and the line it expects.
@@ -21,6 +22,7 @@
 // own rule.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <istream>
@@ -60,6 +62,8 @@ class TBrain {
   void SetThreatDefence(const TThreatDefence& Defence) { FOpponent.SetThreatDefence(Defence); }
   // The time limits INFO has told.
   const TTimeLimits& TimeLimits() const { return FTimeKeeper.Told(); }
+  // Once Stop is set, a search under way ends with the best move it has.
+  void StopWhen(const std::atomic<bool>& Stop) { FStop = &Stop; }
 
  private:
   void Start(std::string_view Arguments, std::ostream& Out);
@@ -91,6 +95,7 @@ class TBrain {
   TBrainOpponent FOpponent;
   TTimeSource& FClock;
   TTimeKeeper FTimeKeeper;
+  const std::atomic<bool>* FStop = nullptr;
   bool FEnded = false;
   // The rule the manager asked for (its flags), and the last one the brain
   // said it does not play; each such rule is told once.

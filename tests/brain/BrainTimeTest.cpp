@@ -6,14 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <climits>
 #include <cstddef>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "BrainDriver.h"
+#include "CommandLines.h"
 #include "ManualTime.h"
 
 namespace quintar::brain {
@@ -159,6 +162,38 @@ TEST(BrainTimedGame, KeepsToShortTurnsUsedInFull) {
 
 TEST(BrainTimedGame, KeepsItsOwnAccountWhenTheManagerNeverTellsWhatIsLeft) {
   ExpectKeptTime({30000, 30000, milliseconds(20)}, TTelling::Never);
+}
+
+// END read while the expert thinks a quiet move ends the search at once with
+// the move it has, not at the turn's limit.
+TEST(BrainEnd, ReadDuringAThinkStopsItWithAMove) {
+  TManualTime Clock(milliseconds(1));
+  TBrainSession Send(TLevel::Expert, 1, Clock);
+  const std::atomic<bool> EndRead{true};
+  Send.Brain().StopWhen(EndRead);
+  Send("START 20");
+  Send("INFO timeout_turn 60000");
+  Send("BEGIN");
+  const TTimeSource::TTime Asked = Clock.Shown();
+  const std::string Answer = Send("TURN 11,11");
+  EXPECT_LT(Clock.Shown() - Asked, milliseconds(50));
+  TReferee Referee(20, 20);
+  int X = 0, Y = 0;
+  ASSERT_TRUE(Referee.Play("10,10\n", 1, X, Y));
+  ASSERT_TRUE(Referee.Play("11,11\n", 2, X, Y));
+  EXPECT_TRUE(Referee.Play(MoveOf(Answer), 1, X, Y)) << Answer;
+}
+
+// The manager's lines are read ahead of the brain, so END is seen while the
+// brain is busy, and nothing is read past it.
+TEST(BrainEnd, LinesAreReadAheadUpToEnd) {
+  std::istringstream In("BEGIN\n" + std::string(2000, 'x') + "\n end \nABOUT\n");
+  TCommandLines Lines(In, MaxLineLength);
+  EXPECT_EQ(Lines.Next()->Text, "BEGIN");
+  EXPECT_TRUE(Lines.Next()->Truncated);
+  EXPECT_EQ(Lines.Next()->Text, " end ");
+  EXPECT_TRUE(Lines.EndRead());
+  EXPECT_FALSE(Lines.Next());
 }
 
 }  // namespace
