@@ -190,6 +190,7 @@ void TGameTable::PositionReplaced() {
   FMoveRequest.reset();
   FHintRequest.reset();
   FHintCell.reset();
+  FHintWords.clear();
   FPaceRequested = false;
 }
 
@@ -281,12 +282,14 @@ void TGameTable::HintAnswered(const TRequest& Hint, std::optional<vcl::TPoint> C
 // The keyboard's cell goes to the hint, so that playing it is one key away.
 void TGameTable::ShowHint(std::optional<vcl::TPoint> Cell) {
   FHintCell = Cell;
-  if (Cell) FFocus = *Cell;
+  FHintWords.clear();
   if (!Cell) {
     Announce(FWords.NoHint());
   } else {
+    FFocus = *Cell;
     const TBoardCopy Board = CopyBoard(FControl);
-    Announce(FWords.Hint(*Cell, HintReasonFor(Board.View(), FControl.Turn(), Cell->X, Cell->Y)));
+    FHintWords = FWords.Hint(*Cell, HintReasonFor(Board.View(), FControl.Turn(), Cell->X, Cell->Y));
+    Announce(FHintWords);
   }
   FListener.Changed();
 }

@@ -303,6 +303,15 @@ TEST(DesktopStatus, ALockedBoardSaysSoAndInvitesNoMove) {
   EXPECT_TRUE(window.board()->focusCellShown());
   QTest::keyClick(window.board(), Qt::Key_Space);
   EXPECT_EQ(window.board()->control().Cell(10, 10), 1);
+
+  // A hint with its reason is shown and played the same way.
+  for (const int col : {2, 3, 4}) {
+    window.table().Move(col, 20);  // noughts
+    window.table().Move(col, 1);   // crosses
+  }
+  window.hint();
+  EXPECT_EQ(window.eventStatus(), QStringLiteral("Hint: column 5, row 20 makes an open four. Space plays it."));
+  EXPECT_TRUE(window.board()->focusCellShown());
 }
 
 // Asked only when a game in progress would be lost: not before any move,
