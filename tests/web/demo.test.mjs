@@ -96,6 +96,19 @@ test('walking the players with the arrow keys hands the computer no move on the 
   await close();
 });
 
+test('giving the computer a side in a two-person game plays no move for the person', async () => {
+  const { page, close } = await openDemo(shared);
+  await page.check('input[name=players][value=none]');
+  await page.evaluate(() => document.querySelector('quintar-board').move(5, 5));
+  await page.check('input[name=players][value=crosses]');  // noughts to move: the person's
+  const board = await page.evaluate(() => {
+    const element = document.querySelector('quintar-board');
+    return [element.moves.length, element.status];
+  });
+  assert.deepEqual(board, [1, 'Noughts to move: you.']);
+  await close();
+});
+
 test('the computer moving for the person leaves the players as the page chose them', async () => {
   const { page, close } = await openDemo(shared);
   await page.click('#computer-move');  // crosses, the person's side: the computer moves for it and answers

@@ -28,9 +28,11 @@ function players() {
   return board.autoResponse ? board.computerSide : 'none';
 }
 
+// The side first, then the answering: the other order would let the side
+// the computer held answer once, a move for the person.
 function setPlayers(value) {
-  board.autoResponse = value !== 'none';
   if (value !== 'none') board.computerSide = value;
+  board.autoResponse = value !== 'none';
 }
 
 // ---- Keeping the page across a reload ------------------------------------
