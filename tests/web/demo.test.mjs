@@ -61,6 +61,17 @@ test('a whole game is played on the demo page by clicks, and can be taken back',
   await page.click('#new-game');
   assert.equal(await page.locator('#moves li').count(), 0);
   assert.deepEqual(asked, Array(2).fill('The game in progress will be lost. Do you want to discard it?'));
+
+  // A size past the largest is the largest: on a board that has it, nothing.
+  await page.fill('#col-count', '60');
+  await page.press('#col-count', 'Tab');
+  await page.evaluate(() => document.querySelector('quintar-board').move(1, 1));
+  await page.fill('#col-count', '70');
+  await page.press('#col-count', 'Tab');
+  assert.equal(asked.length, 2);
+  assert.deepEqual(await page.evaluate(() => [document.querySelector('quintar-board').colCount,
+    document.querySelector('quintar-board').moves.length > 0]), [50, true]);
+  assert.equal(await page.inputValue('#col-count'), '50');
   await close();
 });
 

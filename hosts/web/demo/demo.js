@@ -285,14 +285,16 @@ playerChoices.addEventListener('focusout', (event) => {
   if (!playerChoices.contains(event.relatedTarget)) takePlayersWalkedTo();
 });
 
-// A field cleared, or holding the size the board has ("015" for 15),
-// changes nothing and asks nothing.
+// A field cleared, or holding the size the board has ("015" for 15, or 60
+// on a board of 50, which is as far as a board goes), changes nothing and
+// asks nothing.
 for (const id of ['col-count', 'row-count']) {
-  byId(id).addEventListener('change', act(() => {
-    const wanted = byId(id).valueAsNumber;
+  const field = byId(id);
+  field.addEventListener('change', act(() => {
+    const wanted = Math.min(Math.max(field.valueAsNumber, Number(field.min)), Number(field.max));
     const changes = Number.isFinite(wanted) && wanted !== board[propertyOf(id)];
-    if (changes && mayDiscardGame()) board.setAttribute(id, byId(id).value);
-    byId(id).value = board[propertyOf(id)];
+    if (changes && mayDiscardGame()) board[propertyOf(id)] = wanted;
+    field.value = board[propertyOf(id)];
   }));
 }
 byId('playing-strength').addEventListener('change', act(() => {
