@@ -238,6 +238,13 @@ void TGame::Review() {
   FReply.Listing = true;
 }
 
+std::string TGame::RestoreKeptGame(std::string_view Text, std::vector<std::string>& Said) {
+  Begin();
+  std::string Refused = FTable->RestoreKeptGame(Text);
+  Said = std::exchange(FReply, {}).Lines;
+  return Refused;
+}
+
 std::string TGame::Status() const {
   return Words().StatusLine(FTable->Status(), FTable->PlayersWords(), FControl.ColCount(), FControl.RowCount());
 }

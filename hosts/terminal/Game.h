@@ -83,9 +83,10 @@ class TGame : private game::TTableListener {
 
   // The game to keep at quit, as a record; empty when there is none.
   std::string GameToKeep() const { return FTable->GameToKeep(); }
-  // Takes up the game kept at the last quit, saying so (the table's
-  // LastAnnouncement); why it cannot, or empty.
-  std::string RestoreKeptGame(std::string_view Text) { return FTable->RestoreKeptGame(Text); }
+  // Takes up the game kept at the last quit: Said holds what was said (that
+  // the game goes on, and a move the computer then made). Why it cannot, or
+  // empty.
+  std::string RestoreKeptGame(std::string_view Text, std::vector<std::string>& Said);
 
  private:
   void Announced(const std::string& Words) override { FReply.Lines.push_back(Words); }

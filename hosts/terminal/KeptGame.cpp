@@ -33,8 +33,9 @@ std::vector<std::string> TakeUpKeptGame(TGame& Game, const std::filesystem::path
   std::error_code Failed;
   if (!std::filesystem::exists(File, Failed)) return {};
   const TFileText Kept = ReadRecordFile(File.string(), Game.Words());
-  std::string Refused = Kept.Error.empty() ? Game.RestoreKeptGame(Kept.Text) : Kept.Error;
-  if (Refused.empty()) return {Game.Table().LastAnnouncement()};
+  std::vector<std::string> Said;
+  std::string Refused = Kept.Error.empty() ? Game.RestoreKeptGame(Kept.Text, Said) : Kept.Error;
+  if (Refused.empty()) return Said;
   const std::filesystem::path SetAside = game::SetAsideName(File.string(), [](const std::string& Name) {
     std::error_code Unknown;
     return std::filesystem::exists(std::filesystem::symlink_status(Name, Unknown));

@@ -253,6 +253,15 @@ TEST(KeptGame, QuitKeepsTheGameAndTheNextStartTakesItUp) {
   EXPECT_FALSE(std::filesystem::exists(File));
   TGame Fresh(3, 1);
   EXPECT_EQ(TakeUpKeptGame(Fresh, File), TLines{});
+
+  // Kept with the computer to move, it goes on with the computer's move,
+  // and both are said.
+  EXPECT_EQ(KeepGame(File, "Piskvorky 20x20, 11:11, 0\n10,10,0\nperson\nmedium\n-1\n", Words), "");
+  TGame Answered(3, 1);
+  const TLines Said = TakeUpKeptGame(Answered, File);
+  ASSERT_EQ(Said.size(), 2u);
+  EXPECT_EQ(Said[0], Phrase(TPhrase::LastGameGoesOn));
+  EXPECT_EQ(Said[1].rfind("Nought by the computer (medium) on column ", 0), 0u) << Said[1];
 }
 
 TEST(KeptGame, OneThatCannotBeReadIsSetAsideOnce) {
