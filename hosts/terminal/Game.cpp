@@ -154,9 +154,9 @@ void TGame::SetPlayers(game::TPlayerKind Crosses, game::TPlayerKind Noughts) {
   if (FReply.Lines.size() == Said) Say(FTable->PlayersWords());
 }
 
+// Said as any change of players is, with the advice after it.
 void TGame::SetAutoResponse(bool On) {
-  const game::TPlayerKind Noughts = On ? game::TPlayerKind::Computer : game::TPlayerKind::Person;
-  SeatQuietly({game::TPlayerKind::Person, FTable->Player(1).Level}, {Noughts, FTable->Player(-1).Level});
+  SetPlayers(game::TPlayerKind::Person, On ? game::TPlayerKind::Computer : game::TPlayerKind::Person);
   Say(Words().TerminalPhrase(On ? game::TTerminalPhrase::ComputerAnswers : game::TTerminalPhrase::ComputerWaits));
 }
 

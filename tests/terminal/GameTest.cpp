@@ -137,6 +137,13 @@ TEST(GameStatus, WhoPlaysComesFromTheTableAfterOpen) {
   EXPECT_EQ(Game.Status().find("The board is locked. "), 0u) << Game.Status();
 }
 
+// Switching the computer's answer is a change of players, said as one.
+TEST(GameStatus, AutoSaysWhoPlaysThenWhatTheComputerDoes) {
+  TGame Game(3, 1);
+  EXPECT_EQ(Said(Game, "auto off"),
+            (TLines{"Crosses: a person; noughts: a person.", Phrase(TTerminalPhrase::ComputerWaits)}));
+}
+
 TEST(GameAdvice, ARefusedRequestSaysHowToGoOn) {
   TGame Game(3, 1);
   Script(Game, {"lock on"});
