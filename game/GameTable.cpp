@@ -190,7 +190,6 @@ void TGameTable::PositionReplaced() {
   FMoveRequest.reset();
   FHintRequest.reset();
   FHintCell.reset();
-  FHintWords.clear();
   FPaceRequested = false;
 }
 
@@ -282,14 +281,14 @@ void TGameTable::HintAnswered(const TRequest& Hint, std::optional<vcl::TPoint> C
 // The keyboard's cell goes to the hint, so that playing it is one key away.
 void TGameTable::ShowHint(std::optional<vcl::TPoint> Cell) {
   FHintCell = Cell;
-  FHintWords.clear();
   if (!Cell) {
     Announce(FWords.NoHint());
   } else {
     FFocus = *Cell;
     const TBoardCopy Board = CopyBoard(FControl);
-    FHintWords = FWords.Hint(*Cell, HintReasonFor(Board.View(), FControl.Turn(), Cell->X, Cell->Y));
-    Announce(FHintWords);
+    FAnnouncingHint = true;
+    Announce(FWords.Hint(*Cell, HintReasonFor(Board.View(), FControl.Turn(), Cell->X, Cell->Y)));
+    FAnnouncingHint = false;
   }
   FListener.Changed();
 }

@@ -226,11 +226,11 @@ class TGameTable {
   bool PersonMayPlay() const;
   // A hint is being thought out elsewhere.
   bool HintPending() const { return FHintRequest.has_value(); }
-  // The cell of the last hint, while its position stands, and the words it
-  // was announced with (empty without one), by which a face tells the hint's
-  // announcement from others.
+  // The cell of the last hint, while its position stands.
   std::optional<vcl::TPoint> HintCell() const { return FHintCell; }
-  const std::string& HintWords() const { return FHintWords; }
+  // Whether the announcement under way is the hint's, for a face that adds
+  // how to play it.
+  bool AnnouncingHint() const { return FAnnouncingHint; }
   bool LastMoveByComputer() const;
 
  private:
@@ -291,7 +291,7 @@ class TGameTable {
   std::optional<std::uint64_t> FUnthoughtGeneration;
   std::optional<TRequest> FHintRequest;
   std::optional<vcl::TPoint> FHintCell;
-  std::string FHintWords;
+  bool FAnnouncingHint = false;
   vcl::TPoint FFocus{0, 0};
   // The cell the move request in progress asked for (0-based), to say why
   // it was refused.

@@ -239,7 +239,7 @@ void GameWindow::Announced(const std::string& Words) {
   emit announced(text);
   if (Words == m_table->Status()) return;
   const std::optional<vcl::TPoint> hint = m_table->HintCell();
-  const bool isHint = hint && Words == m_table->HintWords();
+  const bool isHint = hint && m_table->AnnouncingHint();
   if (isHint) {
     m_board->showFocusCell(QPoint(hint->X, hint->Y));
     if (m_table->PersonMayPlay())
