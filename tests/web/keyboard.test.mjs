@@ -61,8 +61,9 @@ test('arrows move the focus cell, Enter and Space play it', async () => {
 
 test('the board is named, and moves and results are announced', async () => {
   const { page, board, close } = await openBoard(shared);
-  const named = await board.evaluate((element) => [element.getAttribute('role'), element.getAttribute('aria-label'), element.tabIndex]);
-  assert.deepEqual(named, ['application', 'Five-in-a-row board', 0]);
+  const named = await board.evaluate((element) => ['role', 'aria-label', 'aria-keyshortcuts']
+    .map((name) => element.getAttribute(name)).concat(element.tabIndex));
+  assert.deepEqual(named, ['application', 'Five-in-a-row board', 'ArrowUp ArrowDown ArrowLeft ArrowRight Enter Space', 0]);
 
   await board.evaluate((element) => {
     element.autoResponse = false;

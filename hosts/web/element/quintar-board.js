@@ -476,6 +476,10 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   connectedCallback() {
     if (!this.hasAttribute('tabindex')) this.tabIndex = 0;
     if (!this.hasAttribute('role')) this.setAttribute('role', 'application');
+    // An application role hands every key to the board: the keys it plays
+    // by are named for screen readers to tell.
+    if (!this.hasAttribute('aria-keyshortcuts'))
+      this.setAttribute('aria-keyshortcuts', 'ArrowUp ArrowDown ArrowLeft ArrowRight Enter Space');
     if (!this.hasAttribute('aria-label') && !this.hasAttribute('aria-labelledby'))
       this.setAttribute('aria-label', quintar.boardName());
     // Values set on the element before it was defined belong to the board.
