@@ -55,9 +55,12 @@ TMoveReview JudgeMove(vcl::TPoint Cell, int Side, const TAnalysis& Before, const
   }
   const int Left = -AdvantageOfBest(*After);
   Review.Loss = std::max(0, AdvantageOfBest(Before) - Left);
-  if (Wins(Before) && !Loses(*After))
+  // A win is missed, or let through, only for another move that would have
+  // kept it or held: the move the computer would have played itself cannot
+  // have thrown one away that the computer saw.
+  if (Review.Better && Wins(Before) && !Loses(*After))
     Review.Judgement = TJudgement::MissedWin;
-  else if (!Loses(Before) && Wins(*After))
+  else if (Review.Better && !Loses(Before) && Wins(*After))
     Review.Judgement = TJudgement::LetWinThrough;
   else if (!Review.Better || Review.Loss <= BestLoss)
     Review.Judgement = TJudgement::Best;

@@ -209,6 +209,7 @@ class TSearcher {
   TRootPass SearchRoot(int Side, TScoredMove* Root, int Count, int Depth, int Lines);
   bool ReportDepth(int Side, int Count, int Depth, TAnalysis& Report);
   bool FindFourWin(int Side, int MaxFours, std::int64_t MaxNodes, TCandidateLine& Win);
+  bool FindFourLossAfterBlock(int Side, TCandidateLine& Loss);
   TCandidateLine CandidateLine(int Side, const TScoredMove& Move);
   void FinishWin(TLineWalk& Walk, int Attacker, int Plies);
   bool OnlyOneMoveSurvives(const TScoredMove* Root, int Count) const;
@@ -442,6 +443,10 @@ TAnalysis TSearcher::Analyse(const TBoardView& Board, int Turn, const TSearchBud
     Report.Lines = {FourWin};
     Report.Settled = false;
     Tell(FirstLook + FClock.Nodes());
+  } else if (TCandidateLine FourLoss; FindFourLossAfterBlock(Side, FourLoss)) {
+    Report.Lines = {FourLoss};
+    Report.Settled = true;
+    return Tell(FirstLook + FClock.Nodes());
   }
   for (int Depth = 2; Depth <= MaxDepth && !Report.Settled; ++Depth) {
     if (!ReportDepth(Side, Count, Depth, Report)) break;
@@ -497,6 +502,27 @@ bool TSearcher::FindFourWin(int Side, int MaxFours, std::int64_t MaxNodes, TCand
     return true;
   }
   return false;
+}
+
+// Where Side's only move is to block the other side's four, and the other
+// side then wins by fours: a loss as sure as that win, however long, with
+// the block and the win as its line. Without it the side to move would be
+// shown only as losing, while the other side, one move on, is shown winning
+// by fours, and a review would take each four of the win for a win missed.
+bool TSearcher::FindFourLossAfterBlock(int Side, TCandidateLine& Loss) {
+  const int Opponent = Opposite(Side);
+  if (FBoard.Has(Side, thFive) || FBoard.CountOf(Opponent, thFive) != 1) return false;
+  const int Block = FBoard.Find(Opponent, thFive);
+  TLineWalk Walk(FBoard, Side);
+  Walk.Play(Block);
+  if (!FindFourWin(Opponent, RootFours, RootFourNodes(), Loss)) return false;
+  for (const TBoardCell Cell : Loss.Line) Walk.Play(TExpertBoard::IndexOf(Cell.Col, Cell.Row));
+  Loss.Line = Walk.Line();
+  Loss.Cell = Loss.Line.front();
+  Loss.Score = -(Loss.Score - 1);
+  Loss.Advantage = AdvantageOf(Loss.Score);
+  Loss.Outcome = ocLoss;
+  return true;
 }
 
 // A root move as the report shows it: its score, what that proves, and the

@@ -56,9 +56,10 @@ struct TCandidateLine {
   std::vector<TBoardCell> Line;
   bool LineMakesFive = false;  // the line ends with a five
   // A win by fours alone: every move of the line but the last threatens
-  // five, so the other side has no choice and the win is certain. A win the
-  // full search finds is as sure as the moves it looks at, the most
-  // promising few in each position.
+  // five, so the other side has no choice and the win is certain; for a
+  // loss, the side's only move blocks a four, and the other side's win by
+  // fours follows. A win the full search finds is as sure as the moves it
+  // looks at, the most promising few in each position.
   bool ByFours = false;
   friend bool operator==(const TCandidateLine&, const TCandidateLine&) = default;
 };

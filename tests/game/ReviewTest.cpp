@@ -46,6 +46,22 @@ TEST(Review, PlantedFaultsAreJudgedOnExactlyTheirMoves) {
   EXPECT_EQ(Words.Judgement(8, Review.Moves[8]).substr(0, 38), "Move 9, cross on column 9, row 1: a mi");
 }
 
+// The end of an expert's game: crosses win by four fours from move 19 on.
+// Each four keeps the win and each block is the only one: none is a win
+// missed or let through, and neither is the move before, the computer's own
+// choice.
+TEST(Review, AWinByFoursIsJudgedBestOnBothSides) {
+  TReviewRequest Game{15, 15,
+                      Cells({{5, 7}, {11, 11}, {9, 7},   {11, 9},  {7, 5},  {11, 10}, {11, 8},  {12, 10}, {6, 6},
+                             {8, 4}, {8, 6},   {11, 13}, {11, 12}, {10, 8}, {7, 7},   {14, 12}, {13, 11}, {7, 6},
+                             {6, 4}, {5, 3},   {6, 7},   {8, 7},   {6, 5},  {6, 3},   {6, 8}})};
+  TComputerThinker Thinker(1);
+  const TReview Review = ReviewGame(Game, Thinker, QuickBudget());
+  ASSERT_EQ(Review.Moves.size(), Game.Moves.size());
+  for (std::size_t Index = 17; Index < Review.Moves.size(); ++Index)
+    EXPECT_EQ(Review.Moves[Index].Judgement, TJudgement::Best) << "move " << Index + 1;
+}
+
 TEST(Review, TheExpertsOwnBestMovesHaveNoFault) {
   TComputerThinker Player(3);
   TReviewRequest Game;

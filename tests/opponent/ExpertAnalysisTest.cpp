@@ -140,6 +140,31 @@ TEST(AnalysisProof, AnOpenFourAgainstTheMoverIsALossInOneWhicheverEndIsBlocked) 
   EXPECT_TRUE(Report.Settled);
 }
 
+// From an expert's game: crosses' four at 6,4 (1-based) leaves noughts one
+// block, 5,3, after which crosses win by three more fours. The block is a
+// loss as sure as that win, shown as long as it is.
+TEST(AnalysisProof, TheOnlyBlockBeforeAWinByFoursIsALossByFours) {
+  TTestBoard Board(15, 15);
+  const int Moves[][2] = {{5, 7}, {11, 11}, {9, 7},   {11, 9}, {7, 5}, {11, 10}, {11, 8},  {12, 10}, {6, 6}, {8, 4},
+                          {8, 6}, {11, 13}, {11, 12}, {10, 8}, {7, 7}, {14, 12}, {13, 11}, {7, 6},   {6, 4}};
+  int Mark = Cross;
+  for (const auto& [Col, Row] : Moves) {
+    Board.Put(Col - 1, Row - 1, Mark);
+    Mark = -Mark;
+  }
+  const TAnalysis Report = TExpertSearch().Analyse(Board.View(), Nought, Positions(20000));
+  ASSERT_EQ(Report.Lines.size(), 1u);
+  const TCandidateLine& Loss = Report.Lines[0];
+  EXPECT_EQ(Loss.Outcome, ocLoss);
+  EXPECT_EQ(Loss.Cell, (TBoardCell{4, 2}));
+  EXPECT_EQ(Loss.MovesToFive, 3);
+  EXPECT_EQ(Loss.Advantage.Value, -100);
+  ASSERT_FALSE(Loss.Line.empty());
+  EXPECT_EQ(Loss.Line.front(), Loss.Cell);
+  EXPECT_TRUE(Loss.LineMakesFive);
+  EXPECT_TRUE(Report.Settled);
+}
+
 // The claiming side follows its line; whenever the defender, the expert at a
 // far larger budget, leaves it, the claimant asks again, must still see a
 // win, and follows the new line. Its five comes within the moves it first

@@ -200,7 +200,7 @@ TEST(HintReason, NeverClaimsAWinThatIsNotThere) {
             << "position " << Position << " cell " << Cell.Col << "," << Cell.Row;
       }
       const TAnalysis Report = TExpertSearch(1).Analyse(Board.View(), Mark, {0, 20000, nullptr});
-      if (Report.Lines.empty() || !Report.Lines[0].ByFours) continue;
+      if (Report.Lines.empty() || !Report.Lines[0].ByFours || Report.Lines[0].Outcome != ocWin) continue;
       ++Reported;
       const TCandidateLine& Win = Report.Lines[0];
       const THintReason Reason = HintReasonFor(Board.View(), Mark, Win.Cell.Col, Win.Cell.Row);
