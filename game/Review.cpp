@@ -1,6 +1,7 @@
 #include "Review.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Rules.h"
 
@@ -37,6 +38,19 @@ void Summarise(TReview& Review) {
       Side.TurningPoint = Index;
     }
   }
+}
+
+// Whether the other side wins, as surely as the analysis can tell, had the
+// side that played Played played Instead; Position is the one after Played,
+// and is left as it was.
+bool WinFollows(TThinkRequest& Position, vcl::TPoint Played, vcl::TPoint Instead, TComputerThinker& Thinker,
+                const TSearchBudget& Budget) {
+  int& PlayedCell = Position.Board.Cells[Played.X][Played.Y];
+  int& InsteadCell = Position.Board.Cells[Instead.X][Instead.Y];
+  std::swap(PlayedCell, InsteadCell);
+  const bool Follows = Wins(Thinker.Analyse(Position, Budget));
+  std::swap(PlayedCell, InsteadCell);
+  return Follows;
 }
 
 }  // namespace
@@ -97,7 +111,14 @@ TReview ReviewGame(const TReviewRequest& Request, TComputerThinker& Thinker, TSe
       Position.Side = -Side;
       After = Thinker.Analyse(Position, Budget);
     }
-    Review.Moves.push_back(JudgeMove(Cell, Side, *Before, After));
+    TMoveReview Judged = JudgeMove(Cell, Side, *Before, After);
+    if (Judged.Judgement == TJudgement::LetWinThrough && WinFollows(Position, Cell, *Judged.Better, Thinker, Budget)) {
+      // The defence named would not have held either: the game was lost
+      // before this move, which lost nothing more.
+      Judged.Judgement = TJudgement::Best;
+      Judged.Better.reset();
+    }
+    Review.Moves.push_back(Judged);
     Before = After;
     if (Progress) Progress(Review.Moves.size());
     if (Ended) break;

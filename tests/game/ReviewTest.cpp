@@ -62,6 +62,24 @@ TEST(Review, AWinByFoursIsJudgedBestOnBothSides) {
     EXPECT_EQ(Review.Moves[Index].Judgement, TJudgement::Best) << "move " << Index + 1;
 }
 
+// From an expert's game on 20 x 20: at move 24 noughts could not stop
+// crosses' coming win by fours, though the computer's choice, 10,14, looks
+// as if it might; after it crosses win by fours too. No defence is named,
+// and the move is no win let through.
+TEST(Review, NamesNoDefenceThatWouldNotHaveHeld) {
+  TReviewRequest Game{20, 20,
+                      Cells({{8, 8},  {9, 14},  {8, 13},  {12, 9}, {8, 15},  {8, 14},  {7, 14},  {6, 13},  {6, 15},
+                             {9, 12}, {9, 15},  {7, 15},  {6, 16}, {6, 17},  {5, 16},  {4, 17},  {8, 16},  {7, 16},
+                             {7, 17}, {6, 18},  {8, 18},  {5, 15}, {9, 17},  {10, 16}, {10, 14}, {11, 13}, {8, 17},
+                             {8, 19}, {10, 17}, {11, 17}, {9, 19}, {10, 20}, {9, 16},  {9, 18},  {11, 18}})};
+  TComputerThinker Thinker(1);
+  const TReview Review = ReviewGame(Game, Thinker, QuickBudget());
+  ASSERT_EQ(Review.Moves.size(), Game.Moves.size());
+  EXPECT_EQ(Review.Moves[23].Judgement, TJudgement::Best);
+  EXPECT_FALSE(Review.Moves[23].Better);
+  EXPECT_EQ(Review.Noughts.Counts[static_cast<std::size_t>(TJudgement::LetWinThrough)], 0);
+}
+
 TEST(Review, TheExpertsOwnBestMovesHaveNoFault) {
   TComputerThinker Player(3);
   TReviewRequest Game;
