@@ -53,6 +53,24 @@ bool WinFollows(TThinkRequest& Position, vcl::TPoint Played, vcl::TPoint Instead
   return Follows;
 }
 
+// The analysis of the game's first position. On an empty board the computer
+// names its move without a search, and so without a value: the value is
+// then what the other side's best answer to that move leaves, measured as
+// every move after it is, so that the first move is judged on the same
+// scale as the one named.
+TAnalysis FirstAnalysis(TThinkRequest& Position, TComputerThinker& Thinker, const TSearchBudget& Budget) {
+  TAnalysis Report = Thinker.Analyse(Position, Budget);
+  if (Report.Nodes > 0 || Report.Lines.empty()) return Report;
+  TCandidateLine& Best = Report.Lines.front();
+  int& Named = Position.Board.Cells[Best.Cell.Col][Best.Cell.Row];
+  Named = Position.Side;
+  Position.Side = -Position.Side;
+  Best.Advantage.Value = -AdvantageOfBest(Thinker.Analyse(Position, Budget));
+  Position.Side = -Position.Side;
+  Named = 0;
+  return Report;
+}
+
 }  // namespace
 
 // The move's worth is what the other side's best answer leaves: the
@@ -102,7 +120,7 @@ TReview ReviewGame(const TReviewRequest& Request, TComputerThinker& Thinker, TSe
     if (!OnBoard(Request.ColCount, Request.RowCount, Cell.X, Cell.Y) || Position.Board.Cells[Cell.X][Cell.Y] != 0)
       break;
     Position.Side = Side;
-    if (!Before) Before = Thinker.Analyse(Position, Budget);
+    if (!Before) Before = FirstAnalysis(Position, Thinker, Budget);
     Position.Board.Cells[Cell.X][Cell.Y] = Side;
     std::optional<TAnalysis> After;
     const bool Ended = FiveThrough(Position.Board.View(), Cell.X, Cell.Y) ||

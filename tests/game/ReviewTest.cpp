@@ -80,6 +80,18 @@ TEST(Review, NamesNoDefenceThatWouldNotHaveHeld) {
   EXPECT_EQ(Review.Noughts.Counts[static_cast<std::size_t>(TJudgement::LetWinThrough)], 0);
 }
 
+// The first move is weighed against the computer's own first move, answered
+// alike: next to the centre it is as good on any board, in a corner not.
+TEST(Review, TheFirstMoveIsWeighedOnTheScaleOfTheMovesAfterIt) {
+  TComputerThinker Thinker(1);
+  const auto FirstJudged = [&](int Side, int Col, int Row) {
+    return ReviewGame({Side, Side, Cells({{Col, Row}})}, Thinker, QuickBudget()).Moves.at(0).Judgement;
+  };
+  EXPECT_EQ(FirstJudged(50, 25, 25), TJudgement::Best);
+  EXPECT_EQ(FirstJudged(40, 20, 20), TJudgement::Best);
+  EXPECT_NE(FirstJudged(20, 1, 1), TJudgement::Best);
+}
+
 TEST(Review, TheExpertsOwnBestMovesHaveNoFault) {
   TComputerThinker Player(3);
   TReviewRequest Game;
