@@ -378,7 +378,8 @@ std::string TGameTable::OpenRecord(std::string_view Text, std::string_view Name)
   if (!Refused.empty()) return Refused;
   FOpenedRecordWaits = true;
   std::string Words = FWords.Opened(Name, FControl.ColCount(), FControl.RowCount(), MovesMade());
-  if (ComputerToMove()) Words += " " + FWords.Phrase(TPhrase::ComputerMovesWhenAsked);
+  // A table held still moves no computer at all: a review, say.
+  if (ComputerToMove() && !FHeld) Words += " " + FWords.Phrase(TPhrase::ComputerMovesWhenAsked);
   Announce(Words);
   GameChanged();
   return {};

@@ -112,6 +112,12 @@ TEST(ReviewCommand, ARecordAsJsonForScriptsAndAlikeOnEveryRun) {
   const std::string Text = OutputOf({QUINTAR_GAME_PROGRAM, "review", Record});
   EXPECT_NE(Text.find(": a 20 × 20 board, 10 moves.\nMove 1, cross on column 5, row 10: "), std::string::npos) << Text;
   EXPECT_EQ(OutputOf({QUINTAR_GAME_PROGRAM, "review", Record}), Text);
+
+  // A review plays no move, so it says nothing of who moves next.
+  const std::filesystem::path Short = std::filesystem::path(::testing::TempDir()) / "short.psq";
+  std::ofstream(Short, std::ios::binary) << "Piskvorky 20x20, 11:11, 0\n10,10,0\n-1\n";
+  EXPECT_NE(OutputOf({QUINTAR_GAME_PROGRAM, "review", Short.string()}).find(": a 20 × 20 board, 1 move.\nMove 1, "),
+            std::string::npos);
 }
 
 TEST(ReviewCommand, WhatCannotBeReviewedIsOneLineOnStandardError) {
