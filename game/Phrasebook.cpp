@@ -282,9 +282,10 @@ std::string TPhrasebook::Analysis(const TAnalysis& Report) const {
   const bool MoverCrosses = Report.Turn == 1;
   const std::string BestCell = Where({Best.Cell.Col, Best.Cell.Row});
   if (Best.Outcome == ocWin) {
-    // The first moves of the line, enough to play it from the board.
+    // The first moves of the line, enough to play it from the board; words,
+    // not an ellipsis, say it goes on, which the sentence's full stop ends.
     std::vector<TBoardCell> Shown(Best.Line.begin(), Best.Line.begin() + std::min<std::size_t>(Best.Line.size(), 3));
-    const std::string Opening = Line(Shown) + (Best.Line.size() > Shown.size() ? Word(", then …") : std::string());
+    const std::string Opening = Line(Shown) + (Best.Line.size() > Shown.size() ? Word(", and so on") : std::string());
     return Count(MoverCrosses ? "Crosses win in %n: %1." : "Noughts win in %n: %1.",
                  MoverCrosses ? "Crosses win in %n: %1." : "Noughts win in %n: %1.",
                  static_cast<std::size_t>(Best.MovesToFive), {Opening});

@@ -149,6 +149,21 @@ TEST(Analysis, FollowsTheGameAndWordsWhatItFound) {
   EXPECT_FALSE(Table.Analysis());
 }
 
+// A win's line longer than the moves named is said to go on in words, so
+// that the sentence ends with its full stop alone.
+TEST(Analysis, ALongWinIsSaidToGoOn) {
+  TCandidateLine Win;
+  Win.Outcome = ocWin;
+  Win.MovesToFive = 3;
+  Win.Line = {{5, 3}, {4, 2}, {5, 6}, {7, 6}, {5, 4}};
+  Win.Cell = Win.Line.front();
+  TAnalysis Report;
+  Report.Turn = 1;
+  Report.Lines = {Win};
+  EXPECT_EQ(TPhrasebook().Analysis(Report),
+            "Crosses win in 3: column 6, row 4, then column 5, row 3, then column 6, row 7, and so on.");
+}
+
 TEST(Review, ProgressCountsTheMovesOfTheGame) {
   const TPhrasebook Words;
   EXPECT_EQ(Words.ReviewProgress(0, 1), "Reviewing the game: 0 of 1 move judged.");
