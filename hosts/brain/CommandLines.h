@@ -21,7 +21,9 @@ struct TCommandLine {
 class TCommandLines {
  public:
   TCommandLines(std::istream& In, std::size_t MaxLength);
-  // A reader still waiting for input is left to end with the process.
+  // A reader still waiting for input is left to end with the process, so
+  // In must last as long as the process when the brain may stop before its
+  // input ends (standard input does); it stops at END or the input's end.
   ~TCommandLines();
   TCommandLines(const TCommandLines&) = delete;
   TCommandLines& operator=(const TCommandLines&) = delete;
