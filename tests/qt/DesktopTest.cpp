@@ -5,6 +5,7 @@
 // away from the window's thread, and its analysis and review of the game.
 // How the game is played is the table's, and tested there.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QAccessible>
@@ -31,6 +32,7 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <map>
 #include <utility>
@@ -525,6 +527,41 @@ TEST(DesktopRecords, ABadRecordIsRefusedInWordsAndTheGameGoesOn) {
   EXPECT_FALSE(window.openRecordFile(good));
   EXPECT_EQ(keep.asked(), 1);
   EXPECT_EQ(window.table().MovesMade(), 2u);
+}
+
+// A disk that takes only the first few bytes of a save (it is full; here a
+// file size limit stands in) fails the save in words, leaves the record as
+// it was, and the game unsaved.
+TEST(DesktopRecords, ASaveTheDiskRefusesLeavesTheOldRecord) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  window.table().Move(4, 4);
+  const QTemporaryDir folder;
+  const QString fileName = folder.filePath(QStringLiteral("game.psq"));
+  ASSERT_TRUE(window.saveRecordFile(fileName));
+  const auto contents = [&] {
+    QFile saved(fileName);
+    return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+  };
+  const QByteArray before = contents();
+  window.table().Move(5, 5);
+
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+  rlimit small = limit;
+  small.rlim_cur = 8;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  QuestionAnswerer answerer(QMessageBox::Ok, false);
+  const bool savedAgain = window.saveRecordFile(fileName);
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_FALSE(savedAgain);
+  EXPECT_TRUE(answerer.lastText().startsWith(QStringLiteral("Cannot save the game as ")))
+      << answerer.lastText().toStdString();
+  EXPECT_EQ(contents(), before);
+  EXPECT_TRUE(window.table().WouldDiscardGame());
 }
 
 // The expert's move is thought out on a worker thread and comes back to the

@@ -558,10 +558,13 @@ std::optional<QByteArray> GameWindow::readRecordFile(const QString& fileName, QS
   return file.read(static_cast<qint64>(game::LargestRecordBytes) + 1);
 }
 
+// Unbuffered, so that a write the disk refuses (it is full) fails the save:
+// a buffered write fails only as the file is committed, which then puts the
+// short file in the old one's place all the same.
 QString GameWindow::writeFile(const QString& fileName, const std::string& text) {
   QSaveFile file(fileName);
-  if (file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) >= 0 &&
-      file.commit())
+  const auto size = static_cast<qint64>(text.size());
+  if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(text.data(), size) == size && file.commit())
     return {};
   return file.errorString();
 }
