@@ -32,6 +32,13 @@ test('arrows move the focus cell, Enter and Space play it', async () => {
   // Tabbed to, the board shows where Enter would play before any arrow.
   await press(page, 'Tab');
   assert.deepEqual(await focusCellBox(page), { display: 'block', x: 120, y: 120, width: 12, height: 12 });
+  assert.equal(await spoken(page), 'Crosses to move. Column 11, row 11, empty.');
+  // Forced colours leave the board's pixels as they are, so the frame over
+  // them keeps its own colour rather than one that may match the board.
+  await page.emulateMedia({ forcedColors: 'active', colorScheme: 'dark' });
+  assert.equal(await board.evaluate((element) =>
+    getComputedStyle(element.shadowRoot.querySelector('[part=focus-cell]')).borderTopColor), 'rgb(26, 115, 232)');
+  await page.emulateMedia({ forcedColors: 'none', colorScheme: 'light' });
   await press(page, 'ArrowRight', 'ArrowRight', 'ArrowUp');
   // 20 x 20 cells of 12 pixels beside the edge numbers; the focus cell
   // starts in the middle, at column 11, row 11.

@@ -131,7 +131,10 @@ const STYLES = `
   .board { position: relative; width: 100%; height: 100%; overflow: hidden; }
   canvas { display: block; position: absolute; left: 0; top: 0; }
   .surface { position: absolute; overflow: hidden; }
-  .cell { position: absolute; box-sizing: border-box; pointer-events: none; display: none; }
+  /* The frames lie over the canvas, which forced colours leave as it is, so
+     they keep their own colours too: a system colour may match the board. */
+  .cell { position: absolute; box-sizing: border-box; pointer-events: none; display: none;
+          forced-color-adjust: none; }
   .focus { border: 3px solid var(--quintar-focus-color, #1a73e8); box-shadow: 0 0 0 1px #fff, inset 0 0 0 1px #fff; }
   :host(:focus) .focus.shown, :host(:focus-visible) .focus, .focus.armed { display: block; }
   .hint { border: 3px dashed var(--quintar-hint-color, #0b8043); }
@@ -448,6 +451,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     // gives back an empty canvas: the board is drawn on it whole.
     this.#view.canvas.addEventListener('contextrestored', () => this.#board.invalidate());
     this.addEventListener('keydown', (event) => this.#keyPressed(event));
+    this.addEventListener('focus', () => this.#greetKeyboard());
     this.addEventListener('blur', () => this.#view.focusCell.classList.remove('shown'));
   }
 
@@ -854,6 +858,13 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   #disarm() {
     this.#armed = null;
     this.#view.focusCell.classList.remove('armed');
+  }
+
+  // Come to by the keyboard, the board says whose turn it is and where its
+  // keys stand, which a screen reader would otherwise not tell.
+  #greetKeyboard() {
+    if (!this.matches(':focus-visible')) return;
+    this.#say(`${this.status} ${this.#board.focusWords()}`);
   }
 
   #keyPressed(event) {
