@@ -72,6 +72,13 @@ test('a whole game is played on the demo page by clicks, and can be taken back',
   assert.deepEqual(await page.evaluate(() => [document.querySelector('quintar-board').colCount,
     document.querySelector('quintar-board').moves.length > 0]), [50, true]);
   assert.equal(await page.inputValue('#col-count'), '50');
+
+  // Redone by the keyboard to the end, the button hands its focus to the
+  // board, not to the top of the page.
+  await page.click('#undo');
+  await page.focus('#redo');
+  while (!await page.isDisabled('#redo')) await page.keyboard.press('Enter');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'board');
   await close();
 });
 
@@ -195,6 +202,17 @@ test('the page shows the analysis as a bar and its words, speaks them only when 
   await sixth.click();
   assert.match(await page.textContent('#judgement'), /^Move 6, nought on column 7, row 1: a win let through;/);
   assert.equal(await page.getAttribute('#judgement', 'aria-live'), 'polite');
+  // What the board says next builds neither the list nor the summary again:
+  // the chosen move keeps the keyboard, and the summary is not said again.
+  const rebuilt = await page.evaluate(() => {
+    let changes = 0;
+    const watch = new MutationObserver(() => ++changes);
+    for (const id of ['moves', 'review-summary']) watch.observe(document.getElementById(id), { childList: true });
+    document.querySelector('quintar-board').dispatchEvent(new CustomEvent('announcement', { detail: { words: '' } }));
+    return new Promise((resolve) => setTimeout(() => resolve(changes)));
+  });
+  assert.equal(rebuilt, 0);
+  assert.match(await page.evaluate(() => document.activeElement.textContent), /^Move 6, /);
 
   // A new move: the review no longer applies, and the analysis follows.
   await page.evaluate((move) => document.querySelector('quintar-board').move(...move), PLANTED_FAULTS[8]);

@@ -136,7 +136,11 @@ function showMoves() {
   const review = board.gameReview;
   const moves = [...board.moves];
   moves.length = Math.max(moves.length, review?.moves.length ?? 0);
-  list.replaceChildren(...Array.from(moves, (words, index) => {
+  if (!review) {
+    chosenMove = null;
+    byId('judgement').textContent = '';
+  }
+  showIfChanged(list, [board.moves.length, moves, review?.moves.map((judged) => judged?.words)], () => Array.from(moves, (words, index) => {
     const entry = document.createElement('li');
     entry.classList.toggle('ahead', index >= board.moves.length);
     const judged = review?.moves[index];
@@ -153,17 +157,23 @@ function showMoves() {
     }
     return entry;
   }));
-  byId('review-summary').replaceChildren(...(review?.summary ?? []).map((words) => {
+  showIfChanged(byId('review-summary'), review?.summary ?? [], (summary) => summary.map((words) => {
     const line = document.createElement('p');
     line.textContent = words;
     return line;
   }));
-  if (!review) {
-    chosenMove = null;
-    byId('judgement').textContent = '';
-  }
+}
+
+// A list is built again only when what it shows has changed: building it
+// again would take the keyboard's focus from a judged move, say the summary
+// again to a screen reader, and scroll the moves.
+function showIfChanged(container, shown, build) {
+  const key = JSON.stringify(shown);
+  if (container.dataset.shown === key) return;
+  container.dataset.shown = key;
+  container.replaceChildren(...build(shown));
   // The latest move in sight, without scrolling the page.
-  list.scrollTop = list.scrollHeight;
+  container.scrollTop = container.scrollHeight;
 }
 
 // The sentence is said once, in the live region under the list.
@@ -199,12 +209,19 @@ function showState() {
   byId('status').textContent = board.status;
   byId('said').textContent = board.announcement;
   byId('players').textContent = board.players;
-  byId('undo').disabled = !board.canUndo;
-  byId('redo').disabled = !board.canRedo;
-  byId('review').disabled = reviewing;
+  enable(byId('undo'), board.canUndo);
+  enable(byId('redo'), board.canRedo);
+  enable(byId('review'), !reviewing);
   showMoves();
   showAnalysis();
   saveState();
+}
+
+// A button that goes out of use while it has the keyboard's focus hands it
+// to the board, rather than to the top of the page.
+function enable(button, enabled) {
+  if (!enabled && document.activeElement === button) board.focus();
+  button.disabled = !enabled;
 }
 
 for (const type of [...BOARD_EVENTS, 'announcement']) board.addEventListener(type, showState);
