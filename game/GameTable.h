@@ -314,4 +314,19 @@ class TGameTable {
 // free name remains.
 std::string SetAsideName(std::string_view File, const std::function<bool(const std::string&)>& Taken);
 
+// The kept game as this copy of the program took it up (empty when it took
+// none up). Closing, a copy writes the game to keep only when it has changed
+// since: one that changed nothing leaves the kept file alone, rather than
+// putting back the game it took up over one another copy kept meanwhile, or
+// removing that game.
+class TKeptGameMark {
+ public:
+  TKeptGameMark() = default;
+  explicit TKeptGameMark(std::string TakenUp) : FTakenUp(std::move(TakenUp)) {}
+  bool Changed(std::string_view ToKeep) const { return ToKeep != FTakenUp; }
+
+ private:
+  std::string FTakenUp;
+};
+
 }  // namespace quintar::game

@@ -121,6 +121,7 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
   const std::filesystem::path Kept =
       Interactive ? KeptGamePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) : std::filesystem::path();
   const std::vector<std::string> Opening = Kept.empty() ? std::vector<std::string>() : TakeUpKeptGame(Game, Kept);
+  const quintar::game::TKeptGameMark TakenUp(Game.GameToKeep());
   // A terminal that cannot move its cursor (TERM dumb or unset, as in an
   // editor's shell) gets the lines.
   const char* Term = std::getenv("TERM");
@@ -129,7 +130,7 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
     std::ios::sync_with_stdio(false);
     RunLines(std::cin, std::cout, Game, Depth, Interactive ? TLineTyper::Person : TLineTyper::Script, Opening);
   }
-  if (Kept.empty()) return 0;
+  if (Kept.empty() || !TakenUp.Changed(Game.GameToKeep())) return 0;
   if (const std::string Error = KeepGame(Kept, Game.GameToKeep(), Game.Words()); !Error.empty()) {
     std::cerr << "quintar: " << Error << '\n';
     return 1;

@@ -453,6 +453,21 @@ TEST(DesktopWindow, AGameThatCannotBeKeptAsksBeforeClosing) {
   EXPECT_TRUE(QDir(GameWindow::keptGameFile()).removeRecursively());
 }
 
+// A second window on the same kept game that changed nothing leaves alone,
+// closed last, the game the first kept meanwhile.
+TEST(DesktopWindow, AWindowThatChangedNothingLeavesTheOthersKeptGame) {
+  storeSettings(withPlayers(person, person));
+  QFile::remove(GameWindow::keptGameFile());
+  GameWindow playing;
+  GameWindow idle;
+  playing.table().Move(3, 3);
+  playing.close();
+  idle.close();
+  GameWindow next;
+  EXPECT_EQ(next.table().MovesMade(), 1u);
+  EXPECT_EQ(next.board()->control().Cell(2, 2), 1);
+}
+
 TEST(DesktopWindow, SetsAsideAKeptGameItCannotRead) {
   storeSettings(withPlayers(person, person));
   const QByteArray garbage = "not a game at all\n";

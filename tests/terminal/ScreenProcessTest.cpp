@@ -107,6 +107,26 @@ TEST(ScreenProcess, AHangUpKeepsTheGameAsQuitDoes) {
   EXPECT_NE(Game.ShownOnce("\x1b[?1049l").find("\x1b[?1049l"), std::string::npos);
 }
 
+// Two copies share the kept game: the one that changed nothing, closed
+// last, neither removes nor replaces the game the other kept.
+TEST(ScreenProcess, ACopyThatChangedNothingLeavesTheOthersKeptGame) {
+  const fs::path Data = FreshFolder("screen-two-copies");
+  TScreenGame Playing("xterm-256color", Data);
+  TScreenGame Idle("xterm-256color", Data);
+  ASSERT_TRUE(Playing.Started() && Idle.Started());
+  Playing.ShownOnce("\x1b[?1049h");
+  Idle.ShownOnce("\x1b[?1049h");
+  Playing.Type("players person person\r5 5\r");
+  Playing.ShownOnce("Noughts to move");
+  Playing.Type("quit\r");
+  EXPECT_EQ(Playing.Wait(), 0);
+  Idle.Type("quit\r");
+  EXPECT_EQ(Idle.Wait(), 0);
+  std::ostringstream Kept;
+  Kept << std::ifstream(Data / "quintar" / "game.psq").rdbuf();
+  EXPECT_NE(Kept.str().find("\n5,5,"), std::string::npos) << Kept.str();
+}
+
 // Help's first lines would not fit below a 20 x 20 board on 80 x 24: the
 // reply takes the board's place until a key brings the board back.
 TEST(ScreenProcess, ALongReplyIsShownWholeInTheBoardsPlace) {

@@ -224,3 +224,17 @@ test('the page shows the analysis as a bar and its words, speaks them only when 
   assert.deepEqual(errors, []);
   await close();
 });
+
+test('a second tab that changed no game leaves the game another tab kept', async () => {
+  const { page, reload, close } = await openDemo(shared);
+  const idle = await page.context().newPage();
+  await idle.goto(page.url());
+  await idle.waitForFunction(() => document.getElementById('status')?.textContent.startsWith('Crosses'));
+  await page.check('input[name=players][value=none]');
+  await page.evaluate(() => document.querySelector('quintar-board').move(3, 3));
+  // A setting changed in the other tab stores its settings, not its empty game.
+  await idle.selectOption('#playing-strength', 'low');
+  await reload();
+  assert.equal(await page.evaluate(() => document.querySelector('quintar-board').cell(3, 3)), 'cross');
+  await close();
+});

@@ -137,6 +137,7 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   QSettings store;
   adoptSettings(loadGameSettings(store));
   restoreKeptGame();
+  m_keptMark = game::TKeptGameMark(m_table->GameToKeep());
   m_table->SetHeld(false);
   // The first time, cells of the view's preferred size.
   if (!restoreGeometry(store.value(geometryKey).toByteArray())) resize(sizeHint());
@@ -604,6 +605,7 @@ bool GameWindow::saveRecordFile(const QString& fileName) {
 QString GameWindow::keepGame() {
   const QString fileName = keptGameFile();
   const std::string kept = m_table->GameToKeep();
+  if (!m_keptMark.Changed(kept)) return {};
   if (kept.empty()) {
     QFile::remove(fileName);
     return {};

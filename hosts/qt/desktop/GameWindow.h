@@ -182,6 +182,7 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   bool m_asking = false;
   bool m_paceWaited = false;
   std::unique_ptr<game::TGameTable> m_table;
+  game::TKeptGameMark m_keptMark;
   std::unique_ptr<BoardInput> m_input;
   // The event text is a hint for the focus cell: it goes when the cell moves.
   bool m_hintShown = false;

@@ -37,14 +37,21 @@ function setPlayers(value) {
 
 // ---- Keeping the page across a reload ------------------------------------
 
+// The game this page took up from storage. While its game is still that
+// one, the page keeps whatever game is stored by then: a second tab that
+// changed nothing does not put its older game back over one another tab
+// kept meanwhile.
+let takenUpRecord = '';
+
 function saveState() {
+  const untouched = board.gameToKeep === takenUpRecord;
   const state = {
     players: players(),
     strength: board.playingStrength,
     colCount: board.colCount,
     rowCount: board.rowCount,
     colours: Object.fromEntries(colourInputs.map((input) => [input.id, board[propertyOf(input.id)]])),
-    record: board.gameToKeep,
+    record: untouched ? storedState().record : board.gameToKeep,
     analysing: board.analysing,
   };
   try {
@@ -328,5 +335,6 @@ for (const input of colourInputs) {
 }
 
 restoreGame(kept);
+takenUpRecord = board.gameToKeep;
 showSettings();
 showState();
