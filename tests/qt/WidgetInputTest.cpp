@@ -110,7 +110,8 @@ TEST(WidgetInput, ADoubleClickIsTwoPressesAndADoubleClick) {
 
 // Qt hands accessibility events to a platform's bridge only while assistive
 // technology listens, which no headless platform does; what they carry is
-// what the board's accessible interface reports.
+// what the board's accessible interface reports. Words said in one go reach
+// it as one text, told once control returns to the event loop.
 TEST(WidgetInput, TheBoardTellsAssistiveTechnologyEveryMoveAndResult) {
   TwoPeople game;
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&game.board);
@@ -124,8 +125,10 @@ TEST(WidgetInput, TheBoardTellsAssistiveTechnologyEveryMoveAndResult) {
   EXPECT_EQ(accessible->text(QAccessible::Value), QStringLiteral("Cross on column 3, row 4."));
   // The name is what the desktop bridge carries to a screen reader.
   EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Cross on column 3, row 4."));
+  QCoreApplication::processEvents();
   game.board.move(3, 5);
   EXPECT_EQ(game.board.announcement(), QStringLiteral("Nought on column 3, row 5."));
+  EXPECT_EQ(accessible->text(QAccessible::Value), QStringLiteral("Nought on column 3, row 5."));
   game.board.move(3, 5);  // taken: nothing to announce
   EXPECT_EQ(game.board.announcement(), QStringLiteral("Nought on column 3, row 5."));
 
@@ -135,11 +138,14 @@ TEST(WidgetInput, TheBoardTellsAssistiveTechnologyEveryMoveAndResult) {
   // XXOOX, OOXXO, XXOOX, OOXXO, XXOXO.
   for (const auto& [col, row] :
        {std::pair{1, 1}, {3, 1}, {2, 1}, {4, 1}, {5, 1}, {1, 2}, {3, 2}, {2, 2}, {4, 2}, {5, 2}, {1, 3}, {3, 3}, {2, 3},
-        {4, 3},          {5, 3}, {1, 4}, {3, 4}, {2, 4}, {4, 4}, {5, 4}, {1, 5}, {3, 5}, {2, 5}, {5, 5}, {4, 5}})
+        {4, 3},          {5, 3}, {1, 4}, {3, 4}, {2, 4}, {4, 4}, {5, 4}, {1, 5}, {3, 5}, {2, 5}, {5, 5}, {4, 5}}) {
+    QCoreApplication::processEvents();
     game.board.move(col, row);
+  }
   EXPECT_TRUE(game.board.gameOver());
   EXPECT_FALSE(game.board.control().WinFound());
-  EXPECT_EQ(accessible->text(QAccessible::Value), QStringLiteral("Draw: the board is full."));
+  EXPECT_EQ(game.board.announcement(), QStringLiteral("Draw: the board is full."));
+  EXPECT_EQ(accessible->text(QAccessible::Value), QStringLiteral("Cross on column 4, row 5. Draw: the board is full."));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ class BoardAccessible : public QAccessibleWidget {
   explicit BoardAccessible(QuintarWidget* board) : QAccessibleWidget(board, QAccessible::Canvas) {}
 
   QString text(QAccessible::Text kind) const override {
-    const QString announcement = static_cast<const QuintarWidget*>(widget())->announcement();
+    const QString announcement = static_cast<const QuintarWidget*>(widget())->spokenWords();
     if (kind == QAccessible::Value) return announcement;
     if (kind == QAccessible::Name && !announcement.isEmpty()) return announcement;
     return QAccessibleWidget::text(kind);

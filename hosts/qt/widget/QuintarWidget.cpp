@@ -163,7 +163,15 @@ QString QuintarWidget::moveText() const {
 
 void QuintarWidget::announce(const QString& text) {
   m_announcement = text;
-  quintar::qt::announceToAssistiveTechnology(this, text);
+  m_spokenWords = m_speaking ? m_spokenWords + QLatin1Char(' ') + text : text;
+  if (std::exchange(m_speaking, true)) return;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        m_speaking = false;
+        quintar::qt::announceToAssistiveTechnology(this, m_spokenWords);
+      },
+      Qt::QueuedConnection);
 }
 
 void QuintarWidget::announceOwnPlay(const QString& text) {

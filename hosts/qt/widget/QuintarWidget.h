@@ -138,11 +138,15 @@ class QuintarWidget : public QWidget {
   // Whether the focus cell is drawn: after keyboard navigation, while the
   // widget has the focus, until the next press.
   bool focusCellShown() const;
-  // The last move or result, or the cell the arrow keys reached, in words,
-  // as assistive technology was told it.
+  // The last move or result, or the cell the arrow keys reached, in words.
   QString announcement() const { return m_announcement; }
   // Tells assistive technology Text as the board's words.
   void announce(const QString& text);
+  // What assistive technology hears: everything announced in one go (a move
+  // and the computer's answer, a move and the result), as one text once
+  // control returns to the event loop. A screen reader reads the board's
+  // latest words, and would otherwise miss all but the last sentence.
+  QString spokenWords() const { return m_spokenWords; }
 
   // Puts on the screen what the control drew since it last did.
   void showChanges();
@@ -236,6 +240,8 @@ class QuintarWidget : public QWidget {
   // A left press inside the widget whose release makes a click.
   bool m_clickPending = false;
   QString m_announcement;
+  QString m_spokenWords;
+  bool m_speaking = false;  // words said in this go are joined, then told
   QList<QPoint> m_line;
   int m_lineFirstSide = 1;
 };
