@@ -33,6 +33,16 @@
 namespace quintar::desktop {
 namespace {
 
+// The game's moves. Come to by the keyboard, the list starts at the move
+// chosen in it, the one the game stands at, rather than at the first.
+class MoveList : public QListWidget {
+ protected:
+  void focusInEvent(QFocusEvent* event) override {
+    if (const QList<QListWidgetItem*> chosen = selectedItems(); !chosen.isEmpty()) setCurrentItem(chosen.front());
+    QListWidget::focusInEvent(event);
+  }
+};
+
 const QString geometryKey = QStringLiteral("window/geometry");
 const QString windowStateKey = QStringLiteral("window/state");
 const QString panelWidthOwedKey = QStringLiteral("window/panelWidthOwed");
@@ -192,7 +202,8 @@ void GameWindow::createMenus() {
 void GameWindow::createMoveList() {
   m_movePanel = new QDockWidget(tr("Moves"), this);
   m_movePanel->setObjectName(QStringLiteral("moves"));
-  m_moveList = new QListWidget;
+  m_moveList = new MoveList;
+  m_moveList->setAccessibleName(m_movePanel->windowTitle());
   // A move's sentence wraps rather than hiding behind a scroll bar.
   m_moveList->setWordWrap(true);
   m_moveList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -320,7 +331,9 @@ void GameWindow::showMoveLine() {
       item->setToolTip(qt::said(reviewWords[index]));
       item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
     }
-    if (index >= made) item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+    // Greyed as a field's placeholder is, which stays readable: the disabled
+    // text colour is too faint for a move that may still be read and chosen.
+    if (index >= made) item->setForeground(palette().brush(QPalette::PlaceholderText));
     if (index + 1 == made) {
       QFont current = item->font();
       current.setBold(true);
@@ -328,8 +341,14 @@ void GameWindow::showMoveLine() {
     }
     m_moveList->addItem(item);
   }
-  m_moveList->setCurrentRow(static_cast<int>(made) - 1);
-  if (made > 0) m_moveList->scrollToItem(m_moveList->currentItem());
+  // The last move made is the list's choice, but its current item only while
+  // the list has the keyboard: a screen reader hears a list's current item
+  // as where the focus is, even while the board has it.
+  if (QListWidgetItem* last = made > 0 ? m_moveList->item(static_cast<int>(made) - 1) : nullptr) {
+    last->setSelected(true);
+    if (m_moveList->hasFocus()) m_moveList->setCurrentItem(last);
+    m_moveList->scrollToItem(last);
+  }
   const std::size_t summaries = reviewWords.size();
   m_analysisPanel->showReviewSummary(review ? qt::said(reviewWords[summaries - 2]) + QLatin1Char(' ') +
                                                   qt::said(reviewWords[summaries - 1])

@@ -28,6 +28,13 @@ QSpinBox* countBox(int value) {
   return box;
 }
 
+// A form's label as a control's own name: "Board:" names the button
+// "Board".
+QString withoutColon(QString label) {
+  if (label.endsWith(QLatin1Char(':'))) label.chop(1);
+  return label.trimmed();
+}
+
 }  // namespace
 
 SettingsDialog::SettingsDialog(const GameSettings& settings, QWidget* parent) : QDialog(parent), m_settings(settings) {
@@ -70,8 +77,14 @@ QWidget* SettingsDialog::playersBox() {
   auto* box = new QGroupBox(tr("Players"));
   auto* form = new QFormLayout(box);
   const std::array<QString, 2> sides = {tr("Crosses (move first):"), tr("Noughts:")};
+  // A screen reader names a box by its value unless told otherwise, and
+  // both sides' levels would be "Level".
+  const std::array<QString, 2> playerNames = {tr("Who plays crosses"), tr("Who plays noughts")};
+  const std::array<QString, 2> levelNames = {tr("Crosses' level"), tr("Noughts' level")};
   for (std::size_t side = 0; side < 2; ++side) {
     m_players[side] = playerRow(m_settings.players[side]);
+    m_players[side].kind->setAccessibleName(playerNames[side]);
+    m_players[side].level->setAccessibleName(levelNames[side]);
     auto* row = new QHBoxLayout;
     row->addWidget(m_players[side].kind);
     auto* levelLabel = new QLabel(tr("Level:"));
@@ -127,6 +140,8 @@ QWidget* SettingsDialog::colorsBox() {
                                         tr("Noughts:"), tr("Last move box:"), tr("Winning five:")};
   for (std::size_t index = 0; index < names.size(); ++index) {
     m_colorButtons[index] = new QPushButton;
+    // Named for what it colours; its text, the colour's code, describes it.
+    m_colorButtons[index]->setAccessibleName(withoutColon(names[index]));
     connect(m_colorButtons[index], &QPushButton::clicked, this, [this, index] { pickColor(index); });
     showColor(index);
     form->addRow(names[index], m_colorButtons[index]);
@@ -146,6 +161,7 @@ void SettingsDialog::showColor(std::size_t index) {
   swatch.fill(m_settings.colors[index]);
   m_colorButtons[index]->setIcon(swatch);
   m_colorButtons[index]->setText(m_settings.colors[index].name());
+  m_colorButtons[index]->setAccessibleDescription(m_settings.colors[index].name());
 }
 
 GameSettings SettingsDialog::settings() const {
