@@ -127,7 +127,7 @@ void TGame::Run(const TCommand& Command) {
                  [this](const THelp&) {
                    for (const game::TTerminalPhrase Line : HelpLines) Say(Words().TerminalPhrase(Line));
                  },
-                 [this](const TQuit&) { FReply.Quit = true; },
+                 [this](const TQuit&) { Quit(); },
                  [this](const TInvalid& Invalid) { Say(Explain(Invalid, Words())); },
              },
              Command);
@@ -173,6 +173,18 @@ void TGame::Resize(const TResize& Size) {
       AskBeforeDiscarding("size " + std::to_string(Size.Cols) + " " + std::to_string(Size.Rows)))
     return;
   FTable->SetBoardSize(Size.Cols, Size.Rows);
+}
+
+void TGame::Quit() {
+  const std::string QuitRequest = "quit";
+  if (FKeepAtQuit && FQuestionBefore != QuitRequest) {
+    if (std::string Error = FKeepAtQuit(); !Error.empty()) {
+      Say(std::move(Error));
+      FQuestion = QuitRequest;
+      return Say(Words().TerminalPhrase(game::TTerminalPhrase::DiscardAskAgain));
+    }
+  }
+  FReply.Quit = true;
 }
 
 bool TGame::AskBeforeDiscarding(std::string Request) {

@@ -83,6 +83,10 @@ class TGame : private game::TTableListener {
 
   // The game to keep at quit, as a record; empty when there is none.
   std::string GameToKeep() const { return FTable->GameToKeep(); }
+  // Keeps the game when quit is typed, and says why it cannot: Keep returns
+  // the reason, or empty. A game that cannot be kept is not left behind
+  // unasked: quit goes ahead only when typed again, as new does.
+  void KeepAtQuit(std::function<std::string()> Keep) { FKeepAtQuit = std::move(Keep); }
   // Takes up the game kept at the last quit: Said holds what was said (that
   // the game goes on, and a move the computer then made). Why it cannot, or
   // empty.
@@ -115,6 +119,7 @@ class TGame : private game::TTableListener {
   void Open(const std::string& Path);
   void Analyse();
   void Review();
+  void Quit();
   // Asks instead of going ahead when Request would throw a game away and
   // was not the command just before: true when it asked.
   bool AskBeforeDiscarding(std::string Request);
@@ -132,6 +137,7 @@ class TGame : private game::TTableListener {
   // command being run: asked again at once, it goes ahead.
   std::optional<std::string> FQuestion;
   std::optional<std::string> FQuestionBefore;
+  std::function<std::string()> FKeepAtQuit;
   // Analyses and reviews: the expert's report on a position the table asked
   // about, answered before the command ends.
   game::TComputerThinker FThinker;

@@ -121,7 +121,15 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
   const std::filesystem::path Kept =
       Interactive ? KeptGamePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) : std::filesystem::path();
   const std::vector<std::string> Opening = Kept.empty() ? std::vector<std::string>() : TakeUpKeptGame(Game, Kept);
-  const quintar::game::TKeptGameMark TakenUp(Game.GameToKeep());
+  quintar::game::TKeptGameMark KeptMark(Game.GameToKeep());
+  const auto KeepGameNow = [&] {
+    const std::string Record = Game.GameToKeep();
+    if (!KeptMark.Changed(Record)) return std::string();
+    std::string Error = KeepGame(Kept, Record, Game.Words());
+    if (Error.empty()) KeptMark = quintar::game::TKeptGameMark(Record);
+    return Error;
+  };
+  if (!Kept.empty()) Game.KeepAtQuit(KeepGameNow);
   // A terminal that cannot move its cursor (TERM dumb or unset, as in an
   // editor's shell) gets the lines.
   const char* Term = std::getenv("TERM");
@@ -130,8 +138,10 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
     std::ios::sync_with_stdio(false);
     RunLines(std::cin, std::cout, Game, Depth, Interactive ? TLineTyper::Person : TLineTyper::Script, Opening);
   }
-  if (Kept.empty() || !TakenUp.Changed(Game.GameToKeep())) return 0;
-  if (const std::string Error = KeepGame(Kept, Game.GameToKeep(), Game.Words()); !Error.empty()) {
+  if (Kept.empty()) return 0;
+  // Left by quit, the game was kept just now; left otherwise (Ctrl-C, the
+  // end of input, a hang-up), it is kept here.
+  if (const std::string Error = KeepGameNow(); !Error.empty()) {
     std::cerr << "quintar: " << Error << '\n';
     return 1;
   }

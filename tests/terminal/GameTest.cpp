@@ -83,6 +83,28 @@ TEST(GameAsks, NewAsksFirstAndGoesAheadWhenTypedAgain) {
   EXPECT_EQ(Said(Game, "new"), TLines{"New game: crosses move first."});
 }
 
+// Quit keeps the game first; one that cannot be kept is said, and goes only
+// when quit is typed again.
+TEST(GameAsks, QuitSaysAGameThatCannotBeKeptAndGoesWhenTypedAgain) {
+  TGame Game(3, 1);
+  std::string Failure = "Cannot save the game as kept.psq: no space left on device.";
+  int Tries = 0;
+  Game.KeepAtQuit([&] {
+    ++Tries;
+    return Failure;
+  });
+  const TReply Asked = Execute(Game, "quit");
+  EXPECT_FALSE(Asked.Quit);
+  EXPECT_EQ(Asked.Lines, (TLines{Failure, Phrase(TTerminalPhrase::DiscardAskAgain)}));
+  EXPECT_TRUE(Execute(Game, "quit").Quit);
+  EXPECT_EQ(Tries, 1);
+
+  // Kept, the game goes at once.
+  Failure.clear();
+  EXPECT_TRUE(Execute(Game, "quit").Quit);
+  EXPECT_EQ(Tries, 2);
+}
+
 TEST(GameAsks, AnotherCommandInBetweenCancelsTheQuestion) {
   TGame Game(3, 1);
   Script(Game, {"players person person", "1 1"});
