@@ -1,5 +1,6 @@
 #include "LineSession.h"
 
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -51,24 +52,35 @@ class TPrompter {
 void RunLines(std::istream& In, std::ostream& Out, TGame& Game, TColorDepth Depth, TLineTyper Typer,
               const std::vector<std::string>& Opening) {
   TPrompter Prompter(Out, Game, Typer);
+  // A person reads what happened after the board, just above the prompt:
+  // before it, the board's lines would push the words off a small screen.
+  // A script's transcript keeps them in the order they happened.
+  std::ostringstream WordsAfterBoard;
+  std::ostream& Words = Typer == TLineTyper::Person ? WordsAfterBoard : Out;
+  const auto ShowWordsHeld = [&] {
+    Out << WordsAfterBoard.str();
+    WordsAfterBoard.str({});
+  };
   Prompter.Greet();
-  for (const std::string& Said : Opening) Out << Said << '\n';
+  for (const std::string& Said : Opening) Words << Said << '\n';
   ShowBoard(Out, Game, Depth);
+  ShowWordsHeld();
   Prompter.Ask();
   TLineReader Reader(In, MaxCommandLength);
   std::string Line;
   while (Reader.Next(Line)) {
     const TReply Reply =
         Game.Execute(Reader.Truncated() ? TCommand{TInvalid{TMistake::TooLong, {}}} : ParseCommand(Line));
-    ShowLines(Out, Reply);
+    ShowLines(Words, Reply);
     bool PositionChanged = Reply.PositionChanged;
     // A game of the computer against itself is played out at once.
     while (Game.PaceDue() > 0) {
       const TReply Step = Game.Continue();
-      ShowLines(Out, Step);
+      ShowLines(Words, Step);
       PositionChanged = PositionChanged || Step.PositionChanged;
     }
     if (PositionChanged) ShowBoard(Out, Game, Depth);
+    ShowWordsHeld();
     if (Reply.Quit) break;
     Prompter.Ask();
     // Output that can no longer be written (a full disk, a reader gone)

@@ -197,6 +197,14 @@ TEST(ScreenProcess, ADumbTerminalGetsTheLines) {
   Game.Type("players person person\r");
   EXPECT_NE(Game.ShownOnce("\n> ", Shown.size()).find("Crosses to move. Crosses: a person", Shown.size()),
             std::string::npos);
+  // What a move did is said after the board, just above the prompt, where a
+  // screen of 24 lines still shows it.
+  const std::size_t BeforeMove = Game.ShownOnce("\n> ").size();
+  Game.Type("5 5\r");
+  const std::string& Moved = Game.ShownOnce("Noughts to move", BeforeMove);
+  const std::size_t Said = Moved.find("Cross on column 5, row 5.", BeforeMove);
+  ASSERT_NE(Said, std::string::npos) << Moved.substr(BeforeMove);
+  EXPECT_GT(Said, Moved.rfind("\n20 ")) << Moved.substr(BeforeMove);
   Game.Type("quit\r");
   EXPECT_EQ(Game.Wait(), 0);
   EXPECT_EQ(Game.ShownOnce("\x1b[?1049h").find("\x1b[?1049h"), std::string::npos);
