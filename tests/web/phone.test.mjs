@@ -56,6 +56,14 @@ test('the page fits a phone upright and sideways, and words its help for touch',
   assert.deepEqual([seen.touchWords, seen.pointerWords], [false, true]);
   assert.ok(seen.scrollWidth <= seen.width);
   await close();
+  // A desktop zoomed to 200 % and 400 %: the page takes one column rather
+  // than squeezing the controls beside the board.
+  for (const viewport of [{ width: 550, height: 450 }, { width: 320, height: 225 }]) {
+    const { page, close } = await openDemo(shared, { viewport, deviceScaleFactor: 2 });
+    const zoomed = await layout(page);
+    assert.ok(zoomed.scrollWidth <= zoomed.width, `no sideways scrolling: ${JSON.stringify(zoomed)}`);
+    await close();
+  }
 });
 
 test('a tap plays a cell large enough for a finger at once', async () => {
