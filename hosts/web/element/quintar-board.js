@@ -127,7 +127,7 @@ const STYLES = `
   :host { display: inline-block; width: 300px; height: 300px; outline: none;
           touch-action: manipulation; user-select: none; -webkit-user-select: none; }
   :host([hidden]) { display: none; }
-  :host([aria-busy="true"]) canvas { cursor: progress; }
+  .thinking canvas { cursor: progress; }
   .board { position: relative; width: 100%; height: 100%; overflow: hidden; }
   canvas { display: block; position: absolute; left: 0; top: 0; }
   .surface { position: absolute; overflow: hidden; }
@@ -753,8 +753,9 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     }
     this.#speak();
     this.#showCells();
-    if (this.thinking) this.setAttribute('aria-busy', 'true');
-    else this.removeAttribute('aria-busy');
+    // Not aria-busy: the board holds its live region, whose words (the
+    // person's move) a screen reader would hold back until the answer came.
+    this.#view.frame.classList.toggle('thinking', this.thinking);
   }
 
   // The keyboard's cell and the hint as the table has them; a hint asked
