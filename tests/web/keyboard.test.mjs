@@ -63,6 +63,10 @@ test('arrows move the focus cell, Enter and Space play it', async () => {
   await press(page, 'Enter');
   assert.deepEqual(await events(page), []);
   assert.equal(await spoken(page), 'The board takes no presses.');
+  // The same words again change the region again, to be spoken again.
+  await press(page, 'Enter');
+  assert.equal((await spoken(page)).trim(), 'The board takes no presses.');
+  assert.notEqual(await spoken(page), 'The board takes no presses.');
   await close();
 });
 

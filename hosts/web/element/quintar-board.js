@@ -807,7 +807,10 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   #speak() {
     if (!this.#words.length) return;
     this.#announcement = this.#words.join(' ');
-    this.#view.status.textContent = this.#announcement;
+    // The same words again ("That cell is taken.") change the live region
+    // too, by a space that is not seen, so that they are spoken again.
+    const status = this.#view.status;
+    status.textContent = status.textContent === this.#announcement ? `${this.#announcement}\u00a0` : this.#announcement;
     this.#words = [];
     this.dispatchEvent(new CustomEvent('announcement', { detail: { words: this.#announcement } }));
   }
