@@ -72,12 +72,14 @@ TCommand SetPlayers(const TWords& Words) {
   return TSetPlayers{*Crosses, *Noughts};
 }
 
-// A name in quotes, as a shell would take it, is the name inside them.
+// A name in quotes, as a shell would take it, is the name inside them; a
+// quote left open is a mistake, as in a shell, not part of the name.
 template <typename TFileCommand>
 TCommand File(std::string_view Rest, std::string_view Name) {
-  const bool Quoted = Rest.size() >= 2 && (Rest.front() == '"' || Rest.front() == '\'') && Rest.back() == Rest.front();
+  const bool OpensQuote = !Rest.empty() && (Rest.front() == '"' || Rest.front() == '\'');
+  const bool Quoted = OpensQuote && Rest.size() >= 2 && Rest.back() == Rest.front();
   if (Quoted) Rest = Rest.substr(1, Rest.size() - 2);
-  if (Rest.empty()) return TInvalid{TMistake::File, std::string(Name)};
+  if (Rest.empty() || (OpensQuote && !Quoted)) return TInvalid{TMistake::File, std::string(Name)};
   return TFileCommand{std::string(Rest)};
 }
 

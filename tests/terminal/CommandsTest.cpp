@@ -77,6 +77,7 @@ TEST(ParseCommand, WrongArgumentsSayHowToWriteTheCommand) {
   EXPECT_EQ(MessageFor("players person"),
             "Usage: players person computer (crosses, then noughts; each person or computer).");
   EXPECT_EQ(MessageFor("save"), "Usage: save FILE, for example save game.psq.");
+  EXPECT_EQ(MessageFor("save \"my game.psq"), "Usage: save FILE, for example save game.psq.");
   EXPECT_EQ(MessageFor("undo 2"), "\"undo\" takes nothing after it.");
   EXPECT_EQ(MessageFor("auto yes"), "Usage: auto on or auto off.");
   EXPECT_EQ(MessageFor("lock"), "Usage: lock on or lock off.");
