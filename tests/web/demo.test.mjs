@@ -184,6 +184,7 @@ test('the page shows the analysis as a bar and its words, speaks them only when 
   assert.match(await page.textContent('#analysis-words'), /^Crosses win in 1: column (4|9), row 10\.$/);
   assert.equal(await page.getAttribute('#analysis-words', 'aria-live'), 'polite');
   assert.equal(await page.getAttribute('#evaluation', 'aria-valuenow'), '100');  // crosses' win fills the bar
+  assert.equal(await page.getAttribute('#evaluation', 'aria-valuetext'), await page.textContent('#analysis-words'));
   assert.equal(await page.isVisible('#evaluation'), true);
   assert.equal(await page.textContent('#best-line'), await page.evaluate(() => document.querySelector('quintar-board').analysis.candidates[0]));
   // The same words again are not said again.

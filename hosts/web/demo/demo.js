@@ -205,6 +205,8 @@ function showAnalysis() {
   const advantage = best ? (report.turn === 'cross' ? best.advantage : -best.advantage) : 0;
   bar.hidden = false;
   bar.setAttribute('aria-valuenow', String(advantage));
+  // Read as the words that go with it rather than as a bare number.
+  bar.setAttribute('aria-valuetext', report.words);
   bar.style.setProperty('--crosses-share', `${(advantage + 100) / 2}%`);
   bar.style.setProperty('--cross-colour', board.crossColor);
   bar.style.setProperty('--nought-colour', board.noughtColor);
