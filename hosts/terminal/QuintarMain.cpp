@@ -1,8 +1,10 @@
 // quintar: five in a row against the computer in a terminal, from piped
 // commands, `quintar render` to draw a position as PNG, or `quintar review`
 // to judge every move of a record.
+#include <langinfo.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <csignal>
 #include <cstdlib>
 #include <exception>
@@ -148,12 +150,21 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
   return 0;
 }
 
+// How many columns a character takes on the screen comes from the locale's
+// character type. The game writes UTF-8, so where the locale names another
+// character set, or none, UTF-8's is used.
+void UseUtf8CharacterType() {
+  if (std::setlocale(LC_CTYPE, "") == nullptr || std::string_view(::nl_langinfo(CODESET)) != "UTF-8")
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
 }  // namespace
 
 int main(int Argc, char** Argv) {
   // A reader that went away (a pipe closed early) is output that cannot be
   // written, said in one line, not a silent end by the signal.
   std::signal(SIGPIPE, SIG_IGN);
+  UseUtf8CharacterType();
   std::vector<std::string_view> Arguments(Argv + 1, Argv + Argc);
   try {
     const std::vector<std::string_view> Rest(Arguments.begin() + (Arguments.empty() ? 0 : 1), Arguments.end());

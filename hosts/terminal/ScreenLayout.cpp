@@ -1,5 +1,7 @@
 #include "ScreenLayout.h"
 
+#include <cwchar>
+
 #include <algorithm>
 #include <utility>
 
@@ -13,12 +15,35 @@ constexpr std::string_view Ellipsis = "…";
 
 bool ContinuesCharacter(char Byte) { return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80; }
 
-// The bytes of Text's first Columns characters.
+// The bytes of the character that starts at Text's first byte.
+std::size_t CharacterBytes(std::string_view Text) {
+  std::size_t End = 1;
+  while (End < Text.size() && ContinuesCharacter(Text[End])) ++End;
+  return std::min(End, Text.size());
+}
+
+// The columns the UTF-8 character Bytes takes on the screen, as the
+// terminal's locale says: two for a wide one (most Chinese characters and
+// emoji), none for a combining accent. One where the locale cannot tell.
+int CharacterColumns(std::string_view Bytes) {
+  const auto Lead = static_cast<unsigned char>(Bytes.front());
+  if (Lead < 0x80) return 1;
+  const int Length = static_cast<int>(Bytes.size());
+  char32_t Point = Lead & (Length == 2 ? 0x1F : Length == 3 ? 0x0F : 0x07);
+  for (const char Byte : Bytes.substr(1)) Point = (Point << 6) | (static_cast<unsigned char>(Byte) & 0x3F);
+  const int Columns = ::wcwidth(static_cast<wchar_t>(Point));
+  return Columns < 0 ? 1 : Columns;
+}
+
+// The bytes of Text's first characters that fit in Columns.
 std::size_t BytesOf(std::string_view Text, int Columns) {
   std::size_t End = 0;
-  for (int Column = 0; End < Text.size() && Column < Columns; ++Column) do
-      ++End;
-    while (End < Text.size() && ContinuesCharacter(Text[End]));
+  for (int Used = 0; End < Text.size();) {
+    const std::size_t Bytes = CharacterBytes(Text.substr(End));
+    Used += CharacterColumns(Text.substr(End, Bytes));
+    if (Used > Columns) break;
+    End += Bytes;
+  }
   return End;
 }
 
@@ -108,14 +133,24 @@ TScreen ReadingScreen(std::vector<std::string> Reply, TScreenSize Size, const TS
 }  // namespace
 
 int TextColumns(std::string_view Text) {
-  return static_cast<int>(std::count_if(Text.begin(), Text.end(), [](char Byte) { return !ContinuesCharacter(Byte); }));
+  int Columns = 0;
+  for (std::size_t At = 0; At < Text.size();) {
+    const std::size_t Bytes = CharacterBytes(Text.substr(At));
+    Columns += CharacterColumns(Text.substr(At, Bytes));
+    At += Bytes;
+  }
+  return Columns;
 }
 
 std::string_view LastColumns(std::string_view Text, int Columns) {
   std::size_t Start = Text.size();
-  for (int Column = 0; Start > 0 && Column < Columns; ++Column) do
-      --Start;
-    while (Start > 0 && ContinuesCharacter(Text[Start]));
+  for (int Used = 0; Start > 0;) {
+    std::size_t Before = Start - 1;
+    while (Before > 0 && ContinuesCharacter(Text[Before])) --Before;
+    Used += CharacterColumns(Text.substr(Before, Start - Before));
+    if (Used > Columns) break;
+    Start = Before;
+  }
   return Text.substr(Start);
 }
 

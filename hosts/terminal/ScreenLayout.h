@@ -58,9 +58,11 @@ struct TScreenContent {
 
 TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content);
 
-// Widths count characters, not bytes: "×" is one column of the screen.
+// Widths count the screen's columns, not bytes: "×" takes one, "字" two (as
+// the locale's character type says, which main sets), a combining accent
+// none.
 int TextColumns(std::string_view Text);
-// Text's last Columns characters.
+// Text's last characters that fit in Columns.
 std::string_view LastColumns(std::string_view Text, int Columns);
 // Takes Text's last character away, all its bytes.
 void EraseLastCharacter(std::string& Text);

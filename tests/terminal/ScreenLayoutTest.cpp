@@ -1,6 +1,8 @@
 // The full-screen picture composed for terminals of every size.
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "ScreenLayout.h"
 
 #include "Phrasebook.h"
@@ -97,6 +99,20 @@ TEST(ScreenLayout, ALongCommandShowsItsEnd) {
   EXPECT_EQ(Screen.CursorColumn, 9);
   // Characters beyond ASCII count one column each and are never split.
   EXPECT_EQ(Compose({10, 6}, {}, "save d\xc3\xa9j\xc3\xa0-vu!").Lines.back(), "> \xc3\xa9j\xc3\xa0-vu!");
+}
+
+// Wide characters take two columns, as the game's locale says: a line of
+// them shows no more than fits, so that it never wraps and moves the board.
+TEST(ScreenLayout, AWideCharacterTakesTwoColumns) {
+  const std::string Before = std::setlocale(LC_CTYPE, nullptr);
+  ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+  const std::string Wide = "\xe5\xad\x97";  // a Chinese character
+  const TScreen Screen = Compose({10, 6}, {}, Wide + Wide + Wide + Wide);
+  const TScreen Wrapped = Compose({6, 6}, {Wide + Wide + Wide + Wide}, "");
+  std::setlocale(LC_CTYPE, Before.c_str());
+  EXPECT_EQ(Screen.Lines.back(), "> " + Wide + Wide + Wide);
+  EXPECT_EQ(Screen.CursorColumn, 8);
+  EXPECT_EQ(Wrapped.Lines[3], Wide + Wide + "\xe2\x80\xa6");  // with "…", in 6 columns
 }
 
 TEST(ScreenLayout, EraseTakesAWholeCharacter) {
