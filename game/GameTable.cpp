@@ -172,6 +172,12 @@ void TGameTable::HistoryStepped(std::size_t Before) {
   PositionReplaced();
   const std::size_t After = MovesMade();
   Announce(After < Before ? FWords.TakenBack(Before - After) : FWords.PlayedAgain(After - Before));
+  // Stepped back through a game the computer plays against itself, the
+  // position waits to be looked at, as an opened record does: played on at
+  // once, the rest of the game would be thrown away.
+  if (After < Before && FSession->Player(1).Kind == TPlayerKind::Computer &&
+      FSession->Player(-1).Kind == TPlayerKind::Computer)
+    FOpenedRecordWaits = true;
   // Played again to its end, the game says how it ended, as the move did:
   // the same sentence as the status, which a face that shows both shows once.
   if (const std::optional<TGameResult> Ended = FSession->Result()) Announce(FWords.Result(*Ended));

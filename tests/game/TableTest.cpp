@@ -245,6 +245,24 @@ TEST_F(TableTest, ADemonstrationWaitsForThePaceBeforeEachMove) {
   EXPECT_EQ(Face.Paces.size(), 3u);
 }
 
+// Stepped back, a game of the computer against itself waits to be looked
+// at, its line kept, as an opened record does; the computer goes on when
+// asked.
+TEST_F(TableTest, ADemonstrationSteppedBackWaitsWithItsLine) {
+  Table.SetPlayers(Computer(TLevel::Low), Computer(TLevel::Low));
+  for (int Move = 0; Move < 3; ++Move) Table.Continue();
+  ASSERT_EQ(Table.MovesMade(), 3u);
+  const std::size_t Paces = Face.Paces.size();
+  ASSERT_TRUE(Table.Undo());
+  Table.Continue();
+  EXPECT_EQ(Table.MovesMade(), 2u);
+  EXPECT_TRUE(Table.CanRedo());
+  EXPECT_EQ(Face.Paces.size(), Paces);
+  Table.ComputerMovesNow();
+  EXPECT_EQ(Table.MovesMade(), 3u);
+  EXPECT_GT(Face.Paces.size(), Paces);
+}
+
 // A pace lapses with the move it was for: unlocked, or handed back to the
 // computer, the demonstration asks for a new one and goes on.
 TEST_F(TableTest, ADemonstrationPausedByALockOrAPersonAsksForItsPaceAgain) {
