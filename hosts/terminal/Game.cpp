@@ -70,6 +70,9 @@ TReply TGame::Finish(bool PlayRequest) {
     if (PlayRequest || !FWasOver) FReply.Advice = Words().TerminalPhrase(TTerminalPhrase::PlayAgain);
   } else if (PlayRequest && FControl.Lock()) {
     FReply.Advice = Words().TerminalPhrase(TTerminalPhrase::UnlockToPlay);
+  } else if (PlayRequest && FTable->ComputerToMove() && FPaceDue == 0) {
+    // An opened record, or a demonstration stepped back, waits to be read.
+    FReply.Advice = Words().TerminalPhrase(TTerminalPhrase::ComputerWaits);
   }
   // A demonstration stops waiting once the computer is no longer to move:
   // a person took a side, or the board was locked.

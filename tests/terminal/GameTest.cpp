@@ -179,6 +179,15 @@ TEST(GameAdvice, ARefusedRequestSaysHowToGoOn) {
   EXPECT_EQ(Hint.Advice, Phrase(TTerminalPhrase::HintMarked));
   ASSERT_TRUE(Game.Hint().has_value());
   EXPECT_EQ(Game.Control().Cell(Game.Hint()->X, Game.Hint()->Y), 0);
+
+  // An opened record waits for the computer's move to be asked for.
+  const std::string Demo = (FreshFolder("terminal-advice") / "demo.psq").string();
+  std::ofstream(Demo) << "Piskvorky 20x20, 11:11, 0\n10,10,0\nhigh\nhigh\n-1\n";
+  Execute(Game, "open " + Demo);
+  Execute(Game, "open " + Demo);  // asked again: the game in progress goes
+  const TReply Waiting = Execute(Game, "5 5");
+  EXPECT_EQ(Waiting.Lines, TLines{"The computer is to move."});
+  EXPECT_EQ(Waiting.Advice, Phrase(TTerminalPhrase::ComputerWaits));
 }
 
 // With three units a column and one a row, MouseDown's own mapping picks
