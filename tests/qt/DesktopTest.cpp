@@ -324,7 +324,7 @@ TEST(DesktopStatus, ALockedBoardSaysSoAndInvitesNoMove) {
 
 // Asked only when a game in progress would be lost: not before any move,
 // not after the game ended, not right after it was saved; and not again
-// once the player said so.
+// once the player said so, until the settings ask for it again.
 TEST(DesktopAsking, OnlyWhenAGameWouldBeLost) {
   storeSettings(withPlayers(person, person));
   GameWindow window;
@@ -357,6 +357,14 @@ TEST(DesktopAsking, OnlyWhenAGameWouldBeLost) {
   window.newGame();
   EXPECT_EQ(answerer.asked(), 0);
   EXPECT_EQ(window.table().MovesMade(), 0u) << "not asked again, as the player said";
+  // Until the settings say to ask again.
+  GameSettings asking = window.settings();
+  ASSERT_FALSE(asking.askBeforeDiscarding);
+  asking.askBeforeDiscarding = true;
+  window.applySettings(asking);
+  press(*window.board(), 5, 5);
+  window.newGame();
+  EXPECT_EQ(answerer.asked(), 1);
 }
 
 TEST(DesktopWindow, KeepsItsSettingsForTheNextRun) {

@@ -86,6 +86,8 @@ GameSettings readGameSettings(const StoredValues& stored) {
     const QColor color = QColor::fromString(stored(QStringLiteral("colors/") + colorKeys[index]).toString());
     if (color.isValid() && color.alpha() == 255) settings.colors[index] = color;
   }
+  settings.askBeforeDiscarding =
+      readSwitch(stored, QStringLiteral("confirm/discardGame"), settings.askBeforeDiscarding);
   return settings;
 }
 
@@ -119,6 +121,8 @@ void saveGameSettings(const GameSettings& settings, QSettings& store) {
   for (std::size_t index = 0; index < colorKeys.size(); ++index)
     store.setValue(colorKeys[index], settings.colors[index].name());
   store.endGroup();
+
+  store.setValue(QStringLiteral("confirm/discardGame"), settings.askBeforeDiscarding);
 }
 
 }  // namespace quintar::desktop

@@ -25,6 +25,9 @@ struct GameSettings {
   bool lock = false;
   // Board, grid lines, crosses, noughts, last-move box, winning five.
   std::array<QColor, 6> colors;
+  // Whether a game in progress goes only when the player agrees: the
+  // question's "Don't ask again" turns it off, the settings on again.
+  bool askBeforeDiscarding = true;
 
   game::TPlayer& player(int side) { return players[side == 1 ? 0 : 1]; }
   const game::TPlayer& player(int side) const { return players[side == 1 ? 0 : 1]; }

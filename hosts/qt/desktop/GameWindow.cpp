@@ -93,8 +93,6 @@ class GameWindow::BoardInput : public QuintarWidget::Forwarder {
   game::TGameTable& m_table;
 };
 
-const QString GameWindow::askBeforeDiscardingKey = QStringLiteral("confirm/discardGame");
-
 QString GameWindow::keptGameFile() {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/game") +
          QLatin1String(game::RecordExtension);
@@ -501,9 +499,7 @@ void GameWindow::stopThinking() {
 // ---- Asking before a game goes ---------------------------------------------
 
 bool GameWindow::mayDiscardGame() {
-  if (!m_table->WouldDiscardGame()) return true;
-  QSettings store;
-  if (!store.value(askBeforeDiscardingKey, true).toBool()) return true;
+  if (!m_table->WouldDiscardGame() || !m_settings.askBeforeDiscarding) return true;
   const game::TPhrasebook& words = m_table->Words();
   QMessageBox box(QMessageBox::Question, tr("Quintar"), qt::said(words.Phrase(game::TPhrase::DiscardWarning)),
                   QMessageBox::Discard | QMessageBox::Cancel, this);
@@ -512,7 +508,11 @@ bool GameWindow::mayDiscardGame() {
   auto* dontAsk = new QCheckBox(qt::said(words.Phrase(game::TPhrase::DontAskAgain)));
   box.setCheckBox(dontAsk);
   if (askHoldingThePace(box) != QMessageBox::Discard) return false;
-  if (dontAsk->isChecked()) store.setValue(askBeforeDiscardingKey, false);
+  if (dontAsk->isChecked()) {
+    m_settings.askBeforeDiscarding = false;
+    QSettings store;
+    saveGameSettings(m_settings, store);
+  }
   return true;
 }
 

@@ -55,8 +55,6 @@ class GameWindow : public QMainWindow, private game::TTableListener {
 
   // Where the game is kept between runs: in the application's data folder.
   static QString keptGameFile();
-  // The setting that, when false, lets a game in progress go unasked.
-  static const QString askBeforeDiscardingKey;
 
   QuintarWidget* board() const { return m_board; }
   BoardView* boardView() const { return m_boardView; }

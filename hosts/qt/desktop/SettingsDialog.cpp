@@ -123,7 +123,9 @@ QWidget* SettingsDialog::boardBox() {
   m_showQuintar = switchBox(tr("Colour the winning five"), m_settings.showQuintar);
   m_clickResponse = switchBox(tr("Presses and keys play"), m_settings.clickResponse);
   m_lock = switchBox(tr("Lock the board"), m_settings.lock);
-  for (QCheckBox* check : {m_showHighlight, m_showQuintar, m_clickResponse, m_lock}) form->addRow(check);
+  m_askBeforeDiscarding = switchBox(tr("Ask before a game in progress is thrown away"), m_settings.askBeforeDiscarding);
+  for (QCheckBox* check : {m_showHighlight, m_showQuintar, m_clickResponse, m_lock, m_askBeforeDiscarding})
+    form->addRow(check);
   return box;
 }
 
@@ -177,6 +179,7 @@ GameSettings SettingsDialog::settings() const {
   settings.showQuintar = m_showQuintar->isChecked();
   settings.clickResponse = m_clickResponse->isChecked();
   settings.lock = m_lock->isChecked();
+  settings.askBeforeDiscarding = m_askBeforeDiscarding->isChecked();
   return settings;
 }
 

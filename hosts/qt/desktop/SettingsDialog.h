@@ -51,6 +51,7 @@ class SettingsDialog : public QDialog {
   QCheckBox* m_showQuintar = nullptr;
   QCheckBox* m_clickResponse = nullptr;
   QCheckBox* m_lock = nullptr;
+  QCheckBox* m_askBeforeDiscarding = nullptr;
   std::array<QPushButton*, 6> m_colorButtons{};
 };
 
