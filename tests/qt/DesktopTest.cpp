@@ -888,6 +888,18 @@ TEST(DesktopMoveList, ChoosingAMoveGoesToIt) {
   EXPECT_EQ(window.eventStatus(), QStringLiteral("Played 2 moves again."));
 }
 
+// A long game's last move is in sight when the window first shows it, as
+// after a start that takes up a kept game.
+TEST(DesktopMoveList, TheLastMoveIsInSightWhenShown) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  for (int move = 0; move < 40; ++move) window.table().Move(move % 20 + 1, move / 20 + 1);
+  showWindow(window);
+  QListWidget& list = *window.moveList();
+  ASSERT_EQ(list.count(), 40);
+  EXPECT_TRUE(list.viewport()->rect().intersects(list.visualItemRect(list.item(39))));
+}
+
 // The status bar never reports what no longer holds: a settings change
 // drops the last move's words, the cell a hint named loses them when the
 // focus moves on.

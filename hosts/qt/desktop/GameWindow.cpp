@@ -34,12 +34,31 @@ namespace quintar::desktop {
 namespace {
 
 // The game's moves. Come to by the keyboard, the list starts at the move
-// chosen in it, the one the game stands at, rather than at the first.
+// chosen in it, the one the game stands at, rather than at the first; shown
+// or resized (the window restored at a start, the panel shown again), it
+// keeps that move in sight.
 class MoveList : public QListWidget {
  protected:
   void focusInEvent(QFocusEvent* event) override {
-    if (const QList<QListWidgetItem*> chosen = selectedItems(); !chosen.isEmpty()) setCurrentItem(chosen.front());
+    if (QListWidgetItem* move = chosenMove()) setCurrentItem(move);
     QListWidget::focusInEvent(event);
+  }
+  void showEvent(QShowEvent* event) override {
+    QListWidget::showEvent(event);
+    showChosenMove();
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    QListWidget::resizeEvent(event);
+    showChosenMove();
+  }
+
+ private:
+  QListWidgetItem* chosenMove() const {
+    const QList<QListWidgetItem*> chosen = selectedItems();
+    return chosen.isEmpty() ? nullptr : chosen.front();
+  }
+  void showChosenMove() {
+    if (QListWidgetItem* move = chosenMove()) scrollToItem(move);
   }
 };
 
