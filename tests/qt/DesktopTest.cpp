@@ -888,6 +888,28 @@ TEST(DesktopMoveList, ChoosingAMoveGoesToIt) {
   EXPECT_EQ(window.eventStatus(), QStringLiteral("Played 2 moves again."));
 }
 
+// Shown again, the analysis panel takes the height it had the first time,
+// half the moves' and its own.
+TEST(DesktopPanels, TheAnalysisPanelComesBackAtItsHeight) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  showWindow(window);
+  auto* panel = window.findChild<QDockWidget*>(QStringLiteral("analysis"));
+  ASSERT_NE(panel, nullptr);
+  const auto toggle = [&] {
+    panel->toggleViewAction()->trigger();
+    // The panel is sized once shown, then laid out.
+    QApplication::processEvents();
+    QApplication::processEvents();
+  };
+  toggle();
+  const int first = panel->height();
+  toggle();
+  toggle();
+  EXPECT_EQ(panel->height(), first);
+  toggle();
+}
+
 // A long game's last move is in sight when the window first shows it, as
 // after a start that takes up a kept game.
 TEST(DesktopMoveList, TheLastMoveIsInSightWhenShown) {

@@ -246,8 +246,15 @@ void GameWindow::createAnalysisPanel() {
   addDockWidget(Qt::RightDockWidgetArea, m_analysisDock);
   m_analysisDock->hide();
   connect(m_analysisDock->toggleViewAction(), &QAction::toggled, this, [this](bool on) {
-    // Its sentences wrap: beside the moves, it takes half the height.
-    if (on) resizeDocks({m_movePanel, m_analysisDock}, {1, 1}, Qt::Vertical);
+    // Its sentences wrap: beside the moves, it takes half the height, once
+    // it is shown (the action says so before the panel shows again).
+    if (on)
+      QMetaObject::invokeMethod(
+          this,
+          [this] {
+            resizeDocks({m_movePanel, m_analysisDock}, {1, 1}, Qt::Vertical);
+          },
+          Qt::QueuedConnection);
     m_table->SetAnalysing(on);
   });
 }
