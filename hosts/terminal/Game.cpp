@@ -180,8 +180,9 @@ void TGame::Resize(const TResize& Size) {
 
 void TGame::Quit() {
   const std::string QuitRequest = "quit";
+  // Not kept, a game saved since, or over, is not lost: it goes unasked.
   if (FKeepAtQuit && FQuestionBefore != QuitRequest) {
-    if (std::string Error = FKeepAtQuit(); !Error.empty()) {
+    if (std::string Error = FKeepAtQuit(); !Error.empty() && FTable->WouldDiscardGame()) {
       Say(std::move(Error));
       FQuestion = QuitRequest;
       return Say(Words().TerminalPhrase(game::TTerminalPhrase::DiscardAskAgain));

@@ -87,6 +87,7 @@ TEST(GameAsks, NewAsksFirstAndGoesAheadWhenTypedAgain) {
 // when quit is typed again.
 TEST(GameAsks, QuitSaysAGameThatCannotBeKeptAndGoesWhenTypedAgain) {
   TGame Game(3, 1);
+  Script(Game, {"players person person", "1 1"});
   std::string Failure = "Cannot save the game as kept.psq: no space left on device.";
   int Tries = 0;
   Game.KeepAtQuit([&] {
@@ -99,10 +100,14 @@ TEST(GameAsks, QuitSaysAGameThatCannotBeKeptAndGoesWhenTypedAgain) {
   EXPECT_TRUE(Execute(Game, "quit").Quit);
   EXPECT_EQ(Tries, 1);
 
-  // Kept, the game goes at once.
+  // Kept, the game goes at once; and not kept, so does one saved elsewhere.
   Failure.clear();
   EXPECT_TRUE(Execute(Game, "quit").Quit);
-  EXPECT_EQ(Tries, 2);
+  Failure = "Cannot save the game as kept.psq: not a directory.";
+  const std::string Path = (FreshFolder("terminal-quit") / "saved.psq").string();
+  ASSERT_EQ(Said(Game, "save " + Path).size(), 1u);
+  EXPECT_TRUE(Execute(Game, "quit").Quit);
+  EXPECT_EQ(Tries, 3);
 }
 
 TEST(GameAsks, AnotherCommandInBetweenCancelsTheQuestion) {
