@@ -316,9 +316,9 @@ std::string SetAsideName(std::string_view File, const std::function<bool(const s
 
 // The kept game as this copy of the program took it up (empty when it took
 // none up), or as it last kept it. Closing, a copy writes the game to keep
-// only when it has changed since: one that changed nothing leaves the kept file alone, rather than
-// putting back the game it took up over one another copy kept meanwhile, or
-// removing that game.
+// only when it has changed since: one that changed nothing leaves the kept
+// file alone, rather than putting back the game it took up over one another
+// copy kept meanwhile, or removing that game.
 class TKeptGameMark {
  public:
   TKeptGameMark() = default;

@@ -40,7 +40,9 @@ function setPlayers(value) {
 // The game this page took up from storage. While its game is still that
 // one, the page keeps whatever game is stored by then: a second tab that
 // changed nothing does not put its older game back over one another tab
-// kept meanwhile.
+// kept meanwhile. (The desktop and the terminal keep to the same rule
+// through game::TKeptGameMark; binding it would cost the board's module
+// more than this comparison.)
 let takenUpRecord = '';
 
 function saveState() {
