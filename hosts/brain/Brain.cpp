@@ -25,6 +25,8 @@ using terminal::SplitAny;
 void Answer(std::ostream& Out, std::string_view Text) { Out << Text << '\n'; }
 void Error(std::ostream& Out, std::string_view Reason) { Out << "ERROR " << Reason << '\n'; }
 
+constexpr std::string_view GameOverText = "the game is over: five in a row stand on the board";
+
 std::string CellText(vcl::TPoint Cell) { return std::to_string(Cell.X) + "," + std::to_string(Cell.Y); }
 
 std::string CellText(TBoardCell Cell) { return CellText(vcl::TPoint{Cell.Col, Cell.Row}); }
@@ -210,6 +212,8 @@ void TBrain::Turn(std::string_view Arguments, std::ostream& Out) {
   std::string Why;
   if (!ReadCell(Arguments, FBoard, Cell, Why)) return Error(Out, "TURN " + Why);
   if (FBoard.At(Cell.X, Cell.Y) != TStone::Empty) return Error(Out, "TURN " + CellText(Cell) + " is taken");
+  // After a five no move belongs on the board: refused, it leaves none.
+  if (FBoard.HasFive()) return Error(Out, GameOverText);
   FBoard.Put(Cell.X, Cell.Y, TStone::Opponent);
   Reply(Out);
 }
@@ -335,7 +339,7 @@ void TBrain::About(std::ostream& Out) {
 void TBrain::Reply(std::ostream& Out) {
   // A manager sends no move after a five; one that does has lost track of
   // the game, and a move would hide that.
-  if (FBoard.HasFive()) return Error(Out, "the game is over: five in a row stand on the board");
+  if (FBoard.HasFive()) return Error(Out, GameOverText);
   const TTimeSource::TTime Asked = FClock.Now();
   const TSearchObserver TellDepth = [&Out](const TSearchProgress& Progress) {
     Answer(Out, ProgressMessage(Progress));

@@ -52,6 +52,11 @@ void TTimeKeeper::TellLeft(int Milliseconds) {
   FSpentSinceTold = 0;
 }
 
+void TTimeKeeper::NewGame() {
+  FTold.Left.reset();
+  FSpentSinceTold = 0;
+}
+
 void TTimeKeeper::Spend(int Milliseconds) {
   FSpentSinceTold = Milliseconds >= INT_MAX - FSpentSinceTold ? INT_MAX : FSpentSinceTold + std::max(Milliseconds, 0);
 }

@@ -39,8 +39,9 @@ class TTimeKeeper {
   void TellTurn(int Milliseconds) { FTold.Turn = Milliseconds; }
   void TellMatch(int Milliseconds) { FTold.Match = Milliseconds; }
   void TellLeft(int Milliseconds);
-  // A new game: none of its match spent yet.
-  void NewGame() { FSpentSinceTold = 0; }
+  // A new game: none of its match spent yet, and what was left of the last
+  // one no longer counts.
+  void NewGame();
   void Spend(int Milliseconds);
   // What the next move is planned by.
   TTimeLimits Reckoned() const;

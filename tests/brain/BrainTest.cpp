@@ -203,6 +203,9 @@ TEST(BrainBoard, NoMoveAfterAFiveOfEitherSide) {
   Send("DONE");
   Send("TAKEBACK 4,7");
   EXPECT_EQ(Send("TURN 4,7"), "ERROR the game is over: five in a row stand on the board\n");
+  // Once the five stands, a refused move leaves no stone behind.
+  EXPECT_EQ(Send("TURN 9,9"), "ERROR the game is over: five in a row stand on the board\n");
+  EXPECT_EQ(Send("TAKEBACK 9,9"), "ERROR TAKEBACK 9,9 holds no stone\n");
 }
 
 TEST(BrainInfo, StrengthIsSetAndEveryOtherKeyPassesSilently) {
