@@ -114,6 +114,19 @@ std::optional<TAnswer> TBrainPlayer::AwaitAnswer(std::string& Line, TDeadline De
   }
 }
 
+std::optional<TAnswer> TBrainPlayer::RefuseUnaskedAnswer() {
+  for (const std::string& Line : FProcess.LinesSent()) {
+    const std::string_view Text = Trimmed(Line);
+    if (IsInformational(Text)) continue;
+    if (SameWord(FirstWord(Text), "ERROR")) {
+      FLastError = std::string(Text);
+      continue;
+    }
+    return Lose(TFault::Nonsense, "answered twice: sent " + Quoted(Text) + " before it was asked for a move");
+  }
+  return std::nullopt;
+}
+
 std::optional<TAnswer> TBrainPlayer::Launch(int ColCount, int RowCount) {
   std::string Error;
   if (!FProcess.Start(FCommand, Error)) return TAnswer{std::nullopt, TFault::Crashed, Error};
@@ -160,6 +173,7 @@ TAnswer TBrainPlayer::Choose(const TMatchBoard& Board) {
   if (FTime.Match > 0 &&
       !FProcess.WriteLine("INFO time_left " + std::to_string(TimeLeft()), TClock::now() + milliseconds(FTime.Turn)))
     return Lose(TFault::Crashed, "stopped reading at INFO time_left");
+  if (std::optional<TAnswer> Failure = RefuseUnaskedAnswer()) return *Failure;
   const int Allowed = FTime.Match > 0 ? std::min(FTime.Turn, TimeLeft()) : FTime.Turn;
   const TClock::time_point Asked = TClock::now();
   const TDeadline Deadline = Asked + milliseconds(Allowed + FTime.Tolerance);

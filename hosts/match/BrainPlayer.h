@@ -38,6 +38,10 @@ class TBrainPlayer : public TPlayer {
   enum class TErrorIs { Refusal, Complaint };
   std::optional<TAnswer> AwaitAnswer(std::string& Line, TDeadline Deadline, std::string_view Awaiting, int Allowed,
                                      TErrorIs Error);
+  // A line other than chat or a complaint that came before a move was asked
+  // for would be taken as the answer to the next request, one move late: it
+  // loses the game as an answer given twice.
+  std::optional<TAnswer> RefuseUnaskedAnswer();
   // Ends the process at once and makes the losing answer.
   TAnswer Lose(TFault Fault, std::string Reason);
   int TimeLeft() const;

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <thread>
@@ -15,6 +17,26 @@ extern char** environ;
 
 namespace quintar::match {
 namespace {
+
+// The process group of every brain running, kept where a signal handler can
+// read it: a match has at most 16 games going, each with two brains.
+constexpr std::size_t MostRunning = 64;
+std::array<std::atomic<pid_t>, MostRunning> RunningGroups{};
+static_assert(std::atomic<pid_t>::is_always_lock_free);
+
+void Enrol(pid_t Group) {
+  for (std::atomic<pid_t>& Slot : RunningGroups) {
+    pid_t Free = 0;
+    if (Slot.compare_exchange_strong(Free, Group)) return;
+  }
+}
+
+void Withdraw(pid_t Group) {
+  for (std::atomic<pid_t>& Slot : RunningGroups) {
+    pid_t Enrolled = Group;
+    if (Slot.compare_exchange_strong(Enrolled, 0)) return;
+  }
+}
 
 // Milliseconds from now to Deadline for poll(): 0 when it has passed.
 int PollTimeout(TDeadline Deadline) {
@@ -118,6 +140,7 @@ bool TBrainProcess::Start(const std::vector<std::string>& Words, std::string& Er
     return false;
   }
   FPid = Pid;
+  Enrol(Pid);
   FPending.clear();
   MakeNonBlocking(FToProgram);
   MakeNonBlocking(FFromProgram);
@@ -144,12 +167,33 @@ bool TBrainProcess::WriteLine(std::string_view Line, TDeadline Deadline) {
 }
 
 bool TBrainProcess::TakeLine(std::string& Line) {
-  const std::size_t End = FPending.find('\n');
+  // A line feed right after a carriage return ends no second line.
+  if (FAfterReturn && !FPending.empty()) {
+    if (FPending.front() == '\n') FPending.erase(0, 1);
+    FAfterReturn = false;
+  }
+  const std::size_t End = FPending.find_first_of("\r\n");
   if (End == std::string::npos) return false;
   Line.assign(FPending, 0, End);
-  if (!Line.empty() && Line.back() == '\r') Line.pop_back();
+  FAfterReturn = FPending[End] == '\r';
   FPending.erase(0, End + 1);
   return true;
+}
+
+std::vector<std::string> TBrainProcess::LinesSent() {
+  char Block[4096];
+  while (FFromProgram >= 0 && FPending.size() <= MaxLineLength) {
+    const ssize_t Count = read(FFromProgram, Block, sizeof Block);
+    if (Count > 0)
+      FPending.append(Block, static_cast<std::size_t>(Count));
+    else if (Count < 0 && errno == EINTR)
+      continue;
+    else
+      break;  // nothing more for now, or the end, which the next ReadLine tells
+  }
+  std::vector<std::string> Lines;
+  for (std::string Line; TakeLine(Line);) Lines.push_back(Line);
+  return Lines;
 }
 
 TBrainProcess::TRead TBrainProcess::ReadLine(std::string& Line, TDeadline Deadline) {
@@ -198,6 +242,7 @@ std::string TBrainProcess::Stop(std::chrono::milliseconds Grace) {
     while ((Reaped = waitpid(FPid, &Status, 0)) < 0 && errno == EINTR) {
     }
   }
+  Withdraw(FPid);
   FPid = -1;
   CloseOutput();
   return Reaped > 0 ? EndingOf(Status) : "vanished";
@@ -207,6 +252,12 @@ void TBrainProcess::CloseInput() { CloseDescriptor(FToProgram); }
 void TBrainProcess::CloseOutput() {
   CloseDescriptor(FFromProgram);
   FPending.clear();
+  FAfterReturn = false;
+}
+
+void KillEveryBrain() {
+  for (const std::atomic<pid_t>& Slot : RunningGroups)
+    if (const pid_t Group = Slot.load(); Group > 0) kill(-Group, SIGKILL);
 }
 
 }  // namespace quintar::match

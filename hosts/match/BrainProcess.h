@@ -36,8 +36,11 @@ class TBrainProcess {
   // Writes Line and a line end; false when the program no longer reads it
   // or has not taken it by the deadline.
   bool WriteLine(std::string_view Line, TDeadline Deadline);
-  // The next line without its end (a carriage return before it dropped).
+  // The next line without its end: a line feed, a carriage return, or both.
   TRead ReadLine(std::string& Line, TDeadline Deadline);
+  // The whole lines the program has sent that nobody has read yet, taken
+  // without waiting for more.
+  std::vector<std::string> LinesSent();
 
   // Closes the program's input, gives it Grace to end, kills it (and what
   // it started) after that, and reaps it. Says how it ended: "exited with
@@ -52,9 +55,14 @@ class TBrainProcess {
   bool TakeLine(std::string& Line);
 
   pid_t FPid = -1;
-  int FToProgram = -1;    // the program's standard input, written here
-  int FFromProgram = -1;  // its standard output, read here
-  std::string FPending;   // read but not yet taken as a line
+  bool FAfterReturn = false;  // the last line ended at a carriage return
+  int FToProgram = -1;        // the program's standard input, written here
+  int FFromProgram = -1;      // its standard output, read here
+  std::string FPending;       // read but not yet taken as a line
 };
+
+// Kills every brain still running and what it started, from a signal
+// handler too: for a match that must end at once.
+void KillEveryBrain();
 
 }  // namespace quintar::match

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BrainProcess.h"
 #include "MatchOptions.h"
 #include "MatchReport.h"
 #include "Output.h"
@@ -19,12 +20,20 @@
 namespace {
 
 // Ctrl-C ends the match after the games in progress, with the result of the
-// games played; a second one ends it at once.
+// games played; a second one ends it at once, as a request to terminate or a
+// closed terminal does. Each brain runs in a process group of its own, out of
+// the terminal's reach, so a match that ends at once ends its brains first.
 std::atomic<bool> Interrupted = false;
+
+void EndAtOnce(int Signal) {
+  quintar::match::KillEveryBrain();
+  std::signal(Signal, SIG_DFL);
+  std::raise(Signal);
+}
 
 void Interrupt(int) {
   Interrupted = true;
-  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGINT, EndAtOnce);
   constexpr char Said[] = "\nquintar-match: stopping after the games in progress (Ctrl-C again ends at once)\n";
   [[maybe_unused]] const ssize_t Written = write(STDERR_FILENO, Said, sizeof Said - 1);
 }
@@ -93,6 +102,8 @@ int Run(int Argc, char** Argv) {
   TTally Running;
   std::string SaveError;
   std::signal(SIGINT, Interrupt);
+  std::signal(SIGTERM, EndAtOnce);
+  std::signal(SIGHUP, EndAtOnce);
   std::vector<TGameRecord> Games = RunMatch(
       Settings,
       [&](const TGameRecord& Game) {

@@ -21,8 +21,8 @@ const std::string_view MatchUsage =
     "  --seed N          makes the match repeatable (default: a fresh seed, printed)\n"
     "  --jobs N          threads playing games at once, 1 to 16 (default 1)\n"
     "  --psq DIR         write every game to DIR/game-NNNN.psq\n"
-    "  --expert-ms N     the expert's time per move in ms, 0 for none\n"
-    "  --expert-nodes N  the expert's positions per move, 0 for none\n"
+    "  --expert-ms N     the expert's time per move in ms, 0 for none (not both 0)\n"
+    "  --expert-nodes N  the expert's positions per move, 0 for none (not both 0)\n"
     "                    (both default to the budget the game gives the expert, or to\n"
     "                    --turn-ms and no position limit when that is given)\n"
     "  --turn-ms N       a brain's time per move in ms, 1 to 3600000 (default 5000)\n"
@@ -165,6 +165,11 @@ bool ParseMatchOptions(const std::vector<std::string_view>& Arguments, TMatchOpt
   }
   if (Contenders.size() != 2) {
     Error = "name the two players, e.g. quintar-match expert high (try --help)";
+    return false;
+  }
+  const TSearchBudget& Expert = Options.Settings.ExpertBudget;
+  if (Expert.Milliseconds == 0 && Expert.Nodes == 0) {
+    Error = "--expert-ms and --expert-nodes cannot both be 0: the expert needs a limit of time or of positions";
     return false;
   }
   Options.Settings.First = Contenders[0];

@@ -109,6 +109,10 @@ void PrintResult(std::FILE* Out, const TMatchSettings& Settings, const std::vect
                EloText(Interval.High).c_str());
   for (const bool Crosses : {true, false}) {
     const TTally Side = TallyWith(Games, Crosses);
+    if (Side.Games() == 0) {
+      std::fprintf(Out, "  with %s: no games\n", Crosses ? "crosses" : "noughts");
+      continue;
+    }
     std::fprintf(Out, "  with %s: W-L-D %d-%d-%d, score %.1f %%\n", Crosses ? "crosses" : "noughts", Side.Wins,
                  Side.Losses, Side.Draws, 100.0 * Side.Score());
   }

@@ -88,6 +88,16 @@ TEST(BrainMatch, ABrainThatNeverAnswersLosesByTime) {
                            "no answer");
 }
 
+TEST(BrainMatch, ABrainThatAnswersTwiceLosesWhenAskedForItsNextMove) {
+  const TContender Brain = *ContenderNamed("brain:/bin/sh " FAKE_BRAINS "/answers-twice.sh " OUR_BRAIN);
+  for (const TGameRecord& Game : PlayAgainstLow(Brain, Generous())) {
+    EXPECT_EQ(FirstLevelResult(Game), -1);
+    EXPECT_EQ(Game.Fault, TFault::Nonsense);
+    EXPECT_NE(Game.FaultReason.find("answered twice"), std::string::npos) << Game.FaultReason;
+  }
+  EXPECT_TRUE(NoChildLeft());
+}
+
 TEST(BrainMatch, AProgramThatCannotStartLosesByACrash) {
   ExpectBrainLostEveryGame(PlayAgainstLow(*ContenderNamed("brain:" FAKE_BRAINS "/no-such-brain"), Generous()),
                            TFault::Crashed, "cannot start");
@@ -194,8 +204,10 @@ TDeadline Soon() { return std::chrono::steady_clock::now() + std::chrono::second
 TEST(BrainProcess, ReadsLinesWhateverTheirEndsAndSaysHowTheProgramEnded) {
   TBrainProcess Process;
   std::string Error;
-  ASSERT_TRUE(Process.Start(
-      {"/bin/sh", "-c", "read -r a; printf 'got %s\\r\\nsplit' \"$a\"; sleep 0; printf ' line\\nrest'; exit 3"}, Error))
+  ASSERT_TRUE(Process.Start({"/bin/sh", "-c",
+                             "read -r a; printf 'got %s\\r\\nsplit' \"$a\"; sleep 0; printf ' line\\nbare\\r'; sleep "
+                             "0; printf '\\nrest'; exit 3"},
+                            Error))
       << Error;
   ASSERT_TRUE(Process.WriteLine("hello", Soon()));
   std::string Line;
@@ -203,6 +215,8 @@ TEST(BrainProcess, ReadsLinesWhateverTheirEndsAndSaysHowTheProgramEnded) {
   EXPECT_EQ(Line, "got hello");
   ASSERT_EQ(Process.ReadLine(Line, Soon()), TBrainProcess::TRead::Line);
   EXPECT_EQ(Line, "split line");
+  ASSERT_EQ(Process.ReadLine(Line, Soon()), TBrainProcess::TRead::Line);
+  EXPECT_EQ(Line, "bare") << "a carriage return alone ends a line too, and a line feed after it ends none";
   // A last line without its end is no answer.
   EXPECT_EQ(Process.ReadLine(Line, Soon()), TBrainProcess::TRead::Closed);
   EXPECT_EQ(Process.Stop(std::chrono::seconds(10)), "exited with status 3");

@@ -268,6 +268,7 @@ TEST(MatchOptions, RefusesWhatMakesNoSenseInOneLine) {
       {"expert", "high", "--jobs", "17"},
       {"expert", "high", "--seed", "-1"},
       {"expert", "high", "--expert-ms", "-5"},
+      {"expert", "high", "--expert-ms", "0", "--expert-nodes", "0"},
       {"expert", "high", "--psq", ""},
       {"expert", "high", "--games"},
       {"expert", "high", "--fast"},
