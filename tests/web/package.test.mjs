@@ -46,6 +46,12 @@ test('importing the package where there is no DOM throws nothing and defines not
     console.log(JSON.stringify({ exports: Object.keys(module), type: typeof module.QuintarBoardElement, customElements: typeof customElements }));`;
   const output = execFileSync(process.execPath, ['--input-type=module', '-e', script], { cwd: project, encoding: 'utf8' });
   assert.deepEqual(JSON.parse(output), { exports: ['BOARD_EVENTS', 'QuintarBoardElement'], type: 'function', customElements: 'undefined' });
+  // A test runner's stand-in DOM has elements but lays nothing out.
+  const standIn = `globalThis.HTMLElement = class {}; const defined = [];
+    globalThis.customElements = { get: () => undefined, define: (name) => defined.push(name) };
+    await import('quintar-board');
+    console.log(JSON.stringify(defined));`;
+  assert.equal(execFileSync(process.execPath, ['--input-type=module', '-e', standIn], { cwd: project, encoding: 'utf8' }).trim(), '[]');
 });
 
 test('a page that imports the package, built by Vite, plays a game with the expert in its worker and analyses', async () => {

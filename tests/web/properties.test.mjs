@@ -301,7 +301,7 @@ test('a board on the page shows before its module is in, with the pixels the con
   await context.close();
 });
 
-test('a board shown ahead is hidden when its module cannot be had', async () => {
+test('a board shown ahead gives way to its own content when its module cannot be had', async () => {
   const context = await shared.browser.newContext();
   const failing = await context.newPage();
   await failing.route('**/quintar-module.wasm', (route) => route.fulfill({ status: 404 }));
@@ -309,11 +309,55 @@ test('a board shown ahead is hidden when its module cannot be had', async () => 
   // The page's own script that imports the element runs all the same.
   await failing.route('**/board.html', (route) => route.fulfill({
     contentType: 'text/html',
-    body: '<!doctype html><link rel="icon" href="data:,"><script type="module">import "/quintar-board/quintar-board.js"; document.title = "ran";</script><quintar-board></quintar-board>',
+    body: '<!doctype html><link rel="icon" href="data:,"><script type="module">import "/quintar-board/quintar-board.js"; document.title = "ran";</script><quintar-board><span>no game today</span></quintar-board>',
   }));
   await failing.goto(`${shared.server.url}board.html`);
   assert.match((await failed).message, /quintar-module\.wasm answered 404/);
   await failing.waitForFunction(() => document.title === 'ran');
-  assert.equal(await failing.evaluate(() => document.querySelector('quintar-board').shadowRoot.querySelector('.board').hidden), true);
+  assert.deepEqual(await failing.evaluate(() => {
+    const host = document.querySelector('quintar-board');
+    return { fallbackShown: host.querySelector('span').checkVisibility(), width: host.getBoundingClientRect().width === 300 };
+  }), { fallbackShown: true, width: false });
+  await context.close();
+});
+
+test('two copies of the element on one page: whichever defines it plays every board', async () => {
+  const context = await shared.browser.newContext();
+  const page = await context.newPage();
+  await page.route('**/board.html', (route) => route.fulfill({
+    contentType: 'text/html',
+    body: `<!doctype html><link rel="icon" href="data:,"><script type="module" src="/quintar-board/quintar-board.js"></script>
+<script type="module" src="/copy/quintar-board/quintar-board.js"></script><quintar-board></quintar-board>`,
+  }));
+  await page.route('**/copy/quintar-board/**', async (route) => route.fulfill({
+    response: await route.fetch({ url: route.request().url().replace('/copy/', '/') }),
+  }));
+  // The first copy shows the board ahead; the second, its module in first, defines the element.
+  await page.route((url) => url.pathname === '/quintar-board/quintar-module.wasm', async (route) => {
+    await page.waitForFunction(() => customElements.get('quintar-board'));
+    await route.continue();
+  });
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  await page.goto(`${shared.server.url}board.html`);
+  await page.waitForFunction(() => customElements.get('quintar-board'));
+  assert.equal(await page.evaluate(() => document.querySelector('quintar-board').colCount), 20);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('a module served as application/wasm with a parameter still loads', async () => {
+  const context = await shared.browser.newContext();
+  const page = await context.newPage();
+  await page.route('**/quintar-module.wasm', async (route) => {
+    const response = await route.fetch();
+    await route.fulfill({ response, headers: { ...response.headers(), 'content-type': 'application/wasm; charset=utf-8' } });
+  });
+  await page.route('**/board.html', (route) => route.fulfill({
+    contentType: 'text/html',
+    body: '<!doctype html><link rel="icon" href="data:,"><script type="module" src="/quintar-board/quintar-board.js"></script><quintar-board></quintar-board>',
+  }));
+  await page.goto(`${shared.server.url}board.html`);
+  await page.waitForFunction(() => customElements.get('quintar-board'));
   await context.close();
 });

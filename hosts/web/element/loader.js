@@ -22,14 +22,21 @@ const modules = {
 
 // Resolves to the named module ('board' or 'analysis') compiled, a
 // WebAssembly.Module. It compiles while it downloads where the server names
-// the file application/wasm, as streaming compilation requires, and after
-// it otherwise.
+// the file application/wasm and nothing more, as streaming compilation
+// requires, and after it otherwise. A failure names the file and what the
+// page can do about it.
 export async function compileModule(name = 'board') {
   const url = modules[name].wasm();
-  const response = await fetch(url);
+  const response = await fetch(url).catch((error) => {
+    throw new Error(`quintar-board: ${url} could not be fetched (${error.message}): the network, or a Content Security Policy without it in connect-src`);
+  });
   if (!response.ok) throw new Error(`quintar-board: ${url} answered ${response.status}`);
-  if (response.headers.get('Content-Type')?.startsWith('application/wasm')) return WebAssembly.compileStreaming(response);
-  return WebAssembly.compile(await response.arrayBuffer());
+  const streams = response.headers.get('Content-Type')?.trim().toLowerCase() === 'application/wasm';
+  return (streams ? WebAssembly.compileStreaming(response) : response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes))).catch(
+    (error) => {
+      throw new Error(`quintar-board: ${url} is no WebAssembly module the page may compile (${error.message})`);
+    },
+  );
 }
 
 // Resolves to an instance of the named module, compiled, with its bindings

@@ -16,9 +16,9 @@ import { Errand, Thinker } from './thinker.js';
 
 export { BOARD_EVENTS };
 
-// Where there is no DOM (a server rendering the page), importing the element
-// loads nothing and defines nothing.
-const browser = 'customElements' in globalThis;
+// Where there is no DOM to lay out (a server rendering the page, or a test's
+// stand-in DOM), importing the element loads nothing and defines nothing.
+const browser = ['customElements', 'matchMedia', 'ResizeObserver'].every((name) => name in globalThis);
 // The board's module, once it is in: the element is defined then (at the end
 // of this file).
 let quintar = null;
@@ -205,7 +205,9 @@ class BoardView {
 
   constructor(host) {
     this.host = host;
-    const root = host.attachShadow({ mode: 'open' });
+    // Another copy of the element's script on the page may have shown the
+    // board ahead; this copy's view takes its place.
+    const root = host.shadowRoot ?? host.attachShadow({ mode: 'open' });
     root.adoptedStyleSheets = [styleSheet()];
     root.innerHTML = TEMPLATE;
     this.frame = root.querySelector('.board');
@@ -219,6 +221,13 @@ class BoardView {
     this.status = root.querySelector('.status');
     // Nothing to show until the element has a size on the page.
     this.canvas.width = this.canvas.height = 0;
+  }
+
+  // No board will come to take the view: the element shows its own content,
+  // as an element never defined does, in the page's styles.
+  withdraw() {
+    this.host.shadowRoot.adoptedStyleSheets = [];
+    this.host.shadowRoot.replaceChildren(document.createElement('slot'));
   }
 
   // The room of a frame of width x height CSS pixels.
@@ -913,7 +922,7 @@ if (browser) {
     // page's own scripts that import the element.
     for (const { view, observer } of ahead) {
       observer.disconnect();
-      view.frame.hidden = true;
+      view.withdraw();
     }
     reportError(error);
   }
