@@ -18,3 +18,12 @@ if("Widget" IN_LIST Quintar_FIND_COMPONENTS)
     endif()
   endif()
 endif()
+
+# Widget is the only component: asking for another (Widgets, as Qt spells its
+# own) fails here rather than at a target that does not exist.
+foreach(component IN LISTS Quintar_FIND_COMPONENTS)
+  if(NOT component STREQUAL "Widget" AND Quintar_FIND_REQUIRED_${component})
+    set(Quintar_FOUND FALSE)
+    set(Quintar_NOT_FOUND_MESSAGE "Quintar has no component ${component}; its one component is Widget")
+  endif()
+endforeach()

@@ -10,10 +10,11 @@ set(CPACK_PACKAGE_CONTACT "Quintar developers")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
-  "TQuintar, a five-in-a-row board control, as the Quintar4 package module with its\n"
-  "framework stand-in, headers, static libraries, CMake and pkg-config files, the\n"
-  "package inspector quintar-pkginfo, the terminal programs, the Qt widget with its\n"
-  "Qt Designer plugin, and the desktop game quintar-desktop.")
+  "TQuintar, a five-in-a-row board control, as the Quintar4 package module\n"
+  "with its framework stand-in, headers, static libraries, CMake and\n"
+  "pkg-config files, the package inspector quintar-pkginfo, the terminal\n"
+  "programs, the Qt widget with its Qt Designer plugin, and the desktop game\n"
+  "quintar-desktop.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -24,5 +25,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 # (dpkg-shlibdeps); the stand-in they need ships in this same package.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/vcl)
+# The shared libraries' shlibs, so that a program packaged against them gets
+# its dependency on this package worked out too; and the library cache
+# refreshed by dpkg's trigger.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/triggers)
 
 include(CPack)
