@@ -177,10 +177,12 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
 }
 
 // The thinking stops, and the board plays by itself again, before the table
-// goes.
+// goes; so does the analysis panel's switch, which the panel, hidden as the
+// window closes, would otherwise turn off on a table already gone.
 GameWindow::~GameWindow() {
   stopThinking();
   m_board->setForwarder(nullptr);
+  disconnect(m_analysisDock->toggleViewAction(), nullptr, this, nullptr);
 }
 
 void GameWindow::createMenus() {
