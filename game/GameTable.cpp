@@ -332,8 +332,11 @@ std::vector<vcl::TPoint> TGameTable::CellsOf(const std::vector<TMoveEntry>& Move
 
 void TGameTable::MarkUnchanged() { FUnchangedLine = CellsPlayed(); }
 
+// Nothing is lost where the game as saved or opened is on the board, or
+// stands whole in the line that undo and redo walk.
 bool TGameTable::WouldDiscardGame() const {
-  return MovesMade() > 0 && !FControl.GameOver() && CellsPlayed() != FUnchangedLine;
+  return MovesMade() > 0 && !FControl.GameOver() && CellsPlayed() != FUnchangedLine &&
+         CellsOf(FSession->MoveLine()) != FUnchangedLine;
 }
 
 void TGameTable::NewGame() {
@@ -473,6 +476,11 @@ void TGameTable::SetAnalysing(bool Value) {
   if (Value == FAnalysing) return;
   FAnalysing = Value;
   FollowWithAnalysis();
+  // Over a finished game nothing is asked: analysis turned on says why.
+  if (FAnalysing && FControl.GameOver()) {
+    Announce(FWords.Phrase(TPhrase::NothingToAnalyse));
+    FListener.AnalysisChanged();
+  }
 }
 
 // A new position starts a new analysis; a finished game or analysis turned

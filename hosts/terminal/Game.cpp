@@ -235,7 +235,7 @@ void TGame::Analyse() {
     for (std::string& Candidate : FTable->CandidateWords()) Say(std::move(Candidate));
     FReply.Listing = true;
   } else {
-    Say(FTable->AnalysisWords() + " " + Words().TerminalPhrase(game::TTerminalPhrase::ReviewInstead));
+    Say(Words().TerminalPhrase(game::TTerminalPhrase::ReviewInstead));
   }
   FTable->SetAnalysing(false);
 }

@@ -126,10 +126,22 @@ TEST_F(TableTest, AsksBeforeDiscardingOnlyAGameChangedSinceItWasSavedOrOpened) {
   ASSERT_EQ(Table.OpenRecord(Record, "game.psq"), "");
   EXPECT_FALSE(Table.WouldDiscardGame());
   EXPECT_EQ(Face.Take().back(), "Opened game.psq: a 20 × 20 board, 1 move.");
+  // Stepping back through it loses nothing while redo can bring it back.
+  Table.Move(6, 6);
+  Table.Saved("game.psq");
+  Table.Undo();
+  EXPECT_FALSE(Table.WouldDiscardGame());
+  Table.Move(7, 7);
+  EXPECT_TRUE(Table.WouldDiscardGame());
   Table.NewGame();
   FourEach();
   Table.Move(5, 1);
   EXPECT_FALSE(Table.WouldDiscardGame());  // a finished game loses nothing
+  // Analysis turned on over it says why there is nothing to show.
+  Face.Take();
+  Table.SetAnalysing(true);
+  EXPECT_EQ(Face.Take(), (std::vector<std::string>{"Nothing to analyse: the game is over."}));
+  EXPECT_EQ(Table.AnalysisWords(), "Nothing to analyse: the game is over.");
 }
 
 TEST_F(TableTest, TheKeyboardsCellStartsInTheMiddleStopsAtTheEdgesAndPlays) {

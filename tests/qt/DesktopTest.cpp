@@ -1071,6 +1071,16 @@ TEST(DesktopAnalysis, ThePanelShowsTheReportAndTheBoardNumbersTheBestLine) {
 
 // A screen reader hears the summary when its words change, not at every
 // report that words it alike.
+TEST(DesktopAnalysis, TurnedOnOverAFinishedGameItSaysWhyItIsEmpty) {
+  storeSettings(withPlayers(person, person));
+  GameWindow window;
+  showWindow(window);
+  for (const auto& [col, row] : plantedGame) window.table().Move(col, row);
+  ASSERT_TRUE(window.board()->control().GameOver());
+  window.analysisDock()->toggleViewAction()->trigger();
+  EXPECT_EQ(window.analysisPanel()->summary(), QStringLiteral("Nothing to analyse: the game is over."));
+}
+
 TEST(DesktopAnalysis, TheSummaryIsSpokenWhenItChanges) {
   AnalysisPanel panel;
   QLabel* summary = panel.findChild<QLabel*>(QStringLiteral("analysisSummary"));

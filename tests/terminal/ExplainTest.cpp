@@ -44,7 +44,7 @@ TEST(Analyse, NamesTheWinOfAnOpenFourAndTheBestMovesOneALine) {
   EXPECT_EQ(Execute(Game, "analyze").Lines.size(), Reply.Lines.size());
   Execute(Game, LeftEnd ? "4 10" : "9 10");
   EXPECT_EQ(Execute(Game, "analyse").Lines,
-            TLines{"Nothing to analyse: the game is over. Type review to see every move judged."});
+            (TLines{"Nothing to analyse: the game is over.", "Type review to see every move judged."}));
 }
 
 TEST(Review, TheGameOnTheBoardJudgedMoveByMoveThenSummedUp) {
