@@ -44,13 +44,14 @@ void TBoardHost::ApplyPlayers() {
 
 // The element holds one computer side at one level. A record with the
 // computer on both sides (a demonstration elsewhere) is taken as a game
-// against the computer holding noughts.
+// against the computer holding the side to move, which then waits to be
+// asked, as the opened game's computers do.
 void TBoardHost::AdoptPlayers() {
   const bool ComputerCrosses = FTable.Player(1).Kind == game::TPlayerKind::Computer;
   const bool ComputerNoughts = FTable.Player(-1).Kind == game::TPlayerKind::Computer;
   FAutoResponse = ComputerCrosses || ComputerNoughts;
   if (FAutoResponse) {
-    FComputerSide = ComputerNoughts ? -1 : 1;
+    FComputerSide = ComputerCrosses && ComputerNoughts ? FControl.Turn() : ComputerNoughts ? -1 : 1;
     FLevel = FTable.Player(FComputerSide).Level;
   }
   ApplyPlayers();

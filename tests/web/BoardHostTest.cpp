@@ -101,6 +101,19 @@ TEST_F(BoardHostTest, ARecordBringsBackTheGameAndItsPlayersAsTheSettings) {
   EXPECT_TRUE(Restored.AutoResponse());
   EXPECT_EQ(Restored.ComputerSide(), 1);
   EXPECT_EQ(Restored.Level(), TLevel::Medium);
+  // The computer on both sides: it keeps the side to move, at that side's
+  // level, and waits to be asked, as it says.
+  const std::string Demonstration =
+      "Piskvorky 20x20, 11:11, 0\n3,3,0\n6,6,0\n4,4,0\n9,9,0\nlow\nhigh\nplayed by low high low high\n-1\n";
+  OtherPage.Said.clear();
+  OtherPage.Requests.clear();
+  EXPECT_EQ(Restored.TakeGame(Demonstration, TBoardHost::TGameKind::Record), "");
+  EXPECT_EQ(Restored.ComputerSide(), 1);
+  EXPECT_EQ(Restored.Level(), TLevel::Low);
+  EXPECT_TRUE(OtherPage.Requests.empty());
+  ASSERT_FALSE(OtherPage.Said.empty());
+  EXPECT_EQ(OtherPage.Said.front(), "Opened a game: a 20 × 20 board, 4 moves. The computer moves when asked.");
+  EXPECT_EQ(Restored.Table().Status(), "Crosses to move: the computer (low).");
 }
 
 constexpr std::uint32_t OpaqueWhite = 0xFFFFFFFFu;
