@@ -292,8 +292,10 @@ void TGameTable::ShowHint(std::optional<vcl::TPoint> Cell) {
   } else {
     FFocus = *Cell;
     const TBoardCopy Board = CopyBoard(FControl);
+    std::string Words = FWords.Hint(*Cell, HintReasonFor(Board.View(), FControl.Turn(), Cell->X, Cell->Y));
+    if (FListener.PlaysByKeys() && PersonMayPlay()) Words += " " + FWords.Phrase(TPhrase::SpacePlaysIt);
     FAnnouncingHint = true;
-    Announce(FWords.Hint(*Cell, HintReasonFor(Board.View(), FControl.Turn(), Cell->X, Cell->Y)));
+    Announce(Words);
     FAnnouncingHint = false;
   }
   FListener.Changed();

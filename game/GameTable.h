@@ -67,6 +67,9 @@ class TTableListener {
   virtual void AnalysisRequested(std::uint32_t /*Serial*/, const std::optional<TThinkRequest>& /*Position*/) {}
   // Analysis() or Review() reads differently now.
   virtual void AnalysisChanged() {}
+  // Whether the person plays by keys on the table's keyboard cell here, so
+  // that a hint, which puts that cell on itself, says which key plays it.
+  virtual bool PlaysByKeys() const { return false; }
 };
 
 enum class TThinking : std::uint8_t { Here, Elsewhere };

@@ -68,6 +68,7 @@ class TPageBoard final : public TBoardListener {
     page_analyse(FPage, Serial, Position ? Bytes.data() : nullptr, static_cast<int>(Bytes.size()));
   }
   void AnalysisChanged() override { page_analysis_changed(FPage); }
+  bool PlaysByKeys() const override { return true; }
 
   int FPage;
   TBoardHost FHost{*this};

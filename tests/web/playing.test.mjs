@@ -163,6 +163,11 @@ test('a hint names the cell to play and shows it, at every strength', async () =
   });
   assert.equal(shown, 'block');
   assert.equal(await board.evaluate((element) => element.cell(5, 1)), null);
+  // The keyboard's cell is on it, and the hint says which key plays it.
+  assert.match(await board.evaluate((element) => element.announcement), /^Hint: column 5, row 1\b.*\. Space plays it\.$/);
+  await board.focus();
+  await page.keyboard.press('Space');
+  assert.notEqual(await board.evaluate((element) => element.cell(5, 1)), null);
   await close();
 });
 

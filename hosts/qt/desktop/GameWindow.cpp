@@ -269,20 +269,15 @@ QAction* GameWindow::addAction(QMenu* menu, const QString& text, const QKeySeque
 // ---- What the table tells the window ----------------------------------------
 
 // The board's words for assistive technology, and the status bar's unless
-// the whose-turn text says the same already (the result, a locked board). A
-// hint is worded with the key that plays it, while a person may.
+// the whose-turn text says the same already (the result, a locked board).
 void GameWindow::Announced(const std::string& Words) {
-  QString text = qt::said(Words);
+  const QString text = qt::said(Words);
   m_board->announce(text);
   emit announced(text);
   if (Words == m_table->Status()) return;
   const std::optional<vcl::TPoint> hint = m_table->HintCell();
   const bool isHint = hint && m_table->AnnouncingHint();
-  if (isHint) {
-    m_board->showFocusCell(QPoint(hint->X, hint->Y));
-    if (m_table->PersonMayPlay())
-      text += QLatin1Char(' ') + qt::said(m_table->Words().Phrase(game::TPhrase::SpacePlaysIt));
-  }
+  if (isHint) m_board->showFocusCell(QPoint(hint->X, hint->Y));
   setEvent(text);
   m_hintShown = isHint;
 }

@@ -110,6 +110,7 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   void PaceRequested(int Milliseconds) override;
   void AnalysisRequested(std::uint32_t Serial, const std::optional<game::TThinkRequest>& Position) override;
   void AnalysisChanged() override;
+  bool PlaysByKeys() const override { return true; }
 
   void createMenus();
   void createMoveList();
