@@ -108,6 +108,7 @@ TMoveReview JudgeMove(vcl::TPoint Cell, int Side, const TAnalysis& Before, const
 
 TReview ReviewGame(const TReviewRequest& Request, TComputerThinker& Thinker, TSearchBudget Budget,
                    const std::function<void(std::size_t Judged)>& Progress) {
+  Thinker.Seed(ReviewSeed);
   TReview Review;
   TThinkRequest Position;
   Position.Board.ColCount = Request.ColCount;

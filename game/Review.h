@@ -61,10 +61,15 @@ struct TReviewRequest {
 // side then to move; After is empty when the move ended the game.
 TMoveReview JudgeMove(vcl::TPoint Cell, int Side, const TAnalysis& Before, const std::optional<TAnalysis>& After);
 
+// The seed every review starts its thinker from: where moves are equally
+// good the same one is named, and the same game reads the same in every face
+// and every run.
+inline constexpr std::uint64_t ReviewSeed = 31;
+
 // Reviews the game of Request with Thinker at Budget (DefaultReviewBudget()
-// unless given). Progress, when given, hears how many moves are judged so
-// far; a stop raised in Budget ends the review early with the moves judged
-// by then.
+// unless given), the thinker seeded with ReviewSeed. Progress, when given,
+// hears how many moves are judged so far; a stop raised in Budget ends the
+// review early with the moves judged by then.
 TReview ReviewGame(const TReviewRequest& Request, TComputerThinker& Thinker, TSearchBudget Budget,
                    const std::function<void(std::size_t Judged)>& Progress = {});
 

@@ -30,8 +30,6 @@ class TAnnouncements : public game::TTableListener {
   void PaceRequested(int /*Milliseconds*/) override {}
 };
 
-constexpr std::uint64_t ReviewSeed = 31;
-
 // The names a script reads, in the order of TJudgement.
 constexpr std::array<std::string_view, game::JudgementCount> JudgementNames = {
     "best", "good", "inaccuracy", "mistake", "missed win", "win let through",
@@ -75,9 +73,7 @@ TRecordReview ReviewRecordFile(const std::string& Path) {
   if (std::string Refused = Table.OpenRecord(File.Text, EchoUtf8(Path)); !Refused.empty())
     return {std::move(Refused), {}, {}, {}};
   TRecordReview Reviewed{{}, Table.ReviewRequest(), {}, std::move(Announcements.Said)};
-  // One seed for every run: where moves are equally good the same one is
-  // named, so that a script reviewing the same record reads the same review.
-  game::TComputerThinker Thinker(ReviewSeed);
+  game::TComputerThinker Thinker;
   Reviewed.Review = game::ReviewGame(Reviewed.Game, Thinker, DefaultReviewBudget());
   Table.Reviewed(Reviewed.Game, Reviewed.Review);
   for (std::string& Line : Table.ReviewWords()) Reviewed.Words.push_back(std::move(Line));

@@ -22,10 +22,6 @@ namespace {
 // A position is analysed until deeper search would change nothing, or for at
 // most this long, so that a page left open does not keep a core busy.
 constexpr TSearchBudget AnalysisBudget{60000, 0, nullptr};
-// Reviews are seeded alike every time, so that a game is judged alike however
-// often it is reviewed.
-constexpr std::uint64_t ReviewSeed = 1;
-
 class TPageAnalyst {
  public:
   game::TComputerThinker& Thinker() { return FThinker; }
@@ -72,7 +68,7 @@ QUINTAR_PAGE_CALL bool analyst_analyse(TPageAnalyst* Analyst, const std::int8_t*
 QUINTAR_PAGE_CALL const std::int32_t* analyst_review(TPageAnalyst* Analyst, const std::int32_t* Numbers, int Count) {
   const std::optional<game::TReviewRequest> Game = DecodeReviewRequest(NumbersAt(Numbers, Count));
   if (!Game) return nullptr;
-  game::TComputerThinker Reviewer(ReviewSeed);
+  game::TComputerThinker Reviewer;
   return KeptNumbers(Analyst->Review(), EncodeReview(game::ReviewGame(*Game, Reviewer, DefaultReviewBudget())));
 }
 

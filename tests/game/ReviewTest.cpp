@@ -93,7 +93,7 @@ TEST(Review, TheFirstMoveIsWeighedOnTheScaleOfTheMovesAfterIt) {
 }
 
 TEST(Review, TheExpertsOwnBestMovesHaveNoFault) {
-  TComputerThinker Player(3);
+  TComputerThinker Player(ReviewSeed);
   TReviewRequest Game;
   TThinkRequest Position;
   Position.Board.ColCount = Position.Board.RowCount = 15;
@@ -106,7 +106,7 @@ TEST(Review, TheExpertsOwnBestMovesHaveNoFault) {
     Game.Moves.push_back(Cell);
     Position.Board.Cells[Cell.X][Cell.Y] = Position.Side;
   }
-  TComputerThinker Reviewer(3);
+  TComputerThinker Reviewer(3);  // seeded anew by the review
   for (const TMoveReview& Move : ReviewGame(Game, Reviewer, QuickBudget()).Moves)
     EXPECT_EQ(Move.Judgement, TJudgement::Best);
 }
@@ -162,6 +162,31 @@ TEST(Analysis, ALongWinIsSaidToGoOn) {
   Report.Lines = {Win};
   EXPECT_EQ(TPhrasebook().Analysis(Report),
             "Crosses win in 3: column 6, row 4, then column 5, row 3, then column 6, row 7, and so on.");
+}
+
+// An expert's game where a nought's move is as good as another: however the
+// thinker was seeded before, the review names the same one.
+TEST(Review, TheSameGameReadsTheSameWhateverTheThinkersSeed) {
+  const TReviewRequest Game{15, 15,
+                            Cells({{8, 8},
+                                   {6, 8},
+                                   {9, 8},
+                                   {8, 10},
+                                   {9, 9},
+                                   {7, 9},
+                                   {9, 11},
+                                   {9, 10},
+                                   {10, 10},
+                                   {5, 7},
+                                   {4, 6},
+                                   {7, 7},
+                                   {10, 11},
+                                   {8, 11},
+                                   {10, 8},
+                                   {12, 8},
+                                   {10, 9}})};
+  TComputerThinker First(1), Second(2);
+  EXPECT_EQ(ReviewGame(Game, First, QuickBudget()), ReviewGame(Game, Second, QuickBudget()));
 }
 
 TEST(Review, ProgressCountsTheMovesOfTheGame) {
