@@ -72,6 +72,8 @@ TRecordReview ReviewRecordFile(const std::string& Path) {
   Table.SetHeld(true);
   if (std::string Refused = Table.OpenRecord(File.Text, EchoUtf8(Path)); !Refused.empty())
     return {std::move(Refused), {}, {}, {}};
+  // A record of no moves is refused in the words the game uses.
+  if (!Table.MayReview()) return {Announcements.Said.back(), {}, {}, {}};
   TRecordReview Reviewed{{}, Table.ReviewRequest(), {}, std::move(Announcements.Said)};
   game::TComputerThinker Thinker;
   Reviewed.Review = game::ReviewGame(Reviewed.Game, Thinker, DefaultReviewBudget());

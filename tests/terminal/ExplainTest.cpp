@@ -122,8 +122,10 @@ TEST(ReviewCommand, ARecordAsJsonForScriptsAndAlikeOnEveryRun) {
 
 TEST(ReviewCommand, WhatCannotBeReviewedIsOneLineOnStandardError) {
   const std::string Bad = WritePlantedRecord("bad.psq", "5,5,0\n-1\n").string();  // a move on a taken cell
+  const std::filesystem::path Empty = std::filesystem::path(::testing::TempDir()) / "empty.psq";
+  std::ofstream(Empty, std::ios::binary) << "Piskvorky 20x20, 11:11, 0\n-1\n";
   for (const std::string& Arguments : {"review " + Bad, "review " + Bad + ".missing --json", std::string("review"),
-                                       std::string("review a.psq --frobnicate")}) {
+                                       std::string("review a.psq --frobnicate"), "review " + Empty.string()}) {
     // Standard error alone, through the shell, with standard output dropped.
     testing::TChildProcess Review({"/bin/sh", "-c", "\"$0\" " + Arguments + " 2>&1 >/dev/null", QUINTAR_GAME_PROGRAM});
     const std::string Errors = Review.ReadAll();
