@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "ExpertBoard.h"
@@ -425,12 +426,16 @@ TAnalysis TSearcher::Analyse(const TBoardView& Board, int Turn, const TSearchBud
   }
   ReportDepth(Side, Count, 1, Report);
   const std::int64_t FirstLook = FClock.Nodes();
+  // A win by fours, or how long a win is, may still follow: the first report
+  // is never told as the last.
+  const bool SettledAtFirst = std::exchange(Report.Settled, false);
   Tell(FirstLook);
+  Report.Settled = SettledAtFirst;
 
   // A win the first depth saw only bounds its length; the search by fours
   // finds the shortest and its whole line.
   TSearchBudget Rest = Bounded(Budget);
-  if (Rest.Nodes > 0 && (Rest.Nodes -= FirstLook) <= 0) return Report;
+  if (Rest.Nodes > 0 && (Rest.Nodes -= FirstLook) <= 0) return SettledAtFirst ? Tell(FirstLook) : Report;
   FClock.Start(Rest);
   const std::function<void()> Progress = [&] {
     TAnalysis Going = Report;
@@ -458,6 +463,8 @@ TAnalysis TSearcher::Analyse(const TBoardView& Board, int Turn, const TSearchBud
     }
     Tell(FirstLook + FClock.Nodes());
   }
+  // Settled at the first look, with nothing found since: told as the last.
+  if (SettledAtFirst && !WinsByFours) return Tell(FirstLook + FClock.Nodes());
   return Report;
 }
 

@@ -107,10 +107,14 @@ TEST_P(AnalysisFourWins, NamesTheWinItsExactLengthAndALineThatForcesFive) {
   TTestBoard Board = Zigzag(std::max(Moves - 2, 0));
   if (Moves == 1) Board.Put(5, 8, Cross);
   TExpertSearch Search;
-  const TAnalysis Report = Search.Analyse(Board.View(), Cross, Positions(100000));
+  std::vector<TAnalysis> Told;
+  const TAnalysisObserver OnDepth = [&](const TAnalysis& Heard) { Told.push_back(Heard); };
+  const TAnalysis Report = Search.Analyse(Board.View(), Cross, Positions(100000), &OnDepth);
   ASSERT_EQ(Report.Lines.size(), 1u);
   const TCandidateLine& Win = Report.Lines[0];
   EXPECT_TRUE(Report.Settled);
+  // Only the last report told says no other follows.
+  for (std::size_t I = 0; I + 1 < Told.size(); ++I) EXPECT_FALSE(Told[I].Settled) << "report " << I + 1;
   EXPECT_EQ(Win.Outcome, ocWin);
   EXPECT_EQ(Win.MovesToFive, Moves);
   EXPECT_EQ(Win.Advantage, (TAdvantage{100, sdWinning}));
