@@ -16,6 +16,11 @@ constexpr int InaccuracyLoss = 30;
 
 bool Wins(const TAnalysis& Report) { return !Report.Lines.empty() && Report.Lines.front().Outcome == ocWin; }
 bool Loses(const TAnalysis& Report) { return !Report.Lines.empty() && Report.Lines.front().Outcome == ocLoss; }
+// Lost by proof, or by a margin the analysis calls winning for the other side.
+bool LooksLost(const TAnalysis& Report) {
+  return !Report.Lines.empty() && Report.Lines.front().Advantage.Value < 0 &&
+         Report.Lines.front().Advantage.Standing == sdWinning;
+}
 
 std::optional<vcl::TPoint> BestCell(const TAnalysis& Report) {
   if (Report.Lines.empty()) return std::nullopt;
@@ -89,11 +94,16 @@ TMoveReview JudgeMove(vcl::TPoint Cell, int Side, const TAnalysis& Before, const
   Review.Loss = std::max(0, AdvantageOfBest(Before) - Left);
   // A win is missed, or let through, only for another move that would have
   // kept it or held: the move the computer would have played itself cannot
-  // have thrown one away that the computer saw.
-  if (Review.Better && Wins(Before) && !Loses(*After))
+  // have thrown one away that the computer saw. Nor is it where the mover is
+  // still winning after the move, or was losing already before it, though
+  // not by proof: the win was kept, or was there all along.
+  if (Review.Better && Wins(Before) && !LooksLost(*After))
     Review.Judgement = TJudgement::MissedWin;
-  else if (Review.Better && !Loses(Before) && Wins(*After))
+  else if (Review.Better && !LooksLost(Before) && Wins(*After))
     Review.Judgement = TJudgement::LetWinThrough;
+  else if (Review.Better && Wins(Before) && Loses(*After) &&
+           After->Lines.front().MovesToFive >= Before.Lines.front().MovesToFive)
+    Review.Judgement = TJudgement::Good;  // the win kept, but no nearer
   else if (!Review.Better || Review.Loss <= BestLoss)
     Review.Judgement = TJudgement::Best;
   else if (Review.Loss <= GoodLoss)

@@ -3,6 +3,7 @@
 // and the analysis follows the game, its reports worded.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "ComputerThinker.h"
@@ -162,6 +163,35 @@ TEST(Analysis, ALongWinIsSaidToGoOn) {
   Report.Lines = {Win};
   EXPECT_EQ(TPhrasebook().Analysis(Report),
             "Crosses win in 3: column 6, row 4, then column 5, row 3, then column 6, row 7, and so on.");
+}
+
+// A report whose best line, for the side to move, has Value on the advantage
+// scale and, when proven, that outcome in Moves moves.
+TAnalysis Reported(int Value, TOutcome Outcome = ocUnproven, int Moves = 0) {
+  TAnalysis Report;
+  TCandidateLine Best;
+  Best.Cell = {7, 7};
+  Best.Advantage = {Value, std::abs(Value) >= 75 ? sdWinning : sdAhead};
+  Best.Outcome = Outcome;
+  Best.MovesToFive = Moves;
+  Report.Lines.push_back(Best);
+  return Report;
+}
+
+// Moves judged against the reports around them, the cell played not the one
+// named (7, 7): a win is missed only where the mover no longer looks like
+// winning, let through only where it did not look lost already, and a win
+// kept but no nearer is good, not best.
+TEST(Review, AWinIsMissedOrLetThroughOnlyWhereTheStandingTurned) {
+  const vcl::TPoint Elsewhere{1, 1};
+  EXPECT_EQ(JudgeMove(Elsewhere, 1, Reported(100, ocWin, 2), Reported(-20)).Judgement, TJudgement::MissedWin);
+  EXPECT_EQ(JudgeMove(Elsewhere, 1, Reported(100, ocWin, 2), Reported(-85)).Judgement, TJudgement::Inaccuracy);
+  EXPECT_EQ(JudgeMove(Elsewhere, 1, Reported(-30), Reported(100, ocWin, 3)).Judgement, TJudgement::LetWinThrough);
+  EXPECT_EQ(JudgeMove(Elsewhere, 1, Reported(-85), Reported(100, ocWin, 3)).Judgement, TJudgement::Inaccuracy);
+  const TMoveReview Slower = JudgeMove(Elsewhere, 1, Reported(100, ocWin, 1), Reported(-100, ocLoss, 2));
+  EXPECT_EQ(Slower.Judgement, TJudgement::Good);
+  EXPECT_EQ(Slower.Better, (vcl::TPoint{7, 7}));
+  EXPECT_EQ(JudgeMove(Elsewhere, 1, Reported(100, ocWin, 2), Reported(-100, ocLoss, 1)).Judgement, TJudgement::Best);
 }
 
 // An expert's game where a nought's move is as good as another: however the
