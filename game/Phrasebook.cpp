@@ -94,10 +94,12 @@ std::string TPhrasebook::Hint(vcl::TPoint Cell, const THintReason& Why) const {
   switch (Why.Kind) {
     case hkMakesFive: return Say("Hint: %1 makes five.", {At});
     case hkMakesOpenFour: return Say("Hint: %1 makes an open four.", {At});
-    case hkStartsWinByFours: return Count("Hint: %1 starts a win in %n.", "Hint: %1 starts a win in %n.", Moves, {At});
+    case hkStartsWinByFours:
+      return Count("Hint: %1 starts a win in %n move.", "Hint: %1 starts a win in %n moves.", Moves, {At});
     case hkBlocksFive: return Say("Hint: %1 blocks a five.", {At});
     case hkBlocksOpenFour: return Say("Hint: %1 stops an open four.", {At});
-    case hkBlocksWinByFours: return Count("Hint: %1 stops a win in %n.", "Hint: %1 stops a win in %n.", Moves, {At});
+    case hkBlocksWinByFours:
+      return Count("Hint: %1 stops a win in %n move.", "Hint: %1 stops a win in %n moves.", Moves, {At});
     case hkMakesOpenThree: return Say("Hint: %1 makes an open three.", {At});
     case hkBlocksOpenThree: return Say("Hint: %1 stops an open three.", {At});
     case hkBestFound: break;
@@ -286,14 +288,15 @@ std::string TPhrasebook::Analysis(const TAnalysis& Report) const {
     // not an ellipsis, say it goes on, which the sentence's full stop ends.
     std::vector<TBoardCell> Shown(Best.Line.begin(), Best.Line.begin() + std::min<std::size_t>(Best.Line.size(), 3));
     const std::string Opening = Line(Shown) + (Best.Line.size() > Shown.size() ? Word(", and so on") : std::string());
-    return Count(MoverCrosses ? "Crosses win in %n: %1." : "Noughts win in %n: %1.",
-                 MoverCrosses ? "Crosses win in %n: %1." : "Noughts win in %n: %1.",
+    return Count(MoverCrosses ? "Crosses win in %n move: %1." : "Noughts win in %n move: %1.",
+                 MoverCrosses ? "Crosses win in %n moves: %1." : "Noughts win in %n moves: %1.",
                  static_cast<std::size_t>(Best.MovesToFive), {Opening});
   }
   if (Best.Outcome == ocLoss)
-    return Count(MoverCrosses ? "Crosses lose in %n whatever they play." : "Noughts lose in %n whatever they play.",
-                 MoverCrosses ? "Crosses lose in %n whatever they play." : "Noughts lose in %n whatever they play.",
-                 static_cast<std::size_t>(Best.MovesToFive));
+    return Count(
+        MoverCrosses ? "Crosses lose in %n move whatever they play." : "Noughts lose in %n move whatever they play.",
+        MoverCrosses ? "Crosses lose in %n moves whatever they play." : "Noughts lose in %n moves whatever they play.",
+        static_cast<std::size_t>(Best.MovesToFive));
   const bool MoverAhead = Best.Advantage.Value >= 0;
   const bool CrossesAhead = MoverAhead == MoverCrosses;
   switch (Best.Advantage.Standing) {
@@ -307,17 +310,17 @@ std::string TPhrasebook::Analysis(const TAnalysis& Report) const {
   return Say(CrossesAhead ? "Crosses are winning. Best: %1." : "Noughts are winning. Best: %1.", {BestCell});
 }
 
-// What a candidate is worth, to follow its cell: "crosses win in 5",
+// What a candidate is worth, to follow its cell: "crosses win in 5 moves",
 // "noughts are well ahead", "about even".
 std::string TPhrasebook::Worth(const TCandidateLine& Candidate, int Turn) const {
   const bool MoverCrosses = Turn == 1;
   const auto Moves = static_cast<std::size_t>(Candidate.MovesToFive);
   if (Candidate.Outcome == ocWin)
-    return Count(MoverCrosses ? "crosses win in %n" : "noughts win in %n",
-                 MoverCrosses ? "crosses win in %n" : "noughts win in %n", Moves);
+    return Count(MoverCrosses ? "crosses win in %n move" : "noughts win in %n move",
+                 MoverCrosses ? "crosses win in %n moves" : "noughts win in %n moves", Moves);
   if (Candidate.Outcome == ocLoss)
-    return Count(MoverCrosses ? "crosses lose in %n" : "noughts lose in %n",
-                 MoverCrosses ? "crosses lose in %n" : "noughts lose in %n", Moves);
+    return Count(MoverCrosses ? "crosses lose in %n move" : "noughts lose in %n move",
+                 MoverCrosses ? "crosses lose in %n moves" : "noughts lose in %n moves", Moves);
   const bool CrossesAhead = (Candidate.Advantage.Value >= 0) == MoverCrosses;
   switch (Candidate.Advantage.Standing) {
     case sdEven: return Word("about even");

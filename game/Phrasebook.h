@@ -125,7 +125,7 @@ class TPhrasebook {
   std::string Thinking(TLevel Level) const;
   std::string Hint(vcl::TPoint Cell) const;
   // The hint with why: "Hint: column 9, row 7 stops an open four.",
-  // "Hint: column 9, row 7 starts a win in 5."
+  // "Hint: column 9, row 7 starts a win in 5 moves."
   std::string Hint(vcl::TPoint Cell, const THintReason& Why) const;
   std::string NoHint() const;
   std::string Refusal(TRefusal Why) const;
@@ -152,12 +152,12 @@ class TPhrasebook {
   // ---- What the computer found ---------------------------------------------
 
   // The report in one sentence, for the side to move (Turn): "Crosses win in
-  // 7: column 9, row 7, then column 10, row 8, then …", "Noughts lose in 3
-  // whatever they play.", "Noughts are well ahead. Best: column 12, row 3.",
+  // 7 moves: column 9, row 7, then column 10, row 8, then …", "Noughts lose in 3
+  // moves whatever they play.", "Noughts are well ahead. Best: column 12, row 3.",
   // "About even. Best: column 10, row 10."
   std::string Analysis(const TAnalysis& Report) const;
   // One candidate: its cell, what it is worth, and the line it expects:
-  // "column 9, row 7: crosses win in 5; then column 10, row 8, then …".
+  // "column 9, row 7: crosses win in 5 moves; then column 10, row 8, then …".
   std::string Candidate(const TCandidateLine& Line, int Turn) const;
   // "column 9, row 7, then column 10, row 8, then column 11, row 9"
   std::string Line(const std::vector<TBoardCell>& Cells) const;

@@ -142,7 +142,7 @@ TEST(Analysis, FollowsTheGameAndWordsWhatItFound) {
   Table.AnalysisReported(Face.Asked.back().first, Report);
   ASSERT_TRUE(Table.Analysis());
   // Noughts to move, against crosses' open four.
-  EXPECT_EQ(Table.AnalysisWords(), "Noughts lose in 1 whatever they play.");
+  EXPECT_EQ(Table.AnalysisWords(), "Noughts lose in 1 move whatever they play.");
   EXPECT_EQ(Table.CandidateWords().size(), Report.Lines.size());
   Table.Move(4, 10);                       // one end blocked, the other open
   Table.Move(9, 10);                       // five
@@ -162,7 +162,7 @@ TEST(Analysis, ALongWinIsSaidToGoOn) {
   Report.Turn = 1;
   Report.Lines = {Win};
   EXPECT_EQ(TPhrasebook().Analysis(Report),
-            "Crosses win in 3: column 6, row 4, then column 5, row 3, then column 6, row 7, and so on.");
+            "Crosses win in 3 moves: column 6, row 4, then column 5, row 3, then column 6, row 7, and so on.");
 }
 
 // A report whose best line, for the side to move, has Value on the advantage

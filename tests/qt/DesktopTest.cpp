@@ -1041,7 +1041,7 @@ TEST(DesktopAnalysis, ThePanelShowsTheReportAndTheBoardNumbersTheBestLine) {
   EXPECT_EQ(report.Turn, -1);
 
   const AnalysisPanel& panel = *window.analysisPanel();
-  EXPECT_EQ(panel.summary(), QStringLiteral("Noughts lose in 1 whatever they play."));
+  EXPECT_EQ(panel.summary(), QStringLiteral("Noughts lose in 1 move whatever they play."));
   EXPECT_EQ(panel.summary(), qt::said(window.table().AnalysisWords()));
   EXPECT_EQ(panel.crossesAdvantage(), 100);
   ASSERT_EQ(panel.candidates().size(), static_cast<qsizetype>(report.Lines.size()));

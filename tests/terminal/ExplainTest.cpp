@@ -35,9 +35,10 @@ TEST(Analyse, NamesTheWinOfAnOpenFourAndTheBestMovesOneALine) {
   ASSERT_GE(Reply.Lines.size(), 2u);
   EXPECT_TRUE(Reply.Listing);
   // Either end of the four makes five, and the best move comes first.
-  const bool LeftEnd = Reply.Lines[0] == "Crosses win in 1: column 4, row 10.";
-  EXPECT_TRUE(LeftEnd || Reply.Lines[0] == "Crosses win in 1: column 9, row 10.") << Reply.Lines[0];
-  EXPECT_EQ(Reply.Lines[1], LeftEnd ? "column 4, row 10: crosses win in 1." : "column 9, row 10: crosses win in 1.");
+  const bool LeftEnd = Reply.Lines[0] == "Crosses win in 1 move: column 4, row 10.";
+  EXPECT_TRUE(LeftEnd || Reply.Lines[0] == "Crosses win in 1 move: column 9, row 10.") << Reply.Lines[0];
+  EXPECT_EQ(Reply.Lines[1],
+            LeftEnd ? "column 4, row 10: crosses win in 1 move." : "column 9, row 10: crosses win in 1 move.");
   // Analysis lasts as long as the command; the game goes on as it was.
   EXPECT_FALSE(Game.Table().Analysing());
   EXPECT_EQ(Game.Table().MovesMade(), 8u);

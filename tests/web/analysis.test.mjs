@@ -47,7 +47,7 @@ test('analysis reports on each position the game reaches, and a review judges ev
   for (const { turn, lines: [best], words } of reports) {
     assert.equal(turn, 'cross');
     assert.deepEqual([best.outcome, best.movesToFive, best.advantage, best.standing], ['win', 1, 100, 'winning']);
-    assert.match(words, /^Crosses win in 1: column (4|9), row 10\.$/);
+    assert.match(words, /^Crosses win in 1 move: column (4|9), row 10\.$/);
   }
   assert.deepEqual(await board.evaluate((element) => element.analysis), reports.at(-1));
 

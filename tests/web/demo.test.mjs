@@ -181,7 +181,7 @@ test('the page shows the analysis as a bar and its words, speaks them only when 
   });
   await page.check('#analyse');
   await page.waitForFunction(() => document.getElementById('analysis-words').textContent !== '');
-  assert.match(await page.textContent('#analysis-words'), /^Crosses win in 1: column (4|9), row 10\.$/);
+  assert.match(await page.textContent('#analysis-words'), /^Crosses win in 1 move: column (4|9), row 10\.$/);
   assert.equal(await page.getAttribute('#analysis-words', 'aria-live'), 'polite');
   assert.equal(await page.getAttribute('#evaluation', 'aria-valuenow'), '100');  // crosses' win fills the bar
   assert.equal(await page.getAttribute('#evaluation', 'aria-valuetext'), await page.textContent('#analysis-words'));

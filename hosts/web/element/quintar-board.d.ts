@@ -63,7 +63,7 @@ export interface AnalysisDetail {
   settled: boolean;
   /** The best moves, best first: at most 5, empty only when no cell is empty. */
   lines: CandidateLine[];
-  /** The report in one sentence: "Crosses win in 7: column 9, row 7, then …". */
+  /** The report in one sentence: "Crosses win in 7 moves: column 9, row 7, then …". */
   words: string;
   /** A sentence for each of the lines, with its worth and the moves it expects. */
   candidates: string[];
