@@ -154,9 +154,9 @@ std::string TPhrasebook::Phrase(TPhrase Which) const {
 }
 
 std::string TPhrasebook::TerminalPhrase(TTerminalPhrase Which) const {
-  static constexpr std::array<std::string_view, 21> Phrases = {
+  static constexpr std::array<std::string_view, 22> Phrases = {
       "The game in progress will be lost: type the same again to discard it, or play on.",
-      "It is marked + on the board.",
+      "It is marked <+> on the board.",
       "Type new to play again.",
       "Type lock off to play on.",
       "The computer answers every move.",
@@ -176,8 +176,9 @@ std::string TPhrasebook::TerminalPhrase(TTerminalPhrase Which) const {
       "Usage: players person computer (crosses, then noughts; each person or computer).",
       "That line is too long to be a command.",
       "Type review to see every move judged.",
+      "Taken back, for redo to play again:",
   };
-  static_assert(Phrases.size() == static_cast<std::size_t>(TTerminalPhrase::ReviewInstead) + 1);
+  static_assert(Phrases.size() == static_cast<std::size_t>(TTerminalPhrase::TakenBackFollow) + 1);
   static_assert(!Phrases.back().empty());
   return Say(Phrases[static_cast<std::size_t>(Which)]);
 }

@@ -102,6 +102,8 @@ enum class TTerminalPhrase : std::uint8_t {
   LineTooLong,
   // What it adds when there is nothing to analyse.
   ReviewInstead,
+  // Before the judgements of moves taken back, which the board no longer shows.
+  TakenBackFollow,
 };
 
 class TPhrasebook {

@@ -188,6 +188,7 @@ void TGame::Quit() {
       return Say(Words().TerminalPhrase(game::TTerminalPhrase::DiscardAskAgain));
     }
   }
+  FLeftWithoutKeeping = FKeepAtQuit && FQuestionBefore == QuitRequest;
   FReply.Quit = true;
 }
 
@@ -250,7 +251,15 @@ void TGame::Review() {
     };
     FTable->Reviewed(Request, game::ReviewGame(Request, FThinker, DefaultReviewBudget(), Progress));
   }
-  for (std::string& Line : FTable->ReviewWords()) Say(std::move(Line));
+  // The review covers the moves taken back too, for redo to bring back; a
+  // line says where they begin, since the board no longer shows them.
+  std::vector<std::string> Lines = FTable->ReviewWords();
+  const std::size_t Judged = FTable->Review()->Moves.size();
+  for (std::size_t Index = 0; Index < Lines.size(); ++Index) {
+    if (Index == FTable->MovesMade() && Index < Judged)
+      Say(Words().TerminalPhrase(game::TTerminalPhrase::TakenBackFollow));
+    Say(std::move(Lines[Index]));
+  }
   FReply.Listing = true;
 }
 

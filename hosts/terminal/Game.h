@@ -87,6 +87,9 @@ class TGame : private game::TTableListener {
   // the reason, or empty. A game that cannot be kept is not left behind
   // unasked: quit goes ahead only when typed again, as new does.
   void KeepAtQuit(std::function<std::string()> Keep) { FKeepAtQuit = std::move(Keep); }
+  // Quit was typed again after the game could not be kept: the person chose
+  // to leave without it, so nothing is to be kept, or reported, on the way out.
+  bool LeftWithoutKeeping() const { return FLeftWithoutKeeping; }
   // Takes up the game kept at the last quit: Said holds what was said (that
   // the game goes on, and a move the computer then made). Why it cannot, or
   // empty.
@@ -138,6 +141,7 @@ class TGame : private game::TTableListener {
   std::optional<std::string> FQuestion;
   std::optional<std::string> FQuestionBefore;
   std::function<std::string()> FKeepAtQuit;
+  bool FLeftWithoutKeeping = false;
   // Analyses and reviews: the expert's report on a position the table asked
   // about, answered before the command ends.
   game::TComputerThinker FThinker;

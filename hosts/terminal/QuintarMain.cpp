@@ -140,7 +140,7 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
     std::ios::sync_with_stdio(false);
     RunLines(std::cin, std::cout, Game, Depth, Interactive ? TLineTyper::Person : TLineTyper::Script, Opening);
   }
-  if (Kept.empty()) return 0;
+  if (Kept.empty() || Game.LeftWithoutKeeping()) return 0;
   // Left by quit, the game was kept just now; left otherwise (Ctrl-C, the
   // end of input, a hang-up), it is kept here.
   if (const std::string Error = KeepGameNow(); !Error.empty()) {

@@ -67,6 +67,11 @@ TEST(Review, TheGameOnTheBoardJudgedMoveByMoveThenSummedUp) {
   // Asked again about the same game, it answers the same without judging anew.
   EXPECT_EQ(Execute(Game, "review").Lines, Reply.Lines);
   EXPECT_EQ(Progress.size(), std::size(PlantedMoves));
+  // Moves taken back are still judged, below a line that says so.
+  Execute(Game, "undo");
+  TLines SteppedBack = Reply.Lines;
+  SteppedBack.insert(SteppedBack.begin() + 9, "Taken back, for redo to play again:");
+  EXPECT_EQ(Execute(Game, "review").Lines, SteppedBack);
 }
 
 TEST(ReviewJson, StringsAreEscaped) {

@@ -96,8 +96,10 @@ TEST(GameAsks, QuitSaysAGameThatCannotBeKeptAndGoesWhenTypedAgain) {
   });
   const TReply Asked = Execute(Game, "quit");
   EXPECT_FALSE(Asked.Quit);
+  EXPECT_FALSE(Game.LeftWithoutKeeping());
   EXPECT_EQ(Asked.Lines, (TLines{Failure, Phrase(TTerminalPhrase::DiscardAskAgain)}));
   EXPECT_TRUE(Execute(Game, "quit").Quit);
+  EXPECT_TRUE(Game.LeftWithoutKeeping());
   EXPECT_EQ(Tries, 1);
 
   // Kept, the game goes at once; and not kept, so does one saved elsewhere.
