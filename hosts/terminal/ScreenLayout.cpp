@@ -154,7 +154,19 @@ std::string_view LastColumns(std::string_view Text, int Columns) {
   return Text.substr(Start);
 }
 
-void EraseLastCharacter(std::string& Text) { Text.resize(Text.size() - LastColumns(Text, 1).size()); }
+// The last character that shows, however many columns it takes, with any
+// that take none after it (combining accents).
+void EraseLastCharacter(std::string& Text) {
+  std::size_t Start = Text.size();
+  while (Start > 0) {
+    std::size_t Before = Start - 1;
+    while (Before > 0 && ContinuesCharacter(Text[Before])) --Before;
+    const bool Shows = CharacterColumns(std::string_view(Text).substr(Before, Start - Before)) > 0;
+    Start = Before;
+    if (Shows) break;
+  }
+  Text.resize(Start);
+}
 
 std::vector<std::string> Wrap(std::string_view Text, int Width) {
   std::vector<std::string> Lines;

@@ -109,10 +109,13 @@ TEST(ScreenLayout, AWideCharacterTakesTwoColumns) {
   const std::string Wide = "\xe5\xad\x97";  // a Chinese character
   const TScreen Screen = Compose({10, 6}, {}, Wide + Wide + Wide + Wide);
   const TScreen Wrapped = Compose({6, 6}, {Wide + Wide + Wide + Wide}, "");
+  std::string Typed = "q" + Wide;
+  EraseLastCharacter(Typed);
   std::setlocale(LC_CTYPE, Before.c_str());
   EXPECT_EQ(Screen.Lines.back(), "> " + Wide + Wide + Wide);
   EXPECT_EQ(Screen.CursorColumn, 8);
   EXPECT_EQ(Wrapped.Lines[3], Wide + Wide + "\xe2\x80\xa6");  // with "…", in 6 columns
+  EXPECT_EQ(Typed, "q");                                      // erased whole, though two columns wide
 }
 
 TEST(ScreenLayout, EraseTakesAWholeCharacter) {
