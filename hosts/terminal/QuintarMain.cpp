@@ -34,7 +34,8 @@ constexpr std::string_view Usage =
     "usage: quintar [--set Name=Value ...]     play in this terminal, or from commands on standard input\n"
     "       quintar render ... -o FILE.png      draw a position as PNG (quintar render --help)\n"
     "       quintar review FILE.psq [--json]    every move of a record judged (quintar review --help)\n"
-    "  --set Name=Value   set a published property at start, e.g. --set ColCount=15 --set PlayingStrength=stLow\n";
+    "  --set Name=Value   set a published property at start, e.g. --set ColCount=15 --set PlayingStrength=stLow\n"
+    "  --version          print the version and leave\n";
 
 bool AsksForHelp(const std::vector<std::string_view>& Arguments) {
   for (const std::string_view Argument : Arguments)
@@ -80,7 +81,13 @@ int RunReview(const std::vector<std::string_view>& Arguments) {
     std::cerr << "quintar review: which record? (quintar review FILE.psq)\n";
     return 2;
   }
-  const TRecordReview Reviewed = ReviewRecordFile(*Path);
+  // A long game takes a while: a person watching is shown how far it has got,
+  // on one line that the result then replaces; a script is not.
+  const bool Watched = ::isatty(STDERR_FILENO);
+  const auto ShowProgress = [](const std::string& Words) { std::cerr << '\r' << Words << "\x1b[K" << std::flush; };
+  const TRecordReview Reviewed =
+      ReviewRecordFile(*Path, Watched ? ShowProgress : std::function<void(const std::string&)>());
+  if (Watched) std::cerr << "\r\x1b[K" << std::flush;
   if (!Reviewed.Error.empty()) {
     std::cerr << "quintar review: " << EchoUtf8(*Path) << ": " << Reviewed.Error << '\n';
     return 1;
@@ -170,6 +177,10 @@ int main(int Argc, char** Argv) {
     const std::vector<std::string_view> Rest(Arguments.begin() + (Arguments.empty() ? 0 : 1), Arguments.end());
     if (!Arguments.empty() && Arguments.front() == "render") return FinishOutput(RunRender(Rest), "quintar render");
     if (!Arguments.empty() && Arguments.front() == "review") return FinishOutput(RunReview(Rest), "quintar review");
+    if (Arguments.size() == 1 && Arguments.front() == "--version") {
+      std::cout << "quintar " QUINTAR_VERSION "\n";
+      return FinishOutput(0, "quintar");
+    }
     return FinishOutput(RunGame(Arguments), "quintar");
   } catch (const std::exception& Failure) {
     std::cerr << "quintar: " << Failure.what() << '\n';

@@ -63,7 +63,7 @@ std::string SummaryJson(const game::TSideSummary& Summary) {
 
 // The record is taken up by a table held still, so that no computer plays a
 // move on it, and judged at the budget of positions every review spends.
-TRecordReview ReviewRecordFile(const std::string& Path) {
+TRecordReview ReviewRecordFile(const std::string& Path, const std::function<void(const std::string& Words)>& Progress) {
   const TFileText File = ReadRecordFile(Path, game::TPhrasebook());
   if (!File.Error.empty()) return {File.Error, {}, {}, {}};
   TQuintar Control(nullptr);
@@ -76,7 +76,10 @@ TRecordReview ReviewRecordFile(const std::string& Path) {
   if (!Table.MayReview()) return {Announcements.Said.back(), {}, {}, {}};
   TRecordReview Reviewed{{}, Table.ReviewRequest(), {}, std::move(Announcements.Said)};
   game::TComputerThinker Thinker;
-  Reviewed.Review = game::ReviewGame(Reviewed.Game, Thinker, DefaultReviewBudget());
+  const auto Judged = [&](std::size_t Count) {
+    if (Progress) Progress(game::TPhrasebook().ReviewProgress(Count, Reviewed.Game.Moves.size()));
+  };
+  Reviewed.Review = game::ReviewGame(Reviewed.Game, Thinker, DefaultReviewBudget(), Judged);
   Table.Reviewed(Reviewed.Game, Reviewed.Review);
   for (std::string& Line : Table.ReviewWords()) Reviewed.Words.push_back(std::move(Line));
   return Reviewed;

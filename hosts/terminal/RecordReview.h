@@ -4,6 +4,7 @@
 // the game on the board.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +26,10 @@ struct TRecordReview {
   std::vector<std::string> Words;
 };
 
-TRecordReview ReviewRecordFile(const std::string& Path);
+// Progress, when given, hears how far the review has got, in words, after
+// each move judged.
+TRecordReview ReviewRecordFile(const std::string& Path,
+                               const std::function<void(const std::string& Words)>& Progress = {});
 
 // The review as one JSON object: the board, every move with its judgement,
 // the better move and its sentence, and a summary per side. Moves, columns
