@@ -50,6 +50,10 @@ class TPageBoard final : public TBoardListener {
   TMessageNumbers& Numbers() { return FNumbers; }
   // The last area to draw or cell's bounds answered, as the page reads them.
   std::array<int, 7>& Rectangle() { return FRectangle; }
+  // Whether the person plays with keys, or by touch, where advice about a
+  // key would mislead; the page says which, as the person's input changes.
+  bool PlaysByKeys() const override { return FPlaysByKeys; }
+  void SetPlaysByKeys(bool PlaysByKeys) { FPlaysByKeys = PlaysByKeys; }
 
  private:
   void EventRaised(game::TBoardEvent Event, const std::string& Words) override {
@@ -68,13 +72,13 @@ class TPageBoard final : public TBoardListener {
     page_analyse(FPage, Serial, Position ? Bytes.data() : nullptr, static_cast<int>(Bytes.size()));
   }
   void AnalysisChanged() override { page_analysis_changed(FPage); }
-  bool PlaysByKeys() const override { return true; }
 
   int FPage;
   TBoardHost FHost{*this};
   std::string FText;
   TMessageNumbers FNumbers;
   std::array<int, 7> FRectangle{};
+  bool FPlaysByKeys = true;
 };
 
 // The board's numbers and switches the page reads and sets as properties, in
@@ -97,7 +101,8 @@ enum class TProperty {
   AutoResponse,
   ComputerSide,
   Held,
-  Analysing
+  Analysing,
+  PlaysByKeys
 };
 
 int PropertyOf(TPageBoard& Board, TProperty Property) {
@@ -121,6 +126,7 @@ int PropertyOf(TPageBoard& Board, TProperty Property) {
     case TProperty::ComputerSide: return Board.Host().ComputerSide();
     case TProperty::Held: return Board.Table().Held();
     case TProperty::Analysing: return Board.Table().Analysing();
+    case TProperty::PlaysByKeys: return Board.PlaysByKeys();
   }
   return 0;
 }
@@ -150,6 +156,7 @@ void SetProperty(TPageBoard& Board, TProperty Property, int Value) {
     case TProperty::ComputerSide: return Board.Host().SetComputerSide(Value);
     case TProperty::Held: return Table.SetHeld(Value != 0);
     case TProperty::Analysing: return Table.SetAnalysing(Value != 0);
+    case TProperty::PlaysByKeys: return Board.SetPlaysByKeys(Value != 0);
   }
 }
 

@@ -146,15 +146,19 @@ test('the page shows what was said beside whose move it is: refusals, hints, and
   assert.equal(await page.textContent('#said'), 'That cell is taken.');
   assert.equal(await page.textContent('#status'), 'Noughts to move.');
 
-  await page.click('#hint');
-  await page.waitForFunction(() => document.getElementById('said').textContent.startsWith('Hint: '));
+  await page.focus('#hint');
+  await page.keyboard.press('Space');
+  await page.waitForFunction(() => document.getElementById('said').textContent.includes('Hint: '));
   assert.equal(await page.textContent('#status'), 'Noughts to move.');
+  // The Space the hint speaks of plays it: the hint took the focus to the board.
+  await page.keyboard.press('Space');
+  assert.equal(await page.textContent('#status'), 'Crosses to move.');
 
   await page.evaluate(() => {
     const board = document.querySelector('quintar-board');
     for (let col = 4; col <= 7; ++col) {
-      board.move(col, 1);
       board.move(col, 3);
+      board.move(col, 1);
     }
   });
   await page.waitForFunction(() => document.querySelector('quintar-board').gameOver);

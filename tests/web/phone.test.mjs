@@ -81,6 +81,13 @@ test('a tap plays a cell large enough for a finger at once', async () => {
   assert.equal(played.type, 'legalmove');
   assert.equal(await board(page, () => document.querySelector('quintar-board').cell(3, 4)), 'cross');
   assert.deepEqual(await page.$$eval('#moves li', (entries) => entries.map((entry) => entry.textContent)), await marks(page));
+  // A hint to a finger names no key; once a key is pressed on the board, it does.
+  await page.tap('#hint');
+  assert.match(await spoken(page), /^Hint: column \d+, row \d+[^.]*\.$/);
+  await page.focus('quintar-board');
+  await page.keyboard.press('ArrowLeft');
+  await page.tap('#hint');
+  assert.match(await spoken(page), /\. Space plays it\.$/);
   assert.deepEqual(errors, []);
   await close();
 });

@@ -149,6 +149,7 @@ for (const [name, call, value] of [
   ['turn'], ['gameOver', Boolean], ['color'], ['gridLineColor'], ['crossColor'], ['noughtColor'], ['highlightColor'],
   ['quintarColor'], ['colCount'], ['rowCount'], ['clickResponse', Boolean], ['lock', Boolean], ['showHighlight', Boolean],
   ['showQuintar', Boolean], ['autoResponse', Boolean], ['computerSide'], ['held', Boolean], ['analysing', Boolean],
+  ['playsByKeys', Boolean],
 ].forEach(([name, value], property) => {
   Object.defineProperty(Board.prototype, name, {
     get() {

@@ -260,7 +260,12 @@ byId('new-game').addEventListener('click', act(() => {
 byId('undo').addEventListener('click', act(() => board.undo()));
 byId('redo').addEventListener('click', act(() => board.redo()));
 byId('computer-move').addEventListener('click', act(() => board.computerMove()));
-byId('hint').addEventListener('click', () => board.hint());
+// The hint is on the board, and so is the key that plays it: the board takes
+// the focus first, so that its greeting does not speak over the hint.
+byId('hint').addEventListener('click', () => {
+  board.focus();
+  board.hint();
+});
 byId('analyse').addEventListener('change', act(() => {
   if (byId('analyse').checked) board.analyse();
   else board.stopAnalysis();

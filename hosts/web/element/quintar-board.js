@@ -450,6 +450,9 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
     // The computer waits until the element is on a page, with all its
     // attributes in, whatever their order.
     this.#board.held = true;
+    // Advice about keys is for a person with a keyboard: one whose screen is
+    // touched gets none until a key is pressed.
+    this.#board.playsByKeys = !matchMedia('(pointer: coarse)').matches;
 
     this.#board.setSize(0, 0);
     this.#flush();
@@ -840,6 +843,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
 
   #pressed(event) {
     if (!event.isPrimary || !(event.button in BUTTONS)) return;
+    this.#board.playsByKeys = event.pointerType === 'mouse';
     const bounds = this.#view.surface.getBoundingClientRect();
     if (!bounds.width || !bounds.height) return;
     const x = Math.floor(((event.clientX - bounds.left) * this.#size.width) / bounds.width);
@@ -882,6 +886,7 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
 
   #keyPressed(event) {
     if (event.altKey || event.ctrlKey || event.metaKey) return;
+    this.#board.playsByKeys = true;
     const step = ARROWS[event.key];
     if (step) {
       event.preventDefault();
