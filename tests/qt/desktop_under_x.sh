@@ -2,7 +2,8 @@
 # The desktop game on a real X server: starts quintar-desktop on a private
 # Xvfb display with two people playing, clicks the middle of the window and
 # finds the red cross there in a screenshot, then plays the cell to its right
-# from the keyboard and finds the blue nought.
+# from the keyboard and finds the blue nought; ended by SIGTERM, it keeps
+# those two moves.
 #
 #   desktop_under_x.sh path/to/quintar-desktop
 #
@@ -77,3 +78,11 @@ retry 50 shows "$box_left" "$box_top" 40 40 '#FF0000' || fail "no cross where th
 xdotool key Right space
 retry 50 shows "$centre_x" "$box_top" 70 40 '#0000FF' || fail "no nought to the right of the cross"
 echo "a click and a key press each left their mark"
+
+# Ended by a termination, as at logging out, it keeps the game as Quit does.
+kill -TERM "$game_pid"
+wait "$game_pid" || fail "ended by SIGTERM with status $?: $(cat "$work/game.log")"
+game_pid=
+kept="$work/data/Quarbel/Quintar/game.psq"
+[ "$(grep -c '^[0-9]*,[0-9]*,[0-9]*' "$kept" 2>/dev/null)" = 2 ] || fail "the two moves were not kept at SIGTERM"
+echo "ended by SIGTERM, it kept the game"

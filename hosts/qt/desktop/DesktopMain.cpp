@@ -1,8 +1,46 @@
 // quintar-desktop: five in a row in a window.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSocketNotifier>
+#include <csignal>
+#include <iostream>
 
 #include "GameWindow.h"
+
+namespace {
+
+int EndSignalPipe[2] = {-1, -1};
+
+// A signal handler may only write: the event loop reads the byte and ends
+// the game there.
+void SignalledToEnd(int) {
+  const char Byte = 1;
+  [[maybe_unused]] const auto Written = ::write(EndSignalPipe[1], &Byte, 1);
+}
+
+// A termination or hang-up (logging out, shutting down, kill) and Ctrl-C in
+// the terminal that started it end the game as Quit does, keeping it, but
+// without a question no one would be there to answer.
+void EndOnSignals(quintar::desktop::GameWindow& window) {
+  if (::pipe2(EndSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(EndSignalPipe[0], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
+    notifier->setEnabled(false);
+    const QString whyNotKept = window.endUnasked();
+    if (!whyNotKept.isEmpty()) std::cerr << "quintar-desktop: " << whyNotKept.toStdString() << '\n';
+    QCoreApplication::exit(whyNotKept.isEmpty() ? 0 : 1);
+  });
+  struct sigaction action = {};
+  action.sa_handler = SignalledToEnd;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -20,6 +58,7 @@ int main(int argc, char** argv) {
   options.addVersionOption();
   options.process(application);
   quintar::desktop::GameWindow window;
+  EndOnSignals(window);
   window.show();
   return QApplication::exec();
 }

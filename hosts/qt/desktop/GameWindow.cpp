@@ -475,6 +475,13 @@ void GameWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
+QString GameWindow::endUnasked() {
+  const QString whyNotKept = keepGame();
+  stopThinking();
+  saveSettings();
+  return whyNotKept;
+}
+
 void GameWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   fitSidePanel();

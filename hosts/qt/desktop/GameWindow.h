@@ -55,6 +55,10 @@ class GameWindow : public QMainWindow, private game::TTableListener {
 
   // Where the game is kept between runs: in the application's data folder.
   static QString keptGameFile();
+  // For an end no one is there to answer (logging out, shutting down):
+  // keeps the game and the settings as closing does, without asking. Why the
+  // game could not be kept, or empty.
+  QString endUnasked();
 
   QuintarWidget* board() const { return m_board; }
   BoardView* boardView() const { return m_boardView; }
