@@ -39,6 +39,27 @@ std::FILE* CreateBeside(const std::string& Target, std::string& Name) {
   return nullptr;
 }
 
+// Where Path leads: a symbolic link, even one to a file not made yet, is
+// followed, so that writing through it fills the file it names rather than
+// putting a file in the link's place.
+fs::path FollowedLinks(fs::path Path) {
+  std::error_code Failed;
+  for (int Hops = 0; Hops < 40 && fs::is_symlink(fs::symlink_status(Path, Failed)); ++Hops) {
+    const fs::path Link = fs::read_symlink(Path, Failed);
+    if (Failed) break;
+    Path = Link.is_absolute() ? Link : Path.parent_path() / Link;
+  }
+  return Path;
+}
+
+// A file whose permissions let no one write it, or not this user, is
+// protected: the file beside could replace it, but that would overrule
+// whoever protected it.
+bool WriteProtected(const std::string& File, fs::perms Permissions) {
+  constexpr fs::perms AnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  return (Permissions & AnyWrite) == fs::perms::none || ::access(File.c_str(), W_OK) != 0;
+}
+
 }  // namespace
 
 std::string SystemReason(int Error) {
@@ -58,6 +79,12 @@ TFileReplacement::TFileReplacement(const std::string& Path) : FTarget(Path) {
   if (Exists) {
     const fs::path Resolved = fs::canonical(Path, Failed);
     if (!Failed) FTarget = Resolved.string();
+  } else {
+    FTarget = FollowedLinks(Path).string();
+  }
+  if (fs::is_regular_file(Status) && WriteProtected(FTarget, Status.permissions())) {
+    FError = SystemReason(EACCES);
+    return;
   }
   const bool InPlace = Exists && !fs::is_regular_file(Status);
   errno = 0;

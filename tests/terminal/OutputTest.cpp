@@ -100,6 +100,20 @@ TEST(WholeFile, ALinkKeepsPointingAtTheFileItNames) {
   EXPECT_EQ(WriteWholeFile((Folder / "link.psq").string(), "new"), "");
   EXPECT_TRUE(fs::is_symlink(Folder / "link.psq"));
   EXPECT_EQ(Contents(Folder / "real.psq"), "new");
+  // A link to a file not made yet makes it.
+  fs::create_symlink("later.psq", Folder / "ahead.psq");
+  EXPECT_EQ(WriteWholeFile((Folder / "ahead.psq").string(), "made"), "");
+  EXPECT_TRUE(fs::is_symlink(Folder / "ahead.psq"));
+  EXPECT_EQ(Contents(Folder / "later.psq"), "made");
+}
+
+// Whoever took away a file's write permission meant it to stay as it is.
+TEST(WholeFile, AWriteProtectedFileIsRefusedAndKept) {
+  const fs::path File = FreshFolder("output-protected") / "kept.psq";
+  std::ofstream(File) << "precious";
+  fs::permissions(File, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(WriteWholeFile(File.string(), "new"), "permission denied");
+  EXPECT_EQ(Contents(File), "precious");
 }
 
 // A device takes the bytes where it is; nothing is made beside it.
