@@ -2,6 +2,7 @@
 // commands, `quintar render` to draw a position as PNG, or `quintar review`
 // to judge every move of a record.
 #include <langinfo.h>
+#include <pwd.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -100,6 +101,14 @@ int RunReview(const std::vector<std::string_view>& Arguments) {
   return 0;
 }
 
+// With HOME unset (env -u, some services), the account's own home folder,
+// as a login shell would have set it, so that the game is still kept.
+const char* HomeFolder() {
+  if (const char* Home = std::getenv("HOME")) return Home;
+  const passwd* Account = ::getpwuid(::getuid());
+  return Account ? Account->pw_dir : nullptr;
+}
+
 int RunGame(const std::vector<std::string_view>& Arguments) {
   if (AsksForHelp(Arguments)) {
     std::cout << Usage;
@@ -128,7 +137,7 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
   // plays the same every time.
   const bool Interactive = ::isatty(STDIN_FILENO);
   const std::filesystem::path Kept =
-      Interactive ? KeptGamePath(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")) : std::filesystem::path();
+      Interactive ? KeptGamePath(std::getenv("XDG_DATA_HOME"), HomeFolder()) : std::filesystem::path();
   const std::vector<std::string> Opening = Kept.empty() ? std::vector<std::string>() : TakeUpKeptGame(Game, Kept);
   quintar::game::TKeptGameMark KeptMark(Game.GameToKeep());
   const auto KeepGameNow = [&] {
