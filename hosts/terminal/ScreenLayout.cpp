@@ -227,9 +227,19 @@ TScreen ComposeScreen(TScreenSize Size, const TScreenContent& Content) {
   const int Above = std::max(Size.Lines - 2, 0);
   if (std::ssize(Top) > Above) Top.resize(Above);
   Screen.Lines = Top;
-  const int MessageLines = Above - static_cast<int>(Top.size());
+  int MessageLines = Above - static_cast<int>(Top.size());
+  // Where the latest message needs just one more line (a move, the answer
+  // and the result, under a board that fills the window), the status gives
+  // way to it: the message is said once, while the status comes back with
+  // the next reply.
+  bool StatusShown = Size.Lines >= 2;
+  if (StatusShown && MessageLines > 0 && !Content.Messages.empty() &&
+      std::ssize(Wrap(Content.Messages.back(), Width)) == MessageLines + 1) {
+    StatusShown = false;
+    ++MessageLines;
+  }
   for (std::string& Line : LatestLines(Content.Messages, Width, MessageLines)) Screen.Lines.push_back(std::move(Line));
-  EndWithStatusAndPrompt(Screen, Content, Width, Size.Lines >= 2);
+  EndWithStatusAndPrompt(Screen, Content, Width, StatusShown);
   return Screen;
 }
 

@@ -37,10 +37,12 @@ TEST(ScreenLayout, BoardThenLatestMessagesThenStatusAndPrompt) {
 
 // Messages are shown whole, never from the middle of a sentence: the latest
 // too long for its room shows its beginning, and an older one that does not
-// fit leaves its lines blank.
+// fit leaves its lines blank. One line short, it takes the status's line.
 TEST(ScreenLayout, MessagesAreShownWholeOrFromTheirBeginning) {
   const std::deque<std::string> Messages = {"the quick brown fox jumps over", "a lazy dog"};
-  EXPECT_EQ(Compose({20, 6}, {Messages.front()}).Lines[3], "the quick brown fox…");
+  EXPECT_EQ(Compose({20, 6}, {Messages.front() + " a lazy dog"}).Lines[3], "the quick brown fox…");
+  EXPECT_EQ(Compose({20, 6}, {Messages.front()}).Lines,
+            (TLines{"  1  2", "1 .  .", "2 .  X", "the quick brown fox", "jumps over", "> 8 9"}));
   const TScreen Screen = Compose({20, 7}, Messages);
   EXPECT_EQ(TLines(Screen.Lines.begin() + 3, Screen.Lines.end()),
             (TLines{"", "a lazy dog", "Crosses to move", "> 8 9"}));
@@ -108,7 +110,7 @@ TEST(ScreenLayout, AWideCharacterTakesTwoColumns) {
   ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
   const std::string Wide = "\xe5\xad\x97";  // a Chinese character
   const TScreen Screen = Compose({10, 6}, {}, Wide + Wide + Wide + Wide);
-  const TScreen Wrapped = Compose({6, 6}, {Wide + Wide + Wide + Wide}, "");
+  const TScreen Wrapped = Compose({6, 6}, {Wide + Wide + Wide + Wide + Wide + Wide + Wide}, "");
   std::string Typed = "q" + Wide;
   EraseLastCharacter(Typed);
   std::setlocale(LC_CTYPE, Before.c_str());
