@@ -33,6 +33,7 @@ function layout(page) {
       width: innerWidth,
       height: innerHeight,
       board: { left: box.left, right: box.right, width: box.width, height: box.height },
+      buttonsBottom: document.querySelector('.buttons').getBoundingClientRect().bottom,
       touchWords: shown('.touch-words'),
       pointerWords: shown('.pointer-words'),
     };
@@ -40,7 +41,8 @@ function layout(page) {
 }
 
 test('the page fits a phone upright and sideways, and words its help for touch', async () => {
-  for (const screen of [SCREENS.phone, SCREENS.phoneSideways]) {
+  const smallSideways = { ...SCREENS.phoneSideways, viewport: { width: 568, height: 320 } };
+  for (const screen of [SCREENS.phone, SCREENS.phoneSideways, smallSideways]) {
     const { page, close } = await openDemo(shared, screen);
     const seen = await layout(page);
     assert.ok(seen.scrollWidth <= seen.width, `no sideways scrolling: ${seen.scrollWidth} > ${seen.width}`);
@@ -49,6 +51,8 @@ test('the page fits a phone upright and sideways, and words its help for touch',
     // Not shrunk to a stamp either: most of the shorter side.
     assert.ok(seen.board.width >= 0.9 * Math.min(seen.width, seen.height), JSON.stringify(seen));
     assert.deepEqual([seen.touchWords, seen.pointerWords], [true, false]);
+    // Sideways the game's buttons are in sight beside the board.
+    if (seen.width > seen.height) assert.ok(seen.buttonsBottom <= seen.height, JSON.stringify(seen));
     await close();
   }
   const { page, close } = await openDemo(shared, SCREENS.desktop);
