@@ -389,6 +389,11 @@ std::string TGameTable::OpenRecord(std::string_view Text, std::string_view Name)
   if (!Refused.empty()) return Refused;
   FOpenedRecordWaits = true;
   std::string Words = FWords.Opened(Name, FControl.ColCount(), FControl.RowCount(), MovesMade());
+  // A finished game says how it ended, which a face without a status line
+  // (a script's pipe) would not show otherwise; by side only, as a record
+  // need not say who played it.
+  if (const std::optional<TGameResult> Ended = FSession->Result())
+    Words += " " + FWords.Result({.Winner = Ended->Winner});
   // A table held still moves no computer at all: a review, say.
   if (ComputerToMove() && !FHeld) Words += " " + FWords.Phrase(TPhrase::ComputerMovesWhenAsked);
   Announce(Words);

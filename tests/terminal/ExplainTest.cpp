@@ -116,7 +116,9 @@ TEST(ReviewCommand, ARecordAsJsonForScriptsAndAlikeOnEveryRun) {
   EXPECT_EQ(Json["summary"]["noughts"]["win let through"], 1);
   // Where moves are equally good, every run names the same one.
   const std::string Text = OutputOf({QUINTAR_GAME_PROGRAM, "review", Record});
-  EXPECT_NE(Text.find(": a 20 × 20 board, 10 moves.\nMove 1, cross on column 5, row 10: "), std::string::npos) << Text;
+  EXPECT_NE(Text.find(": a 20 × 20 board, 10 moves. Noughts won.\nMove 1, cross on column 5, row 10: "),
+            std::string::npos)
+      << Text;
   EXPECT_EQ(OutputOf({QUINTAR_GAME_PROGRAM, "review", Record}), Text);
 
   // A review plays no move, so it says nothing of who moves next.
