@@ -33,7 +33,7 @@ test('axe finds no serious or critical violation on the demo page, on a desktop 
     await page.check('#analyse');
     await page.click('#review');
     await page.waitForFunction(() => document.querySelectorAll('#moves button.judged').length === 2 &&
-      !document.getElementById('evaluation').hidden, null, { timeout: 20000 });
+      !document.getElementById('evaluation').hidden, null, { timeout: 60000 });
     assert.deepEqual(await seriousViolations(page), []);
     await close();
   }
