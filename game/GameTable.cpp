@@ -418,10 +418,11 @@ std::string TGameTable::RestoreKeptGame(std::string_view Text) {
   return {};
 }
 
-std::string SetAsideName(std::string_view File, const std::function<bool(const std::string&)>& Taken) {
+std::string SetAsideName(std::string_view File, std::string_view Why,
+                         const std::function<bool(const std::string&)>& Taken) {
   // Far more than any person gathers; past it the last name is reused.
   constexpr int MostCopies = 1000;
-  const std::string First = std::string(File) + ".unreadable";
+  const std::string First = std::string(File) + "." + std::string(Why);
   std::string Name = First;
   for (int Copy = 2; Copy <= MostCopies && Taken(Name); ++Copy) Name = First + "-" + std::to_string(Copy);
   return Name;

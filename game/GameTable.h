@@ -311,25 +311,32 @@ class TGameTable {
   void FollowWithAnalysis();
 };
 
-// The name a kept game that cannot be read is set aside under, so that it
-// stays for a look: File.unreadable, or File.unreadable-2, -3 and so on when
+// The name a kept game is set aside under, so that it stays for a look:
+// File.Why (File.unreadable, File.earlier), or File.Why-2, -3 and so on when
 // Taken says an earlier one is there, so that none is overwritten while a
 // free name remains.
-std::string SetAsideName(std::string_view File, const std::function<bool(const std::string&)>& Taken);
+std::string SetAsideName(std::string_view File, std::string_view Why,
+                         const std::function<bool(const std::string&)>& Taken);
 
 // The kept game as this copy of the program took it up (empty when it took
-// none up), or as it last kept it. Closing, a copy writes the game to keep
-// only when it has changed since: one that changed nothing leaves the kept
-// file alone, rather than putting back the game it took up over one another
-// copy kept meanwhile, or removing that game.
+// none up), or as it last kept it, and the kept file's bytes then. Closing,
+// a copy writes the game to keep only when it has changed since: one that
+// changed nothing leaves the kept file alone, rather than putting back the
+// game it took up over one another copy kept meanwhile, or removing that
+// game. One whose game changed too finds that other game on the file, and
+// sets it aside before keeping its own.
 class TKeptGameMark {
  public:
   TKeptGameMark() = default;
-  explicit TKeptGameMark(std::string TakenUp) : FTakenUp(std::move(TakenUp)) {}
+  TKeptGameMark(std::string TakenUp, std::string OnFile) : FTakenUp(std::move(TakenUp)), FOnFile(std::move(OnFile)) {}
   bool Changed(std::string_view ToKeep) const { return ToKeep != FTakenUp; }
+  // Whether the kept file, holding OnFileNow (empty for none), holds a game
+  // another copy kept since.
+  bool AnotherKeptSince(std::string_view OnFileNow) const { return !OnFileNow.empty() && OnFileNow != FOnFile; }
 
  private:
   std::string FTakenUp;
+  std::string FOnFile;
 };
 
 }  // namespace quintar::game

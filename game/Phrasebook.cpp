@@ -217,6 +217,10 @@ std::string TPhrasebook::KeptGameSetAside(std::string_view Reason, std::string_v
              {std::string(Reason), std::string(SetAsideAs)});
 }
 
+std::string TPhrasebook::EarlierGameSetAside(std::string_view SetAsideAs) const {
+  return Say("The game another copy kept while this one ran was set aside as %1.", {std::string(SetAsideAs)});
+}
+
 std::string TPhrasebook::Strength(TLevel Level) const { return Say("Strength: %1.", {LevelWord(Level)}); }
 
 std::string TPhrasebook::Players(const TPlayer& Crosses, const TPlayer& Noughts) const {

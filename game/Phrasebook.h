@@ -148,6 +148,8 @@ class TPhrasebook {
   std::string CannotOpen(std::string_view Name, std::string_view Reason) const;
   std::string CannotSave(std::string_view Name, std::string_view Reason) const;
   std::string KeptGameSetAside(std::string_view Reason, std::string_view SetAsideAs) const;
+  // Another copy of the program kept its game while this one ran.
+  std::string EarlierGameSetAside(std::string_view SetAsideAs) const;
   // "Strength: expert."
   std::string Strength(TLevel Level) const;
 

@@ -5,6 +5,14 @@
 #include "RecordFile.h"
 
 namespace quintar::terminal {
+namespace {
+
+bool NameTaken(const std::string& Name) {
+  std::error_code Unknown;
+  return std::filesystem::exists(std::filesystem::symlink_status(Name, Unknown));
+}
+
+}  // namespace
 
 std::filesystem::path KeptGamePath(const char* DataHome, const char* Home) {
   std::filesystem::path Folder;
@@ -29,6 +37,22 @@ std::string KeepGame(const std::filesystem::path& File, std::string_view Record,
   return Error.empty() ? std::string() : Words.CannotSave(File.string(), Error);
 }
 
+TKeepOutcome KeepChangedGame(const std::filesystem::path& File, std::string_view Record, game::TKeptGameMark& Mark,
+                             const game::TPhrasebook& Words) {
+  if (!Mark.Changed(Record)) return {};
+  TKeepOutcome Outcome;
+  if (Mark.AnotherKeptSince(ReadRecordFile(File.string(), Words).Text)) {
+    if (Record.empty()) return {};
+    const std::filesystem::path SetAside = game::SetAsideName(File.string(), "earlier", NameTaken);
+    std::error_code Failed;
+    std::filesystem::rename(File, SetAside, Failed);
+    if (!Failed) Outcome.SetAside = Words.EarlierGameSetAside(SetAside.string());
+  }
+  Outcome.Error = KeepGame(File, Record, Words);
+  if (Outcome.Error.empty()) Mark = game::TKeptGameMark(std::string(Record), std::string(Record));
+  return Outcome;
+}
+
 std::vector<std::string> TakeUpKeptGame(TGame& Game, const std::filesystem::path& File) {
   std::error_code Failed;
   if (!std::filesystem::exists(File, Failed)) return {};
@@ -36,10 +60,7 @@ std::vector<std::string> TakeUpKeptGame(TGame& Game, const std::filesystem::path
   std::vector<std::string> Said;
   std::string Refused = Kept.Error.empty() ? Game.RestoreKeptGame(Kept.Text, Said) : Kept.Error;
   if (Refused.empty()) return Said;
-  const std::filesystem::path SetAside = game::SetAsideName(File.string(), [](const std::string& Name) {
-    std::error_code Unknown;
-    return std::filesystem::exists(std::filesystem::symlink_status(Name, Unknown));
-  });
+  const std::filesystem::path SetAside = game::SetAsideName(File.string(), "unreadable", NameTaken);
   std::filesystem::rename(File, SetAside, Failed);
   if (Failed) return {Game.Words().CannotOpen(File.string(), Refused)};
   return {Game.Words().KeptGameSetAside(Refused, SetAside.string())};

@@ -22,6 +22,7 @@
 #include "KeptGame.h"
 #include "LineSession.h"
 #include "Output.h"
+#include "RecordFile.h"
 #include "RecordReview.h"
 #include "Render.h"
 #include "ScreenSession.h"
@@ -136,18 +137,20 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
   // script on a pipe starts afresh and leaves nothing behind, so that it
   // plays the same every time.
   const bool Interactive = ::isatty(STDIN_FILENO);
-  const std::filesystem::path Kept =
+  const std::filesystem::path KeptFile =
       Interactive ? KeptGamePath(std::getenv("XDG_DATA_HOME"), HomeFolder()) : std::filesystem::path();
-  const std::vector<std::string> Opening = Kept.empty() ? std::vector<std::string>() : TakeUpKeptGame(Game, Kept);
-  quintar::game::TKeptGameMark KeptMark(Game.GameToKeep());
+  const std::vector<std::string> Opening =
+      KeptFile.empty() ? std::vector<std::string>() : TakeUpKeptGame(Game, KeptFile);
+  quintar::game::TKeptGameMark KeptMark(
+      Game.GameToKeep(), KeptFile.empty() ? std::string() : ReadRecordFile(KeptFile.string(), Game.Words()).Text);
+  // Said once the game has left the screen, where it would go unread.
+  std::vector<std::string> SaidAtTheEnd;
   const auto KeepGameNow = [&] {
-    const std::string Record = Game.GameToKeep();
-    if (!KeptMark.Changed(Record)) return std::string();
-    std::string Error = KeepGame(Kept, Record, Game.Words());
-    if (Error.empty()) KeptMark = quintar::game::TKeptGameMark(Record);
-    return Error;
+    TKeepOutcome Kept = KeepChangedGame(KeptFile, Game.GameToKeep(), KeptMark, Game.Words());
+    if (!Kept.SetAside.empty()) SaidAtTheEnd.push_back(std::move(Kept.SetAside));
+    return Kept.Error;
   };
-  if (!Kept.empty()) Game.KeepAtQuit(KeepGameNow);
+  if (!KeptFile.empty()) Game.KeepAtQuit(KeepGameNow);
   // A terminal that cannot move its cursor (TERM dumb or unset, as in an
   // editor's shell) gets the lines.
   const char* Term = std::getenv("TERM");
@@ -156,10 +159,12 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
     std::ios::sync_with_stdio(false);
     RunLines(std::cin, std::cout, Game, Depth, Interactive ? TLineTyper::Person : TLineTyper::Script, Opening);
   }
-  if (Kept.empty() || Game.LeftWithoutKeeping()) return 0;
+  if (KeptFile.empty()) return 0;
   // Left by quit, the game was kept just now; left otherwise (Ctrl-C, the
   // end of input, a hang-up), it is kept here.
-  if (const std::string Error = KeepGameNow(); !Error.empty()) {
+  const std::string Error = Game.LeftWithoutKeeping() ? std::string() : KeepGameNow();
+  for (const std::string& Line : SaidAtTheEnd) std::cout << Line << '\n';
+  if (!Error.empty()) {
     std::cerr << "quintar: " << Error << '\n';
     return 1;
   }

@@ -482,6 +482,35 @@ TEST(DesktopWindow, AWindowThatChangedNothingLeavesTheOthersKeptGame) {
   EXPECT_EQ(next.board()->control().Cell(2, 2), 1);
 }
 
+// Both played: the one closed last keeps its game and sets the other's
+// aside, saying where, rather than overwrite it.
+TEST(DesktopWindow, TheWindowClosedLastSetsTheOthersKeptGameAside) {
+  storeSettings(withPlayers(person, person));
+  const QString earlier = GameWindow::keptGameFile() + QStringLiteral(".earlier");
+  QFile::remove(GameWindow::keptGameFile());
+  QFile::remove(earlier);
+  GameWindow first;
+  GameWindow second;
+  first.table().Move(3, 3);
+  second.table().Move(4, 4);
+  first.close();
+  {
+    QuestionAnswerer answerer(QMessageBox::Ok, false);
+    second.close();
+    EXPECT_EQ(answerer.asked(), 1);
+    EXPECT_TRUE(answerer.lastText().endsWith(QStringLiteral("was set aside as ") + QDir::toNativeSeparators(earlier) +
+                                             QStringLiteral(".")))
+        << answerer.lastText().toStdString();
+  }
+  GameWindow next;
+  EXPECT_EQ(next.board()->control().Cell(3, 3), 1);
+  ASSERT_TRUE(QFile::remove(GameWindow::keptGameFile()) && QFile::rename(earlier, GameWindow::keptGameFile()));
+  GameWindow restored;
+  EXPECT_EQ(restored.board()->control().Cell(2, 2), 1);
+  next.close();
+  restored.close();
+}
+
 TEST(DesktopWindow, SetsAsideAKeptGameItCannotRead) {
   storeSettings(withPlayers(person, person));
   const QByteArray garbage = "not a game at all\n";

@@ -309,6 +309,32 @@ TEST(KeptGame, QuitKeepsTheGameAndTheNextStartTakesItUp) {
   EXPECT_EQ(Said[1].rfind("Nought by the computer (medium) on column ", 0), 0u) << Said[1];
 }
 
+// Two copies at once: the one that keeps last sets the other's game aside
+// rather than overwrite it; with no game of its own it leaves that one be.
+TEST(KeptGame, AnotherCopysGameIsSetAsideNotOverwritten) {
+  const std::filesystem::path File = KeptGamePath(FreshFolder("terminal-two-copies").c_str(), nullptr);
+  const auto Contents = [](const std::filesystem::path& Path) {
+    std::ostringstream Text;
+    Text << std::ifstream(Path).rdbuf();
+    return Text.str();
+  };
+  const std::string Earlier = "Piskvorky 20x20, 11:11, 0\n1,1,0\n-1\n";
+  const std::string Later = "Piskvorky 20x20, 11:11, 0\n2,2,0\n-1\n";
+  game::TKeptGameMark First;
+  game::TKeptGameMark Second;
+  EXPECT_EQ(KeepChangedGame(File, Earlier, First, Words).SetAside, "");
+  EXPECT_EQ(KeepChangedGame(File, Later, Second, Words).SetAside,
+            "The game another copy kept while this one ran was set aside as " + File.string() + ".earlier.");
+  EXPECT_EQ(Contents(File), Later);
+  EXPECT_EQ(Contents(File.string() + ".earlier"), Earlier);
+  // Its own game it replaces without a word.
+  EXPECT_EQ(KeepChangedGame(File, Earlier, Second, Words).SetAside, "");
+  EXPECT_EQ(Contents(File), Earlier);
+  game::TKeptGameMark NewGameSince(Later, Later);
+  EXPECT_EQ(KeepChangedGame(File, "", NewGameSince, Words).Error, "");
+  EXPECT_EQ(Contents(File), Earlier);
+}
+
 TEST(KeptGame, OneThatCannotBeReadIsSetAsideOnce) {
   const std::filesystem::path File = KeptGamePath(FreshFolder("terminal-unreadable").c_str(), nullptr);
   std::filesystem::create_directories(File.parent_path());

@@ -29,9 +29,10 @@ void EndOnSignals(quintar::desktop::GameWindow& window) {
   auto* notifier = new QSocketNotifier(EndSignalPipe[0], QSocketNotifier::Read, &window);
   QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
     notifier->setEnabled(false);
-    const QString whyNotKept = window.endUnasked();
-    if (!whyNotKept.isEmpty()) std::cerr << "quintar-desktop: " << whyNotKept.toStdString() << '\n';
-    QCoreApplication::exit(whyNotKept.isEmpty() ? 0 : 1);
+    const quintar::desktop::GameWindow::KeepOutcome kept = window.endUnasked();
+    for (const QString& said : {kept.setAside, kept.whyNotKept})
+      if (!said.isEmpty()) std::cerr << "quintar-desktop: " << said.toStdString() << '\n';
+    QCoreApplication::exit(kept.whyNotKept.isEmpty() ? 0 : 1);
   });
   struct sigaction action = {};
   action.sa_handler = SignalledToEnd;

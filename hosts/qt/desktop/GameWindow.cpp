@@ -164,7 +164,7 @@ GameWindow::GameWindow(QWidget* parent) : QMainWindow(parent) {
   QSettings store;
   adoptSettings(loadGameSettings(store));
   restoreKeptGame();
-  m_keptMark = game::TKeptGameMark(m_table->GameToKeep());
+  m_keptMark = game::TKeptGameMark(m_table->GameToKeep(), keptFileText(keptGameFile()));
   m_table->SetHeld(false);
   // The first time, cells of the view's preferred size.
   if (!restoreGeometry(store.value(geometryKey).toByteArray())) resize(sizeHint());
@@ -466,7 +466,12 @@ void GameWindow::editSettings() {
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
-  if (const QString whyNotKept = keepGame(); !whyNotKept.isEmpty() && !mayCloseWithoutKeeping(whyNotKept)) {
+  const KeepOutcome kept = keepGame();
+  if (!kept.setAside.isEmpty()) {
+    QMessageBox box(QMessageBox::Information, tr("Quintar"), kept.setAside, QMessageBox::Ok, this);
+    askHoldingThePace(box);
+  }
+  if (!kept.whyNotKept.isEmpty() && !mayCloseWithoutKeeping(kept.whyNotKept)) {
     event->ignore();
     return;
   }
@@ -475,11 +480,11 @@ void GameWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-QString GameWindow::endUnasked() {
-  const QString whyNotKept = keepGame();
+GameWindow::KeepOutcome GameWindow::endUnasked() {
+  const KeepOutcome kept = keepGame();
   stopThinking();
   saveSettings();
-  return whyNotKept;
+  return kept;
 }
 
 void GameWindow::resizeEvent(QResizeEvent* event) {
@@ -608,6 +613,14 @@ std::optional<QByteArray> GameWindow::readRecordFile(const QString& fileName, QS
   return file.read(static_cast<qint64>(game::LargestRecordBytes) + 1);
 }
 
+// The kept file's bytes, as much of them as a record can be; empty when
+// there is none.
+std::string GameWindow::keptFileText(const QString& fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.read(static_cast<qint64>(game::LargestRecordBytes) + 1).toStdString();
+}
+
 // Unbuffered, so that a write the disk refuses (it is full) fails the save:
 // a buffered write fails only as the file is committed, which then puts the
 // short file in the old one's place all the same.
@@ -651,19 +664,37 @@ bool GameWindow::saveRecordFile(const QString& fileName) {
 }
 
 // With no game worth keeping, none is offered next time.
-QString GameWindow::keepGame() {
+GameWindow::KeepOutcome GameWindow::keepGame() {
   const QString fileName = keptGameFile();
   const std::string kept = m_table->GameToKeep();
   if (!m_keptMark.Changed(kept)) return {};
+  // With nothing to keep, a game another window kept stays where it is.
+  if (kept.empty() && m_keptMark.AnotherKeptSince(keptFileText(fileName))) return {};
+  KeepOutcome outcome{{}, setAsideAnotherWindowsGame(fileName)};
   if (kept.empty()) {
     QFile::remove(fileName);
-    return {};
+  } else {
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    if (const QString reason = writeFile(fileName, kept); !reason.isEmpty()) {
+      const std::string name = QDir::toNativeSeparators(fileName).toStdString();
+      outcome.whyNotKept = qt::said(m_table->Words().CannotSave(name, reason.toStdString()));
+      return outcome;
+    }
   }
-  QDir().mkpath(QFileInfo(fileName).absolutePath());
-  const QString reason = writeFile(fileName, kept);
-  if (reason.isEmpty()) return {};
-  const std::string name = QDir::toNativeSeparators(fileName).toStdString();
-  return qt::said(m_table->Words().CannotSave(name, reason.toStdString()));
+  m_keptMark = game::TKeptGameMark(kept, kept);
+  return outcome;
+}
+
+// A game another window kept while this one ran would be lost under this
+// one's: it goes under another name, which the person is told.
+QString GameWindow::setAsideAnotherWindowsGame(const QString& fileName) {
+  if (!m_keptMark.AnotherKeptSince(keptFileText(fileName))) return {};
+  const QString setAside =
+      QString::fromStdString(game::SetAsideName(fileName.toStdString(), "earlier", [](const std::string& name) {
+        return QFileInfo::exists(QString::fromStdString(name));
+      }));
+  if (!QFile::rename(fileName, setAside)) return {};
+  return qt::said(m_table->Words().EarlierGameSetAside(QDir::toNativeSeparators(setAside).toStdString()));
 }
 
 // The window is not up yet, so the status bar says what became of a kept
@@ -679,7 +710,7 @@ void GameWindow::restoreKeptGame() {
     return;
   }
   const QString setAside =
-      QString::fromStdString(game::SetAsideName(fileName.toStdString(), [](const std::string& name) {
+      QString::fromStdString(game::SetAsideName(fileName.toStdString(), "unreadable", [](const std::string& name) {
         return QFileInfo(QString::fromStdString(name)).exists();
       }));
   QFile::remove(setAside);

@@ -55,10 +55,15 @@ class GameWindow : public QMainWindow, private game::TTableListener {
 
   // Where the game is kept between runs: in the application's data folder.
   static QString keptGameFile();
+  // What keeping the game came to: why it could not be kept, and where a
+  // game another window kept meanwhile was set aside; each empty when not.
+  struct KeepOutcome {
+    QString whyNotKept;
+    QString setAside;
+  };
   // For an end no one is there to answer (logging out, shutting down):
-  // keeps the game and the settings as closing does, without asking. Why the
-  // game could not be kept, or empty.
-  QString endUnasked();
+  // keeps the game and the settings as closing does, without asking.
+  KeepOutcome endUnasked();
 
   QuintarWidget* board() const { return m_board; }
   BoardView* boardView() const { return m_boardView; }
@@ -152,8 +157,11 @@ class GameWindow : public QMainWindow, private game::TTableListener {
   QString recordFolder() const;
   // The reason the text cannot be written, or empty.
   static QString writeFile(const QString& fileName, const std::string& text);
-  // Keeps the game for the next run; says why when it cannot.
-  QString keepGame();
+  static std::string keptFileText(const QString& fileName);
+  // Keeps the game for the next run, setting aside first a game another
+  // window kept meanwhile.
+  KeepOutcome keepGame();
+  QString setAsideAnotherWindowsGame(const QString& fileName);
   // A kept game that cannot be read is set aside, renamed, and said so.
   void restoreKeptGame();
 
