@@ -1,6 +1,9 @@
 #include "Render.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <iostream>
 
 #include "Output.h"
 #include "PngImage.h"
@@ -18,7 +21,8 @@ const std::string_view RenderUsage =
     "  --moves \"...\"   marks in turn, crosses first, each column,row counted from 1\n"
     "  --computer N    then N computer moves, fewer if the game ends\n"
     "  --seed S        repeatable computer draws\n"
-    "  --set N=V       any published property, e.g. --set CrossColor=clGreen\n";
+    "  --set N=V       any published property, e.g. --set CrossColor=clGreen\n"
+    "  -o FILE.png     where the picture goes; - for standard output\n";
 
 namespace {
 
@@ -118,6 +122,13 @@ std::string Render(const TRenderJob& Job) {
   Control.Repaint();
   std::string Encoded;
   if (std::string Error = png::Encode(png::FromSurface(Control.Surface()), Encoded); !Error.empty()) return Error;
+  // "-" is standard output, for a pipe or a redirection; not a terminal,
+  // which would show the bytes as garbage.
+  if (Job.OutputPath == "-") {
+    if (::isatty(STDOUT_FILENO)) return "standard output is a terminal: redirect it, or give -o FILE.png";
+    std::cout.write(Encoded.data(), static_cast<std::streamsize>(Encoded.size()));
+    return {};
+  }
   if (std::string Error = WriteWholeFile(Job.OutputPath, Encoded); !Error.empty())
     return "cannot write " + Job.OutputPath + ": " + Error;
   return {};

@@ -77,5 +77,18 @@ TEST(ScriptedGame, BadOptionsEndWithAOneLineError) {
   EXPECT_EQ(TChildProcess({QUINTAR_GAME_PROGRAM, "render", "--board", "1x1", "-o", "x.png"}).Wait(), 2);
 }
 
+// "-o -" is standard output: the same picture as in a file, for a pipe.
+TEST(ScriptedGame, RenderWritesToStandardOutput) {
+  const std::string File = (std::filesystem::path(::testing::TempDir()) / "render-to-file.png").string();
+  ASSERT_EQ(TChildProcess({QUINTAR_GAME_PROGRAM, "render", "--moves", "3,3", "-o", File}).Wait(), 0);
+  TChildProcess Piped({QUINTAR_GAME_PROGRAM, "render", "--moves", "3,3", "-o", "-"});
+  const std::string Png = Piped.ReadAll();
+  EXPECT_EQ(Piped.Wait(), 0);
+  std::ifstream Written(File, std::ios::binary);
+  EXPECT_EQ(Png, std::string(std::istreambuf_iterator<char>(Written), {}));
+  EXPECT_EQ(Png.substr(0, 4), "\x89PNG");
+  std::filesystem::remove(File);
+}
+
 }  // namespace
 }  // namespace quintar::testing
