@@ -141,8 +141,10 @@ int RunGame(const std::vector<std::string_view>& Arguments) {
       Interactive ? KeptGamePath(std::getenv("XDG_DATA_HOME"), HomeFolder()) : std::filesystem::path();
   const std::vector<std::string> Opening =
       KeptFile.empty() ? std::vector<std::string>() : TakeUpKeptGame(Game, KeptFile);
-  quintar::game::TKeptGameMark KeptMark(
-      Game.GameToKeep(), KeptFile.empty() ? std::string() : ReadRecordFile(KeptFile.string(), Game.Words()).Text);
+  // The game counts as changed against the file as it was taken up, so that
+  // a move the computer made on taking it up is kept too.
+  const std::string KeptText = KeptFile.empty() ? std::string() : ReadRecordFile(KeptFile.string(), Game.Words()).Text;
+  quintar::game::TKeptGameMark KeptMark(KeptText, KeptText);
   // Said once the game has left the screen, where it would go unread.
   std::vector<std::string> SaidAtTheEnd;
   const auto KeepGameNow = [&] {

@@ -292,6 +292,9 @@ TEST(KeptGame, QuitKeepsTheGameAndTheNextStartTakesItUp) {
   EXPECT_EQ(TakeUpKeptGame(Next, File), TLines{Phrase(TPhrase::LastGameGoesOn)});
   EXPECT_EQ(Next.Table().MoveLineWords(), First.Table().MoveLineWords());
   EXPECT_EQ(Next.Status(), First.Status());
+  // Taken up and left as it was, it is the file's text again: a copy that
+  // changed nothing writes nothing.
+  EXPECT_EQ(Next.GameToKeep(), First.GameToKeep());
 
   // A game with no moves leaves nothing behind.
   EXPECT_EQ(KeepGame(File, TGame(3, 1).GameToKeep(), Words), "");
