@@ -261,7 +261,7 @@ byId('undo').addEventListener('click', act(() => board.undo()));
 byId('redo').addEventListener('click', act(() => board.redo()));
 byId('computer-move').addEventListener('click', act(() => board.computerMove()));
 // The hint is on the board, and so is the key that plays it: the board takes
-// the focus first, so that its greeting does not speak over the hint.
+// the focus, whose greeting gives way to the hint said with it.
 byId('hint').addEventListener('click', () => {
   board.focus();
   board.hint();

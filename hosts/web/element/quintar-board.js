@@ -430,6 +430,9 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   #hintWaiters = [];
   #events = [];
   #words = [];
+  // What the board says on being come to by the keyboard, unless something
+  // else is said with it.
+  #greeting = null;
   #announcement = '';
   #flushing = false;
   #flushScheduled = false;
@@ -815,8 +818,12 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   }
 
   // What was said since the last flush, spoken and raised as one
-  // announcement event.
+  // announcement event. The greeting gives way to anything else said with
+  // it (the page's Hint gives the board the focus and hints at once), since
+  // that tells the news, and the greeting's cell may already be stale.
   #speak() {
+    if (!this.#words.length && this.#greeting) this.#words.push(this.#greeting);
+    this.#greeting = null;
     if (!this.#words.length) return;
     this.#announcement = this.#words.join(' ');
     // The same words again ("That cell is taken.") change the live region
@@ -881,7 +888,8 @@ export class QuintarBoardElement extends (browser ? HTMLElement : Object) {
   // keys stand, which a screen reader would otherwise not tell.
   #greetKeyboard() {
     if (!this.matches(':focus-visible')) return;
-    this.#say(`${this.status} ${this.#board.focusWords()}`);
+    this.#greeting = `${this.status} ${this.#board.focusWords()}`;
+    this.#scheduleFlush();
   }
 
   #keyPressed(event) {
