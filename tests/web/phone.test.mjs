@@ -51,8 +51,16 @@ test('the page fits a phone upright and sideways, and words its help for touch',
     // Not shrunk to a stamp either: most of the shorter side.
     assert.ok(seen.board.width >= 0.9 * Math.min(seen.width, seen.height), JSON.stringify(seen));
     assert.deepEqual([seen.touchWords, seen.pointerWords], [true, false]);
-    // Sideways the game's buttons are in sight beside the board.
-    if (seen.width > seen.height) assert.ok(seen.buttonsBottom <= seen.height, JSON.stringify(seen));
+    // Sideways the game's buttons are in sight beside the board, and stay
+    // where they were when a move, its answer and a result are said.
+    if (seen.width > seen.height) {
+      assert.ok(seen.buttonsBottom <= seen.height, JSON.stringify(seen));
+      await page.evaluate(() => {
+        document.getElementById('said').textContent = 'Cross on column 10, row 10. Nought by the computer (high) on ' +
+          'column 11, row 11. Noughts won: the computer (high).';
+      });
+      assert.equal((await layout(page)).buttonsBottom, seen.buttonsBottom);
+    }
     await close();
   }
   const { page, close } = await openDemo(shared, SCREENS.desktop);
