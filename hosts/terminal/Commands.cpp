@@ -1,5 +1,9 @@
 #include "Commands.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -125,6 +129,12 @@ TCommand ParseCommand(std::string_view Line) {
   if (SameWord(Name, "help")) return Plain<THelp>(Words);
   if (SameWord(Name, "quit")) return Plain<TQuit>(Words);
   return TInvalid{TMistake::Unknown, EchoUtf8(Name)};
+}
+
+const char* HomeFolder() {
+  if (const char* Home = std::getenv("HOME"); Home != nullptr && *Home != '\0') return Home;
+  const passwd* Account = ::getpwuid(::getuid());
+  return Account ? Account->pw_dir : nullptr;
 }
 
 std::string WithHome(std::string_view Path, const char* Home) {

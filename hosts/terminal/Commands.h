@@ -73,6 +73,11 @@ TCommand ParseCommand(std::string_view Line);
 // name as it is when there is none).
 std::string WithHome(std::string_view Path, const char* Home);
 
+// The person's home folder: HOME, or with HOME unset or empty (env -u,
+// some services) the one the account names, as a login shell would have
+// set HOME; null when neither says.
+const char* HomeFolder();
+
 // What to say about a line that is not a command.
 std::string Explain(const TInvalid& Invalid, const game::TPhrasebook& Words);
 

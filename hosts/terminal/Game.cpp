@@ -124,8 +124,8 @@ void TGame::Run(const TCommand& Command) {
                  },
                  [this](const TAnalyse&) { Analyse(); },
                  [this](const TReviewGame&) { Review(); },
-                 [this](const TSave& File) { Save(WithHome(File.Path, std::getenv("HOME"))); },
-                 [this](const TOpen& File) { Open(WithHome(File.Path, std::getenv("HOME"))); },
+                 [this](const TSave& File) { Save(WithHome(File.Path, HomeFolder())); },
+                 [this](const TOpen& File) { Open(WithHome(File.Path, HomeFolder())); },
                  [this](const TSetLock& Set) { SetLock(Set.On); },
                  [this](const THelp&) {
                    for (const game::TTerminalPhrase Line : HelpLines) Say(Words().TerminalPhrase(Line));

@@ -2,7 +2,6 @@
 // commands, `quintar render` to draw a position as PNG, or `quintar review`
 // to judge every move of a record.
 #include <langinfo.h>
-#include <pwd.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -100,14 +99,6 @@ int RunReview(const std::vector<std::string_view>& Arguments) {
     for (const std::string& Line : Reviewed.Words) std::cout << Line << '\n';
   }
   return 0;
-}
-
-// With HOME unset (env -u, some services), the account's own home folder,
-// as a login shell would have set it, so that the game is still kept.
-const char* HomeFolder() {
-  if (const char* Home = std::getenv("HOME")) return Home;
-  const passwd* Account = ::getpwuid(::getuid());
-  return Account ? Account->pw_dir : nullptr;
 }
 
 int RunGame(const std::vector<std::string_view>& Arguments) {

@@ -1,5 +1,9 @@
 // Reading what a player types: every command, and a message for the rest.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "Commands.h"
 #include "TextUtil.h"
@@ -67,6 +71,23 @@ TEST(ParseCommand, CommandsAndTheirArguments) {
   EXPECT_FALSE(As<TSetAutoResponse>("auto OFF").On);
   EXPECT_TRUE(As<TSetLock>("lock on").On);
   EXPECT_FALSE(As<TSetLock>("lock off").On);
+}
+
+// HOME unset or empty is the account's home folder, as a login shell sets it.
+TEST(HomeFolder, WithoutHomeTheAccountsFolder) {
+  const std::string Before = std::getenv("HOME") ? std::getenv("HOME") : "";
+  const passwd* Account = ::getpwuid(::getuid());
+  ASSERT_NE(Account, nullptr);
+  ::setenv("HOME", "", 1);
+  const std::string Empty = HomeFolder() ? HomeFolder() : "";
+  ::unsetenv("HOME");
+  const std::string Unset = HomeFolder() ? HomeFolder() : "";
+  ::setenv("HOME", "/home/ann", 1);
+  const std::string Set = HomeFolder();
+  ::setenv("HOME", Before.c_str(), 1);
+  EXPECT_EQ(Empty, Account->pw_dir);
+  EXPECT_EQ(Unset, Account->pw_dir);
+  EXPECT_EQ(Set, "/home/ann");
 }
 
 TEST(ParseCommand, WrongArgumentsSayHowToWriteTheCommand) {
