@@ -41,23 +41,34 @@ void EndOnSignals(quintar::desktop::GameWindow& window) {
   for (const int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
 }
 
-}  // namespace
+void nameApplication() {
+  QCoreApplication::setOrganizationName(QStringLiteral("Quarbel"));
+  QCoreApplication::setApplicationName(QStringLiteral("Quintar"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(QUINTAR_VERSION));
+}
 
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  QApplication::setOrganizationName(QStringLiteral("Quarbel"));
-  QApplication::setApplicationName(QStringLiteral("Quintar"));
-  QApplication::setApplicationVersion(QStringLiteral(QUINTAR_VERSION));
-  // --help and --version answer and end, and an unknown option is refused
-  // in a line, as by every other program of the package; the game takes no
-  // arguments of its own.
+// --help and --version answer and end, and an unknown option is refused in a
+// line, as by every other program of the package; the game takes no
+// arguments of its own. They are read before the window system is reached,
+// so that they answer with no display too (over ssh, say).
+void readOptions(int argc, char** argv) {
+  QCoreApplication core(argc, argv);
+  nameApplication();
   QCommandLineParser options;
   options.setApplicationDescription(QStringLiteral(
       "Five in a row against the computer: press a cell to play. The Game menu starts, undoes, hints, saves and "
       "opens games; Quit keeps the game for the next start."));
   options.addHelpOption();
   options.addVersionOption();
-  options.process(application);
+  options.process(core);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  readOptions(argc, argv);
+  QApplication application(argc, argv);
+  nameApplication();
   quintar::desktop::GameWindow window;
   EndOnSignals(window);
   window.show();
