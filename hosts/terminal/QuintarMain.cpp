@@ -2,6 +2,7 @@
 // commands, `quintar render` to draw a position as PNG, or `quintar review`
 // to judge every move of a record.
 #include <langinfo.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -85,7 +86,12 @@ int RunReview(const std::vector<std::string_view>& Arguments) {
   // A long game takes a while: a person watching is shown how far it has got,
   // on one line that the result then replaces; a script is not.
   const bool Watched = ::isatty(STDERR_FILENO);
-  const auto ShowProgress = [](const std::string& Words) { std::cerr << '\r' << Words << "\x1b[K" << std::flush; };
+  // Cut to the terminal's width: a line that wrapped would not be written over.
+  const auto ShowProgress = [](const std::string& Words) {
+    winsize Size{};
+    const bool Known = ::ioctl(STDERR_FILENO, TIOCGWINSZ, &Size) == 0 && Size.ws_col > 1;
+    std::cerr << '\r' << (Known ? Words.substr(0, Size.ws_col - 1u) : Words) << "\x1b[K" << std::flush;
+  };
   const TRecordReview Reviewed =
       ReviewRecordFile(*Path, Watched ? ShowProgress : std::function<void(const std::string&)>());
   if (Watched) std::cerr << "\r\x1b[K" << std::flush;
