@@ -154,12 +154,13 @@ test('the page shows what was said beside whose move it is: refusals, hints, and
   // The Space the hint speaks of plays it: the hint took the focus to the board.
   await page.keyboard.press('Space');
   assert.equal(await page.textContent('#status'), 'Crosses to move.');
+  await page.click('#undo');
 
   await page.evaluate(() => {
     const board = document.querySelector('quintar-board');
     for (let col = 4; col <= 7; ++col) {
-      board.move(col, 3);
       board.move(col, 1);
+      board.move(col, 3);
     }
   });
   await page.waitForFunction(() => document.querySelector('quintar-board').gameOver);
